@@ -1,0 +1,146 @@
+#include "cli/cli_app.h"
+
+#include "cli/json_report.h"
+#include "cli/parameters.h"
+#include "core/axes.h"
+#include "core/input_panel.h"
+#include "core/model.h"
+#include "export/atomic_file.h"
+
+#include <ostream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace umbrix {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: umbrix-cli [--config FILE] [--set NAME=VALUE]... [--lang de|en]\n"
+    "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
+    "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
+    "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv]\n"
+    "                  [--save-config FILE]\n";
+
+struct CliOptions {
+    std::optional<std::string> config;
+    std::vector<std::pair<std::string, std::string>> sets;
+    std::optional<Language> language;
+    std::optional<std::string> json;
+};
+
+/// Parses the arguments; on a usage error returns the message.
+std::optional<std::string> ParseArguments(std::span<const std::string> args, CliOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto next = [&](std::string& value) {
+            if (i + 1 >= args.size())
+                return false;
+            value = args[++i];
+            return true;
+        };
+        std::string value;
+        if (arg == "--help" || arg == "-h")
+            return std::string();
+        if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang") {
+            if (!next(value))
+                return arg + " needs a value";
+        } else {
+            return "unknown option " + arg;
+        }
+        if (arg == "--config") {
+            options.config = value;
+        } else if (arg == "--json") {
+            options.json = value;
+        } else if (arg == "--lang") {
+            if (value == "de")
+                options.language = Language::German;
+            else if (value == "en")
+                options.language = Language::English;
+            else
+                return "--lang takes de or en, not " + value;
+        } else if (arg == "--set") {
+            const auto eq = value.find('=');
+            if (eq == std::string::npos || eq == 0)
+                return "--set takes NAME=VALUE, not " + value;
+            options.sets.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        }
+    }
+    return std::nullopt;
+}
+
+void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
+{
+    for (const auto& m : messages)
+        err << m.caption << ": " << m.text << '\n';
+}
+
+} // namespace
+
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    CliOptions options;
+    if (const std::optional<std::string> problem = ParseArguments(args, options)) {
+        if (problem->empty()) {
+            out << kUsage;
+            return kExitDone;
+        }
+        err << "umbrix-cli: " << *problem << '\n' << kUsage;
+        return kExitUsage;
+    }
+
+    Model model;
+    InitDefaults(model);
+    if (options.language)
+        SetLanguage(model, *options.language);
+    (void)ConfigureInputPanel(model);
+    UpdateAxes(model.params, model.state);
+
+    std::vector<UiMessage> messages;
+    // The dial type and its variants first, wherever they stand; then the others in the order given.
+    std::vector<std::pair<std::string, std::string>> ordered;
+    for (const auto& s : options.sets)
+        if (IsPresetParameter(s.first))
+            ordered.push_back(s);
+    for (const auto& s : options.sets)
+        if (!IsPresetParameter(s.first))
+            ordered.push_back(s);
+    for (const auto& [name, value] : ordered) {
+        const SetOutcome outcome = SetParameter(model, name, value);
+        PrintMessages(err, outcome.messages);
+        messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
+        switch (outcome.status) {
+        case SetStatus::Accepted:
+            break;
+        case SetStatus::UnknownName:
+            err << "umbrix-cli: unknown parameter " << name << '\n';
+            return kExitUsage;
+        case SetStatus::Rejected:
+        case SetStatus::Disabled:
+            err << "umbrix-cli: " << name << "=" << value << " rejected\n";
+            return kExitUsage;
+        }
+    }
+
+    // The activation of the window: the controls show the parameters, the title, the axes.
+    (void)ShowParameters(model);
+    model.state.dialTitle = DialTitle(model);
+    UpdateAxes(model.params, model.state);
+    const int errorCode = 0;
+
+    if (options.json) {
+        const std::string text = JsonReport(model, errorCode, messages);
+        if (*options.json == "-") {
+            out << text;
+        } else if (const FileStatus written = WriteFileAtomically(*options.json, text); !written.ok) {
+            err << "umbrix-cli: " << *options.json << ": " << written.reason << '\n';
+            return kExitFile;
+        }
+    }
+    return errorCode == 0 ? kExitDone : kExitCalculationError;
+}
+
+} // namespace umbrix

@@ -1,0 +1,20 @@
+#pragma once
+// umbrix-cli: the computations and exports without a window.
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace umbrix {
+
+enum CliExit : int {
+    kExitDone = 0,
+    kExitCalculationError = 1, // the calculation reported an error code
+    kExitUsage = 2,            // bad usage or rejected input
+    kExitFile = 3,             // a file could not be read or written
+};
+
+/// Runs umbrix-cli with its arguments (without the program name); standard output and error are given.
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+} // namespace umbrix

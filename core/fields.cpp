@@ -1,0 +1,380 @@
+#include "core/fields.h"
+
+#include "core/axes.h"
+#include "core/numeric.h"
+#include "ui/text/texts.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
+    "eBreit", "eLang", "eZone", "eIncl", "eDek", "eGnomInc", "eGnomDek",
+    "eHoehe", "eHalb", "eRiseSet", "eVergr", "EddxfAchs", "ejahr",
+};
+
+constexpr int kYearMin = 1700;
+constexpr int kYearMax = 2100;
+constexpr double kPoleSnapDeg = 1e-7;       // a value this close to +-90 becomes +-89.9999999
+constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
+constexpr double kMinLatitudeDeg = 0.005;   // the equator itself has no usable hour ellipse
+constexpr double kRiseSetPlaneLimitDeg = 0.1; // rise/set marks need a (nearly) horizontal plane
+
+UiMessage Message(const LanguageState& lang, Caption caption, std::string text, MessageIcon icon)
+{
+    return {std::string(CaptionText(lang, caption)), std::move(text), icon};
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return text;
+}
+
+/// The range a field's value must lie in; k * semiMajorAxis is the reach of the date scale.
+bool InRange(Field field, double v, double k, double semiMajorAxis)
+{
+    switch (field) {
+    case Field::eBreit:
+        return std::abs(v) <= 90;
+    case Field::eLang:
+    case Field::eZone:
+        return std::abs(v) <= 195;
+    case Field::eGnomInc:
+        return v >= -150 && v <= 150;
+    case Field::eGnomDek:
+    case Field::eDek:
+        return v >= -180 && v <= 180;
+    case Field::EddxfAchs:
+        return v > 2 && v <= 20;
+    case Field::eIncl:
+        return v >= -90 && v <= 110;
+    case Field::eHoehe:
+        return v > 0.05;
+    case Field::eHalb:
+        return v > 1;
+    case Field::eVergr:
+        return std::abs(v) > std::abs(k * semiMajorAxis);
+    case Field::eRiseSet:
+    case Field::ejahr:
+        return true;
+    }
+    return true;
+}
+
+/// The parameter a real-valued field stores into.
+double DialParameters::*StoredMember(Field field)
+{
+    switch (field) {
+    case Field::eBreit:
+        return &DialParameters::latitude;
+    case Field::eLang:
+        return &DialParameters::longitude;
+    case Field::eZone:
+        return &DialParameters::zoneMeridian;
+    case Field::eIncl:
+        return &DialParameters::planeInclination;
+    case Field::eDek:
+        return &DialParameters::planeDeviation;
+    case Field::eGnomInc:
+        return &DialParameters::gnomonInclination;
+    case Field::eGnomDek:
+        return &DialParameters::gnomonDeviation;
+    case Field::eHoehe:
+        return &DialParameters::gnomonHeight;
+    case Field::eHalb:
+        return &DialParameters::semiMajorAxis;
+    case Field::eRiseSet:
+        return &DialParameters::riseSetDeclination;
+    case Field::eVergr:
+        return &DialParameters::distanceZ;
+    case Field::EddxfAchs:
+        return &DialParameters::dxfAxisLength;
+    case Field::ejahr:
+        break;
+    }
+    return nullptr; // the year is an integer field
+}
+
+/// The text a field shows for its stored value after a rejected input.
+std::string StoredText(const DialParameters& p, Field field)
+{
+    switch (field) {
+    case Field::EddxfAchs:
+        return FormatFixed(4, 2, p.dxfAxisLength);
+    case Field::eVergr:
+        return FormatFixed(6, 2, p.distanceZ);
+    case Field::ejahr:
+        return std::to_string(p.year);
+    default:
+        return FormatFixed(7, 2, p.*StoredMember(field));
+    }
+}
+
+/// The range message: M6, and for the fixed-gnomon dial the smallest distance to Z it accepts.
+std::string RangeMessage(const Model& model, double k)
+{
+    const LanguageState& lang = model.state.language;
+    std::string text(MessageRow(lang, 6));
+    if (model.params.dialType == 7) {
+        text += "\r\n";
+        text += TextRow(lang, 30);
+        text += FormatFixed(5, 2, model.params.semiMajorAxis * k * 1.5);
+    }
+    return text;
+}
+
+/// After a new semi-major axis Z must stay outside the reach of the date scale; moves it out when not.
+void KeepZOutsideDateScale(Model& model, double k, FieldOutcome& out)
+{
+    DialParameters& p = model.params;
+    const double reach = p.semiMajorAxis * k;
+    if (reach < std::abs(p.distanceZ))
+        return;
+    // Z on the south side by default; a distance of 0 would put Z on the gnomon's own date scale.
+    const int side = Sign(p.distanceZ) != 0 ? Sign(p.distanceZ) : -1;
+    p.distanceZ = side * (reach + 0.01) * 1.5;
+    const std::string shown = FormatFixed(6, 2, p.distanceZ);
+    out.others.push_back({.name = "eVergr", .text = shown});
+    const LanguageState& lang = model.state.language;
+    std::string text(ResourceText(lang, 43));
+    text += "\r\n";
+    text += MessageRow(lang, 30);
+    text += shown;
+    out.messages.push_back(Message(lang, Caption::Information, std::move(text), MessageIcon::Information));
+}
+
+void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
+{
+    const LanguageState& lang = model.state.language;
+    int year = model.params.year;
+    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, 9), year);
+    if (read.message)
+        out.messages.push_back(*read.message);
+    if (read.error) {
+        out.focusBack = true;
+        return;
+    }
+    out.accepted = true;
+    out.text = read.text;
+    model.params.year = year;
+    SharedState& s = model.state;
+    if (!IsLeapYear(year) && s.shadowMonth == 2 && s.shadowDay == 29) {
+        s.shadowDay = 28;
+        s.shadowDateText = "28/02";
+        s.shadowDateCaption = ShadowDateCaption(s, 28, 2);
+        out.others.push_back({.name = "MaskEdit1", .text = s.shadowDateText});
+        out.others.push_back({.name = "lDat2", .text = s.shadowDateCaption});
+    }
+}
+
+} // namespace
+
+std::string_view FieldName(Field field)
+{
+    return kFieldNames[static_cast<std::size_t>(field)];
+}
+
+RealParse ParseRealText(std::string_view text)
+{
+    text = Trimmed(text);
+    if (text.empty())
+        return {};
+    if (text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' ||
+                          text.front() == '.'))
+        return {.error = true};
+    double v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
+        return {.error = true};
+    return {.error = false, .value = v};
+}
+
+FieldRead ParseRealField(const LanguageState& lang, std::string_view text, double& value)
+{
+    const RealParse parsed = ParseRealText(text);
+    if (parsed.error)
+        return {.error = true,
+                .text = std::string(),
+                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning)};
+    if (!parsed.value)
+        return {.error = false, .text = FormatFixed(7, 2, value), .message = std::nullopt};
+    value = *parsed.value;
+    return {};
+}
+
+FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, int lo, int hi, std::string_view label,
+                            int& value)
+{
+    const std::string_view digits = Trimmed(text);
+    if (digits.empty())
+        return {.error = false, .text = std::to_string(value), .message = std::nullopt};
+    std::string_view number = digits.front() == '+' ? digits.substr(1) : digits;
+    int v = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    if (ec == std::errc() && end == number.data() + number.size() && !number.empty() && v >= lo && v <= hi) {
+        value = v;
+        return {};
+    }
+    std::string message(label);
+    message += "=";
+    message += text;
+    message += MessageRow(lang, 13);
+    message += " [" + std::to_string(lo) + ".." + std::to_string(hi) + "] !";
+    return {.error = true, .text = std::nullopt,
+            .message = Message(lang, Caption::Problem, std::move(message), MessageIcon::Warning)};
+}
+
+FieldOutcome ValidateField(Model& model, Field field, std::string_view text, bool modified)
+{
+    FieldOutcome out;
+    if (!modified)
+        return out;
+    out.handled = true;
+    DialParameters& p = model.params;
+    const LanguageState& lang = model.state.language;
+
+    if (field == Field::ejahr) {
+        ValidateYear(model, text, out);
+    } else {
+        // 1. Read the number; an empty text stands for 0.
+        double v = 0;
+        const RealParse parsed = ParseRealText(text);
+        bool error = parsed.error;
+        if (parsed.error) {
+            out.messages.push_back(
+                Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning));
+            out.text = std::string();
+        } else if (parsed.value) {
+            v = *parsed.value;
+        } else {
+            out.text = FormatFixed(7, 2, 0.0);
+        }
+        // 2.-4. Range test against the stored geometry.
+        const double k = DateScaleFactor(p);
+        if (!error && !InRange(field, v, k, p.semiMajorAxis))
+            error = true;
+        if (error)
+            out.messages.push_back(Message(lang, Caption::Problem, RangeMessage(model, k), MessageIcon::Warning));
+        // 5. The poles and the vertical are kept just inside +-90 degrees.
+        if (std::abs(std::abs(v) - 90) < kPoleSnapDeg)
+            v = Sign(v) * 89.9999999;
+        // 6. Store, with the per-field rules.
+        if (error) {
+            out.text = StoredText(p, field);
+        } else {
+            out.accepted = true;
+            switch (field) {
+            case Field::eBreit:
+                p.latitude = std::abs(v) < kMinLatitudeDeg ? kMinLatitudeDeg : v;
+                break;
+            case Field::EddxfAchs:
+                p.dxfAxisLength = v;
+                p.semiMajorAxis = v;
+                break;
+            case Field::eIncl:
+                p.planeInclination = std::abs(std::abs(v) - 90) < kVerticalPlaneSnapDeg ? Sign(v) * 89.995 : v;
+                out.others.push_back(
+                    {.name = "ChBRiseSet", .enabled = std::abs(p.planeInclination) <= kRiseSetPlaneLimitDeg});
+                break;
+            case Field::eDek:
+                p.planeDeviation = v;
+                out.others.push_back({.name = "ChBRiseSet", .enabled = false});
+                if (p.dialType == 5) {
+                    p.gnomonDeviation = v;
+                    out.others.push_back({.name = "eGnomDek", .text = FormatFixed(7, 2, v)});
+                }
+                break;
+            case Field::eGnomInc:
+                p.gnomonInclination = v;
+                p.gnomonInclinationPlus90 = v + 90;
+                break;
+            default:
+                p.*StoredMember(field) = v;
+                break;
+            }
+        }
+        if (field == Field::eHalb)
+            KeepZOutsideDateScale(model, k, out);
+    }
+
+    // 7. Always: derived values.
+    out.others.push_back({.name = "eRiseSet", .text = FormatFixed(7, 2, p.riseSetDeclination)});
+    p.cosPlaneGnomon = std::cos((p.planeInclination - p.gnomonInclination) * degToRad);
+    model.state.fixedGnomonReach = FixedGnomonReach(p, model.state.roundedObliquity);
+    p.cosPlaneGnomon = Guard(p.cosPlaneGnomon, 1e-7);
+    UpdateAxes(p, model.state);
+
+    // 8. An error keeps the focus in the field; a stored value recalculates.
+    out.focusBack = !out.accepted;
+    out.recalculate = out.accepted;
+    return out;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+std::string ShadowDateCaption(const SharedState& state, int day, int month)
+{
+    std::string text = (day < 10 ? "0" : "") + std::to_string(day) + ". ";
+    if (month >= 1 && month <= 12)
+        text += state.MonthNames[static_cast<std::size_t>(month - 1)];
+    return text;
+}
+
+DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource source)
+{
+    DateOutcome out;
+    SharedState& s = model.state;
+    if (text == "  /  ") {
+        out.empty = true;
+        out.maskText = std::string(text);
+        out.caption = s.shadowDateCaption;
+        return out;
+    }
+    out.recalculate = true;
+    auto readNumber = [](std::string_view digits, int& value) {
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return ec == std::errc() && end == digits.data() + digits.size();
+    };
+    int day = 0;
+    int month = 0;
+    const bool readable = text.size() >= 5 && readNumber(text.substr(0, 2), day) && readNumber(text.substr(3, 2), month);
+    constexpr std::array<int, 13> kDaysInMonth = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool valid = readable && month >= 1 && month <= 12 && day >= 1 && day <= kDaysInMonth[month] &&
+                       !(month == 2 && day == 29 && !IsLeapYear(model.params.year));
+    if (valid) {
+        s.shadowDay = static_cast<std::int16_t>(day);
+        s.shadowMonth = static_cast<std::int16_t>(month);
+        s.shadowDateText = std::string(text.substr(0, 2)) + "/" + std::string(text.substr(3, 2));
+        s.shadowDateCaption = ShadowDateCaption(s, day, month);
+        out.valid = true;
+        out.maskText = s.shadowDateText;
+        out.caption = s.shadowDateCaption;
+        return out;
+    }
+    const LanguageState& lang = s.language;
+    out.message = Message(lang, Caption::Error, std::string(MessageRow(lang, 17)), MessageIcon::Error);
+    out.maskText = "  /  ";
+    out.caption = s.shadowDateCaption;
+    if (!readable && source == DateSource::Other) {
+        s.shadowDay = 1;
+        s.shadowMonth = 8;
+        s.shadowDateText = "01/08";
+        s.shadowDateCaption = ShadowDateCaption(s, 1, 8);
+        out.caption = s.shadowDateCaption;
+    }
+    return out;
+}
+
+} // namespace umbrix

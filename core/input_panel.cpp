@@ -1,0 +1,232 @@
+#include "core/input_panel.h"
+
+#include "core/axes.h"
+#include "core/numeric.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+/// Collects control states by name; a later setting of the same property wins, as on the real controls.
+class ControlStates {
+public:
+    ControlState& operator[](std::string_view name)
+    {
+        auto it = std::find_if(states_.begin(), states_.end(), [&](const ControlState& s) { return s.name == name; });
+        if (it != states_.end())
+            return *it;
+        states_.push_back({.name = std::string(name)});
+        return states_.back();
+    }
+    void show(std::initializer_list<std::string_view> names, bool visible)
+    {
+        for (auto n : names)
+            (*this)[n].visible = visible;
+    }
+    void enable(std::initializer_list<std::string_view> names, bool enabled)
+    {
+        for (auto n : names) {
+            (*this)[n].enabled = enabled;
+            (*this)[n].yellow = !enabled;
+        }
+    }
+    std::vector<ControlState> take() { return std::move(states_); }
+
+private:
+    std::vector<ControlState> states_;
+};
+
+void EnableAngles(ControlStates& c, bool enabled)
+{
+    c.enable({"eGnomInc", "eGnomDek", "eIncl", "eDek"}, enabled);
+}
+
+void ShowShadowInputs(ControlStates& c)
+{
+    c.show({"lHoehe", "eHoehe", "lbSchatt", "MaskEdit1", "chBSchatt", "eRiseSet", "tsShade"}, true);
+    c["chBSchatt"].enabled = true;
+}
+
+void SetAllAngles(DialParameters& p, double v)
+{
+    p.gnomonInclination = p.gnomonDeviation = p.planeInclination = p.planeDeviation = v;
+    p.gnomonInclinationPlus90 = p.gnomonInclination + 90;
+}
+
+} // namespace
+
+std::vector<ControlState> ConfigureInputPanel(Model& model)
+{
+    DialParameters& p = model.params;
+    SharedState& s = model.state;
+    const int type = p.dialType;
+    ControlStates c;
+
+    // Common to every dial type.
+    EnableAngles(c, true);
+    c.show({"Panel1"}, true);
+    c.show({"Panel2"}, false);
+    c["rgTyp"].enabled = false;
+    c["chBSchatt"].enabled = false;
+    c.show({"lHoehe", "eHoehe", "lbSchatt", "MaskEdit1", "chBSchatt", "eRiseSet", "tsShade"}, false);
+    c.show({"TsDat", "tsShade", "TSAnaDat"}, true);
+    c.show({"tsSlope"}, false);
+    c.show({"chBzonzeit"}, true);
+    c.show({"Button1"}, type == 6);
+    c.show({"tsShade"}, type != 2 && type != 5);
+    c.show({"ChBRiseSet", "eRiseSet", "pErrGraph"}, type == 0);
+    c.show({"pSplit"}, type == 6 && p.marksMode == 2);
+    c.show({"eVergr", "Label27"}, type == 7);
+    const bool coordinateChoice = type == 0 || type == 3 || type == 4 || type == 6;
+    c["rgKoordAusg"].enabled = coordinateChoice;
+    if (!coordinateChoice) {
+        c["rgKoordAusg"].item = 0;
+        s.coordinatesAsXY = true;
+    }
+
+    switch (type) {
+    case 0:
+        SetAllAngles(p, 0);
+        EnableAngles(c, false);
+        ShowShadowInputs(c);
+        break;
+    case 1:
+        p.planeInclination = p.planeDeviation = 0;
+        if (std::abs(p.gnomonInclination) > 70)
+            p.gnomonInclination = 25;
+        c.enable({"eIncl", "eDek"}, false);
+        ShowShadowInputs(c);
+        break;
+    case 2:
+        p.gnomonInclination = p.gnomonDeviation = 0;
+        c.enable({"eGnomInc", "eGnomDek"}, false);
+        break;
+    case 3:
+        p.gnomonDeviation = p.planeDeviation = 0;
+        c.enable({"eGnomDek", "eDek"}, false);
+        ShowShadowInputs(c);
+        break;
+    case 4:
+        p.planeInclination = 89.995;
+        p.gnomonDeviation = p.planeDeviation = 0;
+        if (std::abs(p.gnomonInclination) < 5)
+            p.gnomonInclination = 90;
+        c.enable({"eGnomDek", "eIncl", "eDek"}, false);
+        ShowShadowInputs(c);
+        break;
+    case 5:
+        p.planeInclination = 89.995;
+        p.gnomonInclination = 90;
+        p.gnomonDeviation = p.planeDeviation;
+        c.enable({"eGnomDek", "eGnomInc", "eIncl"}, false);
+        break;
+    case 6:
+        SetAllAngles(p, 0);
+        EnableAngles(c, false);
+        ShowShadowInputs(c);
+        c["rgTyp"].enabled = true;
+        c["rgTyp"].item = p.marksMode - 1;
+        s.doubleAnalemmaActive = p.marksMode == 2;
+        c.show({"Panel1"}, false);
+        c.show({"Panel2"}, true);
+        c["Label3"].text = std::string(LabelRow(s.language, 16));
+        c.show({"tsSlope"}, p.marksMode == 2);
+        c.show({"pErrGraph"}, false);
+        break;
+    case 7:
+        p.planeInclination = p.planeDeviation = 0;
+        if (std::abs(p.gnomonInclination) > 70)
+            p.gnomonInclination = Sign(p.gnomonInclination) * 70;
+        c.enable({"eIncl", "eDek"}, false);
+        ShowShadowInputs(c);
+        c.show({"TsDat", "TSAnaDat", "tsSlope"}, false);
+        break;
+    default:
+        break;
+    }
+    p.gnomonInclinationPlus90 = p.gnomonInclination + 90;
+    if (type != 6)
+        s.doubleAnalemmaActive = false;
+
+    c["eGnomInc"].text = FormatFixed(3, 0, p.gnomonInclination);
+    c["eGnomDek"].text = FormatFixed(3, 0, p.gnomonDeviation);
+    c["eIncl"].text = FormatFixed(3, 0, p.planeInclination);
+    c["eDek"].text = FormatFixed(3, 0, p.planeDeviation);
+    c["ChBLambert"].checked = p.showLambertCircle;
+    return c.take();
+}
+
+std::vector<ControlState> ShowParameters(Model& model)
+{
+    DialParameters& p = model.params;
+    SharedState& s = model.state;
+    ControlStates c;
+    c["eLang"].text = FormatFixed(7, 2, p.longitude);
+    c["eBreit"].text = FormatFixed(6, 2, p.latitude);
+    c["eZone"].text = FormatFixed(6, 2, p.zoneMeridian);
+    c["eHalb"].text = FormatFixed(5, 2, p.semiMajorAxis);
+    c["eIncl"].text = FormatFixed(6, 2, p.planeInclination);
+    c["eGnomInc"].text = FormatFixed(5, 1, p.gnomonInclination);
+    c["eDek"].text = FormatFixed(6, 2, p.planeDeviation);
+    c["eGnomDek"].text = FormatFixed(5, 1, p.gnomonDeviation);
+    c["eHoehe"].text = FormatFixed(5, 2, p.gnomonHeight);
+    c["eVergr"].text = FormatFixed(4, 1, p.distanceZ);
+    c["eRiseSet"].text = FormatFixed(7, 2, p.riseSetDeclination);
+    c["ejahr"].text = std::to_string(p.year);
+    c["eLph"].item = p.linesPerHour;
+    c["eStart"].item = s.hourFrom;
+    c["eEnd"].item = s.hourTo;
+    c["efStart"].item = s.errorHourFrom;
+    c["efEnd"].item = s.errorHourTo;
+    c["rgAnzahl"].item = p.marksPerMonth == 6 ? 3 : p.marksPerMonth - 1;
+    c["chBzonzeit"].checked = p.showZoneTime;
+    c["rgMittelwert"].item = p.doubleAnalemmaMethod;
+    c["chbGenau"].enabled = p.doubleAnalemmaMethod > 1;
+    c["chbGenau"].checked = s.fineSearch;
+    c["rgTyp"].item = p.marksMode - 1;
+    c["rgKoordAusg"].item = s.coordinatesAsXY ? 0 : 1;
+    c["rgDefault"].item = s.useDefaultHours ? 0 : 1;
+    const bool split = p.marksMode == 2;
+    for (auto name : {"StrGridEin", "rgDefault", "rgMittelwert", "efStart", "efEnd", "btGo2"})
+        c[name].enabled = split;
+    c.show({"tsSlope"}, split);
+    s.doubleAnalemmaActive = p.dialType == 6 && split;
+    c["Label4"].text = std::string(TextRow(s.language, p.doubleAnalemmaMethod + 3));
+    s.uiReady = true;
+    return c.take();
+}
+
+std::vector<ControlState> SelectDialType(Model& model, int dialType)
+{
+    model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));
+    std::vector<ControlState> states = ConfigureInputPanel(model);
+    model.state.dialTitle = DialTitle(model);
+    model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
+    UpdateAxes(model.params, model.state);
+    return states;
+}
+
+int SetMarksPerMonthItem(Model& model, int item)
+{
+    item = std::clamp(item, 0, 3);
+    if (item == 3 && model.params.dialType == 7)
+        item = 2;
+    model.params.marksPerMonth = static_cast<std::uint8_t>(item == 3 ? 6 : item + 1);
+    return item;
+}
+
+std::vector<ControlState> SetShowShadowPath(Model& model, bool on)
+{
+    model.state.showShadowPath = on;
+    ControlStates c;
+    c.show({"lbSchatt", "MaskEdit1", "eHoehe", "lHoehe", "tsShade"}, on);
+    return c.take();
+}
+
+} // namespace umbrix

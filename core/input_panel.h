@@ -1,0 +1,40 @@
+#pragma once
+// The dial-type presets of the input panel, the parameters as the controls show them, and the setters of
+// the spin edits, check boxes and radio groups. Toolkit-free: each returns the control states for the window.
+
+#include "core/fields.h"
+#include "core/model.h"
+
+#include <vector>
+
+namespace umbrix {
+
+/// Presets, enables and disables the inputs for the current dial type; changes the preset parameters in the
+/// model and returns the final state of every control it touches (a disabled field is yellow).
+[[nodiscard]] std::vector<ControlState> ConfigureInputPanel(Model& model);
+
+/// Every parameter as its control shows it (widths and decimals of the input panel); sets uiReady.
+[[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
+
+/// The dial-type menu: sets dialType, the presets, the title and the axes. The caller recalculates.
+[[nodiscard]] std::vector<ControlState> SelectDialType(Model& model, int dialType);
+
+/// Ranges of the spin edits.
+struct SpinRange {
+    int lo;
+    int hi;
+};
+constexpr SpinRange kLinesPerHourRange{1, 6};
+constexpr SpinRange kHourFromRange{0, 20};
+constexpr SpinRange kHourToRange{5, 24};
+constexpr SpinRange kErrorHourFromRange{4, 11};
+constexpr SpinRange kErrorHourToRange{13, 21};
+
+/// rgAnzahl: item 0, 1, 2 → 1, 2, 3 marks per month, item 3 → 6 (not on the fixed-gnomon dial, where the
+/// group falls back to item 2). Returns the item the group shows afterwards.
+int SetMarksPerMonthItem(Model& model, int item);
+
+/// chBSchatt: the shadow path wanted or not; returns the controls shown or hidden with it.
+[[nodiscard]] std::vector<ControlState> SetShowShadowPath(Model& model, bool on);
+
+} // namespace umbrix

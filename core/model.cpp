@@ -1,0 +1,44 @@
+#include "core/model.h"
+
+#include "core/axes.h"
+#include "core/ephemeris.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+
+namespace umbrix {
+
+namespace {
+
+void SelectLanguageTexts(SharedState& state, Language language)
+{
+    state.language = StateFor(language);
+    const auto names = MonthNames(state.language);
+    std::copy(names.begin(), names.end(), state.MonthNames.begin());
+}
+
+} // namespace
+
+void InitDefaults(Model& model)
+{
+    model = Model{};
+    const ZodiacTableResult zodiac = FillZodiacTable(2017);
+    model.state.ZodiacDeclinationTable = zodiac.declinationsDeg;
+    model.state.obliquity = zodiac.obliquityDeg;
+    model.state.roundedObliquity = zodiac.roundedObliquityDeg;
+    SelectLanguageTexts(model.state, Language::German);
+    UpdateAxes(model.params, model.state);
+}
+
+void SetLanguage(Model& model, Language language)
+{
+    SelectLanguageTexts(model.state, language);
+    model.state.dialTitle = DialTitle(model);
+}
+
+std::string DialTitle(const Model& model)
+{
+    return ResourceTextPlain(model.state.language, 251 + model.params.dialType);
+}
+
+} // namespace umbrix

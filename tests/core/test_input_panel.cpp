@@ -1,0 +1,193 @@
+// Dial-type presets, the parameters as the controls show them, and the axes derived for each type.
+
+#include "core/axes.h"
+#include "core/input_panel.h"
+#include "core/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+using namespace umbrix;
+
+namespace {
+
+Model DefaultModel()
+{
+    Model m;
+    InitDefaults(m);
+    return m;
+}
+
+const ControlState* Find(const std::vector<ControlState>& states, std::string_view name)
+{
+    for (const auto& s : states)
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+bool Enabled(const std::vector<ControlState>& states, std::string_view name)
+{
+    const ControlState* s = Find(states, name);
+    return s == nullptr || !s->enabled || *s->enabled;
+}
+
+bool Visible(const std::vector<ControlState>& states, std::string_view name)
+{
+    const ControlState* s = Find(states, name);
+    return s == nullptr || !s->visible || *s->visible;
+}
+
+} // namespace
+
+TEST(DialTypePresets, GnomonInclinationIsBroughtIntoTheTypesRange)
+{
+    Model m = DefaultModel();
+    m.params.gnomonInclination = 3;
+    (void)SelectDialType(m, 4);
+    EXPECT_EQ(m.params.gnomonInclination, 90);
+    EXPECT_EQ(m.params.planeInclination, 89.995);
+
+    m.params.gnomonInclination = -80;
+    (void)SelectDialType(m, 7);
+    EXPECT_EQ(m.params.gnomonInclination, -70);
+    EXPECT_EQ(m.params.gnomonInclinationPlus90, 20);
+
+    m.params.gnomonInclination = 80;
+    (void)SelectDialType(m, 1);
+    EXPECT_EQ(m.params.gnomonInclination, 25);
+    EXPECT_EQ(m.params.planeInclination, 0);
+
+    m.params.gnomonInclination = 60;
+    (void)SelectDialType(m, 1);
+    EXPECT_EQ(m.params.gnomonInclination, 60); // within range: kept
+}
+
+TEST(DialTypePresets, EachTypeDisablesItsFixedAnglesInYellow)
+{
+    struct Case {
+        int type;
+        bool gnomInc, gnomDek, incl, dek;
+    };
+    const Case cases[] = {
+        {0, false, false, false, false}, {1, true, true, false, false},  {2, false, false, true, true},
+        {3, true, false, true, false},   {4, true, false, false, false}, {5, false, false, false, true},
+        {6, false, false, false, false}, {7, true, true, false, false},
+    };
+    for (const auto& c : cases) {
+        Model m = DefaultModel();
+        const auto states = SelectDialType(m, c.type);
+        EXPECT_EQ(Enabled(states, "eGnomInc"), c.gnomInc) << "type " << c.type;
+        EXPECT_EQ(Enabled(states, "eGnomDek"), c.gnomDek) << "type " << c.type;
+        EXPECT_EQ(Enabled(states, "eIncl"), c.incl) << "type " << c.type;
+        EXPECT_EQ(Enabled(states, "eDek"), c.dek) << "type " << c.type;
+        EXPECT_EQ(*Find(states, "eIncl")->yellow, !c.incl);
+        EXPECT_EQ(Visible(states, "tsShade"), c.type != 2 && c.type != 5) << "type " << c.type;
+        EXPECT_EQ(Visible(states, "eVergr"), c.type == 7);
+        EXPECT_EQ(Visible(states, "Button1"), c.type == 6);
+        EXPECT_EQ(Enabled(states, "rgKoordAusg"), c.type == 0 || c.type == 3 || c.type == 4 || c.type == 6);
+        EXPECT_EQ(m.state.dialTitle.find('&'), std::string::npos);
+    }
+}
+
+TEST(DialTypePresets, MeanTimeDialSwitchesToTheSecondPanel)
+{
+    Model m = DefaultModel();
+    m.params.marksMode = 2;
+    const auto states = SelectDialType(m, 6);
+    EXPECT_FALSE(Visible(states, "Panel1"));
+    EXPECT_TRUE(Visible(states, "Panel2"));
+    EXPECT_TRUE(Enabled(states, "rgTyp"));
+    EXPECT_EQ(*Find(states, "rgTyp")->item, 1);
+    EXPECT_TRUE(Visible(states, "tsSlope"));
+    EXPECT_TRUE(Visible(states, "pSplit"));
+    EXPECT_FALSE(Visible(states, "pErrGraph"));
+    EXPECT_EQ(*Find(states, "Label3")->text, "  Datumsmarkierungen ");
+    EXPECT_TRUE(m.state.doubleAnalemmaActive);
+
+    (void)SelectDialType(m, 0);
+    EXPECT_FALSE(m.state.doubleAnalemmaActive);
+}
+
+TEST(DialTypePresets, TypesWithoutCoordinateChoiceShowXY)
+{
+    Model m = DefaultModel();
+    m.state.coordinatesAsXY = false;
+    const auto states = SelectDialType(m, 2);
+    EXPECT_TRUE(m.state.coordinatesAsXY);
+    EXPECT_EQ(*Find(states, "rgKoordAusg")->item, 0);
+    EXPECT_EQ(*Find(states, "eIncl")->text, "  0"); // angle fields: width 3, no decimals
+}
+
+TEST(ShowParameters, FieldsShowTheirWidthsAndDecimals)
+{
+    Model m = DefaultModel();
+    const auto states = ShowParameters(m);
+    EXPECT_EQ(*Find(states, "eLang")->text, "  -9.59");
+    EXPECT_EQ(*Find(states, "eBreit")->text, " 47.25");
+    EXPECT_EQ(*Find(states, "eZone")->text, "-15.00");
+    EXPECT_EQ(*Find(states, "eHalb")->text, " 2.75");
+    EXPECT_EQ(*Find(states, "eGnomInc")->text, "  0.0");
+    EXPECT_EQ(*Find(states, "eHoehe")->text, " 1.70");
+    EXPECT_EQ(*Find(states, "eVergr")->text, "-3.0");
+    EXPECT_EQ(*Find(states, "eRiseSet")->text, "  20.20");
+    EXPECT_EQ(*Find(states, "ejahr")->text, "2015");
+    EXPECT_EQ(*Find(states, "rgAnzahl")->item, 2);
+    EXPECT_EQ(*Find(states, "Label4")->text, "Stunden von..bis, +Intervall"); // method 1: TextTable row 4
+    EXPECT_FALSE(*Find(states, "chbGenau")->enabled);
+    EXPECT_TRUE(m.state.uiReady);
+}
+
+TEST(ShowParameters, SixMarksPerMonthIsTheFourthItemAndNotForTheFixedGnomon)
+{
+    Model m = DefaultModel();
+    EXPECT_EQ(SetMarksPerMonthItem(m, 3), 3);
+    EXPECT_EQ(m.params.marksPerMonth, 6);
+    EXPECT_EQ(*Find(ShowParameters(m), "rgAnzahl")->item, 3);
+    (void)SelectDialType(m, 7);
+    EXPECT_EQ(SetMarksPerMonthItem(m, 3), 2);
+    EXPECT_EQ(m.params.marksPerMonth, 3);
+}
+
+// Reference values worked out by hand from the ellipse of the horizontal dial:
+// b = a sin L, extentY = max(b, a tan(eps) cos L).
+TEST(UpdateAxes, HorizontalDialWithVerticalGnomon)
+{
+    Model m = DefaultModel();
+    const double a = 2.75;
+    const double L = 47.25 * degToRad;
+    const double te = std::tan(m.state.obliquity * degToRad);
+    EXPECT_NEAR(m.params.semiMinorAxis, a * std::sin(L), 1e-12);
+    EXPECT_NEAR(m.params.semiMinorAxis, 2.0193, 1e-4);
+    EXPECT_EQ(m.params.extentX, a);
+    EXPECT_NEAR(m.params.extentY, std::max(a * std::sin(L), a * te * std::cos(L)), 1e-12);
+    EXPECT_EQ(m.params.cosPlaneGnomon, 1);
+}
+
+TEST(UpdateAxes, GuardsTheCosineOfAGnomonLyingInThePlane)
+{
+    Model m = DefaultModel();
+    m.params.dialType = 3;
+    m.params.planeInclination = 60;
+    m.params.gnomonInclination = -30; // 90 degrees between them
+    UpdateAxes(m.params, m.state);
+    EXPECT_NEAR(std::abs(m.params.cosPlaneGnomon), 1.5e-5, 1e-5);
+    EXPECT_GE(std::abs(m.params.cosPlaneGnomon), 0.5e-5);
+}
+
+TEST(UpdateAxes, FixedGnomonUsesTheLargestEllipse)
+{
+    Model m = DefaultModel();
+    (void)SelectDialType(m, 7);
+    // Z at -3 (south), vertical gnomon: the winter-solstice ellipse is the largest,
+    // a |Zd| / (|Zd| - tan(eps_r) cos L a) = 3.765, larger than a itself.
+    const double expected = 2.75 * 3 / (3 - std::tan(23.44 * degToRad) * std::cos(47.25 * degToRad) * 2.75);
+    EXPECT_NEAR(m.state.fixedGnomonReach, expected, 1e-12);
+    EXPECT_NEAR(expected, 3.765, 1e-3);
+    EXPECT_EQ(m.params.extentX, m.state.fixedGnomonReach);
+    // Z on the north side gives the same reach at the summer solstice.
+    m.params.distanceZ = 3;
+    EXPECT_NEAR(FixedGnomonReach(m.params, m.state.roundedObliquity), expected, 1e-12);
+}
