@@ -22,6 +22,14 @@ void SelectLanguageTexts(SharedState& state, Language language)
 void InitDefaults(Model& model)
 {
     model = Model{};
+    Grids& g = model.grids;
+    g.StrGridStd.resize(16, 42);
+    g.StrGridShad.resize(16, 59);
+    g.StrGridDat.resize(9, 73);
+    g.StrGrid8.resize(16, 73);
+    g.StrGrid8b.resize(16, 73);
+    g.StrGridEin.resize(5, 256);
+    g.StrMittel.resize(3, 4);
     const ZodiacTableResult zodiac = FillZodiacTable(2017);
     model.state.ZodiacDeclinationTable = zodiac.declinationsDeg;
     model.state.obliquity = zodiac.obliquityDeg;
