@@ -26,11 +26,33 @@ using DateMarkTable = std::array<tUmbrixPoint, kDateMarkSlots + 2>;
 
 // --- figure-eight loops, rise/set marks ---
 
+/// A figure-eight loop of the split dial: one row per date, slots 1..72 like the date marks; insideFlag 1
+/// when the gnomon position lies inside the usable part of the dial.
+using LoopTable = DateMarkTable;
+
+/// Reading error of the rise/set marks over the sun's declination: 24 points for 1, 2, ..., 23 and 23.44
+/// degrees; maxError >= 0 and minError <= 0 are the extremes (degrees).
+struct RiseSetErrorPoint {
+    double declination = 0; // degrees
+    double error = 0;       // degrees of azimuth
+};
+constexpr int kRiseSetErrorPoints = 24;
+struct RiseSetErrorCurve {
+    std::array<RiseSetErrorPoint, kRiseSetErrorPoints> points{};
+    double maxError = 0;
+    double minError = 0;
+};
+
 struct Results {
     DateMarkTable dateMarks{};
     // --- date scale, hour marks, shadow path (members) ---
 
     // --- figure-eight loops, rise/set marks (members) ---
+    LoopTable morningLoop{};             // methods 0 and 1
+    LoopTable afternoonLoop{};           // methods 0 and 1
+    LoopTable morningLoopOptimised{};    // methods 2 to 4
+    LoopTable afternoonLoopOptimised{};  // methods 2 to 4
+    RiseSetErrorCurve riseSetErrorCurve{};
 };
 
 } // namespace umbrix
