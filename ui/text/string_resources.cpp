@@ -142,7 +142,7 @@ static_assert(kResources.front().id >= 1 && kResources.back().id < kEnglishResou
 constexpr const ResourceEntry* Find(int id)
 {
     const auto it = std::lower_bound(kResources.begin(), kResources.end(), id,
-                                      [](const ResourceEntry& entry, int key) { return entry.id < key; });
+                                     [](const ResourceEntry& entry, int key) { return entry.id < key; });
     return (it != kResources.end() && it->id == id) ? &*it : nullptr;
 }
 

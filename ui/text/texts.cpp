@@ -20,8 +20,8 @@ std::vector<std::string> ResourceLines(const LanguageState& lang, int first, int
     // The list is cut to the ids that can hold a resource in this language: 1 .. last English id.
     const long long lastFullId = kEnglishResourceOffset + ResourceEntries().back().id;
     const long long low = std::max<long long>(first, 1LL - lang.stringIdOffset);
-    const long long high = std::min<long long>(static_cast<long long>(first) + count - 1,
-                                               lastFullId - lang.stringIdOffset);
+    const long long high =
+        std::min<long long>(static_cast<long long>(first) + count - 1, lastFullId - lang.stringIdOffset);
     std::vector<std::string> lines;
     if (high < low) {
         return lines;

@@ -17,10 +17,10 @@ namespace umbrix {
 // value German; string resources are found under id + stringIdOffset. Nothing here allocates at
 // start-up: the texts are constant data, and a lookup out of range yields an empty text.
 
-constexpr int kTextRows = 32;     // TextTable rows 0..31
-constexpr int kLabelRows = 123;   // LabelTable rows 0..122
-constexpr int kMessageRows = 57;  // MessageTable rows 0..56
-constexpr int kMenuEntries = 30;  // menu caption list: entries 0..28 used, 29 empty
+constexpr int kTextRows = 32;    // TextTable rows 0..31
+constexpr int kLabelRows = 123;  // LabelTable rows 0..122
+constexpr int kMessageRows = 57; // MessageTable rows 0..56
+constexpr int kMenuEntries = 30; // menu caption list: entries 0..28 used, 29 empty
 
 /// Row r of the TextTable in the current language; empty for a row without text or out of range.
 std::string_view TextRow(const LanguageState& lang, int row);

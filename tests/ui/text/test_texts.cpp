@@ -95,7 +95,8 @@ TEST(TextTables, MessageTableSample)
         {9, "Jahresangabe ", "year "},
         {13, ": Zulässiger Wertebereich ist", ": Value has to be in Interval"},
         {17, "Fehlerhaftes Datum !", "Error in Date !"},
-        {18, " :  Datei kann nicht gespeichert werden! Schreibgeschützt?", " :  Could not save file! Write-protection?"},
+        {18, " :  Datei kann nicht gespeichert werden! Schreibgeschützt?",
+         " :  Could not save file! Write-protection?"},
         {25, "Fehler bei Umwandlung in String!", "Error in conversion into string!"},
         {26, "Dieses Kalenderdatum existiert nicht. 1582/10/15 ist der korrigierte Wert für die Berechnung!",
          "This date does not exist. Correction to 15/10/1582 is made for calculation!"},
@@ -150,8 +151,7 @@ TEST(TextTables, CaptionPairs)
         {Caption::Error, {0, "UMBRIX.EXE  -  Fehler!", "UMBRIX.EXE - Error!"}},
         {Caption::Information, {0, "UMBRIX.EXE  -  Information!", "UMBRIX.EXE  -  Information!"}},
         {Caption::Problem, {0, "UMBRIX.EXE  -  Problem!", "UMBRIX.EXE  -  Problem!"}},
-        {Caption::SaveDrawing,
-         {0, "UMBRIX.EXE - Zeichnung als Datei speichern", "UMBRIX.EXE - Save as Graphics File"}},
+        {Caption::SaveDrawing, {0, "UMBRIX.EXE - Zeichnung als Datei speichern", "UMBRIX.EXE - Save as Graphics File"}},
         {Caption::LoadData, {0, "UMBRIX.EXE - Konstruktionsdaten laden", "UMBRIX.EXE - Load Construction Data"}},
         {Caption::SaveTable, {0, "UMBRIX.EXE - Tabelle speichern", "UMBRIX.EXE - Save Table"}},
     };
@@ -163,11 +163,11 @@ TEST(TextTables, CaptionPairs)
 
 TEST(TextTables, TextsAreUtf8)
 {
-    EXPECT_EQ(LabelRow(kDe, 1), " &S\xC3\xBC" "d");
-    EXPECT_EQ(TextRow(kDe, 31), "Groe\xC3\x9F" "te Halbachse =");
+    EXPECT_EQ(LabelRow(kDe, 1), std::string(" &S") + "\xC3\xBC" + "d");
+    EXPECT_EQ(TextRow(kDe, 31), std::string("Groe") + "\xC3\x9F" + "te Halbachse =");
     EXPECT_NE(MessageRow(kDe, 3).find("0 \xC2\xB0 ..."), std::string_view::npos);
     EXPECT_EQ(MessageRow(kDe, 28).substr(0, 2), "\xC3\x9C");
-    EXPECT_EQ(ResourceText(kDe, 1), " &N\xC3\xA4" "chstes... >");
+    EXPECT_EQ(ResourceText(kDe, 1), std::string(" &N") + "\xC3\xA4" + "chstes... >");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -260,13 +260,12 @@ TEST(TextTables, OutOfRangeGivesEmptyText)
 
 TEST(StringResources, IdsAreExactlyThoseListed)
 {
-    const std::vector<int> ids = {1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  12,  13,  14,  15,  16,  17,
-                                  19,  20,  21,  22,  23,  24,  25,  30,  31,  32,  33,  34,  40,  41,  42,  43,
-                                  90,  91,  92,  93,  94,  95,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107,
-                                  108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123,
-                                  124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 199, 200, 201, 202, 203, 204,
-                                  205, 206, 207, 220, 250, 251, 252, 253, 254, 255, 256, 257, 258, 300, 301, 302,
-                                  303};
+    const std::vector<int> ids = {1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  12,  13,  14,  15,  16,  17,  19,
+                                  20,  21,  22,  23,  24,  25,  30,  31,  32,  33,  34,  40,  41,  42,  43,  90,  91,
+                                  92,  93,  94,  95,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110,
+                                  111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125, 126, 127,
+                                  128, 129, 130, 131, 132, 133, 199, 200, 201, 202, 203, 204, 205, 206, 207, 220, 250,
+                                  251, 252, 253, 254, 255, 256, 257, 258, 300, 301, 302, 303};
     std::vector<int> have;
     for (const ResourceEntry& entry : ResourceEntries()) {
         have.push_back(entry.id);
