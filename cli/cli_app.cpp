@@ -6,6 +6,7 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "export/atomic_file.h"
+#include "export/config_file.h"
 
 #include <ostream>
 #include <optional>
@@ -29,6 +30,7 @@ struct CliOptions {
     std::vector<std::pair<std::string, std::string>> sets;
     std::optional<Language> language;
     std::optional<std::string> json;
+    std::optional<std::string> saveConfig;
 };
 
 /// Parses the arguments; on a usage error returns the message.
@@ -45,7 +47,7 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
         std::string value;
         if (arg == "--help" || arg == "-h")
             return std::string();
-        if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang") {
+        if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang" || arg == "--save-config") {
             if (!next(value))
                 return arg + " needs a value";
         } else {
@@ -55,6 +57,8 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             options.config = value;
         } else if (arg == "--json") {
             options.json = value;
+        } else if (arg == "--save-config") {
+            options.saveConfig = value;
         } else if (arg == "--lang") {
             if (value == "de")
                 options.language = Language::German;
@@ -96,10 +100,20 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     InitDefaults(model);
     if (options.language)
         SetLanguage(model, *options.language);
+    std::vector<UiMessage> messages;
+    if (options.config) {
+        const ConfigurationRead read = LoadConfigurationFile(model, *options.config);
+        PrintMessages(err, read.messages);
+        if (!read.ok)
+            return kExitFile;
+        messages.insert(messages.end(), read.messages.begin(), read.messages.end());
+        // The language of the command line wins over the file's language line.
+        if (options.language)
+            SetLanguage(model, *options.language);
+    }
     (void)ConfigureInputPanel(model);
     UpdateAxes(model.params, model.state);
 
-    std::vector<UiMessage> messages;
     // The dial type and its variants first, wherever they stand; then the others in the order given.
     std::vector<std::pair<std::string, std::string>> ordered;
     for (const auto& s : options.sets)
@@ -131,6 +145,12 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     UpdateAxes(model.params, model.state);
     const int errorCode = 0;
 
+    if (options.saveConfig) {
+        if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, *options.saveConfig)) {
+            PrintMessages(err, {*failed});
+            return kExitFile;
+        }
+    }
     if (options.json) {
         const std::string text = JsonReport(model, errorCode, messages);
         if (*options.json == "-") {

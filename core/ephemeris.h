@@ -13,7 +13,8 @@
 // longitudes and meridians west positive; hour angles positive in the afternoon; azimuths from south,
 // positive towards west; the equation of time in degrees of hour angle (4 minutes of time per degree),
 // positive when the sundial is ahead of the clock. All intermediate values are extended precision; results
-// are doubles. No function throws, and no argument crashes one; non-finite arguments give NaN results.
+// are doubles. No function throws; no argument crashes one or makes it loop (non-finite arguments give NaN
+// or meaningless values).
 
 #include <array>
 

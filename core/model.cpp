@@ -2,6 +2,7 @@
 
 #include "core/axes.h"
 #include "core/ephemeris.h"
+#include "core/fields.h"
 #include "ui/text/texts.h"
 
 #include <algorithm>
@@ -42,6 +43,8 @@ void SetLanguage(Model& model, Language language)
 {
     SelectLanguageTexts(model.state, language);
     model.state.dialTitle = DialTitle(model);
+    // The caption of the shadow date names its month in the new language.
+    model.state.shadowDateCaption = ShadowDateCaption(model.state, model.state.shadowDay, model.state.shadowMonth);
 }
 
 std::string DialTitle(const Model& model)

@@ -1,0 +1,312 @@
+// Configuration files: the exact layout, the reading rules and their fallbacks, round trips, robustness.
+
+#include "export/config_file.h"
+
+#include "core/input_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+using namespace umbrix;
+
+namespace {
+
+Model DefaultModel()
+{
+    Model m;
+    InitDefaults(m);
+    return m;
+}
+
+std::vector<std::string> Lines(const Model& m)
+{
+    return BuildConfigurationLines(m);
+}
+
+/// A model after reading `lines` into a default model.
+Model Read(const std::vector<std::string>& lines, ConfigurationRead* read = nullptr)
+{
+    Model m = DefaultModel();
+    const ConfigurationRead r = ReadConfigurationLines(m, lines);
+    if (read)
+        *read = r;
+    return m;
+}
+
+std::filesystem::path TempFile(const char* name)
+{
+    return std::filesystem::temp_directory_path() / name;
+}
+
+} // namespace
+
+TEST(ConfigurationLayout, DefaultDialWritesTheTwentySixLines)
+{
+    const std::vector<std::string> expected = {
+        "2015   0",   "47.250000", "-9.590000", "-15.000000", "0.000000   0.000000   0.000000   0.000000",
+        "90.000000",  "1.700000   -3.000000", "2.750000", "20.200000", "3", "2", "1", "0", "5", "21", "8", "19",
+        "1",          "01/05",     "0",         "Deutsch",    "nn",        "",          "",          "",
+        "",
+    };
+    EXPECT_EQ(Lines(DefaultModel()), expected);
+    EXPECT_EQ(ConfigurationText({"a", "b"}), "a\r\nb\r\n");
+}
+
+TEST(ConfigurationLayout, EnglishSwitchesAndGridColumns)
+{
+    Model m = DefaultModel();
+    SetLanguage(m, Language::English);
+    m.state.markRiseSet = true;
+    m.state.fineSearch = true;
+    m.state.useDefaultHours = false;
+    m.grids.StrGridEin.setCell(1, 1, "8");
+    m.grids.StrGridEin.setCell(1, 2, "9.5");
+    m.grids.StrGridEin.setCell(1, 3, "11");
+    m.grids.StrGridEin.setCell(1, 5, "after a gap: not saved");
+    const auto lines = Lines(m);
+    EXPECT_EQ(lines[19], "1");
+    EXPECT_EQ(lines[20], "English");
+    EXPECT_EQ(lines[21], "jj");
+    EXPECT_EQ(lines[22], "8/9.5/11/");
+    EXPECT_EQ(lines[23], "");
+}
+
+TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)
+{
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int type = 0; type < kDialTypeCount; ++type) {
+        for (int method = 0; method <= 4; ++method) {
+            Model m = DefaultModel();
+            (void)SelectDialType(m, type);
+            m.params.latitude = -60 + 120 * unit(random);
+            m.params.longitude = -180 + 360 * unit(random);
+            m.params.zoneMeridian = -120;
+            m.params.planeInclination = 3.141593;
+            m.params.planeDeviation = -12.5;
+            m.params.gnomonDeviation = 7.25;
+            m.params.gnomonInclination = -33.333333;
+            m.params.gnomonHeight = 0.123456;
+            m.params.distanceZ = 4.5;
+            m.params.semiMajorAxis = 12.345678;
+            m.params.riseSetDeclination = -19.999999;
+            m.params.marksPerMonth = type == 7 ? 2 : 6;
+            m.params.linesPerHour = 5;
+            m.params.marksMode = type == 6 ? 2 : 1;
+            m.params.showZoneTime = true;
+            m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
+            m.state.hourFrom = 3;
+            m.state.hourTo = 22;
+            m.state.errorHourFrom = 7;
+            m.state.errorHourTo = 20;
+            if (method % 2)
+                SetLanguage(m, Language::English);
+            for (int c = 1; c <= 4; ++c)
+                for (int r = 1; r <= c + method % 2; ++r)
+                    m.grids.StrGridEin.setCell(c, r, std::to_string(7 + r + c));
+            const auto lines = Lines(m);
+
+            Model back = DefaultModel();
+            ConfigurationRead read = ReadConfigurationLines(back, lines);
+            ASSERT_TRUE(read.ok);
+            EXPECT_EQ(read.linesRead, 26);
+            EXPECT_TRUE(read.messages.empty());
+            // Every value the file holds comes back to 6 decimals...
+            EXPECT_EQ(Lines(back), lines) << "type " << type << " method " << method;
+            EXPECT_NEAR(back.params.latitude, m.params.latitude, 5e-7);
+            EXPECT_EQ(back.params.planeDeviation, -12.5);
+            EXPECT_EQ(back.params.gnomonInclination, -33.333333);
+            EXPECT_EQ(back.state.language.languageIndex, m.state.language.languageIndex);
+            for (int c = 1; c <= 4; ++c)
+                for (int r = 1; r <= 6; ++r)
+                    EXPECT_EQ(back.grids.StrGridEin.cell(c, r), m.grids.StrGridEin.cell(c, r));
+        }
+    }
+}
+
+TEST(ConfigurationRead, OnlyTheFirstLineSetsYearAndTypeAndKeepsTheRest)
+{
+    ConfigurationRead read;
+    const Model m = Read({"2020   3"}, &read);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(m.params.year, 2020);
+    EXPECT_EQ(m.params.dialType, 3);
+    EXPECT_EQ(m.params.latitude, 47.25);
+    EXPECT_EQ(m.state.dialTitle, "Ebene geneigt (ze) und/oder Zeiger geneigt (z)");
+    EXPECT_EQ(Read({"2020"}).params.dialType, 0);
+    EXPECT_EQ(Read({"year"}).params.year, 2016);
+}
+
+TEST(ConfigurationRead, FallbacksOfTheIntegerLines)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[6] = "1.5";     // line 7 with one number: distanceZ -3.0
+    lines[17] = "7";      // line 18 above 4: method 0
+    lines[10] = "0";      // 0 lines per hour cannot be drawn: the line's default 2
+    lines[14] = "70000";  // not a 16-bit value: the line's default 19
+    lines[9] = "x";       // not an integer: the line's default 3
+    lines[19] = "5";      // rgDefault above 1 becomes 1
+    lines[4] = "12.5";    // line 5 with one number: the other three 0
+    const Model m = Read(lines);
+    EXPECT_EQ(m.params.gnomonHeight, 1.5);
+    EXPECT_EQ(m.params.distanceZ, -3.0);
+    EXPECT_EQ(m.params.doubleAnalemmaMethod, 0);
+    EXPECT_EQ(m.params.linesPerHour, 2);
+    EXPECT_EQ(m.state.hourTo, 19);
+    EXPECT_EQ(m.params.marksPerMonth, 3);
+    EXPECT_FALSE(m.state.useDefaultHours);
+    EXPECT_EQ(m.params.planeInclination, 12.5);
+    EXPECT_EQ(m.params.gnomonInclination, 0); // line 6 (90) sets it again
+}
+
+TEST(ConfigurationRead, ShadowDateFollowsTheLeapYearRule)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "2024   0";
+    lines[18] = "29/02";
+    ConfigurationRead read;
+    Model m = Read(lines, &read);
+    EXPECT_EQ(m.state.shadowDateText, "29/02");
+    EXPECT_TRUE(read.messages.empty());
+    lines[0] = "2023   0";
+    m = Read(lines, &read);
+    EXPECT_EQ(m.state.shadowDateText, "01/05");
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Fehlerhaftes Datum !");
+}
+
+TEST(ConfigurationRead, NonNumberStopsWithEarlierValuesKept)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "2030   2";
+    lines[1] = "fourty";
+    lines[2] = "-20";
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.linesRead, 1);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Error during File Input!");
+    EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
+    EXPECT_EQ(m.params.year, 2030);
+    EXPECT_EQ(m.params.longitude, -9.59);
+    EXPECT_TRUE(m.state.dialTitle.empty()); // the final steps are skipped
+
+    Model empty = DefaultModel();
+    read = ReadConfigurationLines(empty, {});
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.messages[0].text, "File  nicht gefunden!");
+}
+
+TEST(ConfigurationRead, GnomonInclinationOfNinetyIsNudged)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[5] = "180.000000";
+    const Model m = Read(lines);
+    EXPECT_DOUBLE_EQ(m.params.gnomonInclination, 90.000001);
+}
+
+TEST(ConfigurationRead, LineEndsAndSeparators)
+{
+    const auto lines = SplitConfigurationLines("a\r\nb\nc\rd");
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d"}));
+    const Model m = Read({"2015;5", "  47.5,", "-7.25", "-15", "1; 2,3   4"});
+    EXPECT_EQ(m.params.dialType, 5);
+    EXPECT_EQ(m.params.latitude, 47.5);
+    EXPECT_EQ(m.params.planeDeviation, 2);
+    EXPECT_EQ(m.params.gnomonDeviation, 3);
+}
+
+TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
+{
+    const auto path = TempFile("umbrix_config_test.ini");
+    Model m = DefaultModel();
+    m.params.latitude = -33.9;
+    ASSERT_FALSE(SaveConfigurationFile(m, path.string()));
+    Model back = DefaultModel();
+    EXPECT_TRUE(LoadConfigurationFile(back, path.string()).ok);
+    EXPECT_EQ(back.params.latitude, -33.9);
+
+    // Saving into a folder that does not exist fails with M18 behind the name.
+    const std::string bad = "/nonexistent-folder/x.ini";
+    const auto failed = SaveConfigurationFile(m, bad);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?");
+
+    // A target that cannot be replaced keeps its old content.
+    const auto dir = TempFile("umbrix_config_dir");
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(SaveConfigurationFile(m, dir.string()));
+    EXPECT_TRUE(std::filesystem::is_directory(dir));
+    std::filesystem::remove_all(dir);
+
+    const ConfigurationRead missing = LoadConfigurationFile(back, "/nonexistent-folder/none.ini");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.messages[0].text, "Fehler beim Lesen der Datei!");
+    std::filesystem::remove(path);
+}
+
+TEST(ConfigurationFile, StartConfigurationLookupOrder)
+{
+    const auto root = TempFile("umbrix_start_lookup");
+    std::filesystem::remove_all(root);
+    const auto program = root / "bin";
+    const auto user = root / "user";
+    const auto data = root / "share";
+    for (const auto& d : {program, user, data})
+        std::filesystem::create_directories(d);
+    auto touch = [](const std::filesystem::path& p) { std::ofstream(p) << "2015   0\r\n"; };
+    EXPECT_FALSE(FindStartConfiguration(program, user, {data}));
+    touch(data / "start.adt");
+    EXPECT_EQ(FindStartConfiguration(program, user, {data}), (data / "start.adt").string());
+    touch(program / "start.adt");
+    EXPECT_EQ(FindStartConfiguration(program, user, {data}), (program / "start.adt").string());
+    touch(user / "umbrix.ini");
+    EXPECT_EQ(FindStartConfiguration(program, user, {data}), (user / "umbrix.ini").string());
+    touch(program / "umbrix.ini");
+    EXPECT_EQ(FindStartConfiguration(program, user, {data}), (program / "umbrix.ini").string());
+    EXPECT_EQ(StartConfigurationTarget(program, user), (program / "umbrix.ini").string());
+    std::filesystem::remove_all(root);
+}
+
+// Seeded random mutations of a valid file: the reader never crashes, hangs or leaves a non-finite value.
+TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
+{
+    const std::string valid = ConfigurationText(Lines(DefaultModel()));
+    std::mt19937 random(7);
+    const std::string alphabet = "0123456789-.;, /\r\njnDeutschEnglish\x01\xff";
+    for (int i = 0; i < 100000; ++i) {
+        std::string bytes = valid;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = random() % (bytes.size() + 1);
+            switch (random() % 3) {
+            case 0:
+                bytes.insert(at, 1, alphabet[random() % alphabet.size()]);
+                break;
+            case 1:
+                if (at < bytes.size())
+                    bytes.erase(at, 1 + random() % 4);
+                break;
+            default:
+                if (at < bytes.size())
+                    bytes[at] = alphabet[random() % alphabet.size()];
+                break;
+            }
+        }
+        Model m = DefaultModel();
+        (void)ReadConfigurationLines(m, SplitConfigurationLines(bytes));
+        ASSERT_TRUE(std::isfinite(m.params.latitude) && std::isfinite(m.params.extentY) &&
+                    std::isfinite(m.params.cosPlaneGnomon))
+            << bytes;
+        ASSERT_GE(m.params.linesPerHour, 1);
+        ASSERT_LE(m.params.dialType, 7);
+    }
+    Model m = DefaultModel();
+    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(100000, '9')));
+    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(10 << 20, '\n')));
+    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(1, '\0')));
+}
