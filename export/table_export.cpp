@@ -1,0 +1,154 @@
+#include "export/table_export.h"
+
+#include "core/fields.h"
+#include "core/numeric.h"
+#include "export/atomic_file.h"
+#include "ui/text/texts.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace umbrix {
+
+namespace {
+
+constexpr std::string_view kGap = "   ";
+
+/// Captions of the labels and pages the header names (string resources by the controls' tags).
+constexpr int kTagLatitude = 103;       // lBreit
+constexpr int kTagLongitude = 104;      // lLang
+constexpr int kTagZone = 105;           // lZone
+constexpr int kTagSemiMajorAxis = 106;  // lHalb
+constexpr int kTagGnomonInc = 108;      // lGnomInc
+constexpr int kTagGnomonHeight = 109;   // lHoehe
+constexpr int kTagYear = 116;           // lJahr
+constexpr int kTagPlaneInc = 129;       // lEbNeig
+constexpr int kTagRiseSetPosition = 94; // lRise
+
+/// The hours of a StrGridEin cell as "h:mm" (the cell holds decimal hours).
+std::string CellHours(const Model& model, int col, int row)
+{
+    std::string_view text = model.grids.StrGridEin.cell(col, row);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    double hours = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), hours);
+    if (ec != std::errc() || !std::isfinite(hours))
+        hours = 0;
+    return FormatMinSec(hours / 4);
+}
+
+std::string PageTitle(const Model& model, TableChoice choice)
+{
+    const LanguageState& lang = model.state.language;
+    switch (choice.page) {
+    case TablePage::DateMarks:
+        return std::string(TextRow(lang, 15));
+    case TablePage::HourMarks:
+        return std::string(TextRow(lang, 13)) + "  (" +
+               std::string(LabelRow(lang, model.state.coordinatesAsXY ? 7 : 8)) + ")";
+    case TablePage::ShadowPath:
+        return std::string(LabelRow(lang, 36)) + model.state.shadowDateText;
+    case TablePage::Loops:
+        return " " + std::string(LabelRow(lang, 22)) + std::string(LabelRow(lang, choice.afternoon ? 24 : 23));
+    }
+    return {};
+}
+
+const StringGrid& PageGrid(const Model& model, TableChoice choice)
+{
+    switch (choice.page) {
+    case TablePage::DateMarks:
+        return model.grids.StrGridDat;
+    case TablePage::HourMarks:
+        return model.grids.StrGridStd;
+    case TablePage::ShadowPath:
+        return model.grids.StrGridShad;
+    case TablePage::Loops:
+        return choice.afternoon ? model.grids.StrGrid8 : model.grids.StrGrid8b;
+    }
+    return model.grids.StrGridStd;
+}
+
+} // namespace
+
+std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice)
+{
+    const DialParameters& p = model.params;
+    const LanguageState& lang = model.state.language;
+    auto label = [&](int tag) { return std::string(ResourceText(lang, tag)); };
+
+    const std::string p1 = label(kTagLatitude) + "=" + FormatFixed(6, 2, p.latitude) + std::string(kGap) +
+                           label(kTagLongitude) + "=" + FormatFixed(6, 2, p.longitude) + std::string(kGap) +
+                           label(kTagZone) + "=" + FormatFixed(6, 2, p.zoneMeridian);
+    const std::string p2 = label(kTagSemiMajorAxis) + "=" + FormatFixed(5, 2, p.semiMajorAxis) + std::string(kGap) +
+                           label(kTagPlaneInc) + "=" + FormatFixed(5, 2, p.planeInclination) + std::string(kGap) +
+                           label(kTagYear) + "=" + std::to_string(p.year);
+    std::string p3 = label(kTagGnomonHeight) + "=" + FormatFixed(5, 2, p.gnomonHeight) + std::string(kGap) +
+                     label(kTagGnomonInc) + "=" + FormatFixed(6, 2, p.gnomonInclination);
+    std::string p4;
+    std::string p5;
+    if (p.dialType == 6 && p.marksMode == 2) {
+        const int half = choice.afternoon ? 1 : 0;
+        const int c = 2 * half + 1;
+        p4 = std::string(LabelRow(lang, 28)) + std::string(LabelRow(lang, 93 + p.doubleAnalemmaMethod));
+        p5 = std::string(LabelRow(lang, 23 + half));
+        switch (p.doubleAnalemmaMethod) {
+        case 0:
+            p5 += CellHours(model, c, 1) + " Uhr, " + CellHours(model, c, 2) + " Uhr";
+            p4 += " (" + CellHours(model, 1, 1) + " Uhr, " + CellHours(model, 1, 2) + " Uhr )";
+            break;
+        case 1:
+            p5 += ":" + CellHours(model, c, 1) + " -" + CellHours(model, c, 2) + std::string(LabelRow(lang, 61)) +
+                  CellHours(model, c + 1, 2);
+            break;
+        default:
+            for (int r = 1; r < model.grids.StrGridEin.rowCount() && !model.grids.StrGridEin.cell(c, r).empty(); ++r)
+                p5 += CellHours(model, c, r);
+            break;
+        }
+        p5 += ";";
+    } else {
+        p3 += "  " + label(kTagRiseSetPosition) + model.grids.lKoordAufUnter;
+    }
+
+    std::vector<std::string> lines;
+    lines.push_back(std::string(ResourceText(lang, 251 + p.dialType)));
+    lines.push_back(PageTitle(model, choice) + ";");
+    lines.push_back(" ;");
+    lines.push_back(p1);
+    lines.push_back(p2);
+    lines.push_back(p3);
+    lines.push_back(p4);
+    lines.push_back(p5);
+    lines.push_back(" ;");
+    const StringGrid& grid = PageGrid(model, choice);
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        std::string row;
+        for (int c = 0; c < grid.colCount(); ++c)
+            row += grid.cell(c, r) + "; ";
+        lines.push_back(std::move(row));
+    }
+    return lines;
+}
+
+std::string TableFileName(const std::string& chosenPath, bool csv)
+{
+    const std::size_t slash = chosenPath.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = chosenPath.find('.', nameStart);
+    return chosenPath.substr(0, dot) + (csv ? ".csv" : ".txt");
+}
+
+std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const std::string& path)
+{
+    std::string text;
+    for (const auto& line : BuildTableExport(model, choice))
+        text += line + "\r\n";
+    if (WriteFileAtomically(path, text).ok)
+        return std::nullopt;
+    const LanguageState& lang = model.state.language;
+    return UiMessage{std::string(CaptionText(lang, Caption::Error)), "Open error: File  " + path, MessageIcon::Error};
+}
+
+} // namespace umbrix

@@ -1,0 +1,37 @@
+#pragma once
+// Export of a result table: a header describing the dial, then every row of the grid with each cell followed
+// by "; ", CR LF after every line, so that a text editor or a spreadsheet reads it.
+
+#include "core/fields.h"
+#include "core/model.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace umbrix {
+
+/// The result pages whose grid can be exported.
+enum class TablePage { HourMarks, ShadowPath, DateMarks, Loops };
+
+/// Which grid a page exports: for the figure-eight page the afternoon table when afternoon is set
+/// (rgAnzeige item 1), else the morning one.
+struct TableChoice {
+    TablePage page = TablePage::HourMarks;
+    bool afternoon = false;
+};
+
+/// The lines of the export file (without line ends): the dial's name, the title, the header lines P1..P5
+/// and the grid rows.
+[[nodiscard]] std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice);
+
+/// The file name the export writes: everything from the first "." of the last path component on is
+/// replaced by ".csv" (csv) or ".txt"; folders keep their dots.
+[[nodiscard]] std::string TableFileName(const std::string& chosenPath, bool csv);
+
+/// Writes the export through a temporary file renamed over the target. On failure the message is
+/// "Open error: File  " + name with the error caption; an existing file is left as it was.
+[[nodiscard]] std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice,
+                                                        const std::string& path);
+
+} // namespace umbrix

@@ -1,0 +1,139 @@
+// Table export: the header lines, the grid rows with "; " after every cell, the file name rule, and a
+// read-back of the file as a spreadsheet would split it.
+
+#include "export/table_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace umbrix;
+
+namespace {
+
+Model DefaultModel()
+{
+    Model m;
+    InitDefaults(m);
+    return m;
+}
+
+} // namespace
+
+TEST(TableExport, HeaderOfTheHourMarkTable)
+{
+    Model m = DefaultModel();
+    m.grids.lKoordAufUnter = "(± 1.234/0.00)";
+    const auto lines = BuildTableExport(m, {TablePage::HourMarks, false});
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Ebene horizontal, Zeiger vertikal (häufigste analemm. SU)");
+    EXPECT_EQ(lines[1], "Stundenmarkierung - Koordinaten  (x/y-Koordinaten der Stundenpunkte);");
+    EXPECT_EQ(lines[2], " ;");
+    EXPECT_EQ(lines[3], "geogr. Breite= 47.25   geogr. Laenge= -9.59   Zonenmeridian=-15.00");
+    // The plane inclination is labelled as such.
+    EXPECT_EQ(lines[4], "grosse Halbachse= 2.75   Ebene Neigung= 0.00   Berechnung fuer Jahr=2015");
+    EXPECT_EQ(lines[5], "Zeigerlaenge= 1.70   Zeiger Neigung=  0.00  Auf-/Untergangspunkt (Position): (± 1.234/0.00)");
+    EXPECT_EQ(lines[6], "");
+    EXPECT_EQ(lines[7], "");
+    EXPECT_EQ(lines[8], " ;");
+    EXPECT_EQ(lines.size(), 9u + 42u); // every row of the 42-row grid, the header row included
+}
+
+TEST(TableExport, TitlesOfTheOtherPagesInEnglish)
+{
+    Model m = DefaultModel();
+    SetLanguage(m, Language::English);
+    EXPECT_EQ(BuildTableExport(m, {TablePage::ShadowPath, false})[1], "Shadow path on [dd/mm] 01/05;");
+    EXPECT_EQ(BuildTableExport(m, {TablePage::DateMarks, false})[1], "     Date Marks     ;");
+    EXPECT_EQ(BuildTableExport(m, {TablePage::Loops, true})[1], "   Show Error Table for  afternoon;");
+    EXPECT_EQ(BuildTableExport(m, {TablePage::Loops, false})[1], "   Show Error Table for   morning;");
+    m.state.coordinatesAsXY = false;
+    EXPECT_EQ(BuildTableExport(m, {TablePage::HourMarks, false})[1],
+              " Hour Marks - Coordinates   (distance to end points of vertical ellipse axis);");
+}
+
+TEST(TableExport, SplitDialHeaderNamesTheMethodAndItsHours)
+{
+    Model m = DefaultModel();
+    m.params.dialType = 6;
+    m.params.marksMode = 2;
+    m.params.doubleAnalemmaMethod = 0;
+    StringGrid& ein = m.grids.StrGridEin;
+    ein.setCell(1, 1, "  8.00");
+    ein.setCell(1, 2, " 11.00");
+    ein.setCell(3, 1, " 13.50");
+    ein.setCell(3, 2, " 17.50");
+    auto lines = BuildTableExport(m, {TablePage::Loops, true});
+    EXPECT_EQ(lines[6], "zweigeteilte Sonnenuhr: exakt für 2 ausgewählte Stunden (  8:00 Uhr,  11:00 Uhr )");
+    EXPECT_EQ(lines[7], "Nachmittag 13:30 Uhr,  17:30 Uhr;");
+
+    m.params.doubleAnalemmaMethod = 1;
+    ein.setCell(4, 2, "  0.50");
+    lines = BuildTableExport(m, {TablePage::Loops, false});
+    EXPECT_EQ(lines[6], "zweigeteilte Sonnenuhr: Mittelwert von Methode 1");
+    EXPECT_EQ(lines[7], "Vormittag:  8:00 - 11:00 im Intervall  0:00;");
+
+    m.params.doubleAnalemmaMethod = 3;
+    lines = BuildTableExport(m, {TablePage::Loops, true});
+    EXPECT_EQ(lines[7], "Nachmittag 13:30 17:30;");
+}
+
+TEST(TableExport, RowsEndWithTheSeparatorAndEmptyCellsFollowDirectly)
+{
+    Model m = DefaultModel();
+    m.grids.StrGridStd.resize(3, 2);
+    m.grids.StrGridStd.setCell(0, 0, " Nr. ");
+    m.grids.StrGridStd.setCell(2, 0, "   x   ");
+    m.grids.StrGridStd.setCell(1, 1, "7:30");
+    const auto lines = BuildTableExport(m, {TablePage::HourMarks, false});
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[9], " Nr. ; ;    x   ; ");
+    EXPECT_EQ(lines[10], "; 7:30; ; ");
+}
+
+TEST(TableExport, FileNameKeepsFoldersAndReplacesTheExtension)
+{
+    EXPECT_EQ(TableFileName("C:/data/tab.xls", true), "C:/data/tab.csv");
+    EXPECT_EQ(TableFileName("a.b/./tab.xls", true), "a.b/./tab.csv");
+    EXPECT_EQ(TableFileName("/home/u/Tabelle", false), "/home/u/Tabelle.txt");
+    EXPECT_EQ(TableFileName("/home/u/tab.2026.v1.txt", false), "/home/u/tab.txt");
+}
+
+TEST(TableExport, WrittenFileReadsBackAsTheGridsCells)
+{
+    Model m = DefaultModel();
+    StringGrid& grid = m.grids.StrGridShad;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        for (int c = 0; c < grid.colCount(); ++c)
+            if ((r + c) % 3)
+                grid.setCell(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+    const auto path = std::filesystem::temp_directory_path() / "umbrix_table_test.csv";
+    ASSERT_FALSE(WriteTableExport(m, {TablePage::ShadowPath, false}, path.string()));
+
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()); // every line ends with CR LF
+    ASSERT_EQ(lines.size(), 9u + static_cast<std::size_t>(grid.rowCount()));
+    // A reader that splits each row at the separator "; " finds the grid's cells, then an empty last field.
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        const std::string& line = lines[9 + static_cast<std::size_t>(r)];
+        std::vector<std::string> cells;
+        std::size_t from = 0;
+        for (std::size_t sep; (sep = line.find("; ", from)) != std::string::npos; from = sep + 2)
+            cells.push_back(line.substr(from, sep - from));
+        EXPECT_EQ(from, line.size()) << r;
+        ASSERT_EQ(cells.size(), static_cast<std::size_t>(grid.colCount())) << r;
+        for (int c = 0; c < grid.colCount(); ++c)
+            EXPECT_EQ(cells[static_cast<std::size_t>(c)], grid.cell(c, r)) << r << "," << c;
+    }
+    std::filesystem::remove(path);
+
+    const auto failed = WriteTableExport(m, {TablePage::ShadowPath, false}, "/nonexistent-folder/t.txt");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->text, "Open error: File  /nonexistent-folder/t.txt");
+}
