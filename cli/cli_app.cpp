@@ -8,8 +8,8 @@
 #include "export/atomic_file.h"
 #include "export/config_file.h"
 
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>

@@ -111,9 +111,8 @@ UiMessage InputError(const Model& model)
 UiMessage DisabledMessage(const Model& model, std::string_view name)
 {
     const LanguageState& lang = model.state.language;
-    std::string text = lang.languageIndex == 2
-                           ? "The field " + std::string(name) + " is disabled for this dial type."
-                           : "Das Feld " + std::string(name) + " ist bei diesem Uhrtyp gesperrt.";
+    std::string text = lang.languageIndex == 2 ? "The field " + std::string(name) + " is disabled for this dial type."
+                                               : "Das Feld " + std::string(name) + " ist bei diesem Uhrtyp gesperrt.";
     return {std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
 }
 

@@ -14,16 +14,16 @@ namespace umbrix {
 namespace {
 
 constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
-    "eBreit", "eLang", "eZone", "eIncl", "eDek", "eGnomInc", "eGnomDek",
+    "eBreit", "eLang", "eZone",    "eIncl",  "eDek",      "eGnomInc", "eGnomDek",
     "eHoehe", "eHalb", "eRiseSet", "eVergr", "EddxfAchs", "ejahr",
 };
 
 constexpr int kYearMin = 1700;
 constexpr int kYearMax = 2100;
-constexpr double kPoleSnapDeg = 1e-7;       // a value this close to +-90 becomes +-89.9999999
+constexpr double kPoleSnapDeg = 1e-7;           // a value this close to +-90 becomes +-89.9999999
 constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
-constexpr double kMinLatitudeDeg = 0.005;   // the equator itself has no usable hour ellipse
-constexpr double kRiseSetPlaneLimitDeg = 0.1; // rise/set marks need a (nearly) horizontal plane
+constexpr double kMinLatitudeDeg = 0.005;       // the equator itself has no usable hour ellipse
+constexpr double kRiseSetPlaneLimitDeg = 0.1;   // rise/set marks need a (nearly) horizontal plane
 
 UiMessage Message(const LanguageState& lang, Caption caption, std::string text, MessageIcon icon)
 {
@@ -188,8 +188,8 @@ RealParse ParseRealText(std::string_view text)
         return {};
     if (text.front() == '+')
         text.remove_prefix(1);
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' ||
-                          text.front() == '.'))
+    if (text.empty() ||
+        !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' || text.front() == '.'))
         return {.error = true};
     double v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -229,7 +229,8 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
     message += text;
     message += MessageRow(lang, 13);
     message += " [" + std::to_string(lo) + ".." + std::to_string(hi) + "] !";
-    return {.error = true, .text = std::nullopt,
+    return {.error = true,
+            .text = std::nullopt,
             .message = Message(lang, Caption::Problem, std::move(message), MessageIcon::Warning)};
 }
 
@@ -349,7 +350,8 @@ DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource sour
     };
     int day = 0;
     int month = 0;
-    const bool readable = text.size() >= 5 && readNumber(text.substr(0, 2), day) && readNumber(text.substr(3, 2), month);
+    const bool readable =
+        text.size() >= 5 && readNumber(text.substr(0, 2), day) && readNumber(text.substr(3, 2), month);
     constexpr std::array<int, 13> kDaysInMonth = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool valid = readable && month >= 1 && month <= 12 && day >= 1 && day <= kDaysInMonth[month] &&
                        !(month == 2 && day == 29 && !IsLeapYear(model.params.year));

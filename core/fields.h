@@ -42,24 +42,24 @@ struct UiMessage {
 
 /// The state a window control should take; only the members that are set change.
 struct ControlState {
-    std::string name{};               // the control's object name
-    std::optional<std::string> text{};  // caption or field text
+    std::string name{};                // the control's object name
+    std::optional<std::string> text{}; // caption or field text
     std::optional<bool> enabled{};
     std::optional<bool> visible{};
     std::optional<bool> checked{};
-    std::optional<int> item{};          // radio-group item
-    std::optional<bool> yellow{};       // painted as a disabled input
+    std::optional<int> item{};    // radio-group item
+    std::optional<bool> yellow{}; // painted as a disabled input
 };
 
 /// What leaving a field leads to.
 struct FieldOutcome {
-    bool handled = false;                 // false: the text was not modified and nothing happened
-    bool accepted = false;                // the value was stored
-    std::optional<std::string> text{};      // the field's text afterwards; unset: it keeps the typed text
-    std::vector<UiMessage> messages;      // shown in this order
-    bool focusBack = false;               // the focus returns to the field
-    std::vector<ControlState> others;     // other controls that show new values
-    bool recalculate = false;             // shadow path when wanted, then the full recalculation
+    bool handled = false;              // false: the text was not modified and nothing happened
+    bool accepted = false;             // the value was stored
+    std::optional<std::string> text{}; // the field's text afterwards; unset: it keeps the typed text
+    std::vector<UiMessage> messages;   // shown in this order
+    bool focusBack = false;            // the focus returns to the field
+    std::vector<ControlState> others;  // other controls that show new values
+    bool recalculate = false;          // shadow path when wanted, then the full recalculation
 };
 
 /// Reads a real number: leading blanks allowed, "." as decimal separator, the whole text must be a finite
@@ -96,12 +96,12 @@ enum class DateSource { MaskEdit1, ConfigurationLoader, Other };
 /// The check of a shadow date "dd/mm". A valid date stores day, month, shadowDateText ("dd/mm") and
 /// shadowDateCaption ("dd. Mon"). 29 February is valid exactly in Gregorian leap years of `year`.
 struct DateOutcome {
-    bool empty = false;       // the empty mask "  /  ": only the focus returns
+    bool empty = false; // the empty mask "  /  ": only the focus returns
     bool valid = false;
     std::optional<UiMessage> message; // M17 for a wrong date
-    std::string maskText;     // what MaskEdit1 shows afterwards
-    std::string caption;      // what lDat2 shows afterwards
-    bool recalculate = false; // a valid or a wrong date both lead to the recalculation
+    std::string maskText;             // what MaskEdit1 shows afterwards
+    std::string caption;              // what lDat2 shows afterwards
+    bool recalculate = false;         // a valid or a wrong date both lead to the recalculation
 };
 [[nodiscard]] DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource source);
 

@@ -12,7 +12,10 @@ namespace umbrix {
 class StringGrid {
 public:
     StringGrid() = default;
-    StringGrid(int colCount, int rowCount, int fixedCols = 1, int fixedRows = 1) { resize(colCount, rowCount, fixedCols, fixedRows); }
+    StringGrid(int colCount, int rowCount, int fixedCols = 1, int fixedRows = 1)
+    {
+        resize(colCount, rowCount, fixedCols, fixedRows);
+    }
 
     void resize(int colCount, int rowCount, int fixedCols = 1, int fixedRows = 1)
     {

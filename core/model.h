@@ -20,84 +20,84 @@
 namespace umbrix {
 
 enum class DialType : std::uint8_t {
-    Horizontal = 0,            // horizontal plane, vertical gnomon
-    HorizontalTiltedGnomon = 1,// horizontal plane, gnomon of any direction (z, D)
-    InclinedPlane = 2,         // inclined and deviating plane, vertical gnomon
-    InclinedPlaneGnomon = 3,   // inclined plane and/or inclined gnomon
-    VerticalSouth = 4,         // vertical south dial, gnomon inclined in the meridian plane
-    VerticalDeclining = 5,     // vertical declining plane, gnomon orthogonal to it
-    MeanTime = 6,              // horizontal, vertical gnomon, equation of time built in
-    FixedGnomon = 7,           // horizontal, gnomon fixed at the point Z
+    Horizontal = 0,             // horizontal plane, vertical gnomon
+    HorizontalTiltedGnomon = 1, // horizontal plane, gnomon of any direction (z, D)
+    InclinedPlane = 2,          // inclined and deviating plane, vertical gnomon
+    InclinedPlaneGnomon = 3,    // inclined plane and/or inclined gnomon
+    VerticalSouth = 4,          // vertical south dial, gnomon inclined in the meridian plane
+    VerticalDeclining = 5,      // vertical declining plane, gnomon orthogonal to it
+    MeanTime = 6,               // horizontal, vertical gnomon, equation of time built in
+    FixedGnomon = 7,            // horizontal, gnomon fixed at the point Z
 };
 constexpr int kDialTypeCount = 8;
 
 /// Everything that describes a dial. Angles in degrees, lengths in dial units.
 struct DialParameters {
-    double latitude = 47.25;             // north positive
-    double longitude = -9.59;            // west positive, east negative
-    double zoneMeridian = -15;           // west positive: -15 = 15 degrees east
-    double planeInclination = 0;         // 0 = horizontal, about 90 = vertical
-    double planeDeviation = 0;           // from south, negative towards east
-    double gnomonInclinationPlus90 = 90; // always gnomonInclination + 90 (stored in configuration files)
-    double gnomonDeviation = 0;          // azimuth of the gnomon
-    double gnomonHeight = 1.7;           // length of the gnomon, for the shadow path
-    double semiMajorAxis = 2.75;         // semi-major axis of the hour ellipse
-    double riseSetDeclination = 20.2;    // declination of the fixed rise/set marks
-    double gnomonInclination = 0;        // 0 = perpendicular to a horizontal plane
-    std::uint8_t marksPerMonth = 3;      // 1, 2, 3 or 6
-    std::uint8_t linesPerHour = 2;       // 1 to 6
-    std::uint8_t marksMode = 1;          // 1 = marks on the analemma, 2 = double analemma (type 6)
-    std::uint8_t dialType = 0;           // 0 to 7, see DialType
+    double latitude = 47.25;               // north positive
+    double longitude = -9.59;              // west positive, east negative
+    double zoneMeridian = -15;             // west positive: -15 = 15 degrees east
+    double planeInclination = 0;           // 0 = horizontal, about 90 = vertical
+    double planeDeviation = 0;             // from south, negative towards east
+    double gnomonInclinationPlus90 = 90;   // always gnomonInclination + 90 (stored in configuration files)
+    double gnomonDeviation = 0;            // azimuth of the gnomon
+    double gnomonHeight = 1.7;             // length of the gnomon, for the shadow path
+    double semiMajorAxis = 2.75;           // semi-major axis of the hour ellipse
+    double riseSetDeclination = 20.2;      // declination of the fixed rise/set marks
+    double gnomonInclination = 0;          // 0 = perpendicular to a horizontal plane
+    std::uint8_t marksPerMonth = 3;        // 1, 2, 3 or 6
+    std::uint8_t linesPerHour = 2;         // 1 to 6
+    std::uint8_t marksMode = 1;            // 1 = marks on the analemma, 2 = double analemma (type 6)
+    std::uint8_t dialType = 0;             // 0 to 7, see DialType
     std::uint8_t doubleAnalemmaMethod = 1; // 0 to 4
-    bool showZoneTime = false;           // hour marks in zone time instead of apparent local time
-    std::int32_t year = 2015;            // 1700 to 2100
+    bool showZoneTime = false;             // hour marks in zone time instead of apparent local time
+    std::int32_t year = 2015;              // 1700 to 2100
     bool showLambertCircle = true;
-    double dxfAxisLength = 0;            // semi-major axis asked for a scaled plot export
-    double cosPlaneGnomon = 1;           // derived: cos(planeInclination - gnomonInclination), guarded
-    double semiMinorAxis = 0;            // derived by UpdateAxes
-    double extentX = 0;                  // derived: half-width of the construction
-    double extentY = 0;                  // derived: half-height of the construction
-    double distanceZ = -3.0;             // type 7: distance from the centre P(0/0) to the point Z
+    double dxfAxisLength = 0;  // semi-major axis asked for a scaled plot export
+    double cosPlaneGnomon = 1; // derived: cos(planeInclination - gnomonInclination), guarded
+    double semiMinorAxis = 0;  // derived by UpdateAxes
+    double extentX = 0;        // derived: half-width of the construction
+    double extentY = 0;        // derived: half-height of the construction
+    double distanceZ = -3.0;   // type 7: distance from the centre P(0/0) to the point Z
 
     DialType type() const { return static_cast<DialType>(dialType); }
 };
 
 /// The further shared state every computation reads.
 struct SharedState {
-    std::int16_t hourFrom = 5;           // first hour of the hour marks, 0..20
-    std::int16_t hourTo = 21;            // last hour of the hour marks, 5..24
-    std::int16_t errorHourFrom = 8;      // first hour of the double-analemma error table, 4..11
-    std::int16_t errorHourTo = 19;       // last hour of that table, 13..21
+    std::int16_t hourFrom = 5;      // first hour of the hour marks, 0..20
+    std::int16_t hourTo = 21;       // last hour of the hour marks, 5..24
+    std::int16_t errorHourFrom = 8; // first hour of the double-analemma error table, 4..11
+    std::int16_t errorHourTo = 19;  // last hour of that table, 13..21
     std::int16_t shadowDay = 1;
     std::int16_t shadowMonth = 5;
-    std::string shadowDateText = "01/05";     // "dd/mm"
-    std::string shadowDateCaption = "01. Mai"; // "dd. Mon"
-    double obliquity = 23.44;            // degrees, written by every sun-position computation
-    double roundedObliquity = 23.44;     // obliquity of the zodiac-table year, 2 decimals
+    std::string shadowDateText = "01/05";            // "dd/mm"
+    std::string shadowDateCaption = "01. Mai";       // "dd. Mon"
+    double obliquity = 23.44;                        // degrees, written by every sun-position computation
+    double roundedObliquity = 23.44;                 // obliquity of the zodiac-table year, 2 decimals
     std::array<double, 37> ZodiacDeclinationTable{}; // degrees, winter to summer solstice in 5-degree steps
-    LanguageState language;              // languageIndex 1/2, stringIdOffset 0/2000
+    LanguageState language;                          // languageIndex 1/2, stringIdOffset 0/2000
     std::array<std::string_view, 12> MonthNames{};
     bool showShadowPath = true;
     bool markRiseSet = false;
     bool coordinatesAsXY = true;
-    bool doubleAnalemmaActive = false;   // dialType 6 with marksMode 2
+    bool doubleAnalemmaActive = false; // dialType 6 with marksMode 2
     bool uiReady = false;
     std::string dialTitle;
     // Double-analemma switches kept with the parameters.
-    bool useDefaultHours = true;         // rgDefault item 0: the default hour lists
-    bool fineSearch = false;             // chbGenau: finer optimisation search
-    double fixedGnomonReach = 0;         // type 7: semi-major axis of the largest hour ellipse
+    bool useDefaultHours = true; // rgDefault item 0: the default hour lists
+    bool fineSearch = false;     // chbGenau: finer optimisation search
+    double fixedGnomonReach = 0; // type 7: semi-major axis of the largest hour ellipse
 };
 
 /// The string grids of the pages, as plain text.
 struct Grids {
-    StringGrid StrGridStd;   // hour marks
-    StringGrid StrGridShad;  // shadow path
-    StringGrid StrGridDat;   // date marks
-    StringGrid StrGrid8;     // figure-eight loops, morning
-    StringGrid StrGrid8b;    // figure-eight loops, afternoon
-    StringGrid StrGridEin;   // double-analemma hour input
-    StringGrid StrMittel;    // loop statistics
+    StringGrid StrGridStd;      // hour marks
+    StringGrid StrGridShad;     // shadow path
+    StringGrid StrGridDat;      // date marks
+    StringGrid StrGrid8;        // figure-eight loops, morning
+    StringGrid StrGrid8b;       // figure-eight loops, afternoon
+    StringGrid StrGridEin;      // double-analemma hour input
+    StringGrid StrMittel;       // loop statistics
     std::string lKoordAufUnter; // label text: the rise/set point
 };
 

@@ -337,7 +337,8 @@ ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path)
     std::string bytes;
     if (!ReadWholeFile(path, bytes).ok) {
         const LanguageState& lang = model.state.language;
-        return {false, 0,
+        return {false,
+                0,
                 {{std::string(CaptionText(lang, Caption::Information)), std::string(MessageRow(lang, 7)),
                   MessageIcon::Error}}};
     }

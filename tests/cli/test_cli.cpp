@@ -89,8 +89,8 @@ TEST(CliSet, DialTypeIsAppliedFirstAndDisablesItsFixedFields)
 TEST(CliSet, OtherValuesApplyInOrderAndWin)
 {
     const CliRun r = Cli({"--set", "latitude=40", "--set", "latitude=50.5", "--set", "showZoneTime=true", "--set",
-                       "hoursTable=8/9;1/1;15/16;1/1", "--set", "shadowDate=21/06", "--set", "dialType=6", "--set",
-                       "marksMode=2", "--json", "-"});
+                          "hoursTable=8/9;1/1;15/16;1/1", "--set", "shadowDate=21/06", "--set", "dialType=6", "--set",
+                          "marksMode=2", "--json", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"latitude\": 50.5,"), std::string::npos);
     EXPECT_NE(r.out.find("\"showZoneTime\": true,"), std::string::npos);

@@ -38,10 +38,16 @@ std::string TempPath(const char* name)
 TEST(CliConfig, SavedFileReproducesTheRunThatSavedIt)
 {
     const std::string file = TempPath("umbrix_cli_roundtrip.ini");
-    const ConfigRun saved = RunWith({"--lang", "en", "--set", "dialType=3", "--set", "latitude=-33.5", "--set",
-                                     "planeInclination=40", "--set", "longitude=-151.25", "--set", "zoneMeridian=-150",
-                                     "--set", "showZoneTime=1", "--set", "shadowDate=21/12", "--save-config", file,
-                                     "--json", "-"});
+    const ConfigRun saved = RunWith({"--lang",        "en",
+                                     "--set",         "dialType=3",
+                                     "--set",         "latitude=-33.5",
+                                     "--set",         "planeInclination=40",
+                                     "--set",         "longitude=-151.25",
+                                     "--set",         "zoneMeridian=-150",
+                                     "--set",         "showZoneTime=1",
+                                     "--set",         "shadowDate=21/12",
+                                     "--save-config", file,
+                                     "--json",        "-"});
     ASSERT_EQ(saved.code, 0) << saved.err;
     const ConfigRun loaded = RunWith({"--config", file, "--json", "-"});
     ASSERT_EQ(loaded.code, 0) << loaded.err;

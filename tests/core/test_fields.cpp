@@ -45,13 +45,13 @@ TEST(FieldCheck, RangesAcceptTheirBordersAndRejectBeyond)
         bool accepted;
     };
     const Case cases[] = {
-        {Field::eBreit, "90", true},       {Field::eBreit, "-90.01", false}, {Field::eLang, "195", true},
-        {Field::eLang, "195.01", false},   {Field::eZone, "-195", true},     {Field::eGnomInc, "150", true},
-        {Field::eGnomInc, "-150", true},   {Field::eGnomInc, "150.1", false}, {Field::eGnomInc, "-150.1", false},
-        {Field::eGnomDek, "-180", true},   {Field::eGnomDek, "180.5", false}, {Field::eIncl, "110", true},
-        {Field::eIncl, "-90.5", false},    {Field::eDek, "180", true},       {Field::eHoehe, "0.05", false},
-        {Field::eHoehe, "0.06", true},     {Field::eHalb, "1", false},       {Field::eHalb, "1.01", true},
-        {Field::EddxfAchs, "2", false},    {Field::EddxfAchs, "20", true},   {Field::EddxfAchs, "20.01", false},
+        {Field::eBreit, "90", true},      {Field::eBreit, "-90.01", false},  {Field::eLang, "195", true},
+        {Field::eLang, "195.01", false},  {Field::eZone, "-195", true},      {Field::eGnomInc, "150", true},
+        {Field::eGnomInc, "-150", true},  {Field::eGnomInc, "150.1", false}, {Field::eGnomInc, "-150.1", false},
+        {Field::eGnomDek, "-180", true},  {Field::eGnomDek, "180.5", false}, {Field::eIncl, "110", true},
+        {Field::eIncl, "-90.5", false},   {Field::eDek, "180", true},        {Field::eHoehe, "0.05", false},
+        {Field::eHoehe, "0.06", true},    {Field::eHalb, "1", false},        {Field::eHalb, "1.01", true},
+        {Field::EddxfAchs, "2", false},   {Field::EddxfAchs, "20", true},    {Field::EddxfAchs, "20.01", false},
         {Field::eRiseSet, "-1000", true},
     };
     for (const auto& c : cases) {

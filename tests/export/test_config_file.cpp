@@ -46,9 +46,31 @@ std::filesystem::path TempFile(const char* name)
 TEST(ConfigurationLayout, DefaultDialWritesTheTwentySixLines)
 {
     const std::vector<std::string> expected = {
-        "2015   0",   "47.250000", "-9.590000", "-15.000000", "0.000000   0.000000   0.000000   0.000000",
-        "90.000000",  "1.700000   -3.000000", "2.750000", "20.200000", "3", "2", "1", "0", "5", "21", "8", "19",
-        "1",          "01/05",     "0",         "Deutsch",    "nn",        "",          "",          "",
+        "2015   0",
+        "47.250000",
+        "-9.590000",
+        "-15.000000",
+        "0.000000   0.000000   0.000000   0.000000",
+        "90.000000",
+        "1.700000   -3.000000",
+        "2.750000",
+        "20.200000",
+        "3",
+        "2",
+        "1",
+        "0",
+        "5",
+        "21",
+        "8",
+        "19",
+        "1",
+        "01/05",
+        "0",
+        "Deutsch",
+        "nn",
+        "",
+        "",
+        "",
         "",
     };
     EXPECT_EQ(Lines(DefaultModel()), expected);
@@ -143,13 +165,13 @@ TEST(ConfigurationRead, OnlyTheFirstLineSetsYearAndTypeAndKeepsTheRest)
 TEST(ConfigurationRead, FallbacksOfTheIntegerLines)
 {
     std::vector<std::string> lines = Lines(DefaultModel());
-    lines[6] = "1.5";     // line 7 with one number: distanceZ -3.0
-    lines[17] = "7";      // line 18 above 4: method 0
-    lines[10] = "0";      // 0 lines per hour cannot be drawn: the line's default 2
-    lines[14] = "70000";  // not a 16-bit value: the line's default 19
-    lines[9] = "x";       // not an integer: the line's default 3
-    lines[19] = "5";      // rgDefault above 1 becomes 1
-    lines[4] = "12.5";    // line 5 with one number: the other three 0
+    lines[6] = "1.5";    // line 7 with one number: distanceZ -3.0
+    lines[17] = "7";     // line 18 above 4: method 0
+    lines[10] = "0";     // 0 lines per hour cannot be drawn: the line's default 2
+    lines[14] = "70000"; // not a 16-bit value: the line's default 19
+    lines[9] = "x";      // not an integer: the line's default 3
+    lines[19] = "5";     // rgDefault above 1 becomes 1
+    lines[4] = "12.5";   // line 5 with one number: the other three 0
     const Model m = Read(lines);
     EXPECT_EQ(m.params.gnomonHeight, 1.5);
     EXPECT_EQ(m.params.distanceZ, -3.0);
