@@ -3,11 +3,14 @@
 #include "cli/json_report.h"
 #include "cli/parameters.h"
 #include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "export/atomic_file.h"
 #include "export/config_file.h"
+#include "export/table_export.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -31,7 +34,24 @@ struct CliOptions {
     std::optional<Language> language;
     std::optional<std::string> json;
     std::optional<std::string> saveConfig;
+    std::vector<std::pair<TableChoice, std::string>> tables;
 };
+
+/// The table names of --table.
+std::optional<TableChoice> TableByName(std::string_view name)
+{
+    if (name == "hours")
+        return TableChoice{TablePage::HourMarks, false};
+    if (name == "shadow")
+        return TableChoice{TablePage::ShadowPath, false};
+    if (name == "dates")
+        return TableChoice{TablePage::DateMarks, false};
+    if (name == "loops-am")
+        return TableChoice{TablePage::Loops, false};
+    if (name == "loops-pm")
+        return TableChoice{TablePage::Loops, true};
+    return std::nullopt;
+}
 
 /// Parses the arguments; on a usage error returns the message.
 std::optional<std::string> ParseArguments(std::span<const std::string> args, CliOptions& options)
@@ -47,6 +67,20 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
         std::string value;
         if (arg == "--help" || arg == "-h")
             return std::string();
+        if (arg == "--table") {
+            std::string file;
+            if (!next(value) || !next(file))
+                return std::string("--table needs a table name and a file");
+            const std::optional<TableChoice> table = TableByName(value);
+            if (!table)
+                return "--table takes hours, shadow, dates, loops-am or loops-pm, not " + value;
+            const bool csv = file.size() >= 4 && file.compare(file.size() - 4, 4, ".csv") == 0;
+            const bool txt = file.size() >= 4 && file.compare(file.size() - 4, 4, ".txt") == 0;
+            if (!csv && !txt)
+                return "--table writes FILE.txt or FILE.csv, not " + file;
+            options.tables.emplace_back(*table, file);
+            continue;
+        }
         if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang" || arg == "--save-config") {
             if (!next(value))
                 return arg + " needs a value";
@@ -76,6 +110,17 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
     return std::nullopt;
 }
 
+/// Keeps every message for the JSON report and prints it at once as "CAPTION: TEXT".
+struct PrintingHost : RecordingHost {
+    explicit PrintingHost(std::ostream& stream) : err(stream) {}
+    void showMessage(std::string_view caption, std::string_view text, MessageIcon icon) override
+    {
+        RecordingHost::showMessage(caption, text, icon);
+        err << caption << ": " << text << '\n';
+    }
+    std::ostream& err;
+};
+
 void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 {
     for (const auto& m : messages)
@@ -96,7 +141,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
 
-    Model model;
+    const auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap
+    Model& model = *modelOwner;
     InitDefaults(model);
     if (options.language)
         SetLanguage(model, *options.language);
@@ -143,10 +189,23 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     (void)ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
     UpdateAxes(model.params, model.state);
-    const int errorCode = 0;
+
+    PrintingHost host(err);
+    const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None);
+    for (const auto& m : host.messages)
+        messages.push_back({m.caption, m.text, m.icon});
+    if (errorCode != kErrorNone)
+        err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << ": " << ErrorText(model, errorCode)
+            << '\n';
 
     if (options.saveConfig) {
         if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, *options.saveConfig)) {
+            PrintMessages(err, {*failed});
+            return kExitFile;
+        }
+    }
+    for (const auto& [table, file] : options.tables) {
+        if (const std::optional<UiMessage> failed = WriteTableExport(model, table, file)) {
             PrintMessages(err, {*failed});
             return kExitFile;
         }

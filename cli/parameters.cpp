@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -73,9 +74,10 @@ bool ControlEnabled(const Model& model, std::string_view control)
 {
     if (control.empty())
         return true;
-    Model probe = model;
-    std::vector<ControlState> states = ConfigureInputPanel(probe);
-    const std::vector<ControlState> shown = ShowParameters(probe);
+    // The model holds large result tables: probe on the heap, not the stack.
+    const auto probe = std::make_unique<Model>(model);
+    std::vector<ControlState> states = ConfigureInputPanel(*probe);
+    const std::vector<ControlState> shown = ShowParameters(*probe);
     states.insert(states.end(), shown.begin(), shown.end());
     bool enabled = true;
     for (const auto& s : states)
@@ -256,17 +258,17 @@ SetOutcome SetParameter(Model& model, std::string_view name, std::string_view va
         // The key filter of the fields turns a typed "," into ".".
         std::string text(value);
         std::replace(text.begin(), text.end(), ',', '.');
-        Model trial = model;
-        const FieldOutcome outcome = ValidateField(trial, *field, text, true);
+        const auto trial = std::make_unique<Model>(model);
+        const FieldOutcome outcome = ValidateField(*trial, *field, text, true);
         if (!outcome.accepted)
             return {SetStatus::Rejected, outcome.messages};
-        model = std::move(trial);
+        model = std::move(*trial);
         return {SetStatus::Accepted, outcome.messages};
     }
-    Model trial = model;
-    SetOutcome out = SetOther(trial, name, value);
+    const auto trial = std::make_unique<Model>(model);
+    SetOutcome out = SetOther(*trial, name, value);
     if (out.status == SetStatus::Accepted)
-        model = std::move(trial);
+        model = std::move(*trial);
     return out;
 }
 

@@ -49,11 +49,11 @@ void WriteArc(std::string& out, const PenStyle& style, std::string_view centreX,
               std::string_view radius, std::string_view startDeg, std::string_view endDeg);
 
 struct TextAttributes {
-    std::string_view height;       // drawing units
-    std::string_view widthFactor;  // relative to the height
-    std::string_view rotationDeg;  // direction of the baseline
-    std::string_view obliqueDeg;   // slant
-    bool alternateSet = false;     // style STYLE1 instead of STANDARD
+    std::string_view height;      // drawing units
+    std::string_view widthFactor; // relative to the height
+    std::string_view rotationDeg; // direction of the baseline
+    std::string_view obliqueDeg;  // slant
+    bool alternateSet = false;    // style STYLE1 instead of STANDARD
 };
 
 /// A TEXT entity at (x, y). The caller passes a text without control characters.

@@ -50,12 +50,11 @@ struct DxfConversion {
 [[nodiscard]] DxfConversion ConvertHpglToDxf(std::string_view hpglBytes, const DxfConversionOptions& options = {});
 
 enum class DxfFileStatus : std::uint8_t {
-    Converted = 0,         // the DXF file was written (result message: file name of the DXF + M38)
-    NotHpgl = 1,           // the plot file is not HPGL; no DXF written (file name of the plot + M45)
-    NothingConverted = 2,  // no drawing command in the plot; no DXF written (file name of the plot + M45)
-    InputUnreadable = 3,   // the plot file could not be opened or read
-    OutputNotCreated = 4,  // the temporary file beside the DXF target could not be created
-    OutputNotWritten = 5,  // writing, closing or renaming the temporary file failed
+    Converted = 0,        // the DXF file was written (message: DXF file name + MessageTable row 38)
+    NotHpgl = 1,          // the plot file is not HPGL; no DXF written (plot file name + MessageTable row 45)
+    NothingConverted = 2, // no drawing command in the plot; no DXF written (plot file name + MessageTable row 45)
+    InputUnreadable = 3,  // the plot file could not be opened or read (detail says why)
+    OutputNotWritten = 4, // the DXF file could not be created, written or put in place (detail says why)
 };
 
 struct DxfFileConversion {
