@@ -3,7 +3,142 @@
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
 
+#include <algorithm>
+
 namespace umbrix {
+
+namespace {
+
+void WriteHourPoints(JsonWriter& json, const Model& model)
+{
+    const Results& r = model.results;
+    json.key("hourPoints");
+    json.beginArray();
+    // Dial type 7 keeps its hour points per date line (fixedGnomon), not in this table.
+    const int count = model.params.type() == DialType::FixedGnomon ? 0 : std::min(r.hourPointCount, kHourPointSlots);
+    for (int k = 1; k <= count; ++k) {
+        const HourPoint& point = r.hourPoints[static_cast<std::size_t>(k)];
+        json.beginObject();
+        json.key("x");
+        json.value(point.x);
+        json.key("y");
+        json.value(point.y);
+        json.key("time");
+        json.value(point.time);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteDateMarks(JsonWriter& json, const Model& model)
+{
+    json.key("dateMarks");
+    json.beginArray();
+    for (int slot = 1; slot <= kDateMarkSlots; ++slot) {
+        const tUmbrixPoint& mark = model.results.dateMarks[static_cast<std::size_t>(slot)];
+        if (mark.label.empty())
+            break;
+        json.beginObject();
+        json.key("label");
+        json.value(mark.label);
+        json.key("declination");
+        json.value(mark.declination);
+        json.key("equationOfTime");
+        json.value(mark.equationOfTime);
+        json.key("x");
+        json.value(mark.x);
+        json.key("y");
+        json.value(mark.y);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteShadowPath(JsonWriter& json, const Model& model)
+{
+    const Results& r = model.results;
+    json.key("shadowPath");
+    json.beginArray();
+    for (int s = 1; s <= std::min(r.shadowPathCount, kShadowPathSlots); ++s) {
+        const ShadowPoint& point = r.shadowPath[static_cast<std::size_t>(s)];
+        json.beginObject();
+        json.key("x");
+        json.value(point.x);
+        json.key("y");
+        json.value(point.y);
+        json.key("t");
+        json.value(point.t);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteRiseSetPoint(JsonWriter& json, const Model& model)
+{
+    json.key("riseSetPoint");
+    json.beginObject();
+    json.key("x");
+    json.value(model.results.riseSetPoint.x);
+    json.key("y");
+    json.value(model.results.riseSetPoint.y);
+    json.endObject();
+}
+
+void WriteFixedGnomon(JsonWriter& json, const Model& model)
+{
+    const Results& r = model.results;
+    const bool fixed = model.params.type() == DialType::FixedGnomon;
+    const int lines = fixed ? std::min(r.fixedDateLineCount, kFixedDateLines) : 0;
+    const int entries = std::min(r.fixedHourPointCount, kFixedHourPointSlots);
+    json.key("fixedGnomon");
+    json.beginObject();
+    json.key("scales");
+    json.beginArray();
+    for (int n = 1; n <= lines; ++n)
+        json.value(r.fixedScale[static_cast<std::size_t>(n)]);
+    json.endArray();
+    json.key("halfDayArcs");
+    json.beginArray();
+    for (int n = 1; n <= lines; ++n)
+        json.value(r.halfDayArc[static_cast<std::size_t>(n)]);
+    json.endArray();
+    json.key("reach");
+    json.value(model.state.fixedGnomonReach);
+    json.key("lines");
+    json.beginArray();
+    for (int n = 1; n <= lines; ++n) {
+        json.beginArray();
+        for (int e = 1; e <= entries; ++e) {
+            const FixedHourPoint& point = r.fixedHourPoints[static_cast<std::size_t>(n)][static_cast<std::size_t>(e)];
+            json.beginObject();
+            json.key("x");
+            json.value(point.x);
+            json.key("y");
+            json.value(point.y);
+            json.key("hourAngle");
+            json.value(point.hourAngle);
+            json.endObject();
+        }
+        json.endArray();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+void WriteGrid(JsonWriter& json, std::string_view name, const StringGrid& grid)
+{
+    json.key(name);
+    json.beginArray();
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        json.beginArray();
+        for (int col = 0; col < grid.colCount(); ++col)
+            json.value(grid.cell(col, row));
+        json.endArray();
+    }
+    json.endArray();
+}
+
+} // namespace
 
 std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages)
 {
@@ -30,6 +165,17 @@ std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMe
     json.value(model.state.obliquity);
     json.key("roundedObliquity");
     json.value(model.state.roundedObliquity);
+    WriteHourPoints(json, model);
+    WriteDateMarks(json, model);
+    WriteShadowPath(json, model);
+    WriteRiseSetPoint(json, model);
+    WriteFixedGnomon(json, model);
+    json.key("grids");
+    json.beginObject();
+    WriteGrid(json, "StrGridStd", model.grids.StrGridStd);
+    WriteGrid(json, "StrGridShad", model.grids.StrGridShad);
+    WriteGrid(json, "StrGridDat", model.grids.StrGridDat);
+    json.endObject();
     json.endObject();
     return json.text();
 }

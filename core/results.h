@@ -24,6 +24,46 @@ using DateMarkTable = std::array<tUmbrixPoint, kDateMarkSlots + 2>;
 
 // --- date scale, hour marks, shadow path ---
 
+/// A point on the dial: x along the major axis, y along the minor axis, in dial units.
+struct DialPoint {
+    double x = 0;
+    double y = 0;
+};
+
+/// One hour mark of the analemmatic ellipse (dial types 0 to 6).
+struct HourPoint {
+    double x = 0;    // dial units
+    double y = 0;    // dial units
+    double time = 0; // clock time of the mark, decimal hours
+};
+constexpr int kHourPointSlots = 145; // (24 - 0) hours * 6 marks + 1
+using HourPointTable = std::array<HourPoint, kHourPointSlots + 1>;
+
+/// One point of a date line's own hour ellipse (dial type 7).
+struct FixedHourPoint {
+    double x = 0;         // dial units
+    double y = 0;         // dial units
+    double hourAngle = 0; // degrees from noon, without the longitude correction
+};
+constexpr int kFixedDateLines = 37;        // date lines 1..37 (7, 13 or 19 are used)
+constexpr int kFixedHourPointSlots = 366;  // entries 1..366 of a date line (every 10 minutes)
+using FixedHourPointLine = std::array<FixedHourPoint, kFixedHourPointSlots + 1>;
+using FixedHourPoints = std::array<FixedHourPointLine, kFixedDateLines + 1>;
+using FixedScale = std::array<double, kFixedDateLines + 1>; // semi-major axis of each date line's ellipse
+using HalfDayArc = std::array<double, kFixedDateLines + 1>; // half the day arc of each date line, degrees
+
+/// One sample of the shadow path; x = y = kNoShadow when the gnomon casts no shadow on the plane.
+struct ShadowPoint {
+    double x = 0;    // dial units
+    double y = 0;    // dial units
+    double t = -1.0; // clock time of the sample, decimal hours; -1 when not sampled
+};
+constexpr double kNoShadow = -7777.7;
+constexpr double kShadowPresentLimit = -7777; // a point is present when x or y is at least this
+/// Room for the widest sampling the inputs allow: (24 - 0 + 4) hours * 6 samples + 1 = 169 slots.
+constexpr int kShadowPathSlots = 169;
+using ShadowPathTable = std::array<ShadowPoint, kShadowPathSlots + 1>;
+
 // --- figure-eight loops, rise/set marks ---
 
 /// A figure-eight loop of the split dial: one row per date, slots 1..72 like the date marks; insideFlag 1
@@ -46,6 +86,17 @@ struct RiseSetErrorCurve {
 struct Results {
     DateMarkTable dateMarks{};
     // --- date scale, hour marks, shadow path (members) ---
+    HourPointTable hourPoints{};         // slots 1..hourPointCount written by the last hour-mark computation
+    int hourPointCount = 0;
+    DialPoint riseSetPoint{};            // right-hand rise/set mark; the left one lies at -x
+    bool riseSetPointReal = false;       // false: no real rise/set position, riseSetPoint.x is 0
+    FixedHourPoints fixedHourPoints{};   // type 7: lines 1..fixedDateLineCount, entries 1..fixedHourPointCount
+    FixedScale fixedScale{};
+    HalfDayArc halfDayArc{};
+    int fixedDateLineCount = 0;
+    int fixedHourPointCount = 0;
+    ShadowPathTable shadowPath{};        // slots 1..shadowPathCount written by the last shadow-path computation
+    int shadowPathCount = 0;
 
     // --- figure-eight loops, rise/set marks (members) ---
     LoopTable morningLoop{};             // methods 0 and 1

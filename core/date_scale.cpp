@@ -1,0 +1,215 @@
+#include "core/date_scale.h"
+
+#include "core/axes.h"
+#include "core/ephemeris.h"
+#include "core/numeric.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kLastCalendarSlot = kDateMarkSlots + 1; // ComputeDateMark accepts slots 1..73
+constexpr int kFixedResetSlots = 37;
+constexpr double kType4MinGnomonInclinationDeg = 0.01; // keeps cos L / tan z finite
+
+/// Gnomon foot on the date line of declination declDeg for the dials whose gnomon stands in the horizontal
+/// plane at inclination z and azimuth D (types 0, 1, 7): the shadow of the gnomon tip at noon lies on the
+/// meridian, displaced along and across it by the projection of the tilted gnomon.
+DialPoint TiltedGnomonFoot(const DialParameters& p, double declDeg)
+{
+    const double m = p.semiMajorAxis;
+    const double t = std::tan(declDeg * degToRad);
+    const double sinL = std::sin(p.latitude * degToRad);
+    const double cosL = std::cos(p.latitude * degToRad);
+    const double tanZ = std::tan(p.gnomonInclination * degToRad);
+    const double sinD = std::sin(p.gnomonDeviation * degToRad);
+    const double cosD = std::cos(p.gnomonDeviation * degToRad);
+    return {m * t * tanZ * sinD * sinL, m * t * (cosL + sinL * cosD * tanZ)};
+}
+
+/// "dd.Mon " with the month abbreviation of the current language.
+std::string CalendarLabel(const SharedState& s, int month, int day)
+{
+    std::string label = day < 10 ? "0" + std::to_string(day) : std::to_string(day);
+    label += ".";
+    if (month >= 1 && month <= 12)
+        label += s.MonthNames[static_cast<std::size_t>(month - 1)];
+    label += " ";
+    return label;
+}
+
+} // namespace
+
+double ReferenceMeridian(const DialParameters& p)
+{
+    return p.showZoneTime ? p.zoneMeridian : p.longitude;
+}
+
+void ComputeDateMark(Model& model, int slot, int year, int month, int day)
+{
+    if (slot < 1 || slot > kLastCalendarSlot)
+        return;
+    DialParameters& p = model.params;
+    tUmbrixPoint& mark = model.results.dateMarks[static_cast<std::size_t>(slot)];
+
+    const int dayOfYear = DayOfYear(year, month, day);
+    const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, ReferenceMeridian(p), p.longitude, p.latitude, 12.0, false);
+    model.state.obliquity = noon.obliquityDeg;
+    mark.declination = noon.declinationDeg;
+    mark.equationOfTime = noon.equationOfTimeDeg;
+    mark.label = CalendarLabel(model.state, month, day);
+
+    const double m = p.semiMajorAxis;
+    const double t = std::tan(mark.declination * degToRad);
+    const double sinL = std::sin(p.latitude * degToRad);
+    const double cosL = std::cos(p.latitude * degToRad);
+    const double sinP = std::sin(p.planeDeviation * degToRad);
+    const double cosP = std::cos(p.planeDeviation * degToRad);
+    switch (p.type()) {
+    case DialType::MeanTime:
+        // The gnomon moves east or west by the equation of time: the dial shows mean time.
+        mark.x = -m * mark.equationOfTime * degToRad;
+        mark.y = m * t * cosL;
+        break;
+    case DialType::Horizontal:
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::FixedGnomon: {
+        const DialPoint foot = TiltedGnomonFoot(p, mark.declination);
+        mark.x = foot.x;
+        mark.y = foot.y;
+        break;
+    }
+    case DialType::InclinedPlane:
+        mark.x = -m * t * cosL * sinP;
+        mark.y = m * t * cosL * cosP / std::cos(p.planeInclination * degToRad);
+        break;
+    case DialType::InclinedPlaneGnomon: {
+        const double lze = (p.latitude - p.planeInclination) * degToRad;
+        mark.x = 0;
+        mark.y =
+            m * t * (std::cos(lze) - std::sin(lze) * std::tan((p.planeInclination - p.gnomonInclination) * degToRad));
+        break;
+    }
+    case DialType::VerticalSouth:
+        if (std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg)
+            p.gnomonInclination = kType4MinGnomonInclinationDeg; // kept for every later computation
+        mark.x = 0;
+        mark.y = m * t * (sinL + cosL / std::tan(p.gnomonInclination * degToRad));
+        break;
+    case DialType::VerticalDeclining:
+        mark.x = -m * t * cosL * sinP;
+        mark.y = m * t * sinL;
+        break;
+    }
+}
+
+void ComputeFixedIndexMarks(Model& model, int marksPerMonth)
+{
+    DateMarkTable& table = model.results.dateMarks;
+    for (int s = 1; s <= kFixedResetSlots; ++s) {
+        tUmbrixPoint& mark = table[static_cast<std::size_t>(s)];
+        mark.declination = 0;
+        mark.x = 0;
+        mark.y = 0;
+        mark.equationOfTime = kFixedMarkEquationOfTime;
+    }
+    if (marksPerMonth < 1)
+        return;
+    const int k = std::min(marksPerMonth, 3);
+    const int marks = 6 * k + 1;
+    for (int s = 1; s <= marks; ++s) {
+        tUmbrixPoint& mark = table[static_cast<std::size_t>(s)];
+        mark.declination = model.state.ZodiacDeclinationTable[static_cast<std::size_t>((s - 1) * 6 / k)];
+        const DialPoint foot = TiltedGnomonFoot(model.params, mark.declination);
+        mark.x = foot.x;
+        mark.y = foot.y;
+        mark.equationOfTime = kFixedMarkEquationOfTime;
+        if (s % marksPerMonth == 1) {
+            const int month = s == 1 ? 12 : s / k;
+            mark.label = "21. " + std::string(model.state.MonthNames[static_cast<std::size_t>(month - 1)]);
+        } else {
+            mark.label = "Zeile " + std::to_string(s);
+        }
+    }
+}
+
+void ComputeDateMarks(Model& model)
+{
+    DialParameters& p = model.params;
+    DateMarkTable& table = model.results.dateMarks;
+    for (int s = 1; s <= kDateMarkSlots; ++s)
+        table[static_cast<std::size_t>(s)].label.clear();
+    UpdateAxes(p, model.state);
+
+    if (p.type() == DialType::FixedGnomon) {
+        ComputeFixedIndexMarks(model, p.marksPerMonth);
+    } else {
+        const int n = p.marksPerMonth;
+        const int year = p.year;
+        const int step = n <= 2 ? 14 : (n == 3 ? 10 : 5);
+        int slot = 1;
+        ComputeDateMark(model, slot++, year, 12, 21);
+        if (n == 6)
+            ComputeDateMark(model, slot++, year, 12, 26);
+        for (int month = 1; month <= 12; ++month) {
+            for (int j = 1; j <= n; ++j) {
+                const int day = 1 + step * (j - 1);
+                if (month < 12 || day < 21)
+                    ComputeDateMark(model, slot++, year, month, day);
+            }
+            if (month == 6 && n <= 2)
+                ComputeDateMark(model, slot++, year, 6, 21);
+        }
+    }
+
+    ClearGrid(model.grids.StrGridDat);
+    ClearGrid(model.grids.StrGrid8);
+    ClearGrid(model.grids.StrGrid8b);
+    ShowPointTable(model.grids.StrGridDat, table, kDateMarkSlots + 1, PointTableMode::Full, model.state.language);
+}
+
+void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, PointTableMode mode,
+                    const LanguageState& lang, PointColumns columns)
+{
+    grid.setCell(1, 0, std::string(LabelRow(lang, 40)));
+    grid.setCell(2, 0, std::string(LabelRow(lang, 41)));
+    if (mode == PointTableMode::Full) {
+        grid.setCell(0, 0, std::string(LabelRow(lang, 39)));
+        grid.setCell(4, 0, std::string(LabelRow(lang, 42)));
+        grid.setCell(5, 0, "  EoT  ");
+    } else {
+        grid.setCell(7, 0, std::string(LabelRow(lang, 57)));
+        grid.setCell(8, 0, std::string(LabelRow(lang, 58)));
+    }
+
+    const int lastRow = std::min(rowLimit, static_cast<int>(table.size()));
+    for (int row = 1; row < lastRow; ++row) {
+        const tUmbrixPoint& point = table[static_cast<std::size_t>(row)];
+        if (point.label.empty())
+            break;
+        const std::string x = FormatFixed(columns.width, columns.decimals, point.x);
+        const std::string y = FormatFixed(columns.width, columns.decimals, point.y);
+        if (mode == PointTableMode::Full) {
+            grid.setCell(0, row, point.label);
+            grid.setCell(1, row, x);
+            grid.setCell(2, row, y);
+            grid.setCell(4, row, FormatFixed(8, 3, point.declination));
+            grid.setCell(5, row, FormatMinSec(point.equationOfTime));
+        } else {
+            grid.setCell(7, row, x);
+            grid.setCell(8, row, y);
+        }
+    }
+}
+
+void ClearGrid(StringGrid& grid)
+{
+    grid.clear();
+}
+
+} // namespace umbrix

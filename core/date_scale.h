@@ -1,0 +1,67 @@
+#pragma once
+// Date scale of the analemmatic dial: where the gnomon (the "index") stands on each date.
+//
+// For the dates chosen by marksPerMonth the sun's noon declination and equation of time are taken and the
+// gnomon foot (x, y) is computed for the dial type; the marks go into the DateMarkTable (slots 1..72, an
+// empty label ends the table) and are listed in the grid StrGridDat. The dial with a fixed gnomon (type 7)
+// uses fixed declinations of the zodiac table instead of calendar dates.
+//
+// Units: declinations in degrees, the equation of time in degrees of hour angle (4 minutes per degree),
+// positions in dial units (semi-major axis of the hour ellipse = semiMajorAxis).
+
+#include "core/grid.h"
+#include "core/model.h"
+
+namespace umbrix {
+
+/// Rewrites the DateMarkTable for the current parameters and fills StrGridDat (StrGrid8 and StrGrid8b are
+/// emptied). The reference meridian of the noon data is the zone meridian when showZoneTime is set, else
+/// the site's longitude. Refreshes the derived axes first. Type 4: a gnomon inclination of magnitude below
+/// 0.01 degrees is replaced by 0.01 in the parameter set. Writes the obliquity of the last noon data.
+void ComputeDateMarks(Model& model);
+
+/// One calendar-date mark into `slot` (1..73; other slots are ignored): the declination and equation of
+/// time at 12:00 of the reference meridian (declinations of magnitude below 0.3 degrees count as exactly 0),
+/// the label "dd.Mon " in the current language and the gnomon position for the dial type:
+///   type 6 (on the analemma): x = -M E,                     y = M t cos L
+///   types 0, 1, 7:            x = M t tan z sin D sin L,    y = M t (cos L + sin L cos D tan z)
+///   type 2:                   x = -M t cos L sin P,         y = M t cos L cos P / cos ze
+///   type 3:                   x = 0,                        y = M t (cos(L - ze) - sin(L - ze) tan(ze - z))
+///   type 4:                   x = 0,                        y = M t (sin L + cos L / tan z)
+///   type 5:                   x = -M t cos L sin P,         y = M t sin L
+/// with M = semiMajorAxis, t = tan(declination), E in radians, L latitude, z, D gnomon inclination and
+/// deviation, ze, P plane inclination and deviation. year, month 1..12, day 1..31.
+void ComputeDateMark(Model& model, int slot, int year, int month, int day);
+
+/// Type 7: 6k + 1 marks (k = marksPerMonth limited to 3) at every (6 / k)-th declination of the zodiac
+/// table, winter to summer solstice; equation of time 9999. Labels "21. Mon" on the rows that begin a
+/// month group (slot mod marksPerMonth = 1), "Zeile s" on the others.
+void ComputeFixedIndexMarks(Model& model, int marksPerMonth);
+
+/// Layout of a point list in a grid.
+enum class PointTableMode : int {
+    RightColumns = 0, // x and y into columns 7 and 8 (the afternoon loop beside the morning one)
+    Full = 1,         // label, x, y, declination, equation of time in columns 0, 1, 2, 4, 5
+};
+
+/// Width and decimals of the x and y cells.
+struct PointColumns {
+    int width = 8;
+    int decimals = 4;
+};
+constexpr PointColumns kDateGridColumns{8, 4}; // StrGridDat, both modes
+constexpr PointColumns kLoopGridColumns{7, 3}; // StrGrid8, StrGrid8b
+
+/// Writes the header row and rows 1, 2, ... of `table` into `grid` while the slot's label is not empty and
+/// the row is below rowLimit (73 for the date marks). Texts in the language `lang`.
+void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, PointTableMode mode,
+                    const LanguageState& lang, PointColumns columns = kDateGridColumns);
+
+/// Empties every cell of the grid; its row and column counts stay.
+void ClearGrid(StringGrid& grid);
+
+/// The reference meridian of the dial's clock: the zone meridian when zone time is shown, else the site's
+/// own longitude (degrees, west positive).
+[[nodiscard]] double ReferenceMeridian(const DialParameters& p);
+
+} // namespace umbrix

@@ -1,0 +1,266 @@
+#include "core/driver.h"
+
+#include "core/axes.h"
+#include "core/date_scale.h"
+#include "core/hour_marks.h"
+#include "core/input_panel.h"
+#include "core/shadow_path.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace umbrix {
+
+namespace {
+
+/// The types whose gnomon casts a shadow path on the plane (all but 2 and 5).
+bool HasShadowPath(const DialParameters& p)
+{
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::VerticalSouth:
+    case DialType::MeanTime:
+    case DialType::FixedGnomon:
+        return true;
+    case DialType::InclinedPlane:
+    case DialType::VerticalDeclining:
+        return false;
+    }
+    return false;
+}
+
+void ComputeShadowPathOfShadowDate(Model& model, Host& host)
+{
+    ComputeShadowPath(model, host, model.params.year, model.state.shadowMonth, model.state.shadowDay);
+}
+
+void ComputeMarks(Model& model)
+{
+    if (model.params.type() == DialType::FixedGnomon)
+        ComputeFixedGnomonMarks(model);
+    else
+        ComputeHourMarks(model);
+}
+
+} // namespace
+
+std::uint8_t ComputeDoubleAnalemma(Model& /*model*/, Host& /*host*/)
+{
+    return kErrorNone;
+}
+
+std::string_view ErrorText(const Model& model, std::uint8_t code)
+{
+    return MessageRow(model.state.language, code);
+}
+
+std::string FirstCharacters(std::string_view text, int count)
+{
+    std::size_t end = 0;
+    int characters = 0;
+    while (end < text.size()) {
+        // A UTF-8 character starts at every byte that is not a continuation byte (10xxxxxx).
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80) {
+            if (characters == count)
+                break;
+            ++characters;
+        }
+        ++end;
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& redraw)
+{
+    DialParameters& p = model.params;
+    redraw.rememberActivePage();
+
+    // The gnomon must stand at least 15 degrees off the plane, or its shadow is too short to read.
+    const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
+    std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
+
+    if (p.dialType < 6 || (p.type() == DialType::MeanTime && p.marksMode == 1)) {
+        ComputeDateMarks(model);
+    } else if (p.type() == DialType::MeanTime) {
+        if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)
+            code = loopCode;
+    }
+    ComputeMarks(model);
+
+    if (code == kErrorNone) {
+        if (HasShadowPath(p)) {
+            redraw.showShadowPathTab(model.state.showShadowPath);
+            ComputeShadowPathOfShadowDate(model, host);
+        }
+        if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
+            redraw.construction(model);
+    } else {
+        const std::string_view text = ErrorText(model, code);
+        redraw.blank();
+        host.showMessage(CaptionText(model.state.language, Caption::Problem), text, MessageIcon::Warning);
+        if (code > 10)
+            redraw.writeErrorBanner(FirstCharacters(text, kErrorBannerChars));
+    }
+    redraw.restoreActivePage();
+    return code;
+}
+
+std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source)
+{
+    Redraw none;
+    return Recalculate(model, host, source, none);
+}
+
+void RecalculateHourMarks(Model& model, Host& host, RecalcSource /*source*/, Redraw& redraw)
+{
+    ComputeMarks(model);
+    if (model.state.showShadowPath && HasShadowPath(model.params)) {
+        ComputeShadowPathOfShadowDate(model, host);
+        redraw.showShadowPathTab(true);
+    }
+    if (model.state.uiReady)
+        redraw.construction(model);
+}
+
+Recalculation OnFieldAccepted(Model& model, Host& host, Redraw& redraw)
+{
+    if (model.state.showShadowPath)
+        ComputeShadowPathOfShadowDate(model, host);
+    return {true, Recalculate(model, host, RecalcSource::Field, redraw)};
+}
+
+Recalculation OnShadowDateLeft(Model& model, Host& host, Redraw& redraw, const DateOutcome& outcome)
+{
+    if (outcome.empty || !outcome.recalculate)
+        return {};
+    if (outcome.valid)
+        redraw.construction(model);
+    return {true, Recalculate(model, host, RecalcSource::MaskEdit1, redraw)};
+}
+
+void OnLinesPerHourChanged(Model& model, Host& host, Redraw& redraw, int linesPerHour)
+{
+    model.params.linesPerHour =
+        static_cast<std::uint8_t>(std::clamp(linesPerHour, kLinesPerHourRange.lo, kLinesPerHourRange.hi));
+    RecalculateHourMarks(model, host, RecalcSource::eLph, redraw);
+}
+
+void OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom)
+{
+    model.state.hourFrom = static_cast<std::int16_t>(std::clamp(hourFrom, kHourFromRange.lo, kHourFromRange.hi));
+    RecalculateHourMarks(model, host, RecalcSource::eStart, redraw);
+}
+
+void OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo)
+{
+    model.state.hourTo = static_cast<std::int16_t>(std::clamp(hourTo, kHourToRange.lo, kHourToRange.hi));
+    RecalculateHourMarks(model, host, RecalcSource::eEnd, redraw);
+}
+
+void OnZoneTimeClicked(Model& model, Host& host, Redraw& redraw, bool checked)
+{
+    model.params.showZoneTime = checked;
+    RecalculateHourMarks(model, host, RecalcSource::chBzonzeit, redraw);
+}
+
+void OnRiseSetClicked(Model& model, Host& host, Redraw& redraw, bool checked)
+{
+    model.state.markRiseSet = checked;
+    RecalculateHourMarks(model, host, RecalcSource::ChBRiseSet, redraw);
+}
+
+std::vector<ControlState> OnShadowPathClicked(Model& model, Host& host, Redraw& redraw, bool checked)
+{
+    std::vector<ControlState> controls = SetShowShadowPath(model, checked);
+    RecalculateHourMarks(model, host, RecalcSource::chBSchatt, redraw);
+    return controls;
+}
+
+Recalculation OnMarksPerMonthChanged(Model& model, Host& host, Redraw& redraw, int item)
+{
+    (void)SetMarksPerMonthItem(model, item);
+    return {true, Recalculate(model, host, RecalcSource::rgAnzahl, redraw)};
+}
+
+Recalculation OnCoordinatesOutputChanged(Model& model, Host& host, Redraw& redraw, int item)
+{
+    model.state.coordinatesAsXY = item == 0;
+    return {true, Recalculate(model, host, RecalcSource::rgKoordAusg, redraw)};
+}
+
+Recalculation OnMarksModeChanged(Model& model, Host& host, Redraw& redraw, int item)
+{
+    model.params.marksMode = static_cast<std::uint8_t>(std::clamp(item, 0, 1) + 1);
+    model.state.doubleAnalemmaActive = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    if (!model.state.uiReady)
+        return {};
+    return {true, Recalculate(model, host, RecalcSource::rgTyp, redraw)};
+}
+
+Recalculation OnDoubleAnalemmaMethodChanged(Model& model, Host& host, Redraw& redraw, int item, bool clickedByUser)
+{
+    model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(std::clamp(item, 0, 4));
+    if (!model.state.uiReady || model.params.marksMode != 2 || !clickedByUser)
+        return {};
+    return {true, Recalculate(model, host, RecalcSource::rgMittelwert, redraw)};
+}
+
+Recalculation OnFineSearchClicked(Model& model, Host& host, Redraw& redraw, bool checked)
+{
+    model.state.fineSearch = checked;
+    if (!model.state.uiReady)
+        return {};
+    return {true, Recalculate(model, host, RecalcSource::chbGenau, redraw)};
+}
+
+void OnErrorHourFromChanged(Model& model, int hour)
+{
+    model.state.errorHourFrom =
+        static_cast<std::int16_t>(std::clamp(hour, kErrorHourFromRange.lo, kErrorHourFromRange.hi));
+    if (model.params.marksMode == 2) {
+        ClearGrid(model.grids.StrGrid8);
+        ClearGrid(model.grids.StrGrid8b);
+    }
+}
+
+void OnErrorHourToChanged(Model& model, int hour)
+{
+    model.state.errorHourTo = static_cast<std::int16_t>(std::clamp(hour, kErrorHourToRange.lo, kErrorHourToRange.hi));
+    if (model.params.marksMode == 2) {
+        ClearGrid(model.grids.StrGrid8);
+        ClearGrid(model.grids.StrGrid8b);
+    }
+}
+
+void OnLambertClicked(Model& model, bool checked)
+{
+    model.params.showLambertCircle = checked;
+}
+
+DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType)
+{
+    DialTypeChange out;
+    out.controls = SelectDialType(model, dialType);
+    out.recalculation = {true, Recalculate(model, host, RecalcSource::DialTypeMenu, redraw)};
+    return out;
+}
+
+Recalculation OnCalculateClicked(Model& model, Host& host, Redraw& redraw, RecalcSource button)
+{
+    return {true, Recalculate(model, host, button, redraw)};
+}
+
+DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw)
+{
+    DialTypeChange out;
+    out.controls = ShowParameters(model);
+    model.state.dialTitle = DialTitle(model);
+    UpdateAxes(model.params, model.state);
+    out.recalculation = {true, Recalculate(model, host, RecalcSource::Activation, redraw)};
+    return out;
+}
+
+} // namespace umbrix

@@ -1,0 +1,159 @@
+#pragma once
+// The calculation driver: brings every result up to date after a change, in a fixed order, and the
+// handlers of the inputs that start it.
+//
+// Recalculate: shadow test (error 12 when the gnomon stands within 15 degrees of the dial plane's
+// direction), date scale or double analemma, hour marks, then - only without error - the shadow path and
+// the redraw. An error is reported once through the host and the drawing is blanked.
+
+#include "core/fields.h"
+#include "core/host.h"
+#include "core/model.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace umbrix {
+
+/// Error codes of the calculation: each is the row of the message table that describes it (0 = none).
+constexpr std::uint8_t kErrorNone = 0;
+constexpr std::uint8_t kErrorNoGnomonShadow = 12; // "Kein Gnomonschatten, Gnomonwinkel ist zu klein!"
+constexpr int kErrorBannerChars = 39;             // characters of the message written on the drawing
+constexpr double kMinGnomonPlaneAngleDeg = 15;    // the gnomon must stand at least this far off the plane
+
+/// The control that started a calculation. Only rgKoordAusg and btGo2 change what happens: they leave
+/// the drawing as it was.
+enum class RecalcSource : std::uint8_t {
+    None,
+    BitBtn1,      // "  &Calculation"
+    btGo2,        // "  Go .."
+    rgKoordAusg,  // x/y or distances in the hour table
+    rgAnzahl,     // marks per month
+    rgTyp,        // on the analemma / double analemma
+    rgMittelwert, // double-analemma method
+    chbGenau,     // finer optimisation
+    Field,        // a numeric input field was left
+    MaskEdit1,    // the shadow date was left
+    eLph,
+    eStart,
+    eEnd,
+    chBzonzeit,
+    ChBRiseSet,
+    chBSchatt,
+    lStart,
+    DialTypeMenu,
+    Configuration, // a configuration was loaded
+    Activation,    // the window was activated
+};
+
+/// What the driver asks of the window's drawing and pages. Every member does nothing here; the window
+/// overrides them once the construction drawing exists. umbrix-cli and the tests use it as it is.
+struct Redraw {
+    virtual ~Redraw() = default;
+    /// Remember the active tab page at the start of Recalculate.
+    virtual void rememberActivePage() {}
+    /// Make the remembered tab page active again at the end of Recalculate.
+    virtual void restoreActivePage() {}
+    /// Show or hide the shadow-path tab.
+    virtual void showShadowPathTab(bool /*visible*/) {}
+    /// Draw the construction on the screen canvas with the current view transform.
+    virtual void construction(const Model& /*model*/) {}
+    /// Blank the drawing area: a rectangle one pixel inside its border with the canvas's current pen and
+    /// brush.
+    virtual void blank() {}
+    /// Write `text` (the first 39 characters of the error message) on the drawing at x = 20 on the current
+    /// text line. Called after the message box, for error codes above 10 only.
+    virtual void writeErrorBanner(std::string_view /*text*/) {}
+};
+
+/// Recomputes everything for the current parameters. Steps: remember the page; error 12 when
+/// |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all the same); the date scale
+/// (types 0 to 5, and 6 on the analemma) or the double analemma (type 6, marksMode 2); the hour marks
+/// (fixed-gnomon marks for type 7); without error: the shadow path for types 0, 1, 3, 4, 6 and 7 and,
+/// unless the source is rgKoordAusg or btGo2, the redraw; with error c: blank the drawing, show message
+/// row c with the "Problem" caption and the warning icon, and for c > 10 write its first 39 characters on
+/// the drawing; restore the page. Returns the error code.
+[[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& redraw);
+/// The same without a window.
+[[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source = RecalcSource::None);
+
+/// The lighter sequence after a change of the hour range, the marks per hour or one of the check boxes:
+/// hour marks (fixed-gnomon marks for type 7), the shadow path when it is wanted and the type has one,
+/// the redraw when the controls show the parameters. The date scale is not recomputed.
+void RecalculateHourMarks(Model& model, Host& host, RecalcSource source, Redraw& redraw);
+
+/// The double analemma of the split dial for mean time (type 6, marksMode 2) by doubleAnalemmaMethod;
+/// returns its error code. Until the figure-eight loops are built it computes nothing and returns 0.
+[[nodiscard]] std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host);
+
+/// The text of error code `code` in the current language (message table row; empty for a code without
+/// text).
+[[nodiscard]] std::string_view ErrorText(const Model& model, std::uint8_t code);
+
+/// The first `count` characters (not bytes) of a UTF-8 text.
+[[nodiscard]] std::string FirstCharacters(std::string_view text, int count);
+
+// --- What each input triggers. Each handler stores what its control changed and starts the calculation
+// --- its control asks for; the result says whether a calculation ran and with which code.
+
+struct Recalculation {
+    bool ran = false;
+    std::uint8_t errorCode = kErrorNone;
+};
+
+/// A numeric field was left and its check accepted the value: the shadow path when it is wanted, then the
+/// full calculation.
+[[nodiscard]] Recalculation OnFieldAccepted(Model& model, Host& host, Redraw& redraw);
+
+/// MaskEdit1 was left and checked: a valid date redraws and recalculates, a wrong date recalculates, the
+/// empty mask does nothing.
+[[nodiscard]] Recalculation OnShadowDateLeft(Model& model, Host& host, Redraw& redraw, const DateOutcome& outcome);
+
+/// Spin edits eLph (1..6), eStart (0..20), eEnd (5..24): the value (brought into the spin range) is stored,
+/// then RecalculateHourMarks.
+void OnLinesPerHourChanged(Model& model, Host& host, Redraw& redraw, int linesPerHour);
+void OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom);
+void OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo);
+/// Check boxes chBzonzeit, ChBRiseSet: the switch is stored, then RecalculateHourMarks.
+void OnZoneTimeClicked(Model& model, Host& host, Redraw& redraw, bool checked);
+void OnRiseSetClicked(Model& model, Host& host, Redraw& redraw, bool checked);
+/// chBSchatt: the switch and the controls shown with it, then RecalculateHourMarks. Returns the controls.
+[[nodiscard]] std::vector<ControlState> OnShadowPathClicked(Model& model, Host& host, Redraw& redraw, bool checked);
+
+/// rgAnzahl: marks per month by item (0..3 for 1, 2, 3, 6; type 7 falls back from item 3 to item 2), then
+/// Recalculate. The group shows the item of marksPerMonth afterwards.
+[[nodiscard]] Recalculation OnMarksPerMonthChanged(Model& model, Host& host, Redraw& redraw, int item);
+/// rgKoordAusg: item 0 x/y, item 1 distances; then Recalculate without redraw.
+[[nodiscard]] Recalculation OnCoordinatesOutputChanged(Model& model, Host& host, Redraw& redraw, int item);
+/// rgTyp: marksMode = item + 1; Recalculate when the controls show the parameters.
+[[nodiscard]] Recalculation OnMarksModeChanged(Model& model, Host& host, Redraw& redraw, int item);
+/// rgMittelwert: the method item 0..4; Recalculate when the controls show the parameters, the double
+/// analemma is chosen and the group itself was clicked.
+[[nodiscard]] Recalculation OnDoubleAnalemmaMethodChanged(Model& model, Host& host, Redraw& redraw, int item,
+                                                          bool clickedByUser);
+/// chbGenau: the fine-search switch; Recalculate when the controls show the parameters.
+[[nodiscard]] Recalculation OnFineSearchClicked(Model& model, Host& host, Redraw& redraw, bool checked);
+/// efStart (4..11), efEnd (13..21): the hour is stored; with the double analemma the two loop grids are
+/// emptied. Nothing is recalculated.
+void OnErrorHourFromChanged(Model& model, int hour);
+void OnErrorHourToChanged(Model& model, int hour);
+/// ChBLambert: only the switch; the circle appears at the next redraw.
+void OnLambertClicked(Model& model, bool checked);
+
+/// The dial-type menu: presets, title and axes for the type, then Recalculate. Returns the control states.
+struct DialTypeChange {
+    std::vector<ControlState> controls;
+    Recalculation recalculation;
+};
+[[nodiscard]] DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType);
+
+/// BitBtn1 and btGo2: Recalculate (btGo2 leaves the drawing as it was).
+[[nodiscard]] Recalculation OnCalculateClicked(Model& model, Host& host, Redraw& redraw, RecalcSource button);
+
+/// First activation of the window: the parameters into the controls (returned), the dial title, the axes,
+/// Recalculate. The menu captions, the layout of the figure-eight page and pSplit are the window's.
+[[nodiscard]] DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw);
+
+} // namespace umbrix

@@ -1,0 +1,67 @@
+#pragma once
+// Hour marks of the analemmatic dial.
+//
+// Dial types 0 to 6: the marks lie on one ellipse of semi-major axis a = semiMajorAxis centred on P(0/0),
+// x along the major axis (the line of the 6 and 18 o'clock marks), y along the minor axis. A mark at hour
+// angle H (degrees, positive in the afternoon) is the projection of the point (sin H, cos H) of the unit
+// circle of the sun's daily path onto the dial plane. Dial type 7 (fixed gnomon at distanceZ) gives every
+// date line its own, differently scaled ellipse.
+//
+// Hour angle of a mark at hour h and mn minutes: H = (h - 12) 15 + mn / 4 + (zoneMeridian - longitude) Z
+// degrees, Z = 1 with showZoneTime (mean sun at zone time, west-positive longitudes) else 0 (apparent local
+// time). The equation of time is left to the date scale, which moves the gnomon.
+
+#include "core/model.h"
+
+namespace umbrix {
+
+/// Dial types 0 to 6: fills HourPointTable (entries 1 .. (hourTo - hourFrom) linesPerHour + 1, at most 145),
+/// the grid StrGridStd, riseSetPoint and the label text lKoordAufUnter. Brings cosPlaneGnomon and
+/// semiMinorAxis up to date; extentX and extentY are left as they were.
+///   types 0, 1: x = a (sin H - cos H sin D cos L tan z),   y = a cos H (sin L - tan z cos L cos D)
+///   type 2:     x = a (cos P sin H - sin P sin L cos H),   y = a (cos P sin L cos H + sin P sin H) / cos ze
+///   type 3:     x = a sin H,                               y = a cos H (sin(L - ze) + cos(L - ze) tan(ze - z))
+///   type 4:     x = a sin H,                               y = a cos H (sin L / tan z - cos L)
+///   type 5:     x = a (cos P sin H - sin P sin L cos H),   y = -a cos L cos H
+///   type 6:     x = a sin H,                               y = a sin L cos H
+/// L latitude, z, D gnomon inclination and deviation, ze, P plane inclination and deviation.
+void ComputeHourMarks(Model& model);
+
+/// Dial type 7: the date marks (fixed declinations), FixedScale, HalfDayArc and FixedHourPoints of the
+/// 6m + 1 date lines (m = marksPerMonth, limited to 3), and StrGridStd listing date line
+/// (marksPerMonth + 1) div 2. On date line n with f = FixedScale[n], T = tan(declination n):
+///   x = f (sin H - sin D tan z (cos L cos H + sin L T))
+///   y = f (sin L cos H - cos L T - tan z cos D (cos L cos H + sin L T))
+/// HalfDayArc[n] = arccos(-T tan L) in degrees; 180 where the sun does not set, 0 where it does not rise.
+void ComputeFixedGnomonMarks(Model& model);
+
+/// Type 7: semi-major axis of the hour ellipse of date mark n (1..72, declination from the DateMarkTable),
+/// a Zd / (Zd - tan(decl) s Q a); also recomputes fixedGnomonReach. A scale that would be infinite (Z on
+/// the date line's own axis point) is kept finite by the guarded denominator.
+double FixedEllipseAxis(Model& model, int n);
+
+/// The same for the declination ZodiacDeclinationTable[i - 1], i = 1..37 (other i are brought into that
+/// range); fixedGnomonReach is not touched.
+[[nodiscard]] double ZodiacEllipseAxis(const Model& model, int i);
+
+/// Position of an hour mark of dial types 0 to 6 at hour angle hourAngleDeg (degrees, positive in the
+/// afternoon, the zone correction already added), by the formulas of ComputeHourMarks. Dial type 7 gives
+/// the ellipse of a gnomon standing on the centre (the formula of types 0 and 1).
+[[nodiscard]] DialPoint HourMarkPosition(const DialParameters& p, double hourAngleDeg);
+
+/// Dial type 7: the point at hour angle hourAngleDeg (zone correction added) on the hour ellipse of scale
+/// `scale` of the date line of declination declDeg, by the formulas of ComputeFixedGnomonMarks.
+[[nodiscard]] DialPoint FixedHourMarkPosition(const DialParameters& p, double scale, double declDeg,
+                                              double hourAngleDeg);
+
+/// Position of the right-hand rise/set mark for the declination rho (degrees) on the dial:
+/// q = sin L / cos rho, c = cos(L - z); y = c a tan rho / g, x = sqrt(1 - q^2) a c cos ze / g with
+/// g = cosPlaneGnomon. `real` is false when |q| > 1 (no real position); x is then 0.
+struct RiseSetPosition {
+    double x = 0;
+    double y = 0;
+    bool real = false;
+};
+[[nodiscard]] RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg);
+
+} // namespace umbrix

@@ -1,0 +1,274 @@
+#include "core/shadow_path.h"
+
+#include "core/date_scale.h"
+#include "core/ephemeris.h"
+#include "core/numeric.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kWrongDayLengthMessageRow = 10;
+constexpr double kMinAltitudeDeg = 0.001;           // altitude guard of the tangent divisors
+constexpr double kShadowAltitudeDeg = 0.05;         // the sun lower than this casts no usable shadow
+constexpr double kDayEdgeHours = 0.05;              // samples this close to sunrise or sunset have none
+constexpr double kVerticalPlaneToleranceDeg = 0.03; // plane guard around 90 degrees
+constexpr double kEdgeOnAzimuthDeg = 0.03;          // sun within this of the plane's horizontal direction
+constexpr double kType1MinAltitudeDeg = 0.1;
+constexpr double kType4MaxAzimuthDeg = 87;
+constexpr double kType4MinGnomonInclinationDeg = 0.01; // as the date scale: keeps cos L / tan z finite
+
+double TanG(double angleDeg)
+{
+    return SafeTan(angleDeg * degToRad);
+}
+
+/// Constants of the shadow date, computed once before the sampling.
+struct DayConstants {
+    double ox = 0;        // gnomon tip offset across the meridian, dial units
+    double oy = 0;        // gnomon tip offset along the meridian
+    double hh = 0;        // effective gnomon height above the plane
+    double dateLineY = 0; // noon date line of the shadow date: y0 (types 0, 6) or y1 (type 3), dial units
+};
+
+/// One sample: the shadow tip for the sun at altitude altDeg, azimuth azDeg and declination declDeg, or
+/// kNoShadow in x and y when the sun is behind the plane (or the tip would not lie at a finite point).
+DialPoint ShadowTip(const DialParameters& p, const DayConstants& c, double altDeg, double azDeg, double declDeg)
+{
+    const DialPoint none{kNoShadow, kNoShadow};
+    const double m = p.semiMajorAxis;
+    const double h = p.gnomonHeight;
+    const double sinAz = std::sin(azDeg * degToRad);
+    const double cosAz = std::cos(azDeg * degToRad);
+    const double tanDecl = std::tan(declDeg * degToRad);
+    const double sinL = std::sin(p.latitude * degToRad);
+    const double cosL = std::cos(p.latitude * degToRad);
+    const double z = p.gnomonInclination;
+    const double ze = p.planeInclination;
+    const double horizontalLength = c.hh / TanG(altDeg); // shadow length of the effective height on a level
+
+    // Types 1, 3, 4 and 7: the sun's direction in the plane (c, s) and the shadow length along it.
+    auto inPlane = [&](double& cs, double& sn, double& length) {
+        const double beta =
+            std::abs(ze - 90) < kVerticalPlaneToleranceDeg ? 89.97 : std::atan(TanG(ze) * cosAz) / degToRad;
+        if (std::abs(std::abs(azDeg) - 90) < kEdgeOnAzimuthDeg) {
+            cs = 0;
+            sn = azDeg < 0 ? -1 : 1;
+        } else {
+            const double r = std::abs(std::cos(ze * degToRad)) * TanG(azDeg);
+            cs = 1 / std::sqrt(r * r + 1);
+            if (std::abs(azDeg) > 90)
+                cs = -cs;
+            sn = std::sqrt(1 - cs * cs);
+            if (azDeg < 0)
+                sn = -sn;
+        }
+        if (p.type() == DialType::HorizontalTiltedGnomon)
+            length = altDeg <= kType1MinAltitudeDeg ? -1 : c.hh / std::tan(altDeg * degToRad);
+        else
+            length = std::cos(altDeg * degToRad) * c.hh / std::sin((altDeg + beta) * degToRad);
+    };
+
+    double cs = 0;
+    double sn = 0;
+    double length = 0;
+    DialPoint tip = none;
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::MeanTime:
+        tip = {sinAz * horizontalLength, cosAz * horizontalLength + c.oy + c.dateLineY};
+        break;
+    case DialType::HorizontalTiltedGnomon: {
+        inPlane(cs, sn, length);
+        if (length < 0)
+            return none;
+        const double tanZ = std::tan(z * degToRad);
+        const double sinD = std::sin(p.gnomonDeviation * degToRad);
+        const double cosD = std::cos(p.gnomonDeviation * degToRad);
+        tip = {sinAz * horizontalLength + c.ox + m * tanDecl * tanZ * sinD * sinL,
+               cosAz * horizontalLength + c.oy + m * tanDecl * (cosL + sinL * cosD * tanZ)};
+        break;
+    }
+    case DialType::InclinedPlaneGnomon:
+        inPlane(cs, sn, length);
+        if (length < 0)
+            return none;
+        tip = {length * sn, length * cs + c.dateLineY};
+        break;
+    case DialType::VerticalSouth: {
+        inPlane(cs, sn, length);
+        if (length < 0 || std::abs(azDeg) >= kType4MaxAzimuthDeg)
+            return none;
+        const double zUsed = std::abs(z) < kType4MinGnomonInclinationDeg ? kType4MinGnomonInclinationDeg : z;
+        const double sinZ = std::sin(z * degToRad);
+        tip = {std::tan(azDeg * degToRad) * sinZ * h, m * tanDecl * (sinL + cosL / std::tan(zUsed * degToRad)) +
+                                                          h * std::cos(z * degToRad) - h * sinZ * TanG(altDeg) / cosAz};
+        break;
+    }
+    case DialType::FixedGnomon:
+        inPlane(cs, sn, length);
+        if (length < 0)
+            return none;
+        tip = {sinAz * horizontalLength + c.ox, cosAz * horizontalLength + c.oy};
+        break;
+    case DialType::InclinedPlane:
+    case DialType::VerticalDeclining:
+        return none;
+    }
+    // A tip at infinity (the sun exactly in the plane) is no point on the dial.
+    if (!std::isfinite(tip.x) || !std::isfinite(tip.y))
+        return none;
+    return tip;
+}
+
+/// "h:mm" of a sample, right-aligned to 6 characters ("  7:00", " 14:15").
+std::string SampleTimeText(int hour, int minutes)
+{
+    std::string text = std::to_string(hour) + ":" + std::to_string(minutes);
+    if (minutes == 0)
+        text += "0";
+    if (text.size() < 6)
+        text.insert(0, 6 - text.size(), ' ');
+    return text;
+}
+
+void WriteShadowHeader(Model& model)
+{
+    StringGrid& grid = model.grids.StrGridShad;
+    ClearGrid(grid);
+    grid.setCell(0, 0, " Nr. ");
+    for (int group = 0; group < 4; ++group) {
+        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, 43)));
+        grid.setCell(4 * group + 2, 0, "  x  ");
+        grid.setCell(4 * group + 3, 0, "  y  ");
+    }
+}
+
+} // namespace
+
+std::optional<double> HalfDayLength(double latitudeDeg, double declDeg)
+{
+    const double cosArc = -SafeTan(latitudeDeg * degToRad) * SafeTan(declDeg * degToRad);
+    if (!(std::abs(cosArc) <= 1))
+        return std::nullopt;
+    return std::acos(cosArc) / degToRad / 15;
+}
+
+void ShowWrongDayLength(Host& host, const LanguageState& lang)
+{
+    const std::string text = std::string(MessageRow(lang, kWrongDayLengthMessageRow)) +
+                             FormatFixed(7, 3, std::numeric_limits<double>::quiet_NaN());
+    host.showMessage(CaptionText(lang, Caption::Error), text, MessageIcon::Question);
+}
+
+void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
+{
+    DialParameters& p = model.params;
+    if (p.type() == DialType::InclinedPlane || p.type() == DialType::VerticalDeclining)
+        return;
+    WriteShadowHeader(model);
+
+    const double referenceMeridian = ReferenceMeridian(p);
+    Results& r = model.results;
+    for (ShadowPoint& point : r.shadowPath)
+        point = ShadowPoint{};
+    r.shadowPathCount = 0;
+
+    const int dayOfYear = DayOfYear(year, month, day);
+    const double h = p.gnomonHeight;
+    const double z = p.gnomonInclination;
+    DayConstants c;
+    c.ox = -h * std::sin(z * degToRad) * std::sin(p.gnomonDeviation * degToRad);
+    c.oy = -h * std::sin(z * degToRad) * std::cos(p.gnomonDeviation * degToRad);
+    c.hh = h * std::cos((z - p.planeInclination) * degToRad) / std::cos(p.planeInclination * degToRad);
+    const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, p.longitude, p.longitude, p.latitude, 12.0, false);
+    model.state.obliquity = noon.obliquityDeg;
+    const double lze = (p.latitude - p.planeInclination) * degToRad;
+    const double y0 = p.semiMajorAxis * std::tan(noon.declinationDeg * degToRad) *
+                      (std::cos(lze) - std::sin(lze) * TanG(p.planeInclination - z));
+    // A plane within 0.03 degrees of vertical is moved to the edge of that band, so that the divisor below
+    // keeps the sign of the plane's true cosine.
+    double cosPlane = std::cos(p.planeInclination * degToRad);
+    if (std::abs(p.planeInclination - 90) < kVerticalPlaneToleranceDeg) {
+        p.planeInclination =
+            p.planeInclination > 90 ? 90 + kVerticalPlaneToleranceDeg : 90 - kVerticalPlaneToleranceDeg;
+        cosPlane = std::cos(p.planeInclination * degToRad);
+    }
+    const double y1 = y0 - h * std::sin(z * degToRad) / cosPlane;
+    // Types 0 and 6 add the noon date line y0 to the tip; type 3 the shifted line y1.
+    c.dateLineY = p.type() == DialType::InclinedPlaneGnomon ? y1 : y0;
+
+    const int perHour = p.linesPerHour >= 3 ? std::min<int>(p.linesPerHour, 6) : 4;
+    const int first = model.state.hourFrom - 2;
+    const int last = model.state.hourTo + 2;
+    bool dayLengthReported = false;
+    for (int i = first; i <= last; ++i) {
+        const int samples = i == last ? 1 : perHour;
+        for (int k = 1; k <= samples; ++k) {
+            const int s = (i - first) * perHour + k;
+            if (s > kShadowPathSlots)
+                break;
+            ShadowPoint& point = r.shadowPath[static_cast<std::size_t>(s)];
+            const double clock = i + ((60 / perHour) * (k - 1)) / 60.0;
+            point.t = clock;
+            r.shadowPathCount = std::max(r.shadowPathCount, s);
+
+            const SunAltAzResult sun =
+                SunAltAzAt(year, dayOfYear, referenceMeridian, p.longitude, p.latitude, clock, false);
+            model.state.obliquity = sun.obliquityDeg;
+            double alt = sun.altitudeDeg;
+            if (std::abs(alt) < kMinAltitudeDeg)
+                alt = kMinAltitudeDeg;
+            bool lit = alt > kShadowAltitudeDeg;
+            if (lit) {
+                const std::optional<double> halfDay = HalfDayLength(p.latitude, sun.declinationDeg);
+                if (!halfDay && !dayLengthReported) {
+                    ShowWrongDayLength(host, model.state.language);
+                    dayLengthReported = true;
+                }
+                lit = halfDay && *halfDay - kDayEdgeHours > std::abs(12 - clock);
+            }
+            const DialPoint tip =
+                lit ? ShadowTip(p, c, alt, sun.azimuthDeg, sun.declinationDeg) : DialPoint{kNoShadow, kNoShadow};
+            point.x = tip.x;
+            point.y = tip.y;
+        }
+    }
+
+    // Listing: one grid row per hour (two when there are 5 or 6 samples per hour).
+    StringGrid& grid = model.grids.StrGridShad;
+    const int rowsPerHour = perHour <= 4 ? 1 : 2;
+    for (int j = 1; j <= grid.rowCount() - 1 && j <= last - first + 1; ++j) {
+        const int hour = first + j - 1;
+        const int samples = hour == last ? 1 : perHour;
+        for (int k = 1; k <= samples; ++k) {
+            const int s = (j - 1) * perHour + k;
+            if (s > kShadowPathSlots)
+                break;
+            const ShadowPoint& point = r.shadowPath[static_cast<std::size_t>(s)];
+            const int minutes = (k - 1) * 60 / perHour;
+            int row = 0;
+            int col = 0;
+            if (k <= 4) {
+                row = (j - 1) * rowsPerHour + 1;
+                col = 4 * k - 3;
+            } else {
+                row = rowsPerHour * j;
+                col = 4 * k - 11;
+                grid.setCell(1, row, "");
+            }
+            const bool present = point.x >= kShadowPresentLimit || point.y >= kShadowPresentLimit;
+            grid.setCell(col, row, SampleTimeText(hour, minutes));
+            grid.setCell(col + 1, row, present ? FormatFixed(7, 3, point.x) : "  *");
+            grid.setCell(col + 2, row, present ? FormatFixed(7, 3, point.y) : "  *");
+        }
+    }
+}
+
+} // namespace umbrix
