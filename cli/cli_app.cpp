@@ -2,12 +2,14 @@
 
 #include "cli/json_report.h"
 #include "cli/parameters.h"
+#include "cli/svg_output.h"
 #include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "export/atomic_file.h"
 #include "export/config_file.h"
+#include "export/plot_export.h"
 #include "export/table_export.h"
 
 #include <memory>
@@ -35,6 +37,13 @@ struct CliOptions {
     std::optional<std::string> json;
     std::optional<std::string> saveConfig;
     std::vector<std::pair<TableChoice, std::string>> tables;
+    std::optional<std::string> plt;
+    std::optional<std::string> dxf;
+    bool plotScreenLike = false;
+    int imageWidth = 1180; // width of the (absent) screen drawing, pixels
+    int imageHeight = 674;
+    std::optional<std::string> svg;
+    std::optional<std::string> svgError;
 };
 
 /// The table names of --table.
@@ -67,6 +76,30 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
         std::string value;
         if (arg == "--help" || arg == "-h")
             return std::string();
+        if (arg == "--svg" || arg == "--svg-error" || arg == "--size") {
+            if (!next(value))
+                return arg + " needs a value";
+            if (arg == "--size") {
+                const std::optional<SurfaceSize> size = ParseSurfaceSize(value);
+                if (!size)
+                    return "--size takes WxH (1 to 20000 pixels each), not " + value;
+                options.imageWidth = size->width;
+                options.imageHeight = size->height;
+            } else {
+                (arg == "--svg" ? options.svg : options.svgError) = value;
+            }
+            continue;
+        }
+        if (arg == "--plot-screen-like") {
+            options.plotScreenLike = true;
+            continue;
+        }
+        if (arg == "--plt" || arg == "--dxf") {
+            if (!next(value))
+                return arg + " needs a file";
+            (arg == "--plt" ? options.plt : options.dxf) = value;
+            continue;
+        }
         if (arg == "--table") {
             std::string file;
             if (!next(value) || !next(file))
@@ -120,6 +153,23 @@ struct PrintingHost : RecordingHost {
     }
     std::ostream& err;
 };
+
+/// The export panel's scale: the semi-major axis brought into 2..20 (or the axis length given) becomes the
+/// dial's axis, as the panel's OK button does, and the plot is scaled like the screen at zoom 1 or by it.
+PlotSettings PreparePlot(Model& model, Host& host, const CliOptions& options)
+{
+    DialParameters& p = model.params;
+    const double axis = p.dxfAxisLength > 2 && p.dxfAxisLength <= 20 ? p.dxfAxisLength : InitialExportAxis(p.semiMajorAxis);
+    p.dxfAxisLength = axis;
+    if (axis != p.semiMajorAxis) {
+        p.semiMajorAxis = axis;
+        (void)Recalculate(model, host, RecalcSource::None);
+    }
+    PlotSettings settings;
+    settings.lastImageWidth = options.imageWidth;
+    settings.axisOrZoom = options.plotScreenLike ? 1.0 : axis;
+    return settings;
+}
 
 void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 {
@@ -191,7 +241,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     UpdateAxes(model.params, model.state);
 
     PrintingHost host(err);
-    const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None);
+    // The construction picture is drawn by the driver's redraw, as the window image is.
+    SvgPictures pictures(model, host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
+    const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None, pictures.redraw());
     for (const auto& m : host.messages)
         messages.push_back({m.caption, m.text, m.icon});
     if (errorCode != kErrorNone)
@@ -217,6 +269,29 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         } else if (const FileStatus written = WriteFileAtomically(*options.json, text); !written.ok) {
             err << "umbrix-cli: " << *options.json << ": " << written.reason << '\n';
             return kExitFile;
+        }
+    }
+    for (const auto& [path, isGraph] : {std::pair{options.svg, false}, std::pair{options.svgError, true}}) {
+        if (!path)
+            continue;
+        if (const auto failed = isGraph ? pictures.writeErrorGraph(*path) : pictures.writeConstruction(*path)) {
+            err << "umbrix-cli: " << *path << ": " << *failed << '\n';
+            return kExitFile;
+        }
+    }
+    if (options.plt || options.dxf) {
+        const PlotSettings settings = PreparePlot(model, host, options);
+        if (options.plt) {
+            const ExportOutcome plotted = ExportPlotFile(model, host, settings, *options.plt);
+            PrintMessages(err, plotted.messages);
+            if (!plotted.ok)
+                return kExitFile;
+        }
+        if (options.dxf) {
+            const ExportOutcome converted = ExportDxfFile(model, host, settings, *options.dxf);
+            PrintMessages(err, converted.messages);
+            if (!converted.ok)
+                return kExitFile;
         }
     }
     return errorCode == 0 ? kExitDone : kExitCalculationError;

@@ -4,6 +4,9 @@
 #include "core/date_scale.h"
 #include "core/hour_marks.h"
 #include "core/input_panel.h"
+#include "core/loop_optimiser.h"
+#include "core/loops.h"
+#include "core/rise_set.h"
 #include "core/shadow_path.h"
 #include "ui/text/texts.h"
 
@@ -47,9 +50,16 @@ void ComputeMarks(Model& model)
 
 } // namespace
 
-std::uint8_t ComputeDoubleAnalemma(Model& /*model*/, Host& /*host*/)
+std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
 {
-    return kErrorNone;
+    switch (model.params.doubleAnalemmaMethod) {
+    case 0:
+        return ExactTwoHourLoops(model, host);
+    case 1:
+        return MeanOfPairsLoops(model, host);
+    default:
+        return OptimisedLoops(model, host, std::min<int>(model.params.doubleAnalemmaMethod, 4));
+    }
 }
 
 std::string_view ErrorText(const Model& model, std::uint8_t code)
@@ -77,6 +87,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
 {
     DialParameters& p = model.params;
     redraw.rememberActivePage();
+    model.results.radiusCheckReported = false; // the Lambert radius message is shown once per calculation
 
     // The gnomon must stand at least 15 degrees off the plane, or its shadow is too short to read.
     const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
@@ -89,6 +100,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
             code = loopCode;
     }
     ComputeMarks(model);
+    (void)RiseSetError(model); // the error graph of the redraw reads the curve
 
     if (code == kErrorNone) {
         if (HasShadowPath(p)) {

@@ -85,7 +85,7 @@ struct Redraw {
 void RecalculateHourMarks(Model& model, Host& host, RecalcSource source, Redraw& redraw);
 
 /// The double analemma of the split dial for mean time (type 6, marksMode 2) by doubleAnalemmaMethod;
-/// returns its error code. Until the figure-eight loops are built it computes nothing and returns 0.
+/// returns its error code: method 0 ExactTwoHourLoops, 1 MeanOfPairsLoops, 2 to 4 OptimisedLoops.
 [[nodiscard]] std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host);
 
 /// The text of error code `code` in the current language (message table row; empty for a code without

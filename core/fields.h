@@ -47,8 +47,9 @@ struct ControlState {
     std::optional<bool> enabled{};
     std::optional<bool> visible{};
     std::optional<bool> checked{};
-    std::optional<int> item{};    // radio-group item
-    std::optional<bool> yellow{}; // painted as a disabled input
+    std::optional<int> item{};               // radio-group item
+    std::optional<bool> yellow{};            // painted as a disabled input
+    std::optional<std::string> fontColour{}; // text colour "#rrggbb": labels greyed or black, dimmed captions
 };
 
 /// What leaving a field leads to.

@@ -180,26 +180,27 @@ void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
         point = ShadowPoint{};
     r.shadowPathCount = 0;
 
+    // A plane within 0.03 degrees of vertical is moved to the edge of that band (for good), before any
+    // constant of the day is taken: the effective height and the divisor of y1 then share one inclination
+    // and the sign of its true cosine, and their large terms cancel as the geometry demands.
+    if (std::abs(p.planeInclination - 90) < kVerticalPlaneToleranceDeg)
+        p.planeInclination =
+            p.planeInclination > 90 ? 90 + kVerticalPlaneToleranceDeg : 90 - kVerticalPlaneToleranceDeg;
+    const double ze = p.planeInclination;
+    const double cosPlane = std::cos(ze * degToRad);
+
     const int dayOfYear = DayOfYear(year, month, day);
     const double h = p.gnomonHeight;
     const double z = p.gnomonInclination;
     DayConstants c;
     c.ox = -h * std::sin(z * degToRad) * std::sin(p.gnomonDeviation * degToRad);
     c.oy = -h * std::sin(z * degToRad) * std::cos(p.gnomonDeviation * degToRad);
-    c.hh = h * std::cos((z - p.planeInclination) * degToRad) / std::cos(p.planeInclination * degToRad);
+    c.hh = h * std::cos((z - ze) * degToRad) / cosPlane;
     const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, p.longitude, p.longitude, p.latitude, 12.0, false);
     model.state.obliquity = noon.obliquityDeg;
-    const double lze = (p.latitude - p.planeInclination) * degToRad;
-    const double y0 = p.semiMajorAxis * std::tan(noon.declinationDeg * degToRad) *
-                      (std::cos(lze) - std::sin(lze) * TanG(p.planeInclination - z));
-    // A plane within 0.03 degrees of vertical is moved to the edge of that band, so that the divisor below
-    // keeps the sign of the plane's true cosine.
-    double cosPlane = std::cos(p.planeInclination * degToRad);
-    if (std::abs(p.planeInclination - 90) < kVerticalPlaneToleranceDeg) {
-        p.planeInclination =
-            p.planeInclination > 90 ? 90 + kVerticalPlaneToleranceDeg : 90 - kVerticalPlaneToleranceDeg;
-        cosPlane = std::cos(p.planeInclination * degToRad);
-    }
+    const double lze = (p.latitude - ze) * degToRad;
+    const double y0 =
+        p.semiMajorAxis * std::tan(noon.declinationDeg * degToRad) * (std::cos(lze) - std::sin(lze) * TanG(ze - z));
     const double y1 = y0 - h * std::sin(z * degToRad) / cosPlane;
     // Types 0 and 6 add the noon date line y0 to the tip; type 3 the shifted line y1.
     c.dateLineY = p.type() == DialType::InclinedPlaneGnomon ? y1 : y0;

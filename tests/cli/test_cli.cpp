@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace umbrix;
@@ -128,4 +131,114 @@ TEST(JsonWriter, NumbersRoundTripAndNonFiniteIsNull)
     w.endArray();
     w.endObject();
     EXPECT_EQ(w.text(), "{\n  \"t\": \"a\\\"b\\\\c\\r\\n\\u0001\",\n  \"e\": []\n}\n");
+}
+
+namespace {
+
+/// Every number of a JSON text outside its strings, and whether a bare word other than true/false (null,
+/// NaN, Infinity) stands where a value belongs.
+struct JsonNumbers {
+    std::vector<double> values;
+    bool nonFinite = false;
+};
+
+JsonNumbers ScanJsonNumbers(const std::string& text)
+{
+    JsonNumbers out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i)
+                if (text[i] == '\\')
+                    ++i;
+        } else if (c == '-' || (c >= '0' && c <= '9')) {
+            std::size_t end = i;
+            while (end < text.size() && std::string_view("+-.eE0123456789").find(text[end]) != std::string_view::npos)
+                ++end;
+            const double v = std::strtod(text.substr(i, end - i).c_str(), nullptr);
+            out.values.push_back(v);
+            out.nonFinite = out.nonFinite || !std::isfinite(v);
+            i = end - 1;
+        } else if (std::isalpha(static_cast<unsigned char>(c))) {
+            std::size_t end = i;
+            while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end])))
+                ++end;
+            const std::string word = text.substr(i, end - i);
+            out.nonFinite = out.nonFinite || (word != "true" && word != "false");
+            i = end - 1;
+        }
+    }
+    return out;
+}
+
+std::size_t Count(const std::string& text, std::string_view what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CliJson, EveryDialTypeWithItsDefaultsCalculatesWithFiniteNumbers)
+{
+    for (int type = 0; type < 8; ++type) {
+        const CliRun r = Cli({"--set", "dialType=" + std::to_string(type), "--json", "-"});
+        EXPECT_EQ(r.code, 0) << "dial type " << type << ": " << r.err;
+        const JsonNumbers numbers = ScanJsonNumbers(r.out);
+        EXPECT_FALSE(numbers.nonFinite) << "dial type " << type;
+        EXPECT_GT(numbers.values.size(), 200u) << "dial type " << type;
+        EXPECT_EQ(r.out.find("NaN"), std::string::npos) << "dial type " << type;
+        EXPECT_EQ(r.out.find("INF"), std::string::npos) << "dial type " << type;
+        EXPECT_NE(r.out.find("\"StrGridDat\": ["), std::string::npos);
+    }
+}
+
+TEST(CliJson, ResultTablesOfTheDefaultDial)
+{
+    const CliRun r = Cli({"--json", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Count(r.out, "\"time\": "), 33u);                      // hour marks 5:00 .. 21:00, two per hour
+    EXPECT_EQ(Count(r.out, "\"equationOfTime\": "), 36u);            // three date marks per month
+    EXPECT_EQ(Count(r.out, "\"t\": "), (21u - 5u + 4u) * 4u + 1u);   // shadow samples 3:00 .. 23:00
+    EXPECT_NE(r.out.find("\"x\": -7777.6999999999998"), std::string::npos); // the no-shadow marker is kept
+    EXPECT_NE(r.out.find("\"label\": \"21.Dez \""), std::string::npos);
+    EXPECT_NE(r.out.find("\"riseSetPoint\": {\n    \"x\": 1.16242"), std::string::npos);
+    EXPECT_NE(r.out.find("\"lines\": []"), std::string::npos);         // no fixed gnomon
+    EXPECT_NE(r.out.find("\" Nr. \""), std::string::npos);
+    EXPECT_NE(r.out.find("\"  *\""), std::string::npos);
+    // Grid sizes: rows x columns, header row included.
+    EXPECT_EQ(Count(r.out, "\"Datum  \""), 1u);
+    EXPECT_EQ(Count(r.out, "\"Zeit\""), 8u); // four column groups in StrGridStd and in StrGridShad
+}
+
+TEST(CliJson, GnomonTooFlatExitsOneWithCodeAndMessage)
+{
+    const CliRun r = Cli({"--set", "dialType=3", "--set", "planeInclination=80", "--json", "-"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("UMBRIX.EXE  -  Problem!: Kein Gnomonschatten, Gnomonwinkel ist zu klein!\n"),
+              std::string::npos);
+    EXPECT_NE(r.err.find("12"), std::string::npos);
+    EXPECT_NE(r.out.find("\"errorCode\": 12,"), std::string::npos);
+    EXPECT_NE(r.out.find("\"shadowPath\": []"), std::string::npos);
+    EXPECT_FALSE(ScanJsonNumbers(r.out).nonFinite);
+
+    const CliRun fine = Cli({"--set", "dialType=3", "--set", "planeInclination=75", "--json", "-"});
+    EXPECT_EQ(fine.code, 0) << fine.err;
+}
+
+TEST(CliJson, WidestHourRangeAndPolarSiteStayFinite)
+{
+    const CliRun wide = Cli({"--set", "hourFrom=0", "--set", "hourTo=24", "--set", "linesPerHour=6", "--json", "-"});
+    ASSERT_EQ(wide.code, 0) << wide.err;
+    EXPECT_EQ(Count(wide.out, "\"time\": "), 145u);
+    EXPECT_EQ(Count(wide.out, "\"t\": "), 169u);
+    EXPECT_FALSE(ScanJsonNumbers(wide.out).nonFinite);
+
+    const CliRun polar = Cli({"--set", "latitude=80", "--set", "shadowDate=21/06", "--json", "-"});
+    ASSERT_EQ(polar.code, 0) << polar.err;
+    EXPECT_EQ(Count(polar.err, "Die Taglänge in Stunden ist falsch:"), 1u);
+    EXPECT_FALSE(ScanJsonNumbers(polar.out).nonFinite);
+    EXPECT_NE(polar.out.find("\"riseSetPoint\": {\n    \"x\": 0,"), std::string::npos);
 }

@@ -1,0 +1,65 @@
+#include "cli/svg_output.h"
+
+#include "export/atomic_file.h"
+#include "graphics/construction.h"
+
+#include <charconv>
+
+namespace umbrix {
+
+std::optional<SurfaceSize> ParseSurfaceSize(std::string_view text)
+{
+    const auto x = text.find('x');
+    if (x == std::string_view::npos)
+        return std::nullopt;
+    const auto number = [](std::string_view part) -> std::optional<int> {
+        int value = 0;
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (error != std::errc() || end != part.data() + part.size() || value < 1 || value > kMaxSvgSide)
+            return std::nullopt;
+        return value;
+    };
+    const std::optional<int> width = number(text.substr(0, x));
+    const std::optional<int> height = number(text.substr(x + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return SurfaceSize{*width, *height};
+}
+
+SvgPictures::SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantConstruction)
+    : model_(model), host_(host), construction_(size.width, size.height)
+{
+    state_.imageWidth = size.width;
+    state_.lastImageWidth = size.width;
+    // A command-line run has no pages: the graphics page counts as shown, so no warning box appears.
+    state_.graphicsPageVisible = true;
+    if (wantConstruction)
+        redraw_ = std::make_unique<SurfaceRedraw>(model_, state_, construction_, view_, nullptr, &host_);
+}
+
+Redraw& SvgPictures::redraw()
+{
+    if (redraw_)
+        return *redraw_;
+    return none_;
+}
+
+std::optional<std::string> SvgPictures::writeConstruction(const std::string& path) const
+{
+    const FileStatus written = WriteFileAtomically(path, construction_.document());
+    if (!written.ok)
+        return written.reason;
+    return std::nullopt;
+}
+
+std::optional<std::string> SvgPictures::writeErrorGraph(const std::string& path)
+{
+    SvgSurface graph(kErrorSvgWidth, kErrorSvgHeight);
+    DrawErrorGraph(model_, state_, graph, true, 0);
+    const FileStatus written = WriteFileAtomically(path, graph.document());
+    if (!written.ok)
+        return written.reason;
+    return std::nullopt;
+}
+
+} // namespace umbrix

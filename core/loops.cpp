@@ -1,0 +1,393 @@
+#include "core/loops.h"
+
+#include "core/axes.h"
+#include "core/date_scale.h"
+#include "core/ephemeris.h"
+#include "core/fields.h"
+#include "core/shadow_path.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+constexpr double kCosGuard = 1e-5; // divisor guard of cos(ze - z)
+constexpr double kTwoHourDivisorGuard = 1e-7;
+constexpr int kErrorColumn = 5;              // row mean |error| of the loop grids
+constexpr int kFirstHourColumn = 6;          // first hour column of the loop grids
+constexpr double kAfternoonFirstHour = 12.5; // the afternoon's first column stands for 12:30
+constexpr int kTextTooFewData = 22;          // "Zu wenig Daten für Fehlerdurchschnitt!"
+constexpr int kLabelError = 46;              // "Fehler " / "Error"
+constexpr int kLabelTime = 43;               // "Zeit" / "Time"
+
+double RadOf(double deg)
+{
+    return deg * degToRad;
+}
+
+/// Header of an hour column: "12:30" for the afternoon's first column, else the hour with ":00", one
+/// blank in front from 10 o'clock on and for the first column, two blanks otherwise.
+std::string HourHeader(int firstHour, int hour)
+{
+    if (firstHour == 12 && hour == 12)
+        return "12:30";
+    const std::string text = std::to_string(hour) + ":00";
+    return (hour >= 10 || hour == firstHour ? " " : "  ") + text;
+}
+
+/// Fills the rows of a loop table by method 0 for one half.
+void FillTwoHourLoop(Model& model, LoopTable& table, double t1Hours, double t2Hours)
+{
+    const DialParameters& p = model.params;
+    for (int row = 1; row <= kLoopRows; ++row)
+        table[static_cast<std::size_t>(row)].label.clear();
+    const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
+    int row = 1;
+    for (const LoopDate& date : dates) {
+        ExactTwoHourPosition(p, table, DayOfYear(p.year, date.month, date.day), row, t1Hours, t2Hours);
+        table[static_cast<std::size_t>(row)].label = LoopLabel(model.state, date);
+        ++row;
+    }
+    if (!dates.empty()) {
+        const LoopDate last = dates.back();
+        model.state.obliquity = LoopNoonSun(p, DayOfYear(p.year, last.month, last.day)).obliquityDeg;
+    }
+}
+
+/// StrGridEin after method 0: "Zeit" over the hour columns, the four hours used with 2 decimals.
+void RewriteTwoHourGrid(Model& model, const TwoHourInput& in)
+{
+    StringGrid& grid = model.grids.StrGridEin;
+    ClearGrid(grid);
+    const std::string time(LabelRow(model.state.language, kLabelTime));
+    grid.setCell(1, 0, time);
+    grid.setCell(3, 0, time);
+    grid.setCell(2, 0, " ");
+    grid.setCell(4, 0, " ");
+    grid.setCell(1, 1, FormatFixed(6, 2, in.a1));
+    grid.setCell(1, 2, FormatFixed(6, 2, in.a2));
+    grid.setCell(3, 1, FormatFixed(6, 2, in.p1));
+    grid.setCell(3, 2, FormatFixed(6, 2, in.p2));
+}
+
+} // namespace
+
+LoopGeometry MakeLoopGeometry(const DialParameters& p)
+{
+    LoopGeometry g;
+    g.semiMajorAxis = p.semiMajorAxis;
+    g.semiMinorAxis = p.semiMinorAxis;
+    g.latitudeDeg = p.latitude;
+    g.sinLz = std::sin(RadOf(p.latitude - p.gnomonInclination));
+    g.cosLz = std::cos(RadOf(p.latitude - p.gnomonInclination));
+    g.cosZze = std::cos(RadOf(p.gnomonInclination - p.planeInclination));
+    g.cosG = Guard(std::cos(RadOf(p.planeInclination - p.gnomonInclination)), kCosGuard);
+    g.bPrime = p.semiMajorAxis * g.sinLz / g.cosG;
+    return g;
+}
+
+NoonSun LoopNoonSun(const DialParameters& p, int dayOfYear)
+{
+    const SunAltAzResult sun = SunAltAzAt(p.year, dayOfYear, p.zoneMeridian, p.zoneMeridian, p.latitude, 12.0, false);
+    return {sun.declinationDeg, sun.equationOfTimeDeg, sun.obliquityDeg};
+}
+
+HourErrorDate MakeHourErrorDate(const LoopGeometry& g, double declDeg, double eotDeg)
+{
+    return {g.sinLz, g.cosLz * SafeTan(RadOf(declDeg)), g.cosZze, eotDeg};
+}
+
+HourErrorHour MakeHourErrorHour(const LoopGeometry& g, double clockHours)
+{
+    const double tRad = RadOf((clockHours - 12) * 15);
+    return {clockHours - 12, (12 - clockHours) * 15, g.semiMajorAxis * std::sin(tRad), g.bPrime * std::cos(tRad)};
+}
+
+std::optional<double> HourError(const LoopGeometry& g, double clockHours, double x, double y, double eotDeg,
+                                double declDeg)
+{
+    const HourErrorValue v =
+        EvaluateHourError(MakeHourErrorDate(g, declDeg, eotDeg), MakeHourErrorHour(g, clockHours), x, y);
+    if (!v.ok)
+        return std::nullopt;
+    return v.errorDeg;
+}
+
+DialPoint TwoHourPosition(const LoopGeometry& g, double declDeg, double eotDeg, double t1Hours, double t2Hours)
+{
+    const double m = g.semiMajorAxis;
+    const double s = g.sinLz;
+    const double k = g.cosLz * SafeTan(RadOf(declDeg));
+    const double t1Deg = (t1Hours - 12) * 15;
+    const double t2Deg = (t2Hours - 12) * 15;
+    const double tau1Deg = t1Deg + eotDeg; // true hour angles of the sun at the two clock hours
+    const double tau2Deg = t2Deg + eotDeg;
+    const double sinTau1 = std::sin(RadOf(tau1Deg));
+    const double sinTau2 = std::sin(RadOf(tau2Deg));
+    const double sinDiff = std::sin(RadOf(tau1Deg - tau2Deg));
+    const double f = Guard(s * sinDiff - k * (sinTau1 - sinTau2), kTwoHourDivisorGuard);
+    const double x = (m * std::sin(RadOf(-eotDeg)) / f) * (s * (sinTau1 - sinTau2) - k * sinDiff);
+    const double y =
+        (m / (f * g.cosG)) *
+        (k * (s * std::cos(RadOf(eotDeg)) * sinDiff - k * (std::sin(RadOf(t1Deg)) - std::sin(RadOf(t2Deg)))) -
+         s * s * std::sin(RadOf(eotDeg)) * (std::cos(RadOf(tau1Deg)) - std::cos(RadOf(tau2Deg))));
+    return {x, y};
+}
+
+DialPoint AnalemmaPoint(const LoopGeometry& g, const DialParameters& p, double declDeg, double eotDeg)
+{
+    const double m = g.semiMajorAxis;
+    return {-eotDeg * degToRad * m,
+            SafeTan(RadOf(declDeg)) * m * std::sin(RadOf(p.gnomonInclination + 90 - p.latitude)) / g.cosG};
+}
+
+std::uint8_t InsideFlag(const LoopGeometry& g, double y)
+{
+    const bool beyond = std::abs(y) > kInsideFraction * std::abs(g.semiMinorAxis) && Sign(y) == Sign(g.semiMinorAxis);
+    return beyond ? 0 : 1;
+}
+
+std::vector<LoopDate> LoopDates(int marksPerMonth)
+{
+    const int n = std::clamp(marksPerMonth, 1, 6);
+    const int step = n <= 2 ? 14 : (n == 3 ? 10 : 5);
+    std::vector<LoopDate> dates;
+    dates.reserve(static_cast<std::size_t>(12 * n));
+    for (int month = 1; month <= 12; ++month)
+        for (int j = 1; j <= n; ++j)
+            dates.push_back({month, 1 + step * (j - 1)});
+    return dates;
+}
+
+std::string LoopLabel(const SharedState& state, LoopDate date)
+{
+    std::string label = date.day < 10 ? "0" + std::to_string(date.day) : std::to_string(date.day);
+    label += ".";
+    if (date.month >= 1 && date.month <= 12)
+        label += state.MonthNames[static_cast<std::size_t>(date.month - 1)];
+    return label + " ";
+}
+
+void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
+                          double t2Hours)
+{
+    if (row < 1 || row > kLoopRows)
+        return;
+    const LoopGeometry g = MakeLoopGeometry(p);
+    const NoonSun sun = LoopNoonSun(p, dayOfYear);
+    tUmbrixPoint& point = table[static_cast<std::size_t>(row)];
+    point.declination = sun.declinationDeg;
+    point.equationOfTime = sun.equationOfTimeDeg;
+    const DialPoint pos = TwoHourPosition(g, sun.declinationDeg, sun.equationOfTimeDeg, t1Hours, t2Hours);
+    point.x = pos.x;
+    point.y = pos.y;
+    point.insideFlag = InsideFlag(g, pos.y);
+}
+
+LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour, const LoopTable& table, int rowCount,
+                                   const LoopGeometry& g, const LanguageState& lang, Host& host, LoopNotes& notes)
+{
+    if (lastHour - firstHour + 1 < 2)
+        host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, kTextTooFewData),
+                         MessageIcon::Question);
+    // Hours outside the day are meaningless, and the grid has no column for them.
+    firstHour = std::clamp(firstHour, 0, 24);
+    lastHour = std::clamp(lastHour, firstHour - 1, 24);
+    const auto column = [&](int hour) { return kFirstHourColumn + hour - firstHour; };
+
+    grid.setCell(kErrorColumn, 0, std::string(LabelRow(lang, kLabelError)));
+    for (int h = firstHour; h <= lastHour; ++h)
+        grid.setCell(column(h), 0, HourHeader(firstHour, h));
+
+    int count = 0;
+    double sumAbs = 0;
+    double sum = 0;
+    double sumSquares = 0;
+    double maxAbs = 0;
+    rowCount = std::clamp(rowCount, 0, kLoopRows);
+    for (int r = 1; r <= rowCount; ++r) {
+        const tUmbrixPoint& point = table[static_cast<std::size_t>(r)];
+        for (int h = firstHour; h <= lastHour; ++h)
+            grid.setCell(column(h), r, "");
+        if (point.insideFlag == 0) {
+            grid.setCell(kErrorColumn, r, "***");
+            continue;
+        }
+        const std::optional<double> halfDay = HalfDayLength(g.latitudeDeg, point.declination);
+        if (!halfDay)
+            notes.dayLengthMissing = true;
+        int rowCountedHours = 0;
+        double rowSumAbs = 0;
+        for (int h = firstHour; h <= lastHour; ++h) {
+            const double hour = firstHour == 12 && h == 12 ? kAfternoonFirstHour : h;
+            if (!halfDay || !(std::abs(hour - 12) < *halfDay))
+                continue;
+            const std::optional<double> e =
+                HourError(g, hour, point.x, point.y, point.equationOfTime, point.declination);
+            if (!e) {
+                grid.setCell(column(h), r, " error");
+                continue;
+            }
+            grid.setCell(column(h), r, FormatMinSec(*e));
+            ++rowCountedHours;
+            rowSumAbs += std::abs(*e);
+            ++count;
+            sumAbs += std::abs(*e);
+            sum += *e;
+            sumSquares += *e * *e;
+            maxAbs = std::max(maxAbs, std::abs(*e));
+        }
+        grid.setCell(kErrorColumn, r, rowCountedHours > 0 ? FormatMinSec(rowSumAbs / rowCountedHours) : "???");
+    }
+
+    LoopErrorStatistics stats;
+    if (count == 0)
+        return stats;
+    const double mean = sum / count;
+    stats.valid = true;
+    stats.count = count;
+    stats.maxAbs = maxAbs;
+    stats.meanAbs = sumAbs / count;
+    // The variance as mean square minus squared mean can come out a hair below zero by rounding.
+    stats.spread = std::sqrt(std::max(0.0, sumSquares / count - mean * mean));
+    return stats;
+}
+
+void ShowLoopStatistics(StringGrid& strMittel, int column, const LoopErrorStatistics& stats)
+{
+    strMittel.setCell(column, 1, stats.valid ? FormatMinSec(stats.maxAbs) : "???");
+    strMittel.setCell(column, 2, stats.valid ? FormatMinSec(stats.meanAbs) : "???");
+    strMittel.setCell(column, 3, stats.valid ? FormatMinSec(stats.spread) : "???");
+}
+
+void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount, LoopNotes& notes)
+{
+    Grids& grids = model.grids;
+    const LanguageState& lang = model.state.language;
+    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const int rowLimit = kLoopRows + 1;
+    if (half == DayHalf::Morning) {
+        ClearGrid(grids.StrGrid8b);
+        ShowPointTable(grids.StrGrid8b, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
+        model.results.morningLoopStatistics =
+            LoopStatistics(grids.StrGrid8b, model.state.errorHourFrom, 12, table, rowCount, g, lang, host, notes);
+        ClearGrid(grids.StrGridDat);
+        ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::Full, lang);
+        ShowLoopStatistics(grids.StrMittel, 1, model.results.morningLoopStatistics);
+    } else {
+        ClearGrid(grids.StrGrid8);
+        ShowPointTable(grids.StrGrid8, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
+        model.results.afternoonLoopStatistics =
+            LoopStatistics(grids.StrGrid8, 12, model.state.errorHourTo, table, rowCount, g, lang, host, notes);
+        ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::RightColumns, lang);
+        ShowLoopStatistics(grids.StrMittel, 2, model.results.afternoonLoopStatistics);
+    }
+}
+
+void ClearLoopResults(Model& model, LoopTable& morning, LoopTable& afternoon)
+{
+    Grids& grids = model.grids;
+    for (StringGrid* grid :
+         {&grids.StrGrid8, &grids.StrGrid8b, &grids.StrGridDat, &grids.StrGridShad, &grids.StrGridStd})
+        ClearGrid(*grid);
+    for (LoopTable* table : {&morning, &afternoon})
+        for (tUmbrixPoint& point : *table)
+            point.label.clear();
+    model.results.morningLoopStatistics = {};
+    model.results.afternoonLoopStatistics = {};
+}
+
+void ReportLoopNotes(const Model& model, Host& host, const LoopNotes& notes)
+{
+    if (notes.dayLengthMissing)
+        ShowWrongDayLength(host, model.state.language);
+}
+
+HourCell ReadHourCell(const StringGrid& grid, int col, int row)
+{
+    std::string text = grid.cell(col, row);
+    std::replace(text.begin(), text.end(), ',', '.');
+    const RealParse parsed = ParseRealText(text);
+    return {parsed.error, parsed.value};
+}
+
+TwoHourInput ReadTwoHourInput(const Model& model)
+{
+    TwoHourInput in;
+    if (model.state.useDefaultHours)
+        return in;
+    const StringGrid& grid = model.grids.StrGridEin;
+    const auto read = [&](int col, int row, double emptyValue, double& value) {
+        const HourCell cell = ReadHourCell(grid, col, row);
+        in.conversionError = in.conversionError || cell.error;
+        value = cell.value.value_or(emptyValue);
+    };
+    read(1, 1, 9, in.a1);
+    read(1, 2, 11, in.a2);
+    read(3, 1, 13, in.p1);
+    read(3, 2, 17.5, in.p2);
+    if (in.conversionError)
+        return in;
+
+    if (in.a1 > in.a2)
+        std::swap(in.a1, in.a2);
+    if (in.a1 >= 12) {
+        in.a1 = 9;
+        in.a2 = 11.5;
+    }
+    if (in.a1 < 5)
+        in.a1 = 5;
+    if (in.a2 > 12)
+        in.a2 = 12;
+
+    if (in.p1 > in.p2)
+        std::swap(in.p1, in.p2);
+    if (!(in.p2 > 12)) {
+        in.p1 = 12;
+        in.p2 = 17.5;
+    }
+    if (in.p1 < 12)
+        in.p1 = 12;
+    if (in.p2 > 20)
+        in.p2 = 20;
+    return in;
+}
+
+std::uint8_t ExactTwoHourLoops(Model& model, Host& host)
+{
+    UpdateAxes(model.params, model.state);
+    Results& results = model.results;
+    const TwoHourInput in = ReadTwoHourInput(model);
+    if (in.conversionError) {
+        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
+        return kErrorLoopHours;
+    }
+    RewriteTwoHourGrid(model, in);
+    if (in.a1 == in.a2 || in.p1 == in.p2) {
+        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
+        return kErrorLoopHours;
+    }
+
+    const int rowCount = static_cast<int>(LoopDates(model.params.marksPerMonth).size());
+    LoopNotes notes;
+    FillTwoHourLoop(model, results.morningLoop, in.a1, in.a2);
+    ShowLoop(model, host, DayHalf::Morning, results.morningLoop, rowCount, notes);
+    FillTwoHourLoop(model, results.afternoonLoop, in.p1, in.p2);
+    ShowLoop(model, host, DayHalf::Afternoon, results.afternoonLoop, rowCount, notes);
+    ReportLoopNotes(model, host, notes);
+    return 0;
+}
+
+LoopPair CurrentLoops(const Model& model)
+{
+    const Results& r = model.results;
+    if (model.params.doubleAnalemmaMethod <= 1)
+        return {&r.morningLoop, &r.afternoonLoop};
+    return {&r.morningLoopOptimised, &r.afternoonLoopOptimised};
+}
+
+} // namespace umbrix

@@ -1,0 +1,197 @@
+#include "core/split_dial_controls.h"
+
+#include "core/date_scale.h"
+#include "core/input_panel.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace umbrix {
+
+namespace {
+
+constexpr double kRiseSetPlaneLimitDeg = 0.1; // rise/set marks only on a (nearly) horizontal plane
+constexpr int kHintTextRow = 3;               // Label4: text rows 3..7 for the items 0..4
+constexpr int kSplitMemoFirstRow = 68;        // mSplit: label rows 68..73
+constexpr int kSplitMemoLastRow = 73;
+constexpr int kLabelThreePerMonth = 13; // " 3 pro Monat (1/11/21)"
+
+/// Collects control states by name; a later setting of the same property wins.
+class States {
+public:
+    ControlState& operator[](std::string_view name)
+    {
+        auto it = std::find_if(states_.begin(), states_.end(), [&](const ControlState& s) { return s.name == name; });
+        if (it != states_.end())
+            return *it;
+        states_.push_back({.name = std::string(name)});
+        return states_.back();
+    }
+    void add(std::vector<ControlState> more)
+    {
+        for (ControlState& s : more) {
+            ControlState& target = (*this)[s.name];
+            const auto take = [](auto& to, auto& from) {
+                if (from)
+                    to = std::move(from);
+            };
+            take(target.text, s.text);
+            take(target.enabled, s.enabled);
+            take(target.visible, s.visible);
+            take(target.checked, s.checked);
+            take(target.item, s.item);
+            take(target.yellow, s.yellow);
+            take(target.fontColour, s.fontColour);
+        }
+    }
+    std::vector<ControlState> take() { return std::move(states_); }
+
+private:
+    std::vector<ControlState> states_;
+};
+
+bool SplitVariant(const Model& model)
+{
+    return model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+}
+
+} // namespace
+
+std::vector<ControlState> VariantControls(Model& model, bool notSplit)
+{
+    const LanguageState& lang = model.state.language;
+    StringGrid& mittel = model.grids.StrMittel;
+    States c;
+    for (auto name : {"StrGridEin", "rgDefault", "btGo2"})
+        c[name].enabled = !notSplit;
+    c["pFehler"].visible = !notSplit;
+    for (auto name : {"Label22", "Label23"})
+        c[name].fontColour = notSplit ? kColourGrey : kColourBlack;
+    c["rgMittelwert"].fontColour = notSplit ? kColourButtonShadow : kColourBlack;
+    c["eRiseSet"].enabled = notSplit;
+    c["ChBRiseSet"].enabled = notSplit && std::abs(model.params.planeInclination) <= kRiseSetPlaneLimitDeg;
+    model.state.doubleAnalemmaActive = !notSplit;
+    if (notSplit) {
+        ClearGrid(mittel);
+    } else {
+        mittel.setCell(0, 0, std::string(LabelRow(lang, 63)));
+        mittel.setCell(0, 1, std::string(LabelRow(lang, 52)));
+        mittel.setCell(0, 2, std::string(LabelRow(lang, 53)));
+        mittel.setCell(0, 3, std::string(LabelRow(lang, 54)));
+        mittel.setCell(1, 0, std::string(LabelRow(lang, 55)));
+        mittel.setCell(2, 0, std::string(LabelRow(lang, 56)));
+    }
+    return c.take();
+}
+
+std::vector<ControlState> TSAnaDatEnter(Model& model)
+{
+    const bool commonDial = model.params.type() == DialType::Horizontal;
+    States c;
+    c["pErrGraph"].visible = commonDial;
+    c["ChBRiseSet"].enabled = commonDial;
+    model.results.riseSetMarksEnabled = commonDial;
+    std::string memo;
+    for (const std::string& line : LabelLines(model.state.language, kSplitMemoFirstRow, kSplitMemoLastRow))
+        memo += line + "\n";
+    c["mSplit"].text = memo;
+    return c.take();
+}
+
+std::vector<ControlState> rgTypClick(Model& model, int item, bool fromGroup)
+{
+    if (fromGroup)
+        model.params.marksMode = static_cast<std::uint8_t>(std::clamp(item, 0, 1) + 1);
+    const bool split = SplitVariant(model);
+    States c;
+    c["rgTyp"].item = model.params.marksMode - 1;
+    c["tsSlope"].visible = split;
+    c["btGo2"].enabled = split;
+    c.add(VariantControls(model, !split));
+    c["pSplit"].visible = split;
+    c.add(TSAnaDatEnter(model));
+    return c.take();
+}
+
+std::vector<ControlState> ChBLambertClick(Model& model, bool checked)
+{
+    model.params.showLambertCircle = checked;
+    return {{.name = "ChBLambert", .checked = checked}};
+}
+
+std::vector<ControlState> rgAnzahlClick(Model& model, int item)
+{
+    States c;
+    if (model.params.type() == DialType::FixedGnomon)
+        c["rgAnzahl/3"].text = std::string(LabelRow(model.state.language, kLabelThreePerMonth));
+    c["rgAnzahl"].item = SetMarksPerMonthItem(model, item);
+    return c.take();
+}
+
+std::vector<ControlState> rgMittelwertClick(Model& model, int item)
+{
+    item = std::clamp(item, 0, 4);
+    model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(item);
+    States c;
+    c["rgMittelwert"].item = item;
+    c["Label4"].text = std::string(TextRow(model.state.language, kHintTextRow + item));
+    c["lOptimier"].visible = item != 0;
+    c["chbGenau"].enabled = item > 1;
+    return c.take();
+}
+
+std::vector<ControlState> rgAnzeigeClick(int item)
+{
+    const bool afternoon = item == 1;
+    return {{.name = "rgAnzeige", .item = afternoon ? 1 : 0},
+            {.name = "StrGrid8b", .visible = !afternoon},
+            {.name = "StrGrid8", .visible = afternoon}};
+}
+
+std::vector<ControlState> LoopGridDblClick(int shownItem)
+{
+    return rgAnzeigeClick(shownItem == 1 ? 0 : 1);
+}
+
+std::vector<ControlState> StrGridEinEnter(Model& model)
+{
+    ClearGrid(model.grids.StrGrid8);
+    ClearGrid(model.grids.StrGrid8b);
+    ClearGrid(model.grids.StrGridDat);
+    return rgDefaultClick(model, 1);
+}
+
+std::vector<ControlState> rgDefaultClick(Model& model, int item)
+{
+    model.state.useDefaultHours = item == 0;
+    return {{.name = "rgDefault", .item = item == 0 ? 0 : 1}};
+}
+
+std::vector<ControlState> efEndChange(Model& model, int errorHourFrom, int errorHourTo)
+{
+    SharedState& s = model.state;
+    s.errorHourFrom =
+        static_cast<std::int16_t>(std::clamp(errorHourFrom, kErrorHourFromRange.lo, kErrorHourFromRange.hi));
+    s.errorHourTo = static_cast<std::int16_t>(std::clamp(errorHourTo, kErrorHourToRange.lo, kErrorHourToRange.hi));
+    if (SplitVariant(model)) {
+        ClearGrid(model.grids.StrGrid8);
+        ClearGrid(model.grids.StrGrid8b);
+    }
+    return {{.name = "efStart", .item = s.errorHourFrom}, {.name = "efEnd", .item = s.errorHourTo}};
+}
+
+std::vector<ControlState> chbGenauClick(Model& model, bool checked)
+{
+    model.state.fineSearch = checked;
+    return {{.name = "chbGenau", .checked = checked}};
+}
+
+bool StrGrid8CellEditable(int col)
+{
+    return col == 2;
+}
+
+} // namespace umbrix

@@ -1,0 +1,73 @@
+#pragma once
+// The construction drawing: the whole dial of the current type on a drawing surface - axes with their
+// scale, the hour ellipse (or the family of hour curves of the fixed-gnomon dial), the hour points and
+// their numbers, the date scale or the figure-eight loops, the gnomon direction lines, the rise and set
+// marks, the shadow path of the shadow day with the gnomon's position, the Lambert circle and the captions;
+// on a printer page also the legend. The drawing reads the results of the last calculation and writes only
+// the drawing state (and, through the axes refresh, the derived axes of the parameters).
+//
+// Mapping of a dial point (x east, y north, dial units) to the surface:
+//   pixelX = originX + round(x S),  pixelY = originY - round(y S),  rounding halves to even,
+// S = pixels per dial unit (the fitted scale times the zoom factor). An element whose pixel coordinates are
+// not finite or leave the 32-bit range is skipped; the rest is drawn.
+
+#include "core/host.h"
+#include "core/model.h"
+#include "graphics/drawing_state.h"
+#include "graphics/surface.h"
+#include "graphics/view.h"
+
+#include <cstdint>
+
+namespace umbrix {
+
+/// The scale of one drawing.
+struct ConstructionFrame {
+    double unitScale = 1;     // u: the power of ten with 1 <= u a <= 10 (a = semiMajorAxis)
+    double gridStep = 0.1;    // distance between axis ticks, dial units
+    double span = 3.3;        // (u-scaled) dial units across half the surface width
+    double pixelsPerUnit = 0; // S: pixels per dial unit, without the zoom factor
+    double dateExtent = 0;    // half length of the date scale along the north-south axis, dial units
+};
+
+/// Fits the construction to a surface of half size halfWidth x halfHeight:
+///   u: while u a < 1, u = 10 u; while u a > 10, u = u / 10;
+///   u a < 3.2: tick step 0.1 and span 3.3, else step 0.2 and span 6.4; r = halfWidth / span;
+///   dateExtent = tan 23.445 deg a sin(z + 90 - L) / cosPlaneGnomon (types 4, 5: tan 23.445 deg a sin L);
+///   e = u max(dateExtent, semiMinorAxis), h = 0.96 halfHeight / e; when r > |h|: r = |h| if
+///   |e| < 20 halfHeight, else r = 0.05 (the date scale would shrink the dial to nothing);
+///   S = r u, gridStep = step / u.
+/// A semi-major axis that is zero or not finite gives the frame of a = 1.
+[[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
+
+/// How one drawing is made.
+struct DrawOptions {
+    bool screenMode = true;       // false: a printer page, inside the print area of the drawing state
+    std::int32_t panX = 0;        // window pixels, positive to the right
+    std::int32_t panY = 0;        // window pixels, positive downwards
+    double zoomFactor = 1.0;
+    Surface* errorSurface = nullptr; // the error graph's image; null: the error graph is not drawn
+    Host* host = nullptr;            // for the message boxes of the drawing; null: none are shown
+};
+
+/// The options of a screen drawing with the current view.
+[[nodiscard]] DrawOptions ScreenDrawOptions(const ViewState& view, Surface* errorSurface = nullptr,
+                                            Host* host = nullptr);
+
+/// Draws the construction of the current dial type. In screen mode the surface is the window image (its
+/// size is the drawing's size; the window has already laid itself out, see FitImageWidth); in print mode
+/// the drawing fills the print area of `state` and ends with the legend. Ends with the error graph on
+/// options.errorSurface. Recomputes cosPlaneGnomon and the derived axes of the parameters; a fixed-gnomon
+/// dial with 6 marks per month is drawn (and left) with 3.
+void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const DrawOptions& options);
+
+/// The error of reading sunrise and sunset from the rise/set marks over the sun's declination: computes the
+/// RiseSetErrorCurve of the results (RiseSetError) and plots it. Screen mode: the whole surface; print
+/// mode: a 1200 x 600 box at left 500 and the given top, with the panel's captions above and below it.
+/// Sets maxErrorText and, when the curve is drawn, errorPanelVisible of the state.
+void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool screenMode, int topOffset);
+
+/// The window image is never wider than 1.65 times its height: the width the image gets.
+[[nodiscard]] int FitImageWidth(int widthPx, int heightPx);
+
+} // namespace umbrix

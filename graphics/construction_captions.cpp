@@ -1,0 +1,145 @@
+// The captions of the construction and the legend of a printed page.
+
+#include "core/driver.h"
+#include "core/numeric.h"
+#include "graphics/construction_steps.h"
+#include "ui/text/texts.h"
+
+#include <string>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kLegendUnit = 16; // print: the legend's row pitch and font sizes are multiples of this
+
+bool HasShadowCaption(const DialParameters& p)
+{
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::VerticalSouth:
+    case DialType::MeanTime:
+    case DialType::FixedGnomon:
+        return true;
+    case DialType::InclinedPlane:
+    case DialType::VerticalDeclining:
+        return false;
+    }
+    return false;
+}
+
+std::string ShadowCaption(const Model& m)
+{
+    return std::string(LabelRow(m.state.language, 36)) + m.state.shadowDateCaption;
+}
+
+} // namespace
+
+void DrawCaptions(DrawContext& c)
+{
+    const Model& m = c.model;
+    const DialParameters& p = m.params;
+    Surface& s = c.surface();
+    GuardedSurface& g = c.canvas;
+    const int margin = 2 * c.tickLength;
+    if (m.state.showShadowPath && HasShadowCaption(p)) {
+        s.font.colour = kBlack;
+        s.font.style = FontStyle::Regular;
+        g.TextOut(c.offX + margin, c.offY + c.surfaceHeight - 2 * s.TextHeight("h") - 10, ShadowCaption(m));
+    }
+    if (!c.screen())
+        return;
+    // The right and bottom frame lines of the cleared image disappear.
+    s.pen.colour = kWhite;
+    g.MoveTo(c.surfaceWidth - 1, 0);
+    g.LineTo(c.surfaceWidth - 1, c.surfaceHeight - 1);
+    g.LineTo(0, c.surfaceHeight - 1);
+    s.font.colour = kNavy;
+    s.font.style = FontStyle::Bold;
+    s.setFontSize(9);
+    g.TextOut(margin, c.surfaceHeight - 20, m.state.dialTitle);
+    s.font.style = FontStyle::Regular;
+    s.font.colour = kBlack;
+    if (p.type() == DialType::FixedGnomon) {
+        const std::string text =
+            std::string(TextRow(m.state.language, 31)) + FormatFixed(7, 1, c.state.fixedGnomonLargestAxis);
+        g.TextOut(margin, 10, text);
+    }
+}
+
+void DrawPrintLegend(DrawContext& c)
+{
+    const Model& m = c.model;
+    const DialParameters& p = m.params;
+    const LanguageState& lang = m.state.language;
+    const DrawingState& st = c.state;
+    Surface& s = c.surface();
+    GuardedSurface& g = c.canvas;
+    const int left = st.printAreaLeft;
+    const int top = st.printAreaTop;
+    const int sw = c.surfaceWidth;
+    const int sh = c.surfaceHeight;
+
+    // Clear the margins the construction ran into, then frame the page.
+    s.pen = {kWhite, 1};
+    s.brush = {kWhite, BrushStyle::Solid};
+    g.Rectangle(0, 0, left, top + sh);
+    g.Rectangle(0, 0, sw, top);
+    g.Rectangle(left + sw, 0, left + st.printAreaWidth + 75, top + sh);
+    s.brush.style = BrushStyle::Clear;
+    s.pen = {kBlack, 1};
+    g.Rectangle(left + 2, top, st.printAreaWidth + left - 2, st.printPageHeight + top);
+
+    const int f = kLegendUnit;
+    const int gap = std::max((st.printPageHeight - st.printAreaHeight - 240) / 2, 0);
+    const int bottom = st.printPageHeight + top - gap;
+    s.font.colour = kBlack;
+    s.font.style = FontStyle::Regular;
+    s.font.height = 3 * f;
+    g.TextOut(left + 50, bottom - 11 * f, m.state.dialTitle + ", " + std::string(LabelRow(lang, 18)));
+
+    s.font.height = 2 * f;
+    const int rows[3] = {bottom - 7 * f, bottom - static_cast<int>(RoundPx(4.5 * f)), bottom - 2 * f};
+    const auto res = [&](int id) { return ResourceTextPlain(lang, id); };
+    const auto entry = [&](int x, int row, const std::string& text) { g.TextOut(left + x, rows[row], text); };
+
+    entry(190, 0, res(103) + "=" + FormatFixed(6, 2, p.latitude));
+    entry(190, 1, res(105) + "=" + FormatFixed(6, 2, p.zoneMeridian));
+    entry(190, 2, res(104) + "=" + FormatFixed(6, 2, p.longitude));
+
+    entry(790, 0, res(116) + "= " + std::to_string(p.year));
+    entry(790, 1, p.showZoneTime ? res(114) : FirstCharacters(res(114), 14));
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::VerticalSouth:
+    case DialType::MeanTime:
+        entry(790, 2, res(98) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" + FormatFixed(5, 2, p.semiMinorAxis));
+        break;
+    case DialType::FixedGnomon:
+        entry(790, 2, res(43) + " = " + FormatFixed(6, 2, p.distanceZ));
+        break;
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::InclinedPlane:
+    case DialType::VerticalDeclining:
+        break;
+    }
+
+    entry(1450, 0, res(108) + "=" + FormatFixed(6, 2, p.gnomonInclination));
+    entry(1450, 1, res(107) + "=" + FormatFixed(5, 2, p.gnomonDeviation));
+    const bool pathShown = m.state.showShadowPath;
+    if (pathShown && p.type() != DialType::InclinedPlane && p.type() != DialType::VerticalDeclining)
+        entry(1450, 2, res(109) + "=" + FormatFixed(5, 2, p.gnomonHeight));
+
+    entry(1990, 0, res(129) + "=" + FormatFixed(6, 2, p.planeInclination));
+    entry(1990, 1, res(128) + "=" + FormatFixed(5, 2, p.planeDeviation));
+    if (pathShown)
+        entry(1990, 2, ShadowCaption(m));
+
+    s.font.height = 27;
+    g.TextOut(left + st.printAreaWidth - RoundPx(1.5 * s.TextWidth("umbrix")), bottom - f, "umbrix");
+}
+
+} // namespace umbrix

@@ -1,0 +1,24 @@
+#include "graphics/surface_redraw.h"
+
+#include "graphics/construction.h"
+
+namespace umbrix {
+
+void SurfaceRedraw::construction(const Model& /*model*/)
+{
+    // The driver hands the model read-only; the drawing refreshes the derived axes of the very same model.
+    DrawConstruction(model_, state_, surface_, ScreenDrawOptions(view_, errorSurface_, host_));
+    ++drawn_;
+}
+
+void SurfaceRedraw::blank()
+{
+    surface_.Rectangle(1, 1, surface_.width() - 1, surface_.height() - 1);
+}
+
+void SurfaceRedraw::writeErrorBanner(std::string_view text)
+{
+    surface_.TextOut(kErrorBannerLeft, kErrorBannerTop, text);
+}
+
+} // namespace umbrix

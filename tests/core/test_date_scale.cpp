@@ -1,0 +1,265 @@
+// Date scale: which dates get a mark, their labels, the gnomon positions and the listing in StrGridDat.
+
+#include "core/date_scale.h"
+#include "core/model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace umbrix;
+
+namespace {
+
+std::unique_ptr<Model> DefaultModel(Language language = Language::German)
+{
+    auto m = std::make_unique<Model>();
+    InitDefaults(*m);
+    SetLanguage(*m, language);
+    return m;
+}
+
+std::vector<std::string> Labels(const Model& m)
+{
+    std::vector<std::string> out;
+    for (int s = 1; s <= kDateMarkSlots && !m.results.dateMarks[s].label.empty(); ++s)
+        out.push_back(m.results.dateMarks[s].label);
+    return out;
+}
+
+std::vector<std::string> GridColumn(const StringGrid& g, int col)
+{
+    std::vector<std::string> out;
+    for (int r = 1; r < g.rowCount() && !g.cell(col, r).empty(); ++r)
+        out.push_back(g.cell(col, r));
+    return out;
+}
+
+} // namespace
+
+TEST(DateMarks, OneMarkPerMonthGivesFourteenGermanAndEnglishLabels)
+{
+    auto m = DefaultModel();
+    m->params.marksPerMonth = 1;
+    ComputeDateMarks(*m);
+    const std::vector<std::string> german = {"21.Dez ", "01.Jan ", "01.Feb ", "01.Mrz ", "01.Apr ",
+                                             "01.Mai ", "01.Jun ", "21.Jun ", "01.Jul ", "01.Aug ",
+                                             "01.Sep ", "01.Okt ", "01.Nov ", "01.Dez "};
+    EXPECT_EQ(Labels(*m), german);
+    EXPECT_EQ(GridColumn(m->grids.StrGridDat, 0), german);
+
+    auto e = DefaultModel(Language::English);
+    e->params.marksPerMonth = 1;
+    ComputeDateMarks(*e);
+    const std::vector<std::string> english = {"21.Dec ", "01.Jan ", "01.Feb ", "01.Mar ", "01.Apr ",
+                                              "01.May ", "01.Jun ", "21.Jun ", "01.Jul ", "01.Aug ",
+                                              "01.Sep ", "01.Oct ", "01.Nov ", "01.Dec "};
+    EXPECT_EQ(Labels(*e), english);
+}
+
+TEST(DateMarks, CountsAndOrderForTwoThreeAndSixMarksPerMonth)
+{
+    auto m = DefaultModel();
+    m->params.marksPerMonth = 2;
+    ComputeDateMarks(*m);
+    std::vector<std::string> labels = Labels(*m);
+    ASSERT_EQ(labels.size(), 26u);
+    EXPECT_EQ(labels[11], "01.Jun ");
+    EXPECT_EQ(labels[12], "15.Jun ");
+    EXPECT_EQ(labels[13], "21.Jun ");
+    EXPECT_EQ(labels[25], "15.Dez ");
+
+    m->params.marksPerMonth = 3;
+    ComputeDateMarks(*m);
+    labels = Labels(*m);
+    ASSERT_EQ(labels.size(), 36u);
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "21.Jun "), 1);
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "21.Dez "), 1);
+    EXPECT_EQ(labels.front(), "21.Dez ");
+    EXPECT_EQ(labels.back(), "11.Dez ");
+
+    m->params.marksPerMonth = 6;
+    ComputeDateMarks(*m);
+    labels = Labels(*m);
+    ASSERT_EQ(labels.size(), 72u);
+    EXPECT_EQ(labels[0], "21.Dez ");
+    EXPECT_EQ(labels[1], "26.Dez ");
+    EXPECT_EQ(labels[2], "01.Jan ");
+    EXPECT_EQ(labels[71], "16.Dez ");
+    EXPECT_EQ(GridColumn(m->grids.StrGridDat, 0).size(), 72u);
+}
+
+TEST(DateMarks, FewerMarksLeaveNoStaleRows)
+{
+    auto m = DefaultModel();
+    m->params.marksPerMonth = 6;
+    ComputeDateMarks(*m);
+    m->params.marksPerMonth = 1;
+    ComputeDateMarks(*m);
+    EXPECT_EQ(Labels(*m).size(), 14u);
+    EXPECT_EQ(m->grids.StrGridDat.cell(1, 15), "");
+}
+
+// Almanac: 21 December 2015 the sun stands 23.43 degrees south (solstice 22 Dec 04:48 UT). Horizontal dial
+// with vertical gnomon: y = a tan(decl) cos(latitude) = 2.75 tan(-23.43) cos(47.25) = -0.8090.
+TEST(DateMarks, WinterSolsticeMarkOfTheCommonDial)
+{
+    constexpr double kDeclTolDeg = 0.01;
+    constexpr double kPositionTol = 0.0005; // 0.5 mm on a 2.75 m ellipse
+    auto m = DefaultModel();
+    ComputeDateMarks(*m);
+    const tUmbrixPoint& mark = m->results.dateMarks[1];
+    EXPECT_NEAR(mark.declination, -23.43, kDeclTolDeg);
+    EXPECT_EQ(mark.x, 0.0);
+    EXPECT_NEAR(mark.y, -0.8090, kPositionTol);
+    // Every mark of this dial lies on the noon line.
+    for (int s = 1; s <= 36; ++s)
+        EXPECT_EQ(m->results.dateMarks[s].x, 0.0) << s;
+}
+
+// 21 March 2015, 12:00 local time at 9.59 degrees east: about 12.6 hours after the equinox, the sun
+// stands about 0.2 degrees north, inside the 0.3-degree band that counts as the equator.
+TEST(DateMarks, MarkNearTheEquinoxHasDeclinationAndOffsetExactlyZero)
+{
+    auto m = DefaultModel();
+    ComputeDateMarks(*m);
+    const std::vector<std::string> labels = Labels(*m);
+    const auto it = std::find(labels.begin(), labels.end(), "21.Mrz ");
+    ASSERT_NE(it, labels.end());
+    const int slot = static_cast<int>(it - labels.begin()) + 1;
+    EXPECT_EQ(m->results.dateMarks[slot].declination, 0.0);
+    EXPECT_EQ(m->results.dateMarks[slot].y, 0.0);
+    EXPECT_EQ(m->grids.StrGridDat.cell(2, slot), "  0.0000");
+    EXPECT_EQ(m->grids.StrGridDat.cell(4, slot), "   0.000");
+    // Ten days earlier the sun is well south.
+    EXPECT_LT(m->results.dateMarks[slot - 1].y, -0.1);
+}
+
+// Mean-time dial: around 1 November the sundial runs about 16.4 minutes ahead of the clock (equation of
+// time +4.1 degrees); the gnomon stands that far west: x = -a * 4.1 deg in radians = -0.197.
+TEST(DateMarks, MeanTimeDialShiftsTheGnomonByTheEquationOfTime)
+{
+    constexpr double kPositionTol = 0.002; // 2 mm on a 2.75 m ellipse, about 10 s of time
+    auto m = DefaultModel();
+    m->params.dialType = 6;
+    m->params.marksPerMonth = 1;
+    ComputeDateMarks(*m);
+    const tUmbrixPoint& nov = m->results.dateMarks[13];
+    ASSERT_EQ(nov.label, "01.Nov ");
+    EXPECT_NEAR(nov.x, -2.75 * 16.4 / 4 * 0.0174532925199433, kPositionTol);
+    EXPECT_GT(nov.equationOfTime, 4.0);
+    EXPECT_EQ(m->grids.StrGridDat.cell(5, 13).substr(0, 4), " 16:");
+}
+
+TEST(DateMarks, VerticalSouthDialKeepsTheGnomonOffItsSingularInclination)
+{
+    auto m = DefaultModel();
+    m->params.dialType = 4;
+    m->params.planeInclination = 89.995;
+    m->params.gnomonInclination = 0;
+    ComputeDateMarks(*m);
+    EXPECT_EQ(m->params.gnomonInclination, 0.01);
+    for (int s = 1; s <= 36; ++s)
+        EXPECT_TRUE(std::isfinite(m->results.dateMarks[s].y)) << s;
+}
+
+TEST(DateMarks, FixedGnomonRowsUseTheZodiacDeclinations)
+{
+    auto m = DefaultModel();
+    m->params.dialType = 7;
+    m->params.marksPerMonth = 1;
+    ComputeDateMarks(*m);
+    EXPECT_EQ(Labels(*m),
+              (std::vector<std::string>{"Zeile 1", "Zeile 2", "Zeile 3", "Zeile 4", "Zeile 5", "Zeile 6", "Zeile 7"}));
+    EXPECT_EQ(m->results.dateMarks[1].declination, -m->state.roundedObliquity);
+    EXPECT_EQ(m->results.dateMarks[4].declination, 0.0);
+    EXPECT_EQ(m->results.dateMarks[7].declination, m->state.roundedObliquity);
+
+    m->params.marksPerMonth = 6;
+    ComputeDateMarks(*m);
+    const std::vector<std::string> labels = Labels(*m);
+    ASSERT_EQ(labels.size(), 19u);
+    EXPECT_EQ(labels[0], "21. Dez");
+    EXPECT_EQ(labels[1], "Zeile 2");
+    EXPECT_EQ(labels[6], "21. Feb");
+    EXPECT_EQ(labels[12], "21. Apr");
+    EXPECT_EQ(labels[18], "21. Jun");
+
+    m->params.marksPerMonth = 2;
+    ComputeDateMarks(*m);
+    EXPECT_EQ(Labels(*m)[2], "21. Jan");
+    EXPECT_EQ(Labels(*m)[12], "21. Jun");
+    // The equation of time is not used and shows its marker value through the ordinary formatting.
+    EXPECT_EQ(m->results.dateMarks[1].equationOfTime, 9999.0);
+    EXPECT_EQ(m->grids.StrGridDat.cell(5, 1), "39996:00");
+}
+
+TEST(DateMarks, FixedGnomonMarksOfOppositeDeclinationsAreMirrored)
+{
+    constexpr double kTol = 1e-12;
+    auto m = DefaultModel();
+    m->params.dialType = 7;
+    m->params.gnomonInclination = 30;
+    m->params.gnomonDeviation = 20;
+    ComputeDateMarks(*m);
+    for (int s = 1; s <= 19; ++s) {
+        const tUmbrixPoint& a = m->results.dateMarks[s];
+        const tUmbrixPoint& b = m->results.dateMarks[20 - s];
+        EXPECT_NEAR(a.x, -b.x, kTol) << s;
+        EXPECT_NEAR(a.y, -b.y, kTol) << s;
+    }
+    EXPECT_NE(m->results.dateMarks[1].x, 0.0);
+}
+
+TEST(PointTable, HeadersAndCellWidths)
+{
+    auto m = DefaultModel();
+    ComputeDateMarks(*m);
+    const StringGrid& g = m->grids.StrGridDat;
+    EXPECT_EQ(g.row(0),
+              (std::vector<std::string>{"Datum  ", " x-li. ", " y-li. ", "", " Dekl.  ", "  EoT  ", "", "", ""}));
+    EXPECT_EQ(g.cell(1, 1), "  0.0000");
+    EXPECT_EQ(g.cell(2, 1).size(), 8u);
+    EXPECT_EQ(g.cell(3, 1), "");
+    EXPECT_EQ(g.cell(4, 1), " -23.433");
+
+    auto e = DefaultModel(Language::English);
+    ComputeDateMarks(*e);
+    EXPECT_EQ(e->grids.StrGridDat.row(0),
+              (std::vector<std::string>{" Date  ", " x_left ", " y_left ", "", " decl. ", "  EoT  ", "", "", ""}));
+}
+
+TEST(PointTable, RightColumnsModeAndLoopWidths)
+{
+    auto m = DefaultModel();
+    DateMarkTable table{};
+    table[1] = {"01.Jan ", -23.0, 1.0, 0.123456, -1.5};
+    table[2] = {"15.Jan ", -21.0, 2.0, 0.5, 0.25};
+    StringGrid g(9, 73);
+    ShowPointTable(g, table, 73, PointTableMode::RightColumns, m->state.language);
+    EXPECT_EQ(g.row(0), (std::vector<std::string>{"", " x-li. ", " y-li. ", "", "", "", "", "  x-re. ", " y-re. "}));
+    EXPECT_EQ(g.cell(7, 1), "  0.1235");
+    EXPECT_EQ(g.cell(8, 1), " -1.5000");
+    EXPECT_EQ(g.cell(0, 1), "");
+    EXPECT_EQ(g.cell(7, 3), "");
+
+    StringGrid loops(16, 73);
+    ShowPointTable(loops, table, 73, PointTableMode::Full, m->state.language, kLoopGridColumns);
+    EXPECT_EQ(loops.cell(1, 1), "  0.123");
+    EXPECT_EQ(loops.cell(5, 2), "  8:00");
+
+    // The row limit stops the listing.
+    StringGrid limited(9, 73);
+    ShowPointTable(limited, table, 2, PointTableMode::Full, m->state.language);
+    EXPECT_EQ(limited.cell(0, 1), "01.Jan ");
+    EXPECT_EQ(limited.cell(0, 2), "");
+
+    ClearGrid(loops);
+    EXPECT_EQ(loops.cell(1, 1), "");
+    EXPECT_EQ(loops.rowCount(), 73);
+    EXPECT_EQ(loops.colCount(), 16);
+}
