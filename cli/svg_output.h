@@ -4,7 +4,7 @@
 #include "core/driver.h"
 #include "core/host.h"
 #include "core/model.h"
-#include "graphics/drawing_state.h"
+#include "core/drawing_state.h"
 #include "graphics/surface_redraw.h"
 #include "graphics/svg_surface.h"
 #include "graphics/view.h"

@@ -8,6 +8,7 @@
 //   the equation of time in degrees of hour angle (4 minutes of time per degree);
 //   dial lengths in the unit of semiMajorAxis; y up on the dial and the plot.
 
+#include "core/drawing_state.h"
 #include "core/grid.h"
 #include "core/results.h"
 #include "ui/text/language.h"
@@ -106,6 +107,7 @@ struct Model {
     SharedState state;
     Results results;
     Grids grids;
+    DrawingState drawing; // where the last drawing put the dial, for the exports and printing
 };
 
 /// Every parameter and switch at its start-up default, the zodiac table and obliquity of 2017, the axes

@@ -21,6 +21,7 @@ constexpr double kLabelCharHeight = 72; // 1.8 mm
 constexpr double kNoShadowLimit = 7770; // |x| at or beyond this: the sample casts no shadow
 constexpr double kWholeHourTolerance = 0.05;
 constexpr int kLegendRowPitch = 400;
+constexpr double kPlotterReach = 30000; // no primitive farther than this from the centre can be in the window
 
 /// The first `count` characters (not bytes) of a UTF-8 text.
 std::string FirstChars(std::string_view text, int count)
@@ -109,7 +110,9 @@ void PlotAxes(PlotContext& c, bool labelled)
     const double step = p.extentX < 10 ? 0.1 : 0.2;
     const bool west = !c.split || labelled;
     const bool east = !c.split || !labelled;
-    for (int i = 0; i * step * plot.u < axisLength; ++i) {
+    // Ticks beyond the plotter's window would all be dropped: stop there.
+    const double tickReach = std::min(axisLength, kPlotterReach);
+    for (int i = 0; i * step * plot.u < tickReach; ++i) {
         const double d = std::round(i * step * plot.u);
         const double tick = (i % 5 == 0 ? 80 : 40) * plot.k;
         // Ticks stay on the page.
@@ -635,8 +638,9 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     UpdateAxes(p, model.state);
     const double a = p.extentX;
     const double b = p.semiMinorAxis;
+    // A construction wider than 36 units would round to u = 0 and collapse onto its centre: keep one step.
     if (settings.axisOrZoom == 1.0 && a > 0 && std::isfinite(18 / a))
-        plot.u = std::round(18 / a) * 400;
+        plot.u = std::max(1.0, std::round(18 / a)) * 400;
     if (plot.u * p.extentY > 0.96 * plot.height / 2)
         plot.height = static_cast<int>(std::llround(2 * b * plot.u * 1.08));
     if (plot.u * a > 0.96 * plot.width / 2)

@@ -29,8 +29,14 @@ std::int32_t ClampToInt32(double v)
 {
     if (!std::isfinite(v))
         return 0;
-    return static_cast<std::int32_t>(std::clamp<double>(v, std::numeric_limits<std::int32_t>::min(),
-                                                        std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<double>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+Colour WindowFontColour(const DrawingState& state)
+{
+    return {static_cast<std::uint8_t>(state.windowFontRgb >> 16), static_cast<std::uint8_t>(state.windowFontRgb >> 8),
+            static_cast<std::uint8_t>(state.windowFontRgb)};
 }
 
 bool IsImpossibleMeanTimeDial(const DialParameters& p)
@@ -67,7 +73,7 @@ void DrawBackground(DrawContext& c)
     Surface& s = c.surface();
     const DialParameters& p = c.model.params;
     s.font.name = std::string(kFontArial);
-    s.font.colour = c.state.windowFontColour;
+    s.font.colour = WindowFontColour(c.state);
     s.font.style = FontStyle::Regular;
     s.font.height = c.bySize(16, 30);
     s.pen = {kBlack, 1};
@@ -84,7 +90,7 @@ void DrawBackground(DrawContext& c)
         s.font.colour = kRed;
         const std::string_view question = LabelRow(lang, 27);
         c.canvas.TextOut(c.surfaceWidth - 20 - s.TextWidth(question), c.surfaceHeight - 20, question);
-        s.font.colour = c.state.windowFontColour;
+        s.font.colour = WindowFontColour(c.state);
         s.font.style = FontStyle::Regular;
     }
 }
@@ -231,7 +237,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     DrawContext c(model, state, surface, options);
     DialParameters& p = model.params;
 
-    // 1. The area drawn on.
+    // The area drawn on.
     double panX = options.panX;
     double panY = options.panY;
     if (options.screenMode) {
@@ -250,7 +256,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     state.surfaceWidth = c.surfaceWidth;
     state.surfaceHeight = c.surfaceHeight;
 
-    // 2. The origin sits below the middle of the surface (well below for the fixed-gnomon dial, whose
+    // The origin sits below the middle of the surface (well below for the fixed-gnomon dial, whose
     // curves reach far north), then the scale.
     c.halfWidth = c.surfaceWidth / 2;
     c.halfHeight = c.surfaceHeight / 2;
@@ -267,14 +273,14 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     UpdateAxes(p, model.state);
     c.S = c.frame.pixelsPerUnit * options.zoomFactor;
 
-    // 4. The mean-time dial cannot be built for these angles.
+    // The mean-time dial cannot be built for these angles.
     if (IsImpossibleMeanTimeDial(p)) {
         DrawImpossibleConstruction(c);
         return;
     }
 
-    // 5. Split dial centres, base style, background, year-round check.
-    c.split = model.state.doubleAnalemmaActive;
+    // Split dial centres, base style, background, year-round check.
+    c.split = model.state.doubleAnalemmaActive && p.type() == DialType::MeanTime;
     const double halfGap = RoundPx(c.a() / 10 * c.S);
     c.leftCentreX = c.centreX - halfGap;
     c.rightCentreX = c.centreX + halfGap;
@@ -282,7 +288,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     state.rightCentreX = ClampToInt32(c.rightCentreX);
     DrawBackground(c);
 
-    // 6. Axes.
+    // Axes, then the dial in its binding order: later steps read the pen, the centre and the tick
+    // length earlier ones leave.
     if (c.split) {
         DrawAxes(c, c.leftCentreX, c.centreY, true);
         DrawAxes(c, c.rightCentreX, c.centreY, false);
@@ -291,7 +298,6 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     }
     surface.font.style = FontStyle::Bold;
 
-    // 7 - 16.
     DrawRiseSetMarks(c);
     switch (p.type()) {
     case DialType::Horizontal:
@@ -327,7 +333,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     if (!options.screenMode)
         DrawPrintLegend(c);
 
-    // 17.
+    // Every screen or print drawing ends with the error graph on its own image.
     if (options.errorSurface)
         DrawErrorGraph(model, state, *options.errorSurface, true, 0);
 }

@@ -13,7 +13,7 @@
 
 #include "core/host.h"
 #include "core/model.h"
-#include "graphics/drawing_state.h"
+#include "core/drawing_state.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
 
@@ -37,14 +37,14 @@ struct ConstructionFrame {
 ///   e = u max(dateExtent, semiMinorAxis), h = 0.96 halfHeight / e; when r > |h|: r = |h| if
 ///   |e| < 20 halfHeight, else r = 0.05 (the date scale would shrink the dial to nothing);
 ///   S = r u, gridStep = step / u.
-/// A semi-major axis that is zero or not finite gives the frame of a = 1.
+/// A semi-major axis that is zero or not finite takes the unit scale and tick step of a = 1.
 [[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
 
 /// How one drawing is made.
 struct DrawOptions {
-    bool screenMode = true;       // false: a printer page, inside the print area of the drawing state
-    std::int32_t panX = 0;        // window pixels, positive to the right
-    std::int32_t panY = 0;        // window pixels, positive downwards
+    bool screenMode = true; // false: a printer page, inside the print area of the drawing state
+    std::int32_t panX = 0;  // window pixels, positive to the right
+    std::int32_t panY = 0;  // window pixels, positive downwards
     double zoomFactor = 1.0;
     Surface* errorSurface = nullptr; // the error graph's image; null: the error graph is not drawn
     Host* host = nullptr;            // for the message boxes of the drawing; null: none are shown

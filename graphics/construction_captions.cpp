@@ -5,6 +5,7 @@
 #include "graphics/construction_steps.h"
 #include "ui/text/texts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace umbrix {
@@ -88,6 +89,8 @@ void DrawPrintLegend(DrawContext& c)
     g.Rectangle(0, 0, left, top + sh);
     g.Rectangle(0, 0, sw, top);
     g.Rectangle(left + sw, 0, left + st.printAreaWidth + 75, top + sh);
+    // Below the area too: axis ticks and a large Lambert circle reach far beyond it, into the legend.
+    g.Rectangle(0, top + sh, left + st.printAreaWidth + 75, std::max(top + st.printPageHeight, s.height()) + 1);
     s.brush.style = BrushStyle::Clear;
     s.pen = {kBlack, 1};
     g.Rectangle(left + 2, top, st.printAreaWidth + left - 2, st.printPageHeight + top);

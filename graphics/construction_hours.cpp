@@ -14,8 +14,8 @@ namespace umbrix {
 
 namespace {
 
-constexpr double kSplitSwitchDeg = 3;  // the hour curve of a split dial changes halves past this hour angle
-constexpr int kSplitOverlapDeg = 6;    // and steps back this far, so the halves overlap round noon
+constexpr double kSplitSwitchDeg = 3; // the hour curve of a split dial changes halves past this hour angle
+constexpr int kSplitOverlapDeg = 6;   // and steps back this far, so the halves overlap round noon
 constexpr double kLabelHourTolerance = 0.05;
 constexpr double kMinLabelRadius = 0.05; // dial units: no number for a mark this close to the centre
 constexpr int kZodiacLines = 37;
@@ -62,8 +62,7 @@ double HalfDayArcDeg(double latitudeDeg, double declDeg)
 
 /// An hour number (or the zodiac sign of the fixed-gnomon dial) pushed outwards along the ray from the
 /// centre through the mark at model point (x, y), pixel point (px, py).
-void WriteHourLabel(DrawContext& c, double x, double y, double px, double py, double distance,
-                    const std::string& label)
+void WriteHourLabel(DrawContext& c, double x, double y, double px, double py, double distance, const std::string& label)
 {
     const double length = std::hypot(x, y);
     if (!(length > kMinLabelRadius))

@@ -100,8 +100,7 @@ void DrawDateScale(DrawContext& c)
         }
         if (IsMonthStart(m.label)) {
             s.pen.width = 2;
-            const double labelX =
-                side > 0 ? px - 3 * side / 2 - s.TextWidth(m.label) : px + 3 * std::abs(side) / 2;
+            const double labelX = side > 0 ? px - 3 * side / 2 - s.TextWidth(m.label) : px + 3 * std::abs(side) / 2;
             g.TextOut(labelX, c.originY - RoundPx(m.y * c.S + s.TextHeight("f") / 2.0), m.label);
         } else {
             s.pen.width = 1;

@@ -15,8 +15,8 @@ namespace {
 
 constexpr double kNoPointMagnitude = 7770; // a shadow row with |x| this large marks "no shadow"
 constexpr double kWholeHourTolerance = 0.05;
-constexpr double kEllipseLimitPx = 32760;  // beyond this a circle is drawn as a straight line
-constexpr double kDirectionReach = 1.05;   // rise/set lines end just outside the hour ellipse
+constexpr double kEllipseLimitPx = 32760; // beyond this a circle is drawn as a straight line
+constexpr double kDirectionReach = 1.05;  // rise/set lines end just outside the hour ellipse
 
 bool HasShadowPath(const DialParameters& p)
 {

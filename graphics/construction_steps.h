@@ -6,7 +6,7 @@
 #include "core/host.h"
 #include "core/model.h"
 #include "graphics/construction.h"
-#include "graphics/drawing_state.h"
+#include "core/drawing_state.h"
 #include "graphics/guarded_surface.h"
 
 namespace umbrix {
@@ -24,21 +24,21 @@ struct DrawContext {
     const DrawOptions& options;
 
     ConstructionFrame frame;
-    double S = 0;              // pixels per dial unit, zoom included
+    double S = 0; // pixels per dial unit, zoom included
     int surfaceWidth = 0;
     int surfaceHeight = 0;
     int halfWidth = 0;
     int halfHeight = 0;
-    int offX = 0;              // print mode: the print area's corner on the page
+    int offX = 0; // print mode: the print area's corner on the page
     int offY = 0;
-    double centreX = 0;        // the true dial centre P(0/0)
+    double centreX = 0; // the true dial centre P(0/0)
     double centreY = 0;
-    double originX = 0;        // the centre the current step draws around (a split dial switches it)
+    double originX = 0; // the centre the current step draws around (a split dial switches it)
     double originY = 0;
-    double leftCentreX = 0;    // split dial
+    double leftCentreX = 0; // split dial
     double rightCentreX = 0;
-    bool split = false;        // doubleAnalemmaActive: two halves round two centres
-    int tickLength = 8;        // the tick length the axes drew last
+    bool split = false; // doubleAnalemmaActive: two halves round two centres
+    int tickLength = 8; // the tick length the axes drew last
 
     Surface& surface() { return canvas.surface; }
     bool screen() const { return options.screenMode; }

@@ -139,8 +139,7 @@ void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool sc
 
     if (!screenMode) {
         s.font.style = FontStyle::Bold;
-        g.TextOut(left, top - s.TextHeight("f") - 3,
-                  model.grids.lKoordAufUnter + " " + ResourceTextPlain(lang, 91));
+        g.TextOut(left, top - s.TextHeight("f") - 3, model.grids.lKoordAufUnter + " " + ResourceTextPlain(lang, 91));
         s.font.style = FontStyle::Regular;
         g.TextOut(left, top + h + 3,
                   ResourceTextPlain(lang, 24) + " " + TrimmedLeft(FormatFixed(7, 2, p.riseSetDeclination)) + " " +

@@ -6,7 +6,7 @@
 #include "core/driver.h"
 #include "core/host.h"
 #include "core/model.h"
-#include "graphics/drawing_state.h"
+#include "core/drawing_state.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
 

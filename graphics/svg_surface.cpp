@@ -13,12 +13,12 @@ namespace {
 // Advance widths of the printable ASCII characters 32..126 in 1/1000 em. Liberation Sans shares its
 // advance widths with Arial, whose widths are those of the Helvetica font metrics.
 constexpr std::array<std::int16_t, 95> kRegularWidths{
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,  // space .. /
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,  // 0 .. ?
+    278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, // space .. /
+    556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, // 0 .. ?
     1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778, // @ .. O
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // P .. _
-    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // ` .. o
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};      // p .. ~
+    667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556, // P .. _
+    333,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556, // ` .. o
+    556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};     // p .. ~
 constexpr std::array<std::int16_t, 95> kBoldWidths{
     278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278, // space .. /
     556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611, // 0 .. ?
@@ -183,8 +183,7 @@ std::string StrokeAttributes(const PenState& pen)
 constexpr long long kClipMargin = 20000;
 
 /// Liang-Barsky clipping of the segment (x0, y0) - (x1, y1) to the box; false when nothing remains.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
-                 double bottom)
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right, double bottom)
 {
     double t0 = 0;
     double t1 = 1;
@@ -296,6 +295,11 @@ void SvgSurface::LineTo(int x, int y)
     polyline_.emplace_back(x, y);
 }
 
+bool SvgSurface::outsideBand(long long left, long long top, long long right, long long bottom) const
+{
+    return right < -kClipMargin || bottom < -kClipMargin || left > width_ + kClipMargin || top > height_ + kClipMargin;
+}
+
 void SvgSurface::Ellipse(int x1, int y1, int x2, int y2)
 {
     flushPolyline();
@@ -303,6 +307,8 @@ void SvgSurface::Ellipse(int x1, int y1, int x2, int y2)
     const long long right = std::max(x1, x2);
     const long long top = std::min(y1, y2);
     const long long bottom = std::max(y1, y2);
+    if (outsideBand(left, top, right, bottom))
+        return;
     const std::string fill = brush.style == BrushStyle::Clear ? "none" : ColourText(brush.colour);
     body_ += "<ellipse fill=\"" + fill + "\"" + StrokeAttributes(pen) + " cx=\"" + Half(left + right) + "\" cy=\"" +
              Half(top + bottom) + "\" rx=\"" + Half(right - left) + "\" ry=\"" + Half(bottom - top) + "\"/>\n";
@@ -315,6 +321,8 @@ void SvgSurface::Rectangle(int x1, int y1, int x2, int y2)
     const long long right = std::max(x1, x2);
     const long long top = std::min(y1, y2);
     const long long bottom = std::max(y1, y2);
+    if (outsideBand(left, top, right, bottom))
+        return;
     const std::string fill = brush.style == BrushStyle::Clear ? "none" : ColourText(brush.colour);
     body_ += "<rect fill=\"" + fill + "\"" + StrokeAttributes(pen) + " x=\"" + Num(left) + "\" y=\"" + Num(top) +
              "\" width=\"" + Num(right - left) + "\" height=\"" + Num(bottom - top) + "\"/>\n";
@@ -323,7 +331,8 @@ void SvgSurface::Rectangle(int x1, int y1, int x2, int y2)
 void SvgSurface::TextOut(int x, int y, std::string_view text)
 {
     flushPolyline();
-    if (text.empty())
+    // No text is as long as the band around the surface is wide: one anchored outside it is invisible.
+    if (text.empty() || outsideBand(x, y, x, y))
         return;
     const long long top = y;
     if (brush.style == BrushStyle::Solid) {

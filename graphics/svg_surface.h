@@ -34,6 +34,8 @@ public:
 private:
     void flushPolyline();
     std::string polylineText() const;
+    /// True when the box lies wholly outside the band of kClipMargin around the surface.
+    bool outsideBand(long long left, long long top, long long right, long long bottom) const;
 
     int width_;
     int height_;

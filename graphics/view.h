@@ -8,10 +8,10 @@ namespace umbrix {
 
 /// Zoom and pan of the screen drawing. panX positive to the right, panY positive downwards (window pixels).
 struct ViewState {
-    double zoomFactor = 1.0;      // 1.0 = the construction fitted to the image
+    double zoomFactor = 1.0; // 1.0 = the construction fitted to the image
     std::int32_t panX = 0;
     std::int32_t panY = 0;
-    std::int32_t dragStartX = 0;  // image point of the last left-button press
+    std::int32_t dragStartX = 0; // image point of the last left-button press
     std::int32_t dragStartY = 0;
 };
 

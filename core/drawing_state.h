@@ -2,10 +2,9 @@
 // What the construction drawing shares with the rest of the program: where the last drawing put the dial
 // centre, the size of the window image, the print area, the gnomon direction lines, the hour curves of the
 // fixed-gnomon dial (read by the exports) and the state of the error panel. Pixels unless noted; every
-// drawing rewrites what it computes.
+// drawing rewrites what it computes. Plain data on core types only, so the model can hold it.
 
 #include "core/results.h"
-#include "graphics/surface.h"
 
 #include <cstdint>
 #include <string>
@@ -16,15 +15,15 @@ namespace umbrix {
 /// One hour curve of the fixed-gnomon dial: the hour ellipse of one date line, sampled at whole degrees
 /// of hour angle, and its hour marks.
 struct FixedGnomonCurve {
-    double declination = 0;          // degrees
-    double scale = 0;                // semi-major axis of the date line's ellipse, dial units
-    std::vector<DialPoint> points;   // whole degrees from (hourFrom - 12) 15 to (hourTo - 12) 15
+    double declination = 0;           // degrees
+    double scale = 0;                 // semi-major axis of the date line's ellipse, dial units
+    std::vector<DialPoint> points;    // whole degrees from (hourFrom - 12) 15 to (hourTo - 12) 15
     std::vector<DialPoint> hourMarks; // marks 1 .. (hourTo - hourFrom) linesPerHour + 1
 };
 
 struct DrawingState {
     // --- written by every drawing ---
-    int surfaceWidth = 0;  // size of the area drawn on by the last drawing
+    int surfaceWidth = 0; // size of the area drawn on by the last drawing
     int surfaceHeight = 0;
     std::int32_t originX = 0; // pixel position of the dial centre P(0/0)
     std::int32_t originY = 0;
@@ -36,9 +35,9 @@ struct DrawingState {
     int lastImageWidth = 0; // surfaceWidth of the last screen drawing
 
     // --- set by the host before drawing ---
-    int imageWidth = 0;              // current width of the window image; 0: lastImageWidth is used
-    bool graphicsPageVisible = true; // the tab of the graphics page is shown
-    Colour windowFontColour = kBlack;
+    int imageWidth = 0;                     // current width of the window image; 0: lastImageWidth is used
+    bool graphicsPageVisible = true;        // the tab of the graphics page is shown
+    std::uint32_t windowFontRgb = 0x000000; // colour of the window's font, 0xRRGGBB
     // Print area on the page (0.1 mm), set by printing before a print-mode drawing.
     int printAreaLeft = 0;
     int printAreaTop = 0;
