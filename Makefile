@@ -1,9 +1,15 @@
 # Umbrix: the two commands a newcomer needs are `make run` and `make test`.
+SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all bootstrap configure build test run bench demo clean format
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 45
+SOAK_COUNT ?= 100000
+
+.PHONY: all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
 
 all: build
 
@@ -23,6 +29,34 @@ test: build
 
 run: build
 	@if [ -x $(BUILD)/ui/umbrix ]; then $(BUILD)/ui/umbrix; else $(BUILD)/cli/umbrix-cli --json -; fi
+
+# The whole suite built with the address and undefined-behaviour sanitizers.
+test-asan: bootstrap
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DUMBRIX_SANITIZE=ON -DUMBRIX_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS) -E RobustnessSweep
+
+# The robustness sweep (5000 seeded parameter sets); `make soak` runs SOAK_COUNT of them.
+sweep: build
+	$(BUILD)/tests/umbrix_sweep_tests
+
+soak: build
+	UMBRIX_SWEEP_COUNT=$(SOAK_COUNT) $(BUILD)/tests/umbrix_sweep_tests
+
+# libFuzzer targets (clang), each run for FUZZ_SECONDS on a copy of its checked-in seeds.
+fuzz: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRIX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_config_reader fuzz_hpgl_to_dxf fuzz_field_parser
+	@set -o pipefail; for target in config_reader hpgl_to_dxf field_parser; do \
+		corpus=$(FUZZ_BUILD)/corpus/$$target; mkdir -p $$corpus; cp tests/fuzz/seeds/$$target/* $$corpus/; \
+		echo "fuzz $$target for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
+			-rss_limit_mb=4096 -print_final_stats=1 $$corpus 2>&1 | tail -n 12 || exit 1; \
+	done
+
+# What CI runs after the tests: the sanitizer suite, the sweep and a short fuzz pass.
+ci-extra: test-asan sweep fuzz
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -20,6 +20,8 @@ namespace {
 constexpr std::string_view kValueSeparator = "   ";
 constexpr int kGridInputRows = 255; // rows 1..255 of a StrGridEin column are saved
 constexpr std::string_view kFileInputError = "Error during File Input!";
+constexpr double kGnomonNudge = 0.000001;     // degrees
+constexpr double kGnomonNudgeTest = 0.0000005; // half the nudge: what 6 decimals show as exactly 90
 
 /// A real with 6 decimals after rounding to 10 significant digits; "." always; no sign on a zero result.
 std::string ConfigReal(double v)
@@ -324,8 +326,10 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
     }
 
     model.state.dialTitle = DialTitle(model);
-    if (std::abs(std::abs(p.gnomonInclination) - 90) < 0.000001)
-        p.gnomonInclination += 0.000001;
+    // A gnomon inclination of exactly +-90 (as 6 decimals write it) is nudged by 1e-6. The test is tighter
+    // than the nudge itself, so that a nudged value saved and read again is not nudged a second time.
+    if (std::abs(std::abs(p.gnomonInclination) - 90) < kGnomonNudgeTest)
+        p.gnomonInclination += kGnomonNudge;
     p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
     model.state.fixedGnomonReach = FixedGnomonReach(p, model.state.roundedObliquity);
     UpdateAxes(p, model.state);

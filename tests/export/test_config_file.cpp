@@ -332,3 +332,14 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
     (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(10 << 20, '\n')));
     (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(1, '\0')));
 }
+
+TEST(ConfigurationRead, NudgedGnomonInclinationReadsBackUnchanged)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[5] = "0.000000"; // gnomon inclination -90
+    const Model first = Read(lines);
+    EXPECT_DOUBLE_EQ(first.params.gnomonInclination, -89.999999);
+    const auto saved = Lines(first);
+    EXPECT_EQ(saved[5], "0.000001");
+    EXPECT_EQ(Lines(Read(saved)), saved);
+}
