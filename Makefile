@@ -9,7 +9,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 45
 SOAK_COUNT ?= 100000
 
-.PHONY: all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
+PACKAGE_BUILD ?= build-package
+
+.PHONY: package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
 
 all: build
 
@@ -57,6 +59,13 @@ fuzz: bootstrap
 
 # What CI runs after the tests: the sanitizer suite, the sweep and a short fuzz pass.
 ci-extra: test-asan sweep fuzz
+
+# The Debian package (installs below /usr).
+package: bootstrap
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DUMBRIX_TESTS=OFF -DUMBRIX_BENCH=OFF
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -1,6 +1,7 @@
 // Configuration files: the exact layout, the reading rules and their fallbacks, round trips, robustness.
 
 #include "export/config_file.h"
+#include "export/data_paths.h"
 
 #include "core/input_panel.h"
 
@@ -342,4 +343,13 @@ TEST(ConfigurationRead, NudgedGnomonInclinationReadsBackUnchanged)
     const auto saved = Lines(first);
     EXPECT_EQ(saved[5], "0.000001");
     EXPECT_EQ(Lines(Read(saved)), saved);
+}
+
+TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTree)
+{
+    // A program run from the build tree finds the shipped start configuration and help pages in the sources.
+    EXPECT_FALSE(FindDataFile("/nonexistent/bin", "start.adt").empty());
+    EXPECT_FALSE(FindDataFile("/nonexistent/bin", "umbrix_e.html").empty());
+    EXPECT_TRUE(FindDataFile("/nonexistent/bin", "no-such-file.txt").empty());
+    EXPECT_EQ(DataDirectories("/opt/umbrix/bin").front(), "/opt/umbrix/share/umbrix");
 }
