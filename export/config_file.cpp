@@ -20,7 +20,7 @@ namespace {
 constexpr std::string_view kValueSeparator = "   ";
 constexpr int kGridInputRows = 255; // rows 1..255 of a StrGridEin column are saved
 constexpr std::string_view kFileInputError = "Error during File Input!";
-constexpr double kGnomonNudge = 0.000001;     // degrees
+constexpr double kGnomonNudge = 0.000001;      // degrees
 constexpr double kGnomonNudgeTest = 0.0000005; // half the nudge: what 6 decimals show as exactly 90
 
 /// A real with 6 decimals after rounding to 10 significant digits; "." always; no sign on a zero result.

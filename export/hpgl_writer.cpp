@@ -37,8 +37,8 @@ std::string FirstChars(std::string_view text, int count)
 
 int CharCount(std::string_view text)
 {
-    return static_cast<int>(std::count_if(text.begin(), text.end(),
-                                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 bool IsWholeHour(double hours)
@@ -499,8 +499,7 @@ DialPoint ShadowDayGnomon(const Model& model)
 {
     const DialParameters& p = model.params;
     const SharedState& s = model.state;
-    const double decl =
-        SunPosition(p.year, DayOfYear(p.year, s.shadowMonth, s.shadowDay)).declinationDeg;
+    const double decl = SunPosition(p.year, DayOfYear(p.year, s.shadowMonth, s.shadowDay)).declinationDeg;
     const double rho = SafeTan(decl * degToRad) * p.semiMajorAxis;
     const double sinL = std::sin(p.latitude * degToRad);
     const double cosL = std::cos(p.latitude * degToRad);
@@ -562,8 +561,8 @@ void PlotShadowPath(PlotContext& c)
     if (c.p().dialType != 7) {
         const DialPoint g = ShadowDayGnomon(c.model);
         const double t = std::round(60 * plot.k);
-        for (long long centre : c.split ? std::vector<long long>{c.leftCentreX, c.rightCentreX}
-                                        : std::vector<long long>{plot.cx}) {
+        for (long long centre :
+             c.split ? std::vector<long long>{c.leftCentreX, c.rightCentreX} : std::vector<long long>{plot.cx}) {
             plot.cx = centre;
             const double x = plot.X(g.x);
             const double y = plot.Y(g.y);

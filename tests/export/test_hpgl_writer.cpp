@@ -78,7 +78,8 @@ TEST(HpglPrimitives, DropLeavesNoStrayLineAndLabelsEndWithEtx)
     EXPECT_EQ(plot.out, ";PU      100      100;PD      200      100;PU      300      100;PD      400      100");
     plot.out.clear();
     plot.label(10, 20, "Größe");
-    EXPECT_EQ(plot.out, std::string(";PU       10       20;LBGr\xF6\xDF" "e\x03"));
+    EXPECT_EQ(plot.out, std::string(";PU       10       20;LBGr\xF6\xDF"
+                                    "e\x03"));
     EXPECT_EQ(PlotInt(123456789), "123456789");
 }
 
@@ -159,14 +160,15 @@ TEST(HpglWriter, Hp2xxReadsEveryDialType)
         (void)SelectDialType(*m, c.type);
         RecordingHost host;
         (void)Recalculate(*m, host);
-        const std::string name = "t" + std::to_string(c.type) + "m" + std::to_string(c.marksMode) + std::to_string(c.method);
+        const std::string name =
+            "t" + std::to_string(c.type) + "m" + std::to_string(c.marksMode) + std::to_string(c.method);
         const auto plt = dir / (name + ".plt");
         const auto png = dir / (name + ".png");
         const auto log = dir / (name + ".log");
         std::filesystem::remove(png);
         ASSERT_TRUE(ExportPlotFile(*m, host, {.axisOrZoom = 1.0}, plt.string()).ok);
-        const std::string command = "hp2xx -m png -f " + png.string() + " " + plt.string() + " </dev/null >" +
-                                    log.string() + " 2>&1";
+        const std::string command =
+            "hp2xx -m png -f " + png.string() + " " + plt.string() + " </dev/null >" + log.string() + " 2>&1";
         (void)std::system(command.c_str());
         EXPECT_TRUE(std::filesystem::exists(png)) << name;
         std::ifstream in(log);

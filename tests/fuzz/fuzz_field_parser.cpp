@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const umbrix::DialParameters before = model->params;
     const umbrix::FieldOutcome outcome = umbrix::ValidateField(*model, field, text, true);
     const umbrix::DialParameters& p = model->params;
-    if (!outcome.accepted && (p.latitude != before.latitude || p.longitude != before.longitude ||
-                              p.semiMajorAxis != before.semiMajorAxis || p.distanceZ != before.distanceZ ||
-                              p.year != before.year || p.gnomonInclination != before.gnomonInclination))
+    if (!outcome.accepted &&
+        (p.latitude != before.latitude || p.longitude != before.longitude || p.semiMajorAxis != before.semiMajorAxis ||
+         p.distanceZ != before.distanceZ || p.year != before.year || p.gnomonInclination != before.gnomonInclination))
         std::abort();
     if (outcome.accepted && (!std::isfinite(p.latitude) || !std::isfinite(p.semiMinorAxis)))
         std::abort();

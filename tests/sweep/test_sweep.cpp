@@ -131,8 +131,8 @@ bool Finite(const tUmbrixPoint& pt)
 std::string FirstNonFinite(const Model& m)
 {
     const Results& r = m.results;
-    for (const auto* table : {&r.dateMarks, &r.morningLoop, &r.afternoonLoop, &r.morningLoopOptimised,
-                              &r.afternoonLoopOptimised})
+    for (const auto* table :
+         {&r.dateMarks, &r.morningLoop, &r.afternoonLoop, &r.morningLoopOptimised, &r.afternoonLoopOptimised})
         for (const auto& pt : *table)
             if (!Finite(pt))
                 return "loop/date table " + pt.label;
