@@ -5,6 +5,7 @@
 #include "export/atomic_file.h"
 #include "ui/text/texts.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -28,12 +29,13 @@ std::string ConfigReal(double v)
 {
     if (!std::isfinite(v))
         v = 0;
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 9);
+    // Room for the widest fixed notation of a double: 309 digits, sign, point and 6 decimals.
+    std::array<char, 330> buf{};
+    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::scientific, 9);
     double rounded = v;
-    std::from_chars(buf, r.ptr, rounded);
-    r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 6);
-    std::string text(buf, r.ptr);
+    std::from_chars(buf.data(), r.ptr, rounded);
+    r = std::to_chars(buf.data(), buf.data() + buf.size(), rounded, std::chars_format::fixed, 6);
+    std::string text(buf.data(), r.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;

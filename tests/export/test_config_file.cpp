@@ -353,3 +353,14 @@ TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTree)
     EXPECT_TRUE(FindDataFile("/nonexistent/bin", "no-such-file.txt").empty());
     EXPECT_EQ(DataDirectories("/opt/umbrix/bin").front(), "/opt/umbrix/share/umbrix");
 }
+
+TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBack)
+{
+    Model m = DefaultModel();
+    m.params.longitude = -1.25e200; // no field accepts it, but a file may hold it
+    const auto lines = Lines(m);
+    EXPECT_EQ(lines[2].size(), 1u + 201u + 7u); // sign, 201 digits, point and 6 decimals
+    EXPECT_EQ(lines[2].substr(0, 5), "-1250");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 7), ".000000");
+    EXPECT_EQ(Lines(Read(lines)), lines);
+}
