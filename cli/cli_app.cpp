@@ -159,7 +159,8 @@ struct PrintingHost : RecordingHost {
 PlotSettings PreparePlot(Model& model, Host& host, const CliOptions& options)
 {
     DialParameters& p = model.params;
-    const double axis = p.dxfAxisLength > 2 && p.dxfAxisLength <= 20 ? p.dxfAxisLength : InitialExportAxis(p.semiMajorAxis);
+    const double axis =
+        p.dxfAxisLength > 2 && p.dxfAxisLength <= 20 ? p.dxfAxisLength : InitialExportAxis(p.semiMajorAxis);
     p.dxfAxisLength = axis;
     if (axis != p.semiMajorAxis) {
         p.semiMajorAxis = axis;

@@ -1,0 +1,106 @@
+// Saving and loading configuration files from the Options menu and the pop-up menu.
+
+#include "core/input_panel.h"
+#include "export/config_file.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/text/texts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace umbrix {
+
+namespace {
+
+constexpr const char* kProposedName = "myDial";
+constexpr const char* kSaveSuffix = "ini";
+
+std::optional<std::string> ShowFileDialog(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FromQt(dialog.selectedFiles().front());
+}
+
+} // namespace
+
+void MainWindow::Datenspeichern1Click(QObject* sender)
+{
+    const LanguageState& lang = model_.state.language;
+    if (sender == control<QAction>("Startkonfiguration1")) {
+        // The start configuration goes beside the program (or to the user's folder) without a dialog.
+        const std::string target = StartConfigurationTarget(paths_.programDir, paths_.userDir);
+        if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, target)) {
+            showMessages({*failure});
+            return;
+        }
+        host_->showMessage(CaptionText(lang, Caption::Information),
+                           "\"umbrix.ini\" : " + std::string(MessageRow(lang, 15)), MessageIcon::Information);
+        return;
+    }
+    const FileDialogRequest request{.save = true,
+                                    .title = ToQt(CaptionText(lang, Caption::SaveDrawing)),
+                                    .filter = QtFileFilter(TextRow(lang, 28)),
+                                    .defaultSuffix = QString::fromLatin1(kSaveSuffix),
+                                    .fileName = QString::fromLatin1(kProposedName),
+                                    .directory = ToQt(paths_.workingDir)};
+    const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
+    if (!path)
+        return;
+    if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path))
+        showMessages({*failure});
+}
+
+void MainWindow::Datenladen1Click()
+{
+    const LanguageState& lang = model_.state.language;
+    const FileDialogRequest request{.save = false,
+                                    .title = ToQt(CaptionText(lang, Caption::LoadData)),
+                                    .filter = QtFileFilter(TextRow(lang, 28)),
+                                    .defaultSuffix = {},
+                                    .fileName = {},
+                                    .directory = ToQt(paths_.workingDir)};
+    const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
+    if (path)
+        loadConfiguration(*path);
+}
+
+void MainWindow::loadConfiguration(const std::string& path)
+{
+    const ConfigurationRead read = LoadConfigurationFile(model_, path);
+    showMessages(read.messages);
+    if (read.linesRead == 0)
+        return;
+
+    // The controls follow what was read: the presets of the dial type, every parameter, the switches
+    // without a field of their own, and the language of the file.
+    const SharedState& s = model_.state;
+    applyControlStates(ConfigureInputPanel(model_));
+    applyControlStates(ShowParameters(model_));
+    control<QLineEdit>("MaskEdit1")->setText(ToQt(s.shadowDateText));
+    control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
+    control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
+    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+    SetLanguage(s.language.languageIndex == 2 ? Language::English : Language::German);
+
+    const DialParameters& p = model_.params;
+    pErrGraph->setVisible(p.dialType == 0 || (p.dialType == 6 && p.marksMode == 0));
+    pSplit->setVisible(p.marksMode == 2);
+    ResetView(view_);
+    (void)Recalculate(model_, *host_, RecalcSource::Configuration, *redraw_);
+    refreshAfterCalculation();
+}
+
+} // namespace umbrix

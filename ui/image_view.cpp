@@ -1,0 +1,77 @@
+#include "ui/image_view.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace umbrix {
+
+ImageView::ImageView(const QString& name, int tag, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setProperty("tag", tag);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QImage& ImageView::prepareCanvas()
+{
+    const QSize size(std::max(width(), 1), std::max(height(), 1));
+    if (canvas_.size() != size)
+        canvas_ = QImage(size, QImage::Format_RGB32);
+    canvas_.fill(Qt::white);
+    return canvas_;
+}
+
+void ImageView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    if (!canvas_.isNull())
+        painter.drawImage(0, 0, canvas_);
+}
+
+void ImageView::mousePressEvent(QMouseEvent* event)
+{
+    // Only the left button alone starts a drag; the drag itself begins once the pointer has moved
+    // beyond the platform's drag distance.
+    pressed_ = draggable_ && event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton;
+    dragging_ = false;
+    if (pressed_) {
+        pressPoint_ = event->position().toPoint();
+        emit leftPressed(pressPoint_);
+    }
+    event->accept();
+}
+
+void ImageView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressed_ && !dragging_ &&
+        (event->position().toPoint() - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragging_ = true;
+        setCursor(Qt::PointingHandCursor);
+    }
+    event->accept();
+}
+
+void ImageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        event->accept();
+        return;
+    }
+    const QPoint releasePoint = event->position().toPoint();
+    const QPoint displacement = releasePoint - pressPoint_;
+    const bool moved = dragging_ || displacement.manhattanLength() >= QApplication::startDragDistance();
+    pressed_ = dragging_ = false;
+    unsetCursor();
+    if (moved) {
+        // A drop outside the image is no drop on it.
+        if (rect().contains(releasePoint))
+            emit droppedAt(releasePoint);
+    } else {
+        emit clicked();
+    }
+    event->accept();
+}
+
+} // namespace umbrix

@@ -1,0 +1,116 @@
+#include "ui/key_filter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace umbrix {
+
+FieldKey FieldKeyAction(int qtKey, const QString& text, bool numeric)
+{
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter)
+        return FieldKey::NextControl;
+    if (!numeric || text.isEmpty())
+        return FieldKey::Pass;
+    // Tab and Escape type a character too but belong to the window.
+    if (qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Escape)
+        return FieldKey::Pass;
+    if (text.size() != 1)
+        return FieldKey::Swallow;
+    const QChar c = text.front();
+    if (c == QLatin1Char(','))
+        return FieldKey::Dot;
+    if (c == QLatin1Char('\b') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+        (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+        return FieldKey::Pass;
+    return FieldKey::Swallow;
+}
+
+ViewAction ViewActionForQtKey(int qtKey, Qt::KeyboardModifiers modifiers, bool graphicPageShown)
+{
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    ViewKey key = ViewKey::Other;
+    switch (qtKey) {
+    case Qt::Key_Plus:
+        key = keypad ? ViewKey::KeypadPlus : ViewKey::Other;
+        break;
+    case Qt::Key_Minus:
+        key = keypad ? ViewKey::KeypadMinus : ViewKey::Other;
+        break;
+    case Qt::Key_Left:
+        key = ViewKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = ViewKey::Right;
+        break;
+    case Qt::Key_Up:
+        key = ViewKey::Up;
+        break;
+    case Qt::Key_Down:
+        key = ViewKey::Down;
+        break;
+    default:
+        break;
+    }
+    // Any modifier beyond Ctrl, Alt and Shift (the Windows key, AltGr) makes the set inexact.
+    const Qt::KeyboardModifiers others = modifiers & ~Qt::KeyboardModifiers(Qt::KeypadModifier | Qt::ControlModifier |
+                                                                            Qt::AltModifier | Qt::ShiftModifier);
+    if (others)
+        return ViewAction::None;
+    const KeyModifiers held{.ctrl = modifiers.testFlag(Qt::ControlModifier),
+                            .alt = modifiers.testFlag(Qt::AltModifier),
+                            .shift = modifiers.testFlag(Qt::ShiftModifier)};
+    return ViewActionForKey(key, held, graphicPageShown);
+}
+
+bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (!field)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (FieldKeyAction(key->key(), key->text(), numeric_)) {
+    case FieldKey::Pass:
+        return false;
+    case FieldKey::Swallow:
+        return true;
+    case FieldKey::Dot:
+        field->insert(QStringLiteral("."));
+        return true;
+    case FieldKey::NextControl: {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(field, &tab);
+        return true;
+    }
+    }
+    return false;
+}
+
+KeyPreview::KeyPreview(QWidget* window, std::function<bool(const QKeyEvent&)> onKey,
+                       std::vector<QKeyCombination> windowShortcuts)
+    : QObject(window), window_(window), onKey_(std::move(onKey)), windowShortcuts_(std::move(windowShortcuts))
+{
+}
+
+bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != window_)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        for (const QKeyCombination& combination : windowShortcuts_)
+            if (key->keyCombination() == combination) {
+                event->ignore(); // the shortcut goes to the window
+                return true;
+            }
+        return false;
+    }
+    return onKey_ && onKey_(*key);
+}
+
+} // namespace umbrix

@@ -1,0 +1,227 @@
+#pragma once
+// The main window: the page control with its five pages, the two input panels below it, the main menu,
+// the pop-up menu and the drawing of the construction on the graphic page.
+//
+// Every control carries the name the rest of the program knows it by (its object name) and, where it has
+// one, the number of its caption in the string resources (the dynamic property "tag"); the relabelling
+// walks find the controls by that number.
+
+#include "core/drawing_state.h"
+#include "core/driver.h"
+#include "core/fields.h"
+#include "core/host.h"
+#include "core/model.h"
+#include "graphics/surface.h"
+#include "graphics/view.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace umbrix {
+
+class GridView;
+class ImageView;
+class RadioGroup;
+
+/// Where the program finds and keeps its files.
+struct WindowPaths {
+    std::string programDir;            // the executable's folder, with a trailing "/"
+    std::string userDir;               // the user's configuration folder (~/.config/umbrix/)
+    std::vector<std::string> dataDirs; // installed data folder, then the source tree's data folder
+    std::string workingDir;            // the file dialogs open here
+    /// The folders of this run of the program.
+    static WindowPaths FromEnvironment();
+};
+
+struct WindowOptions {
+    WindowPaths paths = WindowPaths::FromEnvironment();
+    /// Messages go here when set (tests record them; a RecordingWindowHost still drives the waiting
+    /// panel); otherwise message boxes are shown.
+    Host* host = nullptr;
+};
+
+/// What a save or open dialog asks for.
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString filter;        // "description (patterns);;..."
+    QString defaultSuffix; // appended to a saved name without extension
+    QString fileName;      // proposed name
+    QString directory;     // where the dialog opens
+};
+/// Shows the dialog; the chosen file, or nothing when it was cancelled.
+using FileChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+
+/// Pages of the page control, in their order.
+enum class Page : int { TSGrafik = 0, TsDat = 1, tsShade = 2, TSAnaDat = 3, tsSlope = 4 };
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(WindowOptions options = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Model& model() { return model_; }
+    const ViewState& view() const { return view_; }
+    Host& host() { return *host_; }
+
+    /// Puts the current language on every control that carries a caption number.
+    void RelabelAll();
+    /// Puts the current language on the main menu and checks the current language's menu item.
+    void RelabelMenu();
+    /// Switches the program to German or English.
+    void SetLanguage(Language language);
+
+    /// The first activation of the window: parameters into the controls, the dial title, the menu captions,
+    /// the layout, the axes, the first calculation. Runs once; later calls do nothing.
+    void activateOnce();
+    bool activated() const { return activated_; }
+
+    /// Arranges the pages and the drawing area for the window size.
+    void LayoutWindow();
+
+    /// Number of screen drawings of the construction so far, and what the last one left (the image point
+    /// of the dial's centre, the size of the drawing); for tests.
+    int drawCount() const { return drawCount_; }
+    const DrawingState& drawingState() const { return model_.drawing; }
+
+    /// Replaces the file dialogs (tests answer them without showing them).
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class WindowRedraw;
+    friend class WindowRedraw;
+
+    // --- building (input_panels.cpp, pages.cpp, menus.cpp)
+    void buildPages();
+    void buildGraphicPage();
+    void buildTablePages();
+    void buildSlopePage();
+    void buildErrorPanel(QWidget* page);
+    void buildInputPanel1();
+    void buildInputPanel2();
+    void buildHiddenPanels();
+    void buildMenus();
+    void connectInputs();
+    QLineEdit* numericField(QWidget* parent, const char* name, int tag, Field field);
+
+    // --- start-up and activation (main_window.cpp)
+    void readStartConfiguration();
+    void applyControlStates(const std::vector<ControlState>& states);
+    void applyControlState(const ControlState& state);
+    void showMessages(const std::vector<UiMessage>& messages);
+    void refreshGrids();
+    void refreshAfterCalculation();
+
+    // --- handlers of the inputs (input_panels.cpp)
+    void numericFieldExit(Field field);
+    void MaskEdit1Exit();
+    void linesPerHourChanged(int value);
+    void hourFromChanged(int value);
+    void hourToChanged(int value);
+    void zoneTimeClicked(bool checked);
+    void riseSetClicked(bool checked);
+    void shadowPathClicked(bool checked);
+    void lambertClicked(bool checked);
+    void marksPerMonthClicked(int item);
+    void coordinatesOutputClicked(int item);
+    void marksModeClicked(int item);
+    void methodClicked(int item);
+    void fineSearchClicked(bool checked);
+    void errorHourFromChanged(int value);
+    void errorHourToChanged(int value);
+    void calculateClicked(RecalcSource button);
+    void dialTypeChosen(int dialType);
+    void swapInputPanels(bool viaButton);
+    void Change1Click();
+
+    // --- view (pages.cpp)
+    void zoomClicked(ViewAction action);
+    void resetView();
+    void drawConstruction();
+    void blankDrawing();
+    void writeErrorBanner(std::string_view text);
+    bool graphicPageShown() const;
+    void FormResize();
+    void pageChanged(int index);
+    void updateShadowDateLabel();
+
+    // --- configuration files (config_actions.cpp)
+    void Datenspeichern1Click(QObject* sender);
+    void Datenladen1Click();
+    void loadConfiguration(const std::string& path);
+
+    // --- language (relabel.cpp)
+    void relabelRadioGroup(RadioGroup& group, int tag);
+    void relabelMemo(QPlainTextEdit& memo, int tag);
+
+    template <class T> T* control(const char* name) const { return findChild<T*>(QString::fromLatin1(name)); }
+
+    Model model_;
+    ViewState view_;
+    WindowPaths paths_;
+    std::unique_ptr<Host> ownHost_;
+    Host* host_ = nullptr;
+    std::unique_ptr<Redraw> redraw_;
+    bool activated_ = false;
+    bool largeFont_ = false;
+    bool largeScreen_ = false;
+    bool inFieldExit_ = false;
+    bool drawingBlanked_ = false; // the last calculation ended with an error
+    int drawCount_ = 0;
+    int rememberedPage_ = 0;
+    int panelHintCounter_ = 0;
+    // The canvas state the last drawing left (the blank rectangle of an error uses it).
+    PenState canvasPen_;
+    BrushState canvasBrush_;
+    FontState canvasFont_;
+
+    QWidget* central_ = nullptr;
+    QTabWidget* PgCtrl = nullptr;
+    QWidget* TSGrafik = nullptr;
+    QWidget* TsDat = nullptr;
+    QWidget* tsShade = nullptr;
+    QWidget* TSAnaDat = nullptr;
+    QWidget* tsSlope = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    ImageView* Image1 = nullptr;
+    ImageView* ImError = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* pErrGraph = nullptr;
+    QFrame* pSplit = nullptr;
+    QFrame* pGeduld = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QMenu* PopupAlem = nullptr;
+    QMenu* Aus1 = nullptr;
+    std::vector<std::pair<QLineEdit*, Field>> numericFields_;
+    FileChooser chooseFile_;
+};
+
+} // namespace umbrix

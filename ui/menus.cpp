@@ -1,0 +1,133 @@
+// The main menu and the pop-up menu of the window.
+
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+
+#include <array>
+
+namespace umbrix {
+
+namespace {
+
+QAction* AddItem(QMenu* menu, QObject* owner, const char* name, int tag = 0, QKeySequence shortcut = {})
+{
+    auto* action = new QAction(owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setProperty("tag", tag);
+    action->setText(DesignCaption(tag, name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* AddMenu(QWidget* parent, const char* name)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+} // namespace
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = AddMenu(bar, "Close1");
+    bar->addMenu(file);
+    QAction* printerSetup = AddItem(file, this, "Druckereinrichten1");
+    QAction* showGraphic = AddItem(file, this, "Grafikanzeigen1");
+    QAction* printGraphic = AddItem(file, this, "Grafikdrucken1");
+    QAction* printList = AddItem(file, this, "Listedrucken1");
+    QAction* printAll = AddItem(file, this, "AlleListen1");
+    QAction* saveTable = AddItem(file, this, "Tabellespeichern1");
+    file->addSeparator();
+    QAction* quit = AddItem(file, this, "Schlieen1", 0, QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(showGraphic, &QAction::triggered, this,
+            [this] { PgCtrl->setCurrentIndex(static_cast<int>(Page::TSGrafik)); });
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    // The dial types in menu order, with the type each item chooses.
+    Aus1 = AddMenu(bar, "Aus1");
+    bar->addMenu(Aus1);
+    struct TypeItem {
+        const char* name;
+        int dialType;
+    };
+    constexpr std::array<TypeItem, kDialTypeCount> kTypeItems{{{"analemmat1", 0},
+                                                               {"analemmat3", 2},
+                                                               {"analemmat7", 6},
+                                                               {"analemmat2", 1},
+                                                               {"analemmat4", 3},
+                                                               {"analemmat5", 4},
+                                                               {"analemmat6", 5},
+                                                               {"analemmat8", 7}}};
+    for (const TypeItem& item : kTypeItems) {
+        QAction* action =
+            AddItem(Aus1, this, item.name, 0, item.dialType == 7 ? QKeySequence(Qt::Key_F8) : QKeySequence());
+        connect(action, &QAction::triggered, this, [this, type = item.dialType] { dialTypeChosen(type); });
+    }
+    auto* openTypes = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), this);
+    connect(openTypes, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(Aus1->menuAction()); });
+
+    QMenu* options = AddMenu(bar, "Optionen1");
+    bar->addMenu(options);
+    connect(AddItem(options, this, "Change1"), &QAction::triggered, this, &MainWindow::Change1Click);
+    connect(AddItem(options, this, "Resize1"), &QAction::triggered, this, &MainWindow::resetView);
+    QAction* save = AddItem(options, this, "Datenspeichern1");
+    QAction* saveStart = AddItem(options, this, "Startkonfiguration1");
+    QAction* load = AddItem(options, this, "Datenladen1");
+    connect(save, &QAction::triggered, this, [this, save] { Datenspeichern1Click(save); });
+    connect(saveStart, &QAction::triggered, this, [this, saveStart] { Datenspeichern1Click(saveStart); });
+    connect(load, &QAction::triggered, this, &MainWindow::Datenladen1Click);
+
+    QMenu* help = AddMenu(bar, "Hilfe1");
+    bar->addMenu(help);
+    QAction* helpPage = AddItem(help, this, "Hilfe2", 0, QKeySequence(Qt::Key_F1));
+    QMenu* language = AddMenu(help, "Sprach1");
+    help->addMenu(language);
+    auto* languages = new QActionGroup(this);
+    QAction* german = AddItem(language, this, "Deutsch2", 0, QKeySequence(Qt::CTRL | Qt::Key_D));
+    QAction* english = AddItem(language, this, "Englisch2", 0, QKeySequence(Qt::CTRL | Qt::Key_E));
+    for (QAction* a : {german, english}) {
+        a->setCheckable(true);
+        languages->addAction(a);
+    }
+    connect(german, &QAction::triggered, this, [this] { SetLanguage(Language::German); });
+    connect(english, &QAction::triggered, this, [this] { SetLanguage(Language::English); });
+    QAction* about = AddItem(help, this, "About1");
+
+    // The pop-up menu of the window; its items carry caption numbers.
+    PopupAlem = new QMenu(this);
+    PopupAlem->setObjectName(QStringLiteral("PopupAlem"));
+    connect(AddItem(PopupAlem, this, "Reset1", 201), &QAction::triggered, this, &MainWindow::resetView);
+    QAction* popupPrinterSetup = AddItem(PopupAlem, this, "Druckereinrichten2", 202);
+    QAction* popupPrintGraphic = AddItem(PopupAlem, this, "Grafikdrucken2", 203);
+    QAction* popupPrintList = AddItem(PopupAlem, this, "N6", 204);
+    QAction* popupPrintAll = AddItem(PopupAlem, this, "alleListendrucken1", 205);
+    QAction* popupSave = AddItem(PopupAlem, this, "Konfigurationspeichern1", 206);
+    QAction* popupLoad = AddItem(PopupAlem, this, "Konfigurationladen1", 207);
+    connect(popupSave, &QAction::triggered, this, [this, popupSave] { Datenspeichern1Click(popupSave); });
+    connect(popupLoad, &QAction::triggered, this, &MainWindow::Datenladen1Click);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupAlem->popup(mapToGlobal(pos)); });
+
+    // Printing, the table export, help and the About panel have their own windows and are not offered
+    // until those exist.
+    for (QAction* pending : {printerSetup, printGraphic, printList, printAll, saveTable, helpPage, about,
+                             popupPrinterSetup, popupPrintGraphic, popupPrintList, popupPrintAll})
+        pending->setEnabled(false);
+}
+
+} // namespace umbrix

@@ -1,0 +1,422 @@
+// The page control with its five pages, the drawing of the construction and the view of it.
+
+#include "core/input_panel.h"
+#include "graphics/construction.h"
+#include "graphics/surface_redraw.h"
+#include "ui/grid_view.h"
+#include "ui/image_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_surface.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/text/texts.h"
+#include "ui/widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kPanelGap = 5;          // between the page control and the input panel below it
+constexpr int kSeparatorColumnPx = 8; // the narrow separator columns of the date and loop tables
+constexpr int kErrorGraphHeightLarge = 290;
+constexpr int kErrorGraphHeightSmall = 240;
+
+QWidget* MakePage(QTabWidget* tabs, const char* name, int tag)
+{
+    auto* page = new QWidget(tabs);
+    page->setObjectName(QString::fromLatin1(name));
+    page->setProperty("tag", tag);
+    // The captions come from the text table when the window is relabelled.
+    tabs->addTab(page, QString());
+    return page;
+}
+
+/// A column with the save button at the bottom beside a table.
+QVBoxLayout* SideColumn(QBoxLayout* row)
+{
+    auto* column = new QVBoxLayout;
+    row->addLayout(column);
+    return column;
+}
+
+} // namespace
+
+void MainWindow::buildPages()
+{
+    PgCtrl = new QTabWidget(central_);
+    PgCtrl->setObjectName(QStringLiteral("PgCtrl"));
+    PgCtrl->setProperty("tag", 620);
+    TSGrafik = MakePage(PgCtrl, "TSGrafik", 0);
+    TsDat = MakePage(PgCtrl, "TsDat", 14);
+    tsShade = MakePage(PgCtrl, "tsShade", 16);
+    TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15);
+    tsSlope = MakePage(PgCtrl, "tsSlope", 17);
+    buildGraphicPage();
+    buildTablePages();
+    buildSlopePage();
+    connect(PgCtrl, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+}
+
+void MainWindow::buildGraphicPage()
+{
+    ToolBar1 = new QToolBar(TSGrafik);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setOrientation(Qt::Vertical);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The tool buttons are worked with the mouse; their keyboard equivalents are the view keys, so their
+    // captions carry no accelerators (several would clash with the menus').
+    struct Tool {
+        const char* name;
+        const char* caption;
+    };
+    constexpr Tool kTools[] = {
+        {"tbMinus", "Zoom out"},
+        {"tbPlus", "Zoom in"},
+        {"tbLeft", "Left"},
+        {"tbRight", "Right"},
+        {"tbUp", "Up"},
+        {"tbDown", "Down"},
+        {"tbReset", "Resize"},
+        {"tbPrint", "Print Dial"},
+        {"ToolButton1", "Print Lists"},
+        {"tbHpg", "Save hpg... "},
+        {"tbDXF", "Save dxf..."},
+    };
+    for (const Tool& tool : kTools) {
+        if (std::string_view(tool.name) == "tbReset" || std::string_view(tool.name) == "tbPrint")
+            ToolBar1->addSeparator();
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QString::fromLatin1(tool.name));
+        button->setText(QString::fromLatin1(tool.caption));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        ToolBar1->addWidget(button);
+    }
+    ToolBar1->adjustSize();
+
+    Image1 = new ImageView(QStringLiteral("Image1"), 13, TSGrafik);
+    Image1->setDraggable(true);
+    connect(Image1, &ImageView::leftPressed, this, [this](QPoint p) { StartDrag(view_, p.x(), p.y()); });
+    connect(Image1, &ImageView::droppedAt, this, [this](QPoint p) {
+        if (DropDrag(view_, p.x(), p.y()))
+            drawConstruction();
+    });
+    BitBtn1 = MakeButton(Image1, "BitBtn1", 16, "  &Calculation");
+    BitBtn1->adjustSize();
+}
+
+void MainWindow::buildTablePages()
+{
+    // Hour marks.
+    {
+        auto* row = new QHBoxLayout(TsDat);
+        auto* left = new QVBoxLayout;
+        row->addLayout(left, 1);
+        left->addWidget(MakeLabel(TsDat, "Label19", 32));
+        left->addWidget(new GridView(QStringLiteral("StrGridStd"), 0, TsDat), 1);
+        auto* side = SideColumn(row);
+        auto* koord = new RadioGroup(QStringLiteral("rgKoordAusg"), 75, 1, TsDat);
+        koord->setItems({ToQt(LabelRow(model_.state.language, 7)), ToQt(LabelRow(model_.state.language, 8))});
+        side->addWidget(koord);
+        side->addStretch(1);
+        side->addWidget(MakeButton(TsDat, "BtnTsDat", 17));
+        side->addSpacing(10);
+    }
+    // Shadow path.
+    {
+        auto* column = new QVBoxLayout(tsShade);
+        auto* head = new QHBoxLayout;
+        column->addLayout(head);
+        head->addWidget(MakeLabel(tsShade, "Label2", 0));
+        head->addWidget(MakeLabel(tsShade, "lDat2", 0));
+        head->addSpacing(20);
+        head->addWidget(MakeLabel(tsShade, "Label1", 220));
+        head->addStretch(1);
+        auto* row = new QHBoxLayout;
+        column->addLayout(row, 1);
+        row->addWidget(new GridView(QStringLiteral("StrGridShad"), 0, tsShade), 1);
+        auto* side = SideColumn(row);
+        side->addStretch(1);
+        side->addWidget(MakeButton(tsShade, "BtnTsShade", 17));
+        side->addSpacing(10);
+    }
+    // Date marks, the explanation of the split dial and the rise/set error panel.
+    {
+        auto* row = new QHBoxLayout(TSAnaDat);
+        auto* dates = new GridView(QStringLiteral("StrGridDat"), 0, TSAnaDat);
+        dates->setWidthFollowsColumns(true);
+        row->addWidget(dates);
+        auto* side = SideColumn(row);
+        row->addStretch(1);
+        pSplit = MakePanel(TSAnaDat, "pSplit");
+        auto* splitLayout = new QVBoxLayout(pSplit);
+        splitLayout->setContentsMargins(5, 5, 5, 5);
+        auto* memo = MakeMemo(pSplit, "mSplit", 50);
+        memo->setFont(FixedPitchFont(0));
+        splitLayout->addWidget(memo);
+        pSplit->setMinimumHeight(140);
+        side->addWidget(pSplit);
+        buildErrorPanel(TSAnaDat);
+        side->addWidget(pErrGraph);
+        side->addSpacing(10);
+        auto* saveRow = new QHBoxLayout;
+        saveRow->addWidget(MakeButton(TSAnaDat, "BtnTsAna", 17));
+        saveRow->addStretch(1);
+        side->addLayout(saveRow);
+        side->addStretch(1);
+    }
+}
+
+void MainWindow::buildErrorPanel(QWidget* page)
+{
+    pErrGraph = MakePanel(page, "pErrGraph");
+    auto* grid = new QGridLayout(pErrGraph);
+    grid->setContentsMargins(6, 6, 6, 6);
+    auto* title = MakeLabel(pErrGraph, "Label14", 91);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    grid->addWidget(title, 0, 0, 1, 4);
+    grid->addWidget(MakeLabel(pErrGraph, "Label13", 93), 1, 0, 1, 2);
+    grid->addWidget(numericField(pErrGraph, "eRiseSet", 0, Field::eRiseSet), 1, 2);
+    grid->addWidget(MakeLabel(pErrGraph, "Label20", 24), 1, 3);
+    grid->addWidget(MakeLabel(pErrGraph, "lRise", 94), 2, 0, 1, 2);
+    grid->addWidget(MakeLabel(pErrGraph, "lKoordAufUnter", 0), 2, 2, 1, 2);
+    ImError = new ImageView(QStringLiteral("ImError"), 0, pErrGraph);
+    // A fixed size: the graph is drawn while its page may not be laid out yet.
+    const int graphHeight = largeScreen_ ? kErrorGraphHeightLarge : kErrorGraphHeightSmall;
+    ImError->setFixedSize(graphHeight * 3 / 2, graphHeight);
+    grid->addWidget(ImError, 3, 0, 1, 4);
+    grid->addWidget(MakeLabel(pErrGraph, "lmaxErr", 92), 4, 0);
+    grid->addWidget(MakeLabel(pErrGraph, "lmaxErrAbs", 0), 4, 1);
+    grid->addWidget(MakeLabel(pErrGraph, "lmaxTxt", 25), 4, 2, 1, 2);
+    grid->addWidget(MakeCheckBox(pErrGraph, "ChBLambert", 95), 5, 0, 1, 4);
+    grid->setColumnStretch(2, 1);
+}
+
+void MainWindow::buildSlopePage()
+{
+    auto* grid = new QGridLayout(tsSlope);
+    grid->addWidget(MakeLabel(tsSlope, "Label12", 125), 0, 0);
+    auto* input = new GridView(QStringLiteral("StrGridEin"), 0, tsSlope);
+    input->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid->addWidget(input, 1, 0);
+    auto* buttons = new QHBoxLayout;
+    auto* defaults = new RadioGroup(QStringLiteral("rgDefault"), 70, 2, tsSlope);
+    buttons->addWidget(defaults);
+    buttons->addWidget(MakeButton(tsSlope, "btGo2", 0, "  Go .."));
+    grid->addLayout(buttons, 2, 0);
+    grid->addWidget(new GridView(QStringLiteral("StrMittel"), 30, tsSlope), 3, 0);
+    auto* show = new RadioGroup(QStringLiteral("rgAnzeige"), 60, 2, tsSlope);
+    grid->addWidget(show, 0, 1, Qt::AlignLeft);
+    auto* morning = new GridView(QStringLiteral("StrGrid8"), 0, tsSlope);
+    auto* afternoon = new GridView(QStringLiteral("StrGrid8b"), 0, tsSlope);
+    grid->addWidget(morning, 1, 1, 3, 1);
+    grid->addWidget(afternoon, 1, 1, 3, 1);
+    afternoon->hide();
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(0, 1);
+    connect(show, &RadioGroup::itemClicked, this, [morning, afternoon](int item) {
+        morning->setVisible(item != 1);
+        afternoon->setVisible(item == 1);
+    });
+}
+
+void MainWindow::buildHiddenPanels()
+{
+    // The waiting panel of the long optimisation.
+    pGeduld = MakePanel(central_, "pGeduld");
+    auto* wait = new QVBoxLayout(pGeduld);
+    wait->addWidget(MakeLabel(pGeduld, "Label11", 0, "Bitte warten ... / Please wait ..."));
+    ProgressBar1 = new QProgressBar(pGeduld);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    wait->addWidget(ProgressBar1);
+    pGeduld->setFixedSize(360, 80);
+    pGeduld->hide();
+
+    // The panel listing the dial types.
+    auto* pAuswahl = MakePanel(central_, "pAuswahl");
+    auto* choice = new QVBoxLayout(pAuswahl);
+    choice->addWidget(MakeLabel(pAuswahl, "Label25", 250));
+    auto* types = new RadioGroup(QStringLiteral("rgAuswahl"), 90, 1, pAuswahl);
+    choice->addWidget(types);
+    connect(types, &RadioGroup::itemClicked, this, &MainWindow::dialTypeChosen);
+    pAuswahl->hide();
+}
+
+// --- layout ---------------------------------------------------------------------------------------------
+
+void MainWindow::LayoutWindow()
+{
+    FormResize(); // the page control fills the window above the input panel
+    PgCtrl->setCurrentIndex(static_cast<int>(Page::TSGrafik));
+
+    // The page's own size follows the page control only once it is shown; it is derived here.
+    PgCtrl->ensurePolished();
+    const int frame = std::max(PgCtrl->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, PgCtrl), 1);
+    const int pageHeight = PgCtrl->height() - PgCtrl->tabBar()->sizeHint().height() - 2 * frame;
+    ToolBar1->setGeometry(10, 0, ToolBar1->sizeHint().width(), pageHeight);
+    const int imageHeight = std::max(pageHeight - 2, 1);
+    const int imageWidth = FitImageWidth(std::max(PgCtrl->width() - ToolBar1->width() - 10, 1), imageHeight);
+    Image1->setGeometry(ToolBar1->x() + ToolBar1->width() + 10, 0, imageWidth, imageHeight);
+    if (QWidget* types = control<QWidget>("pAuswahl"))
+        types->move(122, 40);
+
+    // Column widths of the tables.
+    const int tableWidth = PgCtrl->width() - 100;
+    auto* hours = control<GridView>("StrGridStd");
+    hours->setDefaultColumnWidth((std::max(hours->width(), tableWidth) - 80) / 12);
+    auto* shade = control<GridView>("StrGridShad");
+    shade->setDefaultColumnWidth((std::max(shade->width(), tableWidth) - 80) / 12);
+    // The date table is as wide as its texts; the panels beside it take the rest of the page.
+    auto* dates = control<GridView>("StrGridDat");
+    dates->setDefaultColumnWidth(0);
+    dates->setColumnWidthFixed(3, kSeparatorColumnPx);
+    dates->setColumnWidthFixed(6, kSeparatorColumnPx);
+    control<GridView>("StrGrid8")->setColumnWidthFixed(3, kSeparatorColumnPx);
+    control<GridView>("StrGrid8b")->setColumnWidthFixed(3, kSeparatorColumnPx);
+    auto* input = control<GridView>("StrGridEin");
+    input->setDefaultColumnWidth(input->width() * 2 / 10);
+    model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, 43)));
+    model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, 43)));
+    input->showGrid(model_.grids.StrGridEin);
+    auto* mean = control<GridView>("StrMittel");
+    mean->setColumnWidthFixed(0, static_cast<int>(std::lround(0.6 * mean->width())));
+    mean->setColumnWidthFixed(1, mean->width() / 5);
+    mean->setColumnWidthFixed(2, mean->width() / 5);
+
+    BitBtn1->move(Image1->width() - BitBtn1->width() - 25, 8);
+}
+
+void MainWindow::FormResize()
+{
+    const QSize client = central_->size();
+    const int panelHeight = std::max({Panel1->sizeHint().height(), Panel2->sizeHint().height(), 105});
+    PgCtrl->setGeometry(kPanelGap, 0, std::max(client.width() - 10, 100),
+                        std::max(client.height() - panelHeight - kPanelGap, 100));
+    for (QFrame* panel : {Panel1, Panel2})
+        panel->setGeometry(kPanelGap, PgCtrl->y() + PgCtrl->height(), PgCtrl->width(), panelHeight);
+    pGeduld->move((client.width() - pGeduld->width()) / 2, (client.height() - pGeduld->height()) / 3);
+}
+
+void MainWindow::pageChanged(int index)
+{
+    updateShadowDateLabel();
+    PgCtrl->setProperty("helpContext", 44 + index);
+}
+
+void MainWindow::updateShadowDateLabel()
+{
+    control<QLabel>("Label2")->setText(ToQt(LabelRow(model_.state.language, 36)) + QLatin1Char(' ') +
+                                       ToQt(model_.state.shadowDateText));
+    control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
+}
+
+bool MainWindow::graphicPageShown() const
+{
+    return PgCtrl->currentWidget() == TSGrafik;
+}
+
+// --- view -----------------------------------------------------------------------------------------------
+
+void MainWindow::zoomClicked(ViewAction action)
+{
+    const int page = PgCtrl->currentIndex();
+    bool changed = true;
+    switch (action) {
+    case ViewAction::None:
+        return;
+    case ViewAction::ZoomIn:
+    case ViewAction::ZoomOut:
+        changed = ApplyViewAction(view_, action, model_.drawing.surfaceWidth, model_.drawing.surfaceHeight);
+        break;
+    case ViewAction::ShiftLeft:
+    case ViewAction::ShiftRight:
+    case ViewAction::ShiftUp:
+    case ViewAction::ShiftDown:
+        changed = ApplyViewAction(view_, action, model_.drawing.surfaceWidth, model_.drawing.surfaceHeight);
+        break;
+    }
+    if (changed)
+        drawConstruction();
+    // The drawing shows the graphic page; the zoom keeps the page the user was on.
+    if (action == ViewAction::ZoomIn || action == ViewAction::ZoomOut)
+        PgCtrl->setCurrentIndex(page);
+}
+
+void MainWindow::resetView()
+{
+    const int page = PgCtrl->currentIndex();
+    ResetView(view_);
+    LayoutWindow();
+    drawConstruction();
+    PgCtrl->setCurrentIndex(page);
+}
+
+void MainWindow::drawConstruction()
+{
+    // The drawing is made on the graphic page, but the user stays on the page they are reading.
+    const int page = PgCtrl->currentIndex();
+    LayoutWindow();
+    model_.drawing.imageWidth = Image1->width();
+    model_.drawing.graphicsPageVisible = PgCtrl->isTabVisible(static_cast<int>(Page::TSGrafik));
+    model_.drawing.errorPanelVisible = !pErrGraph->isHidden();
+    QImage& canvas = Image1->prepareCanvas();
+    QImage& errorCanvas = ImError->prepareCanvas();
+    {
+        QtSurface surface(canvas);
+        QtSurface errorSurface(errorCanvas);
+        DrawConstruction(model_, model_.drawing, surface, ScreenDrawOptions(view_, &errorSurface, host_));
+        canvasPen_ = surface.pen;
+        canvasBrush_ = surface.brush;
+        canvasFont_ = surface.font;
+    }
+    ++drawCount_;
+    // The error graph decides about its panel when it has a curve to show.
+    pErrGraph->setVisible(model_.drawing.errorPanelVisible);
+    control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
+    Image1->update();
+    ImError->update();
+    PgCtrl->setCurrentIndex(page);
+}
+
+void MainWindow::blankDrawing()
+{
+    QImage& canvas = Image1->canvas();
+    if (canvas.isNull())
+        canvas = Image1->prepareCanvas();
+    {
+        QtSurface surface(canvas);
+        surface.pen = canvasPen_;
+        surface.brush = canvasBrush_;
+        surface.Rectangle(1, 1, canvas.width() - 1, canvas.height() - 1);
+    }
+    Image1->update();
+}
+
+void MainWindow::writeErrorBanner(std::string_view text)
+{
+    QImage& canvas = Image1->canvas();
+    if (canvas.isNull())
+        return;
+    {
+        QtSurface surface(canvas);
+        surface.font = canvasFont_;
+        surface.brush = canvasBrush_;
+        surface.TextOut(kErrorBannerLeft, kErrorBannerTop, text);
+    }
+    Image1->update();
+}
+
+} // namespace umbrix

@@ -1,0 +1,212 @@
+// The language of the window: the relabelling walks over the controls and the main menu.
+
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/text/texts.h"
+#include "ui/widgets.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTabWidget>
+
+#include <vector>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kPageControlTag = 620;
+constexpr int kFirstPageTextRow = 12;
+
+QStringList ToQtLines(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const std::string& line : lines)
+        out << ToQt(line);
+    return out;
+}
+
+QStringList LabelItems(const LanguageState& lang, int first, int last)
+{
+    return ToQtLines(LabelLines(lang, first, last));
+}
+
+} // namespace
+
+void MainWindow::RelabelAll()
+{
+    const LanguageState& lang = model_.state.language;
+    // Relabelling may replace objects (the items of a radio group); the walk skips those that went away.
+    std::vector<QPointer<QObject>> objects;
+    for (QObject* object : findChildren<QObject*>())
+        objects.emplace_back(object);
+    for (const QPointer<QObject>& object : objects) {
+        if (!object)
+            continue;
+        const int tag = TagOf(*object);
+        if (tag == 0)
+            continue;
+        if (auto* group = qobject_cast<RadioGroup*>(object)) {
+            relabelRadioGroup(*group, tag);
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(object)) {
+            if (tag == kPageControlTag)
+                for (int i = 0; i < tabs->count(); ++i)
+                    tabs->setTabText(i, ToQt(TextRow(lang, kFirstPageTextRow + i)));
+        } else if (auto* grid = qobject_cast<GridView*>(object)) {
+            if (tag == 30) {
+                // The statistics of the loops: their row and column titles.
+                StringGrid& mean = model_.grids.StrMittel;
+                mean.setCell(0, 1, std::string(LabelRow(lang, 52)));
+                mean.setCell(0, 2, std::string(LabelRow(lang, 53)));
+                mean.setCell(0, 3, std::string(LabelRow(lang, 54)));
+                mean.setCell(1, 0, std::string(LabelRow(lang, 55)));
+                mean.setCell(2, 0, std::string(LabelRow(lang, 56)));
+                mean.setCell(0, 0, std::string(LabelRow(lang, 63)));
+                grid->showGrid(mean);
+            }
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object)) {
+            relabelMemo(*memo, tag);
+        } else {
+            // Labels, buttons, check boxes and menu items show the caption of their number; a number
+            // without a caption in this language leaves the caption as it is.
+            const std::string_view text = ResourceText(lang, tag);
+            if (text.empty())
+                continue;
+            if (auto* label = qobject_cast<QLabel*>(object))
+                label->setText(ToQt(text));
+            else if (auto* button = qobject_cast<QAbstractButton*>(object))
+                button->setText(ToQt(text));
+            else if (auto* action = qobject_cast<QAction*>(object))
+                action->setText(ToQt(text));
+        }
+    }
+    updateShadowDateLabel();
+}
+
+void MainWindow::relabelRadioGroup(RadioGroup& group, int tag)
+{
+    const LanguageState& lang = model_.state.language;
+    if (const std::string_view caption = ResourceText(lang, tag); !caption.empty())
+        group.setTitle(ToQt(caption));
+    switch (tag) {
+    case 30:
+        group.setItems(LabelItems(lang, 4, 6));
+        group.setTitle(ToQt(LabelRow(lang, 34)));
+        break;
+    case 31:
+        group.setItems(LabelItems(lang, 5, 6));
+        group.setTitle(ToQt(LabelRow(lang, 34)));
+        break;
+    case 40:
+        group.setItems(LabelItems(lang, 93, 97));
+        group.setTitle(ToQt(LabelRow(lang, 15)));
+        break;
+    case 50:
+        group.setItems(LabelItems(lang, 11, 14));
+        group.setTitle(ToQt(ResourceText(lang, model_.params.dialType == 7 ? 199 : 200)));
+        break;
+    case 60:
+        group.setItems(LabelItems(lang, 23, 24));
+        group.setTitle(ToQt(LabelRow(lang, 22)));
+        break;
+    case 70:
+        group.setItems(LabelItems(lang, 25, 26));
+        break;
+    case 75:
+        group.setItems(LabelItems(lang, 7, 8));
+        break;
+    case 80:
+        group.setItems(LabelItems(lang, 107, 108));
+        break;
+    case 90:
+        group.setItems(ToQtLines(ResourceLines(lang, 251, 8)));
+        group.setTitle(QString());
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::relabelMemo(QPlainTextEdit& memo, int tag)
+{
+    const LanguageState& lang = model_.state.language;
+    QStringList lines;
+    switch (tag) {
+    case 30:
+        lines = ToQtLines(ResourceLines(lang, 300, 4));
+        break;
+    case 50:
+        lines = LabelItems(lang, 68, 73);
+        break;
+    case 608:
+        lines = LabelItems(lang, 61, 62);
+        break;
+    case 609:
+        lines = LabelItems(lang, 52, 58);
+        break;
+    case 610:
+        lines << ToQt(LabelRow(lang, 59))
+              << ToQt(LabelRow(lang, 60)) + QString::number(model_.params.year) + QLatin1Char('.');
+        break;
+    default:
+        return;
+    }
+    memo.setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void MainWindow::RelabelMenu()
+{
+    const LanguageState& lang = model_.state.language;
+    const auto captions = MenuCaptions(lang);
+    std::size_t next = 0;
+    auto give = [&](QAction* action) {
+        if (next < captions.size())
+            action->setText(ToQt(captions[next++]));
+    };
+    // Menus, their items and the items of those, in menu order; separators take no caption.
+    for (QAction* top : menuBar()->actions()) {
+        if (top->isSeparator())
+            continue;
+        give(top);
+        QMenu* menu = top->menu();
+        if (!menu)
+            continue;
+        for (QAction* item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            give(item);
+            if (QMenu* sub = item->menu())
+                for (QAction* subItem : sub->actions())
+                    if (!subItem->isSeparator())
+                        give(subItem);
+        }
+    }
+    const bool german = lang.languageIndex != 2;
+    control<QAction>("Deutsch2")->setChecked(german);
+    control<QAction>("Englisch2")->setChecked(!german);
+}
+
+void MainWindow::SetLanguage(Language language)
+{
+    umbrix::SetLanguage(model_, language);
+    RelabelMenu();
+    RelabelAll();
+    // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.
+    control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
+    control<QLabel>("Label4")->setText(ToQt(TextRow(model_.state.language, model_.params.doubleAnalemmaMethod + 3)));
+    // The tables and the drawing carry texts of their own (month names, titles): they are made again in
+    // the new language, unless the last calculation failed and would only repeat its message.
+    if (activated_ && !drawingBlanked_) {
+        (void)Recalculate(model_, *host_, RecalcSource::None, *redraw_);
+        refreshAfterCalculation();
+    }
+}
+
+} // namespace umbrix

@@ -1,0 +1,75 @@
+#include "ui/widgets.h"
+
+#include "core/input_panel.h"
+#include "ui/qt_text.h"
+#include "ui/text/texts.h"
+
+namespace umbrix {
+
+namespace {
+
+template <class W> W* Named(W* widget, const char* name, int tag)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setProperty("tag", tag);
+    return widget;
+}
+
+} // namespace
+
+QString DesignCaption(int tag, const char* fallback)
+{
+    const std::string_view text = tag > 0 ? ResourceText(StateFor(Language::German), tag) : std::string_view();
+    return text.empty() ? QString::fromUtf8(fallback) : ToQt(text);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int tag, const char* text)
+{
+    return Named(new QLabel(DesignCaption(tag, text), parent), name, tag);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, int tag, const char* text)
+{
+    return Named(new QPushButton(DesignCaption(tag, text), parent), name, tag);
+}
+
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, int tag, const char* text)
+{
+    return Named(new QCheckBox(DesignCaption(tag, text), parent), name, tag);
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, int tag)
+{
+    auto* panel = Named(new QFrame(parent), name, tag);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int tag)
+{
+    auto* edit = Named(new QLineEdit(parent), name, tag);
+    edit->setMaxLength(32);
+    return edit;
+}
+
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const SpinRange& range)
+{
+    auto* spin = Named(new QSpinBox(parent), name, 0);
+    spin->setRange(range.lo, range.hi);
+    return spin;
+}
+
+QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag)
+{
+    auto* memo = Named(new QPlainTextEdit(parent), name, tag);
+    memo->setReadOnly(true);
+    return memo;
+}
+
+int TagOf(const QObject& object)
+{
+    return object.property("tag").toInt();
+}
+
+} // namespace umbrix

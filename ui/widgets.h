@@ -1,0 +1,32 @@
+#pragma once
+// Small factories for the window's controls: each control gets its object name and its caption number
+// ("tag"); a control with a caption number starts with the German caption of that number.
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QString>
+
+namespace umbrix {
+
+struct SpinRange;
+
+/// The German caption of a caption number, or `fallback` when the number has none.
+[[nodiscard]] QString DesignCaption(int tag, const char* fallback);
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int tag, const char* text = "");
+QPushButton* MakeButton(QWidget* parent, const char* name, int tag, const char* text = "");
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, int tag, const char* text = "");
+QFrame* MakePanel(QWidget* parent, const char* name, int tag = 0);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int tag = 0);
+QSpinBox* MakeSpin(QWidget* parent, const char* name, const SpinRange& range);
+QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag);
+
+/// The caption number a control carries (0: none).
+[[nodiscard]] int TagOf(const QObject& object);
+
+} // namespace umbrix
