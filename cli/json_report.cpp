@@ -2,6 +2,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
+#include "core/loops.h"
 
 #include <algorithm>
 
@@ -71,6 +72,88 @@ void WriteShadowPath(JsonWriter& json, const Model& model)
         json.endObject();
     }
     json.endArray();
+}
+
+void WriteLoopRows(JsonWriter& json, std::string_view name, const LoopTable* table)
+{
+    json.key(name);
+    json.beginArray();
+    for (int slot = 1; table && slot <= kLoopRows; ++slot) {
+        const tUmbrixPoint& point = (*table)[static_cast<std::size_t>(slot)];
+        if (point.label.empty())
+            break;
+        json.beginObject();
+        json.key("label");
+        json.value(point.label);
+        json.key("declination");
+        json.value(point.declination);
+        json.key("equationOfTime");
+        json.value(point.equationOfTime);
+        json.key("x");
+        json.value(point.x);
+        json.key("y");
+        json.value(point.y);
+        json.key("insideFlag");
+        json.value(static_cast<int>(point.insideFlag));
+        json.endObject();
+    }
+    json.endArray();
+}
+
+/// The figures of one loop; an empty object when nothing was counted.
+void WriteLoopStatistics(JsonWriter& json, std::string_view name, const LoopErrorStatistics& stats)
+{
+    json.key(name);
+    json.beginObject();
+    if (stats.valid) {
+        json.key("maxAbs");
+        json.value(stats.maxAbs);
+        json.key("meanAbs");
+        json.value(stats.meanAbs);
+        json.key("spread");
+        json.value(stats.spread);
+    }
+    json.endObject();
+}
+
+/// The figure-eight loops of the split dial (empty for every other dial) and their error statistics.
+void WriteLoops(JsonWriter& json, const Model& model)
+{
+    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    const LoopPair loops = split ? CurrentLoops(model) : LoopPair{};
+    json.key("loops");
+    json.beginObject();
+    WriteLoopRows(json, "morning", loops.morning);
+    WriteLoopRows(json, "afternoon", loops.afternoon);
+    json.key("statistics");
+    json.beginObject();
+    WriteLoopStatistics(json, "morning", split ? model.results.morningLoopStatistics : LoopErrorStatistics{});
+    WriteLoopStatistics(json, "afternoon", split ? model.results.afternoonLoopStatistics : LoopErrorStatistics{});
+    json.endObject();
+    json.endObject();
+}
+
+void WriteRiseSetErrorCurve(JsonWriter& json, const Model& model)
+{
+    const RiseSetErrorCurve& curve = model.results.riseSetErrorCurve;
+    json.key("riseSetErrorCurve");
+    json.beginObject();
+    json.key("points");
+    json.beginArray();
+    for (const RiseSetErrorPoint& point : curve.points) {
+        json.beginObject();
+        json.key("declination");
+        json.value(point.declination);
+        json.key("error");
+        json.value(point.error);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("maxError");
+    json.value(curve.maxError);
+    json.key("minError");
+    json.value(curve.minError);
+    json.endObject();
 }
 
 void WriteRiseSetPoint(JsonWriter& json, const Model& model)
@@ -168,13 +251,19 @@ std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMe
     WriteHourPoints(json, model);
     WriteDateMarks(json, model);
     WriteShadowPath(json, model);
+    WriteLoops(json, model);
     WriteRiseSetPoint(json, model);
+    WriteRiseSetErrorCurve(json, model);
     WriteFixedGnomon(json, model);
     json.key("grids");
     json.beginObject();
     WriteGrid(json, "StrGridStd", model.grids.StrGridStd);
     WriteGrid(json, "StrGridShad", model.grids.StrGridShad);
     WriteGrid(json, "StrGridDat", model.grids.StrGridDat);
+    WriteGrid(json, "StrGrid8", model.grids.StrGrid8);
+    WriteGrid(json, "StrGrid8b", model.grids.StrGrid8b);
+    WriteGrid(json, "StrGridEin", model.grids.StrGridEin);
+    WriteGrid(json, "StrMittel", model.grids.StrMittel);
     json.endObject();
     json.endObject();
     return json.text();

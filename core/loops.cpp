@@ -35,8 +35,10 @@ std::string HourHeader(int firstHour, int hour)
 {
     if (firstHour == 12 && hour == 12)
         return "12:30";
-    const std::string text = std::to_string(hour) + ":00";
-    return (hour >= 10 || hour == firstHour ? " " : "  ") + text;
+    std::string text(hour >= 10 || hour == firstHour ? 1 : 2, ' ');
+    text += std::to_string(hour);
+    text += ":00";
+    return text;
 }
 
 /// Fills the rows of a loop table by method 0 for one half.
@@ -165,11 +167,15 @@ std::vector<LoopDate> LoopDates(int marksPerMonth)
 
 std::string LoopLabel(const SharedState& state, LoopDate date)
 {
-    std::string label = date.day < 10 ? "0" + std::to_string(date.day) : std::to_string(date.day);
-    label += ".";
+    std::string label;
+    if (date.day < 10)
+        label += '0';
+    label += std::to_string(date.day);
+    label += '.';
     if (date.month >= 1 && date.month <= 12)
         label += state.MonthNames[static_cast<std::size_t>(date.month - 1)];
-    return label + " ";
+    label += ' ';
+    return label;
 }
 
 void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,

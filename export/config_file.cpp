@@ -140,9 +140,14 @@ std::vector<std::string> BuildConfigurationLines(const Model& model)
     lines.push_back(ConfigReal(p.latitude));
     lines.push_back(ConfigReal(p.longitude));
     lines.push_back(ConfigReal(p.zoneMeridian));
+    // Lines 5 and 6 both hold the gnomon inclination, and line 6 wins when reading: both are written from the
+    // same 6-decimal value, so that a file read and saved again comes out unchanged.
+    const std::string plus90 = ConfigReal(p.gnomonInclination + 90);
+    double plus90Value = 0;
+    std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
     lines.push_back(join({ConfigReal(p.planeInclination), ConfigReal(p.planeDeviation), ConfigReal(p.gnomonDeviation),
-                          ConfigReal(p.gnomonInclination)}));
-    lines.push_back(ConfigReal(p.gnomonInclination + 90));
+                          ConfigReal(plus90Value - 90)}));
+    lines.push_back(plus90);
     lines.push_back(join({ConfigReal(p.gnomonHeight), ConfigReal(p.distanceZ)}));
     lines.push_back(ConfigReal(p.semiMajorAxis));
     lines.push_back(ConfigReal(p.riseSetDeclination));

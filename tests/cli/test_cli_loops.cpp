@@ -1,0 +1,105 @@
+// umbrix-cli on the split dial for mean time: the figure-eight methods, their JSON and grids.
+
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace umbrix;
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> SplitDial(int method, std::vector<std::string> more = {})
+{
+    std::vector<std::string> args{"--set",       "dialType=6", "--set",
+                                  "marksMode=2", "--set",      "doubleAnalemmaMethod=" + std::to_string(method)};
+    args.insert(args.end(), more.begin(), more.end());
+    args.insert(args.end(), {"--json", "-"});
+    return args;
+}
+
+/// The text of one member of the report, from its key to the next top-level key.
+std::string Section(const std::string& json, std::string_view key, std::string_view nextKey)
+{
+    const std::size_t begin = json.find("\"" + std::string(key) + "\":");
+    const std::size_t end = json.find("\"" + std::string(nextKey) + "\":", begin);
+    if (begin == std::string::npos || end == std::string::npos)
+        return {};
+    return json.substr(begin, end - begin);
+}
+
+int Count(const std::string& text, std::string_view what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CliLoops, EveryMethodGivesFiniteLoopsAndStatistics)
+{
+    for (int method = 0; method <= 4; ++method) {
+        const CliRun r = Cli(SplitDial(method));
+        ASSERT_EQ(r.code, 0) << method << r.err;
+        const std::string loops = Section(r.out, "loops", "riseSetPoint");
+        ASSERT_FALSE(loops.empty()) << method;
+        EXPECT_EQ(Count(loops, "\"insideFlag\""), 72) << method; // 36 rows per half, 3 marks per month
+        EXPECT_EQ(Count(loops, "\"maxAbs\""), 2) << method;
+        EXPECT_EQ(Count(loops, "null"), 0) << method;
+        EXPECT_EQ(Count(loops, "NaN"), 0) << method;
+        EXPECT_EQ(Count(Section(r.out, "StrGrid8", "StrGrid8b"), "NaN"), 0) << method;
+        EXPECT_EQ(Count(Section(r.out, "StrMittel", "zzz"), "???"), 0) << method;
+    }
+}
+
+TEST(CliLoops, GridsAndRiseSetCurveAreReported)
+{
+    const CliRun r = Cli(SplitDial(1, {"--set", "useDefaultHours=0", "--set", "hoursTable=8/11;/0.5;13/16;"}));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string ein = Section(r.out, "StrGridEin", "StrMittel");
+    EXPECT_NE(ein.find("\"  8:30\""), std::string::npos);
+    EXPECT_NE(ein.find("\"  0.50\""), std::string::npos);
+    EXPECT_NE(Section(r.out, "StrGrid8b", "StrGridEin").find("\"Fehler \""), std::string::npos);
+    const std::string curve = Section(r.out, "riseSetErrorCurve", "fixedGnomon");
+    EXPECT_EQ(Count(curve, "\"declination\""), 24);
+    EXPECT_NE(curve.find("\"declination\": 23.440000000000001"), std::string::npos);
+    EXPECT_NE(curve.find("\"maxError\""), std::string::npos);
+}
+
+TEST(CliLoops, AListOfOneHourIsACalculationError)
+{
+    const CliRun r = Cli(SplitDial(1, {"--set", "useDefaultHours=0", "--set", "hoursTable=8/9;/2;;"}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("\"errorCode\": 21,"), std::string::npos);
+    EXPECT_NE(r.err.find("Tabelle fehlerhaft"), std::string::npos);
+    EXPECT_EQ(Count(Section(r.out, "loops", "riseSetPoint"), "\"insideFlag\""), 0);
+}
+
+TEST(CliLoops, OtherDialsHaveNoLoops)
+{
+    const CliRun r = Cli({"--json", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string loops = Section(r.out, "loops", "riseSetPoint");
+    EXPECT_NE(loops.find("\"morning\": []"), std::string::npos);
+    EXPECT_NE(loops.find("\"morning\": {}"), std::string::npos); // no figures
+}
