@@ -17,24 +17,6 @@ namespace umbrix {
 
 namespace {
 
-/// The types whose gnomon casts a shadow path on the plane (all but 2 and 5).
-bool HasShadowPath(const DialParameters& p)
-{
-    switch (p.type()) {
-    case DialType::Horizontal:
-    case DialType::HorizontalTiltedGnomon:
-    case DialType::InclinedPlaneGnomon:
-    case DialType::VerticalSouth:
-    case DialType::MeanTime:
-    case DialType::FixedGnomon:
-        return true;
-    case DialType::InclinedPlane:
-    case DialType::VerticalDeclining:
-        return false;
-    }
-    return false;
-}
-
 void ComputeShadowPathOfShadowDate(Model& model, Host& host)
 {
     ComputeShadowPath(model, host, model.params.year, model.state.shadowMonth, model.state.shadowDay);

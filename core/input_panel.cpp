@@ -1,6 +1,7 @@
 #include "core/input_panel.h"
 
 #include "core/axes.h"
+#include "core/control_states.h"
 #include "core/numeric.h"
 #include "ui/text/texts.h"
 
@@ -12,35 +13,6 @@
 namespace umbrix {
 
 namespace {
-
-/// Collects control states by name; a later setting of the same property wins, as on the real controls.
-class ControlStates {
-public:
-    ControlState& operator[](std::string_view name)
-    {
-        auto it = std::find_if(states_.begin(), states_.end(), [&](const ControlState& s) { return s.name == name; });
-        if (it != states_.end())
-            return *it;
-        states_.push_back({.name = std::string(name)});
-        return states_.back();
-    }
-    void show(std::initializer_list<std::string_view> names, bool visible)
-    {
-        for (auto n : names)
-            (*this)[n].visible = visible;
-    }
-    void enable(std::initializer_list<std::string_view> names, bool enabled)
-    {
-        for (auto n : names) {
-            (*this)[n].enabled = enabled;
-            (*this)[n].yellow = !enabled;
-        }
-    }
-    std::vector<ControlState> take() { return std::move(states_); }
-
-private:
-    std::vector<ControlState> states_;
-};
 
 void EnableAngles(ControlStates& c, bool enabled)
 {

@@ -272,4 +272,54 @@ void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
     }
 }
 
+bool HasShadowPath(const DialParameters& p)
+{
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::VerticalSouth:
+    case DialType::MeanTime:
+    case DialType::FixedGnomon:
+        return true;
+    case DialType::InclinedPlane:
+    case DialType::VerticalDeclining:
+        return false;
+    }
+    return false;
+}
+
+double ShadowDayDeclination(const Model& model)
+{
+    const DialParameters& p = model.params;
+    const int dayOfYear = DayOfYear(p.year, model.state.shadowMonth, model.state.shadowDay);
+    return SunRiseSet(p.year, dayOfYear, p.longitude, p.latitude).declinationDeg;
+}
+
+DialPoint ShadowDayGnomonPosition(const Model& model)
+{
+    const DialParameters& p = model.params;
+    const double rho = SafeTan(ShadowDayDeclination(model) * degToRad) * p.semiMajorAxis;
+    const double sinL = std::sin(p.latitude * degToRad);
+    const double cosL = std::cos(p.latitude * degToRad);
+    switch (p.type()) {
+    case DialType::HorizontalTiltedGnomon: {
+        const double tanZ = std::tan(p.gnomonInclination * degToRad);
+        return {rho * sinL * std::sin(p.gnomonDeviation * degToRad) * tanZ,
+                rho * (cosL + std::cos(p.gnomonDeviation * degToRad) * sinL * tanZ)};
+    }
+    case DialType::VerticalSouth:
+        return {0, rho * (sinL + cosL / std::tan(p.gnomonInclination * degToRad))};
+    case DialType::VerticalDeclining:
+        return {0, rho * sinL};
+    case DialType::Horizontal:
+    case DialType::InclinedPlane:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::MeanTime:
+    case DialType::FixedGnomon:
+        break;
+    }
+    return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / p.cosPlaneGnomon};
+}
+
 } // namespace umbrix

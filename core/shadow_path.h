@@ -14,6 +14,18 @@
 
 namespace umbrix {
 
+/// The dial types whose gnomon casts a shadow path on the plane: all but 2 and 5.
+[[nodiscard]] bool HasShadowPath(const DialParameters& p);
+
+/// The sun's declination (degrees) on the shadow day at 12 h local mean time.
+[[nodiscard]] double ShadowDayDeclination(const Model& model);
+
+/// Where the gnomon stands on the shadow day (dial units), from that declination delta and
+/// rho = tan(delta) semiMajorAxis:
+///   type 1: (rho sin L sin D tan z, rho (cos L + cos D sin L tan z));   type 4: (0, rho (sin L + cos L / tan z));
+///   type 5: (0, rho sin L);   other types: (0, rho sin(z + 90 - L) / cosPlaneGnomon).
+[[nodiscard]] DialPoint ShadowDayGnomonPosition(const Model& model);
+
 /// Fills ShadowPathTable (slots 1 .. (hourTo - hourFrom + 4) n_h + 1, at most 169; every other slot is
 /// reset to x = y = 0, t = -1) and the grid StrGridShad for the shadow date day.month of `year`, the gnomon
 /// height being gnomonHeight. Types 2 and 5: nothing happens. A plane inclination within 0.03 degrees of 90

@@ -1,5 +1,6 @@
 #include "core/split_dial_controls.h"
 
+#include "core/control_states.h"
 #include "core/date_scale.h"
 #include "core/input_panel.h"
 #include "ui/text/texts.h"
@@ -19,40 +20,6 @@ constexpr int kSplitMemoFirstRow = 68;        // mSplit: label rows 68..73
 constexpr int kSplitMemoLastRow = 73;
 constexpr int kLabelThreePerMonth = 13; // " 3 pro Monat (1/11/21)"
 
-/// Collects control states by name; a later setting of the same property wins.
-class States {
-public:
-    ControlState& operator[](std::string_view name)
-    {
-        auto it = std::find_if(states_.begin(), states_.end(), [&](const ControlState& s) { return s.name == name; });
-        if (it != states_.end())
-            return *it;
-        states_.push_back({.name = std::string(name)});
-        return states_.back();
-    }
-    void add(std::vector<ControlState> more)
-    {
-        for (ControlState& s : more) {
-            ControlState& target = (*this)[s.name];
-            const auto take = [](auto& to, auto& from) {
-                if (from)
-                    to = std::move(from);
-            };
-            take(target.text, s.text);
-            take(target.enabled, s.enabled);
-            take(target.visible, s.visible);
-            take(target.checked, s.checked);
-            take(target.item, s.item);
-            take(target.yellow, s.yellow);
-            take(target.fontColour, s.fontColour);
-        }
-    }
-    std::vector<ControlState> take() { return std::move(states_); }
-
-private:
-    std::vector<ControlState> states_;
-};
-
 bool SplitVariant(const Model& model)
 {
     return model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
@@ -64,7 +31,7 @@ std::vector<ControlState> VariantControls(Model& model, bool notSplit)
 {
     const LanguageState& lang = model.state.language;
     StringGrid& mittel = model.grids.StrMittel;
-    States c;
+    ControlStates c;
     for (auto name : {"StrGridEin", "rgDefault", "btGo2"})
         c[name].enabled = !notSplit;
     c["pFehler"].visible = !notSplit;
@@ -90,7 +57,7 @@ std::vector<ControlState> VariantControls(Model& model, bool notSplit)
 std::vector<ControlState> TSAnaDatEnter(Model& model)
 {
     const bool commonDial = model.params.type() == DialType::Horizontal;
-    States c;
+    ControlStates c;
     c["pErrGraph"].visible = commonDial;
     c["ChBRiseSet"].enabled = commonDial;
     model.results.riseSetMarksEnabled = commonDial;
@@ -106,7 +73,7 @@ std::vector<ControlState> rgTypClick(Model& model, int item, bool fromGroup)
     if (fromGroup)
         model.params.marksMode = static_cast<std::uint8_t>(std::clamp(item, 0, 1) + 1);
     const bool split = SplitVariant(model);
-    States c;
+    ControlStates c;
     c["rgTyp"].item = model.params.marksMode - 1;
     c["tsSlope"].visible = split;
     c["btGo2"].enabled = split;
@@ -124,7 +91,7 @@ std::vector<ControlState> ChBLambertClick(Model& model, bool checked)
 
 std::vector<ControlState> rgAnzahlClick(Model& model, int item)
 {
-    States c;
+    ControlStates c;
     if (model.params.type() == DialType::FixedGnomon)
         c["rgAnzahl/3"].text = std::string(LabelRow(model.state.language, kLabelThreePerMonth));
     c["rgAnzahl"].item = SetMarksPerMonthItem(model, item);
@@ -135,7 +102,7 @@ std::vector<ControlState> rgMittelwertClick(Model& model, int item)
 {
     item = std::clamp(item, 0, 4);
     model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(item);
-    States c;
+    ControlStates c;
     c["rgMittelwert"].item = item;
     c["Label4"].text = std::string(TextRow(model.state.language, kHintTextRow + item));
     c["lOptimier"].visible = item != 0;

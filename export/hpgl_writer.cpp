@@ -2,8 +2,10 @@
 
 #include "core/axes.h"
 #include "core/ephemeris.h"
+#include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/numeric.h"
+#include "core/shadow_path.h"
 #include "export/hpgl_plot.h"
 #include "ui/text/texts.h"
 
@@ -444,23 +446,13 @@ void PlotHourMarks(PlotContext& c)
         plot.cx = c.leftCentreX;
 }
 
-/// The first date mark, which sets the length of the gnomon lines and the direction of Z.
-DialPoint FirstDateMark(const Model& model)
-{
-    return {model.results.dateMarks[1].x, model.results.dateMarks[1].y};
-}
-
 /// Element 8: the gnomon's direction lines (types 1, 3 and 7).
 void PlotGnomonLines(PlotContext& c)
 {
     HpglPlot& plot = c.plot;
-    const DialParameters& p = c.p();
-    const DialPoint first = FirstDateMark(c.model);
-    const double length = 1.5 * std::hypot(first.x, first.y);
-    const double d = p.gnomonDeviation * degToRad;
-    const double dz = (p.gnomonDeviation - p.gnomonInclination) * degToRad;
-    const DialPoint foot{std::sin(d) * length, std::cos(d) * length};
-    const DialPoint tip{-std::cos(dz) * length, std::sin(dz) * length};
+    const GnomonLines lines = GnomonDirectionLines(c.model);
+    const DialPoint foot = lines.foot;
+    const DialPoint tip = lines.tip;
     plot.literal(";PU ;SP 6;");
     plot.moveToDial(foot.x, foot.y);
     plot.drawToDial(-foot.x, -foot.y);
@@ -473,12 +465,10 @@ void PlotGnomonLines(PlotContext& c)
 void PlotPointZ(PlotContext& c)
 {
     HpglPlot& plot = c.plot;
-    const DialPoint first = FirstDateMark(c.model);
-    const double len = std::hypot(first.x, first.y);
-    if (len <= 0)
+    const std::optional<DialPoint> pointZ = FixedGnomonPointZ(c.model);
+    if (!pointZ)
         return;
-    const double scale = -c.p().distanceZ / len;
-    const DialPoint z{first.x * scale, first.y * scale};
+    const DialPoint z = *pointZ;
     plot.literal(";SP 5;");
     plot.moveToDial(z.x, z.y);
     plot.drawToDial(0, 0);
@@ -492,29 +482,6 @@ void PlotPointZ(PlotContext& c)
     plot.drawTo(zx + cross, zy);
     plot.literal(";SI 0.12 0.18");
     plot.label(zx + cross, zy + cross / 2, "Z");
-}
-
-/// Where the gnomon stands on the shadow day (dial units), from the sun's declination at noon.
-DialPoint ShadowDayGnomon(const Model& model)
-{
-    const DialParameters& p = model.params;
-    const SharedState& s = model.state;
-    const double decl = SunPosition(p.year, DayOfYear(p.year, s.shadowMonth, s.shadowDay)).declinationDeg;
-    const double rho = SafeTan(decl * degToRad) * p.semiMajorAxis;
-    const double sinL = std::sin(p.latitude * degToRad);
-    const double cosL = std::cos(p.latitude * degToRad);
-    const double tanZ = std::tan(p.gnomonInclination * degToRad);
-    switch (p.dialType) {
-    case 1:
-        return {rho * sinL * std::sin(p.gnomonDeviation * degToRad) * tanZ,
-                rho * (cosL + std::cos(p.gnomonDeviation * degToRad) * sinL * tanZ)};
-    case 4:
-        return {0, rho * (sinL + cosL / SafeTan(p.gnomonInclination * degToRad))};
-    case 5:
-        return {0, rho * sinL};
-    default:
-        return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / p.cosPlaneGnomon};
-    }
 }
 
 /// Element 10: the shadow path of the shadow day, its whole-hour dots and the gnomon's position that day.
@@ -559,7 +526,7 @@ void PlotShadowPath(PlotContext& c)
     }
     plot.literal(";SP 9");
     if (c.p().dialType != 7) {
-        const DialPoint g = ShadowDayGnomon(c.model);
+        const DialPoint g = ShadowDayGnomonPosition(c.model);
         const double t = std::round(60 * plot.k);
         for (long long centre :
              c.split ? std::vector<long long>{c.leftCentreX, c.rightCentreX} : std::vector<long long>{plot.cx}) {
@@ -702,7 +669,7 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     if (p.dialType == 7)
         PlotPointZ(c);
     // 10. Shadow path.
-    if (model.state.showShadowPath && p.dialType != 2 && p.dialType != 5)
+    if (model.state.showShadowPath && HasShadowPath(p))
         PlotShadowPath(c);
     // 12. Title, signature, legend.
     PlotLegend(c);

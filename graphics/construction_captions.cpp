@@ -2,6 +2,7 @@
 
 #include "core/driver.h"
 #include "core/numeric.h"
+#include "core/shadow_path.h"
 #include "graphics/construction_steps.h"
 #include "ui/text/texts.h"
 
@@ -13,23 +14,6 @@ namespace umbrix {
 namespace {
 
 constexpr int kLegendUnit = 16; // print: the legend's row pitch and font sizes are multiples of this
-
-bool HasShadowCaption(const DialParameters& p)
-{
-    switch (p.type()) {
-    case DialType::Horizontal:
-    case DialType::HorizontalTiltedGnomon:
-    case DialType::InclinedPlaneGnomon:
-    case DialType::VerticalSouth:
-    case DialType::MeanTime:
-    case DialType::FixedGnomon:
-        return true;
-    case DialType::InclinedPlane:
-    case DialType::VerticalDeclining:
-        return false;
-    }
-    return false;
-}
 
 std::string ShadowCaption(const Model& m)
 {
@@ -45,7 +29,7 @@ void DrawCaptions(DrawContext& c)
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
     const int margin = 2 * c.tickLength;
-    if (m.state.showShadowPath && HasShadowCaption(p)) {
+    if (m.state.showShadowPath && HasShadowPath(p)) {
         s.font.colour = kBlack;
         s.font.style = FontStyle::Regular;
         g.TextOut(c.offX + margin, c.offY + c.surfaceHeight - 2 * s.TextHeight("h") - 10, ShadowCaption(m));

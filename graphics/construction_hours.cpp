@@ -2,6 +2,7 @@
 // and the point Z, the gnomon direction lines, the hour points with their numbers and the hour lines of
 // the fixed-gnomon dial.
 
+#include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
@@ -217,12 +218,9 @@ void DrawFixedGnomonCurves(DrawContext& c)
     }
 
     // The point Z, where the gnomon stands: distanceZ from the centre, on the line of the first date mark.
-    const tUmbrixPoint& first = m.results.dateMarks[1];
-    const double firstLength = std::hypot(first.x, first.y);
-    if (firstLength > 0) {
-        const double k = -p.distanceZ / firstLength;
-        const double zx = c.mapX(first.x * k);
-        const double zy = c.mapY(first.y * k);
+    if (const std::optional<DialPoint> z = FixedGnomonPointZ(m)) {
+        const double zx = c.mapX(z->x);
+        const double zy = c.mapY(z->y);
         const int cross = c.bySize(10, 16);
         g.MoveTo(zx, zy - cross);
         g.LineTo(zx, zy + cross);
@@ -246,14 +244,11 @@ void DrawGnomonLines(DrawContext& c)
         return;
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
-    const tUmbrixPoint& first = c.model.results.dateMarks[1];
-    const double length = 1.5 * std::hypot(first.x, first.y);
+    const GnomonLines lines = GnomonDirectionLines(c.model);
     DrawingState& st = c.state;
-    st.gnomonLineLength = length;
-    st.gnomonFootPoint = {std::sin(p.gnomonDeviation * degToRad) * length,
-                          std::cos(p.gnomonDeviation * degToRad) * length};
-    st.gnomonTipPoint = {-std::cos((p.gnomonDeviation - p.gnomonInclination) * degToRad) * length,
-                         std::sin((p.gnomonDeviation - p.gnomonInclination) * degToRad) * length};
+    st.gnomonLineLength = lines.length;
+    st.gnomonFootPoint = lines.foot;
+    st.gnomonTipPoint = lines.tip;
     s.pen = {kBlack, 2};
     const double fx = RoundPx(st.gnomonFootPoint.x * c.S);
     const double fy = RoundPx(st.gnomonFootPoint.y * c.S);

@@ -4,6 +4,7 @@
 #include "core/ephemeris.h"
 #include "core/numeric.h"
 #include "core/rise_set.h"
+#include "core/shadow_path.h"
 #include "graphics/construction_steps.h"
 
 #include <algorithm>
@@ -18,24 +19,12 @@ constexpr double kWholeHourTolerance = 0.05;
 constexpr double kEllipseLimitPx = 32760; // beyond this a circle is drawn as a straight line
 constexpr double kDirectionReach = 1.05;  // rise/set lines end just outside the hour ellipse
 
-bool HasShadowPath(const DialParameters& p)
-{
-    return p.type() != DialType::InclinedPlane && p.type() != DialType::VerticalDeclining;
-}
-
 bool IsPathPoint(const ShadowPoint& row)
 {
     return row.t >= 0 && std::abs(row.x) < kNoPointMagnitude && std::isfinite(row.y);
 }
 
 } // namespace
-
-double ShadowDayDeclination(const Model& model)
-{
-    const DialParameters& p = model.params;
-    const int dayOfYear = DayOfYear(p.year, model.state.shadowMonth, model.state.shadowDay);
-    return SunRiseSet(p.year, dayOfYear, p.longitude, p.latitude).declinationDeg;
-}
 
 void DrawShadowPath(DrawContext& c)
 {
@@ -100,32 +89,9 @@ void DrawGnomonPosition(DrawContext& c)
         return;
     if (!m.state.showShadowPath && !(p.type() == DialType::Horizontal && m.state.markRiseSet))
         return;
-    const double rho = SafeTan(ShadowDayDeclination(m) * degToRad) * c.a() * c.S; // pixels
-    const double sinL = std::sin(p.latitude * degToRad);
-    const double cosL = std::cos(p.latitude * degToRad);
-    double x = 0;
-    double y = 0;
-    switch (p.type()) {
-    case DialType::HorizontalTiltedGnomon: {
-        const double tanZ = std::tan(p.gnomonInclination * degToRad);
-        x = rho * sinL * std::sin(p.gnomonDeviation * degToRad) * tanZ;
-        y = rho * (cosL + std::cos(p.gnomonDeviation * degToRad) * sinL * tanZ);
-        break;
-    }
-    case DialType::VerticalSouth:
-        y = rho * (sinL + cosL / std::tan(p.gnomonInclination * degToRad));
-        break;
-    case DialType::VerticalDeclining:
-        y = rho * sinL;
-        break;
-    case DialType::Horizontal:
-    case DialType::InclinedPlane:
-    case DialType::InclinedPlaneGnomon:
-    case DialType::MeanTime:
-    case DialType::FixedGnomon:
-        y = rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / p.cosPlaneGnomon;
-        break;
-    }
+    const DialPoint gnomon = ShadowDayGnomonPosition(m);
+    const double x = gnomon.x * c.S; // pixels
+    const double y = gnomon.y * c.S;
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
     const int r = c.bySize(7, 15);

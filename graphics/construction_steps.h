@@ -3,10 +3,10 @@
 // drawing carries from step to step. Internal to graphics/: the steps read what earlier steps set (the
 // current centre of a split dial, the pen, the tick length last used), so their order is binding.
 
+#include "core/drawing_state.h"
 #include "core/host.h"
 #include "core/model.h"
 #include "graphics/construction.h"
-#include "core/drawing_state.h"
 #include "graphics/guarded_surface.h"
 
 namespace umbrix {
@@ -71,8 +71,5 @@ void DrawPrintLegend(DrawContext& c);
 
 /// Hours that carry a number on the dial.
 [[nodiscard]] bool IsLabelledHour(int hour);
-
-/// The sun's declination at 12:00 local mean time of the shadow day, degrees.
-[[nodiscard]] double ShadowDayDeclination(const Model& model);
 
 } // namespace umbrix
