@@ -58,7 +58,7 @@ fuzz: bootstrap
 	done
 
 # What CI runs after the tests: the sanitizer suite, the sweep and a short fuzz pass.
-ci-extra: test-asan sweep fuzz
+ci-extra: sweep fuzz test-asan
 
 # The Debian package (installs below /usr).
 package: bootstrap
