@@ -72,7 +72,12 @@ bench: build
 
 demo: build
 	mkdir -p demo
-	$(BUILD)/cli/umbrix-cli --json demo/default.json
+	$(BUILD)/cli/umbrix-cli --json demo/default.json --svg demo/default.svg --svg-error demo/error-graph.svg \
+		--plt demo/default.plt --dxf demo/default.dxf --save-config demo/default.ini \
+		--table hours demo/hours.csv --table shadow demo/shadow.csv --table dates demo/dates.csv
+	$(BUILD)/cli/umbrix-cli --set dialType=6 --set marksMode=2 --set doubleAnalemmaMethod=4 \
+		--svg demo/split-dial.svg --table loops-am demo/loops-am.csv --table loops-pm demo/loops-pm.csv
+	@ls demo
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
