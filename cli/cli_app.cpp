@@ -11,6 +11,7 @@
 #include "export/config_file.h"
 #include "export/plot_export.h"
 #include "export/table_export.h"
+#include "ui/print/pdf_export.h"
 
 #include <memory>
 #include <optional>
@@ -44,6 +45,8 @@ struct CliOptions {
     int imageHeight = 674;
     std::optional<std::string> svg;
     std::optional<std::string> svgError;
+    std::optional<std::string> pdf;
+    bool pdfLists = true; // --pdf-lists all (default) or none
 };
 
 /// The table names of --table.
@@ -88,6 +91,17 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             } else {
                 (arg == "--svg" ? options.svg : options.svgError) = value;
             }
+            continue;
+        }
+        if (arg == "--pdf" || arg == "--pdf-lists") {
+            if (!next(value))
+                return arg + (arg == "--pdf" ? " needs a file" : " needs all or none");
+            if (arg == "--pdf")
+                options.pdf = value;
+            else if (value == "all" || value == "none")
+                options.pdfLists = value == "all";
+            else
+                return "--pdf-lists takes all or none, not " + value;
             continue;
         }
         if (arg == "--plot-screen-like") {
@@ -277,6 +291,14 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             continue;
         if (const auto failed = isGraph ? pictures.writeErrorGraph(*path) : pictures.writeConstruction(*path)) {
             err << "umbrix-cli: " << *path << ": " << *failed << '\n';
+            return kExitFile;
+        }
+    }
+    // Before the plot exports, which bring the semi-major axis into their range.
+    if (options.pdf) {
+        const PdfRequest request{*options.pdf, options.pdfLists, options.imageWidth};
+        if (const std::optional<std::string> failed = WritePdf(model, request)) {
+            err << "umbrix-cli: " << *options.pdf << ": " << *failed << '\n';
             return kExitFile;
         }
     }

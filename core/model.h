@@ -95,8 +95,8 @@ struct Grids {
     StringGrid StrGridStd;      // hour marks
     StringGrid StrGridShad;     // shadow path
     StringGrid StrGridDat;      // date marks
-    StringGrid StrGrid8;        // figure-eight loops, morning
-    StringGrid StrGrid8b;       // figure-eight loops, afternoon
+    StringGrid StrGrid8;        // figure-eight loops, afternoon
+    StringGrid StrGrid8b;       // figure-eight loops, morning
     StringGrid StrGridEin;      // double-analemma hour input
     StringGrid StrMittel;       // loop statistics
     std::string lKoordAufUnter; // label text: the rise/set point

@@ -95,9 +95,7 @@ void MainWindow::loadConfiguration(const std::string& path)
     control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
     SetLanguage(s.language.languageIndex == 2 ? Language::English : Language::German);
 
-    const DialParameters& p = model_.params;
-    pErrGraph->setVisible(p.dialType == 0 || (p.dialType == 6 && p.marksMode == 0));
-    pSplit->setVisible(p.marksMode == 2);
+    applySplitVariant();
     ResetView(view_);
     (void)Recalculate(model_, *host_, RecalcSource::Configuration, *redraw_);
     refreshAfterCalculation();

@@ -20,6 +20,7 @@ GridView::GridView(const QString& name, int tag, QWidget* parent) : QTableWidget
     setObjectName(name);
     setProperty("tag", tag);
     horizontalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1); // the separator columns are narrower than the style's least
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,10 +34,11 @@ void GridView::showGrid(const StringGrid& grid)
     fixedCols_ = grid.fixedCols();
     fixedRows_ = grid.fixedRows();
     setUpdatesEnabled(false);
-    setColumnCount(grid.colCount());
+    const int columns = shownColumns_ > 0 ? std::min(shownColumns_, grid.colCount()) : grid.colCount();
+    setColumnCount(columns);
     setRowCount(grid.rowCount());
     for (int r = 0; r < grid.rowCount(); ++r) {
-        for (int c = 0; c < grid.colCount(); ++c) {
+        for (int c = 0; c < columns; ++c) {
             QTableWidgetItem* item = this->item(r, c);
             if (!item) {
                 item = new QTableWidgetItem;
@@ -46,7 +48,7 @@ void GridView::showGrid(const StringGrid& grid)
             const bool fixed = r < fixedRows_ || c < fixedCols_;
             item->setBackground(fixed ? QBrush(kFixedCellYellow) : QBrush());
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-            if (editable && !fixed)
+            if (editable && !fixed && (!columnEditable_ || columnEditable_(c)))
                 flags |= Qt::ItemIsEditable;
             item->setFlags(flags);
         }
@@ -62,6 +64,15 @@ void GridView::readGrid(StringGrid& grid) const
             grid.setCell(c, r, FromQt(cellText(c, r)));
 }
 
+void GridView::writeEditsTo(StringGrid& grid)
+{
+    // showGrid writes the model's own texts, so the copy back changes nothing then.
+    connect(this, &QTableWidget::itemChanged, this, [this, &grid](QTableWidgetItem* item) {
+        if (item->row() < grid.rowCount() && item->column() < grid.colCount())
+            grid.setCell(item->column(), item->row(), FromQt(item->text()));
+    });
+}
+
 void GridView::setDefaultColumnWidth(int width)
 {
     defaultWidth_ = std::max(width, 8);
@@ -71,6 +82,11 @@ void GridView::setDefaultColumnWidth(int width)
 
 void GridView::setColumnWidthFixed(int column, int width)
 {
+    if (width <= 0) {
+        std::erase_if(fixedWidths_, [column](const auto& fixed) { return fixed.first == column; });
+        applyColumnWidths();
+        return;
+    }
     for (auto& [c, w] : fixedWidths_)
         if (c == column) {
             w = width;

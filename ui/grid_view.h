@@ -5,6 +5,8 @@
 
 #include <QTableWidget>
 
+#include <functional>
+
 namespace umbrix {
 
 class GridView : public QTableWidget {
@@ -17,10 +19,19 @@ public:
     void showGrid(const StringGrid& grid);
     /// Copies the texts back, for a grid the user edits.
     void readGrid(StringGrid& grid) const;
+    /// Keeps `grid` up to date with every cell the user edits (the cell editor writes into the model).
+    void writeEditsTo(StringGrid& grid);
+
+    /// Shows only the first `columns` columns of the grids given to showGrid (0: all of them).
+    void setShownColumns(int columns) { shownColumns_ = columns; }
+    /// Which columns the cell editor may open in (by default every column that is not fixed, when the
+    /// grid has edit triggers).
+    void setColumnEditable(std::function<bool(int column)> editable) { columnEditable_ = std::move(editable); }
 
     /// Width given to every column that has no width of its own.
     void setDefaultColumnWidth(int width);
-    /// A column with its own width (the narrow separator columns).
+    /// A column with its own width (the narrow separator columns); a width of 0 or less gives the column back
+    /// its default width.
     void setColumnWidthFixed(int column, int width);
     int defaultColumnWidth() const { return defaultWidth_; }
     /// The table is as wide as its columns (the controls beside it move up to it).
@@ -37,6 +48,8 @@ private:
     int fixedCols_ = 1;
     int fixedRows_ = 1;
     bool widthFollowsColumns_ = false;
+    int shownColumns_ = 0;
+    std::function<bool(int)> columnEditable_;
 };
 
 } // namespace umbrix

@@ -2,11 +2,14 @@
 // the calculation code and shows what comes back.
 
 #include "core/input_panel.h"
+#include "core/split_dial_controls.h"
+#include "ui/export_panel.h"
 #include "ui/grid_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/table_export_dialog.h"
 #include "ui/text/texts.h"
 #include "ui/widgets.h"
 
@@ -156,8 +159,8 @@ void MainWindow::connectInputs()
     spin("eLph", &MainWindow::linesPerHourChanged);
     spin("eStart", &MainWindow::hourFromChanged);
     spin("eEnd", &MainWindow::hourToChanged);
-    spin("efStart", &MainWindow::errorHourFromChanged);
-    spin("efEnd", &MainWindow::errorHourToChanged);
+    for (const char* name : {"efStart", "efEnd"})
+        connect(control<QSpinBox>(name), &QSpinBox::valueChanged, this, &MainWindow::errorHoursChanged);
 
     auto check = [this](const char* name, void (MainWindow::*handler)(bool)) {
         connect(control<QCheckBox>(name), &QCheckBox::clicked, this, handler);
@@ -177,8 +180,6 @@ void MainWindow::connectInputs()
     group("rgMittelwert", &MainWindow::methodClicked);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { calculateClicked(RecalcSource::BitBtn1); });
-    connect(control<QPushButton>("btGo2"), &QPushButton::clicked, this,
-            [this] { calculateClicked(RecalcSource::btGo2); });
     connect(control<QPushButton>("Button1"), &QPushButton::clicked, this, [this] { swapInputPanels(false); });
     connect(control<QPushButton>("bMore2"), &QPushButton::clicked, this, [this] { swapInputPanels(true); });
 
@@ -194,9 +195,19 @@ void MainWindow::connectInputs()
     tool("tbDown", [this] { zoomClicked(ViewAction::ShiftDown); });
     tool("tbReset", [this] { resetView(); });
 
-    // Printing and the exports have their own dialogs and are offered once those exist.
-    for (const char* pending : {"tbPrint", "ToolButton1", "tbHpg", "tbDXF", "BtnTsDat", "BtnTsShade", "BtnTsAna"})
-        control<QWidget>(pending)->setEnabled(false);
+    tool("tbPrint", [this] { printGraphicClicked(); });
+    tool("ToolButton1", [this] { printListsClicked(true); });
+
+    // The exports connect their buttons and the menu item themselves.
+    new ExportPanel(*this, {.calculate =
+                                [this] {
+                                    const Recalculation r =
+                                        OnCalculateClicked(model_, *host_, *redraw_, RecalcSource::BitBtn1);
+                                    refreshAfterCalculation();
+                                    return r.errorCode == kErrorNone;
+                                },
+                            .workingDir = paths_.workingDir});
+    new TableExportDialog(*this, paths_.workingDir);
 }
 
 // --- handlers -------------------------------------------------------------------------------------------
@@ -228,9 +239,6 @@ void MainWindow::numericFieldExit(Field field)
     if (!outcome.recalculate)
         return;
     (void)OnFieldAccepted(model_, *host_, *redraw_);
-    const DialParameters& p = model_.params;
-    pErrGraph->setVisible(p.dialType == 0 || (p.dialType == 6 && p.marksMode == 0));
-    pSplit->setVisible(p.marksMode == 2);
     refreshAfterCalculation();
 }
 
@@ -303,10 +311,9 @@ void MainWindow::lambertClicked(bool checked)
 
 void MainWindow::marksPerMonthClicked(int item)
 {
+    // The fixed-gnomon dial has no sixth mark: its fourth item reads "3 per month" and chooses the third.
+    applyControlStates(rgAnzahlClick(model_, item));
     (void)OnMarksPerMonthChanged(model_, *host_, *redraw_, item);
-    // The fixed-gnomon dial has no sixth mark: the group falls back to the item of the stored count.
-    const int shown = model_.params.marksPerMonth == 6 ? 3 : model_.params.marksPerMonth - 1;
-    control<RadioGroup>("rgAnzahl")->setItemIndex(shown);
     refreshAfterCalculation();
 }
 
@@ -314,39 +321,6 @@ void MainWindow::coordinatesOutputClicked(int item)
 {
     (void)OnCoordinatesOutputChanged(model_, *host_, *redraw_, item);
     refreshAfterCalculation();
-}
-
-void MainWindow::marksModeClicked(int item)
-{
-    if (OnMarksModeChanged(model_, *host_, *redraw_, item).ran)
-        refreshAfterCalculation();
-}
-
-void MainWindow::methodClicked(int item)
-{
-    const Recalculation r = OnDoubleAnalemmaMethodChanged(model_, *host_, *redraw_, item, true);
-    control<QLabel>("Label4")->setText(ToQt(TextRow(model_.state.language, model_.params.doubleAnalemmaMethod + 3)));
-    control<QCheckBox>("chbGenau")->setEnabled(model_.params.doubleAnalemmaMethod > 1);
-    if (r.ran)
-        refreshAfterCalculation();
-}
-
-void MainWindow::fineSearchClicked(bool checked)
-{
-    if (OnFineSearchClicked(model_, *host_, *redraw_, checked).ran)
-        refreshAfterCalculation();
-}
-
-void MainWindow::errorHourFromChanged(int value)
-{
-    OnErrorHourFromChanged(model_, value);
-    refreshGrids();
-}
-
-void MainWindow::errorHourToChanged(int value)
-{
-    OnErrorHourToChanged(model_, value);
-    refreshGrids();
 }
 
 void MainWindow::calculateClicked(RecalcSource button)
@@ -359,6 +333,7 @@ void MainWindow::dialTypeChosen(int dialType)
 {
     // The presets are shown before the calculation, which then decides about the shadow-path tab.
     applyControlStates(SelectDialType(model_, dialType));
+    applySplitVariant();
     control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
     relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
     (void)Recalculate(model_, *host_, RecalcSource::DialTypeMenu, *redraw_);

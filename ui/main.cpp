@@ -1,11 +1,14 @@
 // Umbrix: the desktop program.
 
+#include "ui/help_bridge.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -34,7 +37,12 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("umbrix"));
-    umbrix::MainWindow window;
+    umbrix::WindowOptions options;
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toStdString());
+    options.helpDebug = umbrix::HelpDebugRequested(arguments, options.paths.programDir);
+    umbrix::MainWindow window(std::move(options));
     window.show();
     return QApplication::exec();
 }

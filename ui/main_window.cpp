@@ -3,17 +3,24 @@
 #include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "core/split_dial_controls.h"
 #include "export/config_file.h"
+#include "export/data_paths.h"
+#include "ui/about_panel.h"
 #include "ui/grid_view.h"
+#include "ui/help_bridge.h"
+#include "ui/help_window.h"
 #include "ui/image_view.h"
 #include "ui/key_filter.h"
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/text/texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFocusEvent>
 #include <QFrame>
@@ -27,10 +34,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTabWidget>
 
 #include <charconv>
@@ -41,14 +48,15 @@ namespace umbrix {
 namespace {
 
 constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
-constexpr int kLargeFontDpi = 95;      // above this logical resolution the screen uses large fonts
-constexpr int kLargeScreenWidth = 999; // wider screens count as large
+constexpr int kLargeFontDpi = 95;       // above this logical resolution the screen uses large fonts
+constexpr int kLargeScreenWidth = 999;  // wider screens count as large
+constexpr int kLargeFontNamedDpi = 120; // the screen hint names the font "large" from here on
 
-std::string WithSlash(QString dir)
+std::string WithSlash(std::string dir)
 {
-    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return FromQt(dir);
+    if (!dir.empty() && dir.back() != '/')
+        dir += '/';
+    return dir;
 }
 
 } // namespace
@@ -87,18 +95,20 @@ private:
 WindowPaths WindowPaths::FromEnvironment()
 {
     WindowPaths paths;
-    paths.programDir = WithSlash(QCoreApplication::applicationDirPath());
-    paths.userDir =
-        WithSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/umbrix"));
-    paths.dataDirs = {WithSlash(QStringLiteral(UMBRIX_DATA_DIR)), WithSlash(QStringLiteral(UMBRIX_SOURCE_DIR "/data"))};
+    paths.programDir = WithSlash(FromQt(QCoreApplication::applicationDirPath()));
+    paths.userDir = WithSlash(UserConfigDirectory());
+    for (const std::string& dir : DataDirectories(paths.programDir))
+        paths.dataDirs.push_back(WithSlash(dir));
     paths.workingDir = FromQt(QDir::currentPath());
     return paths;
 }
 
 MainWindow::MainWindow(WindowOptions options, QWidget* parent)
-    : QMainWindow(parent), paths_(std::move(options.paths)), redraw_(std::make_unique<WindowRedraw>(*this))
+    : QMainWindow(parent), paths_(std::move(options.paths)), redraw_(std::make_unique<WindowRedraw>(*this)),
+      openUrl_(std::move(options.openUrl)), findHelpFile_(std::move(options.findHelpFile))
 {
     setObjectName(QStringLiteral("Form1"));
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     InitDefaults(model_);
 
     // Screen metrics decide whether the small-screen hint is shown and how the date page is laid out.
@@ -133,7 +143,11 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
                 ProgressBar1->setValue(ProgressBar1->value() + 1);
                 repaint();
             },
-        .end = [this] { pGeduld->hide(); },
+        .end =
+            [this] {
+                pGeduld->hide();
+                repaint();
+            },
     };
     if (options.host) {
         host_ = options.host;
@@ -156,6 +170,15 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     UpdateAxes(p, model_.state);
     applyControlStates(ConfigureInputPanel(model_));
     ResetView(view_);
+
+    // The help page of the stored language; a missing page is reported and help stays unavailable.
+    if (!findHelpFile_)
+        findHelpFile_ = [dir = paths_.programDir](const std::string& name) { return FindDataFile(dir, name); };
+    const std::vector<std::string> dataDirs = DataDirectories(paths_.programDir);
+    help_ =
+        std::make_unique<HelpBridge>(findHelpFile_, dataDirs.empty() ? paths_.programDir : WithSlash(dataDirs.front()),
+                                     options.helpDebug, paths_.programDir, paths_.userDir);
+    chooseHelpFile(true);
     RelabelAll();
     // The menu gets its captions now too, so that the menu bar has its height before the first layout.
     RelabelMenu();
@@ -203,7 +226,9 @@ void MainWindow::activateOnce()
     applyControlStates(ShowParameters(model_));
     model_.state.dialTitle = DialTitle(model_);
     RelabelMenu();
-    pSplit->setVisible(model_.params.marksMode == 2);
+    applySplitVariant();
+    applyControlStates(rgAnzeigeClick(0));
+    control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
     UpdateAxes(model_.params, model_.state);
     (void)Recalculate(model_, *host_, RecalcSource::Activation, *redraw_);
     refreshAfterCalculation();
@@ -213,12 +238,20 @@ bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         activateOnce();
+    // Closing the window ends the program: the help window goes with it.
+    if (event->type() == QEvent::Close && helpWindow_)
+        helpWindow_->close();
     return QMainWindow::event(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // The hint for a small screen comes before the first activation.
+    if (!screenHintShown_) {
+        screenHintShown_ = true;
+        QMetaObject::invokeMethod(this, &MainWindow::showScreenHint, Qt::QueuedConnection);
+    }
     // Without a window manager nobody gives the window the keyboard, and it may never be activated; it
     // asks for the keyboard itself and is ready once it is shown.
     if (!activated_) {
@@ -249,6 +282,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         // The client area below the menu bar changes with the window and with the menu bar's height.
         if (watched == central_)
             FormResize();
+        else if (watched == TSAnaDat)
+            layoutDatePage();
+        else if (watched == tsSlope)
+            layoutSlopePage();
         break;
     case QEvent::MouseMove:
         if (watched == Panel1 || watched == Panel2) {
@@ -290,6 +327,17 @@ void MainWindow::applyControlStates(const std::vector<ControlState>& states)
 
 void MainWindow::applyControlState(const ControlState& state)
 {
+    // "group/index" names the caption of one item of a radio group.
+    if (const auto slash = state.name.find('/'); slash != std::string::npos) {
+        auto* group = findChild<RadioGroup*>(ToQt(state.name.substr(0, slash)));
+        int index = -1;
+        const std::string_view number = std::string_view(state.name).substr(slash + 1);
+        std::from_chars(number.data(), number.data() + number.size(), index);
+        if (group && state.text)
+            if (QRadioButton* item = group->button(index))
+                item->setText(ToQt(*state.text));
+        return;
+    }
     QWidget* widget = findChild<QWidget*>(ToQt(state.name));
     if (!widget)
         return;
@@ -318,6 +366,8 @@ void MainWindow::applyControlState(const ControlState& state)
             group->setTitle(text);
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
             spin->setValue(text.trimmed().toInt());
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+            memo->setPlainText(text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text);
     }
     if (state.item) {
         if (auto* group = qobject_cast<RadioGroup*>(widget))
@@ -332,6 +382,13 @@ void MainWindow::applyControlState(const ControlState& state)
         widget->setEnabled(*state.enabled);
     if (state.visible)
         widget->setVisible(*state.visible);
+    if (state.fontColour) {
+        // Greyed or black labels, dimmed group captions (the group's items follow their group).
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Active, QPalette::WindowText, QColor(ToQt(*state.fontColour)));
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(ToQt(*state.fontColour)));
+        widget->setPalette(palette);
+    }
     if (state.yellow) {
         if (*state.yellow) {
             QPalette palette = widget->palette();
@@ -349,12 +406,14 @@ void MainWindow::refreshGrids()
     const Grids& g = model_.grids;
     control<GridView>("StrGridStd")->showGrid(g.StrGridStd);
     control<GridView>("StrGridShad")->showGrid(g.StrGridShad);
-    control<GridView>("StrGridDat")->showGrid(g.StrGridDat);
-    control<GridView>("StrGrid8")->showGrid(g.StrGrid8);
-    control<GridView>("StrGrid8b")->showGrid(g.StrGrid8b);
-    control<GridView>("StrGridEin")->showGrid(g.StrGridEin);
-    control<GridView>("StrMittel")->showGrid(g.StrMittel);
+    StrGridDat->showGrid(g.StrGridDat);
+    StrGrid8->showGrid(g.StrGrid8);
+    StrGrid8b->showGrid(g.StrGrid8b);
+    StrGridEin->showGrid(g.StrGridEin);
+    StrMittel->showGrid(g.StrMittel);
     control<QLabel>("lKoordAufUnter")->setText(ToQt(g.lKoordAufUnter));
+    // The date table's width follows its texts; the panels beside it move with it.
+    layoutDatePage();
 }
 
 void MainWindow::refreshAfterCalculation()
@@ -363,6 +422,77 @@ void MainWindow::refreshAfterCalculation()
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
+}
+
+// --- About, help, the screen hint ------------------------------------------------------------------------
+
+std::optional<std::string> SmallScreenMessage(const LanguageState& lang, int widthPx, int heightPx, int dotsPerInch)
+{
+    if (widthPx > kLargeScreenWidth || dotsPerInch <= kLargeFontDpi)
+        return std::nullopt;
+    // 96 dots per inch already count as large here, but are named "small font"; 120 and more "large font".
+    const int fontRow = dotsPerInch >= kLargeFontNamedDpi ? 51 : 52;
+    return std::string(MessageRow(lang, 50)) + std::to_string(widthPx) + " x " + std::to_string(heightPx) +
+           std::string(MessageRow(lang, fontRow)) + "\n\r" + std::string(MessageRow(lang, 19));
+}
+
+void MainWindow::showScreenHint()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const std::optional<std::string> text =
+        SmallScreenMessage(model_.state.language, screen->size().width(), screen->size().height(),
+                           static_cast<int>(std::lround(screen->logicalDotsPerInch())));
+    if (text)
+        host_->showMessage(CaptionText(model_.state.language, Caption::Information), *text, MessageIcon::Information);
+}
+
+void MainWindow::About1Click()
+{
+    pAbout->showWithCaption(windowTitle());
+}
+
+void MainWindow::openLink(const QUrl& url)
+{
+    const bool opened = openUrl_ ? openUrl_(url) : QDesktopServices::openUrl(url);
+    help_->log("open " + FromQt(url.toString()) + (opened ? "" : ": failed"));
+    if (!opened) {
+        const LanguageState& lang = model_.state.language;
+        host_->showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, 48), MessageIcon::Error);
+    }
+}
+
+void MainWindow::chooseHelpFile(bool reportMissing)
+{
+    help_->setLanguage(model_.state.language.languageIndex);
+    if (helpWindow_)
+        helpWindow_->setLanguage(model_.state.language.languageIndex);
+    if (!help_->available() && reportMissing)
+        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
+                           MissingHelpMessage(help_->shownPath()), MessageIcon::Question);
+}
+
+void MainWindow::Hilfe2Click()
+{
+    // A page installed since the start is found now.
+    if (!help_->available())
+        chooseHelpFile(false);
+    if (!help_->available()) {
+        help_->log("help asked for, no help page");
+        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
+                           MissingHelpMessage(help_->shownPath()), MessageIcon::Question);
+        return;
+    }
+    if (!helpWindow_) {
+        helpWindow_ = new HelpWindow(this);
+        helpWindow_->setLanguage(model_.state.language.languageIndex);
+    }
+    const bool shown = helpWindow_->showPage(ToQt(help_->helpFile()));
+    help_->log("help page " + help_->helpFile() + (shown ? " shown" : " could not be read"));
+    if (!shown)
+        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
+                           MissingHelpMessage(help_->helpFile()), MessageIcon::Question);
 }
 
 } // namespace umbrix

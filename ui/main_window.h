@@ -15,7 +15,9 @@
 #include "graphics/view.h"
 
 #include <QMainWindow>
+#include <QPrinter>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -39,7 +41,10 @@ class QToolButton;
 
 namespace umbrix {
 
+class AboutPanel;
 class GridView;
+class HelpBridge;
+class HelpWindow;
 class ImageView;
 class RadioGroup;
 
@@ -58,7 +63,22 @@ struct WindowOptions {
     /// Messages go here when set (tests record them; a RecordingWindowHost still drives the waiting
     /// panel); otherwise message boxes are shown.
     Host* host = nullptr;
+    /// Opens a web or mail address through the desktop; false when that failed. Unset: the desktop's
+    /// handler (QDesktopServices).
+    std::function<bool(const QUrl&)> openUrl;
+    /// Finds a help page by its file name; the path, or empty when it is missing. Unset: the data folders
+    /// of the program (FindDataFile).
+    std::function<std::string(const std::string& fileName)> findHelpFile;
+    /// The help bridge writes a debug log (started with "/debug" or "-debug", or a file "debug.debug"
+    /// beside the program).
+    bool helpDebug = false;
 };
+
+/// The hint for a small screen with large fonts: M50, the screen size, M51 (120 dots per inch or more) or M52,
+/// a line break and M19; nothing for a large screen (wider than 999 pixels) or small fonts (95 dots per inch
+/// or fewer).
+[[nodiscard]] std::optional<std::string> SmallScreenMessage(const LanguageState& lang, int widthPx, int heightPx,
+                                                            int dotsPerInch);
 
 /// What a save or open dialog asks for.
 struct FileDialogRequest {
@@ -84,6 +104,10 @@ public:
     Model& model() { return model_; }
     const ViewState& view() const { return view_; }
     Host& host() { return *host_; }
+    /// The print commands: printer set-up, the graphic, the displayed list or all lists.
+    void printerSetupClicked();
+    void printGraphicClicked();
+    void printListsClicked(bool allLists);
 
     /// Puts the current language on every control that carries a caption number.
     void RelabelAll();
@@ -108,6 +132,11 @@ public:
     /// Replaces the file dialogs (tests answer them without showing them).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
+    /// The help window, once help was asked for.
+    HelpWindow* helpWindow() const { return helpWindow_; }
+    /// The help bridge: the help page of the current language and the debug log.
+    const HelpBridge& helpBridge() const { return *help_; }
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -121,6 +150,7 @@ private:
     void buildPages();
     void buildGraphicPage();
     void buildTablePages();
+    void buildDatePage();
     void buildSlopePage();
     void buildErrorPanel(QWidget* page);
     void buildInputPanel1();
@@ -153,12 +183,29 @@ private:
     void marksModeClicked(int item);
     void methodClicked(int item);
     void fineSearchClicked(bool checked);
-    void errorHourFromChanged(int value);
-    void errorHourToChanged(int value);
+    void errorHoursChanged();
     void calculateClicked(RecalcSource button);
     void dialTypeChosen(int dialType);
     void swapInputPanels(bool viaButton);
     void Change1Click();
+
+    // --- the split dial: date-mark page variants and the figure-eight page (split_page.cpp)
+    void applySplitVariant();
+    void enableSplitInputs();
+    void showDateColumns();
+    void layoutDatePage();
+    void layoutSlopePage();
+    void rgAnzeigeClicked(int item);
+    void loopGridDoubleClicked(int column);
+    void StrGridEinEnter();
+    void rgDefaultClicked(int item);
+
+    // --- About, help and the screen hint (main_window.cpp)
+    void About1Click();
+    void openLink(const QUrl& url);
+    void chooseHelpFile(bool reportMissing);
+    void Hilfe2Click();
+    void showScreenHint();
 
     // --- view (pages.cpp)
     void zoomClicked(ViewAction action);
@@ -184,6 +231,7 @@ private:
 
     Model model_;
     ViewState view_;
+    std::unique_ptr<QPrinter> printer_; // the printer (or PDF file) the print commands use
     WindowPaths paths_;
     std::unique_ptr<Host> ownHost_;
     Host* host_ = nullptr;
@@ -196,6 +244,7 @@ private:
     int drawCount_ = 0;
     int rememberedPage_ = 0;
     int panelHintCounter_ = 0;
+    bool screenHintShown_ = false;
     // The canvas state the last drawing left (the blank rectangle of an error uses it).
     PenState canvasPen_;
     BrushState canvasBrush_;
@@ -218,10 +267,20 @@ private:
     QFrame* pSplit = nullptr;
     QFrame* pGeduld = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    AboutPanel* pAbout = nullptr;
+    GridView* StrGridDat = nullptr;
+    GridView* StrGridEin = nullptr;
+    GridView* StrGrid8 = nullptr;
+    GridView* StrGrid8b = nullptr;
+    GridView* StrMittel = nullptr;
     QMenu* PopupAlem = nullptr;
     QMenu* Aus1 = nullptr;
     std::vector<std::pair<QLineEdit*, Field>> numericFields_;
     FileChooser chooseFile_;
+    std::function<bool(const QUrl&)> openUrl_;
+    std::function<std::string(const std::string&)> findHelpFile_;
+    std::unique_ptr<HelpBridge> help_;
+    HelpWindow* helpWindow_ = nullptr;
 };
 
 } // namespace umbrix

@@ -1,6 +1,7 @@
 // The main menu and the pop-up menu of the window.
 
 #include "ui/main_window.h"
+#include "ui/printing.h"
 #include "ui/widgets.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ void MainWindow::buildMenus()
     QAction* printGraphic = AddItem(file, this, "Grafikdrucken1");
     QAction* printList = AddItem(file, this, "Listedrucken1");
     QAction* printAll = AddItem(file, this, "AlleListen1");
-    QAction* saveTable = AddItem(file, this, "Tabellespeichern1");
+    AddItem(file, this, "Tabellespeichern1"); // the table export connects itself
     file->addSeparator();
     QAction* quit = AddItem(file, this, "Schlieen1", 0, QKeySequence(Qt::ALT | Qt::Key_X));
     connect(showGraphic, &QAction::triggered, this,
@@ -106,6 +107,8 @@ void MainWindow::buildMenus()
     connect(german, &QAction::triggered, this, [this] { SetLanguage(Language::German); });
     connect(english, &QAction::triggered, this, [this] { SetLanguage(Language::English); });
     QAction* about = AddItem(help, this, "About1");
+    connect(helpPage, &QAction::triggered, this, &MainWindow::Hilfe2Click);
+    connect(about, &QAction::triggered, this, &MainWindow::About1Click);
 
     // The pop-up menu of the window; its items carry caption numbers.
     PopupAlem = new QMenu(this);
@@ -123,11 +126,29 @@ void MainWindow::buildMenus()
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupAlem->popup(mapToGlobal(pos)); });
 
-    // Printing, the table export, help and the About panel have their own windows and are not offered
-    // until those exist.
-    for (QAction* pending : {printerSetup, printGraphic, printList, printAll, saveTable, helpPage, about,
-                             popupPrinterSetup, popupPrintGraphic, popupPrintList, popupPrintAll})
-        pending->setEnabled(false);
+    for (QAction* setup : {printerSetup, popupPrinterSetup})
+        connect(setup, &QAction::triggered, this, &MainWindow::printerSetupClicked);
+    for (QAction* graphic : {printGraphic, popupPrintGraphic})
+        connect(graphic, &QAction::triggered, this, &MainWindow::printGraphicClicked);
+    for (QAction* list : {printList, popupPrintList})
+        connect(list, &QAction::triggered, this, [this] { printListsClicked(false); });
+    for (QAction* all : {printAll, popupPrintAll})
+        connect(all, &QAction::triggered, this, [this] { printListsClicked(true); });
+}
+
+void MainWindow::printerSetupClicked()
+{
+    PrinterSetup(this, *printer_);
+}
+
+void MainWindow::printGraphicClicked()
+{
+    (void)GrafikG(this, model_, view_, *printer_, host());
+}
+
+void MainWindow::printListsClicked(bool allLists)
+{
+    (void)Listedrucken1Click(this, model_, allLists, static_cast<ListPage>(PgCtrl->currentIndex()), *printer_, host());
 }
 
 } // namespace umbrix

@@ -3,6 +3,7 @@
 #include "core/input_panel.h"
 #include "graphics/construction.h"
 #include "graphics/surface_redraw.h"
+#include "ui/about_panel.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
@@ -27,8 +28,8 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kPanelGap = 5;          // between the page control and the input panel below it
-constexpr int kSeparatorColumnPx = 8; // the narrow separator columns of the date and loop tables
+constexpr int kPanelGap = 5;     // between the page control and the input panel below it
+constexpr int kPageMarginPx = 5; // tables keep this distance from the page's edges
 constexpr int kErrorGraphHeightLarge = 290;
 constexpr int kErrorGraphHeightSmall = 240;
 
@@ -120,7 +121,10 @@ void MainWindow::buildTablePages()
 {
     // Hour marks.
     {
+        // The table 3 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
         auto* row = new QHBoxLayout(TsDat);
+        row->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, 3);
+        row->setSpacing(8);
         auto* left = new QVBoxLayout;
         row->addLayout(left, 1);
         left->addWidget(MakeLabel(TsDat, "Label19", 32));
@@ -131,11 +135,13 @@ void MainWindow::buildTablePages()
         side->addWidget(koord);
         side->addStretch(1);
         side->addWidget(MakeButton(TsDat, "BtnTsDat", 17));
-        side->addSpacing(10);
+        side->addSpacing(10 - 3);
     }
     // Shadow path.
     {
+        // The table 5 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
         auto* column = new QVBoxLayout(tsShade);
+        column->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, kPageMarginPx);
         auto* head = new QHBoxLayout;
         column->addLayout(head);
         head->addWidget(MakeLabel(tsShade, "Label2", 0));
@@ -144,38 +150,15 @@ void MainWindow::buildTablePages()
         head->addWidget(MakeLabel(tsShade, "Label1", 220));
         head->addStretch(1);
         auto* row = new QHBoxLayout;
+        row->setSpacing(8);
         column->addLayout(row, 1);
         row->addWidget(new GridView(QStringLiteral("StrGridShad"), 0, tsShade), 1);
         auto* side = SideColumn(row);
         side->addStretch(1);
         side->addWidget(MakeButton(tsShade, "BtnTsShade", 17));
-        side->addSpacing(10);
+        side->addSpacing(10 - kPageMarginPx);
     }
-    // Date marks, the explanation of the split dial and the rise/set error panel.
-    {
-        auto* row = new QHBoxLayout(TSAnaDat);
-        auto* dates = new GridView(QStringLiteral("StrGridDat"), 0, TSAnaDat);
-        dates->setWidthFollowsColumns(true);
-        row->addWidget(dates);
-        auto* side = SideColumn(row);
-        row->addStretch(1);
-        pSplit = MakePanel(TSAnaDat, "pSplit");
-        auto* splitLayout = new QVBoxLayout(pSplit);
-        splitLayout->setContentsMargins(5, 5, 5, 5);
-        auto* memo = MakeMemo(pSplit, "mSplit", 50);
-        memo->setFont(FixedPitchFont(0));
-        splitLayout->addWidget(memo);
-        pSplit->setMinimumHeight(140);
-        side->addWidget(pSplit);
-        buildErrorPanel(TSAnaDat);
-        side->addWidget(pErrGraph);
-        side->addSpacing(10);
-        auto* saveRow = new QHBoxLayout;
-        saveRow->addWidget(MakeButton(TSAnaDat, "BtnTsAna", 17));
-        saveRow->addStretch(1);
-        side->addLayout(saveRow);
-        side->addStretch(1);
-    }
+    buildDatePage();
 }
 
 void MainWindow::buildErrorPanel(QWidget* page)
@@ -197,40 +180,12 @@ void MainWindow::buildErrorPanel(QWidget* page)
     // A fixed size: the graph is drawn while its page may not be laid out yet.
     const int graphHeight = largeScreen_ ? kErrorGraphHeightLarge : kErrorGraphHeightSmall;
     ImError->setFixedSize(graphHeight * 3 / 2, graphHeight);
-    grid->addWidget(ImError, 3, 0, 1, 4);
+    grid->addWidget(ImError, 3, 0, 1, 4, Qt::AlignHCenter);
     grid->addWidget(MakeLabel(pErrGraph, "lmaxErr", 92), 4, 0);
     grid->addWidget(MakeLabel(pErrGraph, "lmaxErrAbs", 0), 4, 1);
     grid->addWidget(MakeLabel(pErrGraph, "lmaxTxt", 25), 4, 2, 1, 2);
     grid->addWidget(MakeCheckBox(pErrGraph, "ChBLambert", 95), 5, 0, 1, 4);
     grid->setColumnStretch(2, 1);
-}
-
-void MainWindow::buildSlopePage()
-{
-    auto* grid = new QGridLayout(tsSlope);
-    grid->addWidget(MakeLabel(tsSlope, "Label12", 125), 0, 0);
-    auto* input = new GridView(QStringLiteral("StrGridEin"), 0, tsSlope);
-    input->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    grid->addWidget(input, 1, 0);
-    auto* buttons = new QHBoxLayout;
-    auto* defaults = new RadioGroup(QStringLiteral("rgDefault"), 70, 2, tsSlope);
-    buttons->addWidget(defaults);
-    buttons->addWidget(MakeButton(tsSlope, "btGo2", 0, "  Go .."));
-    grid->addLayout(buttons, 2, 0);
-    grid->addWidget(new GridView(QStringLiteral("StrMittel"), 30, tsSlope), 3, 0);
-    auto* show = new RadioGroup(QStringLiteral("rgAnzeige"), 60, 2, tsSlope);
-    grid->addWidget(show, 0, 1, Qt::AlignLeft);
-    auto* morning = new GridView(QStringLiteral("StrGrid8"), 0, tsSlope);
-    auto* afternoon = new GridView(QStringLiteral("StrGrid8b"), 0, tsSlope);
-    grid->addWidget(morning, 1, 1, 3, 1);
-    grid->addWidget(afternoon, 1, 1, 3, 1);
-    afternoon->hide();
-    grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(0, 1);
-    connect(show, &RadioGroup::itemClicked, this, [morning, afternoon](int item) {
-        morning->setVisible(item != 1);
-        afternoon->setVisible(item == 1);
-    });
 }
 
 void MainWindow::buildHiddenPanels()
@@ -244,6 +199,9 @@ void MainWindow::buildHiddenPanels()
     wait->addWidget(ProgressBar1);
     pGeduld->setFixedSize(360, 80);
     pGeduld->hide();
+
+    pAbout = new AboutPanel(central_);
+    connect(pAbout, &AboutPanel::linkClicked, this, &MainWindow::openLink);
 
     // The panel listing the dial types.
     auto* pAuswahl = MakePanel(central_, "pAuswahl");
@@ -279,22 +237,12 @@ void MainWindow::LayoutWindow()
     hours->setDefaultColumnWidth((std::max(hours->width(), tableWidth) - 80) / 12);
     auto* shade = control<GridView>("StrGridShad");
     shade->setDefaultColumnWidth((std::max(shade->width(), tableWidth) - 80) / 12);
-    // The date table is as wide as its texts; the panels beside it take the rest of the page.
-    auto* dates = control<GridView>("StrGridDat");
-    dates->setDefaultColumnWidth(0);
-    dates->setColumnWidthFixed(3, kSeparatorColumnPx);
-    dates->setColumnWidthFixed(6, kSeparatorColumnPx);
-    control<GridView>("StrGrid8")->setColumnWidthFixed(3, kSeparatorColumnPx);
-    control<GridView>("StrGrid8b")->setColumnWidthFixed(3, kSeparatorColumnPx);
-    auto* input = control<GridView>("StrGridEin");
-    input->setDefaultColumnWidth(input->width() * 2 / 10);
+    // The input table of the figure-eight page names its hour columns.
     model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, 43)));
     model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, 43)));
-    input->showGrid(model_.grids.StrGridEin);
-    auto* mean = control<GridView>("StrMittel");
-    mean->setColumnWidthFixed(0, static_cast<int>(std::lround(0.6 * mean->width())));
-    mean->setColumnWidthFixed(1, mean->width() / 5);
-    mean->setColumnWidthFixed(2, mean->width() / 5);
+    StrGridEin->showGrid(model_.grids.StrGridEin);
+    layoutDatePage();
+    layoutSlopePage();
 
     BitBtn1->move(Image1->width() - BitBtn1->width() - 25, 8);
 }

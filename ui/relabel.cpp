@@ -1,6 +1,7 @@
 // The language of the window: the relabelling walks over the controls and the main menu.
 
 #include "ui/grid_view.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -196,6 +197,10 @@ void MainWindow::RelabelMenu()
 void MainWindow::SetLanguage(Language language)
 {
     umbrix::SetLanguage(model_, language);
+    // The help page of the new language; an open help window shows it.
+    chooseHelpFile(false);
+    if (helpWindow_ && helpWindow_->isVisible())
+        Hilfe2Click();
     RelabelMenu();
     RelabelAll();
     // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.

@@ -2,6 +2,8 @@
 // The one QApplication of the window tests (offscreen: QT_QPA_PLATFORM is set by the test runner).
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 #include <ostream>
@@ -20,9 +22,26 @@ inline QApplication& App()
     static char name[] = "umbrix_ui_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        // The plain offscreen screen (800 x 800 at 96 dots per inch) would get the small-screen hint at every
+        // start; the windows are tested on a large screen unless a test asks for another one.
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        QString config;
+        if (platform.isEmpty() || platform == "offscreen") {
+            config = QDir::temp().filePath(
+                QStringLiteral("umbrix_ui_tests_screen_%1.json").arg(QCoreApplication::applicationPid()));
+            QFile file(config);
+            if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                file.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1280,"height":1024,)"
+                           R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+            file.close();
+            qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+            qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+        }
+        auto* application = new QApplication(argc, argv);
+        // The platform has read its screens.
+        if (!config.isEmpty())
+            QFile::remove(config);
+        return application;
     }();
     return *app;
 }

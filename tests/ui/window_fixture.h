@@ -1,0 +1,76 @@
+#pragma once
+// A main window for a test: its folders in a temporary folder (no start configuration of the machine is
+// read), messages recorded, shown and past its first activation.
+
+#include "qt_app.h"
+#include "ui/main_window.h"
+#include "ui/message_host.h"
+#include "ui/qt_text.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace umbrix::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App();
+        ASSERT_TRUE(folder.isValid());
+        window = makeWindow(options());
+    }
+
+    /// Options whose folders all lie in the temporary folder and whose messages are recorded.
+    WindowOptions options()
+    {
+        const std::string dir = FromQt(folder.path());
+        WindowOptions o;
+        o.paths.programDir = dir + "/";
+        o.paths.userDir = dir + "/user/";
+        o.paths.dataDirs = {dir + "/data/"};
+        o.paths.workingDir = dir;
+        o.host = &host;
+        return o;
+    }
+
+    std::unique_ptr<MainWindow> makeWindow(WindowOptions o)
+    {
+        auto w = std::make_unique<MainWindow>(std::move(o));
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QCoreApplication::processEvents();
+        w->activateOnce();
+        return w;
+    }
+
+    template <class T> T* get(const char* name) const
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QAction* action(const char* name) const { return get<QAction>(name); }
+    QTabWidget* pages() const { return get<QTabWidget>("PgCtrl"); }
+
+    /// Shows a page and lets it take its size.
+    void showPage(Page page)
+    {
+        pages()->setCurrentIndex(static_cast<int>(page));
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir folder;
+    RecordingWindowHost host;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace umbrix::test

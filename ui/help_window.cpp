@@ -1,0 +1,96 @@
+#include "ui/help_window.h"
+
+#include <QBoxLayout>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kHelpWidthPx = 860;
+constexpr int kHelpHeightPx = 700;
+
+QToolButton* MakeToolButton(QWidget* parent, const char* name)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), back_(MakeToolButton(this, "HelpBack")),
+      forward_(MakeToolButton(this, "HelpForward")), contents_(MakeToolButton(this, "HelpContents"))
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    // Links within the page stay here; web and mail addresses open in the desktop's programs.
+    browser_->setOpenExternalLinks(true);
+    browser_->setOpenLinks(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(contents_);
+    buttons->addWidget(back_);
+    buttons->addWidget(forward_);
+    buttons->addStretch(1);
+    column->addLayout(buttons);
+    column->addWidget(browser_, 1);
+
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(contents_, &QToolButton::clicked, browser_, &QTextBrowser::home);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser_->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Umbrix") : title);
+    });
+
+    QSize size(kHelpWidthPx, kHelpHeightPx);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    resize(size);
+    setLanguage(1);
+}
+
+bool HelpWindow::showPage(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return false;
+    const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+    // A new page starts a new history; the same page is shown again at its contents.
+    if (browser_->source() != url) {
+        browser_->setSource(url);
+        browser_->clearHistory();
+    } else {
+        browser_->home();
+    }
+    browser_->verticalScrollBar()->setValue(0);
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void HelpWindow::setLanguage(int languageIndex)
+{
+    const bool german = languageIndex == 1;
+    contents_->setText(german ? QStringLiteral("&Inhalt") : QStringLiteral("&Contents"));
+    back_->setText(german ? QStringLiteral("&Zurück") : QStringLiteral("&Back"));
+    forward_->setText(german ? QStringLiteral("&Vor") : QStringLiteral("&Forward"));
+}
+
+} // namespace umbrix

@@ -1,0 +1,33 @@
+#pragma once
+// The help window: shows the HTML help page of the current language, with its contents, links between its
+// sections, and the way back and forward. Web and mail links go to the desktop.
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+class QToolButton;
+
+namespace umbrix {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent);
+
+    /// Shows `path` at its beginning (its contents) and brings the window to the front. False when the page
+    /// cannot be read.
+    bool showPage(const QString& path);
+    /// Captions of the buttons: German (languageIndex 1) or English.
+    void setLanguage(int languageIndex);
+
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+    QToolButton* back_;
+    QToolButton* forward_;
+    QToolButton* contents_;
+};
+
+} // namespace umbrix

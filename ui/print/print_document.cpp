@@ -1,0 +1,117 @@
+#include "ui/print/print_document.h"
+
+#include "graphics/construction.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kGraphicFontHeight = 40; // the printer font of the graphic, Arial
+constexpr double kTenthMmPerInch = 254.0;
+
+} // namespace
+
+PrinterCapabilities CapabilitiesOf(const QPrinter& printer)
+{
+    // The page layout keeps its margins in the unit they were given in (millimetres from the dialogs); its
+    // pixel rectangle rounds them to whole points first. The pixels are derived from the millimetres, so
+    // that a 5 mm margin stays 5 mm.
+    const QPageLayout layout = printer.pageLayout();
+    const double pixelsPerMm = printer.resolution() / 25.4;
+    const QRectF paintMm = layout.paintRect(QPageLayout::Millimeter);
+    PrinterCapabilities caps;
+    caps.horzSizeMm = paintMm.width();
+    caps.vertSizeMm = paintMm.height();
+    caps.horzRes = static_cast<int>(std::lround(paintMm.width() * pixelsPerMm));
+    caps.vertRes = static_cast<int>(std::lround(paintMm.height() * pixelsPerMm));
+    caps.physicalOffsetX = static_cast<int>(std::lround(paintMm.left() * pixelsPerMm));
+    caps.physicalOffsetY = static_cast<int>(std::lround(paintMm.top() * pixelsPerMm));
+    caps.portrait = layout.orientation() == QPageLayout::Portrait;
+    return caps;
+}
+
+PrintDocument::PrintDocument(QPrinter& printer) : printer_(printer) {}
+
+PrintDocument::~PrintDocument()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool PrintDocument::StartPrintPage(DrawingState& state)
+{
+    if (!painter_.begin(&printer_))
+        return false;
+    const std::optional<PrintGeometry> geometry = ComputePrintGeometry(CapabilitiesOf(printer_));
+    if (!geometry || printer_.resolution() <= 0) {
+        printer_.abort();
+        painter_.end();
+        return false;
+    }
+    StorePrintGeometry(state, *geometry);
+    mapTenthMillimetres();
+    return true;
+}
+
+void PrintDocument::mapTenthMillimetres()
+{
+    const double scale = printer_.resolution() / kTenthMmPerInch;
+    painter_.resetTransform();
+    painter_.scale(scale, scale);
+    const QRectF paintMm = printer_.pageLayout().paintRect(QPageLayout::Millimeter);
+    const int width = static_cast<int>(std::floor(paintMm.width() * 10));
+    const int height = static_cast<int>(std::floor(paintMm.height() * 10));
+    surface_.setPageSize(width, height);
+    // As on paper: nothing beyond the printable area (a PDF page would show what the drawing runs into
+    // the unprintable margins, around the legend's frame).
+    painter_.setClipRect(QRectF(0, 0, width, height));
+}
+
+bool PrintDocument::NewPage()
+{
+    if (!painter_.isActive() || !printer_.newPage())
+        return false;
+    // The new page may have another orientation: its size and the mapping are read again.
+    mapTenthMillimetres();
+    return printer_.printerState() != QPrinter::Error;
+}
+
+bool PrintDocument::finish()
+{
+    if (!painter_.isActive())
+        return false;
+    const bool ended = painter_.end();
+    return ended && printer_.printerState() != QPrinter::Error;
+}
+
+void PrintGraphicPage(Model& model, const ViewState& view, PrintDocument& document)
+{
+    DrawingState& state = model.drawing;
+    state.printAreaHeight = PrintAreaHeight(state.printAreaWidth);
+    Surface& surface = document.page();
+    surface.font.name = std::string(kFontArial);
+    surface.font.height = kGraphicFontHeight;
+    DrawOptions options;
+    options.screenMode = false;
+    options.panX = view.panX;
+    options.panY = view.panY;
+    options.zoomFactor = view.zoomFactor;
+    // The printed drawing must not change what the window's view reads from the last screen drawing
+    // (its size sets the pan step, its centre the drag): those values are kept.
+    const DrawingState screen = state;
+    DrawConstruction(model, state, surface, options);
+    state.surfaceWidth = screen.surfaceWidth;
+    state.surfaceHeight = screen.surfaceHeight;
+    state.originX = screen.originX;
+    state.originY = screen.originY;
+    state.leftCentreX = screen.leftCentreX;
+    state.rightCentreX = screen.rightCentreX;
+    state.lastTickLength = screen.lastTickLength;
+}
+
+} // namespace umbrix

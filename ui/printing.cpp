@@ -1,0 +1,118 @@
+#include "ui/printing.h"
+
+#include "ui/print/print_document.h"
+#include "ui/text/texts.h"
+
+#include <QDialog>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kMessagePrinterNotReady = 23; // "Der Drucker ist nicht betriebsbereit! ..."
+constexpr int kMessagePrintingFailed = 42;  // "Fehler - Drucken abgebrochen!"
+constexpr int kTextNoTableShown = 18;       // "Kein Ausdruck möglich, weil keine Tabelle angezeigt wird!"
+
+bool ConfirmPrinter(QWidget* parent, QPrinter& printer, const PrinterDialog& dialog)
+{
+    if (dialog)
+        return dialog(printer);
+    QPrintDialog box(&printer, parent);
+    return box.exec() == QDialog::Accepted;
+}
+
+void ReportNotReady(const Model& model, Host& host)
+{
+    const LanguageState& lang = model.state.language;
+    host.showMessage(CaptionText(lang, Caption::Warning), MessageRow(lang, kMessagePrinterNotReady),
+                     MessageIcon::Warning);
+}
+
+void ReportFailure(const Model& model, Host& host)
+{
+    const LanguageState& lang = model.state.language;
+    host.showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, kMessagePrintingFailed), MessageIcon::Warning);
+}
+
+/// Graphic printing leaves the printer in portrait orientation, however it ends.
+class PortraitAgain {
+public:
+    explicit PortraitAgain(QPrinter& printer) : printer_(printer) {}
+    ~PortraitAgain() { printer_.setPageOrientation(QPageLayout::Portrait); }
+    PortraitAgain(const PortraitAgain&) = delete;
+    PortraitAgain& operator=(const PortraitAgain&) = delete;
+
+private:
+    QPrinter& printer_;
+};
+
+} // namespace
+
+void PrinterSetup(QWidget* parent, QPrinter& printer)
+{
+    QPageSetupDialog box(&printer, parent);
+    (void)box.exec();
+}
+
+PrintOutcome GrafikG(QWidget* parent, Model& model, const ViewState& view, QPrinter& printer, Host& host,
+                     const PrinterDialog& dialog)
+{
+    const PortraitAgain portraitAgain(printer);
+    try {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        if (!ConfirmPrinter(parent, printer, dialog))
+            return PrintOutcome::Cancelled;
+        PrintDocument document(printer);
+        if (!document.StartPrintPage(model.drawing)) {
+            ReportNotReady(model, host);
+            return PrintOutcome::NotReady;
+        }
+        PrintGraphicPage(model, view, document);
+        if (!document.finish()) {
+            ReportFailure(model, host);
+            return PrintOutcome::Failed;
+        }
+        return PrintOutcome::Printed;
+    } catch (...) {
+        ReportFailure(model, host);
+        return PrintOutcome::Failed;
+    }
+}
+
+PrintOutcome Listedrucken1Click(QWidget* parent, Model& model, bool printAllLists, ListPage visiblePage,
+                                QPrinter& printer, Host& host, const PrinterDialog& dialog)
+{
+    try {
+        const ListPrintRequest request{printAllLists, visiblePage};
+        if (ListPrintRefused(request)) {
+            const LanguageState& lang = model.state.language;
+            host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, kTextNoTableShown),
+                             MessageIcon::Question);
+            return PrintOutcome::Refused;
+        }
+        if (SelectedLists(model, request).empty())
+            return PrintOutcome::NothingToPrint;
+        if (!ConfirmPrinter(parent, printer, dialog))
+            return PrintOutcome::Cancelled;
+        PrintDocument document(printer);
+        if (!document.StartPrintPage(model.drawing)) {
+            ReportNotReady(model, host);
+            return PrintOutcome::NotReady;
+        }
+        const ListPrintStatus status = PrintLists(model, document, request);
+        if (status != ListPrintStatus::Printed || !document.finish()) {
+            ReportFailure(model, host);
+            return PrintOutcome::Failed;
+        }
+        return PrintOutcome::Printed;
+    } catch (...) {
+        ReportFailure(model, host);
+        return PrintOutcome::Failed;
+    }
+}
+
+} // namespace umbrix

@@ -1,0 +1,257 @@
+// The split dial for mean time in the window: the two variants of the date-mark page (the ordinary date
+// scale, or the two figure-eight loops with their explanation), the figure-eight page with its input table,
+// result tables and statistics, and the handlers of their controls.
+
+#include "core/split_dial_controls.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kPageMarginPx = 5;        // tables and panels keep this distance from the page's edges
+constexpr int kSeparatorColumnPx = 8;   // the narrow separator columns of the date and loop tables
+constexpr int kDateColumnsSplit = 9;    // morning columns 0-2 and 4-5, afternoon columns 7-8
+constexpr int kDateColumnsAnalemma = 7; // the date scale: column 3 a separator
+constexpr int kInputColumnPx = 360;     // the input table and the statistics below it
+constexpr int kInputFixedColumnPx = 24;
+constexpr int kGapPx = 10;
+
+/// The height of a table that shows all its rows without scrolling.
+int FullHeight(const GridView& grid)
+{
+    return grid.rowCount() * grid.verticalHeader()->defaultSectionSize() + 2 * grid.frameWidth() + 2;
+}
+
+} // namespace
+
+// --- building -------------------------------------------------------------------------------------------
+
+void MainWindow::buildDatePage()
+{
+    // Placed by layoutDatePage: the table at the left, the explanation or the error panel beside it.
+    StrGridDat = new GridView(QStringLiteral("StrGridDat"), 0, TSAnaDat);
+    StrGridDat->setWidthFollowsColumns(true);
+    StrGridDat->setDefaultColumnWidth(0);
+    StrGridDat->setColumnWidthFixed(3, kSeparatorColumnPx);
+    StrGridDat->setShownColumns(kDateColumnsAnalemma);
+    pSplit = MakePanel(TSAnaDat, "pSplit");
+    QPlainTextEdit* memo = MakeMemo(pSplit, "mSplit", 50);
+    memo->setFont(FixedPitchFont(0));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    buildErrorPanel(TSAnaDat);
+    MakeButton(TSAnaDat, "BtnTsAna", 17)->adjustSize();
+    TSAnaDat->installEventFilter(this);
+}
+
+void MainWindow::buildSlopePage()
+{
+    // Placed by layoutSlopePage: the input table and the statistics at the left, the default/table choice
+    // and btGo2 beside them, the morning or afternoon loop table at the right.
+    MakeLabel(tsSlope, "Label12", 125);
+    StrGridEin = new GridView(QStringLiteral("StrGridEin"), 0, tsSlope);
+    StrGridEin->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    StrGridEin->writeEditsTo(model_.grids.StrGridEin);
+    StrGridEin->setColumnWidthFixed(0, kInputFixedColumnPx);
+    auto* defaults = new RadioGroup(QStringLiteral("rgDefault"), 70, 1, tsSlope);
+    QPushButton* go = MakeButton(tsSlope, "btGo2", 0, "  Go ..");
+    StrMittel = new GridView(QStringLiteral("StrMittel"), 30, tsSlope);
+    StrMittel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StrMittel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* show = new RadioGroup(QStringLiteral("rgAnzeige"), 60, 2, tsSlope);
+
+    StrGrid8 = new GridView(QStringLiteral("StrGrid8"), 0, tsSlope);
+    StrGrid8->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    StrGrid8->setColumnEditable(StrGrid8CellEditable);
+    StrGrid8->writeEditsTo(model_.grids.StrGrid8);
+    StrGrid8b = new GridView(QStringLiteral("StrGrid8b"), 0, tsSlope);
+    for (GridView* loop : {StrGrid8, StrGrid8b}) {
+        loop->setColumnWidthFixed(3, kSeparatorColumnPx);
+        connect(loop, &QTableWidget::cellDoubleClicked, this, [this, loop](int row, int column) {
+            // A double click that opens the cell editor does not switch the table.
+            const QTableWidgetItem* cell = loop->item(row, column);
+            if (cell && cell->flags().testFlag(Qt::ItemIsEditable))
+                return;
+            loopGridDoubleClicked(column);
+        });
+    }
+    StrGrid8->hide();
+
+    connect(show, &RadioGroup::itemClicked, this, &MainWindow::rgAnzeigeClicked);
+    connect(defaults, &RadioGroup::itemClicked, this, &MainWindow::rgDefaultClicked);
+    connect(go, &QPushButton::clicked, this, [this] { calculateClicked(RecalcSource::btGo2); });
+    // Entering the input table: focus arriving from another control of the window (not the window being
+    // activated again, and not the table's own cell editor handing the focus back).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        auto inside = [this](const QWidget* w) { return w && (w == StrGridEin || StrGridEin->isAncestorOf(w)); };
+        if (old && inside(now) && !inside(old))
+            StrGridEinEnter();
+    });
+    tsSlope->installEventFilter(this);
+}
+
+// --- layout ---------------------------------------------------------------------------------------------
+
+void MainWindow::layoutDatePage()
+{
+    const QSize page = TSAnaDat->size();
+    StrGridDat->setGeometry(kPageMarginPx, kPageMarginPx, StrGridDat->width(),
+                            std::max(page.height() - 2 * kPageMarginPx, 50));
+    const int gridRight = StrGridDat->x() + StrGridDat->width();
+
+    // The explanation of the split dial: from 5 right of the table to 10 before the page's right edge; the
+    // memo 10 narrower, 5 inside it.
+    auto* memo = control<QPlainTextEdit>("mSplit");
+    const int memoHeight = 7 * QFontMetrics(memo->font()).lineSpacing() + 2 * memo->frameWidth() + 8;
+    const int splitLeft = gridRight + kPageMarginPx;
+    pSplit->setGeometry(splitLeft, kPageMarginPx, std::max(page.width() - kGapPx - splitLeft, 100), memoHeight + 10);
+    memo->setGeometry(5, 5, pSplit->width() - 10, memoHeight);
+
+    // The error panel of the common dial: 15 right of the table, over the rest of the page's width.
+    const QSize errorSize = pErrGraph->sizeHint();
+    const int errorLeft = gridRight + 15;
+    pErrGraph->setGeometry(errorLeft, kPageMarginPx, std::max(page.width() - kGapPx - errorLeft, errorSize.width()),
+                           errorSize.height());
+
+    // The save button: 8 right of the table, 10 below the panel shown above it.
+    auto* save = control<QPushButton>("BtnTsAna");
+    const QWidget* above = !pErrGraph->isHidden() ? pErrGraph : !pSplit->isHidden() ? pSplit : nullptr;
+    save->move(gridRight + 8, above ? above->y() + above->height() + kGapPx : kPageMarginPx);
+}
+
+void MainWindow::layoutSlopePage()
+{
+    const QSize page = tsSlope->size();
+    auto* title = control<QLabel>("Label12");
+    title->adjustSize();
+    title->move(kPageMarginPx, kPageMarginPx);
+    const int top = title->y() + title->height() + 4;
+
+    // The statistics 5 above the bottom of the page, the input table down to 10 above them.
+    const int meanHeight = FullHeight(*StrMittel);
+    StrMittel->setGeometry(kPageMarginPx, page.height() - kPageMarginPx - meanHeight, kInputColumnPx, meanHeight);
+    const int meanWidth = StrMittel->viewport()->width();
+    StrMittel->setColumnWidthFixed(0, static_cast<int>(std::lround(0.6 * meanWidth)));
+    StrMittel->setColumnWidthFixed(1, meanWidth / 5);
+    StrMittel->setColumnWidthFixed(2, meanWidth - static_cast<int>(std::lround(0.6 * meanWidth)) - meanWidth / 5);
+    StrGridEin->setGeometry(kPageMarginPx, top, kInputColumnPx, std::max(StrMittel->y() - kGapPx - top, 60));
+    const int inputWidth = StrGridEin->viewport()->width() - kInputFixedColumnPx;
+    StrGridEin->setDefaultColumnWidth(std::max(inputWidth / 4, 30));
+
+    // The choice of default or table hours beside the input table, btGo2 15 above its bottom.
+    auto* defaults = control<RadioGroup>("rgDefault");
+    auto* go = control<QPushButton>("btGo2");
+    defaults->adjustSize();
+    go->adjustSize();
+    const int middle = StrGridEin->x() + StrGridEin->width() + kGapPx;
+    defaults->move(middle, top);
+    go->move(middle, StrGridEin->y() + StrGridEin->height() - 15 - go->height());
+
+    // The loop tables from the morning/afternoon choice down to 5 above the bottom, 5 before the right edge.
+    auto* show = control<RadioGroup>("rgAnzeige");
+    show->adjustSize();
+    const int right = middle + std::max(defaults->width(), go->width()) + kGapPx;
+    show->move(right, kPageMarginPx);
+    const int loopTop = show->y() + show->height() + kPageMarginPx;
+    for (GridView* loop : {StrGrid8, StrGrid8b})
+        loop->setGeometry(right, loopTop, std::max(page.width() - kPageMarginPx - right, 100),
+                          std::max(page.height() - kPageMarginPx - loopTop, 60));
+}
+
+// --- variants -------------------------------------------------------------------------------------------
+
+void MainWindow::applySplitVariant()
+{
+    applyControlStates(rgTypClick(model_, model_.params.marksMode - 1, false));
+    enableSplitInputs();
+    showDateColumns();
+    StrMittel->showGrid(model_.grids.StrMittel);
+}
+
+void MainWindow::enableSplitInputs()
+{
+    // The method and the error-table hours belong to the split dial as its hour table does: usable as soon as
+    // the variant is chosen, not only after the parameters were shown again.
+    for (const char* name : {"rgMittelwert", "efStart", "efEnd"})
+        control<QWidget>(name)->setEnabled(model_.state.doubleAnalemmaActive);
+}
+
+void MainWindow::showDateColumns()
+{
+    const bool split = model_.state.doubleAnalemmaActive;
+    StrGridDat->setShownColumns(split ? kDateColumnsSplit : kDateColumnsAnalemma);
+    StrGridDat->setColumnWidthFixed(6, split ? kSeparatorColumnPx : 0);
+    StrGridDat->showGrid(model_.grids.StrGridDat);
+    layoutDatePage();
+}
+
+// --- handlers -------------------------------------------------------------------------------------------
+
+void MainWindow::marksModeClicked(int item)
+{
+    applyControlStates(rgTypClick(model_, item, true));
+    enableSplitInputs();
+    showDateColumns();
+    const Recalculation r = OnMarksModeChanged(model_, *host_, *redraw_, item);
+    if (r.ran)
+        refreshAfterCalculation();
+}
+
+void MainWindow::methodClicked(int item)
+{
+    applyControlStates(rgMittelwertClick(model_, item));
+    if (OnDoubleAnalemmaMethodChanged(model_, *host_, *redraw_, item, true).ran)
+        refreshAfterCalculation();
+}
+
+void MainWindow::fineSearchClicked(bool checked)
+{
+    applyControlStates(chbGenauClick(model_, checked));
+    if (OnFineSearchClicked(model_, *host_, *redraw_, checked).ran)
+        refreshAfterCalculation();
+}
+
+void MainWindow::errorHoursChanged()
+{
+    applyControlStates(efEndChange(model_, control<QSpinBox>("efStart")->value(), control<QSpinBox>("efEnd")->value()));
+    StrGrid8->showGrid(model_.grids.StrGrid8);
+    StrGrid8b->showGrid(model_.grids.StrGrid8b);
+}
+
+void MainWindow::rgAnzeigeClicked(int item)
+{
+    applyControlStates(rgAnzeigeClick(item));
+}
+
+void MainWindow::loopGridDoubleClicked(int /*column*/)
+{
+    applyControlStates(LoopGridDblClick(StrGrid8->isHidden() ? 0 : 1));
+}
+
+void MainWindow::StrGridEinEnter()
+{
+    applyControlStates(umbrix::StrGridEinEnter(model_));
+    StrGrid8->showGrid(model_.grids.StrGrid8);
+    StrGrid8b->showGrid(model_.grids.StrGrid8b);
+    StrGridDat->showGrid(model_.grids.StrGridDat);
+}
+
+void MainWindow::rgDefaultClicked(int item)
+{
+    applyControlStates(rgDefaultClick(model_, item));
+}
+
+} // namespace umbrix
