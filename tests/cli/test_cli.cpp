@@ -1,7 +1,7 @@
 // umbrix-cli: options, the order of work, messages, exit codes and the JSON report.
 
-#include "cli/cli_app.h"
 #include "cli/json_writer.h"
+#include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +16,6 @@
 #include <vector>
 
 using namespace umbrix;
-
-namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-} // namespace
 
 TEST(CliJson, DefaultParametersAndObliquity)
 {
@@ -199,13 +181,13 @@ TEST(CliJson, ResultTablesOfTheDefaultDial)
 {
     const CliRun r = Cli({"--json", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Count(r.out, "\"time\": "), 33u);                      // hour marks 5:00 .. 21:00, two per hour
-    EXPECT_EQ(Count(r.out, "\"equationOfTime\": "), 36u);            // three date marks per month
-    EXPECT_EQ(Count(r.out, "\"t\": "), (21u - 5u + 4u) * 4u + 1u);   // shadow samples 3:00 .. 23:00
+    EXPECT_EQ(Count(r.out, "\"time\": "), 33u);                             // hour marks 5:00 .. 21:00, two per hour
+    EXPECT_EQ(Count(r.out, "\"equationOfTime\": "), 36u);                   // three date marks per month
+    EXPECT_EQ(Count(r.out, "\"t\": "), (21u - 5u + 4u) * 4u + 1u);          // shadow samples 3:00 .. 23:00
     EXPECT_NE(r.out.find("\"x\": -7777.6999999999998"), std::string::npos); // the no-shadow marker is kept
     EXPECT_NE(r.out.find("\"label\": \"21.Dez \""), std::string::npos);
     EXPECT_NE(r.out.find("\"riseSetPoint\": {\n    \"x\": 1.16242"), std::string::npos);
-    EXPECT_NE(r.out.find("\"lines\": []"), std::string::npos);         // no fixed gnomon
+    EXPECT_NE(r.out.find("\"lines\": []"), std::string::npos); // no fixed gnomon
     EXPECT_NE(r.out.find("\" Nr. \""), std::string::npos);
     EXPECT_NE(r.out.find("\"  *\""), std::string::npos);
     // Grid sizes: rows x columns, header row included.

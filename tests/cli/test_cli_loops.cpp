@@ -1,6 +1,6 @@
 // umbrix-cli on the split dial for mean time: the figure-eight methods, their JSON and grids.
 
-#include "cli/cli_app.h"
+#include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +12,6 @@
 using namespace umbrix;
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> SplitDial(int method, std::vector<std::string> more = {})
 {

@@ -2,7 +2,7 @@
 // renders; --pdf-lists none; usage errors; a file that cannot be written. Without Qt the option reports
 // that it is unavailable.
 
-#include "cli/cli_app.h"
+#include "tests/cli/cli_run.h"
 #include "ui/print/pdf_export.h"
 
 #include <gtest/gtest.h>
@@ -29,19 +29,6 @@ fs::path TempDir()
     const fs::path dir = fs::temp_directory_path() / ("umbrix_pdf_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     return dir;
-}
-
-struct CliRun {
-    int code = 0;
-    std::string err;
-};
-
-CliRun RunCliWith(std::vector<std::string> args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCli(args, out, err);
-    return {code, err.str()};
 }
 
 /// Standard output of a shell command.
@@ -101,7 +88,7 @@ TEST_P(CliPdfDial, GraphicAndListsArePrintedAndRender)
     }
     args.push_back("--pdf");
     args.push_back(pdf.string());
-    const CliRun run = RunCliWith(args);
+    const CliRun run = Cli(args);
     ASSERT_EQ(run.code, 0) << run.err;
 
     // The graphic page in landscape, the lists in portrait, one list per page (the long tables may go on).
@@ -141,21 +128,21 @@ TEST(CliPdf, ListsCanBeLeftOutAndBadUseIsRefused)
     if (!PdfOutputAvailable())
         GTEST_SKIP() << "built without Qt";
     const fs::path pdf = TempDir() / "graphic-only.pdf";
-    const CliRun run = RunCliWith({"--pdf", pdf.string(), "--pdf-lists", "none", "--lang", "en"});
+    const CliRun run = Cli({"--pdf", pdf.string(), "--pdf-lists", "none", "--lang", "en"});
     ASSERT_EQ(run.code, 0) << run.err;
     if (HavePoppler()) {
         EXPECT_EQ(PageCount(pdf), 1);
         const std::string text = Capture("pdftotext '" + pdf.string() + "' - 2>/dev/null");
         EXPECT_NE(text.find("Analemmatic Sundial"), std::string::npos) << text;
     }
-    EXPECT_EQ(RunCliWith({"--pdf-lists", "some", "--pdf", pdf.string()}).code, kExitUsage);
-    EXPECT_EQ(RunCliWith({"--pdf"}).code, kExitUsage);
+    EXPECT_EQ(Cli({"--pdf-lists", "some", "--pdf", pdf.string()}).code, kExitUsage);
+    EXPECT_EQ(Cli({"--pdf"}).code, kExitUsage);
 }
 
 TEST(CliPdf, AFileThatCannotBeWrittenLeavesExitCode3AndNamesTheFile)
 {
     const std::string path = (TempDir() / "no-such-folder" / "dial.pdf").string();
-    const CliRun run = RunCliWith({"--pdf", path});
+    const CliRun run = Cli({"--pdf", path});
     EXPECT_EQ(run.code, kExitFile);
     EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(path));
@@ -167,7 +154,7 @@ TEST(CliPdf, AFileThatCannotBeWrittenLeavesExitCode3AndNamesTheFile)
     std::ofstream(kept) << "old";
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(dir.c_str(), W_OK) != 0) { // root may write anyway
-        EXPECT_EQ(RunCliWith({"--pdf", kept.string()}).code, kExitFile);
+        EXPECT_EQ(Cli({"--pdf", kept.string()}).code, kExitFile);
         std::ifstream in(kept);
         std::string text;
         in >> text;
