@@ -1,6 +1,6 @@
-// The string resources of Part 5.2: German texts under ids 1..258, English ones under 2000 + id,
+// The string resources: German texts under ids 1..258, English ones under 2000 + id,
 // and ids 300..303 (2300..2303), four lines of terms of use shown in the About panel.
-// Every text is reproduced byte for byte from the specification, "&" accelerator marks and blanks included.
+// Every text is reproduced byte for byte, "&" accelerator marks and blanks included.
 
 #include "ui/text/texts.h"
 

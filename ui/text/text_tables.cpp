@@ -1,6 +1,6 @@
-// The built-in text tables of Part 5.2 (TextTable, LabelTable, MessageTable, the message-box
-// caption pairs, the main-menu caption lists) and the month names of Part 1.1, with their lookup.
-// Every text is reproduced byte for byte from the specification; blanks at either end are part of it.
+// The built-in text tables (TextTable, LabelTable, MessageTable, the message-box
+// caption pairs, the main-menu caption lists) and the month names, with their lookup.
+// Every text is reproduced byte for byte; blanks at either end are part of it.
 // "\r" and "\n" are the carriage return and line feed the texts carry.
 
 #include "ui/text/texts.h"

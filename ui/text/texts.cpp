@@ -1,4 +1,4 @@
-// Lookups built on the tables: ResourceTextPlain, ResourceLines and LabelLines (Part 5.2).
+// Lookups built on the tables: ResourceTextPlain, ResourceLines and LabelLines.
 
 #include "ui/text/texts.h"
 

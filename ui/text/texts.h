@@ -34,7 +34,7 @@ enum class Caption { Warning, Error, Information, Problem, SaveDrawing, LoadData
 std::string_view CaptionText(const LanguageState& lang, Caption caption);
 
 /// The string resources: German text under id, English text under kEnglishResourceOffset + id.
-/// Ids 1..258 as listed in Part 5.2 and 300..303 (terms of use); kResourceCount entries in all.
+/// Ids 1..258 that carry a text, and 300..303 (terms of use); kResourceCount entries in all.
 constexpr int kEnglishResourceOffset = 2000;
 constexpr int kResourceCount = 97;
 struct ResourceEntry {

@@ -1,4 +1,4 @@
-// Tests of the language tables (Part 5.2): sizes, exact texts with their blanks, escapes, empty rows,
+// Tests of the language tables: sizes, exact texts with their blanks, escapes, empty rows,
 // out-of-range lookups, string resources, menu captions and month names.
 
 #include "ui/text/texts.h"
@@ -47,7 +47,7 @@ TEST(TextTables, RowCountsAndLanguageState)
 
 TEST(TextTables, LastRowOfEachTableIsThere)
 {
-    // Catches a table that lost or gained a row: the last rows with text sit where the spec puts them.
+    // Catches a table that lost or gained a row: the last rows with text sit where they belong.
     EXPECT_EQ(TextRow(kDe, 31), "Groeßte Halbachse =");
     EXPECT_EQ(TextRow(kEn, 31), "Longest semimajor axis =");
     EXPECT_EQ(MessageRow(kDe, 56), "Datei konnte nicht gelöscht werden!");
