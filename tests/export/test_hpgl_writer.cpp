@@ -216,3 +216,57 @@ TEST(DxfExport, DefaultDialReadsInEzdxfAndLeavesNoTemporaryFile)
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::filesystem::remove_all(dir);
 }
+
+// Every dial type and the split dial: the DXF opens in a CAD reader, its entities match the plot's pen-down
+// runs, circles and labels, and the title's umlaut reads back as it was written.
+TEST(DxfExport, EveryDialTypeMatchesItsPlotInEzdxf)
+{
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ezdxf is not installed";
+    const auto dir = std::filesystem::temp_directory_path() / "umbrix_dxf_types";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const auto script = dir / "count.py";
+    std::ofstream(script) << "import ezdxf, sys\n"
+                             "from ezdxf import recover\n"
+                             "doc, auditor = recover.readfile(sys.argv[1])\n"
+                             "assert not auditor.has_errors, auditor.errors\n"
+                             "msp = ezdxf.readfile(sys.argv[1]).modelspace()\n"
+                             "texts = [e.dxf.text for e in msp.query('TEXT')]\n"
+                             "print(len(msp.query('POLYLINE')), len(msp.query('CIRCLE')), len(texts),\n"
+                             "      int(any('häufigste' in t for t in texts)))\n";
+    for (int variant = 0; variant < kDialTypeCount + 1; ++variant) {
+        const int type = variant < kDialTypeCount ? variant : 6;
+        auto m = std::make_unique<Model>();
+        InitDefaults(*m);
+        m->params.marksMode = static_cast<std::uint8_t>(variant < kDialTypeCount ? 1 : 2);
+        (void)SelectDialType(*m, type);
+        RecordingHost host;
+        (void)Recalculate(*m, host);
+        const auto dxf = dir / ("t" + std::to_string(variant) + ".dxf");
+        ASSERT_TRUE(ExportDxfFile(*m, host, {.axisOrZoom = 1.0}, dxf.string()).ok) << variant;
+        const std::string plot = WriteConstructionPlot(*m, host, {.axisOrZoom = 1.0}).text;
+
+        // Pen-down runs: a PD that follows anything but a PD starts a new polyline.
+        std::size_t runs = 0;
+        bool inRun = false;
+        for (std::size_t at = 0; (at = plot.find(';', at)) != std::string::npos; ++at) {
+            const bool down = plot.compare(at + 1, 2, "PD") == 0;
+            runs += down && !inRun;
+            inRun = down;
+        }
+        const std::string command =
+            "/usr/bin/python3 " + script.string() + " " + dxf.string() + " > " + (dir / "counts.txt").string();
+        ASSERT_EQ(std::system(command.c_str()), 0) << variant;
+        std::ifstream in(dir / "counts.txt");
+        std::size_t polylines = 0, circles = 0, texts = 0, umlaut = 0;
+        in >> polylines >> circles >> texts >> umlaut;
+        EXPECT_EQ(polylines, runs) << "variant " << variant;
+        EXPECT_EQ(circles, Count(plot, ";CI")) << "variant " << variant;
+        EXPECT_EQ(texts, Count(plot, ";LB")) << "variant " << variant;
+        if (type == 0) {
+            EXPECT_EQ(umlaut, 1u);
+        }
+    }
+    std::filesystem::remove_all(dir);
+}

@@ -3,10 +3,14 @@
 
 #include "export/table_export.h"
 
+#include "core/driver.h"
+#include "core/input_panel.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 using namespace umbrix;
 
@@ -100,39 +104,70 @@ TEST(TableExport, FileNameKeepsFoldersAndReplacesTheExtension)
     EXPECT_EQ(TableFileName("/home/u/tab.2026.v1.txt", false), "/home/u/tab.txt");
 }
 
-TEST(TableExport, WrittenFileReadsBackAsTheGridsCells)
+/// The cells of each grid row as a spreadsheet reader finds them in the file, splitting at "; ".
+static std::vector<std::vector<std::string>> ReadBackRows(const std::string& path)
 {
-    Model m = DefaultModel();
-    StringGrid& grid = m.grids.StrGridShad;
-    for (int r = 0; r < grid.rowCount(); ++r)
-        for (int c = 0; c < grid.colCount(); ++c)
-            if ((r + c) % 3)
-                grid.setCell(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
-    const auto path = std::filesystem::temp_directory_path() / "umbrix_table_test.csv";
-    ASSERT_FALSE(WriteTableExport(m, {TablePage::ShadowPath, false}, path.string()));
-
     std::ifstream in(path, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> rows;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()); // every line ends with CR LF
-    ASSERT_EQ(lines.size(), 9u + static_cast<std::size_t>(grid.rowCount()));
-    // A reader that splits each row at the separator "; " finds the grid's cells, then an empty last field.
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        const std::string& line = lines[9 + static_cast<std::size_t>(r)];
+    int lineNumber = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2, ++lineNumber) {
+        if (lineNumber < 9) // the header lines
+            continue;
+        const std::string line = text.substr(start, end - start);
         std::vector<std::string> cells;
         std::size_t from = 0;
         for (std::size_t sep; (sep = line.find("; ", from)) != std::string::npos; from = sep + 2)
             cells.push_back(line.substr(from, sep - from));
-        EXPECT_EQ(from, line.size()) << r;
-        ASSERT_EQ(cells.size(), static_cast<std::size_t>(grid.colCount())) << r;
-        for (int c = 0; c < grid.colCount(); ++c)
-            EXPECT_EQ(cells[static_cast<std::size_t>(c)], grid.cell(c, r)) << r << "," << c;
+        EXPECT_EQ(from, line.size()); // every row ends with the separator
+        rows.push_back(std::move(cells));
+    }
+    EXPECT_EQ(start, text.size()); // every line ends with CR LF
+    return rows;
+}
+
+// Every table of a calculated dial (the split dial for the loop tables) reads back cell for cell.
+TEST(TableExport, WrittenFilesReadBackAsTheGridsCells)
+{
+    auto plain = std::make_unique<Model>();
+    InitDefaults(*plain);
+    auto split = std::make_unique<Model>();
+    InitDefaults(*split);
+    split->params.marksMode = 2;
+    split->params.doubleAnalemmaMethod = 0;
+    (void)SelectDialType(*split, 6);
+    RecordingHost host;
+    ASSERT_EQ(Recalculate(*plain, host), 0);
+    ASSERT_EQ(Recalculate(*split, host), 0);
+    struct Case {
+        const Model& model;
+        TableChoice choice;
+        const StringGrid& grid;
+    };
+    const Case cases[] = {
+        {*plain, {TablePage::HourMarks, false}, plain->grids.StrGridStd},
+        {*plain, {TablePage::ShadowPath, false}, plain->grids.StrGridShad},
+        {*plain, {TablePage::DateMarks, false}, plain->grids.StrGridDat},
+        {*split, {TablePage::Loops, false}, split->grids.StrGrid8b},
+        {*split, {TablePage::Loops, true}, split->grids.StrGrid8},
+    };
+    const auto path = std::filesystem::temp_directory_path() / "umbrix_table_test.csv";
+    for (const Case& c : cases) {
+        ASSERT_FALSE(WriteTableExport(c.model, c.choice, path.string()));
+        EXPECT_FALSE(c.grid.cell(1, 1).empty()); // a calculated table, not an empty one
+        const auto rows = ReadBackRows(path.string());
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.grid.rowCount()));
+        for (int r = 0; r < c.grid.rowCount(); ++r) {
+            ASSERT_EQ(rows[static_cast<std::size_t>(r)].size(), static_cast<std::size_t>(c.grid.colCount()));
+            for (int col = 0; col < c.grid.colCount(); ++col)
+                EXPECT_EQ(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(col)], c.grid.cell(col, r))
+                    << r << "," << col;
+        }
     }
     std::filesystem::remove(path);
 
+    Model m = DefaultModel();
     const auto failed = WriteTableExport(m, {TablePage::ShadowPath, false}, "/nonexistent-folder/t.txt");
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->text, "Open error: File  /nonexistent-folder/t.txt");
