@@ -61,42 +61,34 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i)
     return cp;
 }
 
-/// The ASCII letter whose width a Latin-1 letter with an accent or umlaut shares, or 0.
+/// The ASCII letter whose width a Latin-1 letter with an accent or umlaut shares, or 0. The small letters
+/// 0xE0..0xFE sit 0x20 above their capitals.
 char BaseLetter(char32_t cp)
 {
-    if (cp >= 0xC0 && cp <= 0xC6)
-        return 'A';
-    if (cp == 0xC7)
-        return 'C';
-    if (cp >= 0xC8 && cp <= 0xCB)
-        return 'E';
-    if (cp >= 0xCC && cp <= 0xCF)
-        return 'I';
-    if (cp == 0xD1)
-        return 'N';
-    if ((cp >= 0xD2 && cp <= 0xD6) || cp == 0xD8)
-        return 'O';
-    if (cp >= 0xD9 && cp <= 0xDC)
-        return 'U';
-    if (cp == 0xDD)
-        return 'Y';
-    if (cp >= 0xE0 && cp <= 0xE6)
-        return 'a';
-    if (cp == 0xE7)
-        return 'c';
-    if (cp >= 0xE8 && cp <= 0xEB)
-        return 'e';
-    if (cp >= 0xEC && cp <= 0xEF)
-        return 'i';
-    if (cp == 0xF1)
-        return 'n';
-    if ((cp >= 0xF2 && cp <= 0xF6) || cp == 0xF8)
-        return 'o';
-    if (cp >= 0xF9 && cp <= 0xFC)
-        return 'u';
-    if (cp == 0xFD || cp == 0xFF)
+    if (cp == 0xFF)
         return 'y';
-    return 0;
+    const bool small = cp >= 0xE0 && cp <= 0xFE;
+    const char32_t capital = small ? cp - 0x20 : cp;
+    char base = 0;
+    if (capital >= 0xC0 && capital <= 0xC6)
+        base = 'A';
+    else if (capital == 0xC7)
+        base = 'C';
+    else if (capital >= 0xC8 && capital <= 0xCB)
+        base = 'E';
+    else if (capital >= 0xCC && capital <= 0xCF)
+        base = 'I';
+    else if (capital == 0xD1)
+        base = 'N';
+    else if ((capital >= 0xD2 && capital <= 0xD6) || capital == 0xD8)
+        base = 'O';
+    else if (capital >= 0xD9 && capital <= 0xDC)
+        base = 'U';
+    else if (capital == 0xDD)
+        base = 'Y';
+    if (base != 0 && small)
+        base = static_cast<char>(base + ('a' - 'A'));
+    return base;
 }
 
 int CharWidth(char32_t cp, bool bold)
