@@ -11,7 +11,7 @@ SOAK_COUNT ?= 100000
 
 PACKAGE_BUILD ?= build-package
 
-.PHONY: package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
+.PHONY: golden package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
 
 all: build
 
@@ -31,6 +31,11 @@ test: build
 
 run: build
 	@if [ -x $(BUILD)/ui/umbrix ]; then $(BUILD)/ui/umbrix; else $(BUILD)/cli/umbrix-cli --json -; fi
+
+# Writes every golden file anew from the current build; review `git diff tests/golden` before committing.
+golden: build
+	UMBRIX_GOLDEN_UPDATE=1 $(BUILD)/tests/umbrix_golden_tests --gtest_brief=1
+	@git status --short tests/golden; git diff --stat tests/golden | tail -n 1
 
 # The whole suite built with the address and undefined-behaviour sanitizers.
 test-asan: bootstrap

@@ -210,7 +210,7 @@ TEST(TextTables, CarriageReturnsAndLineFeedsAreRealCharacters)
 // ---------------------------------------------------------------------------------------------
 // Empty rows and out-of-range lookups
 
-TEST(TextTables, EmptyRowsAreExactlyThoseOfTheSpecification)
+TEST(TextTables, OnlyTheReservedRowsAreEmpty)
 {
     const std::set<int> emptyLabels = {9, 10, 65, 71, 76, 83, 98, 99, 101, 109, 110, 119, 120, 121, 122};
     const std::set<int> emptyMessages = {0, 39, 40, 41, 43, 44, 46, 47, 49};
