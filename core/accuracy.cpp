@@ -48,7 +48,10 @@ double SolsticeDay(int year, double lo, double hi, bool highest, double referenc
     for (int i = 0; i < kSearchSteps; ++i) {
         const double a = hi - ratio * (hi - lo);
         const double b = lo + ratio * (hi - lo);
-        (value(a) > value(b) ? hi : lo) = value(a) > value(b) ? b : a;
+        if (value(a) > value(b))
+            hi = b; // the extreme lies left of b
+        else
+            lo = a;
     }
     return (lo + hi) / 2;
 }
@@ -168,9 +171,84 @@ DialPoint Offset(DialPoint a, DialPoint direction, double distance)
     return {a.x + direction.x * distance, a.y + direction.y * distance};
 }
 
+struct BudgetContext {
+    const ReadingDial& dial;
+    int year = 2015;
+    bool millimetres = false; // lengthUnitMm is usable
+    double lengthUnitMm = 1000;
+};
+
+/// The costs at the hour point of time t, the largest over the rows that read it.
+HourPointBudget CostsAtHourPoint(const BudgetContext& c, const std::vector<AccuracyRow>& rows, double t)
+{
+    HourPointBudget point;
+    point.time = t;
+    const ReadingDial& dial = c.dial;
+    const double markHourAngleDeg = (t - 12) * 15 + dial.zoneCorrectionDeg;
+    for (const AccuracyRow& row : rows) {
+        const GnomonPlacement& placement = PlacementAt(row, t);
+        const SolarInstant sun = SunAtDialTime(dial.clock, c.year, row.dayOfYear, t);
+        if (!ReadHours(dial, placement, sun))
+            continue;
+        // A mark moved by a distance: the whole curve moved with it reads the time at which the shadow passes
+        // the moved mark.
+        const auto movedMark = [&](DialPoint direction) {
+            return [&, direction](double stepMm) {
+                GnomonPlacement moved = placement;
+                moved.curve.centre = Offset(placement.curve.centre, direction, stepMm / c.lengthUnitMm);
+                return ReadHours(dial, moved, sun);
+            };
+        };
+        const auto tilted = [&](Vec3 towards) {
+            return [&, towards](double stepDeg) {
+                ReadingDial turned = dial;
+                turned.frame = TiltGnomon(dial.frame, towards, stepDeg);
+                return ReadHours(turned, placement, sun);
+            };
+        };
+        const auto offLatitude = [&](double stepDeg) {
+            ReadingDial moved = dial;
+            moved.latitudeDeg += stepDeg;
+            return ReadHours(moved, placement, sun);
+        };
+        if (c.millimetres) {
+            const DialPoint along = HourCurveTangent(placement.curve, markHourAngleDeg);
+            KeepLargest(point.minutesPerMmAlong, Derivative(movedMark(along), kPositionStepMm, 1));
+            KeepLargest(point.minutesPerMmAcross, Derivative(movedMark({-along.y, along.x}), kPositionStepMm, 1));
+        }
+        KeepLargest(point.minutesPerDegreeTiltNS, Derivative(tilted({0, 1, 0}), kTiltStepDeg, 1));
+        KeepLargest(point.minutesPerDegreeTiltEW, Derivative(tilted({1, 0, 0}), kTiltStepDeg, 1));
+        KeepLargest(point.minutesPerTenthDegreeLatitude, Derivative(offLatitude, kLatitudeStepDeg, kLatitudeErrorDeg));
+    }
+    return point;
+}
+
+/// The costs of moving the gnomon off a date mark, the largest over the full hours it reads.
+DateMarkBudget CostsOfDateMark(const BudgetContext& c, const AccuracyRow& row, const SharedState& s)
+{
+    DateMarkBudget mark;
+    mark.label = row.label;
+    for (int h = s.hourFrom; h <= s.hourTo && c.millimetres; ++h) {
+        const GnomonPlacement& placement = PlacementAt(row, h);
+        const SolarInstant sun = SunAtDialTime(c.dial.clock, c.year, row.dayOfYear, h);
+        if (!ReadHours(c.dial, placement, sun))
+            continue;
+        const auto movedFoot = [&](DialPoint direction) {
+            return [&, direction](double stepMm) {
+                GnomonPlacement moved = placement;
+                moved.foot = Offset(placement.foot, direction, stepMm / c.lengthUnitMm);
+                return ReadHours(c.dial, moved, sun);
+            };
+        };
+        KeepLargest(mark.minutesPerMmNS, Derivative(movedFoot({0, 1}), kPositionStepMm, 1));
+        KeepLargest(mark.minutesPerMmEW, Derivative(movedFoot({1, 0}), kPositionStepMm, 1));
+    }
+    return mark;
+}
+
 } // namespace
 
-std::vector<AccuracyRow> AccuracyRows(const DialParameters& p, const SharedState& /*s*/, const Results& r)
+std::vector<AccuracyRow> AccuracyRows(const DialParameters& p, const Results& r)
 {
     if (IsSplitDial(p))
         return SplitDialRows(p, r);
@@ -193,7 +271,7 @@ DesignErrorMap ComputeDesignErrorMap(const DialParameters& p, const SharedState&
     for (int h = s.hourFrom; h <= s.hourTo; ++h)
         map.hours.push_back(h);
     double sumAbs = 0;
-    for (const AccuracyRow& row : AccuracyRows(p, s, r)) {
+    for (const AccuracyRow& row : AccuracyRows(p, r)) {
         map.dates.push_back(row.label);
         std::vector<DesignErrorCell>& cells = map.cells.emplace_back();
         for (const int h : map.hours) {
@@ -225,77 +303,18 @@ ErrorBudget ComputeErrorBudget(const DialParameters& p, const SharedState& s, co
     const std::optional<ReadingDial> dial = MakeReadingDial(p, s);
     if (!dial)
         return budget;
-    const bool mm = std::isfinite(lengthUnitMm) && lengthUnitMm > 0;
-    const Vec3 north{0, 1, 0};
-    const Vec3 east{1, 0, 0};
-    const std::vector<AccuracyRow> rows = AccuracyRows(p, s, r);
-
+    const std::vector<AccuracyRow> rows = AccuracyRows(p, r);
+    const BudgetContext context{*dial, p.year, std::isfinite(lengthUnitMm) && lengthUnitMm > 0, lengthUnitMm};
     for (const double t : HourMarkTimes(p, s)) {
-        HourPointBudget& point = budget.hourPoints.emplace_back();
-        point.time = t;
-        const double markHourAngleDeg = (t - 12) * 15 + dial->zoneCorrectionDeg;
-        for (const AccuracyRow& row : rows) {
-            const GnomonPlacement& placement = PlacementAt(row, t);
-            const SolarInstant sun = SunAtDialTime(dial->clock, p.year, row.dayOfYear, t);
-            if (!ReadHours(*dial, placement, sun))
-                continue;
-            const DialPoint along = HourCurveTangent(placement.curve, markHourAngleDeg);
-            const DialPoint across{-along.y, along.x};
-            // The mark moved by a distance: the whole curve moved with it reads the time at which the shadow
-            // passes the moved mark.
-            const auto movedMark = [&](DialPoint direction) {
-                return [&, direction](double stepMm) {
-                    GnomonPlacement moved = placement;
-                    moved.curve.centre = Offset(placement.curve.centre, direction, stepMm / lengthUnitMm);
-                    return ReadHours(*dial, moved, sun);
-                };
-            };
-            const auto tilted = [&](Vec3 towards) {
-                return [&, towards](double stepDeg) {
-                    ReadingDial turned = *dial;
-                    turned.frame = TiltGnomon(dial->frame, towards, stepDeg);
-                    return ReadHours(turned, placement, sun);
-                };
-            };
-            const auto offLatitude = [&](double stepDeg) {
-                ReadingDial moved = *dial;
-                moved.latitudeDeg += stepDeg;
-                return ReadHours(moved, placement, sun);
-            };
-            if (mm) {
-                KeepLargest(point.minutesPerMmAlong, Derivative(movedMark(along), kPositionStepMm, 1));
-                KeepLargest(point.minutesPerMmAcross, Derivative(movedMark(across), kPositionStepMm, 1));
-            }
-            KeepLargest(point.minutesPerDegreeTiltNS, Derivative(tilted(north), kTiltStepDeg, 1));
-            KeepLargest(point.minutesPerDegreeTiltEW, Derivative(tilted(east), kTiltStepDeg, 1));
-            KeepLargest(point.minutesPerTenthDegreeLatitude,
-                        Derivative(offLatitude, kLatitudeStepDeg, kLatitudeErrorDeg));
-        }
+        const HourPointBudget& point = budget.hourPoints.emplace_back(CostsAtHourPoint(context, rows, t));
         KeepWorst(budget.worst.along, t, point.minutesPerMmAlong);
         KeepWorst(budget.worst.across, t, point.minutesPerMmAcross);
         KeepWorst(budget.worst.tiltNS, t, point.minutesPerDegreeTiltNS);
         KeepWorst(budget.worst.tiltEW, t, point.minutesPerDegreeTiltEW);
         KeepWorst(budget.worst.latitude, t, point.minutesPerTenthDegreeLatitude);
     }
-
     for (const AccuracyRow& row : rows) {
-        DateMarkBudget& mark = budget.dateMarks.emplace_back();
-        mark.label = row.label;
-        for (int h = s.hourFrom; h <= s.hourTo && mm; ++h) {
-            const GnomonPlacement& placement = PlacementAt(row, h);
-            const SolarInstant sun = SunAtDialTime(dial->clock, p.year, row.dayOfYear, h);
-            if (!ReadHours(*dial, placement, sun))
-                continue;
-            const auto movedFoot = [&](DialPoint direction) {
-                return [&, direction](double stepMm) {
-                    GnomonPlacement moved = placement;
-                    moved.foot = Offset(placement.foot, direction, stepMm / lengthUnitMm);
-                    return ReadHours(*dial, moved, sun);
-                };
-            };
-            KeepLargest(mark.minutesPerMmNS, Derivative(movedFoot({0, 1}), kPositionStepMm, 1));
-            KeepLargest(mark.minutesPerMmEW, Derivative(movedFoot({1, 0}), kPositionStepMm, 1));
-        }
+        const DateMarkBudget& mark = budget.dateMarks.emplace_back(CostsOfDateMark(context, row, s));
         KeepWorst(budget.worst.ns, row.label, mark.minutesPerMmNS);
         KeepWorst(budget.worst.ew, row.label, mark.minutesPerMmEW);
     }

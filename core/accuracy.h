@@ -29,7 +29,7 @@ struct AccuracyRow {
 
 /// The rows of the dial: the DateMarkTable slots up to the first empty label (dated by CalendarMarkDates;
 /// type 7: its fixed declinations), or the rows of the split dial's current loop pair (dated by LoopDates).
-[[nodiscard]] std::vector<AccuracyRow> AccuracyRows(const DialParameters& p, const SharedState& s, const Results& r);
+[[nodiscard]] std::vector<AccuracyRow> AccuracyRows(const DialParameters& p, const Results& r);
 
 /// The placement read at dial time dialHours: morning up to 12 h, afternoon after it.
 [[nodiscard]] const GnomonPlacement& PlacementAt(const AccuracyRow& row, double dialHours);

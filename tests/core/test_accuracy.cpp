@@ -205,7 +205,7 @@ void ExpectMapAgrees(const Model& m)
     const Solid s = SolidOf(p);
     const double a = p.semiMajorAxis;
     const DesignErrorMap map = ComputeDesignErrorMap(p, m.state, m.results);
-    const std::vector<AccuracyRow> rows = AccuracyRows(p, m.state, m.results);
+    const std::vector<AccuracyRow> rows = AccuracyRows(p, m.results);
     const bool split = p.type() == DialType::MeanTime && p.marksMode == 2;
     const std::vector<CalendarDate> dates = CalendarMarkDates(p.marksPerMonth);
     const std::vector<LoopDate> loopDates = LoopDates(p.marksPerMonth);
@@ -286,7 +286,7 @@ TEST(DesignErrorMap, FixedGnomonAgreesWithIndependentVectorGeometry)
     ExpectMapAgrees(*m);
     // Each date line is read on the day whose noon declination is the line's (the solstices' lines, which the
     // sun may just miss, on the solstice).
-    const std::vector<AccuracyRow> rows = AccuracyRows(m->params, m->state, m->results);
+    const std::vector<AccuracyRow> rows = AccuracyRows(m->params, m->results);
     for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
         const double noonDecl =
             SunPosition(m->params.year, rows[r].dayOfYear + m->params.longitude / 360).declinationDeg;
@@ -395,7 +395,7 @@ TEST(Reading, NoShadowWhenTheSunIsBehindTheFace)
     });
     const std::optional<ReadingDial> dial = MakeReadingDial(m->params, m->state);
     ASSERT_TRUE(dial);
-    const std::vector<AccuracyRow> rows = AccuracyRows(m->params, m->state, m->results);
+    const std::vector<AccuracyRow> rows = AccuracyRows(m->params, m->results);
     const AccuracyRow& june = rows[18]; // 21 June
     const Reading morning = ReadDial(*dial, june.morning, SunAtDialTime(dial->clock, 2015, june.dayOfYear, 8));
     const Reading evening = ReadDial(*dial, june.morning, SunAtDialTime(dial->clock, 2015, june.dayOfYear, 17));
