@@ -87,25 +87,22 @@ TEST(LeapCycle, SpreadsOfTheEquinoxAndSolsticeMarksIn2015)
     }
 }
 
-// The positions from the means are the date scale's formula at the mean declination and equation of time;
-// the mean-time dial's gnomon moves east or west with the mean equation of time.
-TEST(LeapCycle, MeanPositionsFollowTheDateScaleOfTheMeans)
+// The mean-time dial's mark from the means: between the years' values, placed by the date scale's formula
+// x = -a E, y = a tan d cos L.
+TEST(LeapCycle, MeanPositionOfTheMeanTimeDial)
 {
-    for (const int type : {0, 6}) {
-        const Model m = CalculatedDial(type);
-        const DialParameters& p = m.params;
-        const NoonSolarData mean = LeapCycleMeanNoonSun(2015, 11, 1, p.longitude);
-        double decl = 0, eot = 0;
-        for (const int year : {2013, 2014, 2015, 2016}) {
-            decl += NoonSunOfDate(year, 11, 1, p.longitude).declinationDeg / 4;
-            eot += NoonSunOfDate(year, 11, 1, p.longitude).equationOfTimeDeg / 4;
-        }
-        EXPECT_NEAR(mean.declinationDeg, decl, 1e-12);
-        EXPECT_NEAR(mean.equationOfTimeDeg, eot, 1e-12);
-        const DialPoint position = LeapCycleMeanPosition(p, 11, 1);
-        EXPECT_NEAR(position.y, p.semiMajorAxis * std::tan(decl * degToRad) * std::cos(p.latitude * degToRad), 1e-12);
-        EXPECT_NEAR(position.x, type == 6 ? -p.semiMajorAxis * eot * degToRad : 0, 1e-12);
-    }
+    const Model m = CalculatedDial(6);
+    const DialParameters& p = m.params;
+    const LeapCycleMark& mark = MarkLabelled(ComputeLeapCycleScatter(p, m.results), "01.Nov ");
+    const auto [lo, hi] = std::minmax_element(mark.equationsOfTimeDeg.begin(), mark.equationsOfTimeDeg.end());
+    EXPECT_GT(mark.mean.equationOfTimeDeg, *lo);
+    EXPECT_LT(mark.mean.equationOfTimeDeg, *hi);
+    const DialPoint position = LeapCycleMeanPosition(p, 11, 1);
+    EXPECT_NEAR(position.x, -p.semiMajorAxis * mark.mean.equationOfTimeDeg * degToRad, 1e-12);
+    EXPECT_NEAR(position.y,
+                p.semiMajorAxis * std::tan(mark.mean.declinationDeg * degToRad) * std::cos(p.latitude * degToRad),
+                1e-12);
+    EXPECT_EQ(position.x, mark.meanPosition.x);
 }
 
 // Fixed declinations (type 7) and the loops of the split dial are no calendar-date marks.
