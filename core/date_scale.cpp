@@ -64,8 +64,17 @@ void ComputeDateMark(Model& model, int slot, int year, int month, int day)
     mark.equationOfTime = noon.equationOfTimeDeg;
     mark.label = CalendarLabel(model.state, month, day);
 
+    if (p.type() == DialType::VerticalSouth && std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg)
+        p.gnomonInclination = kType4MinGnomonInclinationDeg; // kept for every later computation
+    const DialPoint position = DateScalePosition(p, mark.declination, mark.equationOfTime);
+    mark.x = position.x;
+    mark.y = position.y;
+}
+
+DialPoint DateScalePosition(const DialParameters& p, double declDeg, double eotDeg)
+{
     const double m = p.semiMajorAxis;
-    const double t = std::tan(mark.declination * degToRad);
+    const double t = std::tan(declDeg * degToRad);
     const double sinL = std::sin(p.latitude * degToRad);
     const double cosL = std::cos(p.latitude * degToRad);
     const double sinP = std::sin(p.planeDeviation * degToRad);
@@ -73,39 +82,47 @@ void ComputeDateMark(Model& model, int slot, int year, int month, int day)
     switch (p.type()) {
     case DialType::MeanTime:
         // The gnomon moves east or west by the equation of time: the dial shows mean time.
-        mark.x = -m * mark.equationOfTime * degToRad;
-        mark.y = m * t * cosL;
-        break;
+        return {-m * eotDeg * degToRad, m * t * cosL};
     case DialType::Horizontal:
     case DialType::HorizontalTiltedGnomon:
-    case DialType::FixedGnomon: {
-        const DialPoint foot = TiltedGnomonFoot(p, mark.declination);
-        mark.x = foot.x;
-        mark.y = foot.y;
-        break;
-    }
+    case DialType::FixedGnomon:
+        return TiltedGnomonFoot(p, declDeg);
     case DialType::InclinedPlane:
-        mark.x = -m * t * cosL * sinP;
-        mark.y = m * t * cosL * cosP / std::cos(p.planeInclination * degToRad);
-        break;
+        return {-m * t * cosL * sinP, m * t * cosL * cosP / std::cos(p.planeInclination * degToRad)};
     case DialType::InclinedPlaneGnomon: {
         const double lze = (p.latitude - p.planeInclination) * degToRad;
-        mark.x = 0;
-        mark.y =
-            m * t * (std::cos(lze) - std::sin(lze) * std::tan((p.planeInclination - p.gnomonInclination) * degToRad));
-        break;
+        return {0,
+                m * t *
+                    (std::cos(lze) - std::sin(lze) * std::tan((p.planeInclination - p.gnomonInclination) * degToRad))};
     }
-    case DialType::VerticalSouth:
-        if (std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg)
-            p.gnomonInclination = kType4MinGnomonInclinationDeg; // kept for every later computation
-        mark.x = 0;
-        mark.y = m * t * (sinL + cosL / std::tan(p.gnomonInclination * degToRad));
-        break;
+    case DialType::VerticalSouth: {
+        const double z = std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg ? kType4MinGnomonInclinationDeg
+                                                                                       : p.gnomonInclination;
+        return {0, m * t * (sinL + cosL / std::tan(z * degToRad))};
+    }
     case DialType::VerticalDeclining:
-        mark.x = -m * t * cosL * sinP;
-        mark.y = m * t * sinL;
-        break;
+        return {-m * t * cosL * sinP, m * t * sinL};
     }
+    return {};
+}
+
+std::vector<CalendarDate> CalendarMarkDates(int marksPerMonth)
+{
+    const int n = marksPerMonth;
+    const int step = n <= 2 ? 14 : (n == 3 ? 10 : 5);
+    std::vector<CalendarDate> dates{{12, 21}};
+    if (n == 6)
+        dates.push_back({12, 26});
+    for (int month = 1; month <= 12; ++month) {
+        for (int j = 1; j <= n; ++j) {
+            const int day = 1 + step * (j - 1);
+            if (month < 12 || day < 21)
+                dates.push_back({month, day});
+        }
+        if (month == 6 && n <= 2)
+            dates.push_back({6, 21});
+    }
+    return dates;
 }
 
 void ComputeFixedIndexMarks(Model& model, int marksPerMonth)
@@ -149,22 +166,9 @@ void ComputeDateMarks(Model& model)
     if (p.type() == DialType::FixedGnomon) {
         ComputeFixedIndexMarks(model, p.marksPerMonth);
     } else {
-        const int n = p.marksPerMonth;
-        const int year = p.year;
-        const int step = n <= 2 ? 14 : (n == 3 ? 10 : 5);
         int slot = 1;
-        ComputeDateMark(model, slot++, year, 12, 21);
-        if (n == 6)
-            ComputeDateMark(model, slot++, year, 12, 26);
-        for (int month = 1; month <= 12; ++month) {
-            for (int j = 1; j <= n; ++j) {
-                const int day = 1 + step * (j - 1);
-                if (month < 12 || day < 21)
-                    ComputeDateMark(model, slot++, year, month, day);
-            }
-            if (month == 6 && n <= 2)
-                ComputeDateMark(model, slot++, year, 6, 21);
-        }
+        for (const CalendarDate& date : CalendarMarkDates(p.marksPerMonth))
+            ComputeDateMark(model, slot++, p.year, date.month, date.day);
     }
 
     ClearGrid(model.grids.StrGridDat);

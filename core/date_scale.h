@@ -12,6 +12,8 @@
 #include "core/grid.h"
 #include "core/model.h"
 
+#include <vector>
+
 namespace umbrix {
 
 /// Rewrites the DateMarkTable for the current parameters and fills StrGridDat (StrGrid8 and StrGrid8b are
@@ -32,6 +34,24 @@ void ComputeDateMarks(Model& model);
 /// with M = semiMajorAxis, t = tan(declination), E in radians, L latitude, z, D gnomon inclination and
 /// deviation, ze, P plane inclination and deviation. year, month 1..12, day 1..31.
 void ComputeDateMark(Model& model, int slot, int year, int month, int day);
+
+/// The gnomon position of a calendar-date mark for the sun's declination declDeg and equation of time
+/// eotDeg (degrees of hour angle), by the table of ComputeDateMark; no parameter is changed (type 4 computes
+/// with a gnomon inclination of at least 0.01 degrees, as ComputeDateMark does). Dial type 7 gives the
+/// formula of types 0 and 1. Dial units.
+[[nodiscard]] DialPoint DateScalePosition(const DialParameters& p, double declDeg, double eotDeg);
+
+/// A calendar date of a date mark.
+struct CalendarDate {
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+};
+
+/// The dates of the calendar-date marks in slot order (slot 1 first): 21 December, with 6 marks per month
+/// also 26 December, then day 1 + step (j - 1), j = 1..n, of every month (step 14 for n = 1 or 2, 10 for
+/// n = 3, 5 for n = 6; in December only days before 21), and 21 June after June when n is 1 or 2.
+/// 14, 26, 36 or 72 dates for n = 1, 2, 3, 6.
+[[nodiscard]] std::vector<CalendarDate> CalendarMarkDates(int marksPerMonth);
 
 /// Type 7: 6k + 1 marks (k = marksPerMonth limited to 3) at every (6 / k)-th declination of the zodiac
 /// table, winter to summer solstice; equation of time 9999. Labels "21. Mon" on the rows that begin a

@@ -390,8 +390,12 @@ std::uint8_t ExactTwoHourLoops(Model& model, Host& host)
 
 LoopPair CurrentLoops(const Model& model)
 {
-    const Results& r = model.results;
-    if (model.params.doubleAnalemmaMethod <= 1)
+    return CurrentLoops(model.params, model.results);
+}
+
+LoopPair CurrentLoops(const DialParameters& p, const Results& r)
+{
+    if (p.doubleAnalemmaMethod <= 1)
         return {&r.morningLoop, &r.afternoonLoop};
     return {&r.morningLoopOptimised, &r.afternoonLoopOptimised};
 }

@@ -221,5 +221,6 @@ struct LoopPair {
     const LoopTable* afternoon = nullptr;
 };
 [[nodiscard]] LoopPair CurrentLoops(const Model& model);
+[[nodiscard]] LoopPair CurrentLoops(const DialParameters& p, const Results& r);
 
 } // namespace umbrix
