@@ -2,11 +2,13 @@
 
 #include "cli/json_report.h"
 #include "cli/parameters.h"
+#include "cli/reference.h"
 #include "cli/svg_output.h"
 #include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
+#include "core/version.h"
 #include "export/atomic_file.h"
 #include "export/config_file.h"
 #include "export/plot_export.h"
@@ -29,7 +31,7 @@ constexpr std::string_view kUsage =
     "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
     "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv]\n"
-    "                  [--save-config FILE]\n";
+    "                  [--save-config FILE] [--help] [--version]\n";
 
 struct CliOptions {
     std::optional<std::string> config;
@@ -47,6 +49,7 @@ struct CliOptions {
     std::optional<std::string> svgError;
     std::optional<std::string> pdf;
     bool pdfLists = true; // --pdf-lists all (default) or none
+    bool version = false; // --version: print the version and do nothing else
 };
 
 /// The table names of --table.
@@ -79,6 +82,10 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
         std::string value;
         if (arg == "--help" || arg == "-h")
             return std::string();
+        if (arg == "--version") {
+            options.version = true;
+            return std::nullopt;
+        }
         if (arg == "--svg" || arg == "--svg-error" || arg == "--size") {
             if (!next(value))
                 return arg + " needs a value";
@@ -199,11 +206,15 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     CliOptions options;
     if (const std::optional<std::string> problem = ParseArguments(args, options)) {
         if (problem->empty()) {
-            out << kUsage;
+            out << kUsage << HelpReference();
             return kExitDone;
         }
         err << "umbrix-cli: " << *problem << '\n' << kUsage;
         return kExitUsage;
+    }
+    if (options.version) {
+        out << "umbrix-cli " << kUmbrixVersion << '\n';
+        return kExitDone;
     }
 
     const auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap

@@ -227,6 +227,9 @@ std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMe
 {
     JsonWriter json;
     json.beginObject();
+    // Raised by any change that can break a script reading the report (docs/umbrix-cli.schema.json).
+    json.key("schemaVersion");
+    json.value(kJsonSchemaVersion);
     json.key("parameters");
     json.beginObject();
     WriteParameters(json, model);

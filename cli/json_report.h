@@ -9,6 +9,9 @@
 
 namespace umbrix {
 
+/// The version of the report's layout that docs/umbrix-cli.schema.json describes.
+constexpr int kJsonSchemaVersion = 1;
+
 std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages);
 
 } // namespace umbrix

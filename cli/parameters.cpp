@@ -61,6 +61,8 @@ constexpr std::array<ControlName, 17> kOtherParameters = {{
     {"fineSearch", "chbGenau"},
 }};
 
+constexpr std::string_view kHoursTable = "hoursTable"; // the hours input grid of the split dial
+
 std::optional<Field> FieldFor(std::string_view name)
 {
     for (const auto& f : kFieldParameters)
@@ -225,12 +227,23 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
             out.messages.push_back(InputError(model));
         return out;
     }
-    if (name == "hoursTable")
+    if (name == kHoursTable)
         return SetHoursTable(model, value);
     return {SetStatus::UnknownName, {}};
 }
 
 } // namespace
+
+std::vector<std::string_view> ParameterNames()
+{
+    std::vector<std::string_view> names;
+    for (const auto& f : kFieldParameters)
+        names.push_back(f.name);
+    for (const auto& c : kOtherParameters)
+        names.push_back(c.name);
+    names.push_back(kHoursTable);
+    return names;
+}
 
 bool IsPresetParameter(std::string_view name)
 {
@@ -242,7 +255,7 @@ SetOutcome SetParameter(Model& model, std::string_view name, std::string_view va
     std::string_view control;
     if (const std::optional<Field> field = FieldFor(name)) {
         control = FieldName(*field);
-    } else if (name == "hoursTable") {
+    } else if (name == kHoursTable) {
         control = "StrGridEin";
     } else {
         const auto it = std::find_if(kOtherParameters.begin(), kOtherParameters.end(),

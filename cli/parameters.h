@@ -21,6 +21,9 @@ struct SetOutcome {
 /// the check rejects, or a control the window disables in the current state leave the model as it was.
 [[nodiscard]] SetOutcome SetParameter(Model& model, std::string_view name, std::string_view value);
 
+/// Every name SetParameter accepts, in the order of the input panel's fields, then the other controls.
+[[nodiscard]] std::vector<std::string_view> ParameterNames();
+
 /// True for the names applied before all others (the dial type and its variants).
 bool IsPresetParameter(std::string_view name);
 

@@ -2,6 +2,7 @@
 
 #include "ui/help_bridge.h"
 #include "ui/main_window.h"
+#include "ui/program_arguments.h"
 
 #include <QApplication>
 
@@ -35,6 +36,11 @@ public:
 
 int main(int argc, char** argv)
 {
+    // --help and --version are answered before Qt starts: they need no display.
+    if (const auto info = umbrix::ProgramInfoText(std::vector<std::string>(argv, argv + argc))) {
+        std::cout << *info;
+        return 0;
+    }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("umbrix"));
     umbrix::WindowOptions options;

@@ -1,0 +1,104 @@
+"""The JSON schema of umbrix-cli --json against the program's output.
+
+Usage: check_json_schema.py UMBRIX_CLI SCHEMA
+
+Checks the schema itself (a valid 2020-12 schema; every object closed and every property required), validates
+the report of every dial type and every method of the split dial, and makes sure the schema rejects a report
+with a key missing, a key too many or a value of the wrong type.
+"""
+
+import copy
+import json
+import subprocess
+import sys
+
+from jsonschema import Draft202012Validator
+
+umbrix_cli, schema_path = sys.argv[1], sys.argv[2]
+with open(schema_path, encoding="utf-8") as f:
+    schema = json.load(f)
+Draft202012Validator.check_schema(schema)
+validator = Draft202012Validator(schema)
+faults = []
+
+
+def closed_everywhere(node, where):
+    """Every object schema forbids other keys and requires all of its own."""
+    if isinstance(node, dict):
+        if node.get("type") == "object":
+            if node.get("additionalProperties") is not False:
+                faults.append(f"{where}: additionalProperties is not false")
+            if sorted(node.get("required", [])) != sorted(node.get("properties", {})):
+                faults.append(f"{where}: required does not list every property")
+        for key, value in node.items():
+            closed_everywhere(value, f"{where}/{key}")
+    elif isinstance(node, list):
+        for i, value in enumerate(node):
+            closed_everywhere(value, f"{where}/{i}")
+
+
+closed_everywhere(schema, "#")
+
+
+def report(*sets, lang="de"):
+    args = [umbrix_cli, "--lang", lang, "--json", "-"]
+    for s in sets:
+        args += ["--set", s]
+    run = subprocess.run(args, capture_output=True, text=True, check=False)
+    if run.returncode not in (0, 1):  # 1: the calculation reported an error code; the report is written all the same
+        faults.append(f"{' '.join(sets)}: exit {run.returncode}: {run.stderr}")
+        return None
+    return json.loads(run.stdout)
+
+
+cases = [[f"dialType={t}"] for t in range(8)]
+cases += [["dialType=6", "marksMode=2", f"doubleAnalemmaMethod={m}"] for m in range(5)]
+reports = {}
+for sets in cases:
+    doc = report(*sets)
+    if doc is None:
+        continue
+    reports[" ".join(sets)] = doc
+    for error in validator.iter_errors(doc):
+        faults.append(f"{' '.join(sets)}: {error.json_path}: {error.message}")
+english = report("dialType=7", lang="en")
+if english is not None:
+    for error in validator.iter_errors(english):
+        faults.append(f"--lang en dialType=7: {error.json_path}: {error.message}")
+
+# The parts a report of the split dial and of the fixed gnomon fill must not be empty, or the cases above
+# would not have checked them.
+split = reports.get("dialType=6 marksMode=2 doubleAnalemmaMethod=2", {})
+fixed = reports.get("dialType=7", {})
+if not split.get("loops", {}).get("morning") or not split.get("loops", {}).get("statistics", {}).get("morning"):
+    faults.append("the split dial's report has no loop or no statistics")
+if not fixed.get("fixedGnomon", {}).get("lines"):
+    faults.append("the fixed gnomon's report has no date lines")
+
+
+def must_fail(name, change):
+    doc = copy.deepcopy(split or reports.get("dialType=0"))
+    change(doc)
+    if validator.is_valid(doc):
+        faults.append(f"the schema accepts a report with {name}")
+
+
+must_fail("no schemaVersion", lambda d: d.pop("schemaVersion"))
+must_fail("schemaVersion 2", lambda d: d.update(schemaVersion=2))
+must_fail("no parameters.latitude", lambda d: d["parameters"].pop("latitude"))
+must_fail("no x in an hour point", lambda d: d["hourPoints"][0].pop("x"))
+must_fail("no maxAbs in a filled statistics", lambda d: d["loops"]["statistics"]["morning"].pop("maxAbs"))
+must_fail("an extra top-level key", lambda d: d.update(extra=1))
+must_fail("an extra parameter", lambda d: d["parameters"].update(colour="red"))
+must_fail("an extra key in a loop point", lambda d: d["loops"]["morning"][0].update(z=0))
+must_fail("latitude as a string", lambda d: d["parameters"].update(latitude="47.25"))
+must_fail("latitude null", lambda d: d["parameters"].update(latitude=None))
+must_fail("dialType as a real", lambda d: d["parameters"].update(dialType=6.5))
+must_fail("a boolean as a number", lambda d: d["parameters"].update(showZoneTime=1))
+must_fail("a grid cell as a number", lambda d: d["grids"]["StrGridStd"][0].__setitem__(0, 1))
+must_fail("messages as an object", lambda d: d.update(messages={}))
+
+for fault in faults:
+    print(fault)
+print(f"{len(cases) + 1} reports checked, {len(faults)} faults")
+sys.exit(1 if faults else 0)

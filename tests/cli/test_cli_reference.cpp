@@ -1,0 +1,215 @@
+// The reference of umbrix-cli: the parameter table against the checks it describes, --help, --version and
+// the manual pages written from it.
+
+#include "cli/parameter_docs.h"
+#include "cli/parameters.h"
+#include "cli/reference.h"
+#include "core/axes.h"
+#include "core/input_panel.h"
+#include "core/version.h"
+#include "export/atomic_file.h"
+#include "tests/cli/cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace umbrix;
+
+namespace {
+
+/// The states in which a value is tried: every dial type, and the split dial with an optimising method (the
+/// state that enables its own controls).
+const std::vector<std::vector<std::pair<std::string, std::string>>> kStates = {
+    {{"dialType", "0"}}, {{"dialType", "1"}}, {{"dialType", "2"}},
+    {{"dialType", "3"}}, {{"dialType", "4"}}, {{"dialType", "5"}},
+    {{"dialType", "6"}}, {{"dialType", "7"}}, {{"dialType", "6"}, {"marksMode", "2"}, {"doubleAnalemmaMethod", "2"}},
+};
+
+/// Whether some state accepts NAME=VALUE.
+bool AcceptedSomewhere(std::string_view name, const std::string& value)
+{
+    for (const auto& state : kStates) {
+        const auto model = std::make_unique<Model>();
+        InitDefaults(*model);
+        (void)ConfigureInputPanel(*model);
+        UpdateAxes(model->params, model->state);
+        for (const auto& [n, v] : state)
+            EXPECT_EQ(SetParameter(*model, n, v).status, SetStatus::Accepted) << n << "=" << v;
+        if (SetParameter(*model, name, value).status == SetStatus::Accepted)
+            return true;
+    }
+    return false;
+}
+
+std::string Text(double v)
+{
+    std::ostringstream s;
+    s.precision(17);
+    s << v;
+    return s.str();
+}
+
+std::string ReadSource(const std::string& relative)
+{
+    std::string text;
+    EXPECT_TRUE(ReadWholeFile(std::string(UMBRIX_SOURCE_DIR) + "/" + relative, text).ok) << relative;
+    return text;
+}
+
+/// Every long option in a text, its dashes written as `dash` (a regular expression).
+std::set<std::string> OptionsIn(const std::string& text, const std::string& dash)
+{
+    std::set<std::string> options;
+    const std::regex option(dash + dash + "[a-z]+(" + dash + "[a-z]+)*");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+        options.insert(it->str());
+    return options;
+}
+
+} // namespace
+
+TEST(ParameterTable, DescribesExactlyTheNamesTheProgramAccepts)
+{
+    EXPECT_TRUE(UndescribedParameters().empty());
+    const std::vector<std::string_view> names = ParameterNames();
+    for (const ParameterDoc& doc : ParameterDocs()) {
+        EXPECT_NE(std::find(names.begin(), names.end(), doc.name), names.end()) << doc.name << " is not a parameter";
+        EXPECT_FALSE(doc.meaningEn.empty()) << doc.name;
+        EXPECT_FALSE(doc.meaningDe.empty()) << doc.name;
+    }
+}
+
+TEST(ParameterTable, BoundsAreTheBoundsTheInputChecksApply)
+{
+    for (const ParameterDoc& doc : ParameterDocs()) {
+        if (doc.kind != ValueKind::Real && doc.kind != ValueKind::Integer)
+            continue;
+        // One step beyond a bound: a whole number for integers, a millionth for reals.
+        const double step = doc.kind == ValueKind::Integer ? 1.0 : 1e-6;
+        const ValueBounds& b = doc.bounds;
+        SCOPED_TRACE(std::string(doc.name));
+        if (std::isfinite(b.lo)) {
+            EXPECT_EQ(AcceptedSomewhere(doc.name, Text(b.lo)), !b.loOpen) << "at " << b.lo;
+            EXPECT_FALSE(AcceptedSomewhere(doc.name, Text(b.lo - step))) << "below " << b.lo;
+            EXPECT_TRUE(AcceptedSomewhere(doc.name, Text(b.lo + step))) << "above " << b.lo;
+        }
+        if (std::isfinite(b.hi)) {
+            EXPECT_EQ(AcceptedSomewhere(doc.name, Text(b.hi)), !b.hiOpen) << "at " << b.hi;
+            EXPECT_FALSE(AcceptedSomewhere(doc.name, Text(b.hi + step))) << "above " << b.hi;
+            EXPECT_TRUE(AcceptedSomewhere(doc.name, Text(b.hi - step))) << "below " << b.hi;
+        }
+        if (!std::isfinite(b.lo) && !std::isfinite(b.hi) && doc.rangeEn.empty()) {
+            EXPECT_TRUE(AcceptedSomewhere(doc.name, "-1000"));
+            EXPECT_TRUE(AcceptedSomewhere(doc.name, "1000"));
+        }
+    }
+}
+
+TEST(ParameterTable, ChoicesAreExactlyTheValuesTheProgramAccepts)
+{
+    for (const ParameterDoc& doc : ParameterDocs()) {
+        SCOPED_TRACE(std::string(doc.name));
+        if (doc.kind == ValueKind::Boolean) {
+            for (const char* v : {"0", "1", "true", "false"})
+                EXPECT_TRUE(AcceptedSomewhere(doc.name, v)) << v;
+            EXPECT_FALSE(AcceptedSomewhere(doc.name, "2"));
+            continue;
+        }
+        if (doc.kind != ValueKind::Choice)
+            continue;
+        std::set<int> listed;
+        for (const ChoiceDoc& choice : doc.choices) {
+            EXPECT_TRUE(AcceptedSomewhere(doc.name, std::string(choice.value))) << choice.value;
+            listed.insert(std::stoi(std::string(choice.value)));
+        }
+        for (int v = *listed.begin() - 1; v <= *listed.rbegin() + 1; ++v) {
+            if (!listed.contains(v)) {
+                EXPECT_FALSE(AcceptedSomewhere(doc.name, std::to_string(v))) << v << " is not listed";
+            }
+        }
+    }
+}
+
+TEST(CliHelp, ListsEveryParameterWithItsValuesAndTheExitCodes)
+{
+    const CliRun r = Cli({"--help"});
+    ASSERT_EQ(r.code, 0);
+    for (const std::string_view name : ParameterNames()) {
+        const ParameterDoc* doc = FindParameterDoc(name);
+        ASSERT_NE(doc, nullptr) << name;
+        const std::regex line(
+            "\n  " + std::string(name) + " +" +
+            std::regex_replace(RangeText(*doc, Language::English), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+            "\n");
+        EXPECT_TRUE(std::regex_search(r.out, line)) << name;
+    }
+    for (const int code : {kExitDone, kExitCalculationError, kExitUsage, kExitFile})
+        EXPECT_NE(r.out.find("\n  " + std::to_string(code) + "  "), std::string::npos) << code;
+}
+
+TEST(CliHelp, UsageAndOptionTableNameTheSameOptions)
+{
+    // The option table feeds the completion: an option added to the usage must get a row, and back.
+    const CliRun r = Cli({"--help"});
+    const std::string usage = r.out.substr(0, r.out.find("\n\n"));
+    std::set<std::string> table;
+    for (const OptionDoc& o : CliOptionDocs())
+        table.insert(std::string(o.name));
+    EXPECT_EQ(OptionsIn(usage, "-"), table);
+    // The choices of an option are those the usage shows, "a|b|c".
+    for (const OptionDoc& o : CliOptionDocs()) {
+        if (o.choices.empty())
+            continue;
+        std::string shown(o.choices);
+        std::replace(shown.begin(), shown.end(), ' ', '|');
+        EXPECT_NE(usage.find(std::string(o.name) + " " + shown), std::string::npos) << o.name;
+    }
+}
+
+TEST(CliVersion, PrintsTheProjectVersionAndNothingElse)
+{
+    const CliRun r = Cli({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "umbrix-cli " + std::string(kUmbrixVersion) + "\n");
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_TRUE(std::regex_match(std::string(kUmbrixVersion), std::regex(R"(\d+\.\d+\.\d+)")));
+}
+
+TEST(ManualPage, EveryOptionParameterAndExitCodeInBothLanguages)
+{
+    for (const auto& [file, language] : {std::pair{"data/man/umbrix-cli.1.in", Language::English},
+                                         std::pair{"data/man/umbrix-cli.de.1.in", Language::German}}) {
+        SCOPED_TRACE(file);
+        const std::string page = ManualPage(ReadSource(file), language, "9.8.7", "2030-01-02");
+        EXPECT_EQ(page.find('@'), std::string::npos) << "a placeholder is left";
+        EXPECT_NE(page.find(".TH UMBRIX\\-CLI 1 \"2030-01-02\" \"Umbrix 9.8.7\""), std::string::npos);
+        std::set<std::string> table;
+        for (const OptionDoc& o : CliOptionDocs())
+            table.insert(RoffEscaped(o.name));
+        EXPECT_EQ(OptionsIn(page, R"(\\-)"), table);
+        for (const std::string_view name : ParameterNames()) {
+            const ParameterDoc* doc = FindParameterDoc(name);
+            ASSERT_NE(doc, nullptr);
+            EXPECT_NE(page.find(".B " + std::string(name) + "\n(" + RoffEscaped(RangeText(*doc, language)) + ") "),
+                      std::string::npos)
+                << name;
+        }
+        for (const int code : {kExitDone, kExitCalculationError, kExitUsage, kExitFile})
+            EXPECT_NE(page.find(".TP\n.B " + std::to_string(code) + "\n"), std::string::npos) << code;
+    }
+}
+
+TEST(ManualPage, TextIsEscapedForRoff)
+{
+    EXPECT_EQ(RoffEscaped("-90 .. 90"), "\\-90 .. 90");
+    EXPECT_EQ(RoffEscaped(".5 or 'x'"), "\\&.5 or 'x'");
+    EXPECT_EQ(RoffEscaped("a\\b"), "a\\eb");
+}
