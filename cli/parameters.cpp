@@ -173,8 +173,13 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
 {
     DialParameters& p = model.params;
     SharedState& s = model.state;
-    if (name == "dialType")
-        return SetInteger(model, value, 0, kDialTypeCount - 1, [&](int v) { (void)SelectDialType(model, v); });
+    if (name == "dialType") {
+        std::vector<UiMessage> messages;
+        SetOutcome out =
+            SetInteger(model, value, 0, kDialTypeCount - 1, [&](int v) { (void)SelectDialType(model, v, messages); });
+        out.messages.insert(out.messages.end(), messages.begin(), messages.end());
+        return out;
+    }
     if (name == "marksMode")
         return SetInteger(model, value, 1, 2, [&](int v) {
             p.marksMode = static_cast<std::uint8_t>(v);

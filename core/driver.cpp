@@ -237,7 +237,10 @@ void OnLambertClicked(Model& model, bool checked)
 DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType)
 {
     DialTypeChange out;
-    out.controls = SelectDialType(model, dialType);
+    std::vector<UiMessage> messages;
+    out.controls = SelectDialType(model, dialType, messages);
+    for (const UiMessage& m : messages)
+        host.showMessage(m.caption, m.text, m.icon);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::DialTypeMenu, redraw)};
     return out;
 }

@@ -142,7 +142,8 @@ void OnErrorHourToChanged(Model& model, int hour);
 /// ChBLambert: only the switch; the circle appears at the next redraw.
 void OnLambertClicked(Model& model, bool checked);
 
-/// The dial-type menu: presets, title and axes for the type, then Recalculate. Returns the control states.
+/// The dial-type menu: presets, title and axes for the type (a message of Z moved out of the date scale goes
+/// to the host), then Recalculate. Returns the control states.
 struct DialTypeChange {
     std::vector<ControlState> controls;
     Recalculation recalculation;

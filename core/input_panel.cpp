@@ -174,14 +174,24 @@ std::vector<ControlState> ShowParameters(Model& model)
     return c.take();
 }
 
-std::vector<ControlState> SelectDialType(Model& model, int dialType)
+std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages)
 {
     model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));
     std::vector<ControlState> states = ConfigureInputPanel(model);
     model.state.dialTitle = DialTitle(model);
     model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
     UpdateAxes(model.params, model.state);
+    if (const std::optional<DistanceZAdjustment> moved = KeepZOutsideDateScale(model)) {
+        states.push_back(moved->eVergr);
+        messages.push_back(moved->message);
+    }
     return states;
+}
+
+std::vector<ControlState> SelectDialType(Model& model, int dialType)
+{
+    std::vector<UiMessage> unread;
+    return SelectDialType(model, dialType, unread);
 }
 
 int SetMarksPerMonthItem(Model& model, int item)

@@ -16,7 +16,12 @@ namespace umbrix {
 /// Every parameter as its control shows it (widths and decimals of the input panel); sets uiReady.
 [[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
 
-/// The dial-type menu: sets dialType, the presets, the title and the axes. The caller recalculates.
+/// The dial-type menu: sets dialType, the presets, the title and the axes. Choosing the fixed-gnomon dial
+/// (type 7) moves Z out of the reach of its date scale when the stored distance lies inside it
+/// (KeepZOutsideDateScale): eVergr is among the returned states and the message is appended to `messages`.
+/// The caller recalculates.
+[[nodiscard]] std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages);
+/// The same where no one is there to read the message of Z (tests and benchmarks set up their dials so).
 [[nodiscard]] std::vector<ControlState> SelectDialType(Model& model, int dialType);
 
 /// Ranges of the spin edits.

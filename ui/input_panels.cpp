@@ -332,7 +332,9 @@ void MainWindow::calculateClicked(RecalcSource button)
 void MainWindow::dialTypeChosen(int dialType)
 {
     // The presets are shown before the calculation, which then decides about the shadow-path tab.
-    applyControlStates(SelectDialType(model_, dialType));
+    std::vector<UiMessage> messages;
+    applyControlStates(SelectDialType(model_, dialType, messages));
+    showMessages(messages);
     applySplitVariant();
     control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
     relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);

@@ -224,3 +224,25 @@ TEST(CliJson, WidestHourRangeAndPolarSiteStayFinite)
     EXPECT_FALSE(ScanJsonNumbers(polar.out).nonFinite);
     EXPECT_NE(polar.out.find("\"riseSetPoint\": {\n    \"x\": 0,"), std::string::npos);
 }
+
+TEST(CliSet, DistanceToZStaysForDialsWithoutZAndIsBounded)
+{
+    // Gnomon at 90 degrees: a new axis must not move Z, which these dials do not have.
+    for (const char* type : {"dialType=4", "dialType=5"}) {
+        const CliRun r = Cli({"--set", type, "--set", "semiMajorAxis=3", "--json", "-"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find("\"distanceZ\": -3,"), std::string::npos) << type;
+        EXPECT_EQ(r.err.find("abgeändert"), std::string::npos) << type;
+        EXPECT_EQ(r.out.find("abgeändert"), std::string::npos) << type;
+    }
+    // Not finite, or beyond a million axes (2.75e6 for the default axis): the input message and exit 2.
+    for (const char* value : {"distanceZ=inf", "distanceZ=nan", "distanceZ=-1e300", "distanceZ=-2750001"}) {
+        const CliRun r = Cli({"--set", "dialType=7", "--set", value, "--json", "-"});
+        EXPECT_EQ(r.code, 2) << value;
+        EXPECT_NE(r.err.find("Fehlerhafte Eingabe !"), std::string::npos) << value;
+        EXPECT_TRUE(r.out.empty()) << value;
+    }
+    const CliRun far = Cli({"--set", "dialType=7", "--set", "distanceZ=-2750000", "--json", "-"});
+    ASSERT_EQ(far.code, 0) << far.err;
+    EXPECT_NE(far.out.find("\"distanceZ\": -2750000,"), std::string::npos);
+}

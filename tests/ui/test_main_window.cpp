@@ -288,6 +288,29 @@ TEST_F(Window, DialTypeMenuPresetsTheInputs)
     EXPECT_EQ(action("analemmat8")->shortcut(), QKeySequence(Qt::Key_F8));
 }
 
+TEST_F(Window, DistanceToZIsBoundedAndMovesOnlyOnTheFixedGnomonDial)
+{
+    action("analemmat5")->trigger(); // type 4: the gnomon stands at 90 degrees, there is no point Z
+    typeAndLeave("eHalb", "3");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(window->model().params.distanceZ, -3.0);
+
+    // Type 7 tilts the gnomon to 70 degrees: its date scale now reaches beyond 3 and Z moves out, once.
+    action("analemmat8")->trigger();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find(std::string(MessageRow(kDe, 30))), std::string::npos);
+    const double moved = window->model().params.distanceZ;
+    EXPECT_LT(moved, -3.0);
+    EXPECT_EQ(get<QLineEdit>("eVergr")->text().trimmed(), ToQt(FormatFixed(6, 2, moved)).trimmed());
+
+    host.messages.clear();
+    typeAndLeave("eVergr", "-9000000"); // beyond a million axes of 3
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind(std::string(MessageRow(kDe, 6)), 0), 0u);
+    EXPECT_EQ(window->model().params.distanceZ, moved);
+    EXPECT_EQ(QApplication::focusWidget(), get<QLineEdit>("eVergr"));
+}
+
 TEST_F(Window, SixMarksPerMonthFallBackToThreeOnTheFixedGnomonDial)
 {
     action("analemmat8")->trigger();
