@@ -197,10 +197,15 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
     auto spin = [&](SpinRange range, auto&& store) { return SetInteger(model, value, range.lo, range.hi, store); };
     if (name == "linesPerHour")
         return spin(kLinesPerHourRange, [&](int v) { p.linesPerHour = static_cast<std::uint8_t>(v); });
-    if (name == "hourFrom")
-        return spin(kHourFromRange, [&](int v) { s.hourFrom = static_cast<std::int16_t>(v); });
-    if (name == "hourTo")
-        return spin(kHourToRange, [&](int v) { s.hourTo = static_cast<std::int16_t>(v); });
+    if (name == "hourFrom" || name == "hourTo") {
+        const bool first = name == "hourFrom";
+        SetOutcome out = spin(first ? kHourFromRange : kHourToRange,
+                              [&](int v) { (first ? s.hourFrom : s.hourTo) = static_cast<std::int16_t>(v); });
+        // As in the window, each hour is checked against the other one as it stands.
+        if (out.status == SetStatus::Accepted && !HourRangeValid(s.hourFrom, s.hourTo))
+            return {SetStatus::Rejected, {HourRangeMessage(s.language)}};
+        return out;
+    }
     if (name == "errorHourFrom")
         return spin(kErrorHourFromRange, [&](int v) { s.errorHourFrom = static_cast<std::int16_t>(v); });
     if (name == "errorHourTo")

@@ -142,16 +142,35 @@ void OnLinesPerHourChanged(Model& model, Host& host, Redraw& redraw, int linesPe
     RecalculateHourMarks(model, host, RecalcSource::eLph, redraw);
 }
 
-void OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom)
+namespace {
+
+/// Stores `hour` into `stored` when the range it gives holds at least one hour, else says why not.
+int ChangeHourRange(Model& model, Host& host, Redraw& redraw, RecalcSource source, std::int16_t& stored, int hour)
 {
-    model.state.hourFrom = static_cast<std::int16_t>(std::clamp(hourFrom, kHourFromRange.lo, kHourFromRange.hi));
-    RecalculateHourMarks(model, host, RecalcSource::eStart, redraw);
+    const int hourFrom = source == RecalcSource::eStart ? hour : model.state.hourFrom;
+    const int hourTo = source == RecalcSource::eEnd ? hour : model.state.hourTo;
+    if (!HourRangeValid(hourFrom, hourTo)) {
+        const UiMessage message = HourRangeMessage(model.state.language);
+        host.showMessage(message.caption, message.text, message.icon);
+        return stored;
+    }
+    stored = static_cast<std::int16_t>(hour);
+    RecalculateHourMarks(model, host, source, redraw);
+    return stored;
 }
 
-void OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo)
+} // namespace
+
+int OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom)
 {
-    model.state.hourTo = static_cast<std::int16_t>(std::clamp(hourTo, kHourToRange.lo, kHourToRange.hi));
-    RecalculateHourMarks(model, host, RecalcSource::eEnd, redraw);
+    return ChangeHourRange(model, host, redraw, RecalcSource::eStart, model.state.hourFrom,
+                           std::clamp(hourFrom, kHourFromRange.lo, kHourFromRange.hi));
+}
+
+int OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo)
+{
+    return ChangeHourRange(model, host, redraw, RecalcSource::eEnd, model.state.hourTo,
+                           std::clamp(hourTo, kHourToRange.lo, kHourToRange.hi));
 }
 
 void OnZoneTimeClicked(Model& model, Host& host, Redraw& redraw, bool checked)

@@ -3,6 +3,7 @@
 #include "core/axes.h"
 #include "core/control_states.h"
 #include "core/numeric.h"
+#include "ui/text/own_texts.h"
 #include "ui/text/texts.h"
 
 #include <algorithm>
@@ -192,6 +193,12 @@ std::vector<ControlState> SelectDialType(Model& model, int dialType)
 {
     std::vector<UiMessage> unread;
     return SelectDialType(model, dialType, unread);
+}
+
+UiMessage HourRangeMessage(const LanguageState& lang)
+{
+    return {std::string(CaptionText(lang, Caption::Problem)), std::string(OwnTextOf(lang, OwnText::HourRangeReversed)),
+            MessageIcon::Warning};
 }
 
 int SetMarksPerMonthItem(Model& model, int item)

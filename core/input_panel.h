@@ -35,6 +35,15 @@ constexpr SpinRange kHourToRange{5, 24};
 constexpr SpinRange kErrorHourFromRange{4, 11};
 constexpr SpinRange kErrorHourToRange{13, 21};
 
+/// The hour marks run from hourFrom to hourTo; a range holds at least one hour when the first lies before
+/// the last.
+[[nodiscard]] constexpr bool HourRangeValid(int hourFrom, int hourTo)
+{
+    return hourFrom < hourTo;
+}
+/// The message for a range that does not: "Problem" caption, warning icon.
+[[nodiscard]] UiMessage HourRangeMessage(const LanguageState& lang);
+
 /// rgAnzahl: item 0, 1, 2 → 1, 2, 3 marks per month, item 3 → 6 (not on the fixed-gnomon dial, where the
 /// group falls back to item 2). Returns the item the group shows afterwards.
 int SetMarksPerMonthItem(Model& model, int item);

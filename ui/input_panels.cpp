@@ -276,14 +276,24 @@ void MainWindow::linesPerHourChanged(int value)
 
 void MainWindow::hourFromChanged(int value)
 {
-    OnHourFromChanged(model_, *host_, *redraw_, value);
-    refreshAfterCalculation();
+    showStoredHour("eStart", value, OnHourFromChanged(model_, *host_, *redraw_, value));
 }
 
 void MainWindow::hourToChanged(int value)
 {
-    OnHourToChanged(model_, *host_, *redraw_, value);
-    refreshAfterCalculation();
+    showStoredHour("eEnd", value, OnHourToChanged(model_, *host_, *redraw_, value));
+}
+
+void MainWindow::showStoredHour(const char* spinName, int typed, int stored)
+{
+    if (stored == typed) {
+        refreshAfterCalculation();
+        return;
+    }
+    // A refused hour: the spin edit goes back to the stored hour without reporting a change of its own.
+    auto* spin = control<QSpinBox>(spinName);
+    const QSignalBlocker blocker(spin);
+    spin->setValue(stored);
 }
 
 void MainWindow::zoneTimeClicked(bool checked)

@@ -246,3 +246,26 @@ TEST(CliSet, DistanceToZStaysForDialsWithoutZAndIsBounded)
     ASSERT_EQ(far.code, 0) << far.err;
     EXPECT_NE(far.out.find("\"distanceZ\": -2750000,"), std::string::npos);
 }
+
+TEST(CliSet, AnHourRangeThatEndsBeforeItStartsExitsTwo)
+{
+    for (const auto& range : {std::vector<std::string>{"--set", "hourFrom=20", "--set", "hourTo=5"},
+                              std::vector<std::string>{"--set", "hourTo=10", "--set", "hourFrom=10"}}) {
+        std::vector<std::string> args = range;
+        args.insert(args.end(), {"--json", "-"});
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << range[1] << " " << range[3];
+        EXPECT_NE(r.err.find("Die erste Stunde (von) muss vor der letzten Stunde (bis) liegen."), std::string::npos)
+            << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    const CliRun en = Cli({"--lang", "en", "--set", "hourTo=5"});
+    EXPECT_EQ(en.code, 2);
+    EXPECT_NE(en.err.find("The first hour (from) must come before the last hour (to)."), std::string::npos);
+    // Applied in the order given, a range may move past its old ends.
+    const CliRun moved = Cli({"--set", "hourFrom=3", "--set", "hourTo=4", "--json", "-"});
+    EXPECT_EQ(moved.code, 2); // hourTo ranges from 5
+    const CliRun later = Cli({"--set", "hourTo=23", "--set", "hourFrom=20", "--json", "-"});
+    ASSERT_EQ(later.code, 0) << later.err;
+    EXPECT_NE(later.out.find("\"hourFrom\": 20,"), std::string::npos);
+}

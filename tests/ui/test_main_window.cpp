@@ -249,6 +249,23 @@ TEST_F(Window, SpinEditsAndCheckBoxesRecalculateTheHourMarksOnly)
     EXPECT_TRUE(pages()->isTabVisible(static_cast<int>(Page::tsShade)));
 }
 
+TEST_F(Window, AnHourRangeThatEndsBeforeItStartsIsRefusedAndTheSpinEditRestored)
+{
+    get<QSpinBox>("eEnd")->setValue(12);
+    ASSERT_TRUE(host.messages.empty());
+    const int drawn = window->drawCount();
+    get<QSpinBox>("eStart")->setValue(14);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
+    EXPECT_EQ(window->model().state.hourFrom, 5);
+    EXPECT_EQ(get<QSpinBox>("eStart")->value(), 5);
+    EXPECT_EQ(window->drawCount(), drawn);
+    EXPECT_EQ(host.messages.size(), 1u); // restoring the spin edit is no second change
+    get<QSpinBox>("eStart")->setValue(11);
+    EXPECT_EQ(window->model().state.hourFrom, 11);
+    EXPECT_EQ(host.messages.size(), 1u);
+}
+
 TEST_F(Window, AGnomonTooCloseToThePlaneIsReportedOnceAndTheDrawingBlanked)
 {
     action("analemmat4")->trigger(); // type 3: plane and gnomon inclination can be typed
