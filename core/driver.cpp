@@ -17,9 +17,9 @@ namespace umbrix {
 
 namespace {
 
-void ComputeShadowPathOfShadowDate(Model& model, Host& host)
+void ComputeShadowPathOfShadowDate(Model& model)
 {
-    ComputeShadowPath(model, host, model.params.year, model.state.shadowMonth, model.state.shadowDay);
+    ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay);
 }
 
 void ComputeMarks(Model& model)
@@ -87,7 +87,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     if (code == kErrorNone) {
         if (HasShadowPath(p)) {
             redraw.showShadowPathTab(model.state.showShadowPath);
-            ComputeShadowPathOfShadowDate(model, host);
+            ComputeShadowPathOfShadowDate(model);
         }
         if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
             redraw.construction(model);
@@ -108,11 +108,11 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source)
     return Recalculate(model, host, source, none);
 }
 
-void RecalculateHourMarks(Model& model, Host& host, RecalcSource /*source*/, Redraw& redraw)
+void RecalculateHourMarks(Model& model, Host& /*host*/, RecalcSource /*source*/, Redraw& redraw)
 {
     ComputeMarks(model);
     if (model.state.showShadowPath && HasShadowPath(model.params)) {
-        ComputeShadowPathOfShadowDate(model, host);
+        ComputeShadowPathOfShadowDate(model);
         redraw.showShadowPathTab(true);
     }
     if (model.state.uiReady)
@@ -122,7 +122,7 @@ void RecalculateHourMarks(Model& model, Host& host, RecalcSource /*source*/, Red
 Recalculation OnFieldAccepted(Model& model, Host& host, Redraw& redraw)
 {
     if (model.state.showShadowPath)
-        ComputeShadowPathOfShadowDate(model, host);
+        ComputeShadowPathOfShadowDate(model);
     return {true, Recalculate(model, host, RecalcSource::Field, redraw)};
 }
 

@@ -211,6 +211,16 @@ TEST_F(Window, AWrongShadowDateIsReportedAndTheDateFieldEmptied)
     EXPECT_EQ(get<QLabel>("lDat2")->text(), QStringLiteral("21. Jun"));
 }
 
+TEST_F(Window, APolarDayIsDrawnWithoutAMessage)
+{
+    typeAndLeave("MaskEdit1", "2106");
+    typeAndLeave("eBreit", "89.9");
+    EXPECT_TRUE(host.messages.empty());
+    const Results& r = window->model().results;
+    for (int s = 1; s <= r.shadowPathCount; ++s)
+        EXPECT_GE(r.shadowPath[s].x, kShadowPresentLimit) << s;
+}
+
 TEST_F(Window, ChecksThatChangeOtherFieldsShowTheirNewValues)
 {
     // A new year without 29 February moves the shadow date to the 28th.
