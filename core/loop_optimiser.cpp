@@ -173,8 +173,9 @@ void RewriteMeanGrid(Model& model, const MeanHourInput& in)
     write(3, in.afternoon, in.afternoonStep);
 }
 
-/// StrGridEin after methods 2 to 4.
-void RewriteSearchGrid(Model& model, const SearchHourInput& in, int item)
+/// StrGridEin after methods 2 to 4: the hours and weights used, so that the table reads back as the same
+/// lists at the next calculation.
+void RewriteSearchGrid(Model& model, const SearchHourInput& in)
 {
     StringGrid& grid = model.grids.StrGridEin;
     const LanguageState& lang = model.state.language;
@@ -187,8 +188,7 @@ void RewriteSearchGrid(Model& model, const SearchHourInput& in, int item)
         for (int k = 0; k < list.count; ++k) {
             const auto i = static_cast<std::size_t>(k);
             grid.setCell(col, k + 1, FormatFixed(6, 2, list.hours[i]));
-            if (item == 2 || item == 3)
-                grid.setCell(col + 1, k + 1, FormatFixed(6, 2, list.weights[i]));
+            grid.setCell(col + 1, k + 1, FormatFixed(6, 2, list.weights[i]));
         }
     };
     write(1, in.morning);
@@ -402,7 +402,7 @@ std::uint8_t OptimisedLoops(Model& model, Host& host, int item)
         ClearLoopResults(model, results.morningLoopOptimised, results.afternoonLoopOptimised);
         return kErrorLoopHours;
     }
-    RewriteSearchGrid(model, in, item);
+    RewriteSearchGrid(model, in);
 
     host.progressBegin(24);
     LoopOptimise(model, host, item, results.morningLoopOptimised, DayHalf::Morning, in.morning);

@@ -74,8 +74,8 @@ struct SearchHourInput {
 [[nodiscard]] SearchHourInput ReadSearchHourInput(const Model& model);
 
 /// Methods 2 to 4 (`item`) into morningLoopOptimised and afternoonLoopOptimised with their grids; shows the
-/// progress (24 steps: one per month and half). StrGridEin is rewritten with the hours used (weights for
-/// items 2 and 3). Returns kErrorLoopHours for a cell that is no number (result grids emptied), else 0.
+/// progress (24 steps: one per month and half). StrGridEin is rewritten with the hours and weights used.
+/// Returns kErrorLoopHours for a cell that is no number (result grids emptied), else 0.
 [[nodiscard]] std::uint8_t OptimisedLoops(Model& model, Host& host, int item);
 
 /// One half of OptimisedLoops: every row's label, noon data, start at the analemma point, insideFlag and,
