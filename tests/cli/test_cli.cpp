@@ -334,3 +334,77 @@ TEST(CliOutputs, PolarDaysAndNightsWriteNoNaNAnywhere)
     }
     std::filesystem::remove_all(dir);
 }
+
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+// --table writes exactly the file named; its ending, in any letter case, decides the form: .csv with the
+// UTF-8 byte-order mark for spreadsheets, .txt plain; "-" is the .txt form on standard output.
+TEST(CliTables, FileNamesInAnyLetterCaseAndStandardOutput)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "umbrix_cli_tables";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const CliRun r = Cli({"--table", "hours", (dir / "a.txt").string(), "--table", "hours", (dir / "B.TXT").string(),
+                          "--table", "hours", (dir / "c.CSV").string(), "--table", "hours", (dir / "d.Csv").string(),
+                          "--table", "hours", (dir / "e.csv").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir))
+        ++files;
+    EXPECT_EQ(files, 5u); // exactly the names given, nothing beside them
+    const std::string plain = ReadBytes(dir / "a.txt");
+    ASSERT_FALSE(plain.empty());
+    EXPECT_NE(plain.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadBytes(dir / "B.TXT"), plain);
+    for (const char* csv : {"c.CSV", "d.Csv", "e.csv"})
+        EXPECT_EQ(ReadBytes(dir / csv), "\xEF\xBB\xBF" + plain) << csv;
+
+    const CliRun out = Cli({"--table", "hours", "-"});
+    ASSERT_EQ(out.code, 0) << out.err;
+    EXPECT_EQ(out.out, plain);
+
+    for (const char* bad : {"t.xls", "t.txtx", "csv", "t."}) {
+        const CliRun refused = Cli({"--table", "hours", (dir / bad).string()});
+        EXPECT_EQ(refused.code, 2) << bad;
+        EXPECT_FALSE(std::filesystem::exists(dir / bad)) << bad;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliTables, LoopTablesExistOnlyForTheSplitDial)
+{
+    const auto file = std::filesystem::temp_directory_path() / "umbrix_cli_loops.txt";
+    std::filesystem::remove(file);
+    for (const std::vector<std::string>& dial :
+         {std::vector<std::string>{}, std::vector<std::string>{"--set", "dialType=6"},
+          std::vector<std::string>{"--set", "dialType=6", "--set", "marksMode=1"}}) {
+        for (const char* table : {"loops-am", "loops-pm"}) {
+            std::vector<std::string> args = dial;
+            args.insert(args.end(), {"--table", table, file.string(), "--json", "-"});
+            const CliRun r = Cli(args);
+            EXPECT_EQ(r.code, 2) << table;
+            EXPECT_NE(r.err.find("Die Tabellen der Achterschleifen gibt es nur bei der geteilten Sonnenuhr"),
+                      std::string::npos)
+                << r.err;
+            EXPECT_TRUE(r.out.empty());
+            EXPECT_FALSE(std::filesystem::exists(file));
+        }
+    }
+    const CliRun en = Cli({"--lang", "en", "--table", "loops-am", file.string()});
+    EXPECT_EQ(en.code, 2);
+    EXPECT_NE(en.err.find("The figure-eight loop tables exist only for the split dial"), std::string::npos);
+
+    const CliRun split =
+        Cli({"--set", "dialType=6", "--set", "marksMode=2", "--table", "loops-am", file.string(), "--json", "-"});
+    EXPECT_EQ(split.code, 0) << split.err;
+    EXPECT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
+}
