@@ -283,43 +283,34 @@ TEST(CliOutputs, PolarDaysAndNightsWriteNoNaNAnywhere)
          "loops-pm", (dir / "pm.csv").string()},
         {"--set", "dialType=6", "--set", "marksMode=2", "--set", "doubleAnalemmaMethod=4"},
     };
-    const std::vector<std::string> files = {"dial.json",  "dial.svg",  "error.svg", "dial.plt", "dial.dxf",
-                                            "shadow.txt", "hours.csv", "dates.txt", "dial.ini"};
+    // Every output of a run, each with the option that writes it.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> outputs = {
+        {{"--json"}, "dial.json"},
+        {{"--svg"}, "dial.svg"},
+        {{"--svg-error"}, "error.svg"},
+        {{"--plt"}, "dial.plt"},
+        {{"--dxf"}, "dial.dxf"},
+        {{"--table", "shadow"}, "shadow.txt"},
+        {{"--table", "hours"}, "hours.csv"},
+        {{"--table", "dates"}, "dates.txt"},
+        {{"--save-config"}, "dial.ini"},
+    };
     for (const char* site : {"latitude=70", "latitude=-70", "latitude=89.9", "latitude=-89.9"}) {
         for (const char* date : {"shadowDate=21/06", "shadowDate=21/12"}) {
             for (const auto& dial : dials) {
                 std::vector<std::string> args = dial;
-                args.insert(args.end(), {"--set",
-                                         site,
-                                         "--set",
-                                         date,
-                                         "--json",
-                                         (dir / files[0]).string(),
-                                         "--svg",
-                                         (dir / files[1]).string(),
-                                         "--svg-error",
-                                         (dir / files[2]).string(),
-                                         "--plt",
-                                         (dir / files[3]).string(),
-                                         "--dxf",
-                                         (dir / files[4]).string(),
-                                         "--table",
-                                         "shadow",
-                                         (dir / files[5]).string(),
-                                         "--table",
-                                         "hours",
-                                         (dir / files[6]).string(),
-                                         "--table",
-                                         "dates",
-                                         (dir / files[7]).string(),
-                                         "--save-config",
-                                         (dir / files[8]).string()});
+                args.insert(args.end(), {"--set", site, "--set", date});
+                std::vector<std::string> written;
+                for (const auto& [option, file] : outputs) {
+                    args.insert(args.end(), option.begin(), option.end());
+                    args.push_back((dir / file).string());
+                    written.push_back(file);
+                }
                 const CliRun r = Cli(args);
                 const std::string what = std::string(site) + " " + date + " " + dial[1];
                 ASSERT_EQ(r.code, 0) << what << ": " << r.err;
                 EXPECT_EQ(r.err.find("NaN"), std::string::npos) << what << ": " << r.err;
                 EXPECT_EQ(r.err.find("Taglänge"), std::string::npos) << what;
-                std::vector<std::string> written = files;
                 if (dial.size() > 4 && dial[4] == "--table")
                     written.insert(written.end(), {"am.txt", "pm.csv"});
                 for (const std::string& file : written) {
