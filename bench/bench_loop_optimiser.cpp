@@ -62,9 +62,8 @@ std::vector<ReplayRow> RecordSearch(const Model& model, int item)
             DialPoint centre = AnalemmaPoint(g, p, sun.declinationDeg, sun.equationOfTimeDeg);
             if (InsideFlag(g, centre.y) == 0)
                 continue;
-            bool dayLengthMissing = false;
             ReplayRow replay;
-            replay.row = MakeSearchRow(g, *list, sun.declinationDeg, sun.equationOfTimeDeg, dayLengthMissing);
+            replay.row = MakeSearchRow(g, *list, sun.declinationDeg, sun.equationOfTimeDeg);
             if (replay.row.count == 0)
                 continue;
             replay.steps = GridSearchSteps(g.semiMajorAxis, model.state.fineSearch);

@@ -14,6 +14,7 @@
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "ui/print/pdf_export.h"
+#include "ui/text/own_texts.h"
 
 #include <memory>
 #include <optional>
@@ -30,7 +31,7 @@ constexpr std::string_view kUsage =
     "usage: umbrix-cli [--config FILE] [--set NAME=VALUE]... [--lang de|en]\n"
     "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
-    "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv]\n"
+    "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv|-]\n"
     "                  [--save-config FILE] [--help] [--version]\n";
 
 struct CliOptions {
@@ -128,10 +129,9 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             const std::optional<TableChoice> table = TableByName(value);
             if (!table)
                 return "--table takes hours, shadow, dates, loops-am or loops-pm, not " + value;
-            const bool csv = file.size() >= 4 && file.compare(file.size() - 4, 4, ".csv") == 0;
-            const bool txt = file.size() >= 4 && file.compare(file.size() - 4, 4, ".txt") == 0;
-            if (!csv && !txt)
-                return "--table writes FILE.txt or FILE.csv, not " + file;
+            // The ending chooses the form, in any letter case; "-" is the .txt form on standard output.
+            if (file != "-" && !TableFileIsCsv(file))
+                return "--table writes FILE.txt, FILE.csv or -, not " + file;
             options.tables.emplace_back(*table, file);
             continue;
         }
@@ -261,6 +261,15 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
     }
 
+    // The loop tables belong to the split dial alone.
+    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    for (const auto& [table, file] : options.tables) {
+        if (table.page == TablePage::Loops && !split) {
+            err << "umbrix-cli: " << OwnTextOf(model.state.language, OwnText::LoopTablesOnlySplitDial) << '\n';
+            return kExitUsage;
+        }
+    }
+
     // The activation of the window: the controls show the parameters, the title, the axes.
     (void)ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
@@ -283,6 +292,10 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
     }
     for (const auto& [table, file] : options.tables) {
+        if (file == "-") {
+            out << TableExportText(model, table, false);
+            continue;
+        }
         if (const std::optional<UiMessage> failed = WriteTableExport(model, table, file)) {
             PrintMessages(err, {*failed});
             return kExitFile;

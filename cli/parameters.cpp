@@ -175,8 +175,13 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
 {
     DialParameters& p = model.params;
     SharedState& s = model.state;
-    if (name == "dialType")
-        return SetInteger(model, value, 0, kDialTypeCount - 1, [&](int v) { (void)SelectDialType(model, v); });
+    if (name == "dialType") {
+        std::vector<UiMessage> messages;
+        SetOutcome out =
+            SetInteger(model, value, 0, kDialTypeCount - 1, [&](int v) { (void)SelectDialType(model, v, messages); });
+        out.messages.insert(out.messages.end(), messages.begin(), messages.end());
+        return out;
+    }
     if (name == "marksMode")
         return SetInteger(model, value, 1, 2, [&](int v) {
             p.marksMode = static_cast<std::uint8_t>(v);
@@ -194,10 +199,15 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
     auto spin = [&](SpinRange range, auto&& store) { return SetInteger(model, value, range.lo, range.hi, store); };
     if (name == "linesPerHour")
         return spin(kLinesPerHourRange, [&](int v) { p.linesPerHour = static_cast<std::uint8_t>(v); });
-    if (name == "hourFrom")
-        return spin(kHourFromRange, [&](int v) { s.hourFrom = static_cast<std::int16_t>(v); });
-    if (name == "hourTo")
-        return spin(kHourToRange, [&](int v) { s.hourTo = static_cast<std::int16_t>(v); });
+    if (name == "hourFrom" || name == "hourTo") {
+        const bool first = name == "hourFrom";
+        SetOutcome out = spin(first ? kHourFromRange : kHourToRange,
+                              [&](int v) { (first ? s.hourFrom : s.hourTo) = static_cast<std::int16_t>(v); });
+        // As in the window, each hour is checked against the other one as it stands.
+        if (out.status == SetStatus::Accepted && !HourRangeValid(s.hourFrom, s.hourTo))
+            return {SetStatus::Rejected, {HourRangeMessage(s.language)}};
+        return out;
+    }
     if (name == "errorHourFrom")
         return spin(kErrorHourFromRange, [&](int v) { s.errorHourFrom = static_cast<std::int16_t>(v); });
     if (name == "errorHourTo")

@@ -17,9 +17,9 @@ namespace umbrix {
 
 namespace {
 
-void ComputeShadowPathOfShadowDate(Model& model, Host& host)
+void ComputeShadowPathOfShadowDate(Model& model)
 {
-    ComputeShadowPath(model, host, model.params.year, model.state.shadowMonth, model.state.shadowDay);
+    ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay);
 }
 
 void ComputeMarks(Model& model)
@@ -87,7 +87,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     if (code == kErrorNone) {
         if (HasShadowPath(p)) {
             redraw.showShadowPathTab(model.state.showShadowPath);
-            ComputeShadowPathOfShadowDate(model, host);
+            ComputeShadowPathOfShadowDate(model);
         }
         if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
             redraw.construction(model);
@@ -108,11 +108,11 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source)
     return Recalculate(model, host, source, none);
 }
 
-void RecalculateHourMarks(Model& model, Host& host, RecalcSource /*source*/, Redraw& redraw)
+void RecalculateHourMarks(Model& model, Host& /*host*/, RecalcSource /*source*/, Redraw& redraw)
 {
     ComputeMarks(model);
     if (model.state.showShadowPath && HasShadowPath(model.params)) {
-        ComputeShadowPathOfShadowDate(model, host);
+        ComputeShadowPathOfShadowDate(model);
         redraw.showShadowPathTab(true);
     }
     if (model.state.uiReady)
@@ -122,7 +122,7 @@ void RecalculateHourMarks(Model& model, Host& host, RecalcSource /*source*/, Red
 Recalculation OnFieldAccepted(Model& model, Host& host, Redraw& redraw)
 {
     if (model.state.showShadowPath)
-        ComputeShadowPathOfShadowDate(model, host);
+        ComputeShadowPathOfShadowDate(model);
     return {true, Recalculate(model, host, RecalcSource::Field, redraw)};
 }
 
@@ -142,16 +142,35 @@ void OnLinesPerHourChanged(Model& model, Host& host, Redraw& redraw, int linesPe
     RecalculateHourMarks(model, host, RecalcSource::eLph, redraw);
 }
 
-void OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom)
+namespace {
+
+/// Stores `hour` into `stored` when the range it gives holds at least one hour, else says why not.
+int ChangeHourRange(Model& model, Host& host, Redraw& redraw, RecalcSource source, std::int16_t& stored, int hour)
 {
-    model.state.hourFrom = static_cast<std::int16_t>(std::clamp(hourFrom, kHourFromRange.lo, kHourFromRange.hi));
-    RecalculateHourMarks(model, host, RecalcSource::eStart, redraw);
+    const int hourFrom = source == RecalcSource::eStart ? hour : model.state.hourFrom;
+    const int hourTo = source == RecalcSource::eEnd ? hour : model.state.hourTo;
+    if (!HourRangeValid(hourFrom, hourTo)) {
+        const UiMessage message = HourRangeMessage(model.state.language);
+        host.showMessage(message.caption, message.text, message.icon);
+        return stored;
+    }
+    stored = static_cast<std::int16_t>(hour);
+    RecalculateHourMarks(model, host, source, redraw);
+    return stored;
 }
 
-void OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo)
+} // namespace
+
+int OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom)
 {
-    model.state.hourTo = static_cast<std::int16_t>(std::clamp(hourTo, kHourToRange.lo, kHourToRange.hi));
-    RecalculateHourMarks(model, host, RecalcSource::eEnd, redraw);
+    return ChangeHourRange(model, host, redraw, RecalcSource::eStart, model.state.hourFrom,
+                           std::clamp(hourFrom, kHourFromRange.lo, kHourFromRange.hi));
+}
+
+int OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo)
+{
+    return ChangeHourRange(model, host, redraw, RecalcSource::eEnd, model.state.hourTo,
+                           std::clamp(hourTo, kHourToRange.lo, kHourToRange.hi));
 }
 
 void OnZoneTimeClicked(Model& model, Host& host, Redraw& redraw, bool checked)
@@ -237,7 +256,10 @@ void OnLambertClicked(Model& model, bool checked)
 DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType)
 {
     DialTypeChange out;
-    out.controls = SelectDialType(model, dialType);
+    std::vector<UiMessage> messages;
+    out.controls = SelectDialType(model, dialType, messages);
+    for (const UiMessage& m : messages)
+        host.showMessage(m.caption, m.text, m.icon);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::DialTypeMenu, redraw)};
     return out;
 }

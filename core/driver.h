@@ -112,10 +112,12 @@ struct Recalculation {
 [[nodiscard]] Recalculation OnShadowDateLeft(Model& model, Host& host, Redraw& redraw, const DateOutcome& outcome);
 
 /// Spin edits eLph (1..6), eStart (0..20), eEnd (5..24): the value (brought into the spin range) is stored,
-/// then RecalculateHourMarks.
+/// then RecalculateHourMarks. A first hour at or after the last hour is not stored: the host shows the
+/// hour-range message and nothing is recalculated. The hour handlers return the hour the spin edit shows
+/// afterwards (the stored one).
 void OnLinesPerHourChanged(Model& model, Host& host, Redraw& redraw, int linesPerHour);
-void OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom);
-void OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo);
+[[nodiscard]] int OnHourFromChanged(Model& model, Host& host, Redraw& redraw, int hourFrom);
+[[nodiscard]] int OnHourToChanged(Model& model, Host& host, Redraw& redraw, int hourTo);
 /// Check boxes chBzonzeit, ChBRiseSet: the switch is stored, then RecalculateHourMarks.
 void OnZoneTimeClicked(Model& model, Host& host, Redraw& redraw, bool checked);
 void OnRiseSetClicked(Model& model, Host& host, Redraw& redraw, bool checked);
@@ -142,7 +144,8 @@ void OnErrorHourToChanged(Model& model, int hour);
 /// ChBLambert: only the switch; the circle appears at the next redraw.
 void OnLambertClicked(Model& model, bool checked);
 
-/// The dial-type menu: presets, title and axes for the type, then Recalculate. Returns the control states.
+/// The dial-type menu: presets, title and axes for the type (a message of Z moved out of the date scale goes
+/// to the host), then Recalculate. Returns the control states.
 struct DialTypeChange {
     std::vector<ControlState> controls;
     Recalculation recalculation;

@@ -24,6 +24,7 @@ constexpr double kPoleSnapDeg = 1e-7;           // a value this close to +-90 be
 constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
 constexpr double kMinLatitudeDeg = 0.005;       // the equator itself has no usable hour ellipse
 constexpr double kRiseSetPlaneLimitDeg = 0.1;   // rise/set marks need a (nearly) horizontal plane
+constexpr double kMaxDistanceZAxes = 1e6;       // the largest distance to Z, in semi-major axes
 
 UiMessage Message(const LanguageState& lang, Caption caption, std::string text, MessageIcon icon)
 {
@@ -60,7 +61,9 @@ bool InRange(Field field, double v, double k, double semiMajorAxis)
     case Field::eHalb:
         return v > 1;
     case Field::eVergr:
-        return std::abs(v) > std::abs(k * semiMajorAxis);
+        // Beyond the reach of the date scale, and no farther than a million axes: a distance larger than
+        // that is no construction one can lay out, and it would swamp every plot label it reaches.
+        return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis;
     case Field::eRiseSet:
     case Field::ejahr:
         return true;
@@ -117,37 +120,18 @@ std::string StoredText(const DialParameters& p, Field field)
     }
 }
 
-/// The range message: M6, and for the fixed-gnomon dial the smallest distance to Z it accepts.
-std::string RangeMessage(const Model& model, double k)
+/// The range message: M6, and for the distance to Z of the fixed-gnomon dial the smallest distance it
+/// accepts.
+std::string RangeMessage(const Model& model, Field field, double k)
 {
     const LanguageState& lang = model.state.language;
     std::string text(MessageRow(lang, 6));
-    if (model.params.dialType == 7) {
+    if (field == Field::eVergr && model.params.type() == DialType::FixedGnomon) {
         text += "\r\n";
         text += TextRow(lang, 30);
         text += FormatFixed(5, 2, model.params.semiMajorAxis * k * 1.5);
     }
     return text;
-}
-
-/// After a new semi-major axis Z must stay outside the reach of the date scale; moves it out when not.
-void KeepZOutsideDateScale(Model& model, double k, FieldOutcome& out)
-{
-    DialParameters& p = model.params;
-    const double reach = p.semiMajorAxis * k;
-    if (reach < std::abs(p.distanceZ))
-        return;
-    // Z on the south side by default; a distance of 0 would put Z on the gnomon's own date scale.
-    const int side = Sign(p.distanceZ) != 0 ? Sign(p.distanceZ) : -1;
-    p.distanceZ = side * (reach + 0.01) * 1.5;
-    const std::string shown = FormatFixed(6, 2, p.distanceZ);
-    out.others.push_back({.name = "eVergr", .text = shown});
-    const LanguageState& lang = model.state.language;
-    std::string text(ResourceText(lang, 43));
-    text += "\r\n";
-    text += MessageRow(lang, 30);
-    text += shown;
-    out.messages.push_back(Message(lang, Caption::Information, std::move(text), MessageIcon::Information));
 }
 
 void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
@@ -264,7 +248,8 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
         if (!error && !InRange(field, v, k, p.semiMajorAxis))
             error = true;
         if (error)
-            out.messages.push_back(Message(lang, Caption::Problem, RangeMessage(model, k), MessageIcon::Warning));
+            out.messages.push_back(
+                Message(lang, Caption::Problem, RangeMessage(model, field, k), MessageIcon::Warning));
         // 5. The poles and the vertical are kept just inside +-90 degrees.
         if (std::abs(std::abs(v) - 90) < kPoleSnapDeg)
             v = Sign(v) * 89.9999999;
@@ -303,8 +288,12 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 break;
             }
         }
-        if (field == Field::eHalb)
-            KeepZOutsideDateScale(model, k, out);
+        if (field == Field::eHalb) {
+            if (const std::optional<DistanceZAdjustment> moved = KeepZOutsideDateScale(model)) {
+                out.others.push_back(moved->eVergr);
+                out.messages.push_back(moved->message);
+            }
+        }
     }
 
     // 7. Always: derived values.
@@ -318,6 +307,27 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
     out.focusBack = !out.accepted;
     out.recalculate = out.accepted;
     return out;
+}
+
+std::optional<DistanceZAdjustment> KeepZOutsideDateScale(Model& model)
+{
+    DialParameters& p = model.params;
+    if (p.type() != DialType::FixedGnomon)
+        return std::nullopt;
+    const double reach = p.semiMajorAxis * DateScaleFactor(p);
+    if (reach < std::abs(p.distanceZ))
+        return std::nullopt;
+    // Z on the south side by default; a distance of 0 would put Z on the gnomon's own date scale.
+    const int side = Sign(p.distanceZ) != 0 ? Sign(p.distanceZ) : -1;
+    p.distanceZ = side * (reach + 0.01) * 1.5;
+    const std::string shown = FormatFixed(6, 2, p.distanceZ);
+    const LanguageState& lang = model.state.language;
+    std::string text(ResourceText(lang, 43));
+    text += "\r\n";
+    text += MessageRow(lang, 30);
+    text += shown;
+    return DistanceZAdjustment{{.name = "eVergr", .text = shown},
+                               Message(lang, Caption::Information, std::move(text), MessageIcon::Information)};
 }
 
 bool IsLeapYear(int year)

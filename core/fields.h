@@ -91,6 +91,17 @@ struct FieldRead {
 /// on failure the stored value is kept, the messages name the fault and the focus returns.
 [[nodiscard]] FieldOutcome ValidateField(Model& model, Field field, std::string_view text, bool modified);
 
+/// Z of the fixed-gnomon dial (type 7) must lie beyond the reach of its date scale, semiMajorAxis * k
+/// (k of the range test of eVergr). When it does not, distanceZ becomes side * (reach + 0.01) * 1.5, side
+/// the sign of distanceZ (south for 0), and the result holds what eVergr shows and the message that says so.
+/// Other dial types have no point Z: their distance stays as it is and nothing is returned. The check of
+/// eHalb runs it after every new semi-major axis, the dial-type menu when type 7 is chosen.
+struct DistanceZAdjustment {
+    ControlState eVergr;
+    UiMessage message;
+};
+[[nodiscard]] std::optional<DistanceZAdjustment> KeepZOutsideDateScale(Model& model);
+
 /// Where a shadow date comes from: the date field, the configuration loader, or elsewhere.
 enum class DateSource { MaskEdit1, ConfigurationLoader, Other };
 

@@ -3,6 +3,7 @@
 #include "core/axes.h"
 #include "core/control_states.h"
 #include "core/numeric.h"
+#include "ui/text/own_texts.h"
 #include "ui/text/texts.h"
 
 #include <algorithm>
@@ -174,14 +175,30 @@ std::vector<ControlState> ShowParameters(Model& model)
     return c.take();
 }
 
-std::vector<ControlState> SelectDialType(Model& model, int dialType)
+std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages)
 {
     model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));
     std::vector<ControlState> states = ConfigureInputPanel(model);
     model.state.dialTitle = DialTitle(model);
     model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
     UpdateAxes(model.params, model.state);
+    if (const std::optional<DistanceZAdjustment> moved = KeepZOutsideDateScale(model)) {
+        states.push_back(moved->eVergr);
+        messages.push_back(moved->message);
+    }
     return states;
+}
+
+std::vector<ControlState> SelectDialType(Model& model, int dialType)
+{
+    std::vector<UiMessage> unread;
+    return SelectDialType(model, dialType, unread);
+}
+
+UiMessage HourRangeMessage(const LanguageState& lang)
+{
+    return {std::string(CaptionText(lang, Caption::Problem)), std::string(OwnTextOf(lang, OwnText::HourRangeReversed)),
+            MessageIcon::Warning};
 }
 
 int SetMarksPerMonthItem(Model& model, int item)

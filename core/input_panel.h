@@ -16,7 +16,12 @@ namespace umbrix {
 /// Every parameter as its control shows it (widths and decimals of the input panel); sets uiReady.
 [[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
 
-/// The dial-type menu: sets dialType, the presets, the title and the axes. The caller recalculates.
+/// The dial-type menu: sets dialType, the presets, the title and the axes. Choosing the fixed-gnomon dial
+/// (type 7) moves Z out of the reach of its date scale when the stored distance lies inside it
+/// (KeepZOutsideDateScale): eVergr is among the returned states and the message is appended to `messages`.
+/// The caller recalculates.
+[[nodiscard]] std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages);
+/// The same where no one is there to read the message of Z (tests and benchmarks set up their dials so).
 [[nodiscard]] std::vector<ControlState> SelectDialType(Model& model, int dialType);
 
 /// Ranges of the spin edits.
@@ -29,6 +34,15 @@ constexpr SpinRange kHourFromRange{0, 20};
 constexpr SpinRange kHourToRange{5, 24};
 constexpr SpinRange kErrorHourFromRange{4, 11};
 constexpr SpinRange kErrorHourToRange{13, 21};
+
+/// The hour marks run from hourFrom to hourTo; a range holds at least one hour when the first lies before
+/// the last.
+[[nodiscard]] constexpr bool HourRangeValid(int hourFrom, int hourTo)
+{
+    return hourFrom < hourTo;
+}
+/// The message for a range that does not: "Problem" caption, warning icon.
+[[nodiscard]] UiMessage HourRangeMessage(const LanguageState& lang);
 
 /// rgAnzahl: item 0, 1, 2 → 1, 2, 3 marks per month, item 3 → 6 (not on the fixed-gnomon dial, where the
 /// group falls back to item 2). Returns the item the group shows afterwards.

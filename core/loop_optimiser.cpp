@@ -173,8 +173,9 @@ void RewriteMeanGrid(Model& model, const MeanHourInput& in)
     write(3, in.afternoon, in.afternoonStep);
 }
 
-/// StrGridEin after methods 2 to 4.
-void RewriteSearchGrid(Model& model, const SearchHourInput& in, int item)
+/// StrGridEin after methods 2 to 4: the hours and weights used, so that the table reads back as the same
+/// lists at the next calculation.
+void RewriteSearchGrid(Model& model, const SearchHourInput& in)
 {
     StringGrid& grid = model.grids.StrGridEin;
     const LanguageState& lang = model.state.language;
@@ -187,8 +188,7 @@ void RewriteSearchGrid(Model& model, const SearchHourInput& in, int item)
         for (int k = 0; k < list.count; ++k) {
             const auto i = static_cast<std::size_t>(k);
             grid.setCell(col, k + 1, FormatFixed(6, 2, list.hours[i]));
-            if (item == 2 || item == 3)
-                grid.setCell(col + 1, k + 1, FormatFixed(6, 2, list.weights[i]));
+            grid.setCell(col + 1, k + 1, FormatFixed(6, 2, list.weights[i]));
         }
     };
     write(1, in.morning);
@@ -350,7 +350,6 @@ std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
     const LoopGeometry g = MakeLoopGeometry(p);
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     const int rowCount = static_cast<int>(dates.size());
-    LoopNotes notes;
     for (DayHalf half : {DayHalf::Morning, DayHalf::Afternoon}) {
         LoopTable& table = half == DayHalf::Morning ? results.morningLoop : results.afternoonLoop;
         const HourList& list = half == DayHalf::Morning ? in.morning : in.afternoon;
@@ -369,9 +368,8 @@ std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
             point.y = mean.position.y;
             point.insideFlag = mean.insideFlag;
         }
-        ShowLoop(model, host, half, table, rowCount, notes);
+        ShowLoop(model, host, half, table, rowCount);
     }
-    ReportLoopNotes(model, host, notes);
     return 0;
 }
 
@@ -404,19 +402,16 @@ std::uint8_t OptimisedLoops(Model& model, Host& host, int item)
         ClearLoopResults(model, results.morningLoopOptimised, results.afternoonLoopOptimised);
         return kErrorLoopHours;
     }
-    RewriteSearchGrid(model, in, item);
+    RewriteSearchGrid(model, in);
 
-    LoopNotes notes;
     host.progressBegin(24);
-    LoopOptimise(model, host, item, results.morningLoopOptimised, DayHalf::Morning, in.morning, notes);
-    LoopOptimise(model, host, item, results.afternoonLoopOptimised, DayHalf::Afternoon, in.afternoon, notes);
+    LoopOptimise(model, host, item, results.morningLoopOptimised, DayHalf::Morning, in.morning);
+    LoopOptimise(model, host, item, results.afternoonLoopOptimised, DayHalf::Afternoon, in.afternoon);
     host.progressEnd();
-    ReportLoopNotes(model, host, notes);
     return 0;
 }
 
-void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list,
-                  LoopNotes& notes)
+void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list)
 {
     const DialParameters& p = model.params;
     const LoopGeometry g = MakeLoopGeometry(p);
@@ -436,11 +431,11 @@ void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf 
         point.y = start.y;
         point.insideFlag = InsideFlag(g, start.y);
         if (point.insideFlag == 1)
-            GridSearch(g, item, model.state.fineSearch, list, point, notes);
+            GridSearch(g, item, model.state.fineSearch, list, point);
         if (k + 1 == dates.size() || dates[k + 1].month != date.month)
             host.progressStep();
     }
-    ShowLoop(model, host, half, table, static_cast<int>(dates.size()), notes);
+    ShowLoop(model, host, half, table, static_cast<int>(dates.size()));
 }
 
 SearchSteps GridSearchSteps(double semiMajorAxis, bool fineSearch)
@@ -453,17 +448,13 @@ SearchSteps GridSearchSteps(double semiMajorAxis, bool fineSearch)
     return s;
 }
 
-SearchRow MakeSearchRow(const LoopGeometry& g, const HourList& list, double declDeg, double eotDeg,
-                        bool& dayLengthMissing)
+SearchRow MakeSearchRow(const LoopGeometry& g, const HourList& list, double declDeg, double eotDeg)
 {
     SearchRow row;
     row.date = MakeHourErrorDate(g, declDeg, eotDeg);
-    const std::optional<double> halfDay = HalfDayLength(g.latitudeDeg, declDeg);
-    if (!halfDay) {
-        dayLengthMissing = true;
-        return row;
-    }
-    const double halfDayHours = std::abs(*halfDay);
+    const double halfDayHours = std::abs(HalfDayLength(g.latitudeDeg, declDeg));
+    if (halfDayHours == 0)
+        return row; // the sun does not rise: no hour to judge a position by
     bool substituted = false;
     const int used = std::min(list.count, kMaxSearchHours);
     for (int k = 0; k < used; ++k) {
@@ -507,10 +498,9 @@ DialPoint GridSearchPass(const SearchRow& row, int item, int n, int h, double st
     }
 }
 
-void GridSearch(const LoopGeometry& g, int item, bool fineSearch, const HourList& list, tUmbrixPoint& row,
-                LoopNotes& notes)
+void GridSearch(const LoopGeometry& g, int item, bool fineSearch, const HourList& list, tUmbrixPoint& row)
 {
-    const SearchRow search = MakeSearchRow(g, list, row.declination, row.equationOfTime, notes.dayLengthMissing);
+    const SearchRow search = MakeSearchRow(g, list, row.declination, row.equationOfTime);
     if (search.count == 0)
         return; // no hour to judge a position by: the row keeps its start
     const SearchSteps steps = GridSearchSteps(g.semiMajorAxis, fineSearch);

@@ -74,14 +74,13 @@ struct SearchHourInput {
 [[nodiscard]] SearchHourInput ReadSearchHourInput(const Model& model);
 
 /// Methods 2 to 4 (`item`) into morningLoopOptimised and afternoonLoopOptimised with their grids; shows the
-/// progress (24 steps: one per month and half). StrGridEin is rewritten with the hours used (weights for
-/// items 2 and 3). Returns kErrorLoopHours for a cell that is no number (result grids emptied), else 0.
+/// progress (24 steps: one per month and half). StrGridEin is rewritten with the hours and weights used.
+/// Returns kErrorLoopHours for a cell that is no number (result grids emptied), else 0.
 [[nodiscard]] std::uint8_t OptimisedLoops(Model& model, Host& host, int item);
 
 /// One half of OptimisedLoops: every row's label, noon data, start at the analemma point, insideFlag and,
 /// inside the dial, GridSearch; one progress step after each month's rows; then the grids (ShowLoop).
-void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list,
-                  LoopNotes& notes);
+void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list);
 
 /// The search grid: N = 32 with the fine search, else 18; h = N div 2; B = 4.6 N; the steps of the three
 /// passes M / B, M / (B 0.965 h) and M / (B 0.935 h^2).
@@ -95,15 +94,14 @@ struct SearchSteps {
 /// One row made ready for the search: the hours evaluated for every candidate with their weights. An hour
 /// within the day, |HalfDayLength(d)| >= |T - 12|, is evaluated as it is; the first hour outside the day is
 /// replaced by 12 + trunc(half day) (afternoon hours) or 12 - trunc(half day); further hours outside the
-/// day are left out. On a date without sunrise or sunset no hour is evaluated (dayLengthMissing is set).
+/// day are left out. On a date without sunrise no hour is evaluated; on one without sunset every hour is.
 struct SearchRow {
     HourErrorDate date;
     int count = 0;
     std::array<HourErrorHour, kMaxSearchHours> hours{};
     std::array<double, kMaxSearchHours> weights{};
 };
-[[nodiscard]] SearchRow MakeSearchRow(const LoopGeometry& g, const HourList& list, double declDeg, double eotDeg,
-                                      bool& dayLengthMissing);
+[[nodiscard]] SearchRow MakeSearchRow(const LoopGeometry& g, const HourList& list, double declDeg, double eotDeg);
 
 /// The criterion of one candidate (x, y): over the hours with a result, item 2 the largest |e|, item 3
 /// sum |w e| / sum w, item 4 sqrt(sum w e^2 / sum w); 1 000 000 when sum w is 0.
@@ -121,7 +119,6 @@ constexpr double kNoCriterion = 1000000;
 
 /// Refines the position of one row in place by the three passes. Rows whose hours yield no criterion keep
 /// their position.
-void GridSearch(const LoopGeometry& g, int item, bool fineSearch, const HourList& list, tUmbrixPoint& row,
-                LoopNotes& notes);
+void GridSearch(const LoopGeometry& g, int item, bool fineSearch, const HourList& list, tUmbrixPoint& row);
 
 } // namespace umbrix

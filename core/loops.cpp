@@ -195,7 +195,7 @@ void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYe
 }
 
 LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour, const LoopTable& table, int rowCount,
-                                   const LoopGeometry& g, const LanguageState& lang, Host& host, LoopNotes& notes)
+                                   const LoopGeometry& g, const LanguageState& lang, Host& host)
 {
     if (lastHour - firstHour + 1 < 2)
         host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, kTextTooFewData),
@@ -223,14 +223,12 @@ LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour
             grid.setCell(kErrorColumn, r, "***");
             continue;
         }
-        const std::optional<double> halfDay = HalfDayLength(g.latitudeDeg, point.declination);
-        if (!halfDay)
-            notes.dayLengthMissing = true;
+        const double halfDay = HalfDayLength(g.latitudeDeg, point.declination);
         int rowCountedHours = 0;
         double rowSumAbs = 0;
         for (int h = firstHour; h <= lastHour; ++h) {
             const double hour = firstHour == 12 && h == 12 ? kAfternoonFirstHour : h;
-            if (!halfDay || !(std::abs(hour - 12) < *halfDay))
+            if (!(std::abs(hour - 12) < halfDay))
                 continue;
             const std::optional<double> e =
                 HourError(g, hour, point.x, point.y, point.equationOfTime, point.declination);
@@ -270,7 +268,7 @@ void ShowLoopStatistics(StringGrid& strMittel, int column, const LoopErrorStatis
     strMittel.setCell(column, 3, stats.valid ? FormatMinSec(stats.spread) : "???");
 }
 
-void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount, LoopNotes& notes)
+void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount)
 {
     Grids& grids = model.grids;
     const LanguageState& lang = model.state.language;
@@ -280,7 +278,7 @@ void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, in
         ClearGrid(grids.StrGrid8b);
         ShowPointTable(grids.StrGrid8b, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
         model.results.morningLoopStatistics =
-            LoopStatistics(grids.StrGrid8b, model.state.errorHourFrom, 12, table, rowCount, g, lang, host, notes);
+            LoopStatistics(grids.StrGrid8b, model.state.errorHourFrom, 12, table, rowCount, g, lang, host);
         ClearGrid(grids.StrGridDat);
         ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::Full, lang);
         ShowLoopStatistics(grids.StrMittel, 1, model.results.morningLoopStatistics);
@@ -288,7 +286,7 @@ void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, in
         ClearGrid(grids.StrGrid8);
         ShowPointTable(grids.StrGrid8, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
         model.results.afternoonLoopStatistics =
-            LoopStatistics(grids.StrGrid8, 12, model.state.errorHourTo, table, rowCount, g, lang, host, notes);
+            LoopStatistics(grids.StrGrid8, 12, model.state.errorHourTo, table, rowCount, g, lang, host);
         ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::RightColumns, lang);
         ShowLoopStatistics(grids.StrMittel, 2, model.results.afternoonLoopStatistics);
     }
@@ -305,12 +303,6 @@ void ClearLoopResults(Model& model, LoopTable& morning, LoopTable& afternoon)
             point.label.clear();
     model.results.morningLoopStatistics = {};
     model.results.afternoonLoopStatistics = {};
-}
-
-void ReportLoopNotes(const Model& model, Host& host, const LoopNotes& notes)
-{
-    if (notes.dayLengthMissing)
-        ShowWrongDayLength(host, model.state.language);
 }
 
 HourCell ReadHourCell(const StringGrid& grid, int col, int row)
@@ -379,12 +371,10 @@ std::uint8_t ExactTwoHourLoops(Model& model, Host& host)
     }
 
     const int rowCount = static_cast<int>(LoopDates(model.params.marksPerMonth).size());
-    LoopNotes notes;
     FillTwoHourLoop(model, results.morningLoop, in.a1, in.a2);
-    ShowLoop(model, host, DayHalf::Morning, results.morningLoop, rowCount, notes);
+    ShowLoop(model, host, DayHalf::Morning, results.morningLoop, rowCount);
     FillTwoHourLoop(model, results.afternoonLoop, in.p1, in.p2);
-    ShowLoop(model, host, DayHalf::Afternoon, results.afternoonLoop, rowCount, notes);
-    ReportLoopNotes(model, host, notes);
+    ShowLoop(model, host, DayHalf::Afternoon, results.afternoonLoop, rowCount);
     return 0;
 }
 

@@ -153,20 +153,16 @@ struct LoopDate {
 void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
                           double t2Hours);
 
-/// What a loop computation noticed that the user should hear of once, however many rows it concerns.
-struct LoopNotes {
-    bool dayLengthMissing = false; // a date without sunrise or sunset: its hours were not counted
-};
-
 /// The error table of one half in `grid` (StrGrid8 or StrGrid8b) and its statistics. Header row: column 5
 /// "Fehler " / "Error", column 6 + h - firstHour the hour h ("12:30" for the afternoon's first column,
 /// which is computed at 12.5). Rows 1 .. rowCount (at most 72): insideFlag 0 gives "***" in column 5 and
-/// empty hour cells; otherwise each hour within the day gives its error as minutes and seconds, or " error"
+/// empty hour cells; otherwise each hour within the day (|T - 12| below HalfDayLength: every hour on a day
+/// without sunset, none on a day without sunrise) gives its error as minutes and seconds, or " error"
 /// without result (not counted), and column 5 the row's mean |error|, or "???" when no hour was counted.
 /// With fewer than two hours the message "Zu wenig Daten für Fehlerdurchschnitt!" is shown first.
 [[nodiscard]] LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour, const LoopTable& table,
                                                  int rowCount, const LoopGeometry& g, const LanguageState& lang,
-                                                 Host& host, LoopNotes& notes);
+                                                 Host& host);
 
 /// Column 1 (morning) or 2 (afternoon) of StrMittel: maximum, mean |error| and spread as minutes and
 /// seconds, or "???" in each cell when nothing was counted.
@@ -179,14 +175,11 @@ enum class DayHalf { Morning, Afternoon };
 /// 12), StrGridDat (emptied, full listing) and StrMittel column 1; afternoon into StrGrid8 (statistics from
 /// 12 to errorHourTo), StrGridDat columns 7 and 8 and StrMittel column 2. Stores the statistics in the
 /// results.
-void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount, LoopNotes& notes);
+void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount);
 
 /// After an invalid hour input: StrGrid8, StrGrid8b, StrGridDat, StrGridShad and StrGridStd are emptied and
 /// the labels of both loop tables of the method are cleared, so that no stale loop is shown or drawn.
 void ClearLoopResults(Model& model, LoopTable& morning, LoopTable& afternoon);
-
-/// Shows the day-length message once when the notes ask for it.
-void ReportLoopNotes(const Model& model, Host& host, const LoopNotes& notes);
 
 /// Reads a decimal hour from a cell of StrGridEin: leading blanks allowed, "," taken as ".". Empty text: no
 /// value; a text that is no number: error.

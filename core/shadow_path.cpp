@@ -7,14 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace umbrix {
 
 namespace {
 
-constexpr int kWrongDayLengthMessageRow = 10;
 constexpr double kMinAltitudeDeg = 0.001;           // altitude guard of the tangent divisors
 constexpr double kShadowAltitudeDeg = 0.05;         // the sun lower than this casts no usable shadow
 constexpr double kDayEdgeHours = 0.05;              // samples this close to sunrise or sunset have none
@@ -152,22 +150,18 @@ void WriteShadowHeader(Model& model)
 
 } // namespace
 
-std::optional<double> HalfDayLength(double latitudeDeg, double declDeg)
+double HalfDayLength(double latitudeDeg, double declDeg)
 {
+    // cos of the hour angle of sunset; beyond -1 the sun stays above the horizon all day, beyond +1 below.
     const double cosArc = -SafeTan(latitudeDeg * degToRad) * SafeTan(declDeg * degToRad);
-    if (!(std::abs(cosArc) <= 1))
-        return std::nullopt;
+    if (cosArc <= -1)
+        return kPolarDayHalfHours;
+    if (cosArc >= 1)
+        return 0;
     return std::acos(cosArc) / degToRad / 15;
 }
 
-void ShowWrongDayLength(Host& host, const LanguageState& lang)
-{
-    const std::string text = std::string(MessageRow(lang, kWrongDayLengthMessageRow)) +
-                             FormatFixed(7, 3, std::numeric_limits<double>::quiet_NaN());
-    host.showMessage(CaptionText(lang, Caption::Error), text, MessageIcon::Question);
-}
-
-void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
+void ComputeShadowPath(Model& model, int year, int month, int day)
 {
     DialParameters& p = model.params;
     if (p.type() == DialType::InclinedPlane || p.type() == DialType::VerticalDeclining)
@@ -208,7 +202,6 @@ void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
     const int perHour = p.linesPerHour >= 3 ? std::min<int>(p.linesPerHour, 6) : 4;
     const int first = model.state.hourFrom - 2;
     const int last = model.state.hourTo + 2;
-    bool dayLengthReported = false;
     for (int i = first; i <= last; ++i) {
         const int samples = i == last ? 1 : perHour;
         for (int k = 1; k <= samples; ++k) {
@@ -228,12 +221,9 @@ void ComputeShadowPath(Model& model, Host& host, int year, int month, int day)
                 alt = kMinAltitudeDeg;
             bool lit = alt > kShadowAltitudeDeg;
             if (lit) {
-                const std::optional<double> halfDay = HalfDayLength(p.latitude, sun.declinationDeg);
-                if (!halfDay && !dayLengthReported) {
-                    ShowWrongDayLength(host, model.state.language);
-                    dayLengthReported = true;
-                }
-                lit = halfDay && *halfDay - kDayEdgeHours > std::abs(12 - clock);
+                // Without a sunset there is no day edge: the altitude alone decides.
+                const double halfDay = HalfDayLength(p.latitude, sun.declinationDeg);
+                lit = halfDay >= kPolarDayHalfHours || halfDay - kDayEdgeHours > std::abs(12 - clock);
             }
             const DialPoint tip =
                 lit ? ShadowTip(p, c, alt, sun.azimuthDeg, sun.declinationDeg) : DialPoint{kNoShadow, kNoShadow};

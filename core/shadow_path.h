@@ -4,13 +4,12 @@
 // Samples run from two hours before hourFrom to two hours after hourTo, n_h per hour (linesPerHour when it
 // is 3 or more, else 4). At each sample the sun's altitude and azimuth (from south, positive towards west)
 // are taken at the sample's own clock time; the gnomon tip is projected along the sun's direction onto the
-// plane. A sample with the sun too low, outside the day or behind the plane gets x = y = kNoShadow.
+// plane. A sample with the sun too low, outside the day or behind the plane gets x = y = kNoShadow. On a
+// day without sunset every sample with the sun above the horizon has its point; on one without sunrise
+// none has.
 // Dial types 2 and 5 have no shadow path.
 
-#include "core/host.h"
 #include "core/model.h"
-
-#include <optional>
 
 namespace umbrix {
 
@@ -30,16 +29,13 @@ namespace umbrix {
 /// reset to x = y = 0, t = -1) and the grid StrGridShad for the shadow date day.month of `year`, the gnomon
 /// height being gnomonHeight. Types 2 and 5: nothing happens. A plane inclination within 0.03 degrees of 90
 /// is moved to 89.97 (below 90) or 90.03 (above) in the parameter set. Writes the obliquity of the last
-/// solar data. In polar day or night the day-length message is shown once per call.
-void ComputeShadowPath(Model& model, Host& host, int year, int month, int day);
+/// solar data.
+void ComputeShadowPath(Model& model, int year, int month, int day);
 
 /// Half the length of the day in hours at latitude latitudeDeg for the sun's declination declDeg:
-/// arccos(-tan L tan decl) in degrees / 15, the tangents guarded at 90 degrees. No value in polar day or
-/// polar night, where the arccos has no real value.
-[[nodiscard]] std::optional<double> HalfDayLength(double latitudeDeg, double declDeg);
-
-/// The message for a day length without real value: "Die Taglänge in Stunden ist falsch: " /
-/// "Day length in hours is wrong: " and the value ("    NaN"), error caption, question-mark icon.
-void ShowWrongDayLength(Host& host, const LanguageState& lang);
+/// arccos(-tan L tan decl) in degrees / 15, the tangents guarded at 90 degrees. Where |tan L tan decl| >= 1
+/// the sun never sets (the half day is kPolarDayHalfHours, 12 h) or never rises (0 h).
+[[nodiscard]] double HalfDayLength(double latitudeDeg, double declDeg);
+constexpr double kPolarDayHalfHours = 12;
 
 } // namespace umbrix

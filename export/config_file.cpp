@@ -5,6 +5,7 @@
 #include "export/atomic_file.h"
 #include "ui/text/texts.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -164,14 +165,16 @@ std::vector<std::string> BuildConfigurationLines(const Model& model)
     lines.push_back(s.useDefaultHours ? "0" : "1");
     lines.push_back(s.language.languageIndex == 2 ? "English" : "Deutsch");
     lines.push_back(std::string(s.markRiseSet ? "j" : "n") + (s.fineSearch ? "j" : "n"));
+    // Every cell up to the last filled one of its column, empty cells as empty pieces: method 1 keeps its
+    // step under an empty first row, the weights their rows.
+    const StringGrid& hours = model.grids.StrGridEin;
     for (int col = 1; col <= 4; ++col) {
+        int last = std::min(kGridInputRows, hours.rowCount() - 1);
+        while (last >= 1 && hours.cell(col, last).empty())
+            --last;
         std::string line;
-        for (int row = 1; row <= kGridInputRows; ++row) {
-            const std::string& cell = model.grids.StrGridEin.cell(col, row);
-            if (cell.empty())
-                break;
-            line += cell + "/";
-        }
+        for (int row = 1; row <= last; ++row)
+            line += hours.cell(col, row) + "/";
         lines.push_back(line);
     }
     return lines;

@@ -5,6 +5,7 @@
 #include "export/atomic_file.h"
 #include "ui/text/texts.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -13,6 +14,7 @@ namespace umbrix {
 namespace {
 
 constexpr std::string_view kGap = "   ";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 /// Captions of the labels and pages the header names (string resources by the controls' tags).
 constexpr int kTagLatitude = 103;       // lBreit
@@ -140,11 +142,31 @@ std::string TableFileName(const std::string& chosenPath, bool csv)
     return chosenPath.substr(0, dot) + (csv ? ".csv" : ".txt");
 }
 
-std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const std::string& path)
+std::string TableExportText(const Model& model, TableChoice choice, bool csv)
 {
-    std::string text;
+    std::string text = csv ? std::string(kUtf8ByteOrderMark) : std::string();
     for (const auto& line : BuildTableExport(model, choice))
         text += line + "\r\n";
+    return text;
+}
+
+std::optional<bool> TableFileIsCsv(std::string_view path)
+{
+    if (path.size() < 4)
+        return std::nullopt;
+    std::string ending(path.substr(path.size() - 4));
+    for (char& ch : ending)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (ending == ".csv")
+        return true;
+    if (ending == ".txt")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const std::string& path)
+{
+    const std::string text = TableExportText(model, choice, TableFileIsCsv(path).value_or(false));
     if (WriteFileAtomically(path, text).ok)
         return std::nullopt;
     const LanguageState& lang = model.state.language;

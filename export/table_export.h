@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace umbrix {
@@ -25,11 +26,20 @@ struct TableChoice {
 /// and the grid rows.
 [[nodiscard]] std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice);
 
+/// The bytes of the export file: every line followed by CR LF; the spreadsheet form (csv) begins with the
+/// UTF-8 byte-order mark, so that a spreadsheet assuming a Windows code page still reads "für" and "±".
+[[nodiscard]] std::string TableExportText(const Model& model, TableChoice choice, bool csv);
+
+/// True when `path` ends in ".csv", false when it ends in ".txt"; the letter case does not matter. Nothing
+/// for any other ending.
+[[nodiscard]] std::optional<bool> TableFileIsCsv(std::string_view path);
+
 /// The file name the export writes: everything from the first "." of the last path component on is
 /// replaced by ".csv" (csv) or ".txt"; folders keep their dots.
 [[nodiscard]] std::string TableFileName(const std::string& chosenPath, bool csv);
 
-/// Writes the export through a temporary file renamed over the target. On failure the message is
+/// Writes the export through a temporary file renamed over the target, in the spreadsheet form when `path`
+/// ends in ".csv" in any letter case. On failure the message is
 /// "Open error: File  " + name with the error caption; an existing file is left as it was.
 [[nodiscard]] std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice,
                                                         const std::string& path);

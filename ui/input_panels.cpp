@@ -276,14 +276,24 @@ void MainWindow::linesPerHourChanged(int value)
 
 void MainWindow::hourFromChanged(int value)
 {
-    OnHourFromChanged(model_, *host_, *redraw_, value);
-    refreshAfterCalculation();
+    showStoredHour("eStart", value, OnHourFromChanged(model_, *host_, *redraw_, value));
 }
 
 void MainWindow::hourToChanged(int value)
 {
-    OnHourToChanged(model_, *host_, *redraw_, value);
-    refreshAfterCalculation();
+    showStoredHour("eEnd", value, OnHourToChanged(model_, *host_, *redraw_, value));
+}
+
+void MainWindow::showStoredHour(const char* spinName, int typed, int stored)
+{
+    if (stored == typed) {
+        refreshAfterCalculation();
+        return;
+    }
+    // A refused hour: the spin edit goes back to the stored hour without reporting a change of its own.
+    auto* spin = control<QSpinBox>(spinName);
+    const QSignalBlocker blocker(spin);
+    spin->setValue(stored);
 }
 
 void MainWindow::zoneTimeClicked(bool checked)
@@ -332,7 +342,9 @@ void MainWindow::calculateClicked(RecalcSource button)
 void MainWindow::dialTypeChosen(int dialType)
 {
     // The presets are shown before the calculation, which then decides about the shadow-path tab.
-    applyControlStates(SelectDialType(model_, dialType));
+    std::vector<UiMessage> messages;
+    applyControlStates(SelectDialType(model_, dialType, messages));
+    showMessages(messages);
     applySplitVariant();
     control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
     relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);

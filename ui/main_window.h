@@ -174,6 +174,7 @@ private:
     void linesPerHourChanged(int value);
     void hourFromChanged(int value);
     void hourToChanged(int value);
+    void showStoredHour(const char* spinName, int typed, int stored);
     void zoneTimeClicked(bool checked);
     void riseSetClicked(bool checked);
     void shadowPathClicked(bool checked);

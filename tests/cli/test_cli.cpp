@@ -220,7 +220,182 @@ TEST(CliJson, WidestHourRangeAndPolarSiteStayFinite)
 
     const CliRun polar = Cli({"--set", "latitude=80", "--set", "shadowDate=21/06", "--json", "-"});
     ASSERT_EQ(polar.code, 0) << polar.err;
-    EXPECT_EQ(Count(polar.err, "Die Taglänge in Stunden ist falsch:"), 1u);
+    EXPECT_EQ(Count(polar.err, "Die Taglänge in Stunden ist falsch:"), 0u);
     EXPECT_FALSE(ScanJsonNumbers(polar.out).nonFinite);
     EXPECT_NE(polar.out.find("\"riseSetPoint\": {\n    \"x\": 0,"), std::string::npos);
+}
+
+TEST(CliSet, DistanceToZStaysForDialsWithoutZAndIsBounded)
+{
+    // Gnomon at 90 degrees: a new axis must not move Z, which these dials do not have.
+    for (const char* type : {"dialType=4", "dialType=5"}) {
+        const CliRun r = Cli({"--set", type, "--set", "semiMajorAxis=3", "--json", "-"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find("\"distanceZ\": -3,"), std::string::npos) << type;
+        EXPECT_EQ(r.err.find("abgeändert"), std::string::npos) << type;
+        EXPECT_EQ(r.out.find("abgeändert"), std::string::npos) << type;
+    }
+    // Not finite, or beyond a million axes (2.75e6 for the default axis): the input message and exit 2.
+    for (const char* value : {"distanceZ=inf", "distanceZ=nan", "distanceZ=-1e300", "distanceZ=-2750001"}) {
+        const CliRun r = Cli({"--set", "dialType=7", "--set", value, "--json", "-"});
+        EXPECT_EQ(r.code, 2) << value;
+        EXPECT_NE(r.err.find("Fehlerhafte Eingabe !"), std::string::npos) << value;
+        EXPECT_TRUE(r.out.empty()) << value;
+    }
+    const CliRun far = Cli({"--set", "dialType=7", "--set", "distanceZ=-2750000", "--json", "-"});
+    ASSERT_EQ(far.code, 0) << far.err;
+    EXPECT_NE(far.out.find("\"distanceZ\": -2750000,"), std::string::npos);
+}
+
+TEST(CliSet, AnHourRangeThatEndsBeforeItStartsExitsTwo)
+{
+    for (const auto& range : {std::vector<std::string>{"--set", "hourFrom=20", "--set", "hourTo=5"},
+                              std::vector<std::string>{"--set", "hourTo=10", "--set", "hourFrom=10"}}) {
+        std::vector<std::string> args = range;
+        args.insert(args.end(), {"--json", "-"});
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << range[1] << " " << range[3];
+        EXPECT_NE(r.err.find("Die erste Stunde (von) muss vor der letzten Stunde (bis) liegen."), std::string::npos)
+            << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    const CliRun en = Cli({"--lang", "en", "--set", "hourTo=5"});
+    EXPECT_EQ(en.code, 2);
+    EXPECT_NE(en.err.find("The first hour (from) must come before the last hour (to)."), std::string::npos);
+    // Applied in the order given, a range may move past its old ends.
+    const CliRun moved = Cli({"--set", "hourFrom=3", "--set", "hourTo=4", "--json", "-"});
+    EXPECT_EQ(moved.code, 2); // hourTo ranges from 5
+    const CliRun later = Cli({"--set", "hourTo=23", "--set", "hourFrom=20", "--json", "-"});
+    ASSERT_EQ(later.code, 0) << later.err;
+    EXPECT_NE(later.out.find("\"hourFrom\": 20,"), std::string::npos);
+}
+
+// Polar day and polar night at both poles, for a dial with a shadow path, the split dial (whose loops count
+// the hours of daylight) and the rise/set marks: no message, and "NaN" in no output of any kind.
+TEST(CliOutputs, PolarDaysAndNightsWriteNoNaNAnywhere)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "umbrix_cli_polar";
+    std::filesystem::create_directories(dir);
+    const std::vector<std::vector<std::string>> dials = {
+        {"--set", "markRiseSet=1", "--set", "showLambertCircle=1"},
+        {"--set", "dialType=7"},
+        {"--set", "dialType=6", "--set", "marksMode=2", "--table", "loops-am", (dir / "am.txt").string(), "--table",
+         "loops-pm", (dir / "pm.csv").string()},
+        {"--set", "dialType=6", "--set", "marksMode=2", "--set", "doubleAnalemmaMethod=4"},
+    };
+    // Every output of a run, each with the option that writes it.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> outputs = {
+        {{"--json"}, "dial.json"},
+        {{"--svg"}, "dial.svg"},
+        {{"--svg-error"}, "error.svg"},
+        {{"--plt"}, "dial.plt"},
+        {{"--dxf"}, "dial.dxf"},
+        {{"--table", "shadow"}, "shadow.txt"},
+        {{"--table", "hours"}, "hours.csv"},
+        {{"--table", "dates"}, "dates.txt"},
+        {{"--save-config"}, "dial.ini"},
+    };
+    for (const char* site : {"latitude=70", "latitude=-70", "latitude=89.9", "latitude=-89.9"}) {
+        for (const char* date : {"shadowDate=21/06", "shadowDate=21/12"}) {
+            for (const auto& dial : dials) {
+                std::vector<std::string> args = dial;
+                args.insert(args.end(), {"--set", site, "--set", date});
+                std::vector<std::string> written;
+                for (const auto& [option, file] : outputs) {
+                    args.insert(args.end(), option.begin(), option.end());
+                    args.push_back((dir / file).string());
+                    written.push_back(file);
+                }
+                const CliRun r = Cli(args);
+                const std::string what = std::string(site) + " " + date + " " + dial[1];
+                ASSERT_EQ(r.code, 0) << what << ": " << r.err;
+                EXPECT_EQ(r.err.find("NaN"), std::string::npos) << what << ": " << r.err;
+                EXPECT_EQ(r.err.find("Taglänge"), std::string::npos) << what;
+                if (dial.size() > 4 && dial[4] == "--table")
+                    written.insert(written.end(), {"am.txt", "pm.csv"});
+                for (const std::string& file : written) {
+                    std::ifstream in(dir / file, std::ios::binary);
+                    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+                    EXPECT_FALSE(text.empty()) << what << " " << file;
+                    EXPECT_EQ(text.find("NaN"), std::string::npos) << what << " " << file;
+                    EXPECT_EQ(text.find("nan"), std::string::npos) << what << " " << file;
+                }
+            }
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+// --table writes exactly the file named; its ending, in any letter case, decides the form: .csv with the
+// UTF-8 byte-order mark for spreadsheets, .txt plain; "-" is the .txt form on standard output.
+TEST(CliTables, FileNamesInAnyLetterCaseAndStandardOutput)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "umbrix_cli_tables";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const CliRun r = Cli({"--table", "hours", (dir / "a.txt").string(), "--table", "hours", (dir / "B.TXT").string(),
+                          "--table", "hours", (dir / "c.CSV").string(), "--table", "hours", (dir / "d.Csv").string(),
+                          "--table", "hours", (dir / "e.csv").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir))
+        ++files;
+    EXPECT_EQ(files, 5u); // exactly the names given, nothing beside them
+    const std::string plain = ReadBytes(dir / "a.txt");
+    ASSERT_FALSE(plain.empty());
+    EXPECT_NE(plain.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadBytes(dir / "B.TXT"), plain);
+    for (const char* csv : {"c.CSV", "d.Csv", "e.csv"})
+        EXPECT_EQ(ReadBytes(dir / csv), "\xEF\xBB\xBF" + plain) << csv;
+
+    const CliRun out = Cli({"--table", "hours", "-"});
+    ASSERT_EQ(out.code, 0) << out.err;
+    EXPECT_EQ(out.out, plain);
+
+    for (const char* bad : {"t.xls", "t.txtx", "csv", "t."}) {
+        const CliRun refused = Cli({"--table", "hours", (dir / bad).string()});
+        EXPECT_EQ(refused.code, 2) << bad;
+        EXPECT_FALSE(std::filesystem::exists(dir / bad)) << bad;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliTables, LoopTablesExistOnlyForTheSplitDial)
+{
+    const auto file = std::filesystem::temp_directory_path() / "umbrix_cli_loops.txt";
+    std::filesystem::remove(file);
+    for (const std::vector<std::string>& dial :
+         {std::vector<std::string>{}, std::vector<std::string>{"--set", "dialType=6"},
+          std::vector<std::string>{"--set", "dialType=6", "--set", "marksMode=1"}}) {
+        for (const char* table : {"loops-am", "loops-pm"}) {
+            std::vector<std::string> args = dial;
+            args.insert(args.end(), {"--table", table, file.string(), "--json", "-"});
+            const CliRun r = Cli(args);
+            EXPECT_EQ(r.code, 2) << table;
+            EXPECT_NE(r.err.find("Die Tabellen der Achterschleifen gibt es nur bei der geteilten Sonnenuhr"),
+                      std::string::npos)
+                << r.err;
+            EXPECT_TRUE(r.out.empty());
+            EXPECT_FALSE(std::filesystem::exists(file));
+        }
+    }
+    const CliRun en = Cli({"--lang", "en", "--table", "loops-am", file.string()});
+    EXPECT_EQ(en.code, 2);
+    EXPECT_NE(en.err.find("The figure-eight loop tables exist only for the split dial"), std::string::npos);
+
+    const CliRun split =
+        Cli({"--set", "dialType=6", "--set", "marksMode=2", "--table", "loops-am", file.string(), "--json", "-"});
+    EXPECT_EQ(split.code, 0) << split.err;
+    EXPECT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
 }

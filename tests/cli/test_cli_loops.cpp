@@ -1,9 +1,15 @@
 // umbrix-cli on the split dial for mean time: the figure-eight methods, their JSON and grids.
 
+#include "cli/json_report.h"
+#include "cli/parameters.h"
+#include "core/driver.h"
+#include "core/input_panel.h"
 #include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -88,4 +94,41 @@ TEST(CliLoops, OtherDialsHaveNoLoops)
     const std::string loops = Section(r.out, "loops", "riseSetPoint");
     EXPECT_NE(loops.find("\"morning\": []"), std::string::npos);
     EXPECT_NE(loops.find("\"morning\": {}"), std::string::npos); // no figures
+}
+
+// The same inputs give the same report however often the calculation runs: each method rewrites the hour
+// table after reading it, and the rewritten table must read back as the same hours and weights.
+TEST(CliLoops, RepeatedCalculationsGiveByteIdenticalReports)
+{
+    const char* tables[] = {
+        "8.25/11;;13.5/17.5;",                         // method 0: two hours per half
+        "8/11;/0.5;13/16;/1.5",                        // method 1: first and last hour with a step
+        "7.5/9/10.5/11.5;2//1/0.5;13/15/17/19;1/3//2", // methods 2 to 4: hours with weights
+    };
+    for (int method = 0; method <= 4; ++method) {
+        const auto model = std::make_unique<Model>();
+        InitDefaults(*model);
+        const std::string table = tables[std::min(method, 2)];
+        for (const auto& [name, value] : {std::pair<std::string, std::string>{"dialType", "6"},
+                                          {"marksMode", "2"},
+                                          {"doubleAnalemmaMethod", std::to_string(method)},
+                                          {"useDefaultHours", "0"},
+                                          {"hoursTable", table}}) {
+            const SetOutcome set = SetParameter(*model, name, value);
+            ASSERT_EQ(set.status, SetStatus::Accepted) << name << "=" << value;
+        }
+        (void)ShowParameters(*model);
+        std::vector<std::string> reports;
+        for (int run = 0; run < 3; ++run) {
+            RecordingHost host;
+            const std::uint8_t code = Recalculate(*model, host);
+            std::vector<UiMessage> messages;
+            for (const auto& m : host.messages)
+                messages.push_back({m.caption, m.text, m.icon});
+            reports.push_back(JsonReport(*model, code, messages));
+        }
+        EXPECT_EQ(reports[0].find("\"errorCode\": 0,") != std::string::npos, true) << method;
+        EXPECT_TRUE(reports[1] == reports[0]) << "method " << method << ": second calculation differs";
+        EXPECT_TRUE(reports[2] == reports[0]) << "method " << method << ": third calculation differs";
+    }
 }

@@ -25,12 +25,14 @@ using namespace umbrix;
 
 namespace {
 
-/// The states in which a value is tried: every dial type, and the split dial with an optimising method (the
-/// state that enables its own controls).
+/// The states in which a value is tried: every dial type, the split dial with an optimising method (the
+/// state that enables its own controls), and the widest hour ranges (an hour range must not end before it
+/// starts).
 const std::vector<std::vector<std::pair<std::string, std::string>>> kStates = {
     {{"dialType", "0"}}, {{"dialType", "1"}}, {{"dialType", "2"}},
     {{"dialType", "3"}}, {{"dialType", "4"}}, {{"dialType", "5"}},
     {{"dialType", "6"}}, {{"dialType", "7"}}, {{"dialType", "6"}, {"marksMode", "2"}, {"doubleAnalemmaMethod", "2"}},
+    {{"hourFrom", "0"}}, {{"hourTo", "24"}},
 };
 
 /// Whether some state accepts NAME=VALUE.

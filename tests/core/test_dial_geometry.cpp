@@ -117,8 +117,7 @@ TEST(DialGeometry, ShadowTipsAgreeWithTheShadowPath)
         InitDefaults(m);
         (void)SelectDialType(m, type);
         m.params = DialOfType(type);
-        RecordingHost host;
-        ComputeShadowPath(m, host, 2015, 5, 1);
+        ComputeShadowPath(m, 2015, 5, 1);
         const DialParameters& p = m.params;
         const std::optional<DialFrame> frame = DialFrameOf(p);
         ASSERT_TRUE(frame);

@@ -184,7 +184,7 @@ TEST(Triggers, ShadowPathCheckBoxAndHourRange)
     RecordingRedraw redraw;
     m->state.uiReady = true;
     m->state.showShadowPath = false;
-    OnHourFromChanged(*m, host, redraw, 7);
+    EXPECT_EQ(OnHourFromChanged(*m, host, redraw, 7), 7);
     EXPECT_EQ(m->results.shadowPathCount, 0);
     EXPECT_TRUE(Called(redraw, "draw"));
 
@@ -192,6 +192,44 @@ TEST(Triggers, ShadowPathCheckBoxAndHourRange)
     EXPECT_FALSE(controls.empty());
     EXPECT_EQ(m->results.shadowPathCount, (21 - 7 + 4) * 4 + 1);
     EXPECT_TRUE(Called(redraw, "tab shown"));
+}
+
+TEST(Triggers, AnHourRangeThatEndsBeforeItStartsIsRefused)
+{
+    // hourFrom 5, hourTo 21 by default: a first hour of 21, or a last hour of 5, leaves no hour between.
+    auto m = DefaultModel();
+    RecordingHost host;
+    RecordingRedraw redraw;
+    m->state.uiReady = true;
+    ASSERT_EQ(OnHourToChanged(*m, host, redraw, 16), 16);
+    ASSERT_EQ(OnHourFromChanged(*m, host, redraw, 8), 8);
+    ASSERT_TRUE(host.messages.empty());
+    const StringGrid hours = m->grids.StrGridStd;
+    const int marks = m->results.hourPointCount;
+    redraw.calls.clear();
+
+    // Each refused hour leaves the spin edit on the stored one.
+    EXPECT_EQ(OnHourFromChanged(*m, host, redraw, 20), 8);
+    EXPECT_EQ(OnHourFromChanged(*m, host, redraw, 16), 8);
+    EXPECT_EQ(OnHourToChanged(*m, host, redraw, 5), 16);
+    EXPECT_EQ(OnHourToChanged(*m, host, redraw, 8), 16);
+    ASSERT_EQ(host.messages.size(), 4u);
+    for (const auto& message : host.messages) {
+        EXPECT_EQ(message.text, "Die erste Stunde (von) muss vor der letzten Stunde (bis) liegen. Der Stundenbereich "
+                                "bleibt, wie er war.");
+        EXPECT_EQ(message.caption, "UMBRIX.EXE  -  Problem!");
+        EXPECT_EQ(message.icon, MessageIcon::Warning);
+    }
+    EXPECT_EQ(m->state.hourFrom, 8);
+    EXPECT_EQ(m->state.hourTo, 16);
+    EXPECT_EQ(m->results.hourPointCount, marks);
+    EXPECT_EQ(m->grids.StrGridStd.row(1), hours.row(1));
+    EXPECT_FALSE(Called(redraw, "draw"));
+
+    SetLanguage(*m, Language::English);
+    EXPECT_EQ(OnHourToChanged(*m, host, redraw, 7), 16);
+    EXPECT_EQ(host.messages.back().text,
+              "The first hour (from) must come before the last hour (to). The hour range stays as it was.");
 }
 
 TEST(Triggers, RadioGroupsRecalculateOnlyWhenTheyShould)

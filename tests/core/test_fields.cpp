@@ -192,6 +192,52 @@ TEST(FieldCheck, LargerEllipseMovesZOutOfTheDateScale)
     EXPECT_TRUE(Leave(m, Field::eHalb, "2").messages.empty());
 }
 
+TEST(FieldCheck, OnlyTheFixedGnomonDialMovesZWithTheEllipse)
+{
+    // Dial types 4 and 5 stand their gnomon at 90 degrees: tan 90 makes the reach a k astronomically large,
+    // yet they have no point Z, so the distance must stay as it was and nothing is said.
+    for (int type : {0, 4, 5}) {
+        Model m = DefaultModel();
+        (void)SelectDialType(m, type);
+        const FieldOutcome out = Leave(m, Field::eHalb, "3");
+        EXPECT_TRUE(out.accepted) << type;
+        EXPECT_EQ(m.params.distanceZ, -3.0) << type;
+        EXPECT_TRUE(out.messages.empty()) << type;
+        for (const auto& s : out.others)
+            EXPECT_NE(s.name, "eVergr") << type;
+    }
+}
+
+TEST(FieldCheck, SmallestDistanceIsNamedOnlyForTheDistanceField)
+{
+    Model m = DefaultModel();
+    (void)SelectDialType(m, 7);
+    for (const auto& [field, text] : {std::pair{Field::eBreit, "91"}, std::pair{Field::eHalb, "0.5"},
+                                      std::pair{Field::eGnomInc, "200"}, std::pair{Field::eLang, "x"}}) {
+        const FieldOutcome out = Leave(m, field, text);
+        ASSERT_FALSE(out.messages.empty()) << FieldName(field);
+        EXPECT_EQ(out.messages.back().text, "Fehlerhafte Eingabe !") << FieldName(field);
+    }
+}
+
+TEST(FieldCheck, DistanceToZMustBeFiniteAndWithinAMillionAxes)
+{
+    // a = 2.75: 10^6 a = 2 750 000 is the largest distance accepted.
+    for (int type : {0, 7}) {
+        Model m = DefaultModel();
+        (void)SelectDialType(m, type);
+        EXPECT_TRUE(Leave(m, Field::eVergr, "-2750000").accepted) << type;
+        EXPECT_EQ(m.params.distanceZ, -2750000) << type;
+        for (const char* text : {"2750000.1", "-1e300", "1e999", "inf", "nan"}) {
+            const FieldOutcome out = Leave(m, Field::eVergr, text);
+            EXPECT_FALSE(out.accepted) << type << " " << text;
+            ASSERT_FALSE(out.messages.empty()) << text;
+            EXPECT_EQ(out.messages.back().text.rfind("Fehlerhafte Eingabe !", 0), 0u) << text;
+            EXPECT_EQ(m.params.distanceZ, -2750000) << type << " " << text;
+        }
+    }
+}
+
 TEST(FieldCheck, YearIsAnIntegerWithinItsInterval)
 {
     Model m = DefaultModel();

@@ -65,6 +65,40 @@ TEST(DialTypePresets, GnomonInclinationIsBroughtIntoTheTypesRange)
     EXPECT_EQ(m.params.gnomonInclination, 60); // within range: kept
 }
 
+TEST(DialTypePresets, ChoosingTheFixedGnomonMovesZOutOfTheDateScaleOnce)
+{
+    // Type 7 at 47.25 N with a vertical gnomon: k = tan(23.45 deg) cos(47.25 deg) = 0.29444, a = 2.75,
+    // reach a k = 0.8097; a distance of -0.5 lies inside and moves to -(0.8097 + 0.01) 1.5 = -1.2296.
+    Model m = DefaultModel();
+    m.params.distanceZ = -0.5;
+    std::vector<UiMessage> messages;
+    const auto states = SelectDialType(m, 7, messages);
+    const double k = std::tan(23.45 * degToRad) * std::cos(47.25 * degToRad);
+    EXPECT_NEAR(m.params.distanceZ, -(2.75 * k + 0.01) * 1.5, 1e-12);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Distanz P(0/0) nach Z\r\n wurde abgeändert auf  -1.23");
+    bool shown = false;
+    for (const auto& s : states)
+        shown |= s.name == "eVergr" && s.text == " -1.23";
+    EXPECT_TRUE(shown);
+
+    // Outside the reach already: chosen again, nothing moves and nothing is said.
+    const double moved = m.params.distanceZ;
+    messages.clear();
+    (void)SelectDialType(m, 7, messages);
+    EXPECT_EQ(m.params.distanceZ, moved);
+    EXPECT_TRUE(messages.empty());
+
+    // Other types leave the distance alone, however far their date scale reaches.
+    for (int type : {0, 4, 5, 6}) {
+        Model other = DefaultModel();
+        other.params.distanceZ = -0.5;
+        (void)SelectDialType(other, type, messages);
+        EXPECT_EQ(other.params.distanceZ, -0.5) << type;
+        EXPECT_TRUE(messages.empty()) << type;
+    }
+}
+
 TEST(DialTypePresets, EachTypeDisablesItsFixedAnglesInYellow)
 {
     struct Case {

@@ -3,7 +3,9 @@
 #include "export/config_file.h"
 #include "export/data_paths.h"
 
+#include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/loops.h"
 
 #include <gtest/gtest.h>
 
@@ -88,13 +90,77 @@ TEST(ConfigurationLayout, EnglishSwitchesAndGridColumns)
     m.grids.StrGridEin.setCell(1, 1, "8");
     m.grids.StrGridEin.setCell(1, 2, "9.5");
     m.grids.StrGridEin.setCell(1, 3, "11");
-    m.grids.StrGridEin.setCell(1, 5, "after a gap: not saved");
+    m.grids.StrGridEin.setCell(1, 5, "after a gap");
+    m.grids.StrGridEin.setCell(2, 2, " 0.50");
     const auto lines = Lines(m);
     EXPECT_EQ(lines[19], "1");
     EXPECT_EQ(lines[20], "English");
     EXPECT_EQ(lines[21], "jj");
-    EXPECT_EQ(lines[22], "8/9.5/11/");
-    EXPECT_EQ(lines[23], "");
+    // Empty cells inside a column are empty pieces; the column ends with its last filled cell.
+    EXPECT_EQ(lines[22], "8/9.5/11//after a gap/");
+    EXPECT_EQ(lines[23], "/ 0.50/");
+    EXPECT_EQ(lines[24], "");
+
+    const Model back = Read(lines);
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(back.grids.StrGridEin.cell(1, r),
+                  std::vector<std::string>({"8", "9.5", "11", "", "after a gap", ""})[static_cast<std::size_t>(r - 1)])
+            << r;
+    EXPECT_EQ(back.grids.StrGridEin.cell(2, 1), "");
+    EXPECT_EQ(back.grids.StrGridEin.cell(2, 2), "0.50"); // a piece is read without its leading blanks
+}
+
+// Save and load keep what each method of the split dial reads from its hour table: the table the
+// calculation rewrote, read back into a fresh model, gives the same table and the same loops again.
+TEST(ConfigurationRead, EveryMethodsHourTableSurvivesSaveAndLoad)
+{
+    struct MethodTable {
+        int method;
+        std::vector<std::vector<std::string>> columns;
+    };
+    const MethodTable cases[] = {
+        {0, {{"8.25", "11"}, {}, {"13.5", "17.5"}, {}}},
+        {1, {{"8", "11"}, {"", "0.5"}, {"13", "16"}, {"", "1.5"}}}, // hours 8, 8.5 .. 11 and 13, 14.5, 16
+        {2, {{"7.5", "9", "10.5", "11.5"}, {"2", "", "1", "0.5"}, {"13", "15", "17"}, {"1", "3", "2"}}},
+        {3, {{"7.5", "9", "10.5", "11.5"}, {"2", "", "1", "0.5"}, {"13", "15", "17"}, {"1", "3", "2"}}},
+        {4, {{"7.5", "9", "10.5", "11.5"}, {"2", "", "1", "0.5"}, {"13", "15", "17"}, {"", "3", "2"}}},
+    };
+    for (const MethodTable& c : cases) {
+        Model m = DefaultModel();
+        (void)SelectDialType(m, 6);
+        m.params.marksMode = 2;
+        m.params.marksPerMonth = 1;
+        m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(c.method);
+        m.state.useDefaultHours = false;
+        for (int col = 1; col <= 4; ++col)
+            for (std::size_t r = 0; r < c.columns[static_cast<std::size_t>(col - 1)].size(); ++r)
+                m.grids.StrGridEin.setCell(col, static_cast<int>(r) + 1,
+                                           c.columns[static_cast<std::size_t>(col - 1)][r]);
+        RecordingHost host;
+        ASSERT_EQ(Recalculate(m, host), 0) << c.method;
+
+        Model back = DefaultModel();
+        ASSERT_TRUE(ReadConfigurationLines(back, Lines(m)).ok);
+        ASSERT_EQ(Recalculate(back, host), 0) << c.method;
+        for (int col = 1; col <= 4; ++col)
+            for (int r = 1; r < m.grids.StrGridEin.rowCount(); ++r)
+                EXPECT_EQ(back.grids.StrGridEin.cell(col, r), m.grids.StrGridEin.cell(col, r))
+                    << "method " << c.method << " column " << col << " row " << r;
+        const LoopPair before = CurrentLoops(m);
+        const LoopPair after = CurrentLoops(back);
+        for (int r = 1; r <= 12; ++r) {
+            EXPECT_EQ((*after.morning)[static_cast<std::size_t>(r)].x, (*before.morning)[static_cast<std::size_t>(r)].x)
+                << "method " << c.method << " row " << r;
+            EXPECT_EQ((*after.afternoon)[static_cast<std::size_t>(r)].y,
+                      (*before.afternoon)[static_cast<std::size_t>(r)].y)
+                << "method " << c.method << " row " << r;
+        }
+        if (c.method == 1) {
+            // The step came back: seven hours 8, 8.5 .. 11 are listed from row 5 on.
+            EXPECT_FALSE(back.grids.StrGridEin.cell(1, 11).empty());
+            EXPECT_TRUE(back.grids.StrGridEin.cell(1, 12).empty());
+        }
+    }
 }
 
 TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)

@@ -104,11 +104,21 @@ TEST(TableExport, FileNameKeepsFoldersAndReplacesTheExtension)
     EXPECT_EQ(TableFileName("/home/u/tab.2026.v1.txt", false), "/home/u/tab.txt");
 }
 
-/// The cells of each grid row as a spreadsheet reader finds them in the file, splitting at "; ".
-static std::vector<std::vector<std::string>> ReadBackRows(const std::string& path)
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+static std::string ReadBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// The cells of each grid row as a spreadsheet reader finds them in the file, splitting at "; " after the
+/// byte-order mark of a .csv file.
+static std::vector<std::vector<std::string>> ReadBackRows(const std::string& path)
+{
+    std::string text = ReadBytes(path);
+    if (text.starts_with(kByteOrderMark))
+        text.erase(0, kByteOrderMark.size());
     std::vector<std::vector<std::string>> rows;
     std::size_t start = 0;
     int lineNumber = 0;
@@ -171,4 +181,25 @@ TEST(TableExport, WrittenFilesReadBackAsTheGridsCells)
     const auto failed = WriteTableExport(m, {TablePage::ShadowPath, false}, "/nonexistent-folder/t.txt");
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->text, "Open error: File  /nonexistent-folder/t.txt");
+}
+
+// A spreadsheet that assumes the Windows code page reads "für" and "±" right only with the UTF-8 mark in
+// front: .csv files carry it, in any letter case of the ending; .txt files are plain UTF-8.
+TEST(TableExport, CsvFilesBeginWithTheByteOrderMarkAndTxtFilesDoNot)
+{
+    Model m = DefaultModel();
+    RecordingHost host;
+    ASSERT_EQ(Recalculate(m, host), 0);
+    const auto dir = std::filesystem::temp_directory_path() / "umbrix_table_bom";
+    std::filesystem::create_directories(dir);
+    const TableChoice hours{TablePage::HourMarks, false};
+    for (const char* name : {"t.txt", "t.csv", "u.TXT", "u.CSV", "v.Csv"})
+        ASSERT_FALSE(WriteTableExport(m, hours, (dir / name).string())) << name;
+    const std::string plain = ReadBytes(dir / "t.txt");
+    EXPECT_FALSE(plain.starts_with(kByteOrderMark));
+    EXPECT_NE(plain.find("\u00b1"), std::string::npos); // the rise/set position "(±x/0.00)" in the header
+    EXPECT_EQ(ReadBytes(dir / "u.TXT"), plain);
+    for (const char* name : {"t.csv", "u.CSV", "v.Csv"})
+        EXPECT_EQ(ReadBytes(dir / name), std::string(kByteOrderMark) + plain) << name;
+    std::filesystem::remove_all(dir);
 }

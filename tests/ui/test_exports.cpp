@@ -350,7 +350,11 @@ TEST_F(Exports, TheTableOfTheHourPageGoesToTheNameOfTheChosenFilter)
     EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
     EXPECT_FALSE(QFile::exists(ToQt(dir + "/a.b/./tab.xls")));
 
-    const std::string written = ReadFile(dir + "/a.b/./tab.csv");
+    // A .csv file begins with the UTF-8 byte-order mark for spreadsheets; the text follows it.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string csv = ReadFile(dir + "/a.b/./tab.csv");
+    ASSERT_TRUE(csv.starts_with(kByteOrderMark));
+    const std::string written = csv.substr(kByteOrderMark.size());
     const StringGrid& grid = window->model().grids.StrGridStd;
     ASSERT_GT(grid.rowCount(), 1);
     // Nine lines of header, then one line per grid row, every one ended by CR LF.
@@ -369,7 +373,7 @@ TEST_F(Exports, TheTableOfTheHourPageGoesToTheNameOfTheChosenFilter)
     get<QAction>("Tabellespeichern1")->trigger();
     EXPECT_EQ(asked.dialog.fileName, QStringLiteral("tab.csv"));
     EXPECT_EQ(asked.dialog.directory, ToQt(dir + "/a.b/."));
-    EXPECT_EQ(ReadFile(dir + "/tab.txt"), written);
+    EXPECT_EQ(ReadFile(dir + "/tab.txt"), written); // plain UTF-8, no mark
 }
 
 TEST_F(Exports, TheGridFollowsThePageShownNotTheButton)

@@ -211,6 +211,16 @@ TEST_F(Window, AWrongShadowDateIsReportedAndTheDateFieldEmptied)
     EXPECT_EQ(get<QLabel>("lDat2")->text(), QStringLiteral("21. Jun"));
 }
 
+TEST_F(Window, APolarDayIsDrawnWithoutAMessage)
+{
+    typeAndLeave("MaskEdit1", "2106");
+    typeAndLeave("eBreit", "89.9");
+    EXPECT_TRUE(host.messages.empty());
+    const Results& r = window->model().results;
+    for (int s = 1; s <= r.shadowPathCount; ++s)
+        EXPECT_GE(r.shadowPath[s].x, kShadowPresentLimit) << s;
+}
+
 TEST_F(Window, ChecksThatChangeOtherFieldsShowTheirNewValues)
 {
     // A new year without 29 February moves the shadow date to the 28th.
@@ -247,6 +257,23 @@ TEST_F(Window, SpinEditsAndCheckBoxesRecalculateTheHourMarksOnly)
     EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsShade)));
     get<QCheckBox>("chBSchatt")->click();
     EXPECT_TRUE(pages()->isTabVisible(static_cast<int>(Page::tsShade)));
+}
+
+TEST_F(Window, AnHourRangeThatEndsBeforeItStartsIsRefusedAndTheSpinEditRestored)
+{
+    get<QSpinBox>("eEnd")->setValue(12);
+    ASSERT_TRUE(host.messages.empty());
+    const int drawn = window->drawCount();
+    get<QSpinBox>("eStart")->setValue(14);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
+    EXPECT_EQ(window->model().state.hourFrom, 5);
+    EXPECT_EQ(get<QSpinBox>("eStart")->value(), 5);
+    EXPECT_EQ(window->drawCount(), drawn);
+    EXPECT_EQ(host.messages.size(), 1u); // restoring the spin edit is no second change
+    get<QSpinBox>("eStart")->setValue(11);
+    EXPECT_EQ(window->model().state.hourFrom, 11);
+    EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST_F(Window, AGnomonTooCloseToThePlaneIsReportedOnceAndTheDrawingBlanked)
@@ -286,6 +313,29 @@ TEST_F(Window, DialTypeMenuPresetsTheInputs)
     EXPECT_EQ(get<RadioGroup>("rgAnzahl")->title(), ToQt(ResourceText(kDe, 199)));
     EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::TsDat)));
     EXPECT_EQ(action("analemmat8")->shortcut(), QKeySequence(Qt::Key_F8));
+}
+
+TEST_F(Window, DistanceToZIsBoundedAndMovesOnlyOnTheFixedGnomonDial)
+{
+    action("analemmat5")->trigger(); // type 4: the gnomon stands at 90 degrees, there is no point Z
+    typeAndLeave("eHalb", "3");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(window->model().params.distanceZ, -3.0);
+
+    // Type 7 tilts the gnomon to 70 degrees: its date scale now reaches beyond 3 and Z moves out, once.
+    action("analemmat8")->trigger();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find(std::string(MessageRow(kDe, 30))), std::string::npos);
+    const double moved = window->model().params.distanceZ;
+    EXPECT_LT(moved, -3.0);
+    EXPECT_EQ(get<QLineEdit>("eVergr")->text().trimmed(), ToQt(FormatFixed(6, 2, moved)).trimmed());
+
+    host.messages.clear();
+    typeAndLeave("eVergr", "-9000000"); // beyond a million axes of 3
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind(std::string(MessageRow(kDe, 6)), 0), 0u);
+    EXPECT_EQ(window->model().params.distanceZ, moved);
+    EXPECT_EQ(QApplication::focusWidget(), get<QLineEdit>("eVergr"));
 }
 
 TEST_F(Window, SixMarksPerMonthFallBackToThreeOnTheFixedGnomonDial)
