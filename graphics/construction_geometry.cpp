@@ -322,11 +322,18 @@ void ShadowPath(Builder& b, const Model& m)
     const bool split = IsSplitDial(p);
     const ShadowPathTable& path = m.results.shadowPath;
     const int count = std::clamp(m.results.shadowPathCount, 0, kShadowPathSlots);
+    // Near sunrise and sunset the shadow's tip runs far beyond the dial: the path is kept within the dial's
+    // extent (grown a little), as a drawing of the dial shows it.
+    Extent keep = b.g.dial;
+    const double grow = kAxisOverhangShare * b.a;
+    keep.add({keep.min.x - grow, keep.min.y - grow});
+    keep.add({keep.max.x + grow, keep.max.y + grow});
     std::vector<DialPoint> run;
     bool afternoon = false;
     for (int k = 1; k <= count; ++k) {
         const ShadowPoint& row = path[static_cast<std::size_t>(k)];
-        const bool present = row.t >= 0 && std::abs(row.x) < kNoShadowMagnitude && std::isfinite(row.y);
+        const bool present = row.t >= 0 && std::abs(row.x) < kNoShadowMagnitude && std::isfinite(row.y) &&
+                             row.x >= keep.min.x && row.x <= keep.max.x && row.y >= keep.min.y && row.y <= keep.max.y;
         if (!present) {
             b.line(DrawingLayer::ShadowPath, std::exchange(run, {}));
             continue;
