@@ -11,7 +11,8 @@ SOAK_COUNT ?= 100000
 
 PACKAGE_BUILD ?= build-package
 
-.PHONY: golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz ci-extra
+.PHONY: golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz \
+	ci-extra check-readers
 
 all: build
 
@@ -64,6 +65,22 @@ fuzz: bootstrap
 
 # What CI runs after the tests: the sanitizer suite, the sweep and a short fuzz pass.
 ci-extra: sweep fuzz test-asan
+
+# Every dial type's true-size DXF opened in LibreCAD (installed by its own bootstrap group) and printed to
+# PDF, each conversion within 60 s, each PDF checked by pdfinfo. Not part of CI.
+READERS_DIR ?= $(BUILD)/check-readers
+check-readers: build
+	@scripts/bootstrap readers
+	cmake --build $(BUILD) -j$(JOBS) --target umbrix_write_true_size_dxf
+	rm -rf $(READERS_DIR) && mkdir -p $(READERS_DIR)
+	$(BUILD)/tests/umbrix_write_true_size_dxf $(READERS_DIR) >/dev/null
+	@set -e; for dxf in $(READERS_DIR)/*.dxf; do \
+		pdf=$${dxf%.dxf}.pdf; \
+		QT_QPA_PLATFORM=offscreen timeout 60 librecad dxf2pdf -a -o "$$pdf" "$$dxf" >/dev/null 2>&1 </dev/null \
+			|| { echo "check-readers: LibreCAD failed on $$dxf"; exit 1; }; \
+		pdfinfo "$$pdf" | grep -q '^Pages: *[1-9]' || { echo "check-readers: no pages in $$pdf"; exit 1; }; \
+		echo "check-readers: $$(basename $$dxf) -> $$(basename $$pdf) ($$(pdfinfo "$$pdf" | sed -n 's/^Page size: *//p'))"; \
+	done
 
 # The Debian package (installs below /usr), built with Debian's optimisation and hardening flags (-O2: g++ 12
 # reports false -Wrestrict warnings inside std::string at -O3) and checked by lintian, man,

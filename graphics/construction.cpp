@@ -244,6 +244,11 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
         c.surfaceWidth = surface.width();
         c.surfaceHeight = surface.height();
         state.lastImageWidth = c.surfaceWidth;
+    } else if (options.placement) {
+        c.surfaceWidth = options.placement->width;
+        c.surfaceHeight = options.placement->height;
+        panX = 0;
+        panY = 0;
     } else {
         c.surfaceWidth = state.printAreaWidth;
         c.surfaceHeight = state.printAreaHeight;
@@ -263,6 +268,10 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     const double below = p.type() == DialType::FixedGnomon ? 1.4 : 1.1;
     c.centreX = c.halfWidth + c.offX + panX;
     c.centreY = RoundPx(c.halfHeight * below) + c.offY + panY;
+    if (options.placement && !options.screenMode) {
+        c.centreX = RoundPx(options.placement->centreX);
+        c.centreY = RoundPx(options.placement->centreY);
+    }
     c.originX = c.centreX;
     c.originY = c.centreY;
     state.originX = ClampToInt32(c.centreX);
@@ -272,6 +281,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     c.frame = ComputeDrawingScale(p, c.halfWidth, c.halfHeight);
     UpdateAxes(p, model.state);
     c.S = c.frame.pixelsPerUnit * options.zoomFactor;
+    if (options.placement && !options.screenMode)
+        c.S = options.placement->unitsPerDialUnit;
 
     // The mean-time dial cannot be built for these angles.
     if (IsImpossibleMeanTimeDial(p)) {
@@ -330,7 +341,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     DrawGnomonPosition(c);
     DrawLambertCircle(c);
     DrawCaptions(c);
-    if (!options.screenMode)
+    if (!options.screenMode && !options.placement)
         DrawPrintLegend(c);
 
     // Every screen or print drawing ends with the error graph on its own image.

@@ -11,13 +11,14 @@
 // S = pixels per dial unit (the fitted scale times the zoom factor). An element whose pixel coordinates are
 // not finite or leave the 32-bit range is skipped; the rest is drawn.
 
+#include "core/drawing_state.h"
 #include "core/host.h"
 #include "core/model.h"
-#include "core/drawing_state.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace umbrix {
 
@@ -40,14 +41,25 @@ struct ConstructionFrame {
 /// A semi-major axis that is zero or not finite takes the unit scale and tick step of a = 1.
 [[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
 
+/// A print-mode drawing at a given scale instead of the fitted one (the true-scale outputs): the area drawn
+/// on starts at the surface's origin, and the centre P(0/0) and the scale are given. No legend is drawn.
+struct FixedPlacement {
+    double unitsPerDialUnit = 0; // surface units per dial unit
+    double centreX = 0;          // surface position of the centre P(0/0)
+    double centreY = 0;
+    int width = 0; // the area drawn on, surface units
+    int height = 0;
+};
+
 /// How one drawing is made.
 struct DrawOptions {
     bool screenMode = true; // false: a printer page, inside the print area of the drawing state
     std::int32_t panX = 0;  // window pixels, positive to the right
     std::int32_t panY = 0;  // window pixels, positive downwards
     double zoomFactor = 1.0;
-    Surface* errorSurface = nullptr; // the error graph's image; null: the error graph is not drawn
-    Host* host = nullptr;            // for the message boxes of the drawing; null: none are shown
+    Surface* errorSurface = nullptr;         // the error graph's image; null: the error graph is not drawn
+    Host* host = nullptr;                    // for the message boxes of the drawing; null: none are shown
+    std::optional<FixedPlacement> placement; // print mode only: a given scale and centre
 };
 
 /// The options of a screen drawing with the current view.

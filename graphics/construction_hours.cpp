@@ -6,6 +6,7 @@
 #include "core/hour_marks.h"
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
+#include "graphics/dial_points.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,35 +21,6 @@ constexpr int kSplitOverlapDeg = 6;   // and steps back this far, so the halves 
 constexpr double kLabelHourTolerance = 0.05;
 constexpr double kMinLabelRadius = 0.05; // dial units: no number for a mark this close to the centre
 constexpr int kZodiacLines = 37;
-
-double ZoneCorrectionDeg(const DialParameters& p)
-{
-    return p.showZoneTime ? p.zoneMeridian - p.longitude : 0.0;
-}
-
-int LinesPerHour(const DialParameters& p)
-{
-    return std::clamp<int>(p.linesPerHour, 1, 6);
-}
-
-/// Number of hour marks: (hourTo - hourFrom) linesPerHour + 1, within the hour table.
-int HourMarkCount(const Model& model)
-{
-    const int m = (model.state.hourTo - model.state.hourFrom) * LinesPerHour(model.params) + 1;
-    return std::clamp(m, 0, kHourPointSlots);
-}
-
-bool IsFullHour(int j, int linesPerHour)
-{
-    return linesPerHour == 1 || j % linesPerHour == 1;
-}
-
-/// Hour angle of mark j (1-based), degrees, zone correction included.
-double MarkHourAngleDeg(const Model& model, int j)
-{
-    const DialParameters& p = model.params;
-    return (j - 1) * 15.0 / LinesPerHour(p) + (model.state.hourFrom - 12) * 15.0 + ZoneCorrectionDeg(p);
-}
 
 /// Sun's half day arc for a declination, degrees; 180 when it does not set, -1 when it does not rise.
 double HalfDayArcDeg(double latitudeDeg, double declDeg)
@@ -75,13 +47,6 @@ void WriteHourLabel(DrawContext& c, double x, double y, double px, double py, do
 }
 
 } // namespace
-
-int FixedGnomonCurveCount(int marksPerMonth)
-{
-    if (marksPerMonth >= 1 && marksPerMonth <= 3)
-        return 6 * marksPerMonth + 1;
-    return 19;
-}
 
 bool IsLabelledHour(int hour)
 {
@@ -265,7 +230,7 @@ void DrawHourPoints(DrawContext& c)
     const DialParameters& p = m.params;
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
-    const int lph = LinesPerHour(p);
+    const int lph = LinesPerHourOf(p);
     const int marks = HourMarkCount(m);
     const int fullR = c.bySize(3, 4);
     const int partR = 2;
@@ -283,7 +248,7 @@ void DrawHourPoints(DrawContext& c)
         c.originX = c.split ? c.leftCentreX : c.centreX;
         bool switched = false;
         for (int j = 1; j <= marks; ++j) {
-            const bool full = IsFullHour(j, lph);
+            const bool full = IsFullHourMark(j, lph);
             s.brush = {full ? kRed : kGreen, BrushStyle::Solid};
             if (full)
                 s.font.colour = kRed;
@@ -345,10 +310,10 @@ void DrawFixedGnomonHourLines(DrawContext& c)
     GuardedSurface& g = c.canvas;
     const auto& firstCurve = c.state.fixedGnomonCurves.front().hourMarks;
     const auto& lastCurve = c.state.fixedGnomonCurves.back().hourMarks;
-    const int lph = LinesPerHour(m.params);
+    const int lph = LinesPerHourOf(m.params);
     const std::size_t marks = std::min(firstCurve.size(), lastCurve.size());
     for (std::size_t j = 0; j < marks; ++j) {
-        s.pen = {IsFullHour(static_cast<int>(j) + 1, lph) ? kRed : kNavy, 1};
+        s.pen = {IsFullHourMark(static_cast<int>(j) + 1, lph) ? kRed : kNavy, 1};
         g.MoveTo(c.mapX(firstCurve[j].x), c.mapY(firstCurve[j].y));
         g.LineTo(c.mapX(lastCurve[j].x), c.mapY(lastCurve[j].y));
     }

@@ -3,6 +3,7 @@
 
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
+#include "graphics/dial_points.h"
 #include "ui/text/texts.h"
 
 #include <cmath>
@@ -16,15 +17,6 @@ namespace {
 bool IsMonthStart(const std::string& label)
 {
     return label.rfind("01.", 0) == 0;
-}
-
-/// Number of filled slots of a point table: slots 1, 2, ... up to the first empty label, at most `limit`.
-int FilledSlots(const DateMarkTable& table, int limit)
-{
-    int n = 0;
-    while (n < limit && n + 1 < static_cast<int>(table.size()) && !table[static_cast<std::size_t>(n + 1)].label.empty())
-        ++n;
-    return n;
 }
 
 const tUmbrixPoint& Slot(const DateMarkTable& table, int k)

@@ -66,9 +66,6 @@ void DrawLambertCircle(DrawContext& c);
 void DrawCaptions(DrawContext& c);
 void DrawPrintLegend(DrawContext& c);
 
-/// Number of hour curves of the fixed-gnomon dial: 6 m + 1 for m = 1, 2, 3 marks per month, 19 for 6.
-[[nodiscard]] int FixedGnomonCurveCount(int marksPerMonth);
-
 /// Hours that carry a number on the dial.
 [[nodiscard]] bool IsLabelledHour(int hour);
 

@@ -87,6 +87,11 @@ public:
     virtual int TextWidth(std::string_view text) const = 0;
     virtual int TextHeight(std::string_view text) const = 0;
 
+    /// Limits the following drawing to a rectangle (surfaces that cannot clip draw everything), until
+    /// ResetClip.
+    virtual void SetClip(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) {}
+    virtual void ResetClip() {}
+
     /// Font size in points: sets the height for this surface's resolution.
     void setFontSize(int points) { font.height = static_cast<int>(std::lround(points * pixelsPerInch() / 72.0)); }
     int fontSize() const { return static_cast<int>(std::lround(font.height * 72.0 / pixelsPerInch())); }

@@ -1,5 +1,8 @@
 #include "graphics/svg_surface.h"
 
+#include "core/length_unit.h"
+#include "core/numeric.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -348,18 +351,32 @@ int SvgSurface::TextHeight(std::string_view) const
     return TextLineHeight(font.height);
 }
 
-std::string SvgSurface::document() const
+std::string SvgSurface::wrapped(const std::string& svgAttributes, const std::string& body) const
 {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
                       "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
                       "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + Num(width_) + "\" height=\"" +
-           Num(height_) + "\" viewBox=\"0 0 " + Num(width_) + " " + Num(height_) +
-           "\" xml:space=\"preserve\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
-    out += body_;
-    out += polylineText();
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" " + svgAttributes +
+           " xml:space=\"preserve\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+    out += body;
     out += "</svg>\n";
     return out;
+}
+
+std::string SvgSurface::document() const
+{
+    return wrapped("width=\"" + Num(width_) + "\" height=\"" + Num(height_) + "\" viewBox=\"0 0 " + Num(width_) + " " +
+                       Num(height_) + "\"",
+                   body_ + polylineText());
+}
+
+std::string SvgSurface::documentInMm(double mmPerUnit) const
+{
+    const std::string w = FormatDecimals(width_ * mmPerUnit, 4);
+    const std::string h = FormatDecimals(height_ * mmPerUnit, 4);
+    return wrapped("width=\"" + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + " " + h + "\"",
+                   "<g transform=\"scale(" + FormatDecimals(mmPerUnit, 6) + ")\">\n" + body_ + polylineText() +
+                       "</g>\n");
 }
 
 } // namespace umbrix

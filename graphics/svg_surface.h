@@ -28,11 +28,15 @@ public:
     int TextWidth(std::string_view text) const override;
     int TextHeight(std::string_view text) const override;
 
-    /// The complete document drawn so far.
+    /// The complete document drawn so far, sized in pixels.
     std::string document() const;
+    /// The same sized in millimetres, one surface unit being `mmPerUnit` mm: width and height in mm, and the
+    /// viewBox in the same millimetres.
+    std::string documentInMm(double mmPerUnit) const;
 
 private:
     void flushPolyline();
+    std::string wrapped(const std::string& svgAttributes, const std::string& body) const;
     std::string polylineText() const;
     /// True when the box lies wholly outside the band of kClipMargin around the surface.
     bool outsideBand(long long left, long long top, long long right, long long bottom) const;

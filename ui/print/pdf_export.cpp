@@ -1,21 +1,18 @@
 #include "ui/print/pdf_export.h"
 
 #include "graphics/print_layout.h"
+#include "ui/print/gui_for_call.h"
 #include "ui/print/print_document.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryFile>
 
-#include <clocale>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 namespace umbrix {
@@ -23,40 +20,6 @@ namespace umbrix {
 namespace {
 
 constexpr double kPdfMarginMm = 5;
-
-/// A QGuiApplication for the length of one call when the process has none. Qt switches the C library to
-/// the user's locale on start-up; the previous locale is restored afterwards.
-class GuiForCall {
-public:
-    GuiForCall()
-    {
-        if (QCoreApplication::instance())
-            return;
-        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (const char* locale = std::setlocale(LC_ALL, nullptr))
-            locale_ = locale;
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    ~GuiForCall()
-    {
-        if (!app_)
-            return;
-        app_.reset();
-        if (!locale_.empty())
-            std::setlocale(LC_ALL, locale_.c_str());
-    }
-    GuiForCall(const GuiForCall&) = delete;
-    GuiForCall& operator=(const GuiForCall&) = delete;
-
-private:
-    int argc_ = 1;
-    char name_[11] = "umbrix-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::string locale_;
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 /// Prints into the open printer; the reason of a failure, if any.
 std::optional<std::string> PrintPdfPages(Model& model, const PdfRequest& request, QPrinter& printer)

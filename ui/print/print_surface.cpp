@@ -121,4 +121,14 @@ int PrintSurface::TextHeight(std::string_view) const
     return static_cast<int>(std::lround(QFontMetricsF(PrintFont(font)).height()));
 }
 
+void PrintSurface::SetClip(int x1, int y1, int x2, int y2)
+{
+    painter_.setClipRect(ShapeBox(x1, y1, x2, y2));
+}
+
+void PrintSurface::ResetClip()
+{
+    painter_.setClipping(false);
+}
+
 } // namespace umbrix

@@ -33,6 +33,8 @@ public:
     void TextOut(int x, int y, std::string_view text) override;
     int TextWidth(std::string_view text) const override;
     int TextHeight(std::string_view text) const override;
+    void SetClip(int x1, int y1, int x2, int y2) override;
+    void ResetClip() override;
 
 private:
     void applyPen();

@@ -1,0 +1,495 @@
+#include "graphics/construction_geometry.h"
+
+#include "core/gnomon.h"
+#include "core/hour_marks.h"
+#include "core/length_unit.h"
+#include "core/numeric.h"
+#include "core/rise_set.h"
+#include "core/shadow_path.h"
+#include "graphics/construction.h"
+#include "graphics/construction_steps.h"
+#include "graphics/dial_points.h"
+#include "graphics/recording_surface.h"
+#include "ui/text/texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace umbrix {
+
+namespace {
+
+constexpr std::array<std::string_view, static_cast<std::size_t>(DrawingLayer::Count)> kLayerNames{
+    "HOUR_POINTS", "HOUR_LABELS", "HOUR_ELLIPSE", "DATE_SCALE", "DATE_LABELS", "SHADOW_PATH", "LOOPS",
+    "RISE_SET",    "LAMBERT",     "AXES",         "GNOMON",     "TEXT",        "DST_HOURS",   "DST_DATES"};
+
+// Sizes as shares of the semi-major axis.
+constexpr double kFullHourRadiusShare = 0.008;
+constexpr double kPartHourRadiusShare = 0.005;
+constexpr double kDateTickShare = 0.04;
+constexpr double kLoopDotShare = 0.004;
+constexpr double kPathDotShare = 0.006;
+constexpr double kMarkerShare = 0.02; // gnomon triangle, Z cross, rise/set circles
+constexpr double kMajorTickShare = 0.02;
+constexpr double kMinorTickShare = 0.01;
+constexpr double kAxisOverhangShare = 0.05;
+constexpr double kLabelGapShare = 0.02;
+constexpr double kTextWidthPerHeight = 0.6; // estimated advance of a character, for the title block's extent
+constexpr double kMinLabelRadius = 0.05;    // dial units: no number for a mark this close to its centre
+constexpr double kNoShadowMagnitude = 7770;
+constexpr double kWholeHourTolerance = 0.05;
+constexpr double kSplitSwitchDeg = 3; // as on the screen: the halves of a split dial overlap round noon
+constexpr int kMaxAxisTicks = 2000;
+constexpr int kZodiacLines = 37;
+
+bool Finite(DialPoint p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+/// Collects elements, dropping every one with a coordinate that is not finite.
+struct Builder {
+    ConstructionGeometry g;
+    double a = 1; // |semi-major axis|, the measure of every size
+
+    void line(DrawingLayer layer, std::vector<DialPoint> pts, bool closed = false)
+    {
+        // A polyline is cut where a point is not finite.
+        std::vector<DialPoint> run;
+        const auto flush = [&] {
+            if (run.size() >= 2) {
+                for (const DialPoint& p : run)
+                    g.dial.add(p);
+                g.polylines.push_back({layer, run, closed && run.size() == pts.size()});
+            }
+            run.clear();
+        };
+        for (const DialPoint& p : pts) {
+            if (Finite(p))
+                run.push_back(p);
+            else
+                flush();
+        }
+        flush();
+    }
+    void point(DrawingLayer layer, DialPoint at, double radius)
+    {
+        if (!Finite(at))
+            return;
+        g.points.push_back({layer, at, radius});
+        g.dial.add({at.x - radius, at.y - radius});
+        g.dial.add({at.x + radius, at.y + radius});
+    }
+    void circle(DrawingLayer layer, DialPoint centre, double radius)
+    {
+        if (!Finite(centre) || !std::isfinite(radius) || radius <= 0)
+            return;
+        g.circles.push_back({layer, centre, radius});
+        g.dial.add({centre.x - radius, centre.y - radius});
+        g.dial.add({centre.x + radius, centre.y + radius});
+    }
+    void text(DrawingLayer layer, DialPoint at, double height, std::string s, TextAnchor anchor)
+    {
+        if (!Finite(at) || s.empty())
+            return;
+        g.texts.push_back({layer, at, height, std::move(s), anchor});
+    }
+};
+
+/// An hour number outside its mark, on the ray from the mark's centre through it.
+void HourLabel(Builder& b, DialPoint mark, DialPoint centre, const std::string& label)
+{
+    const double dx = mark.x - centre.x;
+    const double dy = mark.y - centre.y;
+    const double length = std::hypot(dx, dy);
+    if (!(length > kMinLabelRadius))
+        return;
+    const double push = kLabelGapShare * b.a + kHourLabelShare * b.a;
+    b.text(DrawingLayer::HourLabels, {mark.x + dx / length * push, mark.y + dy / length * push}, kHourLabelShare * b.a,
+           label, TextAnchor::Centre);
+}
+
+void HourCurves(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    const double correction = ZoneCorrectionDeg(p);
+    const int tFrom = (m.state.hourFrom - 12) * 15;
+    const int tTo = (m.state.hourTo - 12) * 15;
+    if (p.type() == DialType::FixedGnomon) {
+        for (const DateLineEllipse& line : DateLineEllipses(m)) {
+            std::vector<DialPoint> pts;
+            for (int t = tFrom; t <= tTo; ++t)
+                pts.push_back(FixedHourMarkPosition(p, line.scale, line.declination, t + correction));
+            b.line(DrawingLayer::HourEllipse, std::move(pts));
+        }
+        return;
+    }
+    const auto piece = [&](int from, int to, DialHalf half) {
+        std::vector<DialPoint> pts;
+        for (int t = from; t <= to; ++t) {
+            const DialPoint pt = HourMarkPosition(p, t + correction);
+            pts.push_back({pt.x + HalfCentreX(p, half), pt.y});
+        }
+        b.line(DrawingLayer::HourEllipse, std::move(pts));
+    };
+    if (!IsSplitDial(p)) {
+        piece(tFrom, tTo, DialHalf::Whole);
+        return;
+    }
+    const int switchDeg = static_cast<int>(std::floor(kSplitSwitchDeg - correction));
+    piece(tFrom, std::min(tTo, switchDeg), DialHalf::Morning);
+    piece(std::max(tFrom, -switchDeg), tTo, DialHalf::Afternoon);
+}
+
+void HourMarks(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    const bool fixed = p.type() == DialType::FixedGnomon;
+    const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
+    std::vector<DateLineEllipse> lines = DateLineEllipses(m);
+    for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
+        const double r = (mark.fullHour ? kFullHourRadiusShare : kPartHourRadiusShare) * b.a;
+        b.point(DrawingLayer::HourPoints, mark.at, r);
+        const int hour = static_cast<int>(std::lround(mark.clockHours));
+        if (!mark.fullHour || !IsLabelledHour(hour) || std::abs(mark.clockHours - hour) >= kWholeHourTolerance)
+            continue;
+        if (fixed && (mark.dateLine != labelledLine || hour == 9 || hour == 15))
+            continue;
+        DialPoint centre{HalfCentreX(p, mark.half), 0};
+        if (fixed && mark.dateLine >= 1 && mark.dateLine <= static_cast<int>(lines.size()))
+            centre = lines[static_cast<std::size_t>(mark.dateLine - 1)].centre;
+        HourLabel(b, mark.at, centre, std::to_string(hour));
+    }
+}
+
+bool IsMonthStart(const std::string& label)
+{
+    return label.rfind("01.", 0) == 0;
+}
+
+void DateScale(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    const std::vector<PlacedDateMark> marks = PlacedDateMarks(m);
+    if (marks.empty())
+        return;
+    const double h = kDateLabelShare * b.a;
+    if (p.type() == DialType::MeanTime && p.marksMode == 1) {
+        // The single analemma: a closed loop, the first half-year's month starts labelled.
+        std::vector<DialPoint> pts;
+        int labelled = 0;
+        for (const PlacedDateMark& mark : marks) {
+            pts.push_back(mark.at);
+            b.point(DrawingLayer::DateScale, mark.at, kLoopDotShare * b.a);
+            if (IsMonthStart(mark.label) && labelled < 6) {
+                ++labelled;
+                const double x = mark.at.x > 0 ? mark.at.x + h : mark.at.x - h * (1 + kTextWidthPerHeight * 6);
+                b.text(DrawingLayer::DateLabels, {x, mark.at.y - h / 2}, h, mark.label, TextAnchor::BaselineLeft);
+            }
+        }
+        b.line(DrawingLayer::DateScale, std::move(pts), true);
+        return;
+    }
+    const std::string summerSolstice = "21." + std::string(m.state.MonthNames[5]);
+    double side = kDateTickShare * b.a; // the first half-year's ticks point east, the second's west
+    for (const PlacedDateMark& mark : marks) {
+        if (mark.label == summerSolstice)
+            side = -side;
+        b.point(DrawingLayer::DateScale, mark.at, 0);
+        b.line(DrawingLayer::DateScale, {mark.at, {mark.at.x - side, mark.at.y}});
+        if (IsMonthStart(mark.label)) {
+            const double x = side > 0 ? mark.at.x - 1.5 * side - h * kTextWidthPerHeight * 6 : mark.at.x - 1.5 * side;
+            b.text(DrawingLayer::DateLabels, {x, mark.at.y - h / 2}, h, mark.label, TextAnchor::BaselineLeft);
+        }
+    }
+    // The date axis: from the first mark through the centre to the reflection of the last one.
+    const DialPoint first = marks.front().at;
+    const DialPoint last = marks.back().at;
+    b.line(DrawingLayer::DateScale, {first, {-last.x, -last.y}});
+}
+
+void Loops(Builder& b, const Model& m)
+{
+    const std::vector<PlacedDateMark> points = PlacedLoopPoints(m);
+    const double h = kDateLabelShare * b.a;
+    for (const DialHalf half : {DialHalf::Morning, DialHalf::Afternoon}) {
+        std::vector<DialPoint> pts;
+        for (const PlacedDateMark& point : points) {
+            if (point.half != half)
+                continue;
+            pts.push_back(point.at);
+            b.point(DrawingLayer::Loops, point.at, kLoopDotShare * b.a);
+            if (IsMonthStart(point.label)) {
+                const double centreX = HalfCentreX(m.params, half);
+                const double x = point.at.x > centreX ? point.at.x + h : point.at.x - h * (1 + kTextWidthPerHeight * 6);
+                b.text(DrawingLayer::DateLabels, {x, point.at.y - h / 2}, h, point.label, TextAnchor::BaselineLeft);
+            }
+        }
+        b.line(DrawingLayer::Loops, std::move(pts), true);
+    }
+}
+
+void GnomonAndZ(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    if (p.type() == DialType::HorizontalTiltedGnomon || p.type() == DialType::InclinedPlaneGnomon ||
+        p.type() == DialType::FixedGnomon) {
+        const GnomonLines lines = GnomonDirectionLines(m);
+        b.line(DrawingLayer::Gnomon, {lines.foot, {-lines.foot.x, -lines.foot.y}});
+        b.line(DrawingLayer::Gnomon, {lines.tip, {0, 0}});
+    }
+    if (p.type() != DialType::FixedGnomon)
+        return;
+    if (const std::optional<DialPoint> z = FixedGnomonPointZ(m)) {
+        const double c = kMarkerShare * b.a;
+        b.line(DrawingLayer::Gnomon, {*z, {0, 0}});
+        b.line(DrawingLayer::Gnomon, {{z->x - c, z->y}, {z->x + c, z->y}});
+        b.line(DrawingLayer::Gnomon, {{z->x, z->y - c}, {z->x, z->y + c}});
+        b.point(DrawingLayer::Gnomon, *z, 0);
+        b.text(DrawingLayer::Gnomon, {z->x + c, z->y - c}, kHourLabelShare * b.a, "Z", TextAnchor::BaselineLeft);
+    }
+}
+
+/// The fixed-gnomon dial's figure: sunrise and sunset over the year, the first and last hour's lines, and
+/// the hour lines from the first to the last date line.
+void FixedGnomonFigure(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    if (p.type() != DialType::FixedGnomon)
+        return;
+    const double correction = ZoneCorrectionDeg(p);
+    const double tanL = std::tan(p.latitude * degToRad);
+    for (const int side : {-1, 1}) {
+        std::vector<DialPoint> run;
+        for (int i = 1; i <= kZodiacLines; ++i) {
+            const double decl = m.state.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
+            const double cosArc = -std::tan(decl * degToRad) * tanL;
+            const double arcDeg = std::abs(cosArc) <= 1 ? std::acos(cosArc) / degToRad : -1;
+            const double clock = 12 + (side * arcDeg - correction) / 15;
+            if (arcDeg < 0 || clock < m.state.hourFrom || clock > m.state.hourTo) {
+                b.line(DrawingLayer::RiseSet, std::exchange(run, {}));
+                continue;
+            }
+            run.push_back(FixedHourMarkPosition(p, ZodiacEllipseAxis(m, i), decl, side * arcDeg));
+        }
+        b.line(DrawingLayer::RiseSet, std::move(run));
+    }
+    std::vector<std::vector<DialPoint>> byMark;
+    for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
+        const std::size_t j =
+            static_cast<std::size_t>(std::lround((mark.clockHours - m.state.hourFrom) * LinesPerHourOf(p)));
+        if (byMark.size() <= j)
+            byMark.resize(j + 1);
+        byMark[j].push_back(mark.at);
+    }
+    for (const std::vector<DialPoint>& marks : byMark)
+        if (marks.size() >= 2)
+            b.line(DrawingLayer::HourEllipse, {marks.front(), marks.back()});
+}
+
+void RiseSetAndLambert(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    const bool withMarks = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == 0);
+    if (!withMarks || !m.state.markRiseSet || !m.results.riseSetPointReal)
+        return;
+    const double xMark = m.results.riseSetPoint.x;
+    for (int k = 0; k <= 1; ++k) {
+        const DialPoint at{(2 * k - 1) * xMark, 0};
+        b.circle(DrawingLayer::RiseSet, at, kMarkerShare * b.a / 2);
+        b.point(DrawingLayer::RiseSet, at, 0);
+        b.text(DrawingLayer::RiseSet, {at.x, at.y - 2 * kDateLabelShare * b.a}, kDateLabelShare * b.a,
+               std::string(TextRow(m.state.language, 26 + k)), TextAnchor::Centre);
+    }
+    if (p.type() != DialType::Horizontal)
+        return;
+    const LambertCircleResult circle = ShadowDayLambertCircle(m);
+    if (!circle.valid)
+        return;
+    if (p.showLambertCircle)
+        b.circle(DrawingLayer::Lambert, {0, circle.c - circle.radius}, circle.radius);
+    const double k = 1.05 * m.params.semiMajorAxis / xMark;
+    const double endY = circle.c - circle.c * k;
+    b.line(DrawingLayer::RiseSet, {{xMark * k, endY}, {0, circle.c}, {-xMark * k, endY}});
+}
+
+void ShadowPath(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    if (!m.state.showShadowPath || !HasShadowPath(p))
+        return;
+    const bool split = IsSplitDial(p);
+    const ShadowPathTable& path = m.results.shadowPath;
+    const int count = std::clamp(m.results.shadowPathCount, 0, kShadowPathSlots);
+    // Near sunrise and sunset the shadow's tip runs far beyond the dial: the path is kept within the dial's
+    // extent (grown a little), as a drawing of the dial shows it.
+    Extent keep = b.g.dial;
+    const double grow = kAxisOverhangShare * b.a;
+    keep.add({keep.min.x - grow, keep.min.y - grow});
+    keep.add({keep.max.x + grow, keep.max.y + grow});
+    std::vector<DialPoint> run;
+    bool afternoon = false;
+    for (int k = 1; k <= count; ++k) {
+        const ShadowPoint& row = path[static_cast<std::size_t>(k)];
+        const bool present = row.t >= 0 && std::abs(row.x) < kNoShadowMagnitude && std::isfinite(row.y) &&
+                             row.x >= keep.min.x && row.x <= keep.max.x && row.y >= keep.min.y && row.y <= keep.max.y;
+        if (!present) {
+            b.line(DrawingLayer::ShadowPath, std::exchange(run, {}));
+            continue;
+        }
+        if (split && !afternoon && row.x >= 0) {
+            afternoon = true;
+            b.line(DrawingLayer::ShadowPath, std::exchange(run, {}));
+        }
+        const DialHalf half = !split ? DialHalf::Whole : (afternoon ? DialHalf::Afternoon : DialHalf::Morning);
+        const DialPoint at{row.x + HalfCentreX(p, half), row.y};
+        run.push_back(at);
+        if (std::abs(row.t - std::round(row.t)) < kWholeHourTolerance)
+            b.circle(DrawingLayer::ShadowPath, at, kPathDotShare * b.a);
+    }
+    b.line(DrawingLayer::ShadowPath, std::move(run));
+}
+
+void GnomonPosition(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    if (p.type() == DialType::FixedGnomon)
+        return;
+    if (!m.state.showShadowPath && !(p.type() == DialType::Horizontal && m.state.markRiseSet))
+        return;
+    const DialPoint g = ShadowDayGnomonPosition(m);
+    const double r = kMarkerShare * b.a;
+    const std::vector<DialHalf> halves =
+        IsSplitDial(p) ? std::vector{DialHalf::Morning, DialHalf::Afternoon} : std::vector{DialHalf::Whole};
+    for (const DialHalf half : halves) {
+        const double x = g.x + HalfCentreX(p, half);
+        b.line(DrawingLayer::ShadowPath, {{x, g.y}, {x + r, g.y + r}, {x - r, g.y + r}}, true);
+    }
+}
+
+/// The two axes through each centre, across the dial, with ticks at the drawing's grid step.
+void Axes(Builder& b, const Model& m)
+{
+    if (b.g.dial.empty)
+        return;
+    const DialParameters& p = m.params;
+    const Extent reach = b.g.dial;
+    const double over = kAxisOverhangShare * b.a;
+    const double step = ComputeDrawingScale(p, 1, 1).gridStep;
+    const std::vector<DialHalf> halves =
+        IsSplitDial(p) ? std::vector{DialHalf::Morning, DialHalf::Afternoon} : std::vector{DialHalf::Whole};
+    for (const DialHalf half : halves) {
+        const double cx = HalfCentreX(p, half);
+        b.line(DrawingLayer::Axes, {{reach.min.x - over, 0}, {reach.max.x + over, 0}});
+        b.line(DrawingLayer::Axes, {{cx, reach.min.y - over}, {cx, reach.max.y + over}});
+        if (!(step > 0) || !std::isfinite(step))
+            continue;
+        for (int i = 1; i <= kMaxAxisTicks; ++i) {
+            const double d = i * step;
+            const double t = (i % 5 == 0 ? kMajorTickShare : kMinorTickShare) * b.a;
+            bool any = false;
+            for (const double x : {cx - d, cx + d}) {
+                if (x >= reach.min.x && x <= reach.max.x) {
+                    b.line(DrawingLayer::Axes, {{x, 0}, {x, t}});
+                    any = true;
+                }
+            }
+            for (const double y : {-d, d}) {
+                if (y >= reach.min.y && y <= reach.max.y) {
+                    b.line(DrawingLayer::Axes, {{cx, y}, {cx + t, y}});
+                    any = true;
+                }
+            }
+            if (!any)
+                break;
+        }
+    }
+}
+
+/// Title and the site's figures below the dial.
+void TitleBlock(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    const LanguageState& lang = m.state.language;
+    std::string title = m.state.dialTitle;
+    if (p.dialType <= 5)
+        title += ", " + std::string(LabelRow(lang, 18));
+    const std::string legend = ResourceTextPlain(lang, 103) + " = " + FormatDecimals(p.latitude, 2) + "; " +
+                               ResourceTextPlain(lang, 104) + " = " + FormatDecimals(p.longitude, 2) + "; " +
+                               ResourceTextPlain(lang, 105) + " = " + FormatDecimals(p.zoneMeridian, 2);
+    const double left = b.g.dial.empty ? 0 : b.g.dial.min.x;
+    double y = (b.g.dial.empty ? 0 : b.g.dial.min.y) - 2 * kTitleShare * b.a;
+    b.text(DrawingLayer::Text, {left, y}, kTitleShare * b.a, title, TextAnchor::BaselineLeft);
+    y -= 2 * kLegendShare * b.a;
+    b.text(DrawingLayer::Text, {left, y}, kLegendShare * b.a, legend, TextAnchor::BaselineLeft);
+}
+
+} // namespace
+
+std::string_view LayerName(DrawingLayer layer)
+{
+    const std::size_t i = static_cast<std::size_t>(layer);
+    return i < kLayerNames.size() ? kLayerNames[i] : std::string_view();
+}
+
+std::array<DrawingLayer, static_cast<std::size_t>(DrawingLayer::Count)> AllLayers()
+{
+    std::array<DrawingLayer, static_cast<std::size_t>(DrawingLayer::Count)> layers{};
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        layers[i] = static_cast<DrawingLayer>(i);
+    return layers;
+}
+
+void Extent::add(DialPoint p)
+{
+    if (!Finite(p))
+        return;
+    if (empty) {
+        min = max = p;
+        empty = false;
+        return;
+    }
+    min = {std::min(min.x, p.x), std::min(min.y, p.y)};
+    max = {std::max(max.x, p.x), std::max(max.y, p.y)};
+}
+
+void Extent::include(const Extent& other)
+{
+    if (other.empty)
+        return;
+    add(other.min);
+    add(other.max);
+}
+
+ConstructionGeometry BuildConstructionGeometry(const Model& model)
+{
+    Builder b;
+    const double a = std::abs(model.params.semiMajorAxis);
+    b.a = std::isfinite(a) && a > 0 ? a : 1;
+    HourCurves(b, model);
+    FixedGnomonFigure(b, model);
+    HourMarks(b, model);
+    DateScale(b, model);
+    Loops(b, model);
+    GnomonAndZ(b, model);
+    RiseSetAndLambert(b, model);
+    ShadowPath(b, model);
+    GnomonPosition(b, model);
+    Axes(b, model);
+    for (const GeometryText& t : b.g.texts) {
+        b.g.dial.add({t.at.x - t.height, t.at.y - t.height});
+        b.g.dial.add({t.at.x + t.height, t.at.y + t.height});
+    }
+    const std::size_t dialTexts = b.g.texts.size();
+    TitleBlock(b, model);
+    b.g.whole = b.g.dial;
+    for (std::size_t i = dialTexts; i < b.g.texts.size(); ++i) {
+        const GeometryText& t = b.g.texts[i];
+        b.g.whole.add({t.at.x, t.at.y - 0.3 * t.height});
+        b.g.whole.add({t.at.x + kTextWidthPerHeight * t.height * CodePointCount(t.text), t.at.y + t.height});
+    }
+    return b.g;
+}
+
+} // namespace umbrix

@@ -1,0 +1,82 @@
+#pragma once
+// The marks of the current dial as they stand on the ground: hour marks (on every date line's ellipse for
+// the fixed-gnomon dial), date marks, the loops of the split dial. Dial units, x east, y north (up the
+// plane), origin at the centre P(0/0). The split dial is built as two halves whose centres lie a / 10 west
+// (morning) and east (afternoon) of P; every point of a half is given with its half's offset applied.
+
+#include "core/model.h"
+
+#include <string>
+#include <vector>
+
+namespace umbrix {
+
+/// Which part of a dial a point belongs to: the whole dial, or the morning or afternoon half of a split dial.
+enum class DialHalf : std::uint8_t { Whole, Morning, Afternoon };
+
+/// Whether the dial is a split dial (mean-time dial with two loops).
+[[nodiscard]] bool IsSplitDial(const DialParameters& p);
+
+/// x of the centre of a half, dial units: 0 for the whole dial, -a / 10 and +a / 10 for the halves.
+[[nodiscard]] double HalfCentreX(const DialParameters& p, DialHalf half);
+
+/// Number of hour marks: (hourTo - hourFrom) linesPerHour + 1, within the hour table.
+[[nodiscard]] int HourMarkCount(const Model& model);
+/// Marks per hour, brought into 1..6.
+[[nodiscard]] int LinesPerHourOf(const DialParameters& p);
+/// Whether mark j (1-based) is a full hour's mark.
+[[nodiscard]] bool IsFullHourMark(int j, int linesPerHour);
+/// Hour angle of mark j (1-based), degrees, the zone correction included.
+[[nodiscard]] double MarkHourAngleDeg(const Model& model, int j);
+/// The zone correction of the hour angle: zoneMeridian - longitude with showZoneTime, else 0 (degrees).
+[[nodiscard]] double ZoneCorrectionDeg(const DialParameters& p);
+
+/// Number of hour curves of the fixed-gnomon dial: 6 m + 1 for m = 1, 2, 3 marks per month, 19 for 6.
+[[nodiscard]] int FixedGnomonCurveCount(int marksPerMonth);
+/// The same, at most the date lines the last calculation computed.
+[[nodiscard]] int FixedGnomonCurves(const Model& model);
+
+struct PlacedHourMark {
+    DialPoint at;          // with the half's offset
+    double clockHours = 0; // the time the mark shows
+    bool fullHour = false; // the mark of a full hour
+    int dateLine = 0;      // fixed-gnomon dial: the date line 1.. whose ellipse carries the mark; else 0
+    DialHalf half = DialHalf::Whole;
+};
+
+/// Every hour mark of the last calculation. Types 0 to 6: the marks of the hour table, in order; a split
+/// dial's mark belongs to the morning half up to an hour angle of 0 and to the afternoon half after it.
+/// Type 7: the marks of every date line, line after line.
+[[nodiscard]] std::vector<PlacedHourMark> PlacedHourMarks(const Model& model);
+
+struct PlacedDateMark {
+    DialPoint at;
+    std::string label; // the mark's label without the trailing blank
+    DialHalf half = DialHalf::Whole;
+};
+
+/// Where the gnomon stands by date: the date marks as the construction draws them (types 0 to 6 without
+/// the split dial; the single analemma of the mean-time dial included). None for types 7 and the split dial.
+[[nodiscard]] std::vector<PlacedDateMark> PlacedDateMarks(const Model& model);
+
+/// The two loops of a split dial (morning, then afternoon), each point with its half's offset; none for
+/// every other dial.
+[[nodiscard]] std::vector<PlacedDateMark> PlacedLoopPoints(const Model& model);
+
+/// Type 7: the hour ellipse of one date line: its scale, declination, centre and label.
+struct DateLineEllipse {
+    int line = 0;           // 1..
+    std::string label;      // the date mark's label without the trailing blank
+    double declination = 0; // degrees
+    double scale = 0;       // semi-major axis, dial units
+    DialPoint centre;       // the point the ellipse is centred on
+};
+[[nodiscard]] std::vector<DateLineEllipse> DateLineEllipses(const Model& model);
+
+/// Number of filled slots of a point table: slots 1, 2, ... up to the first empty label, at most `limit`.
+[[nodiscard]] int FilledSlots(const DateMarkTable& table, int limit);
+
+/// A label without its trailing blanks.
+[[nodiscard]] std::string TrimmedLabel(const std::string& label);
+
+} // namespace umbrix

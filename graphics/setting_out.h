@@ -1,0 +1,71 @@
+#pragma once
+// The setting-out plan: every point a maker stakes out on the ground, with the distances d1 and d2 from the
+// two stakes B1 and B2 at the ends of the minor axis (the two-tape method) and the chord to the previous
+// point of the same kind; the foci of the axis-parallel hour ellipses for the string method; and the
+// true-north hint (the zone time of apparent noon on each day of the shadow date's month).
+// Lengths in dial units (the design's length unit), x east, y north (up the plane), origin P(0/0).
+
+#include "core/length_unit.h"
+#include "core/model.h"
+#include "graphics/dial_points.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace umbrix {
+
+enum class SettingOutKind : std::uint8_t { Hour, Date, Centre, Stake, Focus, Z, LoopAm, LoopPm };
+
+/// The kind as the CSV writes it: hour, date, centre, stake, focus, Z, loop-am, loop-pm.
+[[nodiscard]] std::string_view SettingOutKindName(SettingOutKind kind);
+
+struct SettingOutRow {
+    SettingOutKind kind = SettingOutKind::Hour;
+    std::string label;
+    DialPoint at;
+    double d1 = 0;               // distance from B1 (of the row's half on a split dial)
+    double d2 = 0;               // distance from B2
+    std::optional<double> chord; // to the previous row of the same kind; none for the first
+    DialHalf half = DialHalf::Whole;
+};
+
+/// An ellipse that can be drawn with a string: length 2A, ends tied at the foci, c from the centre.
+struct StringEllipse {
+    std::string label; // empty for the hour ellipse, "am"/"pm" for the halves, the date of a date line
+    DialPoint centre;
+    double semiAxisA = 0;     // the longer semi-axis
+    double semiAxisB = 0;     // the shorter one
+    double focalDistance = 0; // c = sqrt(A^2 - B^2)
+    bool alongX = true;       // the longer axis is the x axis
+};
+
+struct SettingOutPlan {
+    std::vector<SettingOutRow> rows; // centres and stakes, foci, Z, hour points, date marks, loop points
+    std::vector<StringEllipse> ellipses;
+    int hourRows = 0;
+    int dateRows = 0;
+};
+
+/// The rows of the last calculation. Types 0 to 6: centre P, stakes B1 (0, b) and B2 (0, -b) with b the
+/// semi-minor axis, every hour point, every date mark; foci for types 0, 3, 4, 6 and for type 1 with gnomon
+/// deviation or inclination 0. Split dial: centre and stakes of each half, its hour points, the loop
+/// points, foci per half. Type 7: P, B1, B2, Z, and per date line its ellipse's centre (a date row), its
+/// foci when the gnomon deviation or inclination is 0, and its hour points.
+[[nodiscard]] SettingOutPlan BuildSettingOutPlan(const Model& model);
+
+/// The plan as CSV: UTF-8 with byte-order mark, CR LF, ";" between cells; line 1 "unit;<unit>", line 2
+/// "kind;label;x;y;d1;d2;chord", then one line per row, lengths with the unit's decimals, the chord empty
+/// for the first row of a kind.
+[[nodiscard]] std::string SettingOutCsv(const SettingOutPlan& plan, LengthUnit unit);
+
+/// Zone time of apparent noon at the site (decimal hours) on every day of a month: when a plumb line's
+/// shadow lies exactly north-south. 12 + (longitude - zoneMeridian) / 15 - equation of time / 15.
+[[nodiscard]] std::vector<double> ApparentNoonZoneTimes(const DialParameters& p, int month);
+
+/// A clock time in decimal hours as "HH:MM" (minutes rounded); "--:--" when not finite.
+[[nodiscard]] std::string ClockText(double hours);
+
+} // namespace umbrix

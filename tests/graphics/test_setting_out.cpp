@@ -1,0 +1,233 @@
+// The setting-out plan: its CSV read back (the distances agree with the coordinates and the stakes), the
+// string method (every hour point lies at 2A from the two foci), the row counts of the marks, and the
+// true-north hint checked against the sun's azimuth at that instant.
+
+#include "graphics/setting_out.h"
+#include "graphics/setting_out_pages.h"
+
+#include "core/driver.h"
+#include "core/ephemeris.h"
+#include "core/input_panel.h"
+#include "graphics/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <sstream>
+
+using namespace umbrix;
+
+namespace {
+
+std::unique_ptr<Model> CalculatedModel(int dialType, int marksMode = 1)
+{
+    auto m = std::make_unique<Model>();
+    InitDefaults(*m);
+    m->params.marksMode = static_cast<std::uint8_t>(marksMode);
+    (void)SelectDialType(*m, dialType);
+    RecordingHost host;
+    (void)Recalculate(*m, host);
+    return m;
+}
+
+struct CsvRow {
+    std::string kind;
+    std::string label;
+    double x = 0, y = 0, d1 = 0, d2 = 0;
+    bool hasChord = false;
+};
+
+double Number(const std::string& text)
+{
+    double v = NAN;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
+
+/// Parses the CSV as a spreadsheet would, checking the frame (BOM, CR LF, the two header lines).
+std::vector<CsvRow> ReadCsv(const std::string& csv, std::string_view unit)
+{
+    std::vector<CsvRow> rows;
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFunit;" + std::string(unit) + "\r\nkind;label;x;y;d1;d2;chord\r\n"));
+    std::size_t at = csv.find("chord\r\n") + 7;
+    while (at < csv.size()) {
+        const std::size_t end = csv.find("\r\n", at);
+        EXPECT_NE(end, std::string::npos);
+        if (end == std::string::npos)
+            break;
+        std::vector<std::string> cells;
+        std::stringstream line(csv.substr(at, end - at));
+        for (std::string cell; std::getline(line, cell, ';');)
+            cells.push_back(cell);
+        if (csv[end - 1] == ';')
+            cells.emplace_back();
+        EXPECT_EQ(cells.size(), 7u) << csv.substr(at, end - at);
+        if (cells.size() == 7)
+            rows.push_back({cells[0], cells[1], Number(cells[2]), Number(cells[3]), Number(cells[4]), Number(cells[5]),
+                            !cells[6].empty()});
+        at = end + 2;
+    }
+    return rows;
+}
+
+std::string HalfOf(const std::string& label, const std::string& kind = "")
+{
+    if (kind == "loop-am")
+        return "am";
+    if (kind == "loop-pm")
+        return "pm";
+    if (label.ends_with(" am"))
+        return "am";
+    if (label.ends_with(" pm"))
+        return "pm";
+    return "";
+}
+
+} // namespace
+
+// Two tapes: d1 and d2 as written agree with the written x, y and the written stakes of the row's half,
+// within the rounding of the written values (half a last digit on each of four coordinates).
+TEST(SettingOutCsv, DistancesAgreeWithCoordinatesAndStakes)
+{
+    struct Case {
+        int type;
+        int marksMode;
+        LengthUnit unit;
+    };
+    for (const Case c : {Case{0, 1, LengthUnit::Metre}, Case{6, 2, LengthUnit::Metre}, Case{7, 1, LengthUnit::Foot},
+                         Case{2, 1, LengthUnit::Centimetre}, Case{4, 1, LengthUnit::Inch}}) {
+        const auto m = CalculatedModel(c.type, c.marksMode);
+        const std::vector<CsvRow> rows = ReadCsv(SettingOutCsv(BuildSettingOutPlan(*m), c.unit), UnitName(c.unit));
+        std::map<std::string, std::pair<double, double>> b1;
+        std::map<std::string, std::pair<double, double>> b2;
+        for (const CsvRow& r : rows) {
+            if (r.label.starts_with("B1"))
+                b1[HalfOf(r.label)] = {r.x, r.y};
+            if (r.label.starts_with("B2"))
+                b2[HalfOf(r.label)] = {r.x, r.y};
+        }
+        const double tolerance = 2.0 * std::pow(10.0, -UnitDecimals(c.unit));
+        std::map<std::string, int> firsts;
+        for (const CsvRow& r : rows) {
+            const std::string half = HalfOf(r.label, r.kind);
+            ASSERT_TRUE(b1.count(half) && b2.count(half)) << r.label;
+            EXPECT_NEAR(r.d1, std::hypot(r.x - b1[half].first, r.y - b1[half].second), tolerance) << r.label;
+            EXPECT_NEAR(r.d2, std::hypot(r.x - b2[half].first, r.y - b2[half].second), tolerance) << r.label;
+            // The chord is empty exactly for the first row of each kind.
+            EXPECT_EQ(r.hasChord, firsts[r.kind]++ > 0) << r.kind << " " << r.label;
+        }
+    }
+}
+
+// The string method: a point of the ellipse has distances summing to 2A from the two foci. Checked on every
+// hour point of the dials that get foci, the split dial's halves and type 4 (longer axis along y) included.
+TEST(SettingOutPlan, HourPointsLieAtTwiceTheSemiAxisFromTheFoci)
+{
+    for (const auto& [type, mode] : {std::pair{0, 1}, {3, 1}, {4, 1}, {6, 1}, {6, 2}, {1, 1}}) {
+        const auto m = CalculatedModel(type, mode);
+        const SettingOutPlan plan = BuildSettingOutPlan(*m);
+        ASSERT_FALSE(plan.ellipses.empty()) << type;
+        std::map<std::string, std::vector<DialPoint>> foci;
+        for (const SettingOutRow& r : plan.rows)
+            if (r.kind == SettingOutKind::Focus)
+                foci[HalfOf(r.label)].push_back(r.at);
+        for (const StringEllipse& e : plan.ellipses) {
+            const std::vector<DialPoint>& f = foci[e.label];
+            ASSERT_EQ(f.size(), 2u);
+            for (const SettingOutRow& r : plan.rows) {
+                if (r.kind != SettingOutKind::Hour || HalfOf(r.label) != e.label)
+                    continue;
+                const double sum =
+                    std::hypot(r.at.x - f[0].x, r.at.y - f[0].y) + std::hypot(r.at.x - f[1].x, r.at.y - f[1].y);
+                EXPECT_NEAR(sum, 2 * e.semiAxisA, 1e-9) << type << " " << r.label;
+            }
+        }
+    }
+    // Type 2 (inclined, deviating plane) has a turned ellipse: no string method.
+    EXPECT_TRUE(BuildSettingOutPlan(*CalculatedModel(2)).ellipses.empty());
+}
+
+// One row per hour point and per date mark of the result tables (those the JSON report lists), one hour row
+// per mark of every date line of the fixed-gnomon dial, and the loop points of the split dial.
+TEST(SettingOutPlan, RowsCountTheMarksOfTheCalculation)
+{
+    for (int type = 0; type < kDialTypeCount; ++type) {
+        const auto m = CalculatedModel(type);
+        const SettingOutPlan plan = BuildSettingOutPlan(*m);
+        int dates = 0;
+        while (dates < kDateMarkSlots && !m->results.dateMarks[static_cast<std::size_t>(dates + 1)].label.empty())
+            ++dates;
+        const int marks = (m->state.hourTo - m->state.hourFrom) * m->params.linesPerHour + 1;
+        if (type == 7) {
+            EXPECT_EQ(plan.hourRows, marks * m->results.fixedDateLineCount);
+            EXPECT_EQ(plan.dateRows, m->results.fixedDateLineCount);
+        } else {
+            EXPECT_EQ(plan.hourRows, m->results.hourPointCount) << type;
+            EXPECT_EQ(plan.dateRows, dates) << type;
+        }
+    }
+    const auto split = CalculatedModel(6, 2);
+    const SettingOutPlan plan = BuildSettingOutPlan(*split);
+    int loops = 0;
+    for (const SettingOutRow& r : plan.rows)
+        loops += r.kind == SettingOutKind::LoopAm || r.kind == SettingOutKind::LoopPm;
+    EXPECT_GT(loops, 20);
+    EXPECT_EQ(plan.hourRows, split->results.hourPointCount);
+}
+
+// Second method: at the hinted zone time the true sun (mean hour angle plus the equation of time of that very
+// instant) stands due south: azimuth 0 within 0.02 degree (the equation of time moves by less than a second a day).
+TEST(SettingOutPlan, NorthHintIsTheInstantOfApparentNoon)
+{
+    const auto m = CalculatedModel(0);
+    const DialParameters& p = m->params;
+    const std::vector<double> times = ApparentNoonZoneTimes(p, 5);
+    ASSERT_EQ(times.size(), 31u);
+    for (int day = 1; day <= 31; ++day) {
+        const SunAltAzResult sun = SunAltAzAt(p.year, DayOfYear(p.year, 5, day), p.zoneMeridian, p.longitude,
+                                              p.latitude, times[day - 1], true);
+        EXPECT_NEAR(sun.azimuthDeg, 0, 0.02) << day;
+    }
+    EXPECT_EQ(ClockText(times[0]), "12:19"); // 1 May: mean noon 12:21.6 less 2.9 min of the equation of time
+}
+
+TEST(SettingOutPages, ScaleFitsTheBoxAndTheNextSmallerDoesNot)
+{
+    Extent e;
+    e.add({-2.75, -1.2});
+    e.add({2.75, 2.1});
+    EXPECT_EQ(FittingScaleDenominator(e, 1000, 180), 50); // 5.5 m in 180 mm: 1:50 (1:20 would need 275 mm)
+    EXPECT_EQ(FittingScaleDenominator(e, 10, 180), 1);
+    EXPECT_EQ(FittingScaleDenominator(Extent{}, 1000, 180), 1);
+}
+
+// The whole plan document flows over pages; every hour row's number stands on the plan page.
+TEST(SettingOutPages, PlanPageNumbersEveryRow)
+{
+    struct Pages : PageFlow {
+        std::vector<std::unique_ptr<RecordingSurface>> pages;
+        Pages() { pages.push_back(std::make_unique<RecordingSurface>(kPlanPageWidth, kPlanPageHeight, 254)); }
+        Surface& page() override { return *pages.back(); }
+        bool NewPage() override
+        {
+            pages.push_back(std::make_unique<RecordingSurface>(kPlanPageWidth, kPlanPageHeight, 254));
+            return true;
+        }
+    } flow;
+    const auto m = CalculatedModel(0);
+    const SettingOutDocument d = BuildSettingOutDocument(*m, LengthUnit::Metre, 2.5);
+    ASSERT_TRUE(DrawSettingOutDocument(d, flow));
+    EXPECT_GE(flow.pages.size(), 2u);
+    const RecordingSurface& plan = *flow.pages.front();
+    for (std::size_t i = 0; i < d.plan.rows.size(); ++i)
+        EXPECT_FALSE(plan.textsEqualTo(std::to_string(i + 1)).empty()) << i + 1;
+    EXPECT_EQ(d.scaleDenominator, FittingScaleDenominator(d.geometry.dial, 1000, kPlanBoxSize / 10.0));
+    EXPECT_FALSE(plan.textsEqualTo("Maßstab 1 : " + std::to_string(d.scaleDenominator)).empty());
+    bool bearing = false;
+    for (const RecordedOp& op : plan.opsOf(SurfaceOp::TextOut))
+        bearing = bearing || op.text.find("357.5") != std::string::npos;
+    EXPECT_TRUE(bearing);
+}

@@ -1,0 +1,130 @@
+#include "ui/print/true_scale_pdf.h"
+
+#include "graphics/true_scale.h"
+#include "ui/print/gui_for_call.h"
+#include "ui/print/print_surface.h"
+#include "ui/text/true_scale_texts.h"
+
+#include <QBuffer>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kPdfDotsPerInch = 1200;
+constexpr double kTenthMmPerInch = 254.0;
+
+QPageSize PageSizeOf(PaperSize paper)
+{
+    switch (paper) {
+    case PaperSize::A4:
+        return QPageSize(QPageSize::A4);
+    case PaperSize::A3:
+        return QPageSize(QPageSize::A3);
+    case PaperSize::Letter:
+        return QPageSize(QPageSize::Letter);
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+/// Pages of a PDF written into memory, each mapped to 0.1 mm from the paper's top-left corner.
+class PdfPages : public PageFlow {
+public:
+    PdfPages(const QPageSize& size, const QString& title) : writer_(&buffer_)
+    {
+        buffer_.open(QIODevice::WriteOnly);
+        writer_.setPageSize(size);
+        writer_.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer_.setResolution(kPdfDotsPerInch);
+        writer_.setCreator(QStringLiteral("umbrix"));
+        writer_.setTitle(title);
+        const QSizeF mm = size.size(QPageSize::Millimeter);
+        surface_.setPageSize(static_cast<int>(mm.width() * 10), static_cast<int>(mm.height() * 10));
+        began_ = painter_.begin(&writer_);
+        map();
+    }
+
+    bool began() const { return began_; }
+    Surface& page() override { return surface_; }
+    bool NewPage() override
+    {
+        if (!writer_.newPage())
+            return false;
+        map();
+        return true;
+    }
+    /// Ends the document; the bytes, or nothing when it failed.
+    std::optional<std::string> finish()
+    {
+        if (!painter_.end())
+            return std::nullopt;
+        const QByteArray& data = buffer_.data();
+        if (!data.startsWith("%PDF"))
+            return std::nullopt;
+        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+    }
+
+private:
+    void map()
+    {
+        painter_.resetTransform();
+        const double scale = writer_.resolution() / kTenthMmPerInch;
+        painter_.scale(scale, scale);
+        painter_.setRenderHint(QPainter::Antialiasing, true);
+    }
+
+    QBuffer buffer_;
+    QPdfWriter writer_;
+    QPainter painter_;
+    PrintSurface surface_{painter_};
+    bool began_ = false;
+};
+
+PdfBytes Finished(PdfPages& pages, bool drawn, const std::string& whatFailed)
+{
+    PdfBytes result;
+    std::optional<std::string> bytes = pages.finish();
+    if (!drawn || !bytes) {
+        result.reason = whatFailed;
+        return result;
+    }
+    result.ok = true;
+    result.bytes = std::move(*bytes);
+    return result;
+}
+
+} // namespace
+
+PdfBytes SettingOutPdf(const SettingOutDocument& document)
+{
+    GuiForCall gui;
+    PdfPages pages(QPageSize(QPageSize::A4), QString::fromStdString(document.title));
+    if (!pages.began())
+        return {false, {}, "the PDF document could not be started"};
+    const bool drawn = DrawSettingOutDocument(document, pages);
+    return Finished(pages, drawn, "a page of the PDF document could not be started");
+}
+
+PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& request)
+{
+    const LanguageState& lang = model.state.language;
+    if (!CorrectionAccepted(request))
+        return {false, {}, "a printer correction factor lies outside 0.8 .. 1.25"};
+    const TemplateLayout layout =
+        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper);
+    if (layout.refused())
+        return {false, {}, std::string(TrueScaleTextOf(lang, TrueScaleText::SheetsRefused))};
+    GuiForCall gui;
+    PdfPages pages(PageSizeOf(request.paper),
+                   QString::fromUtf8(TrueScaleTextOf(lang, TrueScaleText::TemplateTitle).data()));
+    if (!pages.began())
+        return {false, {}, "the PDF document could not be started"};
+    const bool drawn = DrawTemplate(model, unit, request, pages);
+    return Finished(pages, drawn, "a page of the PDF document could not be started");
+}
+
+} // namespace umbrix
