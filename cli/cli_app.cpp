@@ -13,8 +13,8 @@
 #include "export/config_file.h"
 #include "export/plot_export.h"
 #include "export/table_export.h"
+#include "text/own_texts.h"
 #include "ui/print/pdf_export.h"
-#include "ui/text/own_texts.h"
 
 #include <memory>
 #include <optional>

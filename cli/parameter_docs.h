@@ -3,7 +3,7 @@
 // the parameter's own name. The parameter lists of --help, the manual pages and the shell completion are
 // written from this table for the names the program accepts (ParameterNames), so none of them can drift.
 
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <cstdint>
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include "core/axes.h"
 #include "core/input_panel.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <array>

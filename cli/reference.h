@@ -2,7 +2,7 @@
 // The reference of umbrix-cli that --help prints and the build writes into the manual pages and the bash
 // completion: its options, the parameters of --set with their values and meanings, and the exit codes.
 
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <cstdint>
 #include <span>

@@ -3,7 +3,7 @@
 #include "core/axes.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

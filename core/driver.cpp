@@ -8,7 +8,7 @@
 #include "core/loops.h"
 #include "core/rise_set.h"
 #include "core/shadow_path.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

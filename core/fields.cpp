@@ -2,7 +2,7 @@
 
 #include "core/axes.h"
 #include "core/numeric.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <array>
 #include <charconv>

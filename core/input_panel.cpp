@@ -3,8 +3,8 @@
 #include "core/axes.h"
 #include "core/control_states.h"
 #include "core/numeric.h"
-#include "ui/text/own_texts.h"
-#include "ui/text/texts.h"
+#include "text/own_texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "core/ephemeris.h"
 #include "core/fields.h"
 #include "core/shadow_path.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,7 +11,7 @@
 #include "core/drawing_state.h"
 #include "core/grid.h"
 #include "core/results.h"
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "core/ephemeris.h"
 #include "core/numeric.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

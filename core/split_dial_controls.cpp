@@ -3,7 +3,7 @@
 #include "core/control_states.h"
 #include "core/date_scale.h"
 #include "core/input_panel.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "core/numeric.h"
 #include "core/shadow_path.h"
 #include "export/hpgl_plot.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

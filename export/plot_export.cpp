@@ -2,7 +2,7 @@
 
 #include "export/atomic_file.h"
 #include "export/hpgl_to_dxf.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <filesystem>
 #include <system_error>

@@ -6,7 +6,7 @@
 #include "core/axes.h"
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

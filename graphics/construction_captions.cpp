@@ -4,7 +4,7 @@
 #include "core/numeric.h"
 #include "core/shadow_path.h"
 #include "graphics/construction_steps.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <string>

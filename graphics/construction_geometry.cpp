@@ -10,7 +10,7 @@
 #include "graphics/construction_steps.h"
 #include "graphics/dial_points.h"
 #include "graphics/recording_surface.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
 #include "graphics/dial_points.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <cmath>
 #include <cstdlib>

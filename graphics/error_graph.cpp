@@ -7,7 +7,7 @@
 #include "core/rise_set.h"
 #include "graphics/construction.h"
 #include "graphics/guarded_surface.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <cmath>
 #include <string>

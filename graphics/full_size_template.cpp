@@ -4,7 +4,7 @@
 #include "graphics/construction.h"
 #include "graphics/scaled_surface.h"
 #include "graphics/true_scale.h"
-#include "ui/text/true_scale_texts.h"
+#include "text/true_scale_texts.h"
 
 #include <algorithm>
 #include <cmath>

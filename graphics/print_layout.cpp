@@ -3,7 +3,7 @@
 #include "graphics/print_layout.h"
 
 #include "core/numeric.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "core/length_unit.h"
 #include "core/numeric.h"
 #include "graphics/true_scale.h"
-#include "ui/text/texts.h"
-#include "ui/text/true_scale_texts.h"
+#include "text/texts.h"
+#include "text/true_scale_texts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "core/numeric.h"
 #include "graphics/construction.h"
 #include "graphics/svg_surface.h"
-#include "ui/text/true_scale_texts.h"
+#include "text/true_scale_texts.h"
 
 #include <charconv>
 #include <cmath>

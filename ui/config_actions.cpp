@@ -2,10 +2,10 @@
 
 #include "core/input_panel.h"
 #include "export/config_file.h"
+#include "text/texts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 
 #include <QAction>
 #include <QCheckBox>

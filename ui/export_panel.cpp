@@ -4,10 +4,10 @@
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
 #include "export/plot_export.h"
+#include "text/texts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>

@@ -3,6 +3,7 @@
 
 #include "core/input_panel.h"
 #include "core/split_dial_controls.h"
+#include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/grid_view.h"
 #include "ui/key_filter.h"
@@ -10,7 +11,6 @@
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/table_export_dialog.h"
-#include "ui/text/texts.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>

@@ -6,6 +6,7 @@
 #include "core/split_dial_controls.h"
 #include "export/config_file.h"
 #include "export/data_paths.h"
+#include "text/texts.h"
 #include "ui/about_panel.h"
 #include "ui/grid_view.h"
 #include "ui/help_bridge.h"
@@ -15,7 +16,6 @@
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

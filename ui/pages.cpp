@@ -3,6 +3,7 @@
 #include "core/input_panel.h"
 #include "graphics/construction.h"
 #include "graphics/surface_redraw.h"
+#include "text/texts.h"
 #include "ui/about_panel.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
@@ -10,7 +11,6 @@
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>

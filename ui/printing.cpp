@@ -1,7 +1,7 @@
 #include "ui/printing.h"
 
+#include "text/texts.h"
 #include "ui/print/print_document.h"
-#include "ui/text/texts.h"
 
 #include <QDialog>
 #include <QPageLayout>

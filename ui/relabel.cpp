@@ -1,11 +1,11 @@
 // The language of the window: the relabelling walks over the controls and the main menu.
 
+#include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 #include "ui/widgets.h"
 
 #include <QAbstractButton>

@@ -1,9 +1,9 @@
 #include "ui/table_export_dialog.h"
 
+#include "text/texts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "ui/widgets.h"
 
 #include "core/input_panel.h"
+#include "text/texts.h"
 #include "ui/qt_text.h"
-#include "ui/text/texts.h"
 
 namespace umbrix {
 

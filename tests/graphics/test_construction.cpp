@@ -7,7 +7,7 @@
 #include "core/model.h"
 #include "graphics/construction.h"
 #include "graphics/recording_surface.h"
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <gtest/gtest.h>
 

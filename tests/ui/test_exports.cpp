@@ -6,13 +6,13 @@
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "qt_app.h"
+#include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/main_window.h"
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/table_export_dialog.h"
-#include "ui/text/texts.h"
 
 #include <QAction>
 #include <QDir>

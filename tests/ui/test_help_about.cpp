@@ -2,10 +2,10 @@
 // window, the message for a missing page, the debug log, the link panels, and the screen hint on screens of
 // other sizes (each in a test process of its own, since the screen is fixed when the application starts).
 
+#include "text/texts.h"
 #include "ui/about_panel.h"
 #include "ui/help_bridge.h"
 #include "ui/help_window.h"
-#include "ui/text/texts.h"
 #include "window_fixture.h"
 
 #include <QDir>

@@ -4,13 +4,13 @@
 #include "core/numeric.h"
 #include "export/config_file.h"
 #include "qt_app.h"
+#include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -10,8 +10,8 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/print_layout.h"
+#include "text/texts.h"
 #include "ui/printing.h"
-#include "ui/text/texts.h"
 
 #include <QMarginsF>
 #include <QPageLayout>

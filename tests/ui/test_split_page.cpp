@@ -2,9 +2,9 @@
 // table, result tables and statistics, the waiting panel of the optimising methods, and the layout rules of
 // the date-mark and figure-eight pages.
 
+#include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The toolkit edge of the window: keys of the input fields, view keys, file-dialog filters, radio groups.
 
 #include "qt_app.h"
+#include "text/texts.h"
 #include "ui/key_filter.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "ui/text/texts.h"
 
 #include <QRadioButton>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
 #include "ui/print/true_scale_pdf.h"
 
 #include "graphics/true_scale.h"
+#include "text/true_scale_texts.h"
 #include "ui/print/gui_for_call.h"
 #include "ui/print/print_surface.h"
-#include "ui/text/true_scale_texts.h"
 
 #include <QBuffer>
 #include <QMarginsF>

@@ -1,4 +1,4 @@
-#include "ui/text/own_texts.h"
+#include "text/own_texts.h"
 
 #include <array>
 #include <cstddef>

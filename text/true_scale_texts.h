@@ -2,7 +2,7 @@
 // The texts of the true-scale outputs (scale drawing, true-size DXF, setting-out plan, full-size template),
 // German and English.
 
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ui/text/true_scale_texts.h"
+#include "text/true_scale_texts.h"
 
 #include <array>
 #include <cstddef>

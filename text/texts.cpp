@@ -1,6 +1,6 @@
 // Lookups built on the tables: ResourceTextPlain, ResourceLines and LabelLines.
 
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <string>

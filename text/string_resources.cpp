@@ -2,7 +2,7 @@
 // and ids 300..303 (2300..2303), four lines of terms of use shown in the About panel.
 // Every text is reproduced byte for byte, "&" accelerator marks and blanks included.
 
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // Rows and ids are those other modules cite: T r (TextTable), A r (LabelTable), M r (MessageTable),
 // string resources by id (German n, English 2000 + n).
 
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <array>
 #include <span>

@@ -1,6 +1,6 @@
 // The program's own texts: every id has a German and an English text of its own.
 
-#include "ui/text/own_texts.h"
+#include "text/own_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Texts of this program that have no row in the numbered tables (whose row numbers other modules use in
 // arithmetic), each under its own id, in German and English.
 
-#include "ui/text/language.h"
+#include "text/language.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
 // Tests of the language tables: sizes, exact texts with their blanks, escapes, empty rows,
 // out-of-range lookups, string resources, menu captions and month names.
 
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Every text is reproduced byte for byte; blanks at either end are part of it.
 // "\r" and "\n" are the carriage return and line feed the texts carry.
 
-#include "ui/text/texts.h"
+#include "text/texts.h"
 
 #include <array>
 #include <cstddef>
