@@ -70,20 +70,10 @@ std::optional<Field> FieldFor(std::string_view name)
 }
 
 /// Whether the window leaves this control enabled in the model's current state.
-bool ControlEnabled(const Model& model, std::string_view control)
+bool ControlEnabled(Model& model, std::string_view control)
 {
-    if (control.empty())
-        return true;
-    // The model holds large result tables: probe on the heap, not the stack.
-    const auto probe = std::make_unique<Model>(model);
-    std::vector<ControlState> states = ConfigureInputPanel(*probe);
-    const std::vector<ControlState> shown = ShowParameters(*probe);
-    states.insert(states.end(), shown.begin(), shown.end());
-    bool enabled = true;
-    for (const auto& s : states)
-        if (s.name == control && s.enabled)
-            enabled = *s.enabled;
-    return enabled;
+    const std::array<std::string_view, 1> names{control};
+    return ControlsEnabled(model, names).front();
 }
 
 std::optional<int> ReadInt(std::string_view text)

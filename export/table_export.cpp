@@ -2,7 +2,7 @@
 
 #include "core/fields.h"
 #include "core/numeric.h"
-#include "export/atomic_file.h"
+#include "export/file_messages.h"
 #include "ui/text/texts.h"
 
 #include <charconv>
@@ -140,15 +140,15 @@ std::string TableFileName(const std::string& chosenPath, bool csv)
     return chosenPath.substr(0, dot) + (csv ? ".csv" : ".txt");
 }
 
-std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const std::string& path)
+std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const OutputTarget& target)
 {
     std::string text;
     for (const auto& line : BuildTableExport(model, choice))
         text += line + "\r\n";
-    if (WriteFileAtomically(path, text).ok)
+    const std::optional<FileFailure> failure = WriteOutput(target, text);
+    if (!failure)
         return std::nullopt;
-    const LanguageState& lang = model.state.language;
-    return UiMessage{std::string(CaptionText(lang, Caption::Error)), "Open error: File  " + path, MessageIcon::Error};
+    return SaveFailureMessage(model.state.language, target.path, *failure, SaveFirstLine::OpenError);
 }
 
 } // namespace umbrix

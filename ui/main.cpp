@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -35,6 +36,8 @@ public:
 
 int main(int argc, char** argv)
 {
+    // A FIFO whose reader has gone makes a save fail with EPIPE instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("umbrix"));
     umbrix::WindowOptions options;

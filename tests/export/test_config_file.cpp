@@ -113,7 +113,8 @@ TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)
             m.params.gnomonDeviation = 7.25;
             m.params.gnomonInclination = -33.333333;
             m.params.gnomonHeight = 0.123456;
-            m.params.distanceZ = 4.5;
+            // Z of the fixed-gnomon dial lies outside the date scale's reach, as its field makes sure.
+            m.params.distanceZ = type == 7 ? -45.5 : 4.5;
             m.params.semiMajorAxis = 12.345678;
             m.params.riseSetDeclination = -19.999999;
             m.params.marksPerMonth = type == 7 ? 2 : 6;
@@ -201,7 +202,7 @@ TEST(ConfigurationRead, ShadowDateFollowsTheLeapYearRule)
     EXPECT_EQ(read.messages[0].text, "Fehlerhaftes Datum !");
 }
 
-TEST(ConfigurationRead, NonNumberStopsWithEarlierValuesKept)
+TEST(ConfigurationRead, NonNumberStopsAndChangesNothing)
 {
     std::vector<std::string> lines = Lines(DefaultModel());
     lines[0] = "2030   2";
@@ -214,9 +215,9 @@ TEST(ConfigurationRead, NonNumberStopsWithEarlierValuesKept)
     ASSERT_EQ(read.messages.size(), 1u);
     EXPECT_EQ(read.messages[0].text, "Error during File Input!");
     EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
-    EXPECT_EQ(m.params.year, 2030);
-    EXPECT_EQ(m.params.longitude, -9.59);
-    EXPECT_TRUE(m.state.dialTitle.empty()); // the final steps are skipped
+    // All or nothing: the line read before the broken one is not taken either.
+    EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+    EXPECT_EQ(m.params.dialType, 0);
 
     Model empty = DefaultModel();
     read = ReadConfigurationLines(empty, {});
@@ -257,7 +258,9 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     const std::string bad = "/nonexistent-folder/x.ini";
     const auto failed = SaveConfigurationFile(m, bad);
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?");
+    EXPECT_EQ(failed->text, bad +
+                                " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"
+                                "/nonexistent-folder: Datei oder Ordner existiert nicht");
 
     // A target that cannot be replaced keeps its old content.
     const auto dir = TempFile("umbrix_config_dir");
@@ -268,7 +271,8 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
 
     const ConfigurationRead missing = LoadConfigurationFile(back, "/nonexistent-folder/none.ini");
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.messages[0].text, "Fehler beim Lesen der Datei!");
+    EXPECT_EQ(missing.messages[0].text,
+              "Fehler beim Lesen der Datei!\n/nonexistent-folder/none.ini: Datei oder Ordner existiert nicht");
     std::filesystem::remove(path);
 }
 
@@ -354,13 +358,23 @@ TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTree)
     EXPECT_EQ(DataDirectories("/opt/umbrix/bin").front(), "/opt/umbrix/share/umbrix");
 }
 
-TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBack)
+TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBackWhereTheirFieldIsDisabled)
 {
     Model m = DefaultModel();
-    m.params.longitude = -1.25e200; // no field accepts it, but a file may hold it
+    // The common dial disables the plane inclination: no check refuses it, and the file keeps it.
+    m.params.planeInclination = -1.25e200;
     const auto lines = Lines(m);
-    EXPECT_EQ(lines[2].size(), 1u + 201u + 7u); // sign, 201 digits, point and 6 decimals
-    EXPECT_EQ(lines[2].substr(0, 5), "-1250");
-    EXPECT_EQ(lines[2].substr(lines[2].size() - 7), ".000000");
+    const std::string inclination = lines[4].substr(0, lines[4].find(' '));
+    EXPECT_EQ(inclination.size(), 1u + 201u + 7u); // sign, 201 digits, point and 6 decimals
+    EXPECT_EQ(inclination.substr(0, 5), "-1250");
+    EXPECT_EQ(inclination.substr(inclination.size() - 7), ".000000");
     EXPECT_EQ(Lines(Read(lines)), lines);
+
+    // The longitude field is enabled and refuses such a value: an error of line 3.
+    m.params.longitude = -1.25e200;
+    ConfigurationRead read;
+    (void)Read(Lines(m), &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 3, longitude: Wert außerhalb des zulässigen Bereichs");
 }

@@ -11,6 +11,7 @@
 #include "core/model.h"
 #include "graphics/print_layout.h"
 #include "ui/printing.h"
+#include "ui/text/own_texts.h"
 #include "ui/text/texts.h"
 
 #include <QMarginsF>
@@ -205,14 +206,18 @@ TEST_F(Printing, ACancelledDialogPrintsNothingAndAPrinterThatCannotStartIsReport
         PrintOutcome::Cancelled);
     EXPECT_TRUE(host.messages.empty());
 
-    // A PDF file in a folder that does not exist: the document cannot begin.
-    PdfDialog unwritable{never.parent_path() / "no-such-folder" / "x.pdf"};
-    EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host, unwritable.function()), PrintOutcome::NotReady);
+    // A PDF file in a folder that does not exist: the document is drawn in memory, and the file that cannot
+    // be written is reported with its folder and the reason.
+    const fs::path unwritablePath = never.parent_path() / "no-such-folder" / "x.pdf";
+    PdfDialog unwritable{unwritablePath};
+    EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host, unwritable.function()), PrintOutcome::Failed);
     EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, MessageRow(model->state.language, 23));
-    EXPECT_EQ(host.messages[0].caption, CaptionText(model->state.language, Caption::Warning));
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(host.messages[0].text, unwritablePath.string() + std::string(MessageRow(model->state.language, 18)) +
+                                         "\n" + unwritablePath.parent_path().string() + ": " +
+                                         std::string(OwnTextRow(model->state.language, OwnText::NoSuchFile)));
+    EXPECT_EQ(host.messages[0].caption, CaptionText(model->state.language, Caption::Error));
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     EXPECT_FALSE(fs::exists(never));
 }
 
