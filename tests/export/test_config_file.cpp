@@ -3,6 +3,7 @@
 #include "export/config_file.h"
 #include "export/data_paths.h"
 
+#include "core/axes.h"
 #include "core/input_panel.h"
 
 #include <gtest/gtest.h>
@@ -258,9 +259,8 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     const std::string bad = "/nonexistent-folder/x.ini";
     const auto failed = SaveConfigurationFile(m, bad);
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->text, bad +
-                                " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"
-                                "/nonexistent-folder: Datei oder Ordner existiert nicht");
+    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"
+                                  "/nonexistent-folder: Datei oder Ordner existiert nicht");
 
     // A target that cannot be replaced keeps its old content.
     const auto dir = TempFile("umbrix_config_dir");
@@ -377,4 +377,134 @@ TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBackWhereTheirFieldIsDisable
     EXPECT_FALSE(read.ok);
     ASSERT_EQ(read.messages.size(), 1u);
     EXPECT_EQ(read.messages[0].text, "Zeile 3, longitude: Wert außerhalb des zulässigen Bereichs");
+}
+
+// --- reading safely ------------------------------------------------------------------------------------
+
+TEST(ConfigurationRead, AByteOrderMarkBeforeTheFirstLineIsSkipped)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "\xEF\xBB\xBF"
+               "2030   3";
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(m.params.year, 2030);
+    EXPECT_EQ(m.params.dialType, 3);
+}
+
+TEST(ConfigurationRead, AValueOutsideItsFieldsRangeIsAnErrorOfItsLineAndChangesNothing)
+{
+    struct Case {
+        std::size_t line; // 0-based
+        std::string text;
+        std::string expected;
+    };
+    for (const Case& c : {Case{1, "1000.000000", "Zeile 2, latitude: Wert außerhalb des zulässigen Bereichs"},
+                          Case{7, "0.000000", "Zeile 8, semiMajorAxis: Wert außerhalb des zulässigen Bereichs"},
+                          Case{6, "-5.000000   -3.000000",
+                               "Zeile 7, gnomonHeight: Wert außerhalb des zulässigen "
+                               "Bereichs"}}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[0] = "2030   0"; // read before the bad line, and still not taken
+        lines[c.line] = c.text;
+        ConfigurationRead read;
+        const Model m = Read(lines, &read);
+        EXPECT_FALSE(read.ok) << c.text;
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].text, c.expected);
+        EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
+        EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+    }
+}
+
+TEST(ConfigurationRead, UnusableDistancesToZAreReplacedOrRefusedByDialType)
+{
+    const std::string huge(400, '9'); // beyond any double
+    for (const std::string& z : {huge, std::string("-10000000.000000")}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[6] = "1.700000   " + z;
+        ConfigurationRead read;
+        const Model m = Read(lines, &read);
+        ASSERT_TRUE(read.ok) << z;
+        EXPECT_TRUE(read.messages.empty());
+        EXPECT_EQ(m.params.distanceZ, -3.0);
+
+        lines[0] = "2015   7";
+        (void)Read(lines, &read);
+        EXPECT_FALSE(read.ok);
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].text, "Zeile 7, distanceZ: Wert außerhalb des zulässigen Bereichs");
+    }
+    // Any other dial type keeps a usable distance as it is, even inside the date scale's reach.
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[6] = "1.700000   0.500000";
+    EXPECT_EQ(Read(lines).params.distanceZ, 0.5);
+}
+
+TEST(ConfigurationRead, TheFixedGnomonDialMovesZOutOfTheReachOnceTheWholeFileIsRead)
+{
+    Model dial = DefaultModel();
+    (void)SelectDialType(dial, 7);
+    std::vector<std::string> lines = Lines(dial);
+    lines[6] = "1.700000   0.500000";
+    lines[7] = "4.000000"; // the axis comes after Z: the reach is known only at the end
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].icon, MessageIcon::Information);
+    const double reach = std::abs(m.params.semiMajorAxis * DateScaleFactor(m.params));
+    EXPECT_GT(std::abs(m.params.distanceZ), reach);
+    EXPECT_EQ(m.params.semiMajorAxis, 4.0);
+}
+
+TEST(ConfigurationRead, ExtensionLinesSetKnownSwitchesAndWarnAboutTheRest)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines.push_back("showLambertCircle = 1");
+    lines.push_back("lengthUnit=m");
+    lines.push_back("coordinatesAsXY=maybe");
+    lines.push_back("a line without a name and a value");
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(m.params.showLambertCircle);
+    ASSERT_EQ(read.messages.size(), 2u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 28: unbekannter Eintrag lengthUnit wird übergangen");
+    EXPECT_EQ(read.messages[1].text, "Zeile 29: ungültiger Wert für coordinatesAsXY wird übergangen");
+    EXPECT_EQ(read.messages[1].icon, MessageIcon::Warning);
+}
+
+TEST(ConfigurationFile, TooLargeEmptyAndSpecialFilesAreRefusedAndChangeNothing)
+{
+    const auto big = TempFile("umbrix_config_big.ini");
+    std::ofstream(big) << ConfigurationText(Lines(DefaultModel())) << std::string(kMaxConfigurationBytes, '\n');
+    Model m = DefaultModel();
+    m.params.latitude = 12.5;
+    ConfigurationRead read = LoadConfigurationFile(m, big.string());
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text,
+              "Fehler beim Lesen der Datei!\n" + big.string() + ": Datei zu groß für eine Konfiguration");
+    EXPECT_EQ(m.params.latitude, 12.5);
+
+    std::ofstream(big, std::ios::trunc).flush();
+    read = LoadConfigurationFile(m, big.string());
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.messages[0].text, "File  nicht gefunden!\n" + big.string() + ": Datei ist leer");
+    std::filesystem::remove(big);
+
+    read = LoadConfigurationFile(m, std::filesystem::temp_directory_path().string());
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(m.params.latitude, 12.5);
+}
+
+TEST(ConfigurationFile, AnInstalledProgramSavesItsStartConfigurationInTheUsersFolder)
+{
+    const auto user = TempFile("umbrix_start_user");
+    std::filesystem::remove_all(user);
+    EXPECT_EQ(StartConfigurationTarget("/usr/bin/", user.string()), (user / "umbrix.ini").string());
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    std::filesystem::remove_all(user);
 }
