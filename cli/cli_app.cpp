@@ -196,7 +196,7 @@ void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 
 } // namespace
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const FileSystem* system)
 {
     CliOptions options;
     if (const std::optional<std::string> problem = ParseArguments(args, options)) {
@@ -269,7 +269,11 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 
     // Every output goes through the safe writer; "-" is standard output.
     const LanguageState& lang = model.state.language;
-    auto target = [&](const std::string& path) { return path == "-" ? OutputTarget::Stream(out) : OutputTarget(path); };
+    auto target = [&](const std::string& path) {
+        OutputTarget t = path == "-" ? OutputTarget::Stream(out) : OutputTarget(path);
+        t.system = system;
+        return t;
+    };
     auto written = [&](const std::string& path, std::string_view bytes) {
         if (const std::optional<FileFailure> failure = WriteOutput(target(path), bytes)) {
             PrintMessages(err, {SaveFailureMessage(lang, path, *failure)});

@@ -278,11 +278,13 @@ std::optional<FileFailure> WriteToStream(std::ostream& out, std::string_view byt
     return Failure(errno != 0 ? errno : EIO, "-");
 }
 
-std::optional<FileFailure> WriteOutput(const OutputTarget& target, std::string_view bytes, const FileSystem& fs)
+std::optional<FileFailure> WriteOutput(const OutputTarget& target, std::string_view bytes)
 {
     if (target.stream)
         return WriteToStream(*target.stream, bytes);
-    return WriteFileSafely(target.path, bytes, fs);
+    if (target.system)
+        return WriteFileSafely(target.path, bytes, *target.system);
+    return WriteFileSafely(target.path, bytes);
 }
 
 std::optional<FileFailure> ReadFileBounded(const std::string& path, std::size_t limit, std::string& bytes,

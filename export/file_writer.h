@@ -91,13 +91,13 @@ struct OutputTarget {
         target.stream = &out;
         return target;
     }
-    std::string path;               // the file, or "-" for a stream
-    std::ostream* stream = nullptr; // set: written here instead of a file
+    std::string path;                   // the file, or "-" for a stream
+    std::ostream* stream = nullptr;     // set: written here instead of a file
+    const FileSystem* system = nullptr; // set: the system calls to use instead of the real ones
 };
 
-/// WriteToStream for a stream target, else WriteFileSafely.
-[[nodiscard]] std::optional<FileFailure> WriteOutput(const OutputTarget& target, std::string_view bytes,
-                                                     const FileSystem& fs = SystemFileSystem());
+/// WriteToStream for a stream target, else WriteFileSafely with the target's system calls.
+[[nodiscard]] std::optional<FileFailure> WriteOutput(const OutputTarget& target, std::string_view bytes);
 
 /// How long a FIFO may stay silent before it counts as empty.
 constexpr int kFifoWaitMs = 2000;
