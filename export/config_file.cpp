@@ -258,7 +258,7 @@ std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<do
 /// The distance to Z once the whole file is read. Only the fixed-gnomon dial (type 7) has a point Z: for
 /// the others an unusable distance (not finite, or beyond 1e6 axes) quietly becomes the default; for type
 /// 7 it is an error of line 7, and a usable one is moved out of the date scale's reach a * k by the axis
-/// check, with its message.
+/// check, with its message (an error of line 7 too when that puts it beyond 1e6 axes).
 std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<UiMessage>& messages)
 {
     DialParameters& p = m.params;
@@ -271,6 +271,9 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
         return LineError(m, 7, "distanceZ");
     p.distanceZ = distanceZ;
     const FieldOutcome outcome = ValidateField(m, Field::eHalb, RoundTripText(p.semiMajorAxis), true);
+    // A reach so large that Z would have to move beyond 1e6 axes leaves no usable design.
+    if (std::abs(p.distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis)
+        return LineError(m, 7, "distanceZ");
     if (outcome.accepted)
         messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
     return std::nullopt;
@@ -530,10 +533,9 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
     for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
         if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
             result.messages.push_back(std::move(*warning));
-    if (distanceZ) {
-        if (std::optional<UiMessage> refused = StoreDistanceZ(m, *distanceZ, result.messages))
-            return Fail(result, std::move(*refused));
-    }
+    // Also without line 7: the reach of the date scale depends on the lines that were there.
+    if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), result.messages))
+        return Fail(result, std::move(*refused));
 
     s.dialTitle = DialTitle(m);
     // A gnomon inclination of exactly +-90 (as 6 decimals write it) is nudged by 1e-6. The test is tighter
