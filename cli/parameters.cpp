@@ -2,6 +2,7 @@
 
 #include "core/axes.h"
 #include "core/input_panel.h"
+#include "core/numeric.h"
 #include "ui/text/texts.h"
 
 #include <algorithm>
@@ -85,15 +86,6 @@ std::optional<int> ReadInt(std::string_view text)
     return v;
 }
 
-std::optional<bool> ReadBool(std::string_view text)
-{
-    if (text == "1" || text == "true")
-        return true;
-    if (text == "0" || text == "false")
-        return false;
-    return std::nullopt;
-}
-
 UiMessage InputError(const Model& model)
 {
     const LanguageState& lang = model.state.language;
@@ -120,7 +112,7 @@ SetOutcome SetInteger(Model& model, std::string_view value, int lo, int hi, auto
 
 SetOutcome SetBool(Model& model, std::string_view value, auto&& store)
 {
-    const std::optional<bool> v = ReadBool(value);
+    const std::optional<bool> v = ParseSwitch(value);
     if (!v)
         return {SetStatus::Rejected, {InputError(model)}};
     store(*v);

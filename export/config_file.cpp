@@ -215,21 +215,34 @@ std::optional<UiMessage> StoreReal(Model& m, int line, std::string_view paramete
     return std::nullopt;
 }
 
+/// The lines that hold one real, with the parameter and the field that checks it.
+struct SingleRealLine {
+    int line;
+    std::string_view parameter;
+    Field field;
+    double DialParameters::*member;
+};
+constexpr std::array<SingleRealLine, 6> kSingleRealLines{{
+    {2, "latitude", Field::eBreit, &DialParameters::latitude},
+    {3, "longitude", Field::eLang, &DialParameters::longitude},
+    {4, "zoneMeridian", Field::eZone, &DialParameters::zoneMeridian},
+    {7, "gnomonHeight", Field::eHoehe, &DialParameters::gnomonHeight},
+    {8, "semiMajorAxis", Field::eHalb, &DialParameters::semiMajorAxis},
+    {9, "riseSetDeclination", Field::eRiseSet, &DialParameters::riseSetDeclination},
+}};
+
 std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<double>& reals,
                                         const std::array<bool, kFieldCount>& enabled)
 {
     using P = DialParameters;
+    for (const SingleRealLine& single : kSingleRealLines)
+        if (single.line == line)
+            return StoreReal(m, line, single.parameter, single.field, single.member, reals[0], enabled);
     auto real = [&](std::size_t k, double fallback) { return k < reals.size() ? reals[k] : fallback; };
     auto store = [&](std::string_view name, Field field, double P::*member, double value, bool exact = false) {
         return StoreReal(m, line, name, field, member, value, enabled, exact);
     };
     switch (line) {
-    case 2:
-        return store("latitude", Field::eBreit, &P::latitude, reals[0]);
-    case 3:
-        return store("longitude", Field::eLang, &P::longitude, reals[0]);
-    case 4:
-        return store("zoneMeridian", Field::eZone, &P::zoneMeridian, reals[0]);
     case 5:
         if (auto refused = store("planeInclination", Field::eIncl, &P::planeInclination, real(0, 0)))
             return refused;
@@ -244,12 +257,6 @@ std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<do
         m.params.gnomonInclinationPlus90 = reals[0];
         return refused;
     }
-    case 7:
-        return store("gnomonHeight", Field::eHoehe, &P::gnomonHeight, reals[0]);
-    case 8:
-        return store("semiMajorAxis", Field::eHalb, &P::semiMajorAxis, reals[0]);
-    case 9:
-        return store("riseSetDeclination", Field::eRiseSet, &P::riseSetDeclination, reals[0]);
     default:
         return std::nullopt;
     }
@@ -279,14 +286,13 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
     return std::nullopt;
 }
 
-/// A switch of an extension line: 0, 1, true or false.
-std::optional<bool> ExtensionSwitch(std::string_view value)
+/// Sets `target` from a switch text; false when the text is no switch.
+bool SetSwitch(bool& target, std::string_view value)
 {
-    if (value == "1" || value == "true")
-        return true;
-    if (value == "0" || value == "false")
-        return false;
-    return std::nullopt;
+    const std::optional<bool> on = ParseSwitch(value);
+    if (on)
+        target = *on;
+    return on.has_value();
 }
 
 /// The parameters an extension line "name=value" may set.
@@ -295,20 +301,8 @@ struct ExtensionParameter {
     bool (*apply)(Model& model, std::string_view value); // false: the value is refused
 };
 constexpr std::array<ExtensionParameter, 2> kExtensionParameters{{
-    {"showLambertCircle",
-     [](Model& m, std::string_view v) {
-         const std::optional<bool> on = ExtensionSwitch(v);
-         if (on)
-             m.params.showLambertCircle = *on;
-         return on.has_value();
-     }},
-    {"coordinatesAsXY",
-     [](Model& m, std::string_view v) {
-         const std::optional<bool> on = ExtensionSwitch(v);
-         if (on)
-             m.state.coordinatesAsXY = *on;
-         return on.has_value();
-     }},
+    {"showLambertCircle", [](Model& m, std::string_view v) { return SetSwitch(m.params.showLambertCircle, v); }},
+    {"coordinatesAsXY", [](Model& m, std::string_view v) { return SetSwitch(m.state.coordinatesAsXY, v); }},
 }};
 
 std::string_view TrimBlanks(std::string_view text)
