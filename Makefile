@@ -67,17 +67,30 @@ fuzz-build: bootstrap
 ci-fuzz: $(addprefix ci-fuzz-,$(FUZZ_TARGETS))
 
 ci-fuzz-%: fuzz-build
-	@set -o pipefail; corpus=$(FUZZ_BUILD)/ci-corpus/$*; crashes=tests/fuzz/crashes/$*; \
+	@corpus=$(FUZZ_BUILD)/ci-corpus/$*; crashes=tests/fuzz/crashes/$*; log=$(FUZZ_BUILD)/ci-fuzz-$*.log; \
 	rm -rf $$corpus; mkdir -p $$corpus $(FUZZ_BUILD)/ci-findings; cp tests/fuzz/seeds/$*/* $$corpus/; \
 	echo "fuzz $*: replay of the seeds and saved crashes"; \
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=0 -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
 		-artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus $$(test -d $$crashes && echo $$crashes) \
-		2>&1 | tail -n 4; \
+		> $$log 2>&1 || { cat $$log; exit 1; }; \
 	echo "fuzz $*: $(FUZZ_CI_RUNS) runs with seed $(FUZZ_SEED)"; \
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -seed=$(FUZZ_SEED) -runs=$(FUZZ_CI_RUNS) -max_len=$(FUZZ_MAX_LEN_$*) \
-		$(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus 2>&1 | tail -n 12
+		$(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
+	tail -n 8 $$log
 
 # Free exploration of each target for FUZZ_SECONDS (fuzz-long: FUZZ_LONG_SECONDS) on a growing corpus.
+# A finding prints its whole report and is saved under tests/fuzz/crashes/.
+fuzz: $(addprefix fuzz-run-,$(FUZZ_TARGETS))
+
+fuzz-run-%: fuzz-build
+	@corpus=$(FUZZ_BUILD)/corpus/$*; crashes=tests/fuzz/crashes/$*; log=$(FUZZ_BUILD)/fuzz-$*.log; \
+	mkdir -p $$corpus $$crashes; cp tests/fuzz/seeds/$*/* $$corpus/; \
+	echo "fuzz $* for $(FUZZ_SECONDS) s"; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
+		-artifact_prefix=$$crashes/ $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
+	tail -n 8 $$log
+
+fuzz-long: FUZZ_LONG_SECONDS) on a growing corpus.
 fuzz: $(addprefix fuzz-run-,$(FUZZ_TARGETS))
 
 fuzz-run-%: fuzz-build
