@@ -10,6 +10,7 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/print_layout.h"
+#include "ui/print/pdf_memory.h"
 #include "ui/printing.h"
 #include "ui/text/own_texts.h"
 #include "ui/text/texts.h"
@@ -305,4 +306,15 @@ TEST_F(Printing, SeventyTwoDateMarksSpanTwoPagesWithTheHeaderRowRepeated)
     const std::string second = PdfText(dialog.path, 2, 2);
     EXPECT_TRUE(InOrder(second, {header, GridLine(grid, layout, 52), GridLine(grid, layout, 72)}));
     EXPECT_EQ(Squeezed(second).find(Squeezed(GridLine(grid, layout, 51))), std::string::npos);
+}
+
+TEST(PdfInMemory, OnlyACompleteDocumentIsHandedToTheWriter)
+{
+    const std::string body = "%PDF-1.4\n" + std::string(5000, 'x') + "\nstartxref\n123\n%%EOF\n";
+    EXPECT_TRUE(IsCompletePdf(body));
+    EXPECT_FALSE(IsCompletePdf(body.substr(0, body.size() / 2))); // cut off, as by a full disk
+    EXPECT_FALSE(IsCompletePdf(""));
+    EXPECT_FALSE(IsCompletePdf("%%EOF"));
+    // The end marker must lie within the last 1 KiB.
+    EXPECT_FALSE(IsCompletePdf("%PDF-1.4\n%%EOF\n" + std::string(2000, ' ')));
 }
