@@ -90,16 +90,6 @@ fuzz-run-%: fuzz-build
 		-artifact_prefix=$$crashes/ $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
 	tail -n 8 $$log
 
-fuzz-long: FUZZ_LONG_SECONDS) on a growing corpus.
-fuzz: $(addprefix fuzz-run-,$(FUZZ_TARGETS))
-
-fuzz-run-%: fuzz-build
-	@set -o pipefail; corpus=$(FUZZ_BUILD)/corpus/$*; crashes=tests/fuzz/crashes/$*; \
-	mkdir -p $$corpus $$crashes; cp tests/fuzz/seeds/$*/* $$corpus/; \
-	echo "fuzz $* for $(FUZZ_SECONDS) s"; \
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
-		-artifact_prefix=$$crashes/ $$corpus 2>&1 | tail -n 12
-
 fuzz-long:
 	$(MAKE) fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)
 
