@@ -515,9 +515,8 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
         [&](const FileDialogRequest&) -> std::optional<std::string> { return FromQt(folder.path()) + "/missing.ini"; });
     action("Datenladen1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              std::string(MessageRow(kDe, 7)) + "\n" + FromQt(folder.path()) + "/missing.ini: " +
-                  std::string(OwnTextRow(kDe, OwnText::NoSuchFile)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 7)) + "\n" + FromQt(folder.path()) +
+                                         "/missing.ini: " + std::string(OwnTextRow(kDe, OwnText::NoSuchFile)));
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
 
     host.messages.clear();
@@ -526,9 +525,9 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
     });
     action("Datenspeichern1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini" + std::string(MessageRow(kDe, 18)) +
-                                         "\n" + FromQt(folder.path()) + "/no/such/folder: " +
-                                         std::string(OwnTextRow(kDe, OwnText::NoSuchFile)));
+    EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini" +
+                                         std::string(MessageRow(kDe, 18)) + "\n" + FromQt(folder.path()) +
+                                         "/no/such/folder: " + std::string(OwnTextRow(kDe, OwnText::NoSuchFile)));
 }
 
 TEST_F(Window, SavingTheStartConfigurationNeedsNoDialog)
