@@ -528,7 +528,8 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
         if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
             result.messages.push_back(std::move(*warning));
     // Also without line 7: the reach of the date scale depends on the lines that were there.
-    if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), result.messages))
+    std::vector<UiMessage> zMessages; // shown only when the file is taken
+    if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), zMessages))
         return Fail(result, std::move(*refused));
 
     s.dialTitle = DialTitle(m);
@@ -539,6 +540,12 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
     p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
     s.fixedGnomonReach = FixedGnomonReach(p, s.roundedObliquity);
     UpdateAxes(p, s);
+    // The axis field has no upper bound; an axis so long that the ellipse's extents or the reach of the
+    // fixed gnomon overflow is no design.
+    if (!std::isfinite(p.semiMinorAxis) || !std::isfinite(p.extentX) || !std::isfinite(p.extentY) ||
+        !std::isfinite(s.fixedGnomonReach))
+        return Fail(result, LineError(m, 8, "semiMajorAxis"));
+    result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
     return result;
 }
 

@@ -423,6 +423,19 @@ TEST(ConfigurationRead, AValueOutsideItsFieldsRangeIsAnErrorOfItsLineAndChangesN
     }
 }
 
+TEST(ConfigurationRead, AnAxisWhoseEllipseOverflowsIsAnErrorOfItsLine)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[1] = "-3.000000";
+    lines[7] = "17" + std::string(307, '0') + ".000000"; // 1.7e308: the axis field takes it, the reach overflows
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 8, semiMajorAxis: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(m.params.semiMajorAxis, DefaultModel().params.semiMajorAxis);
+}
+
 TEST(ConfigurationRead, UnusableDistancesToZAreReplacedOrRefusedByDialType)
 {
     const std::string huge(400, '9'); // beyond any double
