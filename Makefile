@@ -11,8 +11,8 @@ SOAK_COUNT ?= 100000
 
 PACKAGE_BUILD ?= build-package
 
-.PHONY: golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak fuzz \
-	ci-extra check-readers
+.PHONY: golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
+	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers
 
 all: build
 
@@ -52,19 +52,54 @@ sweep: build
 soak: build
 	UMBRIX_SWEEP_COUNT=$(SOAK_COUNT) $(BUILD)/tests/umbrix_sweep_tests
 
-# libFuzzer targets (clang), each run for FUZZ_SECONDS on a copy of its checked-in seeds.
-fuzz: bootstrap
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRIX_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_config_reader fuzz_hpgl_to_dxf fuzz_field_parser
-	@set -o pipefail; for target in config_reader hpgl_to_dxf field_parser; do \
-		corpus=$(FUZZ_BUILD)/corpus/$$target; mkdir -p $$corpus; cp tests/fuzz/seeds/$$target/* $$corpus/; \
-		echo "fuzz $$target for $(FUZZ_SECONDS) s"; \
-		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
-			-rss_limit_mb=4096 -print_final_stats=1 $$corpus 2>&1 | tail -n 12 || exit 1; \
-	done
+# libFuzzer targets (clang). Findings of the free runs are saved under tests/fuzz/crashes/TARGET/: check them
+# in, mend the fault, and CI replays them from then on.
+FUZZ_TARGETS := config_reader hpgl_to_dxf field_parser
+# Longest input per target: twice the largest configuration; plots and typed texts need far less.
+FUZZ_MAX_LEN_config_reader = 131072
+FUZZ_MAX_LEN_hpgl_to_dxf = 2048
+FUZZ_MAX_LEN_field_parser = 512
+FUZZ_SEED ?= 1
+FUZZ_CI_RUNS ?= 20000
+FUZZ_LONG_SECONDS ?= 600
+FUZZ_FLAGS = -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
 
-# What CI runs after the tests: the sanitizer suite, the sweep and a short fuzz pass.
-ci-extra: sweep fuzz test-asan
+fuzz-build: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRIX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+
+# Deterministic, for CI: every seed and every saved crash replayed, then a fixed-seed pass; any finding fails.
+ci-fuzz: $(addprefix ci-fuzz-,$(FUZZ_TARGETS))
+
+ci-fuzz-%: fuzz-build
+	@corpus=$(FUZZ_BUILD)/ci-corpus/$*; crashes=tests/fuzz/crashes/$*; log=$(FUZZ_BUILD)/ci-fuzz-$*.log; \
+	rm -rf $$corpus; mkdir -p $$corpus $(FUZZ_BUILD)/ci-findings; cp tests/fuzz/seeds/$*/* $$corpus/; \
+	echo "fuzz $*: replay of the seeds and saved crashes"; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=0 -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
+		-artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus $$(test -d $$crashes && echo $$crashes) \
+		> $$log 2>&1 || { cat $$log; exit 1; }; \
+	echo "fuzz $*: $(FUZZ_CI_RUNS) runs with seed $(FUZZ_SEED)"; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -seed=$(FUZZ_SEED) -runs=$(FUZZ_CI_RUNS) -max_len=$(FUZZ_MAX_LEN_$*) \
+		$(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
+	tail -n 8 $$log
+
+# Free exploration of each target for FUZZ_SECONDS (fuzz-long: FUZZ_LONG_SECONDS) on a growing corpus.
+# A finding prints its whole report and is saved under tests/fuzz/crashes/.
+fuzz: $(addprefix fuzz-run-,$(FUZZ_TARGETS))
+
+fuzz-run-%: fuzz-build
+	@corpus=$(FUZZ_BUILD)/corpus/$*; crashes=tests/fuzz/crashes/$*; log=$(FUZZ_BUILD)/fuzz-$*.log; \
+	mkdir -p $$corpus $$crashes; cp tests/fuzz/seeds/$*/* $$corpus/; \
+	echo "fuzz $* for $(FUZZ_SECONDS) s"; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
+		-artifact_prefix=$$crashes/ $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
+	tail -n 8 $$log
+
+fuzz-long:
+	$(MAKE) fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)
+
+# What CI runs after the tests: the sanitizer suite, the sweep and the deterministic fuzz pass.
+ci-extra: sweep ci-fuzz test-asan
 
 # Every dial type's true-size DXF opened in LibreCAD (installed by its own bootstrap group) and printed to
 # PDF, each conversion within 60 s, each PDF checked by pdfinfo. Not part of CI.

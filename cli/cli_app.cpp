@@ -9,8 +9,9 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "core/version.h"
-#include "export/atomic_file.h"
 #include "export/config_file.h"
+#include "export/file_messages.h"
+#include "export/file_writer.h"
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "text/own_texts.h"
@@ -32,7 +33,8 @@ constexpr std::string_view kUsage =
     "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
     "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv|-]\n"
-    "                  [--save-config FILE] [--help] [--version]\n";
+    "                  [--save-config FILE] [--help] [--version]\n"
+    "An output FILE of - is standard output.\n";
 
 struct CliOptions {
     std::optional<std::string> config;
@@ -201,7 +203,7 @@ void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 
 } // namespace
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const FileSystem* system)
 {
     CliOptions options;
     if (const std::optional<std::string> problem = ParseArguments(args, options)) {
@@ -285,57 +287,58 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << ": " << ErrorText(model, errorCode)
             << '\n';
 
+    // Every output goes through the safe writer; "-" is standard output.
+    const LanguageState& lang = model.state.language;
+    auto target = [&](const std::string& path) {
+        OutputTarget t = path == "-" ? OutputTarget::Stream(out) : OutputTarget(path);
+        t.system = system;
+        return t;
+    };
+    auto written = [&](const std::string& path, std::string_view bytes) {
+        if (const std::optional<FileFailure> failure = WriteOutput(target(path), bytes)) {
+            PrintMessages(err, {SaveFailureMessage(lang, path, *failure)});
+            return false;
+        }
+        return true;
+    };
     if (options.saveConfig) {
-        if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, *options.saveConfig)) {
+        if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, target(*options.saveConfig))) {
             PrintMessages(err, {*failed});
             return kExitFile;
         }
     }
     for (const auto& [table, file] : options.tables) {
-        if (file == "-") {
-            out << TableExportText(model, table, false);
-            continue;
-        }
-        if (const std::optional<UiMessage> failed = WriteTableExport(model, table, file)) {
+        if (const std::optional<UiMessage> failed = WriteTableExport(model, table, target(file))) {
             PrintMessages(err, {*failed});
             return kExitFile;
         }
     }
-    if (options.json) {
-        const std::string text = JsonReport(model, errorCode, messages);
-        if (*options.json == "-") {
-            out << text;
-        } else if (const FileStatus written = WriteFileAtomically(*options.json, text); !written.ok) {
-            err << "umbrix-cli: " << *options.json << ": " << written.reason << '\n';
-            return kExitFile;
-        }
-    }
-    for (const auto& [path, isGraph] : {std::pair{options.svg, false}, std::pair{options.svgError, true}}) {
-        if (!path)
-            continue;
-        if (const auto failed = isGraph ? pictures.writeErrorGraph(*path) : pictures.writeConstruction(*path)) {
-            err << "umbrix-cli: " << *path << ": " << *failed << '\n';
-            return kExitFile;
-        }
-    }
+    if (options.json && !written(*options.json, JsonReport(model, errorCode, messages)))
+        return kExitFile;
+    if (options.svg && !written(*options.svg, pictures.construction()))
+        return kExitFile;
+    if (options.svgError && !written(*options.svgError, pictures.errorGraph()))
+        return kExitFile;
     // Before the plot exports, which bring the semi-major axis into their range.
     if (options.pdf) {
-        const PdfRequest request{*options.pdf, options.pdfLists, options.imageWidth};
-        if (const std::optional<std::string> failed = WritePdf(model, request)) {
-            err << "umbrix-cli: " << *options.pdf << ": " << *failed << '\n';
+        const PdfBytes pdf = RenderPdf(model, {options.pdfLists, options.imageWidth});
+        if (pdf.failure) {
+            err << "umbrix-cli: " << *options.pdf << ": " << *pdf.failure << '\n';
             return kExitFile;
         }
+        if (!written(*options.pdf, pdf.bytes))
+            return kExitFile;
     }
     if (options.plt || options.dxf) {
         const PlotSettings settings = PreparePlot(model, host, options);
         if (options.plt) {
-            const ExportOutcome plotted = ExportPlotFile(model, host, settings, *options.plt);
+            const ExportOutcome plotted = ExportPlotFile(model, host, settings, target(*options.plt));
             PrintMessages(err, plotted.messages);
             if (!plotted.ok)
                 return kExitFile;
         }
         if (options.dxf) {
-            const ExportOutcome converted = ExportDxfFile(model, host, settings, *options.dxf);
+            const ExportOutcome converted = ExportDxfFile(model, host, settings, target(*options.dxf));
             PrintMessages(err, converted.messages);
             if (!converted.ok)
                 return kExitFile;

@@ -14,7 +14,10 @@ enum CliExit : int {
     kExitFile = 3,             // a file could not be read or written
 };
 
+struct FileSystem;
+
 /// Runs umbrix-cli with its arguments (without the program name); standard output and error are given.
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+/// `system`: the system calls of the file outputs (tests make them fail); null for the real ones.
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const FileSystem* system = nullptr);
 
 } // namespace umbrix

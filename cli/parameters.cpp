@@ -2,6 +2,7 @@
 
 #include "core/axes.h"
 #include "core/input_panel.h"
+#include "core/numeric.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -72,20 +73,10 @@ std::optional<Field> FieldFor(std::string_view name)
 }
 
 /// Whether the window leaves this control enabled in the model's current state.
-bool ControlEnabled(const Model& model, std::string_view control)
+bool ControlEnabled(Model& model, std::string_view control)
 {
-    if (control.empty())
-        return true;
-    // The model holds large result tables: probe on the heap, not the stack.
-    const auto probe = std::make_unique<Model>(model);
-    std::vector<ControlState> states = ConfigureInputPanel(*probe);
-    const std::vector<ControlState> shown = ShowParameters(*probe);
-    states.insert(states.end(), shown.begin(), shown.end());
-    bool enabled = true;
-    for (const auto& s : states)
-        if (s.name == control && s.enabled)
-            enabled = *s.enabled;
-    return enabled;
+    const std::array<std::string_view, 1> names{control};
+    return ControlsEnabled(model, names).front();
 }
 
 std::optional<int> ReadInt(std::string_view text)
@@ -95,15 +86,6 @@ std::optional<int> ReadInt(std::string_view text)
     if (ec != std::errc() || end != text.data() + text.size() || text.empty())
         return std::nullopt;
     return v;
-}
-
-std::optional<bool> ReadBool(std::string_view text)
-{
-    if (text == "1" || text == "true")
-        return true;
-    if (text == "0" || text == "false")
-        return false;
-    return std::nullopt;
 }
 
 UiMessage InputError(const Model& model)
@@ -132,7 +114,7 @@ SetOutcome SetInteger(Model& model, std::string_view value, int lo, int hi, auto
 
 SetOutcome SetBool(Model& model, std::string_view value, auto&& store)
 {
-    const std::optional<bool> v = ReadBool(value);
+    const std::optional<bool> v = ParseSwitch(value);
     if (!v)
         return {SetStatus::Rejected, {InputError(model)}};
     store(*v);

@@ -1,6 +1,5 @@
 #include "cli/svg_output.h"
 
-#include "export/atomic_file.h"
 #include "graphics/construction.h"
 
 #include <charconv>
@@ -44,22 +43,16 @@ Redraw& SvgPictures::redraw()
     return none_;
 }
 
-std::optional<std::string> SvgPictures::writeConstruction(const std::string& path) const
+std::string SvgPictures::construction() const
 {
-    const FileStatus written = WriteFileAtomically(path, construction_.document());
-    if (!written.ok)
-        return written.reason;
-    return std::nullopt;
+    return construction_.document();
 }
 
-std::optional<std::string> SvgPictures::writeErrorGraph(const std::string& path)
+std::string SvgPictures::errorGraph()
 {
     SvgSurface graph(kErrorSvgWidth, kErrorSvgHeight);
     DrawErrorGraph(model_, state_, graph, true, 0);
-    const FileStatus written = WriteFileAtomically(path, graph.document());
-    if (!written.ok)
-        return written.reason;
-    return std::nullopt;
+    return graph.document();
 }
 
 } // namespace umbrix

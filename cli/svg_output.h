@@ -1,10 +1,10 @@
 #pragma once
 // umbrix-cli --svg and --svg-error: the construction and the error graph as SVG pictures.
 
+#include "core/drawing_state.h"
 #include "core/driver.h"
 #include "core/host.h"
 #include "core/model.h"
-#include "core/drawing_state.h"
 #include "graphics/surface_redraw.h"
 #include "graphics/svg_surface.h"
 #include "graphics/view.h"
@@ -39,10 +39,10 @@ public:
     /// The driver's redraw: draws on the construction picture (or nothing when none is wanted).
     Redraw& redraw();
 
-    /// Writes the construction picture; returns a reason when the file could not be written.
-    [[nodiscard]] std::optional<std::string> writeConstruction(const std::string& path) const;
-    /// Draws the error graph and writes it; returns a reason when the file could not be written.
-    [[nodiscard]] std::optional<std::string> writeErrorGraph(const std::string& path);
+    /// The construction picture as an SVG document.
+    [[nodiscard]] std::string construction() const;
+    /// Draws the error graph; the SVG document.
+    [[nodiscard]] std::string errorGraph();
 
 private:
     Model& model_;

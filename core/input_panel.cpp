@@ -218,4 +218,23 @@ std::vector<ControlState> SetShowShadowPath(Model& model, bool on)
     return c.take();
 }
 
+std::vector<bool> ControlsEnabled(Model& model, std::span<const std::string_view> controls)
+{
+    // The presets and the display change only the parameters and the shared state: a probe on the model
+    // itself, put back afterwards, spares a copy of its large result tables.
+    const DialParameters params = model.params;
+    const SharedState state = model.state;
+    std::vector<ControlState> states = ConfigureInputPanel(model);
+    const std::vector<ControlState> shown = ShowParameters(model);
+    model.params = params;
+    model.state = state;
+    states.insert(states.end(), shown.begin(), shown.end());
+    std::vector<bool> enabled(controls.size(), true);
+    for (const ControlState& s : states)
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            if (s.enabled && !controls[i].empty() && s.name == controls[i])
+                enabled[i] = *s.enabled;
+    return enabled;
+}
+
 } // namespace umbrix

@@ -5,6 +5,8 @@
 #include "core/fields.h"
 #include "core/model.h"
 
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace umbrix {
@@ -15,6 +17,11 @@ namespace umbrix {
 
 /// Every parameter as its control shows it (widths and decimals of the input panel); sets uiReady.
 [[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
+
+/// Whether the window leaves each of `controls` enabled in the model's state: the presets of the dial type
+/// and the parameter display are applied, and the parameters and shared state they change are put back, so
+/// the model ends as it was. An empty name counts as enabled.
+[[nodiscard]] std::vector<bool> ControlsEnabled(Model& model, std::span<const std::string_view> controls);
 
 /// The dial-type menu: sets dialType, the presets, the title and the axes. Choosing the fixed-gnomon dial
 /// (type 7) moves Z out of the reach of its date scale when the stored distance lies inside it

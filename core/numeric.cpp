@@ -132,4 +132,13 @@ std::string FormatMinSec(double hourAngleDeg)
     return PadLeft(std::move(text), kMinSecFieldWidth);
 }
 
+std::optional<bool> ParseSwitch(std::string_view text)
+{
+    if (text == "1" || text == "true")
+        return true;
+    if (text == "0" || text == "false")
+        return false;
+    return std::nullopt;
+}
+
 } // namespace umbrix

@@ -3,7 +3,9 @@
 // function, the divisor guard, a tangent that stays finite at 90 degrees, angle reduction, and the
 // conversion of numbers to fixed-width text ("." as decimal separator whatever the locale).
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace umbrix {
 
@@ -47,5 +49,8 @@ constexpr double degToRad = 0.0174532925199433;
 /// Examples: 3.5 gives " 14:00", -0.125 gives " -0:30", -0.375 gives " -1:30". A non-finite value gives
 /// "NaN", "INF" or "-INF", right-aligned.
 [[nodiscard]] std::string FormatMinSec(double hourAngleDeg);
+
+/// A switch as text: "1" or "true" is on, "0" or "false" off; any other text is no switch.
+[[nodiscard]] std::optional<bool> ParseSwitch(std::string_view text);
 
 } // namespace umbrix

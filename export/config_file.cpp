@@ -1,8 +1,9 @@
 #include "export/config_file.h"
 
 #include "core/axes.h"
+#include "core/input_panel.h"
 #include "core/numeric.h"
-#include "export/atomic_file.h"
+#include "export/file_messages.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -121,6 +122,229 @@ void ReadGridColumn(StringGrid& grid, int col, std::string_view line)
     grid.setCell(col, row, "");
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr double kDefaultDistanceZ = -3.0;         // dial units, Z on the south side
+constexpr double kMaxDistanceZPerAxis = 1e6;       // a distance to Z beyond 1e6 axes is no design
+constexpr std::size_t kMaxExtensionNameShown = 40; // characters of an unknown name a warning repeats
+
+ConfigurationRead Fail(ConfigurationRead& result, UiMessage message)
+{
+    result.ok = false;
+    result.messages.push_back(std::move(message));
+    return result;
+}
+
+/// The shortest text that reads back to exactly `value`.
+std::string RoundTripText(double value)
+{
+    std::array<char, 32> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    return std::string(buf.data(), r.ptr);
+}
+
+/// The reals of lines 2..9: line 5 holds up to four, line 7 up to two, the others one. The distance to Z
+/// (second number of line 7) may be a number too large for a double: it then reads as infinite, and the
+/// check after the last line replaces or refuses it.
+struct LineReals {
+    bool ok = false;
+    std::vector<double> values;
+};
+LineReals ReadLineReals(int line, const std::vector<std::string_view>& tokens)
+{
+    const std::size_t wanted = line == 5 ? 4 : (line == 7 ? 2 : 1);
+    LineReals reals;
+    for (std::size_t k = 0; k < tokens.size() && k < wanted; ++k) {
+        if (const std::optional<double> v = StrictReal(tokens[k])) {
+            reals.values.push_back(*v);
+            continue;
+        }
+        double ignored = 0;
+        const std::string_view t = tokens[k];
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), ignored);
+        if (line == 7 && k == 1 && ec == std::errc::result_out_of_range && end == t.data() + t.size()) {
+            reals.values.push_back((t.starts_with('-') ? -1 : 1) * std::numeric_limits<double>::infinity());
+            continue;
+        }
+        return reals;
+    }
+    reals.ok = !reals.values.empty();
+    return reals;
+}
+
+/// The 13 fields the dial type read so far enables, as the window would after loading.
+std::array<bool, kFieldCount> EnabledFields(Model& model)
+{
+    std::array<std::string_view, kFieldCount> names{};
+    for (int f = 0; f < kFieldCount; ++f)
+        names[static_cast<std::size_t>(f)] = FieldName(static_cast<Field>(f));
+    const std::vector<bool> enabled = ControlsEnabled(model, names);
+    std::array<bool, kFieldCount> out{};
+    std::copy(enabled.begin(), enabled.end(), out.begin());
+    return out;
+}
+
+UiMessage LineError(const Model& model, int line, std::string_view parameter)
+{
+    const LanguageState& lang = model.state.language;
+    return ErrorMessage(lang, OwnTextWith(lang, OwnText::LineOutOfRange, std::to_string(line), parameter));
+}
+
+/// One real of the file into its parameter. A field the dial type enables takes the value through its
+/// input check, which may refuse it (an error of the line) or store it by its own rules; a disabled field
+/// keeps the value as read. `exact`: the value read is stored even after the check accepted it.
+std::optional<UiMessage> StoreReal(Model& m, int line, std::string_view parameter, Field field,
+                                   double DialParameters::*member, double value,
+                                   const std::array<bool, kFieldCount>& enabled, bool exact = false)
+{
+    DialParameters& p = m.params;
+    if (!enabled[static_cast<std::size_t>(field)]) {
+        p.*member = value;
+        return std::nullopt;
+    }
+    // The axis check moves Z out of the date scale's reach; that waits until the whole file is read.
+    // The gnomon inclination check also sets its +90 twin, which the file gives on a line of its own.
+    const double keptZ = p.distanceZ;
+    const double keptPlus90 = p.gnomonInclinationPlus90;
+    const FieldOutcome outcome = ValidateField(m, field, RoundTripText(value), true);
+    p.distanceZ = keptZ;
+    p.gnomonInclinationPlus90 = keptPlus90;
+    if (!outcome.accepted)
+        return LineError(m, line, parameter);
+    if (exact)
+        p.*member = value;
+    return std::nullopt;
+}
+
+/// The lines that hold one real, with the parameter and the field that checks it.
+struct SingleRealLine {
+    int line;
+    std::string_view parameter;
+    Field field;
+    double DialParameters::*member;
+};
+constexpr std::array<SingleRealLine, 6> kSingleRealLines{{
+    {2, "latitude", Field::eBreit, &DialParameters::latitude},
+    {3, "longitude", Field::eLang, &DialParameters::longitude},
+    {4, "zoneMeridian", Field::eZone, &DialParameters::zoneMeridian},
+    {7, "gnomonHeight", Field::eHoehe, &DialParameters::gnomonHeight},
+    {8, "semiMajorAxis", Field::eHalb, &DialParameters::semiMajorAxis},
+    {9, "riseSetDeclination", Field::eRiseSet, &DialParameters::riseSetDeclination},
+}};
+
+std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<double>& reals,
+                                        const std::array<bool, kFieldCount>& enabled)
+{
+    using P = DialParameters;
+    for (const SingleRealLine& single : kSingleRealLines)
+        if (single.line == line)
+            return StoreReal(m, line, single.parameter, single.field, single.member, reals[0], enabled);
+    auto real = [&](std::size_t k, double fallback) { return k < reals.size() ? reals[k] : fallback; };
+    auto store = [&](std::string_view name, Field field, double P::*member, double value, bool exact = false) {
+        return StoreReal(m, line, name, field, member, value, enabled, exact);
+    };
+    switch (line) {
+    case 5:
+        if (auto refused = store("planeInclination", Field::eIncl, &P::planeInclination, real(0, 0)))
+            return refused;
+        if (auto refused = store("planeDeviation", Field::eDek, &P::planeDeviation, real(1, 0)))
+            return refused;
+        if (auto refused = store("gnomonDeviation", Field::eGnomDek, &P::gnomonDeviation, real(2, 0)))
+            return refused;
+        return store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, real(3, 0), true);
+    case 6: {
+        // The gnomon inclination + 90; the final steps nudge a vertical gnomon, so the value read is kept.
+        auto refused = store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, reals[0] - 90, true);
+        m.params.gnomonInclinationPlus90 = reals[0];
+        return refused;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+/// The distance to Z once the whole file is read. Only the fixed-gnomon dial (type 7) has a point Z: for
+/// the others an unusable distance (not finite, or beyond 1e6 axes) quietly becomes the default; for type
+/// 7 it is an error of line 7, and a usable one is moved out of the date scale's reach a * k by the axis
+/// check, with its message (an error of line 7 too when that puts it beyond 1e6 axes).
+std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<UiMessage>& messages)
+{
+    DialParameters& p = m.params;
+    const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
+    if (p.dialType != 7) {
+        p.distanceZ = unusable ? kDefaultDistanceZ : distanceZ;
+        return std::nullopt;
+    }
+    if (unusable)
+        return LineError(m, 7, "distanceZ");
+    p.distanceZ = distanceZ;
+    const FieldOutcome outcome = ValidateField(m, Field::eHalb, RoundTripText(p.semiMajorAxis), true);
+    // A reach so large that Z would have to move beyond 1e6 axes leaves no usable design.
+    if (std::abs(p.distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis)
+        return LineError(m, 7, "distanceZ");
+    if (outcome.accepted)
+        messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
+    return std::nullopt;
+}
+
+/// Sets `target` from a switch text; false when the text is no switch.
+bool SetSwitch(bool& target, std::string_view value)
+{
+    const std::optional<bool> on = ParseSwitch(value);
+    if (on)
+        target = *on;
+    return on.has_value();
+}
+
+/// The parameters an extension line "name=value" may set.
+struct ExtensionParameter {
+    std::string_view name;
+    bool (*apply)(Model& model, std::string_view value); // false: the value is refused
+};
+constexpr std::array<ExtensionParameter, 2> kExtensionParameters{{
+    {"showLambertCircle", [](Model& m, std::string_view v) { return SetSwitch(m.params.showLambertCircle, v); }},
+    {"coordinatesAsXY", [](Model& m, std::string_view v) { return SetSwitch(m.state.coordinatesAsXY, v); }},
+}};
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+/// A name from a file as a warning may show it: printable ASCII, at most kMaxExtensionNameShown characters.
+std::string ShownName(std::string_view name)
+{
+    std::string shown;
+    for (const char c : name.substr(0, kMaxExtensionNameShown))
+        shown += c >= ' ' && c <= '~' ? c : '?';
+    return shown;
+}
+
+/// A line after line 26. "name=value" sets a known parameter; an unknown name or a refused value is
+/// ignored with a warning, so that files of newer versions still load. Other lines are ignored.
+std::optional<UiMessage> ReadExtensionLine(Model& m, int line, std::string_view text)
+{
+    const std::size_t eq = text.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view name = TrimBlanks(text.substr(0, eq));
+    if (name.empty())
+        return std::nullopt;
+    const LanguageState& lang = m.state.language;
+    const auto known = std::find_if(kExtensionParameters.begin(), kExtensionParameters.end(),
+                                    [&](const ExtensionParameter& e) { return e.name == name; });
+    OwnText problem = OwnText::UnknownExtension;
+    if (known != kExtensionParameters.end()) {
+        if (known->apply(m, TrimBlanks(text.substr(eq + 1))))
+            return std::nullopt;
+        problem = OwnText::BadExtensionValue;
+    }
+    return UiMessage{std::string(CaptionText(lang, Caption::Warning)),
+                     OwnTextWith(lang, problem, std::to_string(line), ShownName(name)), MessageIcon::Warning};
+}
+
 } // namespace
 
 std::vector<std::string> BuildConfigurationLines(const Model& model)
@@ -205,73 +429,41 @@ std::vector<std::string> SplitConfigurationLines(std::string_view bytes)
     return lines;
 }
 
-ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines)
+namespace {
+
+/// ReadConfigurationLines without its guarantee: a failure may leave part of the lines in the model.
+ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
 {
     ConfigurationRead result;
-    DialParameters& p = model.params;
-    SharedState& s = model.state;
-    if (lines.empty()) {
-        result.ok = false;
-        result.messages.push_back(ErrorMessage(s.language, "File " + std::string(MessageRow(s.language, 29))));
-        return result;
-    }
+    DialParameters& p = m.params;
+    SharedState& s = m.state;
+    std::array<bool, kFieldCount> enabled{};
+    std::optional<double> distanceZ; // line 7, checked once the whole file is read
     constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
     constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
     const int count = std::min<int>(static_cast<int>(lines.size()), kConfigurationLineCount);
     for (int n = 1; n <= count; ++n) {
-        const std::string& line = lines[static_cast<std::size_t>(n - 1)];
+        std::string_view line = lines[static_cast<std::size_t>(n - 1)];
+        if (n == 1 && line.starts_with(kByteOrderMark))
+            line.remove_prefix(kByteOrderMark.size());
         const std::vector<std::string_view> tokens = NumberTokens(line);
-        // The reals of a line, in order; a token that is no real stops the reading.
-        std::vector<double> reals;
-        auto readReals = [&](std::size_t wanted) {
-            for (std::size_t k = 0; k < tokens.size() && k < wanted; ++k) {
-                const std::optional<double> v = StrictReal(tokens[k]);
-                if (!v)
-                    return false;
-                reals.push_back(*v);
+        if (n >= 2 && n <= 9) {
+            const LineReals reals = ReadLineReals(n, tokens);
+            if (!reals.ok) {
+                return Fail(result, ErrorMessage(s.language, std::string(kFileInputError)));
             }
-            return !reals.empty();
-        };
-        const bool realLine = (n >= 2 && n <= 9);
-        if (realLine && !readReals(n == 5 ? 4 : (n == 7 ? 2 : 1))) {
-            result.ok = false;
-            result.messages.push_back(ErrorMessage(s.language, std::string(kFileInputError)));
-            return result;
+            if (n == 7)
+                distanceZ = reals.values.size() > 1 ? reals.values[1] : kDefaultDistanceZ;
+            if (std::optional<UiMessage> refused = StoreLineReals(m, n, reals.values, enabled))
+                return Fail(result, std::move(*refused));
+            result.linesRead = n;
+            continue;
         }
-        auto real = [&](std::size_t k, double fallback) { return k < reals.size() ? reals[k] : fallback; };
         switch (n) {
         case 1:
             p.year = IntegerOf(tokens, 0, 1700, 2100, 2016);
             p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0));
-            break;
-        case 2:
-            p.latitude = real(0, p.latitude);
-            break;
-        case 3:
-            p.longitude = real(0, p.longitude);
-            break;
-        case 4:
-            p.zoneMeridian = real(0, p.zoneMeridian);
-            break;
-        case 5:
-            p.planeInclination = real(0, 0);
-            p.planeDeviation = real(1, 0);
-            p.gnomonDeviation = real(2, 0);
-            p.gnomonInclination = real(3, 0);
-            break;
-        case 6:
-            p.gnomonInclinationPlus90 = real(0, 90);
-            p.gnomonInclination = p.gnomonInclinationPlus90 - 90;
-            break;
-        case 7:
-            p.gnomonHeight = real(0, p.gnomonHeight);
-            p.distanceZ = real(1, -3.0);
-            break;
-        case 8:
-            p.semiMajorAxis = real(0, p.semiMajorAxis);
-            break;
-        case 9:
-            p.riseSetDeclination = real(0, p.riseSetDeclination);
+            enabled = EnabledFields(m);
             break;
         case 10: {
             const int marks = IntegerOf(tokens, 0, 1, 6, 3);
@@ -307,10 +499,10 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
             break;
         }
         case 19: {
-            std::string date = line;
+            std::string date(line);
             if (date.size() == 1)
                 date = "0" + date;
-            const DateOutcome outcome = ParseShadowDate(model, date, DateSource::ConfigurationLoader);
+            const DateOutcome outcome = ParseShadowDate(m, date, DateSource::ConfigurationLoader);
             if (outcome.message)
                 result.messages.push_back(*outcome.message);
             break;
@@ -321,7 +513,7 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
             break;
         }
         case 21:
-            SetLanguage(model, line == "Deutsch" ? Language::German : Language::English);
+            SetLanguage(m, line == "Deutsch" ? Language::German : Language::English);
             break;
         case 22:
             s.markRiseSet = !line.empty() && line[0] == 'j';
@@ -329,43 +521,80 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
             break;
         default: // 23..26: the columns of the double-analemma hour table
             if (!line.empty())
-                ReadGridColumn(model.grids.StrGridEin, n - 22, line);
+                ReadGridColumn(m.grids.StrGridEin, n - 22, line);
             break;
         }
         result.linesRead = n;
     }
+    for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
+        if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
+            result.messages.push_back(std::move(*warning));
+    // Also without line 7: the reach of the date scale depends on the lines that were there.
+    std::vector<UiMessage> zMessages; // shown only when the file is taken
+    if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), zMessages))
+        return Fail(result, std::move(*refused));
 
-    model.state.dialTitle = DialTitle(model);
+    s.dialTitle = DialTitle(m);
     // A gnomon inclination of exactly +-90 (as 6 decimals write it) is nudged by 1e-6. The test is tighter
     // than the nudge itself, so that a nudged value saved and read again is not nudged a second time.
     if (std::abs(std::abs(p.gnomonInclination) - 90) < kGnomonNudgeTest)
         p.gnomonInclination += kGnomonNudge;
     p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    model.state.fixedGnomonReach = FixedGnomonReach(p, model.state.roundedObliquity);
-    UpdateAxes(p, model.state);
+    s.fixedGnomonReach = FixedGnomonReach(p, s.roundedObliquity);
+    UpdateAxes(p, s);
+    // The axis field has no upper bound; an axis so long that the ellipse's extents or the reach of the
+    // fixed gnomon overflow is no design.
+    if (!std::isfinite(p.semiMinorAxis) || !std::isfinite(p.extentX) || !std::isfinite(p.extentY) ||
+        !std::isfinite(s.fixedGnomonReach))
+        return Fail(result, LineError(m, 8, "semiMajorAxis"));
+    result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
     return result;
 }
 
-ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path)
+} // namespace
+
+ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines)
 {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes).ok) {
+    if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false,
-                0,
-                {{std::string(CaptionText(lang, Caption::Information)), std::string(MessageRow(lang, 7)),
-                  MessageIcon::Error}}};
+        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)))}};
     }
-    return ReadConfigurationLines(model, SplitConfigurationLines(bytes));
+    // All or nothing: the reading writes only the parameters, the shared state and the hour table, and a
+    // failure puts them back as they were.
+    const DialParameters params = model.params;
+    const SharedState state = model.state;
+    const StringGrid hours = model.grids.StrGridEin;
+    ConfigurationRead result = ReadLinesInto(model, lines);
+    if (!result.ok) {
+        model.params = params;
+        model.state = state;
+        model.grids.StrGridEin = hours;
+    }
+    return result;
 }
 
-std::optional<UiMessage> SaveConfigurationFile(const Model& model, const std::string& path)
+ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path, const FileSystem& fs)
 {
-    const FileStatus status = WriteFileAtomically(path, ConfigurationText(BuildConfigurationLines(model)));
-    if (status.ok)
-        return std::nullopt;
     const LanguageState& lang = model.state.language;
-    return ErrorMessage(lang, path + std::string(MessageRow(lang, 18)));
+    std::string bytes;
+    if (const std::optional<FileFailure> failure = ReadFileBounded(path, kMaxConfigurationBytes, bytes, fs))
+        return {false, 0, {ReadFailureMessage(lang, *failure)}};
+    const std::vector<std::string> lines = SplitConfigurationLines(bytes);
+    if (lines.empty()) {
+        const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
+        return {false,
+                0,
+                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)) + "\n" + FailureLine(lang, empty))}};
+    }
+    return ReadConfigurationLines(model, lines);
+}
+
+std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputTarget& target)
+{
+    const std::optional<FileFailure> failure = WriteOutput(target, ConfigurationText(BuildConfigurationLines(model)));
+    if (!failure)
+        return std::nullopt;
+    return SaveFailureMessage(model.state.language, target.path, *failure);
 }
 
 std::optional<std::string> FindStartConfiguration(const std::string& programDir, const std::string& userDir,
@@ -394,13 +623,17 @@ std::optional<std::string> FindStartConfiguration(const std::string& programDir,
 
 std::string StartConfigurationTarget(const std::string& programDir, const std::string& userDir)
 {
-    const bool programWritable = !programDir.empty() && ::access(programDir.c_str(), W_OK) == 0;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // An installed program (anything under /usr) never writes beside itself, even where it may (as root).
+    const fs::path canonical = programDir.empty() ? fs::path() : fs::weakly_canonical(programDir, ec);
+    const std::string program = ec ? programDir : canonical.string() + "/";
+    const bool installed = program.starts_with("/usr/");
+    const bool programWritable = !programDir.empty() && !installed && ::access(programDir.c_str(), W_OK) == 0;
     const std::string dir = programWritable ? programDir : userDir;
-    if (!programWritable && !userDir.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(userDir, ec);
-    }
-    return (std::filesystem::path(dir) / "umbrix.ini").string();
+    if (!programWritable && !userDir.empty())
+        fs::create_directories(userDir, ec);
+    return (fs::path(dir) / "umbrix.ini").string();
 }
 
 } // namespace umbrix

@@ -4,6 +4,7 @@
 
 #include "core/fields.h"
 #include "core/model.h"
+#include "export/file_writer.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +14,10 @@
 namespace umbrix {
 
 constexpr int kConfigurationLineCount = 26;
+
+/// A configuration is read only up to this size; a longer file is no configuration (a real one is under
+/// 2 KiB).
+constexpr std::size_t kMaxConfigurationBytes = 64 * 1024;
 
 /// The 26 lines of the current parameters and input settings.
 [[nodiscard]] std::vector<std::string> BuildConfigurationLines(const Model& model);
@@ -24,24 +29,35 @@ constexpr int kConfigurationLineCount = 26;
 [[nodiscard]] std::vector<std::string> SplitConfigurationLines(std::string_view bytes);
 
 struct ConfigurationRead {
-    bool ok = true;                  // false: the list was empty, or reading stopped at a line that is no number
+    bool ok = true;                  // false: nothing was changed (empty list, unreadable or refused file, bad line)
     int linesRead = 0;               // lines interpreted before the end or the stop
     std::vector<UiMessage> messages; // in the order the window shows them
 };
 
-/// Sets parameters and settings from the lines 1..26 that exist. A line that is not a real number where one
-/// is required stops the reading ("Error during File Input!"); the values read before stay set and the final
-/// steps are skipped. Values outside the range of their control fall back to the line's default.
+/// Sets parameters and settings from the lines that exist, all or nothing: the lines are read into a copy
+/// that replaces the model's parameters only when no line failed.
+/// - Line 1 may begin with a UTF-8 byte-order mark.
+/// - A line that is not a real number where one is required stops the reading ("Error during File Input!").
+/// - A real value of a field that the file's dial type enables goes through the field's input check; a
+///   value the check refuses is an error of its line naming the line and the parameter. A disabled field
+///   keeps the value as read.
+/// - Integer values outside the range of their control fall back to the line's default.
+/// - The distance to Z is checked after the last line: not finite or beyond 1e6 axes it becomes -3.0
+///   (an error of line 7 on the fixed-gnomon dial, whose Z is then moved out of the date scale's reach).
+/// - Lines after 26 of the form "name=value" set the extension parameters; an unknown name or a refused
+///   value is skipped with a warning.
 /// Final steps: the dial title, the nudge of a gnomon inclination of +-90, cosPlaneGnomon, UpdateAxes.
 [[nodiscard]] ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines);
 
-/// Reads a configuration file into the model. Unreadable file: M7 with the information caption; empty:
-/// "File " + M29.
-[[nodiscard]] ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path);
+/// Reads a configuration file of at most kMaxConfigurationBytes into the model (ReadFileBounded: devices,
+/// sockets and folders refused, a FIFO waited for at most 2 s). Unreadable or refused file: M7 with the
+/// information caption and "PATH: REASON"; empty: "File " + M29 and the reason.
+[[nodiscard]] ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path,
+                                                      const FileSystem& fs = SystemFileSystem());
 
-/// Writes the configuration through a temporary file renamed over the target; on failure the message is
-/// the file name followed by M18, and an existing file is left as it was.
-[[nodiscard]] std::optional<UiMessage> SaveConfigurationFile(const Model& model, const std::string& path);
+/// Writes the configuration through the safe writer; on failure the message is the file name followed by
+/// M18 and the reason, and an existing file is left as it was.
+[[nodiscard]] std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputTarget& target);
 
 /// Where the start configuration is read from: "umbrix.ini" in the program folder, then in the user's
 /// folder; only when neither exists "start.adt" in the program folder, then in the data folders in order.
@@ -49,7 +65,8 @@ struct ConfigurationRead {
                                                                 const std::string& userDir,
                                                                 const std::vector<std::string>& dataDirs);
 
-/// Where "Save as start configuration" writes: the program folder when it is writable, else the user's folder.
+/// Where "Save as start configuration" writes: the program folder when it is writable and not under /usr,
+/// else the user's folder (created when missing).
 [[nodiscard]] std::string StartConfigurationTarget(const std::string& programDir, const std::string& userDir);
 
 } // namespace umbrix

@@ -1,10 +1,11 @@
 #include "export/hpgl_to_dxf.h"
 
-#include "export/atomic_file.h"
 #include "export/dxf_records.h"
+#include "export/file_writer.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -820,19 +821,13 @@ DxfConversion ConvertHpglToDxf(std::string_view hpglBytes, const DxfConversionOp
     return converter.run(hpglBytes);
 }
 
-DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath, const std::filesystem::path& dxfPath,
+DxfFileConversion ConvertHpglToDxfFile(std::string_view hpgl, const std::string& hpglName, const OutputTarget& dxf,
                                        DxfConversionOptions options) noexcept
 {
     DxfFileConversion result;
     try {
-        result.fileName = hpglPath.filename().string();
-        std::string hpgl;
-        if (const FileStatus read = ReadWholeFile(hpglPath.string(), hpgl); !read.ok) {
-            result.status = DxfFileStatus::InputUnreadable;
-            result.detail = read.reason;
-            return result;
-        }
-        options.sourceName = hpglPath.string();
+        result.fileName = std::filesystem::path(hpglName).filename().string();
+        options.sourceName = hpglName;
         DxfConversion conversion = ConvertHpglToDxf(hpgl, options);
         result.conversionLog = std::move(conversion.conversionLog);
         result.notices = std::move(conversion.notices);
@@ -846,10 +841,9 @@ DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath, co
         case DxfConversionStatus::Converted:
             break;
         }
-        result.fileName = dxfPath.filename().string();
-        if (const FileStatus written = WriteFileAtomically(dxfPath.string(), conversion.dxf); !written.ok) {
+        result.fileName = std::filesystem::path(dxf.path).filename().string();
+        if ((result.failure = WriteOutput(dxf, conversion.dxf))) {
             result.status = DxfFileStatus::OutputNotWritten;
-            result.detail = written.reason;
             return result;
         }
         result.status = DxfFileStatus::Converted;
@@ -857,7 +851,27 @@ DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath, co
     } catch (const std::exception&) {
         // Only an allocation can fail here; the temporary file, if any, was removed by the writer.
         result.status = DxfFileStatus::OutputNotWritten;
-        result.detail.clear();
+        result.failure = FileFailure{.error = ENOMEM, .own = std::nullopt, .path = dxf.path};
+        return result;
+    }
+}
+
+DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath, const std::filesystem::path& dxfPath,
+                                       DxfConversionOptions options) noexcept
+{
+    try {
+        std::string hpgl;
+        if (std::optional<FileFailure> read = ReadFileBounded(hpglPath.string(), kMaxPlotFileBytes, hpgl)) {
+            DxfFileConversion result;
+            result.fileName = hpglPath.filename().string();
+            result.status = DxfFileStatus::InputUnreadable;
+            result.failure = std::move(read);
+            return result;
+        }
+        return ConvertHpglToDxfFile(hpgl, hpglPath.string(), dxfPath.string(), std::move(options));
+    } catch (const std::exception&) {
+        DxfFileConversion result;
+        result.status = DxfFileStatus::InputUnreadable;
         return result;
     }
 }

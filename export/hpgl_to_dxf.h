@@ -9,8 +9,11 @@
 // Both the plot and the DXF carry their texts in Windows-1252; label bytes are copied unchanged.
 // The converter knows nothing of sundials and keeps no state between calls.
 
+#include "export/file_writer.h"
 #include <cstdint>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +56,8 @@ enum class DxfFileStatus : std::uint8_t {
     Converted = 0,        // the DXF file was written (message: DXF file name + MessageTable row 38)
     NotHpgl = 1,          // the plot file is not HPGL; no DXF written (plot file name + MessageTable row 45)
     NothingConverted = 2, // no drawing command in the plot; no DXF written (plot file name + MessageTable row 45)
-    InputUnreadable = 3,  // the plot file could not be opened or read (detail says why)
-    OutputNotWritten = 4, // the DXF file could not be created, written or put in place (detail says why)
+    InputUnreadable = 3,  // the plot file could not be opened or read (failure says why)
+    OutputNotWritten = 4, // the DXF file could not be created, written or put in place (failure says why)
 };
 
 struct DxfFileConversion {
@@ -62,16 +65,23 @@ struct DxfFileConversion {
     /// The file name (without folder, UTF-8) that the result message names: the DXF file for Converted and
     /// the output errors, the plot file otherwise.
     std::string fileName;
-    /// For the file errors: what the system reported; empty otherwise.
-    std::string detail;
+    /// For the file errors: which file and why; empty otherwise.
+    std::optional<FileFailure> failure;
     std::vector<std::string> conversionLog;
     std::vector<std::string> notices;
 };
 
-/// Reads the HPGL file hpglPath, converts it and writes the DXF file dxfPath through a temporary file
-/// beside it that is renamed over the target. Unless the status is Converted, an existing file at dxfPath
-/// is left untouched and no temporary file remains. options.sourceName is replaced by hpglPath.
-/// Throws nothing.
+/// The largest plot file ConvertHpglFileToDxf reads.
+constexpr std::size_t kMaxPlotFileBytes = std::size_t{256} << 20;
+
+/// Converts the plot `hpgl` (named `hpglName` in messages and the log) and writes the DXF through the safe
+/// writer. Unless the status is Converted, an existing file at the target is left untouched. Throws nothing.
+[[nodiscard]] DxfFileConversion ConvertHpglToDxfFile(std::string_view hpgl, const std::string& hpglName,
+                                                     const OutputTarget& dxf,
+                                                     DxfConversionOptions options = {}) noexcept;
+
+/// Reads the HPGL file hpglPath (at most kMaxPlotFileBytes) and converts it with ConvertHpglToDxfFile.
+/// options.sourceName is replaced by hpglPath. Throws nothing.
 [[nodiscard]] DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath,
                                                      const std::filesystem::path& dxfPath,
                                                      DxfConversionOptions options = {}) noexcept;

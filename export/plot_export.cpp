@@ -1,45 +1,24 @@
 #include "export/plot_export.h"
 
-#include "export/atomic_file.h"
+#include "export/file_messages.h"
 #include "export/hpgl_to_dxf.h"
 #include "text/texts.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace umbrix {
 
-namespace {
-
-UiMessage WriteFailure(const LanguageState& lang, const std::string& path)
-{
-    return {std::string(CaptionText(lang, Caption::Error)), path + std::string(MessageRow(lang, 18)),
-            MessageIcon::Error};
-}
-
-} // namespace
-
-ExportOutcome ExportPlotFile(Model& model, Host& host, const PlotSettings& settings, const std::string& path)
+ExportOutcome ExportPlotFile(Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
 {
     const PlotResult plot = WriteConstructionPlot(model, host, settings);
-    if (!WriteFileAtomically(path, plot.text).ok)
-        return {false, {WriteFailure(model.state.language, path)}};
+    if (const std::optional<FileFailure> failure = WriteOutput(target, plot.text))
+        return {false, {SaveFailureMessage(model.state.language, target.path, *failure)}};
     return {true, {}};
 }
 
-ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settings, const std::string& path)
+ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
 {
-    namespace fs = std::filesystem;
     const LanguageState& lang = model.state.language;
-    const fs::path target(path);
-    const fs::path temporary = target.parent_path() / kTempPlotName;
     const PlotResult plot = WriteConstructionPlot(model, host, settings);
-    if (!WriteFileAtomically(temporary.string(), plot.text).ok)
-        return {false, {WriteFailure(lang, path)}};
-
-    const DxfFileConversion converted = ConvertHpglFileToDxf(temporary, target);
-    std::error_code ec;
-    fs::remove(temporary, ec);
+    const DxfFileConversion converted = ConvertHpglToDxfFile(plot.text, std::string(kTempPlotName), target);
 
     ExportOutcome out;
     for (const auto& notice : converted.notices)
@@ -63,7 +42,7 @@ ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settin
         break;
     case DxfFileStatus::InputUnreadable:
     case DxfFileStatus::OutputNotWritten:
-        out.messages.push_back(WriteFailure(lang, path));
+        out.messages.push_back(SaveFailureMessage(lang, target.path, converted.failure.value_or(FileFailure{})));
         break;
     }
     return out;

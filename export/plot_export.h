@@ -2,6 +2,7 @@
 // Writing the construction as an HPGL plot file or, through a temporary plot file, as a DXF drawing.
 
 #include "core/fields.h"
+#include "export/file_writer.h"
 #include "export/hpgl_writer.h"
 
 #include <string>
@@ -9,7 +10,8 @@
 
 namespace umbrix {
 
-/// The temporary plot file of a DXF export, written beside the target and deleted afterwards.
+/// The name the DXF export gives the plot it converts, in its messages about that plot. The plot itself
+/// stays in memory: nothing is written beside the target.
 constexpr std::string_view kTempPlotName = "umbrix.$$$";
 
 struct ExportOutcome {
@@ -17,13 +19,13 @@ struct ExportOutcome {
     std::vector<UiMessage> messages; // what the window shows (the DXF result message, or the file error)
 };
 
-/// Writes the plot to `path` through a temporary file renamed over it; a failure names the path with M18.
+/// Writes the plot through the safe writer; a failure names the path with M18 and the reason.
 [[nodiscard]] ExportOutcome ExportPlotFile(Model& model, Host& host, const PlotSettings& settings,
-                                           const std::string& path);
+                                           const OutputTarget& target);
 
-/// Writes the plot to the temporary plot file beside `path`, converts it to DXF at `path` and deletes the
-/// temporary file. An existing DXF file is replaced only by a complete conversion.
+/// Converts the plot to DXF in memory and writes it through the safe writer. An existing DXF file is
+/// replaced only by a complete conversion.
 [[nodiscard]] ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settings,
-                                          const std::string& path);
+                                          const OutputTarget& target);
 
 } // namespace umbrix

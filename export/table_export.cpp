@@ -2,7 +2,7 @@
 
 #include "core/fields.h"
 #include "core/numeric.h"
-#include "export/atomic_file.h"
+#include "export/file_messages.h"
 #include "text/texts.h"
 
 #include <cctype>
@@ -164,13 +164,13 @@ std::optional<bool> TableFileIsCsv(std::string_view path)
     return std::nullopt;
 }
 
-std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const std::string& path)
+std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice, const OutputTarget& target)
 {
-    const std::string text = TableExportText(model, choice, TableFileIsCsv(path).value_or(false));
-    if (WriteFileAtomically(path, text).ok)
+    const std::string text = TableExportText(model, choice, TableFileIsCsv(target.path).value_or(false));
+    const std::optional<FileFailure> failure = WriteOutput(target, text);
+    if (!failure)
         return std::nullopt;
-    const LanguageState& lang = model.state.language;
-    return UiMessage{std::string(CaptionText(lang, Caption::Error)), "Open error: File  " + path, MessageIcon::Error};
+    return SaveFailureMessage(model.state.language, target.path, *failure, SaveFirstLine::OpenError);
 }
 
 } // namespace umbrix

@@ -4,6 +4,7 @@
 
 #include "core/fields.h"
 #include "core/model.h"
+#include "export/file_writer.h"
 
 #include <optional>
 #include <string>
@@ -38,10 +39,10 @@ struct TableChoice {
 /// replaced by ".csv" (csv) or ".txt"; folders keep their dots.
 [[nodiscard]] std::string TableFileName(const std::string& chosenPath, bool csv);
 
-/// Writes the export through a temporary file renamed over the target, in the spreadsheet form when `path`
-/// ends in ".csv" in any letter case. On failure the message is
-/// "Open error: File  " + name with the error caption; an existing file is left as it was.
+/// Writes the export through the safe writer, in the spreadsheet form when the target's path ends in ".csv"
+/// in any letter case. On failure the message is "Open error: File  " + name (the write-protection text for
+/// a protected target) with the reason on a second line, and an existing file is left as it was.
 [[nodiscard]] std::optional<UiMessage> WriteTableExport(const Model& model, TableChoice choice,
-                                                        const std::string& path);
+                                                        const OutputTarget& target);
 
 } // namespace umbrix

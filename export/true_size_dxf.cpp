@@ -1,6 +1,6 @@
 #include "export/true_size_dxf.h"
 
-#include "export/atomic_file.h"
+#include "export/file_writer.h"
 #include "export/windows1252.h"
 #include "graphics/construction_geometry.h"
 
@@ -195,9 +195,10 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
         dw->dxfEOF();
         dw->close();
     }
-    const FileStatus read = ReadWholeFile(file.path(), result.bytes);
-    if (!read.ok) {
-        result.reason = read.reason;
+    // A drawing of a few thousand entities is well below this; anything longer is not ours.
+    constexpr std::size_t kMaxDxfBytes = std::size_t{256} << 20;
+    if (const std::optional<FileFailure> failure = ReadFileBounded(file.path(), kMaxDxfBytes, result.bytes)) {
+        result.reason = FailureLine(StateFor(Language::English), *failure);
         result.bytes.clear();
         return result;
     }

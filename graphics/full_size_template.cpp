@@ -4,7 +4,7 @@
 #include "graphics/construction.h"
 #include "graphics/scaled_surface.h"
 #include "graphics/true_scale.h"
-#include "text/true_scale_texts.h"
+#include "text/own_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,7 +76,7 @@ void CheckBars(Surface& s, const TemplateLayout& layout, const TemplateRequest& 
     s.LineTo(x0 + tick, y0 - ly);
     s.font = {std::string(kFontArial), kLabelFont, kBlack, FontStyle::Regular};
     s.brush = {kWhite, BrushStyle::Clear};
-    s.TextOut(x0 + tick, y0 - tick - kLabelFont - 4, std::string(TrueScaleTextOf(lang, TrueScaleText::CheckBar)));
+    s.TextOut(x0 + tick, y0 - tick - kLabelFont - 4, std::string(OwnTextOf(lang, OwnText::CheckBar)));
 }
 
 void MapPage(Surface& s, const Model& model, const TemplateLayout& layout, const TemplateRequest& r,
@@ -87,7 +87,7 @@ void MapPage(Surface& s, const Model& model, const TemplateLayout& layout, const
     s.font = {std::string(kFontArial), kTitleFont, kBlack, FontStyle::Bold};
     const int left = Units(2 * kTemplateMarginMm);
     int y = Units(2 * kTemplateMarginMm);
-    s.TextOut(left, y, std::string(TrueScaleTextOf(lang, TrueScaleText::TemplateTitle)));
+    s.TextOut(left, y, std::string(OwnTextOf(lang, OwnText::TemplateTitle)));
     y += kTitleFont + 30;
     s.font = {std::string(kFontArial), kLabelFont, kBlack, FontStyle::Regular};
     const auto line = [&](const std::string& text) {
@@ -95,12 +95,12 @@ void MapPage(Surface& s, const Model& model, const TemplateLayout& layout, const
         y += kLabelFont + 15;
     };
     line(model.state.dialTitle);
-    line(std::string(TrueScaleTextOf(lang, TrueScaleText::SheetMap)) + ": " + std::to_string(layout.columns) + " x " +
+    line(std::string(OwnTextOf(lang, OwnText::SheetMap)) + ": " + std::to_string(layout.columns) + " x " +
          std::to_string(layout.rows) + " = " + std::to_string(layout.sheets()));
-    line(std::string(TrueScaleTextOf(lang, TrueScaleText::CorrectionFactors)) + " " + FormatDecimals(r.correctX, 3) +
+    line(std::string(OwnTextOf(lang, OwnText::CorrectionFactors)) + " " + FormatDecimals(r.correctX, 3) +
          " / " + FormatDecimals(r.correctY, 3));
     if (layout.warn())
-        line(std::string(TrueScaleTextOf(lang, TrueScaleText::TooManySheets)));
+        line(std::string(OwnTextOf(lang, OwnText::TooManySheets)));
 
     // The tiled area scaled into a box, every sheet's core outlined and numbered, the dial inside.
     const double scale = std::min(kMapBoxMm / layout.widthMm, kMapBoxMm / layout.heightMm) * kTenthMmPerMm;
@@ -262,7 +262,7 @@ bool DrawTemplate(Model& model, LengthUnit unit, const TemplateRequest& request,
             page.font = {std::string(kFontArial), kLabelFont, kBlack, FontStyle::Bold};
             page.brush = {kWhite, BrushStyle::Solid};
             page.TextOut(Units(kTemplateMarginMm + 3), Units(kTemplateMarginMm + 3),
-                         std::string(TrueScaleTextOf(lang, TrueScaleText::Sheet)) + " " + SheetName(column, row) +
+                         std::string(OwnTextOf(lang, OwnText::Sheet)) + " " + SheetName(column, row) +
                              " (" + std::to_string(layout.columns) + " x " + std::to_string(layout.rows) + ")");
         }
     }

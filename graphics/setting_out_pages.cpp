@@ -4,7 +4,7 @@
 #include "core/numeric.h"
 #include "graphics/true_scale.h"
 #include "text/texts.h"
-#include "text/true_scale_texts.h"
+#include "text/own_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +50,9 @@ void SetFont(Surface& s, int height, FontStyle style = FontStyle::Regular, Colou
     s.brush = {kWhite, BrushStyle::Clear};
 }
 
-std::string T(const LanguageState& lang, TrueScaleText text)
+std::string T(const LanguageState& lang, OwnText text)
 {
-    return std::string(TrueScaleTextOf(lang, text));
+    return std::string(OwnTextOf(lang, text));
 }
 
 std::string Length(double v, LengthUnit unit)
@@ -145,14 +145,14 @@ PlanTable PointTable(const SettingOutPlan& plan, const LanguageState& lang, Leng
 {
     PlanTable t;
     const std::string u = " [" + std::string(UnitName(unit)) + "]";
-    t.header = {T(lang, TrueScaleText::ColumnNumber),
-                T(lang, TrueScaleText::ColumnKind),
-                T(lang, TrueScaleText::ColumnLabel),
+    t.header = {T(lang, OwnText::ColumnNumber),
+                T(lang, OwnText::ColumnKind),
+                T(lang, OwnText::ColumnLabel),
                 "x" + u,
                 "y" + u,
                 "d1" + u,
                 "d2" + u,
-                T(lang, TrueScaleText::ColumnChord) + u};
+                T(lang, OwnText::ColumnChord) + u};
     t.widths = {130, 200, 390, 220, 220, 220, 220, 200};
     t.rightAligned = {true, false, false, true, true, true, true, true};
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
@@ -170,8 +170,8 @@ PlanTable NoonTable(const Model& model)
     PlanTable t;
     const std::vector<double> times = ApparentNoonZoneTimes(model.params, model.state.shadowMonth);
     for (int k = 0; k < kDaysPerTableRow; ++k) {
-        t.header.push_back(T(lang, TrueScaleText::Day));
-        t.header.push_back(T(lang, TrueScaleText::ZoneTime));
+        t.header.push_back(T(lang, OwnText::Day));
+        t.header.push_back(T(lang, OwnText::ZoneTime));
         t.widths.insert(t.widths.end(), {120, 300});
         t.rightAligned.insert(t.rightAligned.end(), {true, true});
     }
@@ -232,40 +232,40 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     const LanguageState& lang = model.state.language;
     SettingOutDocument d;
     d.unit = unit;
-    d.title = T(lang, TrueScaleText::PlanTitle);
+    d.title = T(lang, OwnText::PlanTitle);
     d.subtitle = model.state.dialTitle;
-    d.scaleLabel = T(lang, TrueScaleText::Scale);
+    d.scaleLabel = T(lang, OwnText::Scale);
     d.plan = BuildSettingOutPlan(model);
     d.geometry = BuildConstructionGeometry(model);
     d.scaleDenominator = FittingScaleDenominator(d.geometry.dial, UnitSizeMm(unit), kPlanBoxSize / 10.0);
     d.yIsNorth = DialYIsNorth(p);
     if (magneticDeclinationDeg && std::isfinite(*magneticDeclinationDeg))
         d.magneticDeclinationDeg = magneticDeclinationDeg;
-    d.arrowLabel = T(lang, d.yIsNorth ? TrueScaleText::North : TrueScaleText::Up);
+    d.arrowLabel = T(lang, d.yIsNorth ? OwnText::North : OwnText::Up);
     if (d.yIsNorth) {
-        d.arrowNotes.push_back(T(lang, TrueScaleText::TrueNorthNotMagnetic));
+        d.arrowNotes.push_back(T(lang, OwnText::TrueNorthNotMagnetic));
         if (d.magneticDeclinationDeg)
-            d.arrowNotes.push_back(T(lang, TrueScaleText::MagneticBearing) + " " +
+            d.arrowNotes.push_back(T(lang, OwnText::MagneticBearing) + " " +
                                    FormatDecimals(Reduce360(-*d.magneticDeclinationDeg), 1) + "\u00b0");
     } else {
-        d.arrowNotes.push_back(T(lang, TrueScaleText::UpOnPlane));
+        d.arrowNotes.push_back(T(lang, OwnText::UpOnPlane));
     }
 
     PlanSection notes;
-    notes.heading = T(lang, TrueScaleText::Notes);
+    notes.heading = T(lang, OwnText::Notes);
     if (p.type() == DialType::FixedGnomon) {
-        notes.paragraphs.push_back(T(lang, TrueScaleText::FixedGnomonAtZ));
+        notes.paragraphs.push_back(T(lang, OwnText::FixedGnomonAtZ));
     } else {
-        notes.paragraphs.push_back(T(lang, TrueScaleText::GnomonHeight) + " " + Length(p.gnomonHeight, unit) + ". " +
-                                   T(lang, TrueScaleText::StandOnDate));
+        notes.paragraphs.push_back(T(lang, OwnText::GnomonHeight) + " " + Length(p.gnomonHeight, unit) + ". " +
+                                   T(lang, OwnText::StandOnDate));
     }
     if (IsSplitDial(p))
-        notes.paragraphs.push_back(T(lang, TrueScaleText::SplitDialHalves));
+        notes.paragraphs.push_back(T(lang, OwnText::SplitDialHalves));
     if (!d.yIsNorth)
-        notes.paragraphs.push_back(T(lang, TrueScaleText::UpOnPlane));
-    notes.paragraphs.push_back(T(lang, TrueScaleText::TwoTapes));
+        notes.paragraphs.push_back(T(lang, OwnText::UpOnPlane));
+    notes.paragraphs.push_back(T(lang, OwnText::TwoTapes));
     for (const StringEllipse& e : d.plan.ellipses) {
-        notes.paragraphs.push_back(T(lang, TrueScaleText::StringMethod) + (e.label.empty() ? "" : " " + e.label + ":") +
+        notes.paragraphs.push_back(T(lang, OwnText::StringMethod) + (e.label.empty() ? "" : " " + e.label + ":") +
                                    " A = " + Length(e.semiAxisA, unit) + ", c = " + Length(e.focalDistance, unit) +
                                    ", 2A = " + Length(2 * e.semiAxisA, unit) + ".");
     }
@@ -273,7 +273,7 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
         if (d.yIsNorth)
             notes.paragraphs.push_back(d.arrowLabel + ": " + note);
     const int month = std::clamp<int>(model.state.shadowMonth, 1, 12);
-    notes.paragraphs.push_back(T(lang, TrueScaleText::NorthHint) + " " +
+    notes.paragraphs.push_back(T(lang, OwnText::NorthHint) + " " +
                                std::string(model.state.MonthNames[static_cast<std::size_t>(month - 1)]) + " " +
                                std::to_string(p.year) + ":");
     notes.table = NoonTable(model);
@@ -281,7 +281,7 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
 
     PlanSection points;
     points.heading =
-        T(lang, TrueScaleText::Points) + " (" + T(lang, TrueScaleText::Unit) + ": " + std::string(UnitName(unit)) + ")";
+        T(lang, OwnText::Points) + " (" + T(lang, OwnText::Unit) + ": " + std::string(UnitName(unit)) + ")";
     points.table = PointTable(d.plan, lang, unit);
     d.sections.push_back(std::move(points));
     return d;

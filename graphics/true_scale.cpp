@@ -3,7 +3,7 @@
 #include "core/numeric.h"
 #include "graphics/construction.h"
 #include "graphics/svg_surface.h"
-#include "text/true_scale_texts.h"
+#include "text/own_texts.h"
 
 #include <charconv>
 #include <cmath>
@@ -174,7 +174,7 @@ TrueScaleSvg DrawTrueScaleSvg(Model& model, LengthUnit unit, std::int64_t denomi
     svg.TextOut(barLeft - 20 - svg.TextWidth(ratio), 10, ratio);
     const bool north = DialYIsNorth(model.params);
     DrawArrow(svg, margin / 2, margin + 40, kArrowLength, 0,
-              TrueScaleTextOf(lang, north ? TrueScaleText::North : TrueScaleText::Up));
+              OwnTextOf(lang, north ? OwnText::North : OwnText::Up));
 
     result.ok = true;
     result.document = svg.documentInMm(1.0 / kTenthMmPerMm);

@@ -14,13 +14,80 @@ struct OwnTextPair {
 };
 
 // clang-format off
-constexpr std::array<OwnTextPair, 2> kOwnTexts{{
+constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwnTexts{{
     {OwnText::HourRangeReversed,
      "Die erste Stunde (von) muss vor der letzten Stunde (bis) liegen. Der Stundenbereich bleibt, wie er war.",
      "The first hour (from) must come before the last hour (to). The hour range stays as it was."},
     {OwnText::LoopTablesOnlySplitDial,
      "Die Tabellen der Achterschleifen gibt es nur bei der geteilten Sonnenuhr (dialType=6, marksMode=2).",
      "The figure-eight loop tables exist only for the split dial (dialType=6, marksMode=2)."},
+    {OwnText::NoSuchFile, "Datei oder Ordner existiert nicht", "no such file or folder"},
+    {OwnText::PermissionDenied, "Zugriff verweigert", "permission denied"},
+    {OwnText::ReadOnlyFileSystem, "Dateisystem nur lesbar", "read-only file system"},
+    {OwnText::DiskFull, "Datenträger voll", "disk full"},
+    {OwnText::IsFolder, "ist ein Ordner", "is a folder"},
+    {OwnText::InputOutputError, "Ein-/Ausgabefehler", "input/output error"},
+    {OwnText::NameTooLong, "Name zu lang", "name too long"},
+    {OwnText::DanglingLink, "Verknüpfung ohne Ziel", "symbolic link without a target"},
+    {OwnText::NotAFile, "ist keine Datei (Gerät oder Socket)", "is not a file (device or socket)"},
+    {OwnText::FileTooLarge, "Datei zu groß für eine Konfiguration", "file too large for a configuration"},
+    {OwnText::FileEmpty, "Datei ist leer", "file is empty"},
+    {OwnText::LineOutOfRange, "Zeile %1, %2: Wert außerhalb des zulässigen Bereichs",
+                              "line %1, %2: value out of range"},
+    {OwnText::UnknownExtension, "Zeile %1: unbekannter Eintrag %2 wird übergangen",
+                              "line %1: unknown entry %2 is ignored"},
+    {OwnText::BadExtensionValue, "Zeile %1: ungültiger Wert für %2 wird übergangen",
+                              "line %1: invalid value for %2 is ignored"},
+    {OwnText::StandardOutput, "Standardausgabe", "standard output"},
+    {OwnText::Scale, "Maßstab", "Scale"},
+    {OwnText::Up, "oben", "up"},
+    {OwnText::North, "N", "N"},
+    {OwnText::TrueNorthNotMagnetic, "geographisch Nord, nicht magnetisch", "true north, not magnetic"},
+    {OwnText::MagneticBearing, "Kompasspeilung von geographisch Nord:", "Compass bearing of true north:"},
+    {OwnText::UpOnPlane, "Die y-Achse zeigt auf der Ebene nach oben (Falllinie aufwärts).",
+     "The y axis points up the plane (up the line of steepest slope)."},
+    {OwnText::PlanTitle, "Absteckplan", "Setting-out plan"},
+    {OwnText::Unit, "Einheit", "unit"},
+    {OwnText::ColumnNumber, "Nr.", "No."},
+    {OwnText::ColumnKind, "Art", "kind"},
+    {OwnText::ColumnLabel, "Bezeichnung", "label"},
+    {OwnText::ColumnChord, "Sehne", "chord"},
+    {OwnText::TwoTapes,
+     "Zwei Maßbänder: jeder Punkt liegt im Abstand d1 vom Pflock B1 und d2 vom Pflock B2 (Enden der kleinen "
+     "Halbachse); die Sehne ist der Abstand zum vorigen Punkt derselben Art.",
+     "Two tapes: each point lies at d1 from stake B1 and d2 from stake B2 (the ends of the minor axis); the "
+     "chord is the distance to the previous point of the same kind."},
+    {OwnText::NorthHint,
+     "Nord-Süd-Linie finden: der Schatten eines Lots liegt zum wahren Mittag genau in Nord-Süd-Richtung. "
+     "Wahrer Mittag (Zonenzeit) im",
+     "Finding the north-south line: a plumb line's shadow lies exactly north-south at apparent noon. "
+     "Apparent noon (zone time) in"},
+    {OwnText::StringMethod,
+     "Fadenmethode: einen Faden der Länge 2A mit seinen Enden an den Brennpunkten F1 und F2 festbinden und "
+     "gespannt herumführen:",
+     "String method: tie a string of length 2A with its ends at the foci F1 and F2 and draw round it held "
+     "taut:"},
+    {OwnText::GnomonHeight, "Zeigerhöhe:", "Gnomon height:"},
+    {OwnText::StandOnDate, "Zum Ablesen auf das heutige Datum der Datumsskala stellen.",
+     "To read the time, stand on today's date on the date scale."},
+    {OwnText::FixedGnomonAtZ, "Der Zeiger steht fest im Punkt Z; jede Datumslinie hat ihre eigene Ellipse.",
+     "The gnomon stands fixed at Z; each date line has its own ellipse."},
+    {OwnText::SplitDialHalves,
+     "Geteilte Uhr: Vormittagshälfte (am) westlich, Nachmittagshälfte (pm) östlich, jede mit eigenen Pflöcken.",
+     "Split dial: morning half (am) to the west, afternoon half (pm) to the east, each with its own stakes."},
+    {OwnText::TemplateTitle, "Schablone in Originalgröße", "Full-size template"},
+    {OwnText::Sheet, "Blatt", "Sheet"},
+    {OwnText::SheetMap, "Blattübersicht", "Sheet map"},
+    {OwnText::CheckBar, "Prüfstrecke 100 mm", "check bar 100 mm"},
+    {OwnText::CorrectionFactors, "Druckerkorrektur x/y:", "Printer correction x/y:"},
+    {OwnText::TooManySheets, "Die Schablone braucht mehr als 100 Blätter.",
+     "The template needs more than 100 sheets."},
+    {OwnText::SheetsRefused, "Die Schablone bräuchte mehr als 1000 Blätter und wird nicht erstellt.",
+     "The template would need more than 1000 sheets and is not made."},
+    {OwnText::Notes, "Hinweise", "Notes"},
+    {OwnText::Points, "Punkte", "Points"},
+    {OwnText::Day, "Tag", "day"},
+    {OwnText::ZoneTime, "Zonenzeit", "zone time"},
 }};
 // clang-format on
 
@@ -41,6 +108,21 @@ std::string_view OwnTextOf(const LanguageState& lang, OwnText id)
     if (index >= kOwnTexts.size())
         return {};
     return lang.languageIndex == 2 ? kOwnTexts[index].english : kOwnTexts[index].german;
+}
+
+std::string OwnTextWith(const LanguageState& lang, OwnText id, std::string_view first, std::string_view second)
+{
+    std::string out;
+    const std::string_view pattern = OwnTextOf(lang, id);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
 }
 
 } // namespace umbrix

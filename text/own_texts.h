@@ -1,20 +1,76 @@
 #pragma once
 // Texts of this program that have no row in the numbered tables (whose row numbers other modules use in
-// arithmetic), each under its own id, in German and English.
+// arithmetic), each under its own id, in German and English: messages of the input checks and of
+// umbrix-cli, the reasons a file could not be read or written, the remarks of the configuration reader, and
+// the texts of the true-scale outputs.
 
 #include "text/language.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace umbrix {
 
 enum class OwnText : std::uint8_t {
+    // Input checks and umbrix-cli
     HourRangeReversed,       // the first hour of the hour marks is not before the last
     LoopTablesOnlySplitDial, // umbrix-cli: a loop table asked of a dial that is not split
+    // Files: why a file could not be read or written, and the configuration reader's remarks
+    NoSuchFile,         // the file or one of its folders does not exist
+    PermissionDenied,   // the system or the file's mode forbids the access
+    ReadOnlyFileSystem, // the file lies on a file system mounted read-only
+    DiskFull,           // no space left, or the user's quota is used up
+    IsFolder,           // a folder where a file was expected
+    InputOutputError,   // the device reported an error
+    NameTooLong,        // the path or one of its names is too long
+    DanglingLink,       // a symbolic link whose target does not exist
+    NotAFile,           // a device or a socket where a configuration was expected
+    FileTooLarge,       // longer than any configuration file can be
+    FileEmpty,          // the file holds no line
+    LineOutOfRange,     // "%1" line number, "%2" parameter: a value outside its field's range
+    UnknownExtension,   // "%1" line number, "%2" name: an extension line nobody knows
+    BadExtensionValue,  // "%1" line number, "%2" name: an extension line with a value its parameter refuses
+    StandardOutput,     // what "-" stands for in a file message
+    // The true-scale outputs (scale drawing, true-size DXF, setting-out plan, full-size template)
+    Scale,                // "Maßstab"
+    Up,                   // the arrow of a plane that is not horizontal
+    North,                // the letter of the north arrow
+    TrueNorthNotMagnetic, // beside the north arrow
+    MagneticBearing,      // followed by the compass bearing of true north in degrees
+    UpOnPlane,            // which way is up on an inclined or vertical plane
+    PlanTitle,
+    Unit,
+    ColumnNumber,
+    ColumnKind,
+    ColumnLabel,
+    ColumnChord,
+    TwoTapes,     // how d1 and d2 are used
+    NorthHint,    // followed by the month and the times
+    StringMethod, // followed by A and c
+    GnomonHeight, // followed by the height
+    StandOnDate,
+    FixedGnomonAtZ,
+    SplitDialHalves,
+    TemplateTitle,
+    Sheet, // followed by "column/row"
+    SheetMap,
+    CheckBar,
+    CorrectionFactors, // followed by the two factors
+    TooManySheets,     // more than 100 sheets
+    SheetsRefused,     // more than 1000 sheets
+    Notes,
+    Points,
+    Day,
+    ZoneTime,
+    Count
 };
 
-/// The text of `id` in the language of `lang` (English for languageIndex 2, German otherwise).
+/// The text of `id` in the language of `lang` (English for languageIndex 2, German otherwise). UTF-8.
 [[nodiscard]] std::string_view OwnTextOf(const LanguageState& lang, OwnText id);
+
+/// The text with "%1" replaced by `first` and "%2" by `second`.
+[[nodiscard]] std::string OwnTextWith(const LanguageState& lang, OwnText id, std::string_view first,
+                                      std::string_view second = {});
 
 } // namespace umbrix

@@ -81,7 +81,8 @@ void MainWindow::loadConfiguration(const std::string& path)
 {
     const ConfigurationRead read = LoadConfigurationFile(model_, path);
     showMessages(read.messages);
-    if (read.linesRead == 0)
+    // A file that was not read to its end changed nothing.
+    if (!read.ok)
         return;
 
     // The controls follow what was read: the presets of the dial type, every parameter, the switches

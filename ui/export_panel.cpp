@@ -17,8 +17,6 @@
 #include <QToolButton>
 
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
 namespace umbrix {
 
@@ -222,11 +220,6 @@ void ExportPanel::tbHpgClick()
         try {
             outcome = dxf ? ExportDxfFile(model, window_.host(), settings, answer->path)
                           : ExportPlotFile(model, window_.host(), settings, answer->path);
-            if (!dxf) {
-                // Only a leftover of an interrupted DXF export can be there.
-                std::error_code ignored;
-                std::filesystem::remove(std::filesystem::path(answer->path).parent_path() / kTempPlotName, ignored);
-            }
         } catch (const std::exception&) {
             outcome = {false,
                        {{std::string(CaptionText(lang, Caption::Error)),

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -41,6 +42,8 @@ int main(int argc, char** argv)
         std::cout << *info;
         return 0;
     }
+    // A FIFO whose reader has gone makes a save fail with EPIPE instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("umbrix"));
     umbrix::WindowOptions options;

@@ -13,6 +13,7 @@
 #include "core/model.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
+#include "ui/printing.h"
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -131,6 +132,8 @@ public:
 
     /// Replaces the file dialogs (tests answer them without showing them).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    /// Replaces the print dialog of the print commands (tests choose a PDF file without showing it).
+    void setPrinterDialog(PrinterDialog dialog) { printerDialog_ = std::move(dialog); }
 
     /// The help window, once help was asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
@@ -278,6 +281,7 @@ private:
     QMenu* Aus1 = nullptr;
     std::vector<std::pair<QLineEdit*, Field>> numericFields_;
     FileChooser chooseFile_;
+    PrinterDialog printerDialog_;
     std::function<bool(const QUrl&)> openUrl_;
     std::function<std::string(const std::string&)> findHelpFile_;
     std::unique_ptr<HelpBridge> help_;

@@ -143,12 +143,13 @@ void MainWindow::printerSetupClicked()
 
 void MainWindow::printGraphicClicked()
 {
-    (void)GrafikG(this, model_, view_, *printer_, host());
+    (void)GrafikG(this, model_, view_, *printer_, host(), printerDialog_);
 }
 
 void MainWindow::printListsClicked(bool allLists)
 {
-    (void)Listedrucken1Click(this, model_, allLists, static_cast<ListPage>(PgCtrl->currentIndex()), *printer_, host());
+    (void)Listedrucken1Click(this, model_, allLists, static_cast<ListPage>(PgCtrl->currentIndex()), *printer_, host(),
+                             printerDialog_);
 }
 
 } // namespace umbrix

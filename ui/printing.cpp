@@ -1,11 +1,16 @@
 #include "ui/printing.h"
 
-#include "text/texts.h"
+#include "export/file_messages.h"
+#include "export/file_writer.h"
+#include "ui/print/pdf_memory.h"
 #include "ui/print/print_document.h"
+#include "ui/qt_text.h"
+#include "text/texts.h"
 
 #include <QDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -50,6 +55,38 @@ private:
     QPrinter& printer_;
 };
 
+/// Runs `pages` on a document of the printer. A printer that prints to a PDF file draws into memory
+/// instead; the complete document then goes through the safe writer, so a failure leaves the old file.
+PrintOutcome PrintOnDocument(const Model& model, QPrinter& printer, Host& host,
+                             const std::function<PrintOutcome(PrintDocument&)>& pages)
+{
+    if (!PrintsToPdfFile(printer)) {
+        PrintDocument document(printer);
+        return pages(document);
+    }
+    PrintOutcome outcome = PrintOutcome::Printed;
+    const PdfBytes pdf = DrawPdfInMemory([&](QPdfWriter& writer) { SetUpLikePrinter(writer, printer); },
+                                         [&](PrintDocument& document) -> std::optional<std::string> {
+                                             outcome = pages(document);
+                                             if (outcome != PrintOutcome::Printed)
+                                                 return std::string("not printed");
+                                             return std::nullopt;
+                                         });
+    if (outcome != PrintOutcome::Printed)
+        return outcome; // its message has been shown
+    if (pdf.failure) {
+        ReportFailure(model, host);
+        return PrintOutcome::Failed;
+    }
+    const std::string path = FromQt(printer.outputFileName());
+    if (const std::optional<FileFailure> failure = WriteFileSafely(path, pdf.bytes)) {
+        const UiMessage message = SaveFailureMessage(model.state.language, path, *failure);
+        host.showMessage(message.caption, message.text, message.icon);
+        return PrintOutcome::Failed;
+    }
+    return PrintOutcome::Printed;
+}
+
 } // namespace
 
 void PrinterSetup(QWidget* parent, QPrinter& printer)
@@ -66,17 +103,18 @@ PrintOutcome GrafikG(QWidget* parent, Model& model, const ViewState& view, QPrin
         printer.setPageOrientation(QPageLayout::Landscape);
         if (!ConfirmPrinter(parent, printer, dialog))
             return PrintOutcome::Cancelled;
-        PrintDocument document(printer);
-        if (!document.StartPrintPage(model.drawing)) {
-            ReportNotReady(model, host);
-            return PrintOutcome::NotReady;
-        }
-        PrintGraphicPage(model, view, document);
-        if (!document.finish()) {
-            ReportFailure(model, host);
-            return PrintOutcome::Failed;
-        }
-        return PrintOutcome::Printed;
+        return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
+            if (!document.StartPrintPage(model.drawing)) {
+                ReportNotReady(model, host);
+                return PrintOutcome::NotReady;
+            }
+            PrintGraphicPage(model, view, document);
+            if (!document.finish()) {
+                ReportFailure(model, host);
+                return PrintOutcome::Failed;
+            }
+            return PrintOutcome::Printed;
+        });
     } catch (...) {
         ReportFailure(model, host);
         return PrintOutcome::Failed;
@@ -98,17 +136,18 @@ PrintOutcome Listedrucken1Click(QWidget* parent, Model& model, bool printAllList
             return PrintOutcome::NothingToPrint;
         if (!ConfirmPrinter(parent, printer, dialog))
             return PrintOutcome::Cancelled;
-        PrintDocument document(printer);
-        if (!document.StartPrintPage(model.drawing)) {
-            ReportNotReady(model, host);
-            return PrintOutcome::NotReady;
-        }
-        const ListPrintStatus status = PrintLists(model, document, request);
-        if (status != ListPrintStatus::Printed || !document.finish()) {
-            ReportFailure(model, host);
-            return PrintOutcome::Failed;
-        }
-        return PrintOutcome::Printed;
+        return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
+            if (!document.StartPrintPage(model.drawing)) {
+                ReportNotReady(model, host);
+                return PrintOutcome::NotReady;
+            }
+            const ListPrintStatus status = PrintLists(model, document, request);
+            if (status != ListPrintStatus::Printed || !document.finish()) {
+                ReportFailure(model, host);
+                return PrintOutcome::Failed;
+            }
+            return PrintOutcome::Printed;
+        });
     } catch (...) {
         ReportFailure(model, host);
         return PrintOutcome::Failed;

@@ -9,9 +9,9 @@ bool PdfOutputAvailable()
     return false;
 }
 
-std::optional<std::string> WritePdf(Model&, const PdfRequest&)
+PdfBytes RenderPdf(Model&, const PdfRequest&)
 {
-    return std::string("PDF output is not available: umbrix-cli was built without Qt");
+    return {{}, std::string("PDF output is not available: umbrix-cli was built without Qt")};
 }
 
 } // namespace umbrix

@@ -5,7 +5,7 @@
 //   umbrix-cli-reference completion OUTPUT
 
 #include "cli/reference.h"
-#include "export/atomic_file.h"
+#include "export/file_writer.h"
 
 #include <iostream>
 #include <string>
@@ -13,10 +13,13 @@
 
 namespace {
 
+const umbrix::LanguageState kEnglish = umbrix::StateFor(umbrix::Language::English);
+constexpr std::size_t kMaxTemplateBytes = 1 << 20;
+
 int Write(const std::string& path, const std::string& text)
 {
-    if (const umbrix::FileStatus written = umbrix::WriteFileAtomically(path, text); !written.ok) {
-        std::cerr << "umbrix-cli-reference: " << path << ": " << written.reason << '\n';
+    if (const auto failure = umbrix::WriteFileSafely(path, text)) {
+        std::cerr << "umbrix-cli-reference: " << umbrix::FailureLine(kEnglish, *failure) << '\n';
         return 1;
     }
     return 0;
@@ -34,8 +37,8 @@ int main(int argc, char** argv)
     }
     if (args.size() == 6 && args[0] == "man" && (args[1] == "de" || args[1] == "en")) {
         std::string manTemplate;
-        if (const umbrix::FileStatus read = umbrix::ReadWholeFile(args[4], manTemplate); !read.ok) {
-            std::cerr << "umbrix-cli-reference: " << args[4] << ": " << read.reason << '\n';
+        if (const auto failure = umbrix::ReadFileBounded(args[4], kMaxTemplateBytes, manTemplate)) {
+            std::cerr << "umbrix-cli-reference: " << umbrix::FailureLine(kEnglish, *failure) << '\n';
             return 1;
         }
         const umbrix::Language language = args[1] == "en" ? umbrix::Language::English : umbrix::Language::German;

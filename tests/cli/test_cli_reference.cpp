@@ -7,7 +7,7 @@
 #include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/version.h"
-#include "export/atomic_file.h"
+#include "export/file_writer.h"
 #include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +62,8 @@ std::string Text(double v)
 std::string ReadSource(const std::string& relative)
 {
     std::string text;
-    EXPECT_TRUE(ReadWholeFile(std::string(UMBRIX_SOURCE_DIR) + "/" + relative, text).ok) << relative;
+    EXPECT_FALSE(ReadFileBounded(std::string(UMBRIX_SOURCE_DIR) + "/" + relative, std::size_t{1} << 24, text))
+        << relative;
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "export/data_paths.h"
 
 #include "core/driver.h"
+#include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/loops.h"
 
@@ -179,7 +180,8 @@ TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)
             m.params.gnomonDeviation = 7.25;
             m.params.gnomonInclination = -33.333333;
             m.params.gnomonHeight = 0.123456;
-            m.params.distanceZ = 4.5;
+            // Z of the fixed-gnomon dial lies outside the date scale's reach, as its field makes sure.
+            m.params.distanceZ = type == 7 ? -45.5 : 4.5;
             m.params.semiMajorAxis = 12.345678;
             m.params.riseSetDeclination = -19.999999;
             m.params.marksPerMonth = type == 7 ? 2 : 6;
@@ -267,7 +269,7 @@ TEST(ConfigurationRead, ShadowDateFollowsTheLeapYearRule)
     EXPECT_EQ(read.messages[0].text, "Fehlerhaftes Datum !");
 }
 
-TEST(ConfigurationRead, NonNumberStopsWithEarlierValuesKept)
+TEST(ConfigurationRead, NonNumberStopsAndChangesNothing)
 {
     std::vector<std::string> lines = Lines(DefaultModel());
     lines[0] = "2030   2";
@@ -280,9 +282,9 @@ TEST(ConfigurationRead, NonNumberStopsWithEarlierValuesKept)
     ASSERT_EQ(read.messages.size(), 1u);
     EXPECT_EQ(read.messages[0].text, "Error during File Input!");
     EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
-    EXPECT_EQ(m.params.year, 2030);
-    EXPECT_EQ(m.params.longitude, -9.59);
-    EXPECT_TRUE(m.state.dialTitle.empty()); // the final steps are skipped
+    // All or nothing: the line read before the broken one is not taken either.
+    EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+    EXPECT_EQ(m.params.dialType, 0);
 
     Model empty = DefaultModel();
     read = ReadConfigurationLines(empty, {});
@@ -323,7 +325,8 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     const std::string bad = "/nonexistent-folder/x.ini";
     const auto failed = SaveConfigurationFile(m, bad);
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?");
+    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"
+                                  "/nonexistent-folder: Datei oder Ordner existiert nicht");
 
     // A target that cannot be replaced keeps its old content.
     const auto dir = TempFile("umbrix_config_dir");
@@ -334,7 +337,8 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
 
     const ConfigurationRead missing = LoadConfigurationFile(back, "/nonexistent-folder/none.ini");
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.messages[0].text, "Fehler beim Lesen der Datei!");
+    EXPECT_EQ(missing.messages[0].text,
+              "Fehler beim Lesen der Datei!\n/nonexistent-folder/none.ini: Datei oder Ordner existiert nicht");
     std::filesystem::remove(path);
 }
 
@@ -362,12 +366,15 @@ TEST(ConfigurationFile, StartConfigurationLookupOrder)
 }
 
 // Seeded random mutations of a valid file: the reader never crashes, hangs or leaves a non-finite value.
+// (The configuration fuzz target goes further, with the calculation of every model read.)
 TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
 {
-    const std::string valid = ConfigurationText(Lines(DefaultModel()));
+    const Model pristine = DefaultModel();
+    const std::string valid = ConfigurationText(Lines(pristine));
     std::mt19937 random(7);
     const std::string alphabet = "0123456789-.;, /\r\njnDeutschEnglish\x01\xff";
-    for (int i = 0; i < 100000; ++i) {
+    Model m = pristine;
+    for (int i = 0; i < 30000; ++i) {
         std::string bytes = valid;
         const int edits = 1 + static_cast<int>(random() % 8);
         for (int e = 0; e < edits; ++e) {
@@ -386,7 +393,9 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
                 break;
             }
         }
-        Model m = DefaultModel();
+        m.params = pristine.params; // all that the reader writes
+        m.state = pristine.state;
+        m.grids.StrGridEin = pristine.grids.StrGridEin;
         (void)ReadConfigurationLines(m, SplitConfigurationLines(bytes));
         ASSERT_TRUE(std::isfinite(m.params.latitude) && std::isfinite(m.params.extentY) &&
                     std::isfinite(m.params.cosPlaneGnomon))
@@ -394,7 +403,7 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
         ASSERT_GE(m.params.linesPerHour, 1);
         ASSERT_LE(m.params.dialType, 7);
     }
-    Model m = DefaultModel();
+    m = pristine;
     (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(100000, '9')));
     (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(10 << 20, '\n')));
     (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(1, '\0')));
@@ -420,13 +429,166 @@ TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTree)
     EXPECT_EQ(DataDirectories("/opt/umbrix/bin").front(), "/opt/umbrix/share/umbrix");
 }
 
-TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBack)
+TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBackWhereTheirFieldIsDisabled)
 {
     Model m = DefaultModel();
-    m.params.longitude = -1.25e200; // no field accepts it, but a file may hold it
+    // The common dial disables the plane inclination: no check refuses it, and the file keeps it.
+    m.params.planeInclination = -1.25e200;
     const auto lines = Lines(m);
-    EXPECT_EQ(lines[2].size(), 1u + 201u + 7u); // sign, 201 digits, point and 6 decimals
-    EXPECT_EQ(lines[2].substr(0, 5), "-1250");
-    EXPECT_EQ(lines[2].substr(lines[2].size() - 7), ".000000");
+    const std::string inclination = lines[4].substr(0, lines[4].find(' '));
+    EXPECT_EQ(inclination.size(), 1u + 201u + 7u); // sign, 201 digits, point and 6 decimals
+    EXPECT_EQ(inclination.substr(0, 5), "-1250");
+    EXPECT_EQ(inclination.substr(inclination.size() - 7), ".000000");
     EXPECT_EQ(Lines(Read(lines)), lines);
+
+    // The longitude field is enabled and refuses such a value: an error of line 3.
+    m.params.longitude = -1.25e200;
+    ConfigurationRead read;
+    (void)Read(Lines(m), &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 3, longitude: Wert außerhalb des zulässigen Bereichs");
+}
+
+// --- reading safely ------------------------------------------------------------------------------------
+
+TEST(ConfigurationRead, AByteOrderMarkBeforeTheFirstLineIsSkipped)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "\xEF\xBB\xBF"
+               "2030   3";
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(m.params.year, 2030);
+    EXPECT_EQ(m.params.dialType, 3);
+}
+
+TEST(ConfigurationRead, AValueOutsideItsFieldsRangeIsAnErrorOfItsLineAndChangesNothing)
+{
+    struct Case {
+        std::size_t line; // 0-based
+        std::string text;
+        std::string expected;
+    };
+    for (const Case& c : {Case{1, "1000.000000", "Zeile 2, latitude: Wert außerhalb des zulässigen Bereichs"},
+                          Case{7, "0.000000", "Zeile 8, semiMajorAxis: Wert außerhalb des zulässigen Bereichs"},
+                          Case{6, "-5.000000   -3.000000",
+                               "Zeile 7, gnomonHeight: Wert außerhalb des zulässigen "
+                               "Bereichs"}}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[0] = "2030   0"; // read before the bad line, and still not taken
+        lines[c.line] = c.text;
+        ConfigurationRead read;
+        const Model m = Read(lines, &read);
+        EXPECT_FALSE(read.ok) << c.text;
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].text, c.expected);
+        EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
+        EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+    }
+}
+
+TEST(ConfigurationRead, AnAxisWhoseEllipseOverflowsIsAnErrorOfItsLine)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[1] = "-3.000000";
+    lines[7] = "17" + std::string(307, '0') + ".000000"; // 1.7e308: the axis field takes it, the reach overflows
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 8, semiMajorAxis: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(m.params.semiMajorAxis, DefaultModel().params.semiMajorAxis);
+}
+
+TEST(ConfigurationRead, UnusableDistancesToZAreReplacedOrRefusedByDialType)
+{
+    const std::string huge(400, '9'); // beyond any double
+    for (const std::string& z : {huge, std::string("-10000000.000000")}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[6] = "1.700000   " + z;
+        ConfigurationRead read;
+        const Model m = Read(lines, &read);
+        ASSERT_TRUE(read.ok) << z;
+        EXPECT_TRUE(read.messages.empty());
+        EXPECT_EQ(m.params.distanceZ, -3.0);
+
+        lines[0] = "2015   7";
+        (void)Read(lines, &read);
+        EXPECT_FALSE(read.ok);
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].text, "Zeile 7, distanceZ: Wert außerhalb des zulässigen Bereichs");
+    }
+    // Any other dial type keeps a usable distance as it is, even inside the date scale's reach.
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[6] = "1.700000   0.500000";
+    EXPECT_EQ(Read(lines).params.distanceZ, 0.5);
+}
+
+TEST(ConfigurationRead, TheFixedGnomonDialMovesZOutOfTheReachOnceTheWholeFileIsRead)
+{
+    Model dial = DefaultModel();
+    (void)SelectDialType(dial, 7);
+    std::vector<std::string> lines = Lines(dial);
+    lines[6] = "1.700000   0.500000";
+    lines[7] = "4.000000"; // the axis comes after Z: the reach is known only at the end
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].icon, MessageIcon::Information);
+    const double reach = std::abs(m.params.semiMajorAxis * DateScaleFactor(m.params));
+    EXPECT_GT(std::abs(m.params.distanceZ), reach);
+    EXPECT_EQ(m.params.semiMajorAxis, 4.0);
+}
+
+TEST(ConfigurationRead, ExtensionLinesSetKnownSwitchesAndWarnAboutTheRest)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines.push_back("showLambertCircle = 1");
+    lines.push_back("lengthUnit=m");
+    lines.push_back("coordinatesAsXY=maybe");
+    lines.push_back("a line without a name and a value");
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(m.params.showLambertCircle);
+    ASSERT_EQ(read.messages.size(), 2u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 28: unbekannter Eintrag lengthUnit wird übergangen");
+    EXPECT_EQ(read.messages[1].text, "Zeile 29: ungültiger Wert für coordinatesAsXY wird übergangen");
+    EXPECT_EQ(read.messages[1].icon, MessageIcon::Warning);
+}
+
+TEST(ConfigurationFile, TooLargeEmptyAndSpecialFilesAreRefusedAndChangeNothing)
+{
+    const auto big = TempFile("umbrix_config_big.ini");
+    std::ofstream(big) << ConfigurationText(Lines(DefaultModel())) << std::string(kMaxConfigurationBytes, '\n');
+    Model m = DefaultModel();
+    m.params.latitude = 12.5;
+    ConfigurationRead read = LoadConfigurationFile(m, big.string());
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text,
+              "Fehler beim Lesen der Datei!\n" + big.string() + ": Datei zu groß für eine Konfiguration");
+    EXPECT_EQ(m.params.latitude, 12.5);
+
+    std::ofstream(big, std::ios::trunc).flush();
+    read = LoadConfigurationFile(m, big.string());
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.messages[0].text, "File  nicht gefunden!\n" + big.string() + ": Datei ist leer");
+    std::filesystem::remove(big);
+
+    read = LoadConfigurationFile(m, std::filesystem::temp_directory_path().string());
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(m.params.latitude, 12.5);
+}
+
+TEST(ConfigurationFile, AnInstalledProgramSavesItsStartConfigurationInTheUsersFolder)
+{
+    const auto user = TempFile("umbrix_start_user");
+    std::filesystem::remove_all(user);
+    EXPECT_EQ(StartConfigurationTarget("/usr/bin/", user.string()), (user / "umbrix.ini").string());
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    std::filesystem::remove_all(user);
 }

@@ -180,7 +180,8 @@ TEST(TableExport, WrittenFilesReadBackAsTheGridsCells)
     Model m = DefaultModel();
     const auto failed = WriteTableExport(m, {TablePage::ShadowPath, false}, "/nonexistent-folder/t.txt");
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->text, "Open error: File  /nonexistent-folder/t.txt");
+    EXPECT_EQ(failed->text, "Open error: File  /nonexistent-folder/t.txt\n/nonexistent-folder: Datei oder Ordner "
+                            "existiert nicht");
 }
 
 // A spreadsheet that assumes the Windows code page reads "für" and "±" right only with the UTF-8 mark in

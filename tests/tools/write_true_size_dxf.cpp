@@ -4,7 +4,7 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
-#include "export/atomic_file.h"
+#include "export/file_writer.h"
 #include "export/true_size_dxf.h"
 
 #include <iostream>
@@ -34,8 +34,8 @@ int main(int argc, char** argv)
             std::cerr << path << ": " << dxf.reason << "\n";
             return 1;
         }
-        if (const FileStatus written = WriteFileAtomically(path, dxf.bytes); !written.ok) {
-            std::cerr << path << ": " << written.reason << "\n";
+        if (const std::optional<FileFailure> failure = WriteFileSafely(path, dxf.bytes)) {
+            std::cerr << FailureLine(StateFor(Language::English), *failure) << "\n";
             return 3;
         }
         std::cout << path << "\n";

@@ -13,6 +13,8 @@
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/table_export_dialog.h"
+#include "text/own_texts.h"
+#include "text/texts.h"
 
 #include <QAction>
 #include <QDir>
@@ -196,10 +198,10 @@ TEST_F(Exports, OkWithAScaledAxisRecalculatesAndWritesTheHpglPlot)
 {
     const std::string path = dir + "/dial.plt";
     answer = SaveDialogAnswer{path, 1};
-    // A leftover temporary file of an interrupted DXF export goes too.
-    QFile leftover(ToQt(dir + "/" + std::string(kTempPlotName)));
-    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-    leftover.close();
+    // A file of the name the DXF export gives its plot is not the export's to remove: it stays.
+    QFile other(ToQt(dir + "/" + std::string(kTempPlotName)));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
     const int drawn = window->drawCount();
 
     click("tbHpg");
@@ -224,7 +226,7 @@ TEST_F(Exports, OkWithAScaledAxisRecalculatesAndWritesTheHpglPlot)
     const std::string plot = ReadFile(path);
     EXPECT_EQ(plot.substr(0, kPlotHeader.size()), kPlotHeader);
     EXPECT_EQ(plot.find('\n'), std::string::npos);
-    EXPECT_FALSE(QFile::exists(ToQt(dir + "/" + std::string(kTempPlotName))));
+    EXPECT_TRUE(QFile::exists(ToQt(dir + "/" + std::string(kTempPlotName))));
 
     // The scaled plot is the plot of the axis typed, at the window's pan (second writer run on a copy).
     Model copy = window->model();
@@ -292,7 +294,8 @@ TEST_F(Exports, AFailedWriteNamesThePathWithTheSaveErrorForBothFormats)
         click(button);
         click("Button3");
         ASSERT_EQ(host.messages.size(), 1u) << button;
-        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, 18)));
+        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, 18)) + "\n" + dir +
+                                             "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
         EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Error)));
         EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     }
@@ -417,7 +420,8 @@ TEST_F(Exports, ATableThatCannotBeWrittenIsReportedWithItsName)
     answer = SaveDialogAnswer{dir + "/no/such/folder/tab.txt", 1};
     click("BtnTsDat");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Open error: File  " + dir + "/no/such/folder/tab.txt");
+    EXPECT_EQ(host.messages[0].text, "Open error: File  " + dir + "/no/such/folder/tab.txt\n" + dir +
+                                         "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
 }
 

@@ -11,6 +11,8 @@
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "text/own_texts.h"
+#include "text/texts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -134,12 +136,13 @@ TEST_F(Window, ABrokenStartConfigurationIsReportedWithoutStoppingTheStart)
     QDir(folder.path()).mkpath(QStringLiteral("broken"));
     QFile file(folder.path() + QStringLiteral("/broken/umbrix.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("2016   0\r\nnorth\r\n");
+    file.write("2030   0\r\nnorth\r\n");
     file.close();
     window = makeWindow(folder.path() + QStringLiteral("/broken"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Error during File Input!");
-    EXPECT_EQ(window->model().params.year, 2016);
+    // Nothing of a broken file is taken, not even the lines before the broken one.
+    EXPECT_EQ(window->model().params.year, 2015);
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
     EXPECT_GE(window->drawCount(), 1);
 }
@@ -563,7 +566,8 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
         [&](const FileDialogRequest&) -> std::optional<std::string> { return FromQt(folder.path()) + "/missing.ini"; });
     action("Datenladen1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 7)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 7)) + "\n" + FromQt(folder.path()) +
+                                         "/missing.ini: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
 
     host.messages.clear();
@@ -572,8 +576,9 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
     });
     action("Datenspeichern1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              FromQt(folder.path()) + "/no/such/folder/x.ini" + std::string(MessageRow(kDe, 18)));
+    EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini" +
+                                         std::string(MessageRow(kDe, 18)) + "\n" + FromQt(folder.path()) +
+                                         "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
 }
 
 TEST_F(Window, SavingTheStartConfigurationNeedsNoDialog)

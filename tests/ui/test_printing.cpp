@@ -10,8 +10,10 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/print_layout.h"
-#include "text/texts.h"
+#include "ui/print/pdf_memory.h"
 #include "ui/printing.h"
+#include "text/own_texts.h"
+#include "text/texts.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
@@ -205,14 +207,18 @@ TEST_F(Printing, ACancelledDialogPrintsNothingAndAPrinterThatCannotStartIsReport
         PrintOutcome::Cancelled);
     EXPECT_TRUE(host.messages.empty());
 
-    // A PDF file in a folder that does not exist: the document cannot begin.
-    PdfDialog unwritable{never.parent_path() / "no-such-folder" / "x.pdf"};
-    EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host, unwritable.function()), PrintOutcome::NotReady);
+    // A PDF file in a folder that does not exist: the document is drawn in memory, and the file that cannot
+    // be written is reported with its folder and the reason.
+    const fs::path unwritablePath = never.parent_path() / "no-such-folder" / "x.pdf";
+    PdfDialog unwritable{unwritablePath};
+    EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host, unwritable.function()), PrintOutcome::Failed);
     EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, MessageRow(model->state.language, 23));
-    EXPECT_EQ(host.messages[0].caption, CaptionText(model->state.language, Caption::Warning));
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(host.messages[0].text, unwritablePath.string() + std::string(MessageRow(model->state.language, 18)) +
+                                         "\n" + unwritablePath.parent_path().string() + ": " +
+                                         std::string(OwnTextOf(model->state.language, OwnText::NoSuchFile)));
+    EXPECT_EQ(host.messages[0].caption, CaptionText(model->state.language, Caption::Error));
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     EXPECT_FALSE(fs::exists(never));
 }
 
@@ -300,4 +306,15 @@ TEST_F(Printing, SeventyTwoDateMarksSpanTwoPagesWithTheHeaderRowRepeated)
     const std::string second = PdfText(dialog.path, 2, 2);
     EXPECT_TRUE(InOrder(second, {header, GridLine(grid, layout, 52), GridLine(grid, layout, 72)}));
     EXPECT_EQ(Squeezed(second).find(Squeezed(GridLine(grid, layout, 51))), std::string::npos);
+}
+
+TEST(PdfInMemory, OnlyACompleteDocumentIsHandedToTheWriter)
+{
+    const std::string body = "%PDF-1.4\n" + std::string(5000, 'x') + "\nstartxref\n123\n%%EOF\n";
+    EXPECT_TRUE(IsCompletePdf(body));
+    EXPECT_FALSE(IsCompletePdf(body.substr(0, body.size() / 2))); // cut off, as by a full disk
+    EXPECT_FALSE(IsCompletePdf(""));
+    EXPECT_FALSE(IsCompletePdf("%%EOF"));
+    // The end marker must lie within the last 1 KiB.
+    EXPECT_FALSE(IsCompletePdf("%PDF-1.4\n%%EOF\n" + std::string(2000, ' ')));
 }

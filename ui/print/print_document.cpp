@@ -3,6 +3,7 @@
 #include "graphics/construction.h"
 
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <cmath>
@@ -16,13 +17,13 @@ constexpr double kTenthMmPerInch = 254.0;
 
 } // namespace
 
-PrinterCapabilities CapabilitiesOf(const QPrinter& printer)
+PrinterCapabilities CapabilitiesOf(const QPagedPaintDevice& device, int resolutionDpi)
 {
     // The page layout keeps its margins in the unit they were given in (millimetres from the dialogs); its
     // pixel rectangle rounds them to whole points first. The pixels are derived from the millimetres, so
     // that a 5 mm margin stays 5 mm.
-    const QPageLayout layout = printer.pageLayout();
-    const double pixelsPerMm = printer.resolution() / 25.4;
+    const QPageLayout layout = device.pageLayout();
+    const double pixelsPerMm = resolutionDpi / 25.4;
     const QRectF paintMm = layout.paintRect(QPageLayout::Millimeter);
     PrinterCapabilities caps;
     caps.horzSizeMm = paintMm.width();
@@ -35,7 +36,12 @@ PrinterCapabilities CapabilitiesOf(const QPrinter& printer)
     return caps;
 }
 
-PrintDocument::PrintDocument(QPrinter& printer) : printer_(printer) {}
+PrintDocument::PrintDocument(QPrinter& printer)
+    : device_(printer), printer_(&printer), resolutionDpi_(printer.resolution())
+{
+}
+
+PrintDocument::PrintDocument(QPdfWriter& writer) : device_(writer), resolutionDpi_(writer.resolution()) {}
 
 PrintDocument::~PrintDocument()
 {
@@ -45,11 +51,12 @@ PrintDocument::~PrintDocument()
 
 bool PrintDocument::StartPrintPage(DrawingState& state)
 {
-    if (!painter_.begin(&printer_))
+    if (!painter_.begin(&device_))
         return false;
-    const std::optional<PrintGeometry> geometry = ComputePrintGeometry(CapabilitiesOf(printer_));
-    if (!geometry || printer_.resolution() <= 0) {
-        printer_.abort();
+    const std::optional<PrintGeometry> geometry = ComputePrintGeometry(CapabilitiesOf(device_, resolutionDpi_));
+    if (!geometry || resolutionDpi_ <= 0) {
+        if (printer_)
+            printer_->abort();
         painter_.end();
         return false;
     }
@@ -60,10 +67,10 @@ bool PrintDocument::StartPrintPage(DrawingState& state)
 
 void PrintDocument::mapTenthMillimetres()
 {
-    const double scale = printer_.resolution() / kTenthMmPerInch;
+    const double scale = resolutionDpi_ / kTenthMmPerInch;
     painter_.resetTransform();
     painter_.scale(scale, scale);
-    const QRectF paintMm = printer_.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRectF paintMm = device_.pageLayout().paintRect(QPageLayout::Millimeter);
     const int width = static_cast<int>(std::floor(paintMm.width() * 10));
     const int height = static_cast<int>(std::floor(paintMm.height() * 10));
     surface_.setPageSize(width, height);
@@ -74,11 +81,11 @@ void PrintDocument::mapTenthMillimetres()
 
 bool PrintDocument::NewPage()
 {
-    if (!painter_.isActive() || !printer_.newPage())
+    if (!painter_.isActive() || !device_.newPage())
         return false;
     // The new page may have another orientation: its size and the mapping are read again.
     mapTenthMillimetres();
-    return printer_.printerState() != QPrinter::Error;
+    return !printer_ || printer_->printerState() != QPrinter::Error;
 }
 
 bool PrintDocument::finish()
@@ -86,7 +93,7 @@ bool PrintDocument::finish()
     if (!painter_.isActive())
         return false;
     const bool ended = painter_.end();
-    return ended && printer_.printerState() != QPrinter::Error;
+    return ended && (!printer_ || printer_->printerState() != QPrinter::Error);
 }
 
 void PrintGraphicPage(Model& model, const ViewState& view, PrintDocument& document)

@@ -1,6 +1,7 @@
 #pragma once
-// One print job on a QPrinter (a CUPS printer or a PDF file): StartPrintPage, the pages in 0.1 mm, and the
-// page of the printed graphic. Used by the window's print commands and by umbrix-cli --pdf.
+// One print job on a QPrinter (a CUPS printer) or on a QPdfWriter (a PDF in memory): StartPrintPage, the
+// pages in 0.1 mm, and the page of the printed graphic. Used by the window's print commands and by
+// umbrix-cli --pdf.
 
 #include "core/model.h"
 #include "graphics/print_layout.h"
@@ -9,17 +10,20 @@
 
 #include <QPainter>
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace umbrix {
 
-/// The device capabilities of a QPrinter, from its page layout: the printable area in millimetres and in
-/// device pixels at the printer's resolution, its offset from the paper's corner, the orientation.
-[[nodiscard]] PrinterCapabilities CapabilitiesOf(const QPrinter& printer);
+/// The device capabilities of a printer or PDF writer, from its page layout: the printable area in
+/// millimetres and in device pixels at `resolutionDpi`, its offset from the paper's corner, the orientation.
+[[nodiscard]] PrinterCapabilities CapabilitiesOf(const QPagedPaintDevice& device, int resolutionDpi);
 
 class PrintDocument : public PageFlow {
 public:
     explicit PrintDocument(QPrinter& printer);
+    explicit PrintDocument(QPdfWriter& writer);
     /// Ends a document that is still open.
     ~PrintDocument() override;
     PrintDocument(const PrintDocument&) = delete;
@@ -39,7 +43,9 @@ public:
 private:
     void mapTenthMillimetres();
 
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
+    QPrinter* printer_ = nullptr; // set for a printer: its state tells of failures
+    int resolutionDpi_;
     QPainter painter_;
     PrintSurface surface_{painter_};
 };

@@ -1,7 +1,7 @@
 #include "ui/print/true_scale_pdf.h"
 
 #include "graphics/true_scale.h"
-#include "text/true_scale_texts.h"
+#include "text/own_texts.h"
 #include "ui/print/gui_for_call.h"
 #include "ui/print/print_surface.h"
 
@@ -117,10 +117,10 @@ PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& reque
     const TemplateLayout layout =
         LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper);
     if (layout.refused())
-        return {false, {}, std::string(TrueScaleTextOf(lang, TrueScaleText::SheetsRefused))};
+        return {false, {}, std::string(OwnTextOf(lang, OwnText::SheetsRefused))};
     GuiForCall gui;
     PdfPages pages(PageSizeOf(request.paper),
-                   QString::fromUtf8(TrueScaleTextOf(lang, TrueScaleText::TemplateTitle).data()));
+                   QString::fromUtf8(OwnTextOf(lang, OwnText::TemplateTitle).data()));
     if (!pages.began())
         return {false, {}, "the PDF document could not be started"};
     const bool drawn = DrawTemplate(model, unit, request, pages);
