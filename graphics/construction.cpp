@@ -39,14 +39,6 @@ Colour WindowFontColour(const DrawingState& state)
             static_cast<std::uint8_t>(state.windowFontRgb)};
 }
 
-bool IsImpossibleMeanTimeDial(const DialParameters& p)
-{
-    if (p.type() != DialType::MeanTime)
-        return false;
-    return std::abs(p.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
-           std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
-}
-
 /// Only the red request to change the parameters, centred on the surface.
 void DrawImpossibleConstruction(DrawContext& c)
 {
@@ -96,6 +88,14 @@ void DrawBackground(DrawContext& c)
 }
 
 } // namespace
+
+bool IsImpossibleMeanTimeDial(const DialParameters& p)
+{
+    if (p.type() != DialType::MeanTime)
+        return false;
+    return std::abs(p.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
+           std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
+}
 
 ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight)
 {

@@ -39,6 +39,11 @@ struct ConstructionFrame {
 ///   |e| < 20 halfHeight, else r = 0.05 (the date scale would shrink the dial to nothing);
 ///   S = r u, gridStep = step / u.
 /// A semi-major axis that is zero or not finite takes the unit scale and tick step of a = 1.
+/// True when the mean-time dial cannot be built for these angles: its plane and gnomon stand less than 8
+/// degrees from parallel, or its latitude lies within 25 degrees of the gnomon's inclination. The drawing
+/// then shows only the request to change the parameters.
+[[nodiscard]] bool IsImpossibleMeanTimeDial(const DialParameters& p);
+
 [[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
 
 /// A print-mode drawing at a given scale instead of the fitted one (the true-scale outputs): the area drawn
