@@ -1,8 +1,9 @@
 // The simulation of an instant against an independent vector computation and against the design-error map,
-// and the instant's text and clock.
+// the instant's text and clock, and the correction table against the simulation at apparent noon.
 
 #include "core/accuracy.h"
 #include "core/axes.h"
+#include "core/correction_table.h"
 #include "core/date_scale.h"
 #include "core/loops.h"
 #include "core/simulation.h"
@@ -344,4 +345,100 @@ TEST(Instant, SystemClockAsStandardTime)
     EXPECT_FALSE(InstantFromUnixSeconds(std::int64_t{5} * 1000 * 1000 * 1000, 0)); // 2128
     EXPECT_FALSE(InstantFromUnixSeconds(0, std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(InstantFromUnixSeconds(std::numeric_limits<std::int64_t>::min(), 0));
+}
+
+// The plaque's correction is what a watch needs at apparent noon: the simulation there reads the correction
+// plus its own reading error. That error is below a second at noon on the common and the mean-time dial;
+// the split dial is exact at its two chosen hours instead (minutes off at noon), and the tilted gnomon's
+// equinox mark, whose declination counts as 0, is off by a fraction of a minute.
+TEST(CorrectionTable, AgreesWithTheSimulationAtApparentNoon)
+{
+    struct Case {
+        std::unique_ptr<Model> dial;
+        bool exactAtNoon = true;
+    };
+    const std::vector<Case> cases = [] {
+        std::vector<Case> v;
+        v.push_back({CalculatedDial(0)});
+        v.push_back({CalculatedDial(0, [](Model& m) { m.params.showZoneTime = true; })});
+        v.push_back({CalculatedDial(1,
+                                    [](Model& m) {
+                                        m.params.gnomonInclination = 20;
+                                        m.params.gnomonDeviation = 30;
+                                    }),
+                     false});
+        v.push_back({CalculatedDial(6)});
+        v.push_back({CalculatedSplitDial(), false});
+        return v;
+    }();
+    DstOptions dst;
+    dst.offsetHours = 1.5;
+    for (const Case& c : cases) {
+        const auto& m = c.dial;
+        const DialParameters& p = m->params;
+        const CorrectionTable table = ComputeCorrectionTable(p, m->results, dst);
+        const std::vector<CalendarDate> calendar = CalendarMarkDates(p.marksPerMonth);
+        const std::vector<LoopDate> loops = LoopDates(p.marksPerMonth);
+        ASSERT_EQ(table.rows.size(), IsSplit(p) ? loops.size() : calendar.size());
+        int summer = 0;
+        for (std::size_t i = 0; i < table.rows.size(); ++i) {
+            const CorrectionRow& row = table.rows[i];
+            const int month = IsSplit(p) ? loops[i].month : calendar[i].month;
+            const int day = IsSplit(p) ? loops[i].day : calendar[i].day;
+            const std::optional<Simulation> sim =
+                Simulate(p, m->state, m->results, {p.year, month, day, row.apparentNoon}, dst);
+            ASSERT_TRUE(sim && sim->reading) << row.label;
+            EXPECT_NEAR(sim->sunAzimuth, 0, 1e-6) << row.label;
+            EXPECT_EQ(sim->nearestMark, row.label);
+            ASSERT_EQ(sim->summerTime.has_value(), row.summerTimeMinutes.has_value()) << row.label;
+            const double expected = row.summerTimeMinutes.value_or(row.standardTimeMinutes);
+            EXPECT_NEAR(expected, *sim->watchCorrectionMinutes + *sim->readingErrorMinutes, 1e-6) << row.label;
+            if (c.exactAtNoon) {
+                EXPECT_NEAR(expected, *sim->watchCorrectionMinutes, 0.02) << row.label;
+            }
+            if (row.summerTimeMinutes) {
+                ++summer;
+                EXPECT_DOUBLE_EQ(*row.summerTimeMinutes, row.standardTimeMinutes + 90);
+                EXPECT_DOUBLE_EQ(*row.apparentNoonSummerTime, row.apparentNoon + 1.5);
+            }
+            if (p.type() == DialType::MeanTime) {
+                EXPECT_EQ(row.equationOfTimeMinutes, 0);
+            }
+        }
+        EXPECT_GT(summer, 10);
+    }
+}
+
+// Hand figures at 9.59 degrees east in zone time 15 degrees east: 21.64 minutes of longitude; on 3 November
+// the sun is 16.4 minutes ahead of mean time, on 11 February 14.2 minutes behind.
+TEST(CorrectionTable, HandFiguresOfTheCommonDial)
+{
+    const auto m = CalculatedDial(0);
+    const CorrectionTable table = ComputeCorrectionTable(m->params, m->results, DstOptions{});
+    ASSERT_TRUE(table.offsetHours);
+    EXPECT_EQ(*table.offsetHours, 1);
+    const CorrectionRow* nov1 = nullptr;
+    const CorrectionRow* feb11 = nullptr;
+    for (const CorrectionRow& row : table.rows) {
+        EXPECT_NEAR(row.longitudeMinutes, 21.64, 1e-9);
+        nov1 = row.label.rfind("01.Nov", 0) == 0 ? &row : nov1;
+        feb11 = row.label.rfind("11.Feb", 0) == 0 ? &row : feb11;
+    }
+    ASSERT_TRUE(nov1 && feb11);
+    EXPECT_NEAR(nov1->equationOfTimeMinutes, 16.4, 0.1);
+    EXPECT_NEAR(nov1->standardTimeMinutes, 21.64 - 16.4, 0.1);
+    EXPECT_FALSE(nov1->summerTimeMinutes); // 2015: summer time ended on 25 October
+    EXPECT_NEAR(feb11->equationOfTimeMinutes, -14.2, 0.1);
+    EXPECT_NEAR(feb11->apparentNoon, 12 + (21.64 + 14.2) / 60, 0.1 / 60);
+    // The mean-time dial carries the equation of time on its date scale.
+    const auto meanTime = CalculatedDial(6);
+    for (const CorrectionRow& row : ComputeCorrectionTable(meanTime->params, meanTime->results, {}).rows)
+        EXPECT_NEAR(row.standardTimeMinutes, 21.64, 1e-9);
+    // A bad offset gives no summer-time figures.
+    DstOptions bad;
+    bad.offsetHours = 0;
+    const CorrectionTable none = ComputeCorrectionTable(m->params, m->results, bad);
+    EXPECT_FALSE(none.offsetHours);
+    for (const CorrectionRow& row : none.rows)
+        EXPECT_FALSE(row.summerTimeMinutes || row.apparentNoonSummerTime);
 }
