@@ -91,7 +91,8 @@ std::optional<int> ReadInt(std::string_view text)
 UiMessage InputError(const Model& model)
 {
     const LanguageState& lang = model.state.language;
-    return {std::string(CaptionText(lang, Caption::Problem)), std::string(MessageRow(lang, 6)), MessageIcon::Warning};
+    return {std::string(CaptionText(lang, Caption::Problem)), std::string(MessageRow(lang, MessageId::InputError)),
+            MessageIcon::Warning};
 }
 
 UiMessage DisabledMessage(const Model& model, std::string_view name)

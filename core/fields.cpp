@@ -125,10 +125,10 @@ std::string StoredText(const DialParameters& p, Field field)
 std::string RangeMessage(const Model& model, Field field, double k)
 {
     const LanguageState& lang = model.state.language;
-    std::string text(MessageRow(lang, 6));
+    std::string text(MessageRow(lang, MessageId::InputError));
     if (field == Field::eVergr && model.params.type() == DialType::FixedGnomon) {
         text += "\r\n";
-        text += TextRow(lang, 30);
+        text += TextRow(lang, TextId::MinimumAbsoluteValue);
         text += FormatFixed(5, 2, model.params.semiMajorAxis * k * 1.5);
     }
     return text;
@@ -138,7 +138,7 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
 {
     const LanguageState& lang = model.state.language;
     int year = model.params.year;
-    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, 9), year);
+    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, MessageId::Year), year);
     if (read.message)
         out.messages.push_back(*read.message);
     if (read.error) {
@@ -188,7 +188,8 @@ FieldRead ParseRealField(const LanguageState& lang, std::string_view text, doubl
     if (parsed.error)
         return {.error = true,
                 .text = std::string(),
-                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning)};
+                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, MessageId::NotARealNumber)),
+                                   MessageIcon::Warning)};
     if (!parsed.value)
         return {.error = false, .text = FormatFixed(7, 2, value), .message = std::nullopt};
     value = *parsed.value;
@@ -211,7 +212,7 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
     std::string message(label);
     message += "=";
     message += text;
-    message += MessageRow(lang, 13);
+    message += MessageRow(lang, MessageId::ValueInterval);
     message += " [" + std::to_string(lo) + ".." + std::to_string(hi) + "] !";
     return {.error = true,
             .text = std::nullopt,
@@ -235,8 +236,9 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
         const RealParse parsed = ParseRealText(text);
         bool error = parsed.error;
         if (parsed.error) {
-            out.messages.push_back(
-                Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning));
+            out.messages.push_back(Message(lang, Caption::Problem,
+                                           std::string(MessageRow(lang, MessageId::NotARealNumber)),
+                                           MessageIcon::Warning));
             out.text = std::string();
         } else if (parsed.value) {
             v = *parsed.value;
@@ -322,9 +324,9 @@ std::optional<DistanceZAdjustment> KeepZOutsideDateScale(Model& model)
     p.distanceZ = side * (reach + 0.01) * 1.5;
     const std::string shown = FormatFixed(6, 2, p.distanceZ);
     const LanguageState& lang = model.state.language;
-    std::string text(ResourceText(lang, 43));
+    std::string text(ResourceText(lang, ResourceId::DistanceToZ));
     text += "\r\n";
-    text += MessageRow(lang, 30);
+    text += MessageRow(lang, MessageId::AdjustedTo);
     text += shown;
     return DistanceZAdjustment{{.name = "eVergr", .text = shown},
                                Message(lang, Caption::Information, std::move(text), MessageIcon::Information)};
@@ -376,7 +378,8 @@ DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource sour
         return out;
     }
     const LanguageState& lang = s.language;
-    out.message = Message(lang, Caption::Error, std::string(MessageRow(lang, 17)), MessageIcon::Error);
+    out.message =
+        Message(lang, Caption::Error, std::string(MessageRow(lang, MessageId::DateError)), MessageIcon::Error);
     out.maskText = "  /  ";
     out.caption = s.shadowDateCaption;
     if (!readable && source == DateSource::Other) {

@@ -108,7 +108,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         s.doubleAnalemmaActive = p.marksMode == 2;
         c.show({"Panel1"}, false);
         c.show({"Panel2"}, true);
-        c["Label3"].text = std::string(LabelRow(s.language, 16));
+        c["Label3"].text = std::string(LabelRow(s.language, LabelId::NumberOfDateMarks));
         c.show({"tsSlope"}, p.marksMode == 2);
         c.show({"pErrGraph"}, false);
         break;
@@ -170,7 +170,7 @@ std::vector<ControlState> ShowParameters(Model& model)
         c[name].enabled = split;
     c.show({"tsSlope"}, split);
     s.doubleAnalemmaActive = p.dialType == 6 && split;
-    c["Label4"].text = std::string(TextRow(s.language, p.doubleAnalemmaMethod + 3));
+    c["Label4"].text = std::string(TextRow(s.language, TextId::MethodHintFirst, p.doubleAnalemmaMethod));
     s.uiReady = true;
     return c.take();
 }

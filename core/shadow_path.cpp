@@ -142,7 +142,7 @@ void WriteShadowHeader(Model& model)
     ClearGrid(grid);
     grid.setCell(0, 0, " Nr. ");
     for (int group = 0; group < 4; ++group) {
-        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, 43)));
+        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, LabelId::Time)));
         grid.setCell(4 * group + 2, 0, "  x  ");
         grid.setCell(4 * group + 3, 0, "  y  ");
     }

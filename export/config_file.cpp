@@ -557,7 +557,7 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
 {
     if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)))}};
+        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}};
     }
     // All or nothing: the reading writes only the parameters, the shared state and the hour table, and a
     // failure puts them back as they were.
@@ -584,7 +584,8 @@ ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path, c
         const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
         return {false,
                 0,
-                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)) + "\n" + FailureLine(lang, empty))}};
+                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
+                                        FailureLine(lang, empty))}};
     }
     return ReadConfigurationLines(model, lines);
 }

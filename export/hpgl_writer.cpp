@@ -166,7 +166,8 @@ void PlotRiseSetMarks(PlotContext& c)
         plot.moveTo(x, y0);
         plot.drawTo(x, y0 - f);
         plot.drawTo(x + e, y0 - f);
-        const std::string text = std::string(TextRow(c.lang(), 26 + i)) + " (" + FormatFixed(7, 3, side * d) + "/0)";
+        const std::string text =
+            std::string(TextRow(c.lang(), TextId::RiseMark, i)) + " (" + FormatFixed(7, 3, side * d) + "/0)";
         plot.label(x + e, std::round(y0 - f - 32 * plot.k), text);
         plot.literal(";SP 1");
     }
@@ -550,34 +551,36 @@ void PlotLegend(PlotContext& c)
     const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
     const LanguageState& lang = c.lang();
-    auto res = [&](int id) { return std::string(ResourceText(lang, id)); };
-    auto entry = [&](int id, const std::string& value, bool closing) {
+    auto res = [&](ResourceId id) { return std::string(ResourceText(lang, id)); };
+    auto entry = [&](ResourceId id, const std::string& value, bool closing) {
         return res(id) + " = " + value + (closing ? ";" : "");
     };
     std::string title = s.dialTitle;
     if (p.dialType <= 5)
-        title += ", " + std::string(LabelRow(lang, 18));
+        title += ", " + std::string(LabelRow(lang, LabelId::AnalemmaticSundial));
     plot.literal(";SI 0.20 0.30;SP 4");
     plot.label(190, 1000, title);
     plot.literal(";SI 0.16 0.24;SP 4");
     plot.label(plot.width - 800, 100, "umbrix");
     if (s.showShadowPath)
-        plot.label(190, 140, std::string(LabelRow(lang, 36)) + s.shadowDateCaption);
+        plot.label(190, 140, std::string(LabelRow(lang, LabelId::ShadowPathOn)) + s.shadowDateCaption);
     const int r = kLegendRowPitch;
-    plot.label(190, 3 * r, entry(104, FormatFixed(6, 2, p.longitude), true));
-    plot.label(190, 2 * r, entry(103, FormatFixed(6, 2, p.latitude), true));
-    plot.label(190, r, entry(105, FormatFixed(6, 2, p.zoneMeridian), true));
-    plot.label(3900, 3 * r, entry(116, std::to_string(p.year), false));
-    plot.label(3900, 2 * r, entry(106, FormatFixed(5, 2, p.semiMajorAxis), true));
-    plot.label(3900, r, p.showZoneTime ? res(114) : FirstChars(res(114), 14));
-    plot.label(9500, 3 * r, entry(108, FormatFixed(6, 2, p.gnomonInclination), false));
-    plot.label(9500, 2 * r, entry(107, FormatFixed(6, 2, p.gnomonDeviation), false));
+    plot.label(190, 3 * r, entry(ResourceId::Longitude, FormatFixed(6, 2, p.longitude), true));
+    plot.label(190, 2 * r, entry(ResourceId::Latitude, FormatFixed(6, 2, p.latitude), true));
+    plot.label(190, r, entry(ResourceId::ZoneMeridian, FormatFixed(6, 2, p.zoneMeridian), true));
+    plot.label(3900, 3 * r, entry(ResourceId::CalculationYear, std::to_string(p.year), false));
+    plot.label(3900, 2 * r, entry(ResourceId::SemiMajorAxis, FormatFixed(5, 2, p.semiMajorAxis), true));
+    plot.label(3900, r,
+               p.showZoneTime ? res(ResourceId::ApparentTimeOnZoneMeridian)
+                              : FirstChars(res(ResourceId::ApparentTimeOnZoneMeridian), 14));
+    plot.label(9500, 3 * r, entry(ResourceId::GnomonInclination, FormatFixed(6, 2, p.gnomonInclination), false));
+    plot.label(9500, 2 * r, entry(ResourceId::GnomonDeviation, FormatFixed(6, 2, p.gnomonDeviation), false));
     if (s.showShadowPath)
-        plot.label(9500, r, entry(109, FormatFixed(5, 2, p.gnomonHeight), false));
-    plot.label(13000, 3 * r, entry(129, FormatFixed(5, 2, p.planeInclination), true));
-    plot.label(13000, 2 * r, entry(128, FormatFixed(5, 2, p.planeDeviation), true));
+        plot.label(9500, r, entry(ResourceId::GnomonHeight, FormatFixed(5, 2, p.gnomonHeight), false));
+    plot.label(13000, 3 * r, entry(ResourceId::PlaneInclination, FormatFixed(5, 2, p.planeInclination), true));
+    plot.label(13000, 2 * r, entry(ResourceId::PlaneDeviation, FormatFixed(5, 2, p.planeDeviation), true));
     if (p.dialType == 7)
-        plot.label(13000, r, entry(43, FormatFixed(5, 1, p.distanceZ), true));
+        plot.label(13000, r, entry(ResourceId::DistanceToZ, FormatFixed(5, 1, p.distanceZ), true));
 }
 
 } // namespace
