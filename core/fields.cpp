@@ -276,7 +276,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
             case Field::eDek:
                 p.planeDeviation = v;
                 out.others.push_back({.name = "ChBRiseSet", .enabled = false});
-                if (p.dialType == 5) {
+                if (p.type() == DialType::VerticalDeclining) {
                     p.gnomonDeviation = v;
                     out.others.push_back({.name = "eGnomDek", .text = FormatFixed(7, 2, v)});
                 }

@@ -270,7 +270,7 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
 {
     DialParameters& p = m.params;
     const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
-    if (p.dialType != 7) {
+    if (p.type() != DialType::FixedGnomon) {
         p.distanceZ = unusable ? kDefaultDistanceZ : distanceZ;
         return std::nullopt;
     }
@@ -468,7 +468,7 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
         case 10: {
             const int marks = IntegerOf(tokens, 0, 1, 6, 3);
             p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
-            if (p.marksPerMonth == 6 && p.dialType == 7)
+            if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
                 p.marksPerMonth = 3;
             break;
         }

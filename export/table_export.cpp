@@ -83,7 +83,7 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
                      label(ResourceId::GnomonInclination) + "=" + FormatFixed(6, 2, p.gnomonInclination);
     std::string p4;
     std::string p5;
-    if (p.dialType == 6 && p.marksMode == 2) {
+    if (p.type() == DialType::MeanTime && p.marksMode == 2) {
         const int half = choice.afternoon ? 1 : 0;
         const int c = 2 * half + 1;
         p4 = std::string(LabelRow(lang, LabelId::SplitDialCaption)) +

@@ -224,7 +224,7 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     c.tickLength = t;
     c.state.lastTickLength = t;
 
-    if (c.model.params.dialType % 6 == 0) {
+    if (c.model.params.type() == DialType::Horizontal || c.model.params.type() == DialType::MeanTime) {
         s.font.colour = kRed;
         g.TextOut(t, centreY + t, "W");
         g.TextOut(sw - 3 * t, centreY + t, LabelRow(c.model.state.language, LabelId::EastLetter));

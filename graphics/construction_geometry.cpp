@@ -413,7 +413,7 @@ void TitleBlock(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     const LanguageState& lang = m.state.language;
     std::string title = m.state.dialTitle;
-    if (p.dialType <= 5)
+    if (p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon)
         title += ", " + std::string(LabelRow(lang, LabelId::AnalemmaticSundial));
     const std::string legend =
         ResourceTextPlain(lang, ResourceId::Latitude) + " = " + FormatDecimals(p.latitude, 2) + "; " +

@@ -298,13 +298,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress:
         if ((watched == Panel1 || watched == Panel2) && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-            model_.params.dialType == 6) {
+            model_.params.type() == DialType::MeanTime) {
             swapInputPanels(false);
             return true;
         }
         break;
     case QEvent::ContextMenu:
-        if ((watched == Panel1 || watched == Panel2) && model_.params.dialType == 6)
+        if ((watched == Panel1 || watched == Panel2) && model_.params.type() == DialType::MeanTime)
             return true;
         break;
     default:

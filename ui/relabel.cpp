@@ -110,8 +110,8 @@ void MainWindow::relabelRadioGroup(RadioGroup& group, int tag)
         break;
     case 50:
         group.setItems(LabelItems(lang, LabelId::OnePerMonth, LabelId::SixPerMonth));
-        group.setTitle(
-            ToQt(ResourceText(lang, model_.params.dialType == 7 ? ResourceId::DateLines : ResourceId::DateMarks)));
+        group.setTitle(ToQt(ResourceText(lang, model_.params.type() == DialType::FixedGnomon ? ResourceId::DateLines
+                                                                                             : ResourceId::DateMarks)));
         break;
     case 60:
         group.setItems(LabelItems(lang, LabelId::Morning, LabelId::Afternoon));
