@@ -21,6 +21,7 @@ constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
 constexpr int kYearMin = 1700;
 constexpr int kYearMax = 2100;
 constexpr double kPoleSnapDeg = 1e-7;           // a value this close to +-90 becomes +-89.9999999
+constexpr double kNearPoleDeg = 89.9999999;     // the poles and +-90 degrees, kept just inside
 constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
 constexpr double kMinLatitudeDeg = 0.005;       // the equator itself has no usable hour ellipse
 constexpr double kRiseSetPlaneLimitDeg = 0.1;   // rise/set marks need a (nearly) horizontal plane
@@ -254,7 +255,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 Message(lang, Caption::Problem, RangeMessage(model, field, k), MessageIcon::Warning));
         // 5. The poles and the vertical are kept just inside +-90 degrees.
         if (std::abs(std::abs(v) - 90) < kPoleSnapDeg)
-            v = Sign(v) * 89.9999999;
+            v = Sign(v) * kNearPoleDeg;
         // 6. Store, with the per-field rules.
         if (error) {
             out.text = StoredText(p, field);
@@ -269,7 +270,8 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 p.semiMajorAxis = v;
                 break;
             case Field::eIncl:
-                p.planeInclination = std::abs(std::abs(v) - 90) < kVerticalPlaneSnapDeg ? Sign(v) * 89.995 : v;
+                p.planeInclination =
+                    std::abs(std::abs(v) - 90) < kVerticalPlaneSnapDeg ? Sign(v) * kVerticalPlaneInclinationDeg : v;
                 out.others.push_back(
                     {.name = "ChBRiseSet", .enabled = std::abs(p.planeInclination) <= kRiseSetPlaneLimitDeg});
                 break;

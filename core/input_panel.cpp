@@ -87,7 +87,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         ShowShadowInputs(c);
         break;
     case DialType::VerticalSouth:
-        p.planeInclination = 89.995;
+        p.planeInclination = kVerticalPlaneInclinationDeg;
         p.gnomonDeviation = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) < 5)
             p.gnomonInclination = 90;
@@ -95,7 +95,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         ShowShadowInputs(c);
         break;
     case DialType::VerticalDeclining:
-        p.planeInclination = 89.995;
+        p.planeInclination = kVerticalPlaneInclinationDeg;
         p.gnomonInclination = 90;
         p.gnomonDeviation = p.planeDeviation;
         c.enable({"eGnomDek", "eGnomInc", "eIncl"}, false);
