@@ -7,6 +7,7 @@
 #include "core/numeric.h"
 #include "core/shadow_path.h"
 #include "export/hpgl_plot.h"
+#include "graphics/construction.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -573,7 +574,7 @@ void PlotLegend(PlotContext& c)
     plot.label(3900, 2 * r, entry(ResourceId::SemiMajorAxis, FormatFixed(5, 2, p.semiMajorAxis), true));
     plot.label(3900, r,
                p.showZoneTime ? res(ResourceId::ApparentTimeOnZoneMeridian)
-                              : FirstChars(res(ResourceId::ApparentTimeOnZoneMeridian), 14));
+                              : FirstChars(res(ResourceId::ApparentTimeOnZoneMeridian), kApparentTimeChars));
     plot.label(9500, 3 * r, entry(ResourceId::GnomonInclination, FormatFixed(6, 2, p.gnomonInclination), false));
     plot.label(9500, 2 * r, entry(ResourceId::GnomonDeviation, FormatFixed(6, 2, p.gnomonDeviation), false));
     if (s.showShadowPath)
@@ -620,7 +621,9 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     const long long px = std::llround(settings.panX * static_cast<double>(plot.width) / imageWidth);
     const long long py = std::llround(settings.panY * static_cast<double>(plot.width) / imageWidth);
     plot.cx = plot.width / 2 + px;
-    plot.cy = std::llround((plot.height / 2) * (p.type() == DialType::FixedGnomon ? 1.4 : 1.1)) + py;
+    plot.cy = std::llround((plot.height / 2) * (p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights
+                                                                                  : kCentreDepthHalfHeights)) +
+              py;
 
     const std::string w = PlotInt(plot.width);
     const std::string h = PlotInt(plot.height);

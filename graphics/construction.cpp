@@ -266,7 +266,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     // curves reach far north), then the scale.
     c.halfWidth = c.surfaceWidth / 2;
     c.halfHeight = c.surfaceHeight / 2;
-    const double below = p.type() == DialType::FixedGnomon ? 1.4 : 1.1;
+    const double below =
+        p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights : kCentreDepthHalfHeights;
     c.centreX = c.halfWidth + c.offX + panX;
     c.centreY = RoundPx(c.halfHeight * below) + c.offY + panY;
     if (options.placement && !options.screenMode) {

@@ -100,7 +100,7 @@ void DrawPrintLegend(DrawContext& c)
     entry(790, 0, res(ResourceId::CalculationYear) + "= " + std::to_string(p.year));
     entry(790, 1,
           p.showZoneTime ? res(ResourceId::ApparentTimeOnZoneMeridian)
-                         : FirstCharacters(res(ResourceId::ApparentTimeOnZoneMeridian), 14));
+                         : FirstCharacters(res(ResourceId::ApparentTimeOnZoneMeridian), kApparentTimeChars));
     switch (p.type()) {
     case DialType::Horizontal:
     case DialType::InclinedPlaneGnomon:

@@ -137,5 +137,7 @@ enum class ResourceId : int {
     TermsOfUseFirst = 300, // four lines, to id 303
 };
 constexpr int kTermsOfUseLines = 4;
+/// The first characters of ApparentTimeOnZoneMeridian, which name the apparent time alone.
+constexpr int kApparentTimeChars = 14;
 
 } // namespace umbrix

@@ -161,6 +161,10 @@ TEST(TextIds, ALookupByNameIsTheLookupByItsNumber)
     EXPECT_EQ(MessageRow(kDe, MessageId::NotFound), " nicht gefunden!");
     EXPECT_EQ(ResourceText(kDe, ResourceId::Latitude), "geogr. Breite");
     EXPECT_EQ(ResourceText(kEn, ResourceId::Latitude), "Latitude");
+    EXPECT_EQ(ResourceText(kDe, ResourceId::ApparentTimeOnZoneMeridian).substr(0, kApparentTimeChars),
+              "Wahre Ortszeit");
+    EXPECT_EQ(ResourceText(kEn, ResourceId::ApparentTimeOnZoneMeridian).substr(0, kApparentTimeChars),
+              "Apparent time ");
 }
 
 TEST(TextIds, RowsReadAsAFirstRowPlusAnOffsetFollowEachOther)
