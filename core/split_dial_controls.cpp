@@ -40,14 +40,19 @@ std::vector<ControlState> VariantControls(Model& model, bool notSplit)
     if (notSplit) {
         ClearGrid(mittel);
     } else {
-        mittel.setCell(0, 0, std::string(LabelRow(lang, LabelId::WholeYear)));
-        mittel.setCell(0, 1, std::string(LabelRow(lang, LabelId::MaxError)));
-        mittel.setCell(0, 2, std::string(LabelRow(lang, LabelId::MeanAbsoluteError)));
-        mittel.setCell(0, 3, std::string(LabelRow(lang, LabelId::Spread)));
-        mittel.setCell(1, 0, std::string(LabelRow(lang, LabelId::BeforeNoon)));
-        mittel.setCell(2, 0, std::string(LabelRow(lang, LabelId::AfterNoon)));
+        WriteLoopStatisticsTitles(mittel, lang);
     }
     return c.take();
+}
+
+void WriteLoopStatisticsTitles(StringGrid& grid, const LanguageState& lang)
+{
+    grid.setCell(0, 0, std::string(LabelRow(lang, LabelId::WholeYear)));
+    grid.setCell(0, 1, std::string(LabelRow(lang, LabelId::MaxError)));
+    grid.setCell(0, 2, std::string(LabelRow(lang, LabelId::MeanAbsoluteError)));
+    grid.setCell(0, 3, std::string(LabelRow(lang, LabelId::Spread)));
+    grid.setCell(1, 0, std::string(LabelRow(lang, LabelId::BeforeNoon)));
+    grid.setCell(2, 0, std::string(LabelRow(lang, LabelId::AfterNoon)));
 }
 
 std::vector<ControlState> TSAnaDatEnter(Model& model)

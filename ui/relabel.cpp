@@ -1,5 +1,6 @@
 // The language of the window: the relabelling walks over the controls and the main menu.
 
+#include "core/split_dial_controls.h"
 #include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
@@ -63,12 +64,7 @@ void MainWindow::RelabelAll()
             if (tag == 30) {
                 // The statistics of the loops: their row and column titles.
                 StringGrid& mean = model_.grids.StrMittel;
-                mean.setCell(0, 1, std::string(LabelRow(lang, LabelId::MaxError)));
-                mean.setCell(0, 2, std::string(LabelRow(lang, LabelId::MeanAbsoluteError)));
-                mean.setCell(0, 3, std::string(LabelRow(lang, LabelId::Spread)));
-                mean.setCell(1, 0, std::string(LabelRow(lang, LabelId::BeforeNoon)));
-                mean.setCell(2, 0, std::string(LabelRow(lang, LabelId::AfterNoon)));
-                mean.setCell(0, 0, std::string(LabelRow(lang, LabelId::WholeYear)));
+                WriteLoopStatisticsTitles(mean, lang);
                 grid->showGrid(mean);
             }
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object)) {
