@@ -12,7 +12,7 @@ void UpdateAxes(DialParameters& p, const SharedState& s)
     p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-5);
 
     double a = p.semiMajorAxis;
-    if (p.dialType == 7)
+    if (p.type() == DialType::FixedGnomon)
         a = std::max(a, s.fixedGnomonReach);
     const double sinL = std::sin(p.latitude * degToRad);
     const double cosL = std::cos(p.latitude * degToRad);
@@ -22,34 +22,32 @@ void UpdateAxes(DialParameters& p, const SharedState& s)
     const double cosP = std::cos(p.planeDeviation * degToRad);
     const double te = std::tan(s.obliquity * degToRad);
 
-    switch (p.dialType) {
-    case 0:
-    case 1:
-    case 6:
-    case 7:
+    switch (p.type()) {
+    case DialType::Horizontal:
+    case DialType::HorizontalTiltedGnomon:
+    case DialType::MeanTime:
+    case DialType::FixedGnomon:
         p.semiMinorAxis = a * (sinL - tanZ * cosD * cosL);
         p.extentX = a;
         p.extentY = std::max(p.semiMinorAxis, a * te * (cosL + tanZ * cosD * sinL));
         break;
-    case 2: {
+    case DialType::InclinedPlane: {
         p.semiMinorAxis = a * sinL;
         const double u = std::max(a * sinL, a * cosL * te);
         p.extentX = std::max(a * cosP, u * sinP);
         p.extentY = std::max(u * cosP, a * sinP);
         break;
     }
-    case 3:
-    case 4:
+    case DialType::InclinedPlaneGnomon:
+    case DialType::VerticalSouth:
         p.semiMinorAxis = std::abs(a * cosL * cosP);
         p.extentX = std::max(a, a * sinL * te);
         p.extentY = std::max(p.semiMinorAxis, a * cosL * sinP * te);
         break;
-    case 5:
+    case DialType::VerticalDeclining:
         p.semiMinorAxis = a * sinL;
         p.extentX = a;
         p.extentY = std::max(p.semiMinorAxis, a * cosL * te);
-        break;
-    default: // a type the program does not know: only the plane/gnomon cosine
         break;
     }
 }

@@ -75,7 +75,8 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
     std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
 
-    if (p.dialType < 6 || (p.type() == DialType::MeanTime && p.marksMode == 1)) {
+    if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
+        (p.type() == DialType::MeanTime && p.marksMode == 1)) {
         ComputeDateMarks(model);
     } else if (p.type() == DialType::MeanTime) {
         if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)

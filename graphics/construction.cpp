@@ -54,7 +54,7 @@ void DrawImpossibleConstruction(DrawContext& c)
     s.font.style = FontStyle::Regular;
     s.font.colour = kRed;
     s.setFontSize(18);
-    const std::string_view text = LabelRow(c.model.state.language, 30);
+    const std::string_view text = LabelRow(c.model.state.language, LabelId::ChangeParameters);
     c.canvas.TextOut(c.offX + c.halfWidth - s.TextWidth(text) / 2, c.offY + c.halfHeight, text);
     s.pen = {kBlack, 1};
 }
@@ -77,10 +77,11 @@ void DrawBackground(DrawContext& c)
     if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * p.semiMinorAxis)) {
         const LanguageState& lang = c.model.state.language;
         if (!c.state.graphicsPageVisible && c.options.host)
-            c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, 24), MessageIcon::Warning);
+            c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, TextId::NoYearRoundTime),
+                                        MessageIcon::Warning);
         s.font.style = FontStyle::Bold;
         s.font.colour = kRed;
-        const std::string_view question = LabelRow(lang, 27);
+        const std::string_view question = LabelRow(lang, LabelId::YearRoundQuestion);
         c.canvas.TextOut(c.surfaceWidth - 20 - s.TextWidth(question), c.surfaceHeight - 20, question);
         s.font.colour = WindowFontColour(c.state);
         s.font.style = FontStyle::Regular;
@@ -223,10 +224,10 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     c.tickLength = t;
     c.state.lastTickLength = t;
 
-    if (c.model.params.dialType % 6 == 0) {
+    if (c.model.params.type() == DialType::Horizontal || c.model.params.type() == DialType::MeanTime) {
         s.font.colour = kRed;
         g.TextOut(t, centreY + t, "W");
-        g.TextOut(sw - 3 * t, centreY + t, LabelRow(c.model.state.language, 29));
+        g.TextOut(sw - 3 * t, centreY + t, LabelRow(c.model.state.language, LabelId::EastLetter));
         g.TextOut(centreX - 3 * t, t, "N");
         s.font.colour = kBlack;
     }
@@ -265,7 +266,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     // curves reach far north), then the scale.
     c.halfWidth = c.surfaceWidth / 2;
     c.halfHeight = c.surfaceHeight / 2;
-    const double below = p.type() == DialType::FixedGnomon ? 1.4 : 1.1;
+    const double below =
+        p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights : kCentreDepthHalfHeights;
     c.centreX = c.halfWidth + c.offX + panX;
     c.centreY = RoundPx(c.halfHeight * below) + c.offY + panY;
     if (options.placement && !options.screenMode) {

@@ -22,6 +22,11 @@
 
 namespace umbrix {
 
+/// How far below the top of a drawing or plot the dial's centre lies, in half heights: below the middle,
+/// and well below for the fixed-gnomon dial, whose curves reach far north.
+constexpr double kCentreDepthHalfHeights = 1.1;
+constexpr double kFixedGnomonCentreDepthHalfHeights = 1.4;
+
 /// The scale of one drawing.
 struct ConstructionFrame {
     double unitScale = 1;     // u: the power of ten with 1 <= u a <= 10 (a = semiMajorAxis)
