@@ -296,7 +296,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (impossible && errorCode == kErrorNone) {
         const LanguageState& lang = model.state.language;
         const UiMessage refused{std::string(CaptionText(lang, Caption::Problem)),
-                                std::string(LabelRow(lang, static_cast<int>(LabelId::ChangeParameters))),
+                                std::string(LabelRow(lang, LabelId::ChangeParameters)),
                                 MessageIcon::Warning};
         PrintMessages(err, {refused});
         messages.push_back(refused);
