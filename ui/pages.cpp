@@ -193,6 +193,7 @@ void MainWindow::buildHiddenPanels()
 {
     // The waiting panel of the long optimisation.
     pGeduld = MakePanel(central_, "pGeduld");
+    MakeOpaque(*pGeduld);
     auto* wait = new QVBoxLayout(pGeduld);
     wait->addWidget(MakeLabel(pGeduld, "Label11", 0, "Bitte warten ... / Please wait ..."));
     ProgressBar1 = new QProgressBar(pGeduld);
