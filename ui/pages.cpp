@@ -350,7 +350,7 @@ void MainWindow::blankDrawing()
         QtSurface surface(canvas);
         surface.pen = canvasPen_;
         surface.brush = canvasBrush_;
-        surface.Rectangle(1, 1, canvas.width() - 1, canvas.height() - 1);
+        surface.Rectangle(1, 1, surface.width() - 1, surface.height() - 1);
     }
     Image1->update();
 }
