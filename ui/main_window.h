@@ -47,6 +47,7 @@ class GridView;
 class HelpBridge;
 class HelpWindow;
 class ImageView;
+class QtDialogLanguage;
 class RadioGroup;
 
 /// Where the program finds and keeps its files.
@@ -286,6 +287,7 @@ private:
     std::function<std::string(const std::string&)> findHelpFile_;
     std::unique_ptr<HelpBridge> help_;
     HelpWindow* helpWindow_ = nullptr;
+    QtDialogLanguage* qtLanguage_ = nullptr; // Qt's own dialogs in the program's language
 };
 
 } // namespace umbrix

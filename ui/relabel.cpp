@@ -6,6 +6,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/widgets.h"
 
@@ -193,6 +194,7 @@ void MainWindow::RelabelMenu()
 void MainWindow::SetLanguage(Language language)
 {
     umbrix::SetLanguage(model_, language);
+    qtLanguage_->apply(language);
     // The help page of the new language; an open help window shows it.
     chooseHelpFile(false);
     if (helpWindow_ && helpWindow_->isVisible())
