@@ -195,7 +195,9 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
             zoomClicked(action);
             return true;
         },
-        {QKeyCombination(Qt::ControlModifier, Qt::Key_D), QKeyCombination(Qt::ControlModifier, Qt::Key_E)}));
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_D), QKeyCombination(Qt::ControlModifier, Qt::Key_E),
+         QKeyCombination(Qt::ControlModifier, Qt::Key_0),
+         QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)}));
 }
 
 MainWindow::~MainWindow() = default;

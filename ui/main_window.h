@@ -215,6 +215,8 @@ private:
     // --- view (pages.cpp)
     void zoomClicked(ViewAction action);
     void resetView();
+    /// Fit to window: frames the whole construction in the image (Ctrl+0, the Options menu, the tool column).
+    void fitToWindow();
     void drawConstruction();
     void blankDrawing();
     void writeErrorBanner(std::string_view text);

@@ -5,9 +5,11 @@
 #include "graphics/surface_redraw.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/fit_view.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
+#include "ui/own_labels.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -89,6 +91,7 @@ void MainWindow::buildGraphicPage()
         {"tbUp", "Up"},
         {"tbDown", "Down"},
         {"tbReset", "Resize"},
+        {"tbFit", ""},
         {"tbPrint", "Print Dial"},
         {"ToolButton1", "Print Lists"},
         {"tbHpg", "Save hpg... "},
@@ -104,6 +107,7 @@ void MainWindow::buildGraphicPage()
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         ToolBar1->addWidget(button);
     }
+    SetOwnText(*control<QToolButton>("tbFit"), OwnText::FitToWindowTool, OwnText::FitToWindowTip);
     ToolBar1->adjustSize();
 
     Image1 = new ImageView(QStringLiteral("Image1"), 13, TSGrafik);
@@ -310,6 +314,15 @@ void MainWindow::resetView()
     const int page = PgCtrl->currentIndex();
     ResetView(view_);
     LayoutWindow();
+    drawConstruction();
+    PgCtrl->setCurrentIndex(page);
+}
+
+void MainWindow::fitToWindow()
+{
+    const int page = PgCtrl->currentIndex();
+    LayoutWindow();
+    view_ = FitViewToImage(model_, view_, *Image1);
     drawConstruction();
     PgCtrl->setCurrentIndex(page);
 }
