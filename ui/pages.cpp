@@ -34,6 +34,11 @@ constexpr int kPanelGap = 5;     // between the page control and the input panel
 constexpr int kPageMarginPx = 5; // tables keep this distance from the page's edges
 constexpr int kErrorGraphHeightLarge = 290;
 constexpr int kErrorGraphHeightSmall = 240;
+// The calculation button stands in the drawing's bottom-right corner: this far from its right edge, and
+// this far above its bottom edge, clear of the red question about year-round use whose text begins 20 px
+// above the bottom.
+constexpr int kCalculateButtonRightPx = 25;
+constexpr int kCalculateButtonBottomPx = 26;
 
 QWidget* MakePage(QTabWidget* tabs, const char* name, int tag)
 {
@@ -250,7 +255,8 @@ void MainWindow::LayoutWindow()
     layoutDatePage();
     layoutSlopePage();
 
-    BitBtn1->move(Image1->width() - BitBtn1->width() - 25, 8);
+    BitBtn1->move(Image1->width() - BitBtn1->width() - kCalculateButtonRightPx,
+                  Image1->height() - BitBtn1->height() - kCalculateButtonBottomPx);
 }
 
 void MainWindow::FormResize()

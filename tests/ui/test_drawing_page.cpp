@@ -1,9 +1,12 @@
-// The waiting panel of the long optimisation lies over the drawing and hides it completely.
+// The controls over the drawing: the waiting panel of the long optimisation hides it completely, the
+// calculation button stands in its bottom-right corner.
 
+#include "ui/image_view.h"
 #include "window_fixture.h"
 
 #include <QFrame>
 #include <QImage>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +41,22 @@ TEST_F(WaitingPanel, IsOpaqueSoThatTheDrawingDoesNotShowThrough)
             transparent += qAlpha(clear.pixel(x, y)) < 255;
     EXPECT_EQ(transparent, 0);
     panel->hide();
+}
+
+using CalculationButton = test::WindowTest;
+
+TEST_F(CalculationButton, TheCalculationButtonStandsInTheBottomRightCornerOfTheDrawing)
+{
+    const auto* image = get<ImageView>("Image1");
+    const auto* button = get<QPushButton>("BitBtn1");
+    ASSERT_EQ(button->parentWidget(), image);
+    const QRect r = button->geometry();
+    EXPECT_TRUE(image->rect().contains(r));
+    EXPECT_GT(r.left(), image->width() / 2);
+    EXPECT_GT(r.top(), image->height() / 2);
+    // Above the line of the red question about year-round use, whose text begins 20 px above the bottom.
+    EXPECT_LT(r.bottom(), image->height() - 20);
+    EXPECT_GT(r.bottom(), image->height() - 40);
 }
 
 } // namespace
