@@ -3,6 +3,7 @@
 // without the optimisation). The goal is under 8 ms a drawing.
 
 #include "core/driver.h"
+#include "core/host.h"
 #include "core/input_panel.h"
 #include "graphics/construction.h"
 #include "ui/image_view.h"
@@ -20,13 +21,6 @@ using namespace umbrix;
 
 namespace {
 
-struct QuietHost : Host {
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-    void progressBegin(int) override {}
-    void progressStep() override {}
-    void progressEnd() override {}
-};
-
 /// The dial of `dialType` with its presets; marksMode 2 and `method` make the split dial.
 std::unique_ptr<Model> Dial(int dialType, int marksMode = -1, int method = 1)
 {
@@ -38,7 +32,7 @@ std::unique_ptr<Model> Dial(int dialType, int marksMode = -1, int method = 1)
         m->params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
     }
     (void)ShowParameters(*m);
-    QuietHost host;
+    RecordingHost host;
     (void)Recalculate(*m, host);
     return m;
 }

@@ -2,14 +2,13 @@
 // the whole fit by drawing on the recording surface with the fitted view: every element of the dial with
 // its labels lies inside the image, also where the start view cuts the construction off.
 
-#include "core/driver.h"
-#include "core/host.h"
-#include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/construction.h"
 #include "graphics/extent_surface.h"
 #include "graphics/recording_surface.h"
 #include "graphics/view_fit.h"
+
+#include "calculated_model.h"
 
 #include <gtest/gtest.h>
 
@@ -85,19 +84,7 @@ TEST(FitExtent, NothingToFrameGivesNoView)
     EXPECT_FALSE(FitExtent(Box(1e12, 0, 1e12 + 1e-3, 1e-3), kFrame, 10));
 }
 
-/// A model of the given dial type with its presets, changed by `adjust`, then calculated.
-std::unique_ptr<Model> Calculated(int dialType, const std::function<void(Model&)>& adjust)
-{
-    auto model = std::make_unique<Model>();
-    InitDefaults(*model);
-    (void)SelectDialType(*model, dialType);
-    if (adjust)
-        adjust(*model);
-    (void)ShowParameters(*model);
-    RecordingHost host;
-    EXPECT_EQ(Recalculate(*model, host), 0);
-    return model;
-}
+using test::Calculated;
 
 /// Whether an operation belongs to the shadow path: the path in maroon, its hour dots of radius 2 in navy
 /// on white.
