@@ -4,7 +4,6 @@
 #include "cli/parameters.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
-#include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
@@ -236,7 +235,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             SetLanguage(model, *options.language);
     }
     (void)ConfigureInputPanel(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     // The dial type and its variants first, wherever they stand; then the others in the order given.
     std::vector<std::pair<std::string, std::string>> ordered;
@@ -275,7 +274,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     // The activation of the window: the controls show the parameters, the title, the axes.
     (void)ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     PrintingHost host(err);
     // The construction picture is drawn by the driver's redraw, as the window image is.

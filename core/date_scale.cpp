@@ -1,6 +1,5 @@
 #include "core/date_scale.h"
 
-#include "core/axes.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
 #include "text/texts.h"
@@ -161,7 +160,6 @@ void ComputeDateMarks(Model& model)
     DateMarkTable& table = model.results.dateMarks;
     for (int s = 1; s <= kDateMarkSlots; ++s)
         table[static_cast<std::size_t>(s)].label.clear();
-    UpdateAxes(p, model.state);
 
     if (p.type() == DialType::FixedGnomon) {
         ComputeFixedIndexMarks(model, p.marksPerMonth);

@@ -1,7 +1,7 @@
 #include "core/driver.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/hour_marks.h"
 #include "core/input_panel.h"
 #include "core/loop_optimiser.h"
@@ -15,6 +15,21 @@
 
 namespace umbrix {
 
+void RefreshDerivedGeometry(Model& model)
+{
+    model.derived = DeriveGeometry(model.params, model.state.obliquity, model.state.roundedObliquity);
+}
+
+void RefreshAxes(Model& model)
+{
+    model.derived = DeriveAxes(model.params, model.state.obliquity, model.derived.fixedGnomonReach);
+}
+
+void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved)
+{
+    model.derived = saved;
+}
+
 namespace {
 
 void ComputeShadowPathOfShadowDate(Model& model)
@@ -22,18 +37,24 @@ void ComputeShadowPathOfShadowDate(Model& model)
     ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay);
 }
 
+/// The hour marks read the semi-minor axis and the plane/gnomon cosine of the current parameters. The
+/// fixed-gnomon marks derive the date lines' ellipses anew, and with them the largest one, the reach.
 void ComputeMarks(Model& model)
 {
-    if (model.params.type() == DialType::FixedGnomon)
+    RefreshAxes(model);
+    if (model.params.type() == DialType::FixedGnomon) {
         ComputeFixedGnomonMarks(model);
-    else
+        RefreshDerivedGeometry(model);
+    } else {
         ComputeHourMarks(model);
+    }
 }
 
 } // namespace
 
 std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
 {
+    RefreshAxes(model); // the loops read the semi-minor axis and the plane/gnomon cosine
     switch (model.params.doubleAnalemmaMethod) {
     case 0:
         return ExactTwoHourLoops(model, host);
@@ -75,6 +96,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
     std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
 
+    RefreshAxes(model);
     if (p.dialType < 6 || (p.type() == DialType::MeanTime && p.marksMode == 1)) {
         ComputeDateMarks(model);
     } else if (p.type() == DialType::MeanTime) {
@@ -89,6 +111,11 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
             redraw.showShadowPathTab(model.state.showShadowPath);
             ComputeShadowPathOfShadowDate(model);
         }
+    }
+    // The shadow path may have moved a nearly vertical plane and written the obliquity of its day: the
+    // drawing, the plot and the reports read the geometry of the parameters as they now are.
+    RefreshAxes(model);
+    if (code == kErrorNone) {
         if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
             redraw.construction(model);
     } else {
@@ -115,6 +142,7 @@ void RecalculateHourMarks(Model& model, Host& /*host*/, RecalcSource /*source*/,
         ComputeShadowPathOfShadowDate(model);
         redraw.showShadowPathTab(true);
     }
+    RefreshAxes(model);
     if (model.state.uiReady)
         redraw.construction(model);
 }
@@ -274,7 +302,7 @@ DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw)
     DialTypeChange out;
     out.controls = ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::Activation, redraw)};
     return out;
 }

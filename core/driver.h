@@ -68,6 +68,18 @@ struct Redraw {
     virtual void writeErrorBanner(std::string_view /*text*/) {}
 };
 
+/// After a change of the parameters: the derived geometry anew (the fixed gnomon's reach, then the axes with
+/// the current obliquity), stored in model.derived. Every handler that changes a parameter calls this.
+void RefreshDerivedGeometry(Model& model);
+
+/// The axes for the current parameters and obliquity, keeping the fixed gnomon's reach as it was last
+/// derived (by RefreshDerivedGeometry or by the fixed-gnomon marks of a calculation).
+void RefreshAxes(Model& model);
+
+/// Puts back a derived geometry saved before a change of the parameters that is then undone (a
+/// configuration refused halfway), together with the parameters it belongs to.
+void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved);
+
 /// Recomputes everything for the current parameters. Steps: remember the page; error 12 when
 /// |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all the same); the date scale
 /// (types 0 to 5, and 6 on the analemma) or the double analemma (type 6, marksMode 2); the hour marks

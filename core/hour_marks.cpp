@@ -1,7 +1,7 @@
 #include "core/hour_marks.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/numeric.h"
 #include "text/texts.h"
 
@@ -61,7 +61,7 @@ void WriteMarkCells(Model& model, int hourIndex, int mark, int rowsPerHour, std:
         second = FormatFixed(7, 3, point.y);
     } else {
         // Distances to the two ends of the minor axis: the hour point set out on the ground with two tapes.
-        const double b = model.params.semiMinorAxis;
+        const double b = model.derived.semiMinorAxis;
         first = FormatFixed(7, 3, std::hypot(b - point.y, point.x));
         second = FormatFixed(7, 3, std::hypot(-b - point.y, point.x));
     }
@@ -132,10 +132,10 @@ DialPoint FixedHourMarkPosition(const DialParameters& p, double scale, double de
     return {scale * (sinH - sinD * tanZ * w), scale * (sinL * cosH - cosL * t - tanZ * cosD * w)};
 }
 
-RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg)
+RiseSetPosition RiseSetPointFor(const DialParameters& p, const DerivedGeometry& derived, double rhoDeg)
 {
     const double a = p.semiMajorAxis;
-    const double g = p.cosPlaneGnomon;
+    const double g = derived.cosPlaneGnomon;
     const double q = std::sin(p.latitude * degToRad) / std::cos(rhoDeg * degToRad);
     const double c = std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad); // cos(L - z)
     RiseSetPosition out;
@@ -151,12 +151,6 @@ void ComputeHourMarks(Model& model)
     DialParameters& p = model.params;
     Results& r = model.results;
     WriteHourGridHeader(model);
-
-    const double keptExtentX = p.extentX;
-    const double keptExtentY = p.extentY;
-    UpdateAxes(p, model.state);
-    p.extentX = keptExtentX;
-    p.extentY = keptExtentY;
 
     for (int k = 1; k <= kHourPointSlots; ++k) {
         r.hourPoints[static_cast<std::size_t>(k)].x = 0;
@@ -189,16 +183,15 @@ void ComputeHourMarks(Model& model)
 
     if (std::abs(p.riseSetDeclination) < kMinRiseSetDeclinationDeg)
         p.riseSetDeclination = kMinRiseSetDeclinationDeg;
-    const RiseSetPosition riseSet = RiseSetPointFor(p, p.riseSetDeclination);
+    const RiseSetPosition riseSet = RiseSetPointFor(p, model.derived, p.riseSetDeclination);
     r.riseSetPoint = {riseSet.x, riseSet.y};
     r.riseSetPointReal = riseSet.real;
     model.grids.lKoordAufUnter = riseSet.real ? "(\u00b1" + FormatFixed(6, 3, riseSet.x) + "/0.00)" : std::string();
 }
 
-double FixedEllipseAxis(Model& model, int n)
+double FixedEllipseAxis(const Model& model, int n)
 {
     const int slot = std::clamp(n, 1, kDateMarkSlots);
-    model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
     return FixedGnomonEllipseAxis(model.params, model.results.dateMarks[static_cast<std::size_t>(slot)].declination);
 }
 

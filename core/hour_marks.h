@@ -16,8 +16,8 @@
 namespace umbrix {
 
 /// Dial types 0 to 6: fills HourPointTable (entries 1 .. (hourTo - hourFrom) linesPerHour + 1, at most 145),
-/// the grid StrGridStd, riseSetPoint and the label text lKoordAufUnter. Brings cosPlaneGnomon and
-/// semiMinorAxis up to date; extentX and extentY are left as they were.
+/// the grid StrGridStd, riseSetPoint and the label text lKoordAufUnter. Reads the semi-minor axis and the
+/// plane/gnomon cosine of the derived geometry.
 ///   types 0, 1: x = a (sin H - cos H sin D cos L tan z),   y = a cos H (sin L - tan z cos L cos D)
 ///   type 2:     x = a (cos P sin H - sin P sin L cos H),   y = a (cos P sin L cos H + sin P sin H) / cos ze
 ///   type 3:     x = a sin H,                               y = a cos H (sin(L - ze) + cos(L - ze) tan(ze - z))
@@ -36,12 +36,12 @@ void ComputeHourMarks(Model& model);
 void ComputeFixedGnomonMarks(Model& model);
 
 /// Type 7: semi-major axis of the hour ellipse of date mark n (1..72, declination from the DateMarkTable),
-/// a Zd / (Zd - tan(decl) s Q a); also recomputes fixedGnomonReach. A scale that would be infinite (Z on
+/// a Zd / (Zd - tan(decl) s Q a). A scale that would be infinite (Z on
 /// the date line's own axis point) is kept finite by the guarded denominator.
-double FixedEllipseAxis(Model& model, int n);
+[[nodiscard]] double FixedEllipseAxis(const Model& model, int n);
 
 /// The same for the declination ZodiacDeclinationTable[i - 1], i = 1..37 (other i are brought into that
-/// range); fixedGnomonReach is not touched.
+/// range).
 [[nodiscard]] double ZodiacEllipseAxis(const Model& model, int i);
 
 /// Position of an hour mark of dial types 0 to 6 at hour angle hourAngleDeg (degrees, positive in the
@@ -56,12 +56,12 @@ double FixedEllipseAxis(Model& model, int n);
 
 /// Position of the right-hand rise/set mark for the declination rho (degrees) on the dial:
 /// q = sin L / cos rho, c = cos(L - z); y = c a tan rho / g, x = sqrt(1 - q^2) a c cos ze / g with
-/// g = cosPlaneGnomon. `real` is false when |q| > 1 (no real position); x is then 0.
+/// g = cosPlaneGnomon of the derived geometry. `real` is false when |q| > 1 (no real position); x is then 0.
 struct RiseSetPosition {
     double x = 0;
     double y = 0;
     bool real = false;
 };
-[[nodiscard]] RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg);
+[[nodiscard]] RiseSetPosition RiseSetPointFor(const DialParameters& p, const DerivedGeometry& derived, double rhoDeg);
 
 } // namespace umbrix

@@ -1,6 +1,5 @@
 #include "core/loop_optimiser.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
@@ -318,7 +317,6 @@ MeanPosition MeanOfPairsPosition(const LoopGeometry& g, double declDeg, double e
 
 std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
 {
-    UpdateAxes(model.params, model.state);
     Results& results = model.results;
     const MeanHourInput in = ReadMeanHourInput(model);
     if (in.conversionError) {
@@ -347,7 +345,7 @@ std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
         return fail("", "");
 
     const DialParameters& p = model.params;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, model.derived);
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     const int rowCount = static_cast<int>(dates.size());
     for (DayHalf half : {DayHalf::Morning, DayHalf::Afternoon}) {
@@ -395,7 +393,6 @@ SearchHourInput ReadSearchHourInput(const Model& model)
 std::uint8_t OptimisedLoops(Model& model, Host& host, int item)
 {
     item = std::clamp(item, 2, 4);
-    UpdateAxes(model.params, model.state);
     Results& results = model.results;
     const SearchHourInput in = ReadSearchHourInput(model);
     if (in.conversionError) {
@@ -414,7 +411,7 @@ std::uint8_t OptimisedLoops(Model& model, Host& host, int item)
 void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list)
 {
     const DialParameters& p = model.params;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, model.derived);
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     for (int row = 1; row <= kLoopRows; ++row)
         table[static_cast<std::size_t>(row)].label.clear();

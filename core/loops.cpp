@@ -1,6 +1,5 @@
 #include "core/loops.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
 #include "core/fields.h"
@@ -15,7 +14,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr double kCosGuard = 1e-5; // divisor guard of cos(ze - z)
 constexpr double kTwoHourDivisorGuard = 1e-7;
 constexpr int kErrorColumn = 5;              // row mean |error| of the loop grids
 constexpr int kFirstHourColumn = 6;          // first hour column of the loop grids
@@ -50,7 +48,7 @@ void FillTwoHourLoop(Model& model, LoopTable& table, double t1Hours, double t2Ho
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     int row = 1;
     for (const LoopDate& date : dates) {
-        ExactTwoHourPosition(p, table, DayOfYear(p.year, date.month, date.day), row, t1Hours, t2Hours);
+        ExactTwoHourPosition(p, model.derived, table, DayOfYear(p.year, date.month, date.day), row, t1Hours, t2Hours);
         table[static_cast<std::size_t>(row)].label = LoopLabel(model.state, date);
         ++row;
     }
@@ -78,16 +76,16 @@ void RewriteTwoHourGrid(Model& model, const TwoHourInput& in)
 
 } // namespace
 
-LoopGeometry MakeLoopGeometry(const DialParameters& p)
+LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& derived)
 {
     LoopGeometry g;
     g.semiMajorAxis = p.semiMajorAxis;
-    g.semiMinorAxis = p.semiMinorAxis;
+    g.semiMinorAxis = derived.semiMinorAxis;
     g.latitudeDeg = p.latitude;
     g.sinLz = std::sin(RadOf(p.latitude - p.gnomonInclination));
     g.cosLz = std::cos(RadOf(p.latitude - p.gnomonInclination));
     g.cosZze = std::cos(RadOf(p.gnomonInclination - p.planeInclination));
-    g.cosG = Guard(std::cos(RadOf(p.planeInclination - p.gnomonInclination)), kCosGuard);
+    g.cosG = derived.cosPlaneGnomon;
     g.bPrime = p.semiMajorAxis * g.sinLz / g.cosG;
     return g;
 }
@@ -178,12 +176,12 @@ std::string LoopLabel(const SharedState& state, LoopDate date)
     return label;
 }
 
-void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
-                          double t2Hours)
+void ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, LoopTable& table, int dayOfYear,
+                          int row, double t1Hours, double t2Hours)
 {
     if (row < 1 || row > kLoopRows)
         return;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, derived);
     const NoonSun sun = LoopNoonSun(p, dayOfYear);
     tUmbrixPoint& point = table[static_cast<std::size_t>(row)];
     point.declination = sun.declinationDeg;
@@ -272,7 +270,7 @@ void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, in
 {
     Grids& grids = model.grids;
     const LanguageState& lang = model.state.language;
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const int rowLimit = kLoopRows + 1;
     if (half == DayHalf::Morning) {
         ClearGrid(grids.StrGrid8b);
@@ -357,7 +355,6 @@ TwoHourInput ReadTwoHourInput(const Model& model)
 
 std::uint8_t ExactTwoHourLoops(Model& model, Host& host)
 {
-    UpdateAxes(model.params, model.state);
     Results& results = model.results;
     const TwoHourInput in = ReadTwoHourInput(model);
     if (in.conversionError) {

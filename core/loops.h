@@ -10,8 +10,8 @@
 // Symbols: L latitude, z gnomon inclination, ze plane inclination, M semiMajorAxis, b semiMinorAxis,
 // d the date's declination, E its equation of time (degrees of hour angle, positive when the sun is ahead
 // of mean time); S = sin(L - z), K = cos(L - z) tanG(d), tanG the guarded tangent, cosG = cos(ze - z)
-// kept away from zero (1e-5). Angles in degrees, clock times in decimal hours of mean time, lengths in
-// dial units. Errors are in degrees of hour angle (4 minutes of time per degree).
+// kept away from zero (cosPlaneGnomon of the derived geometry). Angles in degrees, clock times in decimal
+// hours of mean time, lengths in dial units. Errors are in degrees of hour angle (4 minutes per degree).
 //
 // Method 0 ("exact for 2 selected hours") lives here with the loop tables, the statistics and the grids;
 // methods 1 to 4 are in loop_optimiser.h.
@@ -44,15 +44,15 @@ constexpr double kInsideFraction = 0.95;
 /// The dial constants of the loop computations, taken once from the parameters.
 struct LoopGeometry {
     double semiMajorAxis = 0; // M
-    double semiMinorAxis = 0; // b, of the derived axes
+    double semiMinorAxis = 0; // b, of the derived geometry
     double latitudeDeg = 0;   // L
     double sinLz = 0;         // S = sin(L - z)
     double cosLz = 0;         // cos(L - z)
     double cosZze = 1;        // cos(z - ze)
-    double cosG = 1;          // cos(ze - z), magnitude kept at 1e-5 or more
+    double cosG = 1;          // cos(ze - z) of the derived geometry, kept off zero
     double bPrime = 0;        // b' = M S / cosG, the hour ellipse's half axis towards noon
 };
-[[nodiscard]] LoopGeometry MakeLoopGeometry(const DialParameters& p);
+[[nodiscard]] LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& derived);
 
 /// The sun's declination and equation of time of a loop row: noon data at 12:00 of the day with the zone
 /// meridian as longitude and reference meridian (declinations within 0.3 degrees of 0 are exactly 0).
@@ -150,8 +150,8 @@ struct LoopDate {
 
 /// Fills row `row` (1..72) of `table` for the day of year: declination, equation of time, the two-hour
 /// position for (t1Hours, t2Hours) and insideFlag. Other rows are ignored. The label is not touched.
-void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
-                          double t2Hours);
+void ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, LoopTable& table, int dayOfYear,
+                          int row, double t1Hours, double t2Hours);
 
 /// The error table of one half in `grid` (StrGrid8 or StrGrid8b) and its statistics. Header row: column 5
 /// "Fehler " / "Error", column 6 + h - firstHour the hour h ("12:30" for the afternoon's first column,

@@ -34,15 +34,15 @@ const RiseSetErrorCurve& RiseSetError(Model& model);
 [[nodiscard]] std::string RiseSetMaxErrorText(const RiseSetErrorCurve& curve);
 
 /// The Lambert circle for the declination declinationDeg of one day (degrees), latitude latitudeDeg and
-/// zPlus90Deg = gnomonInclination + 90, with M = semiMajorAxis, b = semiMinorAxis and g = cosPlaneGnomon
-/// of the parameters (the derived axes must be up to date):
+/// zPlus90Deg = gnomonInclination + 90, with M = semiMajorAxis of the parameters, b = semiMinorAxis and
+/// g = cosPlaneGnomon of their derived geometry:
 ///   k = -tan L tan d (cosine of the sunrise hour angle); sunrise point xs = -M sqrt(1 - k^2), ys = b k;
 ///   gnomon position c = sin(zPlus90 - L) M tan d / g; v = (c - ys)^2 + xs^2; r = v / 2 / (c - ys);
 ///   check radius r2 = cos L sqrt(v) / sin d / 2.
 /// Not valid (nothing to draw) when |k| > 1 (no sunrise or sunset), when c - ys or sin d is 0 or when a
 /// value is not finite. No message is shown here.
-[[nodiscard]] LambertCircleResult LambertCircle(const DialParameters& p, double declinationDeg, double latitudeDeg,
-                                                double zPlus90Deg);
+[[nodiscard]] LambertCircleResult LambertCircle(const DialParameters& p, const DerivedGeometry& derived,
+                                                double declinationDeg, double latitudeDeg, double zPlus90Deg);
 
 /// The Lambert circle of the shadow day: its declination at 12 h local mean time of the site (as the
 /// sunrise computation takes it), the model's latitude and gnomonInclination + 90.

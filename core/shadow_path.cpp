@@ -309,7 +309,7 @@ DialPoint ShadowDayGnomonPosition(const Model& model)
     case DialType::FixedGnomon:
         break;
     }
-    return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / p.cosPlaneGnomon};
+    return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / model.derived.cosPlaneGnomon};
 }
 
 } // namespace umbrix

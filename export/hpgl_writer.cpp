@@ -1,6 +1,5 @@
 #include "export/hpgl_writer.h"
 
-#include "core/axes.h"
 #include "core/ephemeris.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
@@ -109,7 +108,7 @@ void PlotAxes(PlotContext& c, bool labelled)
 
     const double axisLength = p.dialType == 7 ? 0.985 * plot.width / 2 : 1.5 * p.semiMajorAxis * plot.u;
     plot.literal(";SI " + FormatFixed(5, 2, 0.16 * plot.k) + " " + FormatFixed(5, 2, 0.24 * plot.k));
-    const double step = p.extentX < 10 ? 0.1 : 0.2;
+    const double step = c.model.derived.extentX < 10 ? 0.1 : 0.2;
     const bool west = !c.split || labelled;
     const bool east = !c.split || !labelled;
     // Ticks beyond the plotter's window would all be dropped: stop there.
@@ -601,13 +600,13 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     PlotContext c{model, host, plot};
 
     // Page and scale.
-    UpdateAxes(p, model.state);
-    const double a = p.extentX;
-    const double b = p.semiMinorAxis;
+    const DerivedGeometry& derived = model.derived;
+    const double a = derived.extentX;
+    const double b = derived.semiMinorAxis;
     // A construction wider than 36 units would round to u = 0 and collapse onto its centre: keep one step.
     if (settings.axisOrZoom == 1.0 && a > 0 && std::isfinite(18 / a))
         plot.u = std::max(1.0, std::round(18 / a)) * 400;
-    if (plot.u * p.extentY > 0.96 * plot.height / 2)
+    if (plot.u * derived.extentY > 0.96 * plot.height / 2)
         plot.height = static_cast<int>(std::llround(2 * b * plot.u * 1.08));
     if (plot.u * a > 0.96 * plot.width / 2)
         plot.width = static_cast<int>(std::llround(2 * a * plot.u * 1.08));

@@ -3,7 +3,6 @@
 
 #include "graphics/construction.h"
 
-#include "core/axes.h"
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
 #include "text/texts.h"
@@ -39,11 +38,11 @@ Colour WindowFontColour(const DrawingState& state)
             static_cast<std::uint8_t>(state.windowFontRgb)};
 }
 
-bool IsImpossibleMeanTimeDial(const DialParameters& p)
+bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived)
 {
     if (p.type() != DialType::MeanTime)
         return false;
-    return std::abs(p.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
+    return std::abs(derived.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
            std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
 }
 
@@ -71,7 +70,6 @@ void DrawImpossibleConstruction(DrawContext& c)
 void DrawBackground(DrawContext& c)
 {
     Surface& s = c.surface();
-    const DialParameters& p = c.model.params;
     s.font.name = std::string(kFontArial);
     s.font.colour = WindowFontColour(c.state);
     s.font.style = FontStyle::Regular;
@@ -82,7 +80,7 @@ void DrawBackground(DrawContext& c)
         c.canvas.Rectangle(c.offX, c.offY, c.offX + c.surfaceWidth - 1, c.offY + c.surfaceHeight - 1);
 
     // A date scale longer than the hour ellipse is high leaves the gnomon outside the dial part of the year.
-    if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * p.semiMinorAxis)) {
+    if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * c.model.derived.semiMinorAxis)) {
         const LanguageState& lang = c.model.state.language;
         if (!c.state.graphicsPageVisible && c.options.host)
             c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, 24), MessageIcon::Warning);
@@ -97,7 +95,8 @@ void DrawBackground(DrawContext& c)
 
 } // namespace
 
-ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight)
+ConstructionFrame ComputeDrawingScale(const DialParameters& p, const DerivedGeometry& derived, int halfWidth,
+                                      int halfHeight)
 {
     ConstructionFrame f;
     double a = p.semiMajorAxis;
@@ -123,9 +122,9 @@ ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, in
         f.dateExtent = tanSolstice * p.semiMajorAxis * std::sin(p.latitude * degToRad);
     else
         f.dateExtent = tanSolstice * p.semiMajorAxis * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) /
-                       p.cosPlaneGnomon;
+                       derived.drawingScaleCosine;
 
-    const double e = u * std::max(f.dateExtent, p.semiMinorAxis);
+    const double e = u * std::max(f.dateExtent, derived.semiMinorAxis);
     const double h = kDateExtentShare * halfHeight / e;
     // The fitted scale is a length: a negative extent (southern sites) must not mirror the drawing.
     if (r > std::abs(h))
@@ -277,15 +276,13 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     state.originX = ClampToInt32(c.centreX);
     state.originY = ClampToInt32(c.centreY);
 
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    c.frame = ComputeDrawingScale(p, c.halfWidth, c.halfHeight);
-    UpdateAxes(p, model.state);
+    c.frame = ComputeDrawingScale(p, model.derived, c.halfWidth, c.halfHeight);
     c.S = c.frame.pixelsPerUnit * options.zoomFactor;
     if (options.placement && !options.screenMode)
         c.S = options.placement->unitsPerDialUnit;
 
     // The mean-time dial cannot be built for these angles.
-    if (IsImpossibleMeanTimeDial(p)) {
+    if (IsImpossibleMeanTimeDial(p, model.derived)) {
         DrawImpossibleConstruction(c);
         return;
     }

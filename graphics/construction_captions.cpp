@@ -103,7 +103,8 @@ void DrawPrintLegend(DrawContext& c)
     case DialType::InclinedPlaneGnomon:
     case DialType::VerticalSouth:
     case DialType::MeanTime:
-        entry(790, 2, res(98) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" + FormatFixed(5, 2, p.semiMinorAxis));
+        entry(790, 2,
+              res(98) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" + FormatFixed(5, 2, m.derived.semiMinorAxis));
         break;
     case DialType::FixedGnomon:
         entry(790, 2, res(43) + " = " + FormatFixed(6, 2, p.distanceZ));

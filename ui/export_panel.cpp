@@ -1,6 +1,6 @@
 #include "ui/export_panel.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
 #include "export/plot_export.h"
@@ -151,7 +151,7 @@ void ExportPanel::confirm()
     }
 
     p.semiMajorAxis = p.dxfAxisLength;
-    UpdateAxes(p, model.state);
+    RefreshAxes(model);
     if (auto* eHalb = window_.findChild<QLineEdit*>(QStringLiteral("eHalb"))) {
         eHalb->setText(AxisText(p.semiMajorAxis));
         eHalb->setModified(false);

@@ -1,8 +1,8 @@
 // The dial in three dimensions: the frame of every dial type against the program's hour-point and
 // date-scale formulas and against its shadow path, and the inversion of the hour curve along a ray.
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/dial_geometry.h"
 #include "core/ephemeris.h"
 #include "core/hour_marks.h"

@@ -136,7 +136,7 @@ TEST(MeanOfPairs, TwoHoursGiveTheExactTwoHourPosition)
     // Both ordered pairs of two hours give the same position, so any weighting returns it.
     constexpr double kTol = 1e-12;
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     list.count = 2;
     list.hours[0] = 8.5;
@@ -152,7 +152,7 @@ TEST(MeanOfPairs, WithoutEquationOfTimeEveryPairMeetsTheDateScale)
     // Hand value: with E = 0 every pair gives x = 0, y = M cos L tan d, and so does any mean of them.
     constexpr double kTol = 1e-12;
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     for (double h : {13.0, 14.0, 15.5, 17.0, 18.0})
         list.hours[static_cast<std::size_t>(list.count++)] = h;
@@ -245,7 +245,7 @@ TEST(GridSearch, StepsOfTheThreePasses)
 TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
 {
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     for (double h : {13.0, 15.0, 17.0, 18.0, 19.0})
         list.hours[static_cast<std::size_t>(list.count++)] = h;
@@ -254,11 +254,13 @@ TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
     EXPECT_EQ(row.hours[2].hoursFromNoon, 4); // 17:00 became 16:00; 18:00 and 19:00 are left out
 
     // At 80 degrees the sun stays up all day at a declination of 23 and stays down at -23.
-    const LoopGeometry polar = MakeLoopGeometry([] {
-        DialParameters p;
-        p.latitude = 80;
-        return p;
-    }());
+    const LoopGeometry polar = MakeLoopGeometry(
+        [] {
+            DialParameters p;
+            p.latitude = 80;
+            return p;
+        }(),
+        DerivedGeometry{});
     const SearchRow day = MakeSearchRow(polar, list, 23, 0);
     ASSERT_EQ(day.count, 5);
     EXPECT_EQ(day.hours[4].hoursFromNoon, 7); // 19:00 as it is
@@ -268,7 +270,7 @@ TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
 TEST(GridSearch, IdenticalToAPlainSerialEvaluation)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const std::vector<double> hours{13, 14.5, 16, 17, 18};
     const std::vector<double> weights{1, 2, 0.5, 1, 3};
     HourList list;
@@ -302,7 +304,7 @@ TEST(GridSearch, IdenticalToAPlainSerialEvaluation)
 TEST(GridSearch, NoWeightKeepsTheStart)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     list.count = 3;
     list.hours = {9, 10, 11};
@@ -334,7 +336,7 @@ TEST(OptimisedLoops, WholeLoopsMatchThePlainSearchAndStepTheProgress)
     EXPECT_EQ(model.grids.StrGridEin.cell(2, 0), "Gewicht");
     EXPECT_EQ(model.grids.StrGridEin.cell(2, 1), "  2.00");
 
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const struct {
         const LoopTable* table;
         std::vector<double> hours, weights;

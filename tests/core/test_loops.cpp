@@ -72,7 +72,7 @@ TEST(HourError, AgreesWithTheShadowOfTheSunsAzimuth)
     // Second method: bisection on the sun's azimuth; both sides are pure geometry.
     constexpr double kTolDeg = 1e-7;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     struct Case {
         double clock, x, y, eot, decl;
     };
@@ -89,7 +89,7 @@ TEST(HourError, AgreesWithTheShadowOfTheSunsAzimuth)
 TEST(HourError, NoResultWhereTheShadowNeverPassesTheMark)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     // A gnomon standing exactly on the hour mark: I = U = 0, so J - Q^2 = 0.
     const double m = model.params.semiMajorAxis;
     const double t = (10.0 - 12) * 15 * degToRad;
@@ -102,7 +102,7 @@ TEST(TwoHourPosition, IsExactAtBothHours)
     // Second method: the hour error of the position vanishes at the two hours it was made for.
     constexpr double kTolDeg = 1e-9;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     for (double decl : {-23.0, -8.5, 0.0, 11.0, 23.4})
         for (double eot : {-3.6, -0.4, 2.0, 4.1})
             for (auto [t1, t2] : {std::pair{8.0, 11.0}, std::pair{13.5, 17.5}, std::pair{9.25, 10.0}}) {
@@ -120,7 +120,7 @@ TEST(TwoHourPosition, WithoutEquationOfTimeIsTheDateScalePoint)
     // Hand formula of the ordinary date scale: x = 0, y = M cos(L - z) tan d.
     constexpr double kTol = 1e-12;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const double m = model.params.semiMajorAxis;
     for (double decl : {-23.44, -5.0, 17.0}) {
         const DialPoint p = TwoHourPosition(g, decl, 0, 8, 11);
@@ -132,8 +132,8 @@ TEST(TwoHourPosition, WithoutEquationOfTimeIsTheDateScalePoint)
 TEST(InsideFlag, OnlyBeyondNinetyFivePercentOfTheMinorAxisOnItsSide)
 {
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
-    const double b = model.params.semiMinorAxis; // 2.75 sin 47.25 = 2.0195
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
+    const double b = model.derived.semiMinorAxis; // 2.75 sin 47.25 = 2.0195
     ASSERT_NEAR(b, 2.75 * std::sin(47.25 * degToRad), 1e-12);
     EXPECT_EQ(InsideFlag(g, 0.95 * b * 1.001), 0);
     EXPECT_EQ(InsideFlag(g, 0.95 * b * 0.999), 1);
@@ -210,8 +210,8 @@ TEST(ExactTwoHourLoops, RewritesTheInputAndFillsBothLoops)
     EXPECT_EQ(pm.cell(7, 0), " 13:00");
     EXPECT_EQ(pm.cell(13, 0), " 19:00");
     const tUmbrixPoint& row = model.results.afternoonLoop[13];
-    const std::optional<double> e =
-        HourError(MakeLoopGeometry(model.params), 12.5, row.x, row.y, row.equationOfTime, row.declination);
+    const std::optional<double> e = HourError(MakeLoopGeometry(model.params, model.derived), 12.5, row.x, row.y,
+                                              row.equationOfTime, row.declination);
     ASSERT_TRUE(e);
     EXPECT_EQ(pm.cell(6, 13), FormatMinSec(*e));
     const StringGrid& am = model.grids.StrGrid8b;
@@ -252,7 +252,7 @@ TEST(LoopStatistics, CountsOnlyHoursOfDaylightInsideTheDial)
     model.params.marksPerMonth = 1;
     RecordingHost host;
     ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     LoopTable table = model.results.afternoonLoop;
     table[2].insideFlag = 0;
     StringGrid grid(16, 73);
@@ -301,8 +301,8 @@ TEST(LoopStatistics, NothingCountedShowsQuestionMarksNeverNaN)
     for (tUmbrixPoint& p : table)
         p.insideFlag = 0;
     StringGrid grid(16, 73);
-    const LoopErrorStatistics stats =
-        LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params), model.state.language, host);
+    const LoopErrorStatistics stats = LoopStatistics(
+        grid, 8, 12, table, 12, MakeLoopGeometry(model.params, model.derived), model.state.language, host);
     EXPECT_FALSE(stats.valid);
     StringGrid mittel(3, 4);
     ShowLoopStatistics(mittel, 1, stats);
@@ -312,7 +312,8 @@ TEST(LoopStatistics, NothingCountedShowsQuestionMarksNeverNaN)
     // Latitude 80, 1 January: polar night, no hour of daylight, so the row mean is "???".
     table[1].insideFlag = 1;
     model.params.latitude = 80;
-    (void)LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params), model.state.language, host);
+    (void)LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params, model.derived), model.state.language,
+                         host);
     EXPECT_EQ(grid.cell(5, 1), "???");
 }
 

@@ -76,11 +76,11 @@ TEST(LambertCircle, PassesThroughTheGnomonAndTheSunrisePoint)
     InitDefaults(model);
     const DialParameters& p = model.params;
     for (double decl : {-20.0, -3.0, 12.0, 23.4}) {
-        const LambertCircleResult circle = LambertCircle(p, decl, p.latitude, 90);
+        const LambertCircleResult circle = LambertCircle(p, model.derived, decl, p.latitude, 90);
         ASSERT_TRUE(circle.valid) << decl;
         const double h0 = std::acos(-std::tan(p.latitude * degToRad) * std::tan(decl * degToRad));
         const double sx = -p.semiMajorAxis * std::sin(h0);
-        const double sy = p.semiMinorAxis * std::cos(h0);
+        const double sy = model.derived.semiMinorAxis * std::cos(h0);
         const double centreY = circle.c - circle.radius;
         EXPECT_NEAR(std::hypot(sx, sy - centreY), std::abs(circle.radius), kTol * 1e3 * std::abs(circle.radius));
         EXPECT_NEAR(circle.c, p.semiMajorAxis * std::cos(p.latitude * degToRad) * std::tan(decl * degToRad), kTol);
@@ -92,22 +92,24 @@ TEST(LambertCircle, InvalidDaysDrawNothing)
 {
     Model model;
     InitDefaults(model);
-    DialParameters p = model.params;
-    EXPECT_FALSE(LambertCircle(p, 0, p.latitude, 90).valid); // declination 0: a straight line
-    EXPECT_FALSE(LambertCircle(p, -23, 70, 90).valid);       // polar night
-    EXPECT_FALSE(LambertCircle(p, 23, 70, 90).valid);        // midnight sun
+    const DialParameters& p = model.params;
+    DerivedGeometry g = model.derived;
+    EXPECT_FALSE(LambertCircle(p, g, 0, p.latitude, 90).valid); // declination 0: a straight line
+    EXPECT_FALSE(LambertCircle(p, g, -23, 70, 90).valid);       // polar night
+    EXPECT_FALSE(LambertCircle(p, g, 23, 70, 90).valid);        // midnight sun
     // c = ys: zPlus90 = L puts the gnomon at c = 0, a semi-minor axis of 0 the sunrise point at ys = 0.
-    p.semiMinorAxis = 0;
-    EXPECT_FALSE(LambertCircle(p, 10, p.latitude, p.latitude).valid);
+    g.semiMinorAxis = 0;
+    EXPECT_FALSE(LambertCircle(p, g, 10, p.latitude, p.latitude).valid);
 }
 
 TEST(LambertCircle, DifferingRadiiAreReportedOncePerCalculation)
 {
     Model model;
     InitDefaults(model);
-    DialParameters p = model.params;
-    p.semiMinorAxis *= 0.9; // another ellipse than the common dial's: the two radii disagree
-    const LambertCircleResult circle = LambertCircle(p, 15, p.latitude, 90);
+    const DialParameters& p = model.params;
+    DerivedGeometry g = model.derived;
+    g.semiMinorAxis *= 0.9; // another ellipse than the common dial's: the two radii disagree
+    const LambertCircleResult circle = LambertCircle(p, g, 15, p.latitude, 90);
     ASSERT_TRUE(circle.valid);
     ASSERT_TRUE(circle.radiiDiffer);
     RecordingHost host;

@@ -1,8 +1,8 @@
 // Shadow path: sampling, listing, the samples without shadow, the plane guard, and the geometry against
 // the hour marks.
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/hour_marks.h"
 #include "core/shadow_path.h"
@@ -214,7 +214,7 @@ TEST(ShadowPath, PolarDayHasAShadowAtEverySampleAndPolarNightNone)
             auto m = DefaultModel();
             m->params.dialType = static_cast<std::uint8_t>(type);
             m->params.latitude = c.latitude;
-            UpdateAxes(m->params, m->state);
+            RefreshAxes(*m);
             ComputeShadowPath(*m, 2015, c.month, 21);
             const Results& r = m->results;
             ASSERT_EQ(r.shadowPathCount, (21 - 5 + 4) * 4 + 1);

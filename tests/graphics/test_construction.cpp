@@ -68,18 +68,19 @@ double CentreX(const RecordedOp& ellipse)
 TEST(DrawingScale, TickStepAndSpanFollowTheSemiMajorAxis)
 {
     DialParameters p; // latitude 47.25, horizontal dial
-    p.semiMinorAxis = 2.0;
+    DerivedGeometry g;
+    g.semiMinorAxis = 2.0;
     p.semiMajorAxis = 2.75; // u = 1, u a < 3.2
-    ConstructionFrame f = ComputeDrawingScale(p, 590, 337);
+    ConstructionFrame f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.gridStep, 0.1);
     EXPECT_DOUBLE_EQ(f.span, 3.3);
     p.semiMajorAxis = 4; // u a = 4
-    f = ComputeDrawingScale(p, 590, 337);
+    f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.gridStep, 0.2);
     EXPECT_DOUBLE_EQ(f.span, 6.4);
     p.semiMajorAxis = 40; // u = 0.1, u a = 4: step 0.2 / 0.1
-    p.semiMinorAxis = 29;
-    f = ComputeDrawingScale(p, 590, 337);
+    g.semiMinorAxis = 29;
+    f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.unitScale, 0.1);
     EXPECT_NEAR(f.gridStep, 2.0, 1e-12);
 }
@@ -87,15 +88,16 @@ TEST(DrawingScale, TickStepAndSpanFollowTheSemiMajorAxis)
 TEST(DrawingScale, HalfWidthFitsTheSpanUnlessTheHeightIsTighter)
 {
     DialParameters p;
+    DerivedGeometry g;
     p.semiMajorAxis = 2.75;
-    p.semiMinorAxis = 2.0194; // a sin 47.25
+    g.semiMinorAxis = 2.0194; // a sin 47.25
     // Wide surface: 590 / 3.3 = 178.79 px per unit; the height allows 0.96 * 337 / 2.0194 = 160.2.
-    EXPECT_NEAR(ComputeDrawingScale(p, 590, 337).pixelsPerUnit, 0.96 * 337 / 2.0194, 1e-9);
+    EXPECT_NEAR(ComputeDrawingScale(p, g, 590, 337).pixelsPerUnit, 0.96 * 337 / 2.0194, 1e-9);
     // Tall surface: the width decides.
-    EXPECT_NEAR(ComputeDrawingScale(p, 590, 1000).pixelsPerUnit, 590 / 3.3, 1e-9);
+    EXPECT_NEAR(ComputeDrawingScale(p, g, 590, 1000).pixelsPerUnit, 590 / 3.3, 1e-9);
     // A date scale twenty half-heights long: the scale stops shrinking at 0.05 px per unit.
-    p.cosPlaneGnomon = 1e-7;
-    EXPECT_DOUBLE_EQ(ComputeDrawingScale(p, 590, 337).pixelsPerUnit, 0.05);
+    g.drawingScaleCosine = 1e-7;
+    EXPECT_DOUBLE_EQ(ComputeDrawingScale(p, g, 590, 337).pixelsPerUnit, 0.05);
 }
 
 TEST(DrawingOrigin, ZoomOneWithoutPanPutsTheCentreBelowTheMiddle)
