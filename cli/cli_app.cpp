@@ -332,12 +332,14 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         const PlotSettings settings = PreparePlot(model, host, options);
         if (options.plt) {
             const ExportOutcome plotted = ExportPlotFile(model, host, settings, target(*options.plt));
+            model.state.doubleAnalemmaActive = plotted.splitDial;
             PrintMessages(err, plotted.messages);
             if (!plotted.ok)
                 return kExitFile;
         }
         if (options.dxf) {
             const ExportOutcome converted = ExportDxfFile(model, host, settings, target(*options.dxf));
+            model.state.doubleAnalemmaActive = converted.splitDial;
             PrintMessages(err, converted.messages);
             if (!converted.ok)
                 return kExitFile;

@@ -43,10 +43,9 @@ RiseSetErrorCurve ComputeRiseSetErrorCurve(double latitudeDeg, double rhoDeg)
     return curve;
 }
 
-const RiseSetErrorCurve& RiseSetError(Model& model)
+RiseSetErrorCurve RiseSetErrorCurveOf(const DialParameters& p)
 {
-    model.results.riseSetErrorCurve = ComputeRiseSetErrorCurve(model.params.latitude, model.params.riseSetDeclination);
-    return model.results.riseSetErrorCurve;
+    return ComputeRiseSetErrorCurve(p.latitude, p.riseSetDeclination);
 }
 
 bool RiseSetErrorGraphDrawn(const RiseSetErrorCurve& curve)
@@ -106,14 +105,14 @@ std::optional<UiMessage> RadiusCheckMessage(const LanguageState& lang, const Lam
                      MessageIcon::Question};
 }
 
-void ReportRadiusCheck(Model& model, Host& host, const LambertCircleResult& circle)
+bool ReportRadiusCheck(const Model& model, Host& host, const LambertCircleResult& circle)
 {
     if (model.results.radiusCheckReported)
-        return;
-    if (const std::optional<UiMessage> message = RadiusCheckMessage(model.state.language, circle)) {
+        return false;
+    const std::optional<UiMessage> message = RadiusCheckMessage(model.state.language, circle);
+    if (message)
         host.showMessage(message->caption, message->text, message->icon);
-        model.results.radiusCheckReported = true;
-    }
+    return message.has_value();
 }
 
 } // namespace umbrix

@@ -23,9 +23,8 @@ namespace umbrix {
 /// Every value is finite for every finite input.
 [[nodiscard]] RiseSetErrorCurve ComputeRiseSetErrorCurve(double latitudeDeg, double rhoDeg);
 
-/// ComputeRiseSetErrorCurve for the model's latitude and riseSetDeclination, stored in
-/// results.riseSetErrorCurve and returned.
-const RiseSetErrorCurve& RiseSetError(Model& model);
+/// ComputeRiseSetErrorCurve for the parameters' latitude and riseSetDeclination.
+[[nodiscard]] RiseSetErrorCurve RiseSetErrorCurveOf(const DialParameters& p);
 
 /// A curve whose extremes differ by less than 0.01 degrees is not drawn: only the graph area is cleared.
 [[nodiscard]] bool RiseSetErrorGraphDrawn(const RiseSetErrorCurve& curve);
@@ -52,9 +51,9 @@ const RiseSetErrorCurve& RiseSetError(Model& model);
 /// caption and the question icon, when the circle is valid and its two radii differ; otherwise nothing.
 [[nodiscard]] std::optional<UiMessage> RadiusCheckMessage(const LanguageState& lang, const LambertCircleResult& circle);
 
-/// Shows the radius check message through the host at most once per calculation: the driver clears
-/// results.radiusCheckReported when a calculation starts; the screen drawing and the plot writer call this
-/// with the circle they use.
-void ReportRadiusCheck(Model& model, Host& host, const LambertCircleResult& circle);
+/// Shows the radius check message through the host unless results.radiusCheckReported says it was shown in
+/// this calculation (the driver clears it when a calculation starts). Returns whether it was shown now: the
+/// screen drawing, which calls this with the circle it draws, hands that on for the model to keep.
+[[nodiscard]] bool ReportRadiusCheck(const Model& model, Host& host, const LambertCircleResult& circle);
 
 } // namespace umbrix

@@ -49,7 +49,7 @@ bool IsWholeHour(double hours)
 
 /// Everything one export needs besides the plot: the model, its texts, the centres of a split dial.
 struct PlotContext {
-    Model& model;
+    const Model& model;
     Host& host;
     HpglPlot& plot;
     bool split = false;
@@ -593,9 +593,9 @@ double InitialExportAxis(double semiMajorAxis)
     return axis;
 }
 
-PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& settings)
+PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSettings& settings)
 {
-    DialParameters& p = model.params;
+    const DialParameters& p = model.params;
     HpglPlot plot;
     PlotContext c{model, host, plot};
 
@@ -622,8 +622,7 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     plot.literal("IN;SS;VS 1;PA;SP 4;PU 1 1;PD " + w + " 1" + w + " " + h + " 1 " + " " + h + " 1 1;");
     plot.literal(";SP 4;PU 0 0;");
 
-    model.state.doubleAnalemmaActive = p.dialType == 6 && p.marksMode == 2;
-    c.split = model.state.doubleAnalemmaActive;
+    c.split = p.dialType == 6 && p.marksMode == 2;
     if (c.split) {
         const long long d = std::llround(p.semiMajorAxis / 10 * plot.u);
         c.leftCentreX = plot.cx - d;
@@ -680,6 +679,7 @@ PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& s
     result.pageWidth = plot.width;
     result.pageHeight = plot.height;
     result.unitsPerLength = plot.u;
+    result.splitDial = c.split;
     return result;
 }
 

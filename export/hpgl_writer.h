@@ -32,12 +32,12 @@ struct PlotResult {
     int pageWidth = 0; // plotter units, after any enlargement
     int pageHeight = 0;
     double unitsPerLength = 0; // plotter units per dial unit
+    bool splitDial = false;    // the plot drew the split dial: the caller keeps it as doubleAnalemmaActive
 };
 
-/// The construction of the current (already calculated) model as HPGL. Reads the parameters and the result
-/// tables and the derived geometry; sets doubleAnalemmaActive. A check of the Lambert circle's two radii may
-/// show a message through the host.
-[[nodiscard]] PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& settings);
+/// The construction of the current (already calculated) model as HPGL. Reads the parameters, the derived
+/// geometry and the result tables.
+[[nodiscard]] PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSettings& settings);
 
 /// The value the scaled-export field starts with: the semi-major axis brought into 2..20 by powers of ten.
 [[nodiscard]] double InitialExportAxis(double semiMajorAxis);

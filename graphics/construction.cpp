@@ -50,10 +50,7 @@ bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& de
 void DrawImpossibleConstruction(DrawContext& c)
 {
     Surface& s = c.surface();
-    if (c.model.params.marksMode == 2) {
-        c.model.grids.StrGrid8.clear();
-        c.model.grids.StrGrid8b.clear();
-    }
+    c.outcome.loopGridsVoid = c.model.params.marksMode == 2;
     s.pen = {kWhite, 1};
     s.brush = {kWhite, BrushStyle::Solid};
     c.canvas.Rectangle(c.offX + 1, c.offY + 1, c.offX + c.surfaceWidth - 2, c.offY + c.surfaceHeight - 2);
@@ -231,10 +228,13 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     }
 }
 
-void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const DrawOptions& options)
+DrawingOutcome DrawConstruction(const Model& model, const DrawingState& startState, Surface& surface,
+                                const DrawOptions& options)
 {
-    DrawContext c(model, state, surface, options);
-    DialParameters& p = model.params;
+    DrawingOutcome outcome{.state = startState};
+    DrawingState& state = outcome.state;
+    DrawContext c(model, outcome, surface, options);
+    const DialParameters& p = model.params;
 
     // The area drawn on.
     double panX = options.panX;
@@ -284,7 +284,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     // The mean-time dial cannot be built for these angles.
     if (IsImpossibleMeanTimeDial(p, model.derived)) {
         DrawImpossibleConstruction(c);
-        return;
+        return outcome;
     }
 
     // Split dial centres, base style, background, year-round check.
@@ -343,7 +343,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
 
     // Every screen or print drawing ends with the error graph on its own image.
     if (options.errorSurface)
-        DrawErrorGraph(model, state, *options.errorSurface, true, 0);
+        state = DrawErrorGraph(model, state, *options.errorSurface, true, 0);
+    return outcome;
 }
 
 } // namespace umbrix

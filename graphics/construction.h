@@ -71,14 +71,18 @@ struct DrawOptions {
 /// Draws the construction of the current dial type. In screen mode the surface is the window image (its
 /// size is the drawing's size; the window has already laid itself out, see FitImageWidth); in print mode
 /// the drawing fills the print area of `state` and ends with the legend. Ends with the error graph on
-/// options.errorSurface. A fixed-gnomon dial with 6 marks per month is drawn (and left) with 3.
-void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const DrawOptions& options);
+/// options.errorSurface. Returns `state` with what the drawing wrote, and what it asks of the model: the
+/// Lambert radius message shown, the loop grids of an impossible split dial void.
+[[nodiscard]] DrawingOutcome DrawConstruction(const Model& model, const DrawingState& state, Surface& surface,
+                                              const DrawOptions& options);
 
-/// The error of reading sunrise and sunset from the rise/set marks over the sun's declination: computes the
-/// RiseSetErrorCurve of the results (RiseSetError) and plots it. Screen mode: the whole surface; print
-/// mode: a 1200 x 600 box at left 500 and the given top, with the panel's captions above and below it.
-/// Sets maxErrorText and, when the curve is drawn, errorPanelVisible of the state.
-void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool screenMode, int topOffset);
+/// The error of reading sunrise and sunset from the rise/set marks over the sun's declination: the
+/// RiseSetErrorCurve for the latitude and riseSetDeclination (RiseSetErrorCurveOf), plotted. Screen
+/// mode: the whole surface; print mode: a 1200 x 600 box at left 500 and the given top, with the panel's
+/// captions above and below it. Returns `state` with maxErrorText and, when the curve is drawn,
+/// errorPanelVisible set.
+[[nodiscard]] DrawingState DrawErrorGraph(const Model& model, const DrawingState& state, Surface& surface,
+                                          bool screenMode, int topOffset);
 
 /// The window image is never wider than 1.65 times its height: the width the image gets.
 [[nodiscard]] int FitImageWidth(int widthPx, int heightPx);

@@ -220,6 +220,7 @@ void ExportPanel::tbHpgClick()
         try {
             outcome = dxf ? ExportDxfFile(model, window_.host(), settings, answer->path)
                           : ExportPlotFile(model, window_.host(), settings, answer->path);
+            model.state.doubleAnalemmaActive = outcome.splitDial;
         } catch (const std::exception&) {
             outcome = {false,
                        {{std::string(CaptionText(lang, Caption::Error)),

@@ -1,6 +1,7 @@
 // Reading error of the rise/set marks, the Lambert circle and its radius check, and the controls that
 // switch between the date scale and the split dial.
 
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/host.h"
 #include "core/input_panel.h"
@@ -63,8 +64,12 @@ TEST(RiseSetError, AFlatCurveIsNotDrawnAndNothingIsEverNaN)
             EXPECT_TRUE(std::isfinite(p.error));
     Model model;
     InitDefaults(model);
-    EXPECT_EQ(RiseSetError(model).points[23].declination, 23.44);
-    EXPECT_EQ(model.results.riseSetErrorCurve.maxError, ComputeRiseSetErrorCurve(47.25, 20.2).maxError);
+    EXPECT_EQ(RiseSetErrorCurveOf(model.params).points[23].declination, 23.44);
+    EXPECT_EQ(RiseSetErrorCurveOf(model.params).maxError, ComputeRiseSetErrorCurve(47.25, 20.2).maxError);
+    // A calculation stores the curve of its parameters.
+    RecordingHost host;
+    (void)Recalculate(model, host);
+    EXPECT_EQ(model.results.riseSetErrorCurve.minError, ComputeRiseSetErrorCurve(47.25, 20.2).minError);
 }
 
 TEST(LambertCircle, PassesThroughTheGnomonAndTheSunrisePoint)
@@ -113,16 +118,23 @@ TEST(LambertCircle, DifferingRadiiAreReportedOncePerCalculation)
     ASSERT_TRUE(circle.valid);
     ASSERT_TRUE(circle.radiiDiffer);
     RecordingHost host;
-    ReportRadiusCheck(model, host, circle);
-    ReportRadiusCheck(model, host, circle);
-    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(ReportRadiusCheck(model, host, circle));
+    // The drawing hands that on; the driver keeps it for the rest of the calculation.
+    DrawingOutcome drawn;
+    drawn.radiusCheckReported = ReportRadiusCheck(model, host, circle);
+    ASSERT_TRUE(drawn.radiusCheckReported); // not yet kept: shown again
+    StoreDrawing(model, model.drawing, drawn);
+    EXPECT_TRUE(model.results.radiusCheckReported);
+    EXPECT_FALSE(ReportRadiusCheck(model, host, circle));
+    ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "Radien verschieden: " + FormatFixed(5, 2, circle.radius) + "/" + FormatFixed(5, 2, circle.secondRadius));
     EXPECT_EQ(host.messages[0].caption, "UMBRIX.EXE  -  Information!");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
-    model.results.radiusCheckReported = false; // a new calculation
-    ReportRadiusCheck(model, host, circle);
-    EXPECT_EQ(host.messages.size(), 2u);
+    (void)Recalculate(model, host); // a new calculation
+    EXPECT_FALSE(model.results.radiusCheckReported);
+    EXPECT_TRUE(ReportRadiusCheck(model, host, circle));
+    EXPECT_EQ(host.messages.size(), 3u);
 }
 
 namespace {

@@ -44,9 +44,11 @@ struct Drawing {
     RecordingHost host;
 };
 
+/// A screen drawing, stored as the window stores it.
 void Draw(Model& model, Drawing& d, const ViewState& view = {})
 {
-    DrawConstruction(model, d.state, d.surface, ScreenDrawOptions(view, &d.errorSurface, &d.host));
+    StoreDrawing(model, d.state,
+                 DrawConstruction(model, d.state, d.surface, ScreenDrawOptions(view, &d.errorSurface, &d.host)));
 }
 
 std::vector<RecordedOp> PathOps(const RecordingSurface& s, Colour pen)
@@ -138,7 +140,7 @@ TEST(DrawingOrigin, PrintModeScalesThePanAndDrawsTheLegend)
     DrawOptions options;
     options.screenMode = false;
     options.panX = 100;
-    DrawConstruction(*model, state, page, options);
+    state = DrawConstruction(*model, state, page, options).state;
     EXPECT_EQ(state.originX, 1400 + 100 + 400); // half the area, its left edge, 2800 * 100 / 700
     EXPECT_EQ(state.originY, 1045 + 50);        // round(1.1 * 950), its top edge
     EXPECT_EQ(state.lastImageWidth, 0);         // only screen drawings set it
@@ -171,6 +173,23 @@ TEST(ImpossibleMeanTimeDial, OnlyTheRequestToChangeTheParametersIsDrawn)
     EXPECT_EQ(text.x1, 350 - CodePointCount(request) * 12 / 2);
     EXPECT_EQ(text.y1, 212);
     EXPECT_TRUE(d.errorSurface.ops.empty()); // the error graph keeps its previous content
+}
+
+TEST(ImpossibleMeanTimeDial, TheSplitDialsLoopGridsAreEmptied)
+{
+    auto model = Calculated(6, [](Model& m) {
+        m.params.latitude = 20;
+        m.params.marksMode = 2;
+    });
+    ASSERT_FALSE(model->grids.StrGrid8.cell(1, 1).empty());
+    Drawing d;
+    const DrawingOutcome outcome =
+        DrawConstruction(*model, d.state, d.surface, ScreenDrawOptions({}, &d.errorSurface, &d.host));
+    EXPECT_TRUE(outcome.loopGridsVoid);
+    EXPECT_FALSE(model->grids.StrGrid8.cell(1, 1).empty()); // the drawing leaves the model alone
+    StoreDrawing(*model, d.state, outcome);
+    EXPECT_TRUE(model->grids.StrGrid8.cell(1, 1).empty());
+    EXPECT_TRUE(model->grids.StrGrid8b.cell(1, 1).empty());
 }
 
 TEST(YearRoundCheck, RedQuestionWhenTheDateScaleOutgrowsTheEllipse)
@@ -260,6 +279,19 @@ TEST(HourPoints, FixedGnomonDialMarksNineAndFifteenWithZodiacSigns)
     ASSERT_EQ(d.state.fixedGnomonCurves.size(), 19u);
     EXPECT_EQ(d.state.fixedGnomonCurves[0].points.size(), 241u);
     EXPECT_EQ(d.state.fixedGnomonCurves[0].hourMarks.size(), 33u);
+}
+
+TEST(HourPoints, AFixedGnomonDialDrawnWithSixMarksPerMonthKeepsThree)
+{
+    auto model = Calculated(7, [](Model& m) { m.params.marksPerMonth = 6; });
+    Drawing d;
+    const DrawingOutcome outcome =
+        DrawConstruction(*model, d.state, d.surface, ScreenDrawOptions({}, &d.errorSurface, &d.host));
+    EXPECT_EQ(outcome.state.fixedGnomonCurves.size(), 19u);
+    EXPECT_EQ(model->params.marksPerMonth, 6); // the drawing leaves the model alone
+    StoreDrawing(*model, d.state, outcome);
+    EXPECT_EQ(model->params.marksPerMonth, 3);
+    EXPECT_EQ(d.state.fixedGnomonCurves.size(), 19u);
 }
 
 TEST(SplitDial, NoonMarkStandsRoundBothCentresAndTheGapStaysEmpty)

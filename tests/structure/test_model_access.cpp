@@ -1,5 +1,5 @@
 // Who may write which part of the model, read from the source tree itself: the derived geometry is stored
-// by the calculation driver alone.
+// by the calculation driver alone, and drawing, printing and the exports only read the model.
 
 #include <gtest/gtest.h>
 
@@ -163,6 +163,22 @@ std::vector<Finding> DerivedWrites(const std::string& relative, const std::strin
     return found;
 }
 
+/// The folders whose functions take the model read-only: the drawing, printing and the exports.
+const std::vector<std::string> kReadOnlyFolders = {"graphics", "export"};
+
+/// The configuration reader loads a file into the model: it is an input, like the handlers of core/, and
+/// works on the model through their field checks.
+const std::vector<std::string> kModelInputs = {"export/config_file.cpp", "export/config_file.h"};
+
+/// A reference or pointer to a model that is not const: Model& or Model* without const before it.
+std::vector<Finding> MutableModelHandles(const std::string& relative, const std::string& text)
+{
+    static const std::regex kHandle(R"(\bModel\s*(&|\*))");
+    static const std::regex kConstBefore(R"(\bconst\s+(umbrix::)?$)");
+    return Matches(relative, text, kHandle,
+                   [](const std::string& code, const std::smatch& m) { return !Preceded(code, m, kConstBefore); });
+}
+
 } // namespace
 
 TEST(ModelAccess, TheSearchSeesWritesOfTheDerivedGeometryAndNothingElse)
@@ -203,4 +219,32 @@ TEST(ModelAccess, OnlyTheDriverStoresTheDerivedGeometry)
     }
     EXPECT_TRUE(outside.empty()) << "the derived geometry is written outside " << kDriverSource << ":\n"
                                  << Listed(outside);
+}
+
+TEST(ModelAccess, TheSearchSeesAModelThatMayBeWritten)
+{
+    const auto hits = [](const std::string& code) { return MutableModelHandles("sample.cpp", code).size(); };
+    EXPECT_EQ(hits("void Draw(Model& model);"), 1u);
+    EXPECT_EQ(hits("void Draw(umbrix::Model& model);"), 1u);
+    EXPECT_EQ(hits("Model* target = nullptr;"), 1u);
+    EXPECT_EQ(hits("    Model &model = *owner;"), 1u);
+    EXPECT_EQ(hits("void Draw(const Model& model);"), 0u);
+    EXPECT_EQ(hits("void Draw(const umbrix::Model& model);"), 0u);
+    EXPECT_EQ(hits("const Model* source = &m;"), 0u);
+    EXPECT_EQ(hits("DialParameters p = model.params; // takes a Model& elsewhere"), 0u);
+    EXPECT_EQ(hits("std::unique_ptr<Model> m;"), 0u);
+}
+
+TEST(ModelAccess, DrawingPrintingAndTheExportsOnlyReadTheModel)
+{
+    const std::vector<std::string> files = SourcesUnder(kReadOnlyFolders);
+    ASSERT_GT(files.size(), 20u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
+    std::vector<Finding> writable;
+    for (const std::string& file : files) {
+        if (std::find(kModelInputs.begin(), kModelInputs.end(), file) != kModelInputs.end())
+            continue;
+        const std::vector<Finding> found = MutableModelHandles(file, Read(file));
+        writable.insert(writable.end(), found.begin(), found.end());
+    }
+    EXPECT_TRUE(writable.empty()) << "a model that may be written in graphics/ or export/:\n" << Listed(writable);
 }

@@ -189,7 +189,7 @@ TEST(RobustnessSweep, RandomParameterSetsNeverBreakTheChain)
         DrawOptions options;
         options.errorSurface = &errorSurface;
         options.host = &host;
-        DrawConstruction(*model, state, surface, options);
+        StoreDrawing(*model, state, DrawConstruction(*model, state, surface, options));
 
         if (code == 0 && i % 4 == 0) { // the plot and its conversion for every fourth set
             ++plotted;
