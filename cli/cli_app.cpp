@@ -13,7 +13,10 @@
 #include "export/file_writer.h"
 #include "export/plot_export.h"
 #include "export/table_export.h"
+#include "graphics/construction.h"
 #include "text/own_texts.h"
+#include "text/text_ids.h"
+#include "text/texts.h"
 #include "ui/print/pdf_export.h"
 
 #include <memory>
@@ -178,6 +181,7 @@ struct PrintingHost : RecordingHost {
 
 /// The export panel's scale: the semi-major axis brought into 2..20 (or the axis length given) becomes the
 /// dial's axis, as the panel's OK button does, and the plot is scaled like the screen at zoom 1 or by it.
+/// `model` is the plot's own copy, so the other outputs of the run keep the dial as it was calculated.
 PlotSettings PreparePlot(Model& model, Host& host, const CliOptions& options)
 {
     DialParameters& p = model.params;
@@ -282,9 +286,19 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None, pictures.redraw());
     for (const auto& m : host.messages)
         messages.push_back({m.caption, m.text, m.icon});
+    // The host has printed the calculation's message; the code follows on a line of its own.
     if (errorCode != kErrorNone)
-        err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << ": " << ErrorText(model, errorCode)
-            << '\n';
+        err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << '\n';
+    // A construction that cannot be built (an error code, or a mean-time dial the drawing refuses) writes
+    // only its JSON report, with empty tables; no other file is created or replaced.
+    const bool impossible = errorCode != kErrorNone || IsImpossibleMeanTimeDial(model.params, model.derived);
+    if (impossible && errorCode == kErrorNone) {
+        const LanguageState& lang = model.state.language;
+        const UiMessage refused{std::string(CaptionText(lang, Caption::Problem)),
+                                std::string(LabelRow(lang, LabelId::ChangeParameters)), MessageIcon::Warning};
+        PrintMessages(err, {refused});
+        messages.push_back(refused);
+    }
 
     // Every output goes through the safe writer; "-" is standard output.
     const LanguageState& lang = model.state.language;
@@ -300,6 +314,11 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
         return true;
     };
+    if (impossible) {
+        if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Empty)))
+            return kExitFile;
+        return kExitCalculationError;
+    }
     if (options.saveConfig) {
         if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, target(*options.saveConfig))) {
             PrintMessages(err, {*failed});
@@ -318,7 +337,6 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitFile;
     if (options.svgError && !written(*options.svgError, pictures.errorGraph()))
         return kExitFile;
-    // Before the plot exports, which bring the semi-major axis into their range.
     if (options.pdf) {
         const PdfBytes pdf = RenderPdf(model, {options.pdfLists, options.imageWidth});
         if (pdf.failure) {
@@ -329,17 +347,16 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
     }
     if (options.plt || options.dxf) {
-        const PlotSettings settings = PreparePlot(model, host, options);
+        const auto plotModel = std::make_unique<Model>(model);
+        const PlotSettings settings = PreparePlot(*plotModel, host, options);
         if (options.plt) {
-            const ExportOutcome plotted = ExportPlotFile(model, host, settings, target(*options.plt));
-            model.state.doubleAnalemmaActive = plotted.splitDial;
+            const ExportOutcome plotted = ExportPlotFile(*plotModel, host, settings, target(*options.plt));
             PrintMessages(err, plotted.messages);
             if (!plotted.ok)
                 return kExitFile;
         }
         if (options.dxf) {
-            const ExportOutcome converted = ExportDxfFile(model, host, settings, target(*options.dxf));
-            model.state.doubleAnalemmaActive = converted.splitDial;
+            const ExportOutcome converted = ExportDxfFile(*plotModel, host, settings, target(*options.dxf));
             PrintMessages(err, converted.messages);
             if (!converted.ok)
                 return kExitFile;

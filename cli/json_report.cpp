@@ -5,6 +5,7 @@
 #include "core/loops.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace umbrix {
 
@@ -133,7 +134,7 @@ void WriteLoops(JsonWriter& json, const Model& model)
     json.endObject();
 }
 
-void WriteRiseSetErrorCurve(JsonWriter& json, const Model& model)
+void WriteRiseSetErrorCurve(JsonWriter& json, const Model& model, ReportTables tables)
 {
     const RiseSetErrorCurve& curve = model.results.riseSetErrorCurve;
     json.key("riseSetErrorCurve");
@@ -141,6 +142,8 @@ void WriteRiseSetErrorCurve(JsonWriter& json, const Model& model)
     json.key("points");
     json.beginArray();
     for (const RiseSetErrorPoint& point : curve.points) {
+        if (tables == ReportTables::Empty)
+            break;
         json.beginObject();
         json.key("declination");
         json.value(point.declination);
@@ -223,8 +226,18 @@ void WriteGrid(JsonWriter& json, std::string_view name, const StringGrid& grid)
 
 } // namespace
 
-std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages)
+std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<UiMessage>& messages,
+                       ReportTables tables)
 {
+    // Without tables the report reads a copy whose results and grids are as before any calculation: every
+    // table is then an empty list.
+    std::unique_ptr<Model> emptied;
+    if (tables == ReportTables::Empty) {
+        emptied = std::make_unique<Model>(fullModel);
+        emptied->results = *std::make_unique<Results>(); // large: built on the heap
+        emptied->grids = Grids{};
+    }
+    const Model& model = emptied ? *emptied : fullModel;
     JsonWriter json;
     json.beginObject();
     // Raised by any change that can break a script reading the report (docs/umbrix-cli.schema.json).
@@ -256,7 +269,7 @@ std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMe
     WriteShadowPath(json, model);
     WriteLoops(json, model);
     WriteRiseSetPoint(json, model);
-    WriteRiseSetErrorCurve(json, model);
+    WriteRiseSetErrorCurve(json, model, tables);
     WriteFixedGnomon(json, model);
     json.key("grids");
     json.beginObject();

@@ -12,6 +12,11 @@ namespace umbrix {
 /// The version of the report's layout that docs/umbrix-cli.schema.json describes.
 constexpr int kJsonSchemaVersion = 1;
 
-std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages);
+/// Whether the report lists the result tables, or only the parameters, the error and the messages of a
+/// construction that cannot be built (every table then an empty list).
+enum class ReportTables : bool { Written, Empty };
+
+std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages,
+                       ReportTables tables = ReportTables::Written);
 
 } // namespace umbrix

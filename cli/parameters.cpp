@@ -90,7 +90,8 @@ std::optional<int> ReadInt(std::string_view text)
 UiMessage InputError(const Model& model)
 {
     const LanguageState& lang = model.state.language;
-    return {std::string(CaptionText(lang, Caption::Problem)), std::string(MessageRow(lang, 6)), MessageIcon::Warning};
+    return {std::string(CaptionText(lang, Caption::Problem)), std::string(MessageRow(lang, MessageId::InputError)),
+            MessageIcon::Warning};
 }
 
 UiMessage DisabledMessage(const Model& model, std::string_view name)
@@ -166,13 +167,13 @@ SetOutcome SetOther(Model& model, std::string_view name, std::string_view value)
     if (name == "marksMode")
         return SetInteger(model, value, 1, 2, [&](int v) {
             p.marksMode = static_cast<std::uint8_t>(v);
-            s.doubleAnalemmaActive = p.dialType == 6 && v == 2;
+            s.doubleAnalemmaActive = p.type() == DialType::MeanTime && v == 2;
         });
     if (name == "doubleAnalemmaMethod")
         return SetInteger(model, value, 0, 4, [&](int v) { p.doubleAnalemmaMethod = static_cast<std::uint8_t>(v); });
     if (name == "marksPerMonth") {
         const std::optional<int> v = ReadInt(value);
-        if (!v || (*v != 1 && *v != 2 && *v != 3 && *v != 6) || (*v == 6 && p.dialType == 7))
+        if (!v || (*v != 1 && *v != 2 && *v != 3 && *v != 6) || (*v == 6 && p.type() == DialType::FixedGnomon))
             return {SetStatus::Rejected, {InputError(model)}};
         (void)SetMarksPerMonthItem(model, *v == 6 ? 3 : *v - 1);
         return {};

@@ -40,8 +40,11 @@ struct ExitCodeDoc {
 
 constexpr std::array<ExitCodeDoc, 4> kExitCodes{{
     {kExitDone, "done", "fertig"},
-    {kExitCalculationError, "the calculation reported an error code (the code and its message are printed)",
-     "die Berechnung meldete einen Fehlercode (Code und Meldung werden ausgegeben)"},
+    {kExitCalculationError,
+     "the construction cannot be built (the calculation reported an error, or the drawing refuses it): only --json "
+     "is written, with the messages and empty tables",
+     "die Konstruktion ist so nicht möglich (Fehler der Berechnung, oder die Zeichnung weist sie ab): nur --json "
+     "wird geschrieben, mit den Meldungen und leeren Tabellen"},
     {kExitUsage, "bad usage or a rejected value; nothing is written",
      "falscher Aufruf oder ein abgewiesener Wert; nichts wird geschrieben"},
     {kExitFile, "a file could not be read or written", "eine Datei konnte nicht gelesen oder geschrieben werden"},

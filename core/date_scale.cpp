@@ -166,15 +166,15 @@ DateScaleResult ComputeDateMarks(const Model& model)
 void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, PointTableMode mode,
                     const LanguageState& lang, PointColumns columns)
 {
-    grid.setCell(1, 0, std::string(LabelRow(lang, 40)));
-    grid.setCell(2, 0, std::string(LabelRow(lang, 41)));
+    grid.setCell(1, 0, std::string(LabelRow(lang, LabelId::XLeft)));
+    grid.setCell(2, 0, std::string(LabelRow(lang, LabelId::YLeft)));
     if (mode == PointTableMode::Full) {
-        grid.setCell(0, 0, std::string(LabelRow(lang, 39)));
-        grid.setCell(4, 0, std::string(LabelRow(lang, 42)));
+        grid.setCell(0, 0, std::string(LabelRow(lang, LabelId::Date)));
+        grid.setCell(4, 0, std::string(LabelRow(lang, LabelId::DeclinationShort)));
         grid.setCell(5, 0, "  EoT  ");
     } else {
-        grid.setCell(7, 0, std::string(LabelRow(lang, 57)));
-        grid.setCell(8, 0, std::string(LabelRow(lang, 58)));
+        grid.setCell(7, 0, std::string(LabelRow(lang, LabelId::XRight)));
+        grid.setCell(8, 0, std::string(LabelRow(lang, LabelId::YRight)));
     }
 
     const int lastRow = std::min(rowLimit, static_cast<int>(table.size()));

@@ -238,7 +238,8 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
 
     RefreshAxes(model);
-    if (p.dialType < 6 || (p.type() == DialType::MeanTime && p.marksMode == 1)) {
+    if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
+        (p.type() == DialType::MeanTime && p.marksMode == 1)) {
         ComputeDateScale(model);
     } else if (p.type() == DialType::MeanTime) {
         if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)

@@ -9,6 +9,7 @@
 #include "core/fields.h"
 #include "core/host.h"
 #include "core/model.h"
+#include "text/text_ids.h"
 
 #include <cstdint>
 #include <string>
@@ -19,9 +20,9 @@ namespace umbrix {
 
 /// Error codes of the calculation: each is the row of the message table that describes it (0 = none).
 constexpr std::uint8_t kErrorNone = 0;
-constexpr std::uint8_t kErrorNoGnomonShadow = 12; // "Kein Gnomonschatten, Gnomonwinkel ist zu klein!"
-constexpr int kErrorBannerChars = 39;             // characters of the message written on the drawing
-constexpr double kMinGnomonPlaneAngleDeg = 15;    // the gnomon must stand at least this far off the plane
+constexpr std::uint8_t kErrorNoGnomonShadow = static_cast<std::uint8_t>(MessageId::NoGnomonShadow);
+constexpr int kErrorBannerChars = 39;          // characters of the message written on the drawing
+constexpr double kMinGnomonPlaneAngleDeg = 15; // the gnomon must stand at least this far off the plane
 
 /// The control that started a calculation. Only rgKoordAusg and btGo2 change what happens: they leave
 /// the drawing as it was.

@@ -22,6 +22,7 @@ constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
 constexpr int kYearMin = 1700;
 constexpr int kYearMax = 2100;
 constexpr double kPoleSnapDeg = 1e-7;           // a value this close to +-90 becomes +-89.9999999
+constexpr double kNearPoleDeg = 89.9999999;     // the poles and +-90 degrees, kept just inside
 constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
 constexpr double kMinLatitudeDeg = 0.005;       // the equator itself has no usable hour ellipse
 constexpr double kRiseSetPlaneLimitDeg = 0.1;   // rise/set marks need a (nearly) horizontal plane
@@ -126,10 +127,10 @@ std::string StoredText(const DialParameters& p, Field field)
 std::string RangeMessage(const Model& model, Field field, double k)
 {
     const LanguageState& lang = model.state.language;
-    std::string text(MessageRow(lang, 6));
+    std::string text(MessageRow(lang, MessageId::InputError));
     if (field == Field::eVergr && model.params.type() == DialType::FixedGnomon) {
         text += "\r\n";
-        text += TextRow(lang, 30);
+        text += TextRow(lang, TextId::MinimumAbsoluteValue);
         text += FormatFixed(5, 2, model.params.semiMajorAxis * k * 1.5);
     }
     return text;
@@ -139,7 +140,7 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
 {
     const LanguageState& lang = model.state.language;
     int year = model.params.year;
-    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, 9), year);
+    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, MessageId::Year), year);
     if (read.message)
         out.messages.push_back(*read.message);
     if (read.error) {
@@ -189,7 +190,8 @@ FieldRead ParseRealField(const LanguageState& lang, std::string_view text, doubl
     if (parsed.error)
         return {.error = true,
                 .text = std::string(),
-                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning)};
+                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, MessageId::NotARealNumber)),
+                                   MessageIcon::Warning)};
     if (!parsed.value)
         return {.error = false, .text = FormatFixed(7, 2, value), .message = std::nullopt};
     value = *parsed.value;
@@ -212,7 +214,7 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
     std::string message(label);
     message += "=";
     message += text;
-    message += MessageRow(lang, 13);
+    message += MessageRow(lang, MessageId::ValueInterval);
     message += " [" + std::to_string(lo) + ".." + std::to_string(hi) + "] !";
     return {.error = true,
             .text = std::nullopt,
@@ -236,8 +238,9 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
         const RealParse parsed = ParseRealText(text);
         bool error = parsed.error;
         if (parsed.error) {
-            out.messages.push_back(
-                Message(lang, Caption::Problem, std::string(MessageRow(lang, 4)), MessageIcon::Warning));
+            out.messages.push_back(Message(lang, Caption::Problem,
+                                           std::string(MessageRow(lang, MessageId::NotARealNumber)),
+                                           MessageIcon::Warning));
             out.text = std::string();
         } else if (parsed.value) {
             v = *parsed.value;
@@ -253,7 +256,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 Message(lang, Caption::Problem, RangeMessage(model, field, k), MessageIcon::Warning));
         // 5. The poles and the vertical are kept just inside +-90 degrees.
         if (std::abs(std::abs(v) - 90) < kPoleSnapDeg)
-            v = Sign(v) * 89.9999999;
+            v = Sign(v) * kNearPoleDeg;
         // 6. Store, with the per-field rules.
         if (error) {
             out.text = StoredText(p, field);
@@ -268,14 +271,15 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 p.semiMajorAxis = v;
                 break;
             case Field::eIncl:
-                p.planeInclination = std::abs(std::abs(v) - 90) < kVerticalPlaneSnapDeg ? Sign(v) * 89.995 : v;
+                p.planeInclination =
+                    std::abs(std::abs(v) - 90) < kVerticalPlaneSnapDeg ? Sign(v) * kVerticalPlaneInclinationDeg : v;
                 out.others.push_back(
                     {.name = "ChBRiseSet", .enabled = std::abs(p.planeInclination) <= kRiseSetPlaneLimitDeg});
                 break;
             case Field::eDek:
                 p.planeDeviation = v;
                 out.others.push_back({.name = "ChBRiseSet", .enabled = false});
-                if (p.dialType == 5) {
+                if (p.type() == DialType::VerticalDeclining) {
                     p.gnomonDeviation = v;
                     out.others.push_back({.name = "eGnomDek", .text = FormatFixed(7, 2, v)});
                 }
@@ -320,9 +324,9 @@ std::optional<DistanceZAdjustment> KeepZOutsideDateScale(Model& model)
     p.distanceZ = side * (reach + 0.01) * 1.5;
     const std::string shown = FormatFixed(6, 2, p.distanceZ);
     const LanguageState& lang = model.state.language;
-    std::string text(ResourceText(lang, 43));
+    std::string text(ResourceText(lang, ResourceId::DistanceToZ));
     text += "\r\n";
-    text += MessageRow(lang, 30);
+    text += MessageRow(lang, MessageId::AdjustedTo);
     text += shown;
     return DistanceZAdjustment{{.name = "eVergr", .text = shown},
                                Message(lang, Caption::Information, std::move(text), MessageIcon::Information)};
@@ -374,7 +378,8 @@ DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource sour
         return out;
     }
     const LanguageState& lang = s.language;
-    out.message = Message(lang, Caption::Error, std::string(MessageRow(lang, 17)), MessageIcon::Error);
+    out.message =
+        Message(lang, Caption::Error, std::string(MessageRow(lang, MessageId::DateError)), MessageIcon::Error);
     out.maskText = "  /  ";
     out.caption = s.shadowDateCaption;
     if (!readable && source == DateSource::Other) {

@@ -29,7 +29,7 @@ StringGrid HourGridWithHeader(const Model& model)
     const bool xy = model.state.coordinatesAsXY;
     grid.setCell(0, 0, " Nr. ");
     for (int group = 0; group < 4; ++group) {
-        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, 43)));
+        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, LabelId::Time)));
         grid.setCell(4 * group + 2, 0, xy ? "   x   " : "  d1   ");
         grid.setCell(4 * group + 3, 0, xy ? "   y   " : "  d2   ");
     }

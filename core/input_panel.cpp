@@ -38,7 +38,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
 {
     DialParameters& p = model.params;
     SharedState& s = model.state;
-    const int type = p.dialType;
+    const DialType type = p.type();
     ControlStates c;
 
     // Common to every dial type.
@@ -51,12 +51,13 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     c.show({"TsDat", "tsShade", "TSAnaDat"}, true);
     c.show({"tsSlope"}, false);
     c.show({"chBzonzeit"}, true);
-    c.show({"Button1"}, type == 6);
-    c.show({"tsShade"}, type != 2 && type != 5);
-    c.show({"ChBRiseSet", "eRiseSet", "pErrGraph"}, type == 0);
-    c.show({"pSplit"}, type == 6 && p.marksMode == 2);
-    c.show({"eVergr", "Label27"}, type == 7);
-    const bool coordinateChoice = type == 0 || type == 3 || type == 4 || type == 6;
+    c.show({"Button1"}, type == DialType::MeanTime);
+    c.show({"tsShade"}, type != DialType::InclinedPlane && type != DialType::VerticalDeclining);
+    c.show({"ChBRiseSet", "eRiseSet", "pErrGraph"}, type == DialType::Horizontal);
+    c.show({"pSplit"}, type == DialType::MeanTime && p.marksMode == 2);
+    c.show({"eVergr", "Label27"}, type == DialType::FixedGnomon);
+    const bool coordinateChoice = type == DialType::Horizontal || type == DialType::InclinedPlaneGnomon ||
+                                  type == DialType::VerticalSouth || type == DialType::MeanTime;
     c["rgKoordAusg"].enabled = coordinateChoice;
     if (!coordinateChoice) {
         c["rgKoordAusg"].item = 0;
@@ -64,42 +65,42 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     }
 
     switch (type) {
-    case 0:
+    case DialType::Horizontal:
         SetAllAngles(p, 0);
         EnableAngles(c, false);
         ShowShadowInputs(c);
         break;
-    case 1:
+    case DialType::HorizontalTiltedGnomon:
         p.planeInclination = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) > 70)
             p.gnomonInclination = 25;
         c.enable({"eIncl", "eDek"}, false);
         ShowShadowInputs(c);
         break;
-    case 2:
+    case DialType::InclinedPlane:
         p.gnomonInclination = p.gnomonDeviation = 0;
         c.enable({"eGnomInc", "eGnomDek"}, false);
         break;
-    case 3:
+    case DialType::InclinedPlaneGnomon:
         p.gnomonDeviation = p.planeDeviation = 0;
         c.enable({"eGnomDek", "eDek"}, false);
         ShowShadowInputs(c);
         break;
-    case 4:
-        p.planeInclination = 89.995;
+    case DialType::VerticalSouth:
+        p.planeInclination = kVerticalPlaneInclinationDeg;
         p.gnomonDeviation = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) < 5)
             p.gnomonInclination = 90;
         c.enable({"eGnomDek", "eIncl", "eDek"}, false);
         ShowShadowInputs(c);
         break;
-    case 5:
-        p.planeInclination = 89.995;
+    case DialType::VerticalDeclining:
+        p.planeInclination = kVerticalPlaneInclinationDeg;
         p.gnomonInclination = 90;
         p.gnomonDeviation = p.planeDeviation;
         c.enable({"eGnomDek", "eGnomInc", "eIncl"}, false);
         break;
-    case 6:
+    case DialType::MeanTime:
         SetAllAngles(p, 0);
         EnableAngles(c, false);
         ShowShadowInputs(c);
@@ -108,11 +109,11 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         s.doubleAnalemmaActive = p.marksMode == 2;
         c.show({"Panel1"}, false);
         c.show({"Panel2"}, true);
-        c["Label3"].text = std::string(LabelRow(s.language, 16));
+        c["Label3"].text = std::string(LabelRow(s.language, LabelId::NumberOfDateMarks));
         c.show({"tsSlope"}, p.marksMode == 2);
         c.show({"pErrGraph"}, false);
         break;
-    case 7:
+    case DialType::FixedGnomon:
         p.planeInclination = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) > 70)
             p.gnomonInclination = Sign(p.gnomonInclination) * 70;
@@ -120,11 +121,9 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         ShowShadowInputs(c);
         c.show({"TsDat", "TSAnaDat", "tsSlope"}, false);
         break;
-    default:
-        break;
     }
     p.gnomonInclinationPlus90 = p.gnomonInclination + 90;
-    if (type != 6)
+    if (type != DialType::MeanTime)
         s.doubleAnalemmaActive = false;
 
     c["eGnomInc"].text = FormatFixed(3, 0, p.gnomonInclination);
@@ -169,8 +168,8 @@ std::vector<ControlState> ShowParameters(Model& model)
     for (auto name : {"StrGridEin", "rgDefault", "rgMittelwert", "efStart", "efEnd", "btGo2"})
         c[name].enabled = split;
     c.show({"tsSlope"}, split);
-    s.doubleAnalemmaActive = p.dialType == 6 && split;
-    c["Label4"].text = std::string(TextRow(s.language, p.doubleAnalemmaMethod + 3));
+    s.doubleAnalemmaActive = p.type() == DialType::MeanTime && split;
+    c["Label4"].text = std::string(TextRow(s.language, TextId::MethodHintFirst, p.doubleAnalemmaMethod));
     s.uiReady = true;
     return c.take();
 }
@@ -203,7 +202,7 @@ UiMessage HourRangeMessage(const LanguageState& lang)
 int SetMarksPerMonthItem(Model& model, int item)
 {
     item = std::clamp(item, 0, 3);
-    if (item == 3 && model.params.dialType == 7)
+    if (item == 3 && model.params.type() == DialType::FixedGnomon)
         item = 2;
     model.params.marksPerMonth = static_cast<std::uint8_t>(item == 3 ? 6 : item + 1);
     return item;

@@ -16,9 +16,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kLabelTime = 43;          // "Zeit" / "Time"
-constexpr int kLabelDiff = 44;          // "Diff" / "diff"
-constexpr int kLabelWeight = 45;        // "Gewicht" / "Weight"
 constexpr int kFirstListedRow = 5;      // method 1 lists every hour from this row of StrGridEin
 constexpr double kStepTolerance = 1e-9; // hours: a + k step still counts as "not above e" within this
 constexpr double kTinyAngle = 1e-10;    // radians, and for the cotangent of the shadow direction
@@ -154,9 +151,9 @@ StringGrid MeanGrid(const Model& model, const MeanHourInput& in)
     StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
     const LanguageState& lang = model.state.language;
     for (int col : {1, 3})
-        grid.setCell(col, 0, std::string(LabelRow(lang, kLabelTime)));
+        grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Time)));
     for (int col : {2, 4})
-        grid.setCell(col, 0, std::string(LabelRow(lang, kLabelDiff)));
+        grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Diff)));
     const auto write = [&](int col, const HourList& list, double step) {
         if (list.count < 1)
             return;
@@ -179,9 +176,9 @@ StringGrid SearchGrid(const Model& model, const SearchHourInput& in)
     StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
     const LanguageState& lang = model.state.language;
     for (int col : {1, 3})
-        grid.setCell(col, 0, std::string(LabelRow(lang, kLabelTime)));
+        grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Time)));
     for (int col : {2, 4})
-        grid.setCell(col, 0, std::string(LabelRow(lang, kLabelWeight)));
+        grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Weight)));
     const auto write = [&](int col, const HourList& list) {
         for (int k = 0; k < list.count; ++k) {
             const auto i = static_cast<std::size_t>(k);

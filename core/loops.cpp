@@ -18,9 +18,6 @@ constexpr double kTwoHourDivisorGuard = 1e-7;
 constexpr int kErrorColumn = 5;              // row mean |error| of the loop grids
 constexpr int kFirstHourColumn = 6;          // first hour column of the loop grids
 constexpr double kAfternoonFirstHour = 12.5; // the afternoon's first column stands for 12:30
-constexpr int kTextTooFewData = 22;          // "Zu wenig Daten für Fehlerdurchschnitt!"
-constexpr int kLabelError = 46;              // "Fehler " / "Error"
-constexpr int kLabelTime = 43;               // "Zeit" / "Time"
 
 double RadOf(double deg)
 {
@@ -57,7 +54,7 @@ LoopTable TwoHourLoop(const Model& model, double t1Hours, double t2Hours)
 StringGrid TwoHourGrid(const Model& model, const TwoHourInput& in)
 {
     StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
-    const std::string time(LabelRow(model.state.language, kLabelTime));
+    const std::string time(LabelRow(model.state.language, LabelId::Time));
     grid.setCell(1, 0, time);
     grid.setCell(3, 0, time);
     grid.setCell(2, 0, " ");
@@ -190,14 +187,14 @@ LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour
                                    const LoopGeometry& g, const LanguageState& lang, Host& host)
 {
     if (lastHour - firstHour + 1 < 2)
-        host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, kTextTooFewData),
+        host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, TextId::TooFewDataForAverage),
                          MessageIcon::Question);
     // Hours outside the day are meaningless, and the grid has no column for them.
     firstHour = std::clamp(firstHour, 0, 24);
     lastHour = std::clamp(lastHour, firstHour - 1, 24);
     const auto column = [&](int hour) { return kFirstHourColumn + hour - firstHour; };
 
-    grid.setCell(kErrorColumn, 0, std::string(LabelRow(lang, kLabelError)));
+    grid.setCell(kErrorColumn, 0, std::string(LabelRow(lang, LabelId::Error)));
     for (int h = firstHour; h <= lastHour; ++h)
         grid.setCell(column(h), 0, HourHeader(firstHour, h));
 

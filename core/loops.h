@@ -21,6 +21,7 @@
 #include "core/model.h"
 
 #include "core/numeric.h"
+#include "text/text_ids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +34,7 @@ namespace umbrix {
 
 /// Error code of the double analemma: the message-table row "Die Stundeneingaben in der Tabelle sind
 /// falsch!" / "Table input for hours erroneous!".
-constexpr std::uint8_t kErrorLoopHours = 21;
+constexpr std::uint8_t kErrorLoopHours = static_cast<std::uint8_t>(MessageId::LoopHoursWrong);
 
 /// Rows of a loop table and of the loop grids (slots 1..72).
 constexpr int kLoopRows = kDateMarkSlots;

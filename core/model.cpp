@@ -49,7 +49,7 @@ void SetLanguage(Model& model, Language language)
 
 std::string DialTitle(const Model& model)
 {
-    return ResourceTextPlain(model.state.language, 251 + model.params.dialType);
+    return ResourceTextPlain(model.state.language, ResourceId::DialTitleFirst, model.params.dialType);
 }
 
 } // namespace umbrix

@@ -31,6 +31,8 @@ enum class DialType : std::uint8_t {
     FixedGnomon = 7,            // horizontal, gnomon fixed at the point Z
 };
 constexpr int kDialTypeCount = 8;
+/// The inclination of a vertical plane: kept just short of 90 degrees, where the plane's cosine divides.
+constexpr double kVerticalPlaneInclinationDeg = 89.995;
 
 /// Everything that describes a dial. Angles in degrees, lengths in dial units.
 struct DialParameters {

@@ -78,8 +78,9 @@ double Guard(double v, double eps)
 double SafeTan(double xRad)
 {
     constexpr double kRightAngleToleranceDeg = 1e-9;
+    constexpr double kNearRightAngleDeg = 89.99999; // the angle whose tangent stands in for tan 90 degrees
     if (std::abs(xRad / degToRad - 90) < kRightAngleToleranceDeg)
-        return std::tan(89.99999 * degToRad);
+        return std::tan(kNearRightAngleDeg * degToRad);
     return std::tan(xRad);
 }
 

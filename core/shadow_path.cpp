@@ -17,6 +17,7 @@ constexpr double kMinAltitudeDeg = 0.001;           // altitude guard of the tan
 constexpr double kShadowAltitudeDeg = 0.05;         // the sun lower than this casts no usable shadow
 constexpr double kDayEdgeHours = 0.05;              // samples this close to sunrise or sunset have none
 constexpr double kVerticalPlaneToleranceDeg = 0.03; // plane guard around 90 degrees
+constexpr double kNearVerticalDirectionDeg = 89.97; // the sun's direction in a plane within that guard
 constexpr double kEdgeOnAzimuthDeg = 0.03;          // sun within this of the plane's horizontal direction
 constexpr double kType1MinAltitudeDeg = 0.1;
 constexpr double kType4MaxAzimuthDeg = 87;
@@ -52,8 +53,8 @@ DialPoint ShadowTip(const DialParameters& p, const DayConstants& c, double altDe
 
     // Types 1, 3, 4 and 7: the sun's direction in the plane (c, s) and the shadow length along it.
     auto inPlane = [&](double& cs, double& sn, double& length) {
-        const double beta =
-            std::abs(ze - 90) < kVerticalPlaneToleranceDeg ? 89.97 : std::atan(TanG(ze) * cosAz) / degToRad;
+        const double beta = std::abs(ze - 90) < kVerticalPlaneToleranceDeg ? kNearVerticalDirectionDeg
+                                                                           : std::atan(TanG(ze) * cosAz) / degToRad;
         if (std::abs(std::abs(azDeg) - 90) < kEdgeOnAzimuthDeg) {
             cs = 0;
             sn = azDeg < 0 ? -1 : 1;
@@ -141,7 +142,7 @@ StringGrid ShadowGridWithHeader(const Model& model)
     StringGrid grid = EmptyGridLike(model.grids.StrGridShad);
     grid.setCell(0, 0, " Nr. ");
     for (int group = 0; group < 4; ++group) {
-        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, 43)));
+        grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, LabelId::Time)));
         grid.setCell(4 * group + 2, 0, "  x  ");
         grid.setCell(4 * group + 3, 0, "  y  ");
     }

@@ -15,10 +15,6 @@ namespace umbrix {
 namespace {
 
 constexpr double kRiseSetPlaneLimitDeg = 0.1; // rise/set marks only on a (nearly) horizontal plane
-constexpr int kHintTextRow = 3;               // Label4: text rows 3..7 for the items 0..4
-constexpr int kSplitMemoFirstRow = 68;        // mSplit: label rows 68..73
-constexpr int kSplitMemoLastRow = 73;
-constexpr int kLabelThreePerMonth = 13; // " 3 pro Monat (1/11/21)"
 
 bool SplitVariant(const Model& model)
 {
@@ -44,14 +40,19 @@ std::vector<ControlState> VariantControls(Model& model, bool notSplit)
     if (notSplit) {
         ClearGrid(mittel);
     } else {
-        mittel.setCell(0, 0, std::string(LabelRow(lang, 63)));
-        mittel.setCell(0, 1, std::string(LabelRow(lang, 52)));
-        mittel.setCell(0, 2, std::string(LabelRow(lang, 53)));
-        mittel.setCell(0, 3, std::string(LabelRow(lang, 54)));
-        mittel.setCell(1, 0, std::string(LabelRow(lang, 55)));
-        mittel.setCell(2, 0, std::string(LabelRow(lang, 56)));
+        WriteLoopStatisticsTitles(mittel, lang);
     }
     return c.take();
+}
+
+void WriteLoopStatisticsTitles(StringGrid& grid, const LanguageState& lang)
+{
+    grid.setCell(0, 0, std::string(LabelRow(lang, LabelId::WholeYear)));
+    grid.setCell(0, 1, std::string(LabelRow(lang, LabelId::MaxError)));
+    grid.setCell(0, 2, std::string(LabelRow(lang, LabelId::MeanAbsoluteError)));
+    grid.setCell(0, 3, std::string(LabelRow(lang, LabelId::Spread)));
+    grid.setCell(1, 0, std::string(LabelRow(lang, LabelId::BeforeNoon)));
+    grid.setCell(2, 0, std::string(LabelRow(lang, LabelId::AfterNoon)));
 }
 
 std::vector<ControlState> TSAnaDatEnter(Model& model)
@@ -62,7 +63,7 @@ std::vector<ControlState> TSAnaDatEnter(Model& model)
     c["ChBRiseSet"].enabled = commonDial;
     model.results.riseSetMarksEnabled = commonDial;
     std::string memo;
-    for (const std::string& line : LabelLines(model.state.language, kSplitMemoFirstRow, kSplitMemoLastRow))
+    for (const std::string& line : LabelLines(model.state.language, LabelId::SplitMemoFirst, LabelId::SplitMemoLast))
         memo += line + "\n";
     c["mSplit"].text = memo;
     return c.take();
@@ -93,7 +94,7 @@ std::vector<ControlState> rgAnzahlClick(Model& model, int item)
 {
     ControlStates c;
     if (model.params.type() == DialType::FixedGnomon)
-        c["rgAnzahl/3"].text = std::string(LabelRow(model.state.language, kLabelThreePerMonth));
+        c["rgAnzahl/3"].text = std::string(LabelRow(model.state.language, LabelId::ThreePerMonth));
     c["rgAnzahl"].item = SetMarksPerMonthItem(model, item);
     return c.take();
 }
@@ -104,7 +105,7 @@ std::vector<ControlState> rgMittelwertClick(Model& model, int item)
     model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(item);
     ControlStates c;
     c["rgMittelwert"].item = item;
-    c["Label4"].text = std::string(TextRow(model.state.language, kHintTextRow + item));
+    c["Label4"].text = std::string(TextRow(model.state.language, TextId::MethodHintFirst, item));
     c["lOptimier"].visible = item != 0;
     c["chbGenau"].enabled = item > 1;
     return c.take();

@@ -26,6 +26,9 @@ inline constexpr const char* kColourButtonShadow = "#A0A0A0"; // a dimmed group 
 /// doubleAnalemmaActive set.
 [[nodiscard]] std::vector<ControlState> VariantControls(Model& model, bool notSplit);
 
+/// The row and column titles of the loop statistics (StrMittel) in the language lang.
+void WriteLoopStatisticsTitles(StringGrid& grid, const LanguageState& lang);
+
 /// The layout of the date-mark page for the current variant: pErrGraph shown and ChBRiseSet enabled only
 /// for dial type 0 (remembered in results.riseSetMarksEnabled for the plot), the memo mSplit with its six
 /// lines. StrGridDat keeps its 9 columns in the model; the window shows 9 of them for the split dial

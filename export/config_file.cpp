@@ -270,7 +270,7 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
 {
     DialParameters& p = m.params;
     const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
-    if (p.dialType != 7) {
+    if (p.type() != DialType::FixedGnomon) {
         p.distanceZ = unusable ? kDefaultDistanceZ : distanceZ;
         return std::nullopt;
     }
@@ -468,7 +468,7 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
         case 10: {
             const int marks = IntegerOf(tokens, 0, 1, 6, 3);
             p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
-            if (p.marksPerMonth == 6 && p.dialType == 7)
+            if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
                 p.marksPerMonth = 3;
             break;
         }
@@ -556,7 +556,7 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
 {
     if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)))}};
+        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}};
     }
     // All or nothing: the reading writes only the parameters, the shared state and the hour table, and a
     // failure puts them back as they were.
@@ -585,7 +585,8 @@ ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path, c
         const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
         return {false,
                 0,
-                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, 29)) + "\n" + FailureLine(lang, empty))}};
+                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
+                                        FailureLine(lang, empty))}};
     }
     return ReadConfigurationLines(model, lines);
 }

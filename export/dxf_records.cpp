@@ -1,5 +1,7 @@
 #include "export/dxf_records.h"
 
+#include "export/hpgl_plot.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,8 +13,8 @@ namespace umbrix::dxf {
 namespace {
 
 // Drawing extents in plotter units: the plotter page of 16400 x 11480 units plus a small margin.
-constexpr double kExtentXUnits = 16440.0;
-constexpr double kExtentYUnits = 11500.0;
+constexpr double kExtentXUnits = kPlotPageWidth + 40.0;
+constexpr double kExtentYUnits = kPlotPageHeight + 20.0;
 constexpr int kLayerCount = 10;
 
 // Large enough for any double in fixed notation with the few decimals used here (309 digits + sign + point).

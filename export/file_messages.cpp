@@ -4,19 +4,12 @@
 
 namespace umbrix {
 
-namespace {
-
-constexpr int kReadErrorRow = 7;        // "Fehler beim Lesen der Datei!"
-constexpr int kWriteProtectionRow = 18; // " :  Datei kann nicht gespeichert werden! Schreibgeschützt?"
-
-} // namespace
-
 UiMessage SaveFailureMessage(const LanguageState& lang, const std::string& path, const FileFailure& failure,
                              SaveFirstLine firstLine)
 {
     std::string text = firstLine == SaveFirstLine::OpenError && !failure.writeProtected()
                            ? "Open error: File  " + path
-                           : path + std::string(MessageRow(lang, kWriteProtectionRow));
+                           : path + std::string(MessageRow(lang, MessageId::CannotSave));
     text += "\n" + FailureLine(lang, failure);
     return {std::string(CaptionText(lang, Caption::Error)), std::move(text), MessageIcon::Error};
 }
@@ -24,7 +17,8 @@ UiMessage SaveFailureMessage(const LanguageState& lang, const std::string& path,
 UiMessage ReadFailureMessage(const LanguageState& lang, const FileFailure& failure)
 {
     return {std::string(CaptionText(lang, Caption::Information)),
-            std::string(MessageRow(lang, kReadErrorRow)) + "\n" + FailureLine(lang, failure), MessageIcon::Error};
+            std::string(MessageRow(lang, MessageId::ReadError)) + "\n" + FailureLine(lang, failure),
+            MessageIcon::Error};
 }
 
 } // namespace umbrix

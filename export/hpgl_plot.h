@@ -8,14 +8,18 @@
 
 namespace umbrix {
 
+constexpr int kPlotUnitsPerMm = 40;
+constexpr int kPlotPageWidth = 16400;  // plotter units
+constexpr int kPlotPageHeight = 11480; // plotter units
+
 class HpglPlot {
 public:
-    int width = 16400;  // plotter units
-    int height = 11480; // plotter units
-    double u = 400;     // plotter units per dial unit
-    double k = 0.22;    // text scale: semiMajorAxis * u / 5000
-    long long cx = 0;   // x of the dial centre in use
-    long long cy = 0;   // y of the dial centre, measured from the top of the page
+    int width = kPlotPageWidth;
+    int height = kPlotPageHeight;
+    double u = 400;   // plotter units per dial unit
+    double k = 0.22;  // text scale: semiMajorAxis * u / 5000
+    long long cx = 0; // x of the dial centre in use
+    long long cy = 0; // y of the dial centre, measured from the top of the page
     std::string out;
 
     void literal(std::string_view text) { out += text; }

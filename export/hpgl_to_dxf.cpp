@@ -2,6 +2,7 @@
 
 #include "export/dxf_records.h"
 #include "export/file_writer.h"
+#include "export/hpgl_plot.h"
 
 #include <algorithm>
 #include <array>
@@ -26,11 +27,11 @@ constexpr std::size_t kLongParameterText = 253;
 constexpr std::size_t kLabelKeep = 250;
 
 // Default clip window (IW without parameters) in plotter units: the plotter page.
-constexpr double kPageWidthUnits = 16400.0;
-constexpr double kPageHeightUnits = 11480.0;
+constexpr double kPageWidthUnits = kPlotPageWidth;
+constexpr double kPageHeightUnits = kPlotPageHeight;
 
 // Initial character height in plotter units: 2.7 mm at 40 units per millimetre.
-constexpr double kInitialTextHeight = 2.7 * 40.0;
+constexpr double kInitialTextHeight = 2.7 * kPlotUnitsPerMm;
 constexpr std::string_view kInitialWidthFactor = "0.7";
 constexpr std::string_view kZeroText = "0.0";
 

@@ -6,6 +6,7 @@
 #include "core/numeric.h"
 #include "core/shadow_path.h"
 #include "export/hpgl_plot.h"
+#include "graphics/construction.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ struct PlotContext {
 /// Number of hour curves: one ellipse, or one per date line of the fixed-gnomon dial.
 int CurveCount(const DialParameters& p)
 {
-    if (p.dialType != 7)
+    if (p.type() != DialType::FixedGnomon)
         return 1;
     return p.marksPerMonth >= 1 && p.marksPerMonth <= 3 ? 6 * p.marksPerMonth + 1 : 19;
 }
@@ -74,7 +75,7 @@ int CurveCount(const DialParameters& p)
 DialPoint CurvePoint(const PlotContext& c, int n, double hDeg)
 {
     const DialParameters& p = c.p();
-    if (p.dialType != 7)
+    if (p.type() != DialType::FixedGnomon)
         return HourMarkPosition(p, hDeg);
     const int line = std::clamp(n, 1, kFixedDateLines);
     return FixedHourMarkPosition(p, c.model.results.fixedScale[static_cast<std::size_t>(line)],
@@ -106,7 +107,8 @@ void PlotAxes(PlotContext& c, bool labelled)
     plot.moveTo(x0, plot.height - 60);
     plot.drawTo(x0, 60);
 
-    const double axisLength = p.dialType == 7 ? 0.985 * plot.width / 2 : 1.5 * p.semiMajorAxis * plot.u;
+    const double axisLength =
+        p.type() == DialType::FixedGnomon ? 0.985 * plot.width / 2 : 1.5 * p.semiMajorAxis * plot.u;
     plot.literal(";SI " + FormatFixed(5, 2, 0.16 * plot.k) + " " + FormatFixed(5, 2, 0.24 * plot.k));
     const double step = c.model.derived.extentX < 10 ? 0.1 : 0.2;
     const bool west = !c.split || labelled;
@@ -165,7 +167,8 @@ void PlotRiseSetMarks(PlotContext& c)
         plot.moveTo(x, y0);
         plot.drawTo(x, y0 - f);
         plot.drawTo(x + e, y0 - f);
-        const std::string text = std::string(TextRow(c.lang(), 26 + i)) + " (" + FormatFixed(7, 3, side * d) + "/0)";
+        const std::string text =
+            std::string(TextRow(c.lang(), TextId::RiseMark, i)) + " (" + FormatFixed(7, 3, side * d) + "/0)";
         plot.label(x + e, std::round(y0 - f - 32 * plot.k), text);
         plot.literal(";SP 1");
     }
@@ -388,7 +391,7 @@ void PlotHourMarks(PlotContext& c)
     HpglPlot& plot = c.plot;
     const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
-    const bool fixed = p.dialType == 7;
+    const bool fixed = p.type() == DialType::FixedGnomon;
     const int lph = std::max<int>(p.linesPerHour, 1);
     const int marks = (s.hourTo - s.hourFrom) * lph + 1;
     const int curves = CurveCount(p);
@@ -524,7 +527,7 @@ void PlotShadowPath(PlotContext& c)
         plot.dot(plot.X(sp.x), plot.Y(sp.y), std::round(32 * plot.k));
     }
     plot.literal(";SP 9");
-    if (c.p().dialType != 7) {
+    if (c.p().type() != DialType::FixedGnomon) {
         const DialPoint g = ShadowDayGnomonPosition(c.model);
         const double t = std::round(60 * plot.k);
         for (long long centre :
@@ -549,34 +552,36 @@ void PlotLegend(PlotContext& c)
     const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
     const LanguageState& lang = c.lang();
-    auto res = [&](int id) { return std::string(ResourceText(lang, id)); };
-    auto entry = [&](int id, const std::string& value, bool closing) {
+    auto res = [&](ResourceId id) { return std::string(ResourceText(lang, id)); };
+    auto entry = [&](ResourceId id, const std::string& value, bool closing) {
         return res(id) + " = " + value + (closing ? ";" : "");
     };
     std::string title = s.dialTitle;
-    if (p.dialType <= 5)
-        title += ", " + std::string(LabelRow(lang, 18));
+    if (p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon)
+        title += ", " + std::string(LabelRow(lang, LabelId::AnalemmaticSundial));
     plot.literal(";SI 0.20 0.30;SP 4");
     plot.label(190, 1000, title);
     plot.literal(";SI 0.16 0.24;SP 4");
     plot.label(plot.width - 800, 100, "umbrix");
     if (s.showShadowPath)
-        plot.label(190, 140, std::string(LabelRow(lang, 36)) + s.shadowDateCaption);
+        plot.label(190, 140, std::string(LabelRow(lang, LabelId::ShadowPathOn)) + s.shadowDateCaption);
     const int r = kLegendRowPitch;
-    plot.label(190, 3 * r, entry(104, FormatFixed(6, 2, p.longitude), true));
-    plot.label(190, 2 * r, entry(103, FormatFixed(6, 2, p.latitude), true));
-    plot.label(190, r, entry(105, FormatFixed(6, 2, p.zoneMeridian), true));
-    plot.label(3900, 3 * r, entry(116, std::to_string(p.year), false));
-    plot.label(3900, 2 * r, entry(106, FormatFixed(5, 2, p.semiMajorAxis), true));
-    plot.label(3900, r, p.showZoneTime ? res(114) : FirstChars(res(114), 14));
-    plot.label(9500, 3 * r, entry(108, FormatFixed(6, 2, p.gnomonInclination), false));
-    plot.label(9500, 2 * r, entry(107, FormatFixed(6, 2, p.gnomonDeviation), false));
+    plot.label(190, 3 * r, entry(ResourceId::Longitude, FormatFixed(6, 2, p.longitude), true));
+    plot.label(190, 2 * r, entry(ResourceId::Latitude, FormatFixed(6, 2, p.latitude), true));
+    plot.label(190, r, entry(ResourceId::ZoneMeridian, FormatFixed(6, 2, p.zoneMeridian), true));
+    plot.label(3900, 3 * r, entry(ResourceId::CalculationYear, std::to_string(p.year), false));
+    plot.label(3900, 2 * r, entry(ResourceId::SemiMajorAxis, FormatFixed(5, 2, p.semiMajorAxis), true));
+    plot.label(3900, r,
+               p.showZoneTime ? res(ResourceId::ApparentTimeOnZoneMeridian)
+                              : FirstChars(res(ResourceId::ApparentTimeOnZoneMeridian), kApparentTimeChars));
+    plot.label(9500, 3 * r, entry(ResourceId::GnomonInclination, FormatFixed(6, 2, p.gnomonInclination), false));
+    plot.label(9500, 2 * r, entry(ResourceId::GnomonDeviation, FormatFixed(6, 2, p.gnomonDeviation), false));
     if (s.showShadowPath)
-        plot.label(9500, r, entry(109, FormatFixed(5, 2, p.gnomonHeight), false));
-    plot.label(13000, 3 * r, entry(129, FormatFixed(5, 2, p.planeInclination), true));
-    plot.label(13000, 2 * r, entry(128, FormatFixed(5, 2, p.planeDeviation), true));
-    if (p.dialType == 7)
-        plot.label(13000, r, entry(43, FormatFixed(5, 1, p.distanceZ), true));
+        plot.label(9500, r, entry(ResourceId::GnomonHeight, FormatFixed(5, 2, p.gnomonHeight), false));
+    plot.label(13000, 3 * r, entry(ResourceId::PlaneInclination, FormatFixed(5, 2, p.planeInclination), true));
+    plot.label(13000, 2 * r, entry(ResourceId::PlaneDeviation, FormatFixed(5, 2, p.planeDeviation), true));
+    if (p.type() == DialType::FixedGnomon)
+        plot.label(13000, r, entry(ResourceId::DistanceToZ, FormatFixed(5, 1, p.distanceZ), true));
 }
 
 } // namespace
@@ -615,14 +620,16 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
     const long long px = std::llround(settings.panX * static_cast<double>(plot.width) / imageWidth);
     const long long py = std::llround(settings.panY * static_cast<double>(plot.width) / imageWidth);
     plot.cx = plot.width / 2 + px;
-    plot.cy = std::llround((plot.height / 2) * (p.dialType == 7 ? 1.4 : 1.1)) + py;
+    plot.cy = std::llround((plot.height / 2) * (p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights
+                                                                                  : kCentreDepthHalfHeights)) +
+              py;
 
     const std::string w = PlotInt(plot.width);
     const std::string h = PlotInt(plot.height);
     plot.literal("IN;SS;VS 1;PA;SP 4;PU 1 1;PD " + w + " 1" + w + " " + h + " 1 " + " " + h + " 1 1;");
     plot.literal(";SP 4;PU 0 0;");
 
-    c.split = p.dialType == 6 && p.marksMode == 2;
+    c.split = p.type() == DialType::MeanTime && p.marksMode == 2;
     if (c.split) {
         const long long d = std::llround(p.semiMajorAxis / 10 * plot.u);
         c.leftCentreX = plot.cx - d;
@@ -639,15 +646,16 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
         plot.cx = c.leftCentreX;
     }
     // 2. Rise and set marks.
-    if ((p.dialType == 0 || p.dialType == 6) && model.state.markRiseSet &&
+    if ((p.type() == DialType::Horizontal || p.type() == DialType::MeanTime) && model.state.markRiseSet &&
         (std::abs(p.planeInclination) < 0.2 || std::abs(p.gnomonInclination) < 0.2) && model.results.riseSetPointReal)
         PlotRiseSetMarks(c);
     // 3. Date marks.
-    if (p.dialType <= 5 || (p.dialType == 6 && p.marksMode == 0))
+    if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
+        (p.type() == DialType::MeanTime && p.marksMode == 0))
         PlotDateScale(c);
-    else if (p.dialType == 6 && p.marksMode == 1)
+    else if (p.type() == DialType::MeanTime && p.marksMode == 1)
         PlotDateScaleB(c);
-    else if (p.dialType == 6 && p.marksMode == 2)
+    else if (p.type() == DialType::MeanTime && p.marksMode == 2)
         PlotDateScaleC(c);
     // 4. The pen to the first hour point.
     plot.literal(";SP 4");
@@ -656,15 +664,16 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
         plot.moveToDial(first.x, first.y);
     }
     // 5. The fixed-gnomon figure.
-    if (p.dialType == 7)
+    if (p.type() == DialType::FixedGnomon)
         PlotFixedGnomonFigure(c);
     // 6. and 7. Hour curves and hour marks.
     PlotHourCurves(c);
     PlotHourMarks(c);
     // 8. Gnomon direction lines; 9. the point Z.
-    if (p.dialType == 1 || p.dialType == 3 || p.dialType == 7)
+    if (p.type() == DialType::HorizontalTiltedGnomon || p.type() == DialType::InclinedPlaneGnomon ||
+        p.type() == DialType::FixedGnomon)
         PlotGnomonLines(c);
-    if (p.dialType == 7)
+    if (p.type() == DialType::FixedGnomon)
         PlotPointZ(c);
     // 10. Shadow path.
     if (model.state.showShadowPath && HasShadowPath(p))

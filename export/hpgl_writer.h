@@ -7,14 +7,11 @@
 
 #include "core/host.h"
 #include "core/model.h"
+#include "export/hpgl_plot.h"
 
 #include <string>
 
 namespace umbrix {
-
-constexpr int kPlotUnitsPerMm = 40;
-constexpr int kPlotPageWidth = 16400;  // plotter units
-constexpr int kPlotPageHeight = 11480; // plotter units
 
 /// How the plot is scaled and placed.
 struct PlotSettings {

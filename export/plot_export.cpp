@@ -28,17 +28,18 @@ ExportOutcome ExportDxfFile(const Model& model, Host& host, const PlotSettings& 
     case DxfFileStatus::Converted:
         out.ok = true;
         out.messages.push_back({std::string(CaptionText(lang, Caption::Information)),
-                                "\r       File " + converted.fileName + std::string(MessageRow(lang, 38)),
+                                "\r       File " + converted.fileName + std::string(MessageRow(lang, MessageId::Saved)),
                                 MessageIcon::Information});
         break;
     case DxfFileStatus::NotHpgl:
-        out.messages.push_back({std::string(CaptionText(lang, Caption::Warning)),
-                                "   File " + converted.fileName + std::string(MessageRow(lang, 45)),
-                                MessageIcon::Warning});
+        out.messages.push_back(
+            {std::string(CaptionText(lang, Caption::Warning)),
+             "   File " + converted.fileName + std::string(MessageRow(lang, MessageId::NotConverted)),
+             MessageIcon::Warning});
         break;
     case DxfFileStatus::NothingConverted:
         out.messages.push_back({std::string(CaptionText(lang, Caption::Error)),
-                                "File " + converted.fileName + std::string(MessageRow(lang, 45)),
+                                "File " + converted.fileName + std::string(MessageRow(lang, MessageId::NotConverted)),
                                 MessageIcon::Warning});
         break;
     case DxfFileStatus::InputUnreadable:

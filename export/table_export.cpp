@@ -16,17 +16,6 @@ namespace {
 constexpr std::string_view kGap = "   ";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-/// Captions of the labels and pages the header names (string resources by the controls' tags).
-constexpr int kTagLatitude = 103;       // lBreit
-constexpr int kTagLongitude = 104;      // lLang
-constexpr int kTagZone = 105;           // lZone
-constexpr int kTagSemiMajorAxis = 106;  // lHalb
-constexpr int kTagGnomonInc = 108;      // lGnomInc
-constexpr int kTagGnomonHeight = 109;   // lHoehe
-constexpr int kTagYear = 116;           // lJahr
-constexpr int kTagPlaneInc = 129;       // lEbNeig
-constexpr int kTagRiseSetPosition = 94; // lRise
-
 /// The hours of a StrGridEin cell as "h:mm" (the cell holds decimal hours).
 std::string CellHours(const Model& model, int col, int row)
 {
@@ -45,14 +34,17 @@ std::string PageTitle(const Model& model, TableChoice choice)
     const LanguageState& lang = model.state.language;
     switch (choice.page) {
     case TablePage::DateMarks:
-        return std::string(TextRow(lang, 15));
+        return std::string(TextRow(lang, TextId::DateMarksTitle));
     case TablePage::HourMarks:
-        return std::string(TextRow(lang, 13)) + "  (" +
-               std::string(LabelRow(lang, model.state.coordinatesAsXY ? 7 : 8)) + ")";
+        return std::string(TextRow(lang, TextId::HourMarksTitle)) + "  (" +
+               std::string(LabelRow(lang, model.state.coordinatesAsXY ? LabelId::HourPointsAsXY
+                                                                      : LabelId::HourPointsAsDistances)) +
+               ")";
     case TablePage::ShadowPath:
-        return std::string(LabelRow(lang, 36)) + model.state.shadowDateText;
+        return std::string(LabelRow(lang, LabelId::ShadowPathOn)) + model.state.shadowDateText;
     case TablePage::Loops:
-        return " " + std::string(LabelRow(lang, 22)) + std::string(LabelRow(lang, choice.afternoon ? 24 : 23));
+        return " " + std::string(LabelRow(lang, LabelId::ShowErrorTableFor)) +
+               std::string(LabelRow(lang, choice.afternoon ? LabelId::Afternoon : LabelId::Morning));
     }
     return {};
 }
@@ -78,31 +70,33 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
 {
     const DialParameters& p = model.params;
     const LanguageState& lang = model.state.language;
-    auto label = [&](int tag) { return std::string(ResourceText(lang, tag)); };
+    auto label = [&](ResourceId caption) { return std::string(ResourceText(lang, caption)); };
 
-    const std::string p1 = label(kTagLatitude) + "=" + FormatFixed(6, 2, p.latitude) + std::string(kGap) +
-                           label(kTagLongitude) + "=" + FormatFixed(6, 2, p.longitude) + std::string(kGap) +
-                           label(kTagZone) + "=" + FormatFixed(6, 2, p.zoneMeridian);
-    const std::string p2 = label(kTagSemiMajorAxis) + "=" + FormatFixed(5, 2, p.semiMajorAxis) + std::string(kGap) +
-                           label(kTagPlaneInc) + "=" + FormatFixed(5, 2, p.planeInclination) + std::string(kGap) +
-                           label(kTagYear) + "=" + std::to_string(p.year);
-    std::string p3 = label(kTagGnomonHeight) + "=" + FormatFixed(5, 2, p.gnomonHeight) + std::string(kGap) +
-                     label(kTagGnomonInc) + "=" + FormatFixed(6, 2, p.gnomonInclination);
+    const std::string p1 = label(ResourceId::Latitude) + "=" + FormatFixed(6, 2, p.latitude) + std::string(kGap) +
+                           label(ResourceId::Longitude) + "=" + FormatFixed(6, 2, p.longitude) + std::string(kGap) +
+                           label(ResourceId::ZoneMeridian) + "=" + FormatFixed(6, 2, p.zoneMeridian);
+    const std::string p2 = label(ResourceId::SemiMajorAxis) + "=" + FormatFixed(5, 2, p.semiMajorAxis) +
+                           std::string(kGap) + label(ResourceId::PlaneInclination) + "=" +
+                           FormatFixed(5, 2, p.planeInclination) + std::string(kGap) +
+                           label(ResourceId::CalculationYear) + "=" + std::to_string(p.year);
+    std::string p3 = label(ResourceId::GnomonHeight) + "=" + FormatFixed(5, 2, p.gnomonHeight) + std::string(kGap) +
+                     label(ResourceId::GnomonInclination) + "=" + FormatFixed(6, 2, p.gnomonInclination);
     std::string p4;
     std::string p5;
-    if (p.dialType == 6 && p.marksMode == 2) {
+    if (p.type() == DialType::MeanTime && p.marksMode == 2) {
         const int half = choice.afternoon ? 1 : 0;
         const int c = 2 * half + 1;
-        p4 = std::string(LabelRow(lang, 28)) + std::string(LabelRow(lang, 93 + p.doubleAnalemmaMethod));
-        p5 = std::string(LabelRow(lang, 23 + half));
+        p4 = std::string(LabelRow(lang, LabelId::SplitDialCaption)) +
+             std::string(LabelRow(lang, LabelId::MethodNameFirst, p.doubleAnalemmaMethod));
+        p5 = std::string(LabelRow(lang, LabelId::Morning, half));
         switch (p.doubleAnalemmaMethod) {
         case 0:
             p5 += CellHours(model, c, 1) + " Uhr, " + CellHours(model, c, 2) + " Uhr";
             p4 += " (" + CellHours(model, 1, 1) + " Uhr, " + CellHours(model, 1, 2) + " Uhr )";
             break;
         case 1:
-            p5 += ":" + CellHours(model, c, 1) + " -" + CellHours(model, c, 2) + std::string(LabelRow(lang, 61)) +
-                  CellHours(model, c + 1, 2);
+            p5 += ":" + CellHours(model, c, 1) + " -" + CellHours(model, c, 2) +
+                  std::string(LabelRow(lang, LabelId::WithStepsOf)) + CellHours(model, c + 1, 2);
             break;
         default:
             for (int r = 1; r < model.grids.StrGridEin.rowCount() && !model.grids.StrGridEin.cell(c, r).empty(); ++r)
@@ -111,11 +105,11 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
         }
         p5 += ";";
     } else {
-        p3 += "  " + label(kTagRiseSetPosition) + model.grids.lKoordAufUnter;
+        p3 += "  " + label(ResourceId::RiseSetPosition) + model.grids.lKoordAufUnter;
     }
 
     std::vector<std::string> lines;
-    lines.push_back(std::string(ResourceText(lang, 251 + p.dialType)));
+    lines.push_back(std::string(ResourceText(lang, ResourceId::DialTitleFirst, p.dialType)));
     lines.push_back(PageTitle(model, choice) + ";");
     lines.push_back(" ;");
     lines.push_back(p1);

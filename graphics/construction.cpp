@@ -38,14 +38,6 @@ Colour WindowFontColour(const DrawingState& state)
             static_cast<std::uint8_t>(state.windowFontRgb)};
 }
 
-bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived)
-{
-    if (p.type() != DialType::MeanTime)
-        return false;
-    return std::abs(derived.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
-           std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
-}
-
 /// Only the red request to change the parameters, centred on the surface.
 void DrawImpossibleConstruction(DrawContext& c)
 {
@@ -58,7 +50,7 @@ void DrawImpossibleConstruction(DrawContext& c)
     s.font.style = FontStyle::Regular;
     s.font.colour = kRed;
     s.setFontSize(18);
-    const std::string_view text = LabelRow(c.model.state.language, 30);
+    const std::string_view text = LabelRow(c.model.state.language, LabelId::ChangeParameters);
     c.canvas.TextOut(c.offX + c.halfWidth - s.TextWidth(text) / 2, c.offY + c.halfHeight, text);
     s.pen = {kBlack, 1};
 }
@@ -80,10 +72,11 @@ void DrawBackground(DrawContext& c)
     if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * c.model.derived.semiMinorAxis)) {
         const LanguageState& lang = c.model.state.language;
         if (!c.state.graphicsPageVisible && c.options.host)
-            c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, 24), MessageIcon::Warning);
+            c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, TextId::NoYearRoundTime),
+                                        MessageIcon::Warning);
         s.font.style = FontStyle::Bold;
         s.font.colour = kRed;
-        const std::string_view question = LabelRow(lang, 27);
+        const std::string_view question = LabelRow(lang, LabelId::YearRoundQuestion);
         c.canvas.TextOut(c.surfaceWidth - 20 - s.TextWidth(question), c.surfaceHeight - 20, question);
         s.font.colour = WindowFontColour(c.state);
         s.font.style = FontStyle::Regular;
@@ -91,6 +84,14 @@ void DrawBackground(DrawContext& c)
 }
 
 } // namespace
+
+bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived)
+{
+    if (p.type() != DialType::MeanTime)
+        return false;
+    return std::abs(derived.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
+           std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
+}
 
 ConstructionFrame ComputeDrawingScale(const DialParameters& p, const DerivedGeometry& derived, int halfWidth,
                                       int halfHeight)
@@ -219,10 +220,10 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     c.tickLength = t;
     c.state.lastTickLength = t;
 
-    if (c.model.params.dialType % 6 == 0) {
+    if (c.model.params.type() == DialType::Horizontal || c.model.params.type() == DialType::MeanTime) {
         s.font.colour = kRed;
         g.TextOut(t, centreY + t, "W");
-        g.TextOut(sw - 3 * t, centreY + t, LabelRow(c.model.state.language, 29));
+        g.TextOut(sw - 3 * t, centreY + t, LabelRow(c.model.state.language, LabelId::EastLetter));
         g.TextOut(centreX - 3 * t, t, "N");
         s.font.colour = kBlack;
     }
@@ -264,7 +265,8 @@ DrawingOutcome DrawConstruction(const Model& model, const DrawingState& startSta
     // curves reach far north), then the scale.
     c.halfWidth = c.surfaceWidth / 2;
     c.halfHeight = c.surfaceHeight / 2;
-    const double below = p.type() == DialType::FixedGnomon ? 1.4 : 1.1;
+    const double below =
+        p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights : kCentreDepthHalfHeights;
     c.centreX = c.halfWidth + c.offX + panX;
     c.centreY = RoundPx(c.halfHeight * below) + c.offY + panY;
     if (options.placement && !options.screenMode) {

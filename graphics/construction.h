@@ -22,6 +22,11 @@
 
 namespace umbrix {
 
+/// How far below the top of a drawing or plot the dial's centre lies, in half heights: below the middle,
+/// and well below for the fixed-gnomon dial, whose curves reach far north.
+constexpr double kCentreDepthHalfHeights = 1.1;
+constexpr double kFixedGnomonCentreDepthHalfHeights = 1.4;
+
 /// The scale of one drawing.
 struct ConstructionFrame {
     double unitScale = 1;     // u: the power of ten with 1 <= u a <= 10 (a = semiMajorAxis)
@@ -39,6 +44,11 @@ struct ConstructionFrame {
 ///   |e| < 20 halfHeight, else r = 0.05 (the date scale would shrink the dial to nothing);
 ///   S = r u, gridStep = step / u.
 /// A semi-major axis that is zero or not finite takes the unit scale and tick step of a = 1.
+/// True when the mean-time dial cannot be built for these angles: its plane and gnomon stand less than 8
+/// degrees from parallel, or its latitude lies within 25 degrees of the gnomon's inclination. The drawing
+/// then shows only the request to change the parameters.
+[[nodiscard]] bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived);
+
 /// b = semiMinorAxis and drawingScaleCosine of the derived geometry.
 [[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, const DerivedGeometry& derived,
                                                     int halfWidth, int halfHeight);

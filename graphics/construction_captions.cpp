@@ -17,7 +17,7 @@ constexpr int kLegendUnit = 16; // print: the legend's row pitch and font sizes 
 
 std::string ShadowCaption(const Model& m)
 {
-    return std::string(LabelRow(m.state.language, 36)) + m.state.shadowDateCaption;
+    return std::string(LabelRow(m.state.language, LabelId::ShadowPathOn)) + m.state.shadowDateCaption;
 }
 
 } // namespace
@@ -48,8 +48,8 @@ void DrawCaptions(DrawContext& c)
     s.font.style = FontStyle::Regular;
     s.font.colour = kBlack;
     if (p.type() == DialType::FixedGnomon) {
-        const std::string text =
-            std::string(TextRow(m.state.language, 31)) + FormatFixed(7, 1, c.state.fixedGnomonLargestAxis);
+        const std::string text = std::string(TextRow(m.state.language, TextId::LongestSemiMajorAxis)) +
+                                 FormatFixed(7, 1, c.state.fixedGnomonLargestAxis);
         g.TextOut(margin, 10, text);
     }
 }
@@ -85,29 +85,33 @@ void DrawPrintLegend(DrawContext& c)
     s.font.colour = kBlack;
     s.font.style = FontStyle::Regular;
     s.font.height = 3 * f;
-    g.TextOut(left + 50, bottom - 11 * f, m.state.dialTitle + ", " + std::string(LabelRow(lang, 18)));
+    g.TextOut(left + 50, bottom - 11 * f,
+              m.state.dialTitle + ", " + std::string(LabelRow(lang, LabelId::AnalemmaticSundial)));
 
     s.font.height = 2 * f;
     const int rows[3] = {bottom - 7 * f, bottom - static_cast<int>(RoundPx(4.5 * f)), bottom - 2 * f};
-    const auto res = [&](int id) { return ResourceTextPlain(lang, id); };
+    const auto res = [&](ResourceId id) { return ResourceTextPlain(lang, id); };
     const auto entry = [&](int x, int row, const std::string& text) { g.TextOut(left + x, rows[row], text); };
 
-    entry(190, 0, res(103) + "=" + FormatFixed(6, 2, p.latitude));
-    entry(190, 1, res(105) + "=" + FormatFixed(6, 2, p.zoneMeridian));
-    entry(190, 2, res(104) + "=" + FormatFixed(6, 2, p.longitude));
+    entry(190, 0, res(ResourceId::Latitude) + "=" + FormatFixed(6, 2, p.latitude));
+    entry(190, 1, res(ResourceId::ZoneMeridian) + "=" + FormatFixed(6, 2, p.zoneMeridian));
+    entry(190, 2, res(ResourceId::Longitude) + "=" + FormatFixed(6, 2, p.longitude));
 
-    entry(790, 0, res(116) + "= " + std::to_string(p.year));
-    entry(790, 1, p.showZoneTime ? res(114) : FirstCharacters(res(114), 14));
+    entry(790, 0, res(ResourceId::CalculationYear) + "= " + std::to_string(p.year));
+    entry(790, 1,
+          p.showZoneTime ? res(ResourceId::ApparentTimeOnZoneMeridian)
+                         : FirstCharacters(res(ResourceId::ApparentTimeOnZoneMeridian), kApparentTimeChars));
     switch (p.type()) {
     case DialType::Horizontal:
     case DialType::InclinedPlaneGnomon:
     case DialType::VerticalSouth:
     case DialType::MeanTime:
         entry(790, 2,
-              res(98) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" + FormatFixed(5, 2, m.derived.semiMinorAxis));
+              res(ResourceId::HalfAxes) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" +
+                  FormatFixed(5, 2, m.derived.semiMinorAxis));
         break;
     case DialType::FixedGnomon:
-        entry(790, 2, res(43) + " = " + FormatFixed(6, 2, p.distanceZ));
+        entry(790, 2, res(ResourceId::DistanceToZ) + " = " + FormatFixed(6, 2, p.distanceZ));
         break;
     case DialType::HorizontalTiltedGnomon:
     case DialType::InclinedPlane:
@@ -115,14 +119,14 @@ void DrawPrintLegend(DrawContext& c)
         break;
     }
 
-    entry(1450, 0, res(108) + "=" + FormatFixed(6, 2, p.gnomonInclination));
-    entry(1450, 1, res(107) + "=" + FormatFixed(5, 2, p.gnomonDeviation));
+    entry(1450, 0, res(ResourceId::GnomonInclination) + "=" + FormatFixed(6, 2, p.gnomonInclination));
+    entry(1450, 1, res(ResourceId::GnomonDeviation) + "=" + FormatFixed(5, 2, p.gnomonDeviation));
     const bool pathShown = m.state.showShadowPath;
     if (pathShown && p.type() != DialType::InclinedPlane && p.type() != DialType::VerticalDeclining)
-        entry(1450, 2, res(109) + "=" + FormatFixed(5, 2, p.gnomonHeight));
+        entry(1450, 2, res(ResourceId::GnomonHeight) + "=" + FormatFixed(5, 2, p.gnomonHeight));
 
-    entry(1990, 0, res(129) + "=" + FormatFixed(6, 2, p.planeInclination));
-    entry(1990, 1, res(128) + "=" + FormatFixed(5, 2, p.planeDeviation));
+    entry(1990, 0, res(ResourceId::PlaneInclination) + "=" + FormatFixed(6, 2, p.planeInclination));
+    entry(1990, 1, res(ResourceId::PlaneDeviation) + "=" + FormatFixed(5, 2, p.planeDeviation));
     if (pathShown)
         entry(1990, 2, ShadowCaption(m));
 

@@ -300,7 +300,7 @@ void RiseSetAndLambert(Builder& b, const Model& m)
         b.circle(DrawingLayer::RiseSet, at, kMarkerShare * b.a / 2);
         b.point(DrawingLayer::RiseSet, at, 0);
         b.text(DrawingLayer::RiseSet, {at.x, at.y - 2 * kDateLabelShare * b.a}, kDateLabelShare * b.a,
-               std::string(TextRow(m.state.language, 26 + k)), TextAnchor::Centre);
+               std::string(TextRow(m.state.language, TextId::RiseMark, k)), TextAnchor::Centre);
     }
     if (p.type() != DialType::Horizontal)
         return;
@@ -413,11 +413,12 @@ void TitleBlock(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     const LanguageState& lang = m.state.language;
     std::string title = m.state.dialTitle;
-    if (p.dialType <= 5)
-        title += ", " + std::string(LabelRow(lang, 18));
-    const std::string legend = ResourceTextPlain(lang, 103) + " = " + FormatDecimals(p.latitude, 2) + "; " +
-                               ResourceTextPlain(lang, 104) + " = " + FormatDecimals(p.longitude, 2) + "; " +
-                               ResourceTextPlain(lang, 105) + " = " + FormatDecimals(p.zoneMeridian, 2);
+    if (p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon)
+        title += ", " + std::string(LabelRow(lang, LabelId::AnalemmaticSundial));
+    const std::string legend =
+        ResourceTextPlain(lang, ResourceId::Latitude) + " = " + FormatDecimals(p.latitude, 2) + "; " +
+        ResourceTextPlain(lang, ResourceId::Longitude) + " = " + FormatDecimals(p.longitude, 2) + "; " +
+        ResourceTextPlain(lang, ResourceId::ZoneMeridian) + " = " + FormatDecimals(p.zoneMeridian, 2);
     const double left = b.g.dial.empty ? 0 : b.g.dial.min.x;
     double y = (b.g.dial.empty ? 0 : b.g.dial.min.y) - 2 * kTitleShare * b.a;
     b.text(DrawingLayer::Text, {left, y}, kTitleShare * b.a, title, TextAnchor::BaselineLeft);

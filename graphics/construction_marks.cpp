@@ -52,7 +52,7 @@ void DrawRiseSetMarks(DrawContext& c)
         s.brush = {kWhite, BrushStyle::Solid};
         const int hh = s.TextHeight("h");
         g.TextOut(x + r, y + leader - hh / 2, FormatFixed(7, 3, sign * xMark) + " / 0");
-        const std::string_view name = TextRow(c.model.state.language, 26 + k);
+        const std::string_view name = TextRow(c.model.state.language, TextId::RiseMark, k);
         g.TextOut(x + r - s.TextWidth(name) / 3, y + leader + hh / 2, name);
     }
 }

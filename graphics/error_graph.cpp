@@ -103,12 +103,12 @@ DrawingState DrawErrorGraph(const Model& model, const DrawingState& startState, 
         }
     }
 
-    const std::string_view declination = LabelRow(lang, 19);
-    const std::string_view sun = LabelRow(lang, 20);
+    const std::string_view declination = LabelRow(lang, LabelId::Declination);
+    const std::string_view sun = LabelRow(lang, LabelId::Sun);
     const double captionX = right - 2 - s.TextWidth(declination);
     g.TextOut(captionX, y0 - s.TextHeight(declination) - 1, declination);
     g.TextOut(captionX, y0 + 2, sun);
-    g.TextOut(left + 3, top + 3, LabelRow(lang, 21));
+    g.TextOut(left + 3, top + 3, LabelRow(lang, LabelId::ErrorInDegrees));
 
     s.pen.colour = kBlack;
     g.MoveTo(left + w / 40, y0);
@@ -141,11 +141,13 @@ DrawingState DrawErrorGraph(const Model& model, const DrawingState& startState, 
 
     if (!screenMode) {
         s.font.style = FontStyle::Bold;
-        g.TextOut(left, top - s.TextHeight("f") - 3, model.grids.lKoordAufUnter + " " + ResourceTextPlain(lang, 91));
+        g.TextOut(left, top - s.TextHeight("f") - 3,
+                  model.grids.lKoordAufUnter + " " + ResourceTextPlain(lang, ResourceId::RiseSetErrorTitle));
         s.font.style = FontStyle::Regular;
         g.TextOut(left, top + h + 3,
-                  ResourceTextPlain(lang, 24) + " " + TrimmedLeft(FormatFixed(7, 2, p.riseSetDeclination)) + " " +
-                      ResourceTextPlain(lang, 93));
+                  ResourceTextPlain(lang, ResourceId::Degrees) + " " +
+                      TrimmedLeft(FormatFixed(7, 2, p.riseSetDeclination)) + " " +
+                      ResourceTextPlain(lang, ResourceId::RiseSetDeclination));
     }
     return state;
 }

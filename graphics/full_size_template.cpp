@@ -21,6 +21,7 @@ constexpr double kBarTickMm = 2;
 constexpr int kLabelFont = 30; // 3 mm
 constexpr int kTitleFont = 50;
 constexpr double kMapBoxMm = 170;
+constexpr int kA3LongSideMm = 420; // A3's short side is A4's long side
 
 int Tiles(double length, double tile, double overlap)
 {
@@ -151,13 +152,13 @@ PaperMm PaperDimensions(PaperSize paper)
 {
     switch (paper) {
     case PaperSize::A4:
-        return {210, 297};
+        return {kA4ShortSideMm, kA4LongSideMm};
     case PaperSize::A3:
-        return {297, 420};
+        return {kA4LongSideMm, kA3LongSideMm};
     case PaperSize::Letter:
         return {215.9, 279.4};
     }
-    return {210, 297};
+    return {kA4ShortSideMm, kA4LongSideMm};
 }
 
 double TemplateLayout::sheetLeftMm(int column) const

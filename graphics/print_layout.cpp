@@ -13,19 +13,6 @@ namespace umbrix {
 
 namespace {
 
-/// Captions of the input labels the header lines name (string resources by the labels' tags).
-constexpr int kTagLatitude = 103;        // lBreit
-constexpr int kTagLongitude = 104;       // lLang
-constexpr int kTagZone = 105;            // lZone
-constexpr int kTagSemiMajorAxis = 106;   // lHalb
-constexpr int kTagGnomonDeviation = 107; // lgDek
-constexpr int kTagGnomonInc = 108;       // lGnomInc
-constexpr int kTagGnomonHeight = 109;    // lHoehe
-constexpr int kTagYear = 116;            // lJahr
-constexpr int kTagPlaneDeviation = 128;  // lEbDek
-constexpr int kTagPlaneInc = 129;        // lEbNeig
-constexpr int kTagRiseSetPosition = 94;  // lRise
-
 constexpr int kHeaderItem2Column = 25; // the second item of a header line starts here (characters)
 constexpr int kHeaderItem3Column = 53;
 
@@ -81,9 +68,9 @@ const StringGrid& PrintedListGrid(const Model& model, PrintedList list)
 namespace {
 
 /// "caption=value" of one header item.
-std::string HeaderItem(const LanguageState& lang, int tag, int width, double value)
+std::string HeaderItem(const LanguageState& lang, ResourceId caption, int width, double value)
 {
-    return ResourceTextPlain(lang, tag) + "=" + FormatFixed(width, 2, value);
+    return ResourceTextPlain(lang, caption) + "=" + FormatFixed(width, 2, value);
 }
 
 std::string HeaderLine(const std::string& item1, const std::string& item2, std::string_view separator2,
@@ -192,15 +179,18 @@ std::string ListTitle(const Model& model, PrintedList list)
     const LanguageState& lang = model.state.language;
     switch (list) {
     case PrintedList::HourMarks:
-        return std::string(TextRow(lang, model.state.coordinatesAsXY ? 13 : 23));
+        return std::string(
+            TextRow(lang, model.state.coordinatesAsXY ? TextId::HourMarksTitle : TextId::HourMarksDistanceTitle));
     case PrintedList::ShadowPath:
-        return Trimmed(TextRow(lang, 14)) + " - " + model.state.shadowDateCaption;
+        return Trimmed(TextRow(lang, TextId::ShadowPathTitle)) + " - " + model.state.shadowDateCaption;
     case PrintedList::DateMarks:
-        return std::string(TextRow(lang, 15));
+        return std::string(TextRow(lang, TextId::DateMarksTitle));
     case PrintedList::LoopsMorning:
-        return std::string(TextRow(lang, 17)) + " - " + Trimmed(LabelRow(lang, 23));
+        return std::string(TextRow(lang, TextId::MeanTimeErrorTitle)) + " - " +
+               Trimmed(LabelRow(lang, LabelId::Morning));
     case PrintedList::LoopsAfternoon:
-        return std::string(TextRow(lang, 17)) + " - " + Trimmed(LabelRow(lang, 24));
+        return std::string(TextRow(lang, TextId::MeanTimeErrorTitle)) + " - " +
+               Trimmed(LabelRow(lang, LabelId::Afternoon));
     }
     return {};
 }
@@ -218,30 +208,32 @@ std::vector<std::string> ListHeaderLines(const Model& model, PrintedList list)
     const DialParameters& p = model.params;
     const LanguageState& lang = model.state.language;
     std::vector<std::string> lines;
-    lines.push_back(HeaderLine(HeaderItem(lang, kTagLatitude, 6, p.latitude),
-                               HeaderItem(lang, kTagLongitude, 6, p.longitude), "; ",
-                               HeaderItem(lang, kTagZone, 6, p.zoneMeridian), ";"));
-    lines.push_back(HeaderLine(HeaderItem(lang, kTagSemiMajorAxis, 5, p.semiMajorAxis),
-                               HeaderItem(lang, kTagPlaneInc, 6, p.planeInclination), "; ",
-                               HeaderItem(lang, kTagPlaneDeviation, 6, p.planeDeviation), ";  "));
-    lines.push_back(HeaderLine(HeaderItem(lang, kTagGnomonHeight, 6, p.gnomonHeight),
-                               HeaderItem(lang, kTagGnomonInc, 6, p.gnomonInclination), ";  ",
-                               HeaderItem(lang, kTagGnomonDeviation, 6, p.gnomonDeviation), ";  "));
+    lines.push_back(HeaderLine(HeaderItem(lang, ResourceId::Latitude, 6, p.latitude),
+                               HeaderItem(lang, ResourceId::Longitude, 6, p.longitude), "; ",
+                               HeaderItem(lang, ResourceId::ZoneMeridian, 6, p.zoneMeridian), ";"));
+    lines.push_back(HeaderLine(HeaderItem(lang, ResourceId::SemiMajorAxis, 5, p.semiMajorAxis),
+                               HeaderItem(lang, ResourceId::PlaneInclination, 6, p.planeInclination), "; ",
+                               HeaderItem(lang, ResourceId::PlaneDeviation, 6, p.planeDeviation), ";  "));
+    lines.push_back(HeaderLine(HeaderItem(lang, ResourceId::GnomonHeight, 6, p.gnomonHeight),
+                               HeaderItem(lang, ResourceId::GnomonInclination, 6, p.gnomonInclination), ";  ",
+                               HeaderItem(lang, ResourceId::GnomonDeviation, 6, p.gnomonDeviation), ";  "));
 
     // At least one blank after the year, where the caption is longer than the column.
-    std::string year = ResourceTextPlain(lang, kTagYear) + " = " + std::to_string(p.year);
+    std::string year = ResourceTextPlain(lang, ResourceId::CalculationYear) + " = " + std::to_string(p.year);
     year = PadToChars(year, std::max(kHeaderItem2Column, CharCount(year) + 1));
     const bool split = p.type() == DialType::MeanTime && p.marksMode == 2;
     if (split)
-        year += std::string(LabelRow(lang, 28)) + std::string(LabelRow(lang, 93 + p.doubleAnalemmaMethod));
+        year += std::string(LabelRow(lang, LabelId::SplitDialCaption)) +
+                std::string(LabelRow(lang, LabelId::MethodNameFirst, p.doubleAnalemmaMethod));
     else if (p.type() == DialType::Horizontal)
-        year += ResourceTextPlain(lang, kTagRiseSetPosition) + model.grids.lKoordAufUnter;
+        year += ResourceTextPlain(lang, ResourceId::RiseSetPosition) + model.grids.lKoordAufUnter;
     lines.push_back(std::move(year));
 
     if (list == PrintedList::LoopsMorning || list == PrintedList::LoopsAfternoon) {
         // The hours whose reading errors the loop list tabulates, from its header row.
         const StringGrid& grid = PrintedListGrid(model, list);
-        std::string hours = Trimmed(LabelRow(lang, list == PrintedList::LoopsMorning ? 23 : 24)) + ":";
+        std::string hours =
+            Trimmed(LabelRow(lang, list == PrintedList::LoopsMorning ? LabelId::Morning : LabelId::Afternoon)) + ":";
         for (int c = kFirstLoopHourColumn; c < grid.colCount(); ++c)
             if (const std::string hour = Trimmed(grid.cell(c, 0)); !hour.empty())
                 hours += " " + hour;

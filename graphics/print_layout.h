@@ -23,9 +23,11 @@ namespace umbrix {
 
 // --- page geometry ------------------------------------------------------------------------------------------
 
-constexpr int kSheetWidthTenthMm = 2970;  // A4 landscape
-constexpr int kSheetHeightTenthMm = 2100; //
-constexpr int kMaxPrintAreaWidth = 2820;  // the drawing area is never wider, whatever the printer
+constexpr int kA4ShortSideMm = 210; // the sheet of the printed pages, the setting-out plan and the template
+constexpr int kA4LongSideMm = 297;
+constexpr int kSheetWidthTenthMm = 10 * kA4LongSideMm; // A4 landscape
+constexpr int kSheetHeightTenthMm = 10 * kA4ShortSideMm;
+constexpr int kMaxPrintAreaWidth = 2820; // the drawing area is never wider, whatever the printer
 constexpr int kMaxPrintPageHeight = 2000;
 constexpr double kPrintAreaAspect = 1.65; // width : height of the drawing area of the graphic
 

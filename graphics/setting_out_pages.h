@@ -19,8 +19,8 @@
 
 namespace umbrix {
 
-constexpr int kPlanPageWidth = 2100; // A4 portrait, 0.1 mm
-constexpr int kPlanPageHeight = 2970;
+constexpr int kPlanPageWidth = 10 * kA4ShortSideMm; // A4 portrait, 0.1 mm
+constexpr int kPlanPageHeight = 10 * kA4LongSideMm;
 constexpr int kPlanMargin = 150;
 constexpr int kPlanBoxSize = 1800; // the square the plan is drawn in
 

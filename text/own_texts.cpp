@@ -88,6 +88,7 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::Points, "Punkte", "Points"},
     {OwnText::Day, "Tag", "day"},
     {OwnText::ZoneTime, "Zonenzeit", "zone time"},
+    {OwnText::SummerTimeHeading, "Sommerzeit = Zonenzeit %1 h", "Summer time = zone time %1 h"},
 }};
 // clang-format on
 

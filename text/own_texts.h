@@ -63,6 +63,8 @@ enum class OwnText : std::uint8_t {
     Points,
     Day,
     ZoneTime,
+    // Summer time
+    SummerTimeHeading, // "%1" the offset with its sign, such as "+ 1" or "- 0.5"
     Count
 };
 

@@ -1,12 +1,49 @@
-// Lookups built on the tables: ResourceTextPlain, ResourceLines and LabelLines.
+// Lookups built on the tables: ResourceTextPlain, ResourceLines, LabelLines and the lookups by name.
 
 #include "text/texts.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace umbrix {
+
+namespace {
+
+/// The number of a named row or resource, offset rows on; -1, which names no text, past the int range.
+template <typename Id> constexpr int Number(Id id, int offset = 0)
+{
+    const long long number = static_cast<long long>(id) + offset;
+    return number <= std::numeric_limits<int>::max() ? static_cast<int>(number) : -1;
+}
+
+} // namespace
+
+std::string_view TextRow(const LanguageState& lang, TextId row, int offset)
+{
+    return TextRow(lang, Number(row, offset));
+}
+
+std::string_view LabelRow(const LanguageState& lang, LabelId row, int offset)
+{
+    return LabelRow(lang, Number(row, offset));
+}
+
+std::string_view MessageRow(const LanguageState& lang, MessageId row, int offset)
+{
+    return MessageRow(lang, Number(row, offset));
+}
+
+std::string_view ResourceText(const LanguageState& lang, ResourceId id, int offset)
+{
+    return ResourceText(lang, Number(id, offset));
+}
+
+std::string ResourceTextPlain(const LanguageState& lang, ResourceId id, int offset)
+{
+    return ResourceTextPlain(lang, Number(id, offset));
+}
 
 std::string ResourceTextPlain(const LanguageState& lang, int id)
 {
@@ -42,6 +79,16 @@ std::vector<std::string> LabelLines(const LanguageState& lang, int first, int la
         lines.emplace_back(LabelRow(lang, row));
     }
     return lines;
+}
+
+std::vector<std::string> ResourceLines(const LanguageState& lang, ResourceId first, int count)
+{
+    return ResourceLines(lang, Number(first), count);
+}
+
+std::vector<std::string> LabelLines(const LanguageState& lang, LabelId first, LabelId last)
+{
+    return LabelLines(lang, Number(first), Number(last));
 }
 
 } // namespace umbrix

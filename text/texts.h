@@ -4,6 +4,7 @@
 // string resources by id (German n, English 2000 + n).
 
 #include "text/language.h"
+#include "text/text_ids.h"
 
 #include <array>
 #include <span>
@@ -28,6 +29,10 @@ std::string_view TextRow(const LanguageState& lang, int row);
 std::string_view LabelRow(const LanguageState& lang, int row);
 /// Row r of the MessageTable in the current language; empty for a row without text or out of range.
 std::string_view MessageRow(const LanguageState& lang, int row);
+/// The named rows, or the row offset rows after a named first row (the dial titles, the method hints ...).
+std::string_view TextRow(const LanguageState& lang, TextId row, int offset = 0);
+std::string_view LabelRow(const LanguageState& lang, LabelId row, int offset = 0);
+std::string_view MessageRow(const LanguageState& lang, MessageId row, int offset = 0);
 
 /// The message-box caption pairs.
 enum class Caption { Warning, Error, Information, Problem, SaveDrawing, LoadData, SaveTable };
@@ -51,12 +56,17 @@ std::string_view ResourceTextById(int fullId);
 std::string_view ResourceText(const LanguageState& lang, int id);
 /// ResourceText with every "&" removed.
 std::string ResourceTextPlain(const LanguageState& lang, int id);
+/// The named resources, or the resource offset ids after a named first id (the dial titles).
+std::string_view ResourceText(const LanguageState& lang, ResourceId id, int offset = 0);
+std::string ResourceTextPlain(const LanguageState& lang, ResourceId id, int offset = 0);
 /// ResourceText of first .. first + count - 1, one line per id (empty where an id has no text).
 /// Ids beyond the span of the resources (below id 1 or past the last id) are left out of the list.
 std::vector<std::string> ResourceLines(const LanguageState& lang, int first, int count);
+std::vector<std::string> ResourceLines(const LanguageState& lang, ResourceId first, int count);
 /// LabelTable rows first .. last in the current language, one line per row (empty rows give empty
 /// lines); rows outside 0..kLabelRows - 1 are left out of the list.
 std::vector<std::string> LabelLines(const LanguageState& lang, int first, int last);
+std::vector<std::string> LabelLines(const LanguageState& lang, LabelId first, LabelId last);
 
 /// The 30 main-menu captions of the current language, in menu walk order.
 std::span<const std::string_view, kMenuEntries> MenuCaptions(const LanguageState& lang);

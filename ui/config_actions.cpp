@@ -47,12 +47,13 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
             return;
         }
         host_->showMessage(CaptionText(lang, Caption::Information),
-                           "\"umbrix.ini\" : " + std::string(MessageRow(lang, 15)), MessageIcon::Information);
+                           "\"umbrix.ini\" : " + std::string(MessageRow(lang, MessageId::FileSaved)),
+                           MessageIcon::Information);
         return;
     }
     const FileDialogRequest request{.save = true,
                                     .title = ToQt(CaptionText(lang, Caption::SaveDrawing)),
-                                    .filter = QtFileFilter(TextRow(lang, 28)),
+                                    .filter = QtFileFilter(TextRow(lang, TextId::ConfigurationFilter)),
                                     .defaultSuffix = QString::fromLatin1(kSaveSuffix),
                                     .fileName = QString::fromLatin1(kProposedName),
                                     .directory = ToQt(paths_.workingDir)};
@@ -68,7 +69,7 @@ void MainWindow::Datenladen1Click()
     const LanguageState& lang = model_.state.language;
     const FileDialogRequest request{.save = false,
                                     .title = ToQt(CaptionText(lang, Caption::LoadData)),
-                                    .filter = QtFileFilter(TextRow(lang, 28)),
+                                    .filter = QtFileFilter(TextRow(lang, TextId::ConfigurationFilter)),
                                     .defaultSuffix = {},
                                     .fileName = {},
                                     .directory = ToQt(paths_.workingDir)};

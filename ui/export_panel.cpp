@@ -22,15 +22,12 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kHpglHeadingTag = 41;  // "Konstruktion speichern (hpgl-Format)"
-constexpr int kDxfHeadingTag = 42;   // "Konstruktion speichern (dxf-Format)"
-constexpr int kAxisQuestionTag = 40; // "Laenge der großen Halbachse? [2,..., 20]"
-constexpr int kCancelTag = 8;        // " Abbru&ch"
+constexpr int kHpglHeadingTag = static_cast<int>(ResourceId::SaveConstructionHpgl);
+constexpr int kDxfHeadingTag = static_cast<int>(ResourceId::SaveConstructionDxf);
+constexpr int kAxisQuestionTag = static_cast<int>(ResourceId::AxisQuestion);
+constexpr int kCancelTag = static_cast<int>(ResourceId::Cancel);
 constexpr int kScaleOptionsTag = 80; // the two scale options, label rows 107 and 108
-constexpr int kFirstScaleOptionRow = 107;
 constexpr int kScreenLikeItem = 0;   // rgDxf: as on the screen; item 1: scaled by the axis
-constexpr int kPlotFilterRow = 29;   // text row of the plot file filters
-constexpr int kWriteFailureRow = 18; // message row: " :  Datei kann nicht gespeichert werden! ..."
 constexpr const char* kProposedName = "MyDial";
 constexpr const char* kTitlePrefix = "UMBRIX.EXE - ";
 constexpr int kPanelOffsetPx = 20; // from the top left corner of the drawing
@@ -60,7 +57,7 @@ ExportPanel::ExportPanel(MainWindow& window, ExportHooks hooks)
     column->addWidget(Label18);
 
     rgDxf = new RadioGroup(QStringLiteral("rgDxf"), kScaleOptionsTag, 1, this);
-    rgDxf->setItems({ToQt(LabelRow(lang, kFirstScaleOptionRow)), ToQt(LabelRow(lang, kFirstScaleOptionRow + 1))});
+    rgDxf->setItems({ToQt(LabelRow(lang, LabelId::ScaledToA3)), ToQt(LabelRow(lang, LabelId::InAxisUnits))});
     rgDxf->setItemIndex(screenLikeExport_ ? kScreenLikeItem : 1);
     column->addWidget(rgDxf);
 
@@ -195,8 +192,9 @@ void ExportPanel::tbHpgClick()
     const SaveDialogRequest request{
         .dialog = {.save = true,
                    .title = ToQt(std::string(kTitlePrefix) +
-                                 std::string(ResourceText(lang, dxf ? kDxfHeadingTag : kHpglHeadingTag))),
-                   .filter = QtFileFilter(TextRow(lang, kPlotFilterRow)),
+                                 std::string(ResourceText(lang, dxf ? ResourceId::SaveConstructionDxf
+                                                                    : ResourceId::SaveConstructionHpgl))),
+                   .filter = QtFileFilter(TextRow(lang, TextId::PlotFileFilter)),
                    .defaultSuffix = dxf ? QStringLiteral("dxf") : QStringLiteral("plt"),
                    .fileName = QString::fromLatin1(kProposedName),
                    .directory = ToQt(hooks_.workingDir)},
@@ -224,7 +222,7 @@ void ExportPanel::tbHpgClick()
         } catch (const std::exception&) {
             outcome = {false,
                        {{std::string(CaptionText(lang, Caption::Error)),
-                         answer->path + std::string(MessageRow(lang, kWriteFailureRow)), MessageIcon::Error}}};
+                         answer->path + std::string(MessageRow(lang, MessageId::CannotSave)), MessageIcon::Error}}};
         }
     }
     showMessages(outcome.messages);

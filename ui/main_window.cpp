@@ -296,13 +296,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress:
         if ((watched == Panel1 || watched == Panel2) && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-            model_.params.dialType == 6) {
+            model_.params.type() == DialType::MeanTime) {
             swapInputPanels(false);
             return true;
         }
         break;
     case QEvent::ContextMenu:
-        if ((watched == Panel1 || watched == Panel2) && model_.params.dialType == 6)
+        if ((watched == Panel1 || watched == Panel2) && model_.params.type() == DialType::MeanTime)
             return true;
         break;
     default:
@@ -429,9 +429,10 @@ std::optional<std::string> SmallScreenMessage(const LanguageState& lang, int wid
     if (widthPx > kLargeScreenWidth || dotsPerInch <= kLargeFontDpi)
         return std::nullopt;
     // 96 dots per inch already count as large here, but are named "small font"; 120 and more "large font".
-    const int fontRow = dotsPerInch >= kLargeFontNamedDpi ? 51 : 52;
-    return std::string(MessageRow(lang, 50)) + std::to_string(widthPx) + " x " + std::to_string(heightPx) +
-           std::string(MessageRow(lang, fontRow)) + "\n\r" + std::string(MessageRow(lang, 19));
+    const MessageId fontRow = dotsPerInch >= kLargeFontNamedDpi ? MessageId::WithBigFont : MessageId::WithSmallFont;
+    return std::string(MessageRow(lang, MessageId::ScreenSetTo)) + std::to_string(widthPx) + " x " +
+           std::to_string(heightPx) + std::string(MessageRow(lang, fontRow)) + "\n\r" +
+           std::string(MessageRow(lang, MessageId::ScreenHint));
 }
 
 void MainWindow::showScreenHint()
@@ -457,7 +458,8 @@ void MainWindow::openLink(const QUrl& url)
     help_->log("open " + FromQt(url.toString()) + (opened ? "" : ": failed"));
     if (!opened) {
         const LanguageState& lang = model_.state.language;
-        host_->showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, 48), MessageIcon::Error);
+        host_->showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, MessageId::NoInternetLink),
+                           MessageIcon::Error);
     }
 }
 

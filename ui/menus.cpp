@@ -63,20 +63,21 @@ void MainWindow::buildMenus()
     bar->addMenu(Aus1);
     struct TypeItem {
         const char* name;
-        int dialType;
+        DialType type;
     };
-    constexpr std::array<TypeItem, kDialTypeCount> kTypeItems{{{"analemmat1", 0},
-                                                               {"analemmat3", 2},
-                                                               {"analemmat7", 6},
-                                                               {"analemmat2", 1},
-                                                               {"analemmat4", 3},
-                                                               {"analemmat5", 4},
-                                                               {"analemmat6", 5},
-                                                               {"analemmat8", 7}}};
+    constexpr std::array<TypeItem, kDialTypeCount> kTypeItems{{{"analemmat1", DialType::Horizontal},
+                                                               {"analemmat3", DialType::InclinedPlane},
+                                                               {"analemmat7", DialType::MeanTime},
+                                                               {"analemmat2", DialType::HorizontalTiltedGnomon},
+                                                               {"analemmat4", DialType::InclinedPlaneGnomon},
+                                                               {"analemmat5", DialType::VerticalSouth},
+                                                               {"analemmat6", DialType::VerticalDeclining},
+                                                               {"analemmat8", DialType::FixedGnomon}}};
     for (const TypeItem& item : kTypeItems) {
-        QAction* action =
-            AddItem(Aus1, this, item.name, 0, item.dialType == 7 ? QKeySequence(Qt::Key_F8) : QKeySequence());
-        connect(action, &QAction::triggered, this, [this, type = item.dialType] { dialTypeChosen(type); });
+        QAction* action = AddItem(Aus1, this, item.name, 0,
+                                  item.type == DialType::FixedGnomon ? QKeySequence(Qt::Key_F8) : QKeySequence());
+        connect(action, &QAction::triggered, this,
+                [this, type = item.type] { dialTypeChosen(static_cast<int>(type)); });
     }
     auto* openTypes = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), this);
     connect(openTypes, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(Aus1->menuAction()); });

@@ -131,7 +131,8 @@ void MainWindow::buildTablePages()
         left->addWidget(new GridView(QStringLiteral("StrGridStd"), 0, TsDat), 1);
         auto* side = SideColumn(row);
         auto* koord = new RadioGroup(QStringLiteral("rgKoordAusg"), 75, 1, TsDat);
-        koord->setItems({ToQt(LabelRow(model_.state.language, 7)), ToQt(LabelRow(model_.state.language, 8))});
+        koord->setItems({ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsXY)),
+                         ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsDistances))});
         side->addWidget(koord);
         side->addStretch(1);
         side->addWidget(MakeButton(TsDat, "BtnTsDat", 17));
@@ -238,8 +239,8 @@ void MainWindow::LayoutWindow()
     auto* shade = control<GridView>("StrGridShad");
     shade->setDefaultColumnWidth((std::max(shade->width(), tableWidth) - 80) / 12);
     // The input table of the figure-eight page names its hour columns.
-    model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, 43)));
-    model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, 43)));
+    model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
+    model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     StrGridEin->showGrid(model_.grids.StrGridEin);
     layoutDatePage();
     layoutSlopePage();
@@ -266,7 +267,7 @@ void MainWindow::pageChanged(int index)
 
 void MainWindow::updateShadowDateLabel()
 {
-    control<QLabel>("Label2")->setText(ToQt(LabelRow(model_.state.language, 36)) + QLatin1Char(' ') +
+    control<QLabel>("Label2")->setText(ToQt(LabelRow(model_.state.language, LabelId::ShadowPathOn)) + QLatin1Char(' ') +
                                        ToQt(model_.state.shadowDateText));
     control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
 }

@@ -18,10 +18,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kMessagePrinterNotReady = 23; // "Der Drucker ist nicht betriebsbereit! ..."
-constexpr int kMessagePrintingFailed = 42;  // "Fehler - Drucken abgebrochen!"
-constexpr int kTextNoTableShown = 18;       // "Kein Ausdruck möglich, weil keine Tabelle angezeigt wird!"
-
 bool ConfirmPrinter(QWidget* parent, QPrinter& printer, const PrinterDialog& dialog)
 {
     if (dialog)
@@ -33,14 +29,15 @@ bool ConfirmPrinter(QWidget* parent, QPrinter& printer, const PrinterDialog& dia
 void ReportNotReady(const Model& model, Host& host)
 {
     const LanguageState& lang = model.state.language;
-    host.showMessage(CaptionText(lang, Caption::Warning), MessageRow(lang, kMessagePrinterNotReady),
+    host.showMessage(CaptionText(lang, Caption::Warning), MessageRow(lang, MessageId::PrinterNotReady),
                      MessageIcon::Warning);
 }
 
 void ReportFailure(const Model& model, Host& host)
 {
     const LanguageState& lang = model.state.language;
-    host.showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, kMessagePrintingFailed), MessageIcon::Warning);
+    host.showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, MessageId::PrintingFailed),
+                     MessageIcon::Warning);
 }
 
 /// Graphic printing leaves the printer in portrait orientation, however it ends.
@@ -128,7 +125,7 @@ PrintOutcome Listedrucken1Click(QWidget* parent, Model& model, bool printAllList
         const ListPrintRequest request{printAllLists, visiblePage};
         if (ListPrintRefused(request)) {
             const LanguageState& lang = model.state.language;
-            host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, kTextNoTableShown),
+            host.showMessage(CaptionText(lang, Caption::Information), TextRow(lang, TextId::NoTableShown),
                              MessageIcon::Question);
             return PrintOutcome::Refused;
         }

@@ -1,5 +1,6 @@
 // The language of the window: the relabelling walks over the controls and the main menu.
 
+#include "core/split_dial_controls.h"
 #include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
@@ -24,7 +25,6 @@ namespace umbrix {
 namespace {
 
 constexpr int kPageControlTag = 620;
-constexpr int kFirstPageTextRow = 12;
 
 QStringList ToQtLines(const std::vector<std::string>& lines)
 {
@@ -34,7 +34,7 @@ QStringList ToQtLines(const std::vector<std::string>& lines)
     return out;
 }
 
-QStringList LabelItems(const LanguageState& lang, int first, int last)
+QStringList LabelItems(const LanguageState& lang, LabelId first, LabelId last)
 {
     return ToQtLines(LabelLines(lang, first, last));
 }
@@ -59,17 +59,12 @@ void MainWindow::RelabelAll()
         } else if (auto* tabs = qobject_cast<QTabWidget*>(object)) {
             if (tag == kPageControlTag)
                 for (int i = 0; i < tabs->count(); ++i)
-                    tabs->setTabText(i, ToQt(TextRow(lang, kFirstPageTextRow + i)));
+                    tabs->setTabText(i, ToQt(TextRow(lang, TextId::PageTitleFirst, i)));
         } else if (auto* grid = qobject_cast<GridView*>(object)) {
             if (tag == 30) {
                 // The statistics of the loops: their row and column titles.
                 StringGrid& mean = model_.grids.StrMittel;
-                mean.setCell(0, 1, std::string(LabelRow(lang, 52)));
-                mean.setCell(0, 2, std::string(LabelRow(lang, 53)));
-                mean.setCell(0, 3, std::string(LabelRow(lang, 54)));
-                mean.setCell(1, 0, std::string(LabelRow(lang, 55)));
-                mean.setCell(2, 0, std::string(LabelRow(lang, 56)));
-                mean.setCell(0, 0, std::string(LabelRow(lang, 63)));
+                WriteLoopStatisticsTitles(mean, lang);
                 grid->showGrid(mean);
             }
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object)) {
@@ -98,36 +93,37 @@ void MainWindow::relabelRadioGroup(RadioGroup& group, int tag)
         group.setTitle(ToQt(caption));
     switch (tag) {
     case 30:
-        group.setItems(LabelItems(lang, 4, 6));
-        group.setTitle(ToQt(LabelRow(lang, 34)));
+        group.setItems(LabelItems(lang, LabelId::MarksOnAxis, LabelId::TwoLoops));
+        group.setTitle(ToQt(LabelRow(lang, LabelId::DateLine)));
         break;
     case 31:
-        group.setItems(LabelItems(lang, 5, 6));
-        group.setTitle(ToQt(LabelRow(lang, 34)));
+        group.setItems(LabelItems(lang, LabelId::OneLoop, LabelId::TwoLoops));
+        group.setTitle(ToQt(LabelRow(lang, LabelId::DateLine)));
         break;
     case 40:
-        group.setItems(LabelItems(lang, 93, 97));
-        group.setTitle(ToQt(LabelRow(lang, 15)));
+        group.setItems(LabelItems(lang, LabelId::MethodNameFirst, LabelId::MethodNameLast));
+        group.setTitle(ToQt(LabelRow(lang, LabelId::SplitDial)));
         break;
     case 50:
-        group.setItems(LabelItems(lang, 11, 14));
-        group.setTitle(ToQt(ResourceText(lang, model_.params.dialType == 7 ? 199 : 200)));
+        group.setItems(LabelItems(lang, LabelId::OnePerMonth, LabelId::SixPerMonth));
+        group.setTitle(ToQt(ResourceText(lang, model_.params.type() == DialType::FixedGnomon ? ResourceId::DateLines
+                                                                                             : ResourceId::DateMarks)));
         break;
     case 60:
-        group.setItems(LabelItems(lang, 23, 24));
-        group.setTitle(ToQt(LabelRow(lang, 22)));
+        group.setItems(LabelItems(lang, LabelId::Morning, LabelId::Afternoon));
+        group.setTitle(ToQt(LabelRow(lang, LabelId::ShowErrorTableFor)));
         break;
     case 70:
-        group.setItems(LabelItems(lang, 25, 26));
+        group.setItems(LabelItems(lang, LabelId::DefaultHours, LabelId::HoursFromTable));
         break;
     case 75:
-        group.setItems(LabelItems(lang, 7, 8));
+        group.setItems(LabelItems(lang, LabelId::HourPointsAsXY, LabelId::HourPointsAsDistances));
         break;
     case 80:
-        group.setItems(LabelItems(lang, 107, 108));
+        group.setItems(LabelItems(lang, LabelId::ScaledToA3, LabelId::InAxisUnits));
         break;
     case 90:
-        group.setItems(ToQtLines(ResourceLines(lang, 251, 8)));
+        group.setItems(ToQtLines(ResourceLines(lang, ResourceId::DialTitleFirst, kDialTypeCount)));
         group.setTitle(QString());
         break;
     default:
@@ -141,20 +137,20 @@ void MainWindow::relabelMemo(QPlainTextEdit& memo, int tag)
     QStringList lines;
     switch (tag) {
     case 30:
-        lines = ToQtLines(ResourceLines(lang, 300, 4));
+        lines = ToQtLines(ResourceLines(lang, ResourceId::TermsOfUseFirst, kTermsOfUseLines));
         break;
     case 50:
-        lines = LabelItems(lang, 68, 73);
+        lines = LabelItems(lang, LabelId::SplitMemoFirst, LabelId::SplitMemoLast);
         break;
     case 608:
-        lines = LabelItems(lang, 61, 62);
+        lines = LabelItems(lang, LabelId::WithStepsOf, LabelId::OpeningFor);
         break;
     case 609:
-        lines = LabelItems(lang, 52, 58);
+        lines = LabelItems(lang, LabelId::MaxError, LabelId::YRight);
         break;
     case 610:
-        lines << ToQt(LabelRow(lang, 59))
-              << ToQt(LabelRow(lang, 60)) + QString::number(model_.params.year) + QLatin1Char('.');
+        lines << ToQt(LabelRow(lang, LabelId::YearHintFirst))
+              << ToQt(LabelRow(lang, LabelId::YearHintSecond)) + QString::number(model_.params.year) + QLatin1Char('.');
         break;
     default:
         return;
@@ -205,7 +201,8 @@ void MainWindow::SetLanguage(Language language)
     RelabelAll();
     // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.
     control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
-    control<QLabel>("Label4")->setText(ToQt(TextRow(model_.state.language, model_.params.doubleAnalemmaMethod + 3)));
+    control<QLabel>("Label4")->setText(
+        ToQt(TextRow(model_.state.language, TextId::MethodHintFirst, model_.params.doubleAnalemmaMethod)));
     // The tables and the drawing carry texts of their own (month names, titles): they are made again in
     // the new language, unless the last calculation failed and would only repeat its message.
     if (activated_ && !drawingBlanked_) {

@@ -10,6 +10,8 @@
 #include "core/input_panel.h"
 #include "core/loops.h"
 #include "core/numeric.h"
+#include "tests/core/calculated_dial.h"
+#include "tests/core/independent_dial.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@
 #include <vector>
 
 using namespace umbrix;
+using namespace umbrix::independent;
 
 namespace {
 
@@ -28,173 +31,21 @@ constexpr double kReadingTolMin = 0.01; // minutes of time: the map against the 
 
 std::unique_ptr<Model> Calculated(int type, const std::function<void(Model&)>& adjust = {})
 {
-    auto m = std::make_unique<Model>();
-    InitDefaults(*m);
-    (void)SelectDialType(*m, type);
-    if (adjust)
-        adjust(*m);
-    RecordingHost host;
-    (void)Recalculate(*m, host);
-    return m;
-}
-
-// ---- Independent computation: plain vector geometry in the horizon frame (east, north, up), written from
-// ---- the description of each dial type; it shares nothing with the product's reading code.
-
-struct V {
-    double e = 0, n = 0, u = 0;
-};
-V operator+(V a, V b)
-{
-    return {a.e + b.e, a.n + b.n, a.u + b.u};
-}
-V operator-(V a, V b)
-{
-    return {a.e - b.e, a.n - b.n, a.u - b.u};
-}
-V operator*(double k, V a)
-{
-    return {k * a.e, k * a.n, k * a.u};
-}
-double Dot(V a, V b)
-{
-    return a.e * b.e + a.n * b.n + a.u * b.u;
-}
-V CrossV(V a, V b)
-{
-    return {a.n * b.u - a.u * b.n, a.u * b.e - a.e * b.u, a.e * b.n - a.n * b.e};
-}
-double Rad(double deg)
-{
-    return deg * degToRad;
-}
-/// Tilts the north and up components by angle (the north axis rises), about the east axis.
-V AboutEast(V v, double deg)
-{
-    return {v.e, v.n * std::cos(Rad(deg)) - v.u * std::sin(Rad(deg)),
-            v.n * std::sin(Rad(deg)) + v.u * std::cos(Rad(deg))};
-}
-/// Turns counter-clockwise seen from above (east towards north) by angle, about the vertical.
-V AboutUp(V v, double deg)
-{
-    return {v.e * std::cos(Rad(deg)) - v.n * std::sin(Rad(deg)), v.e * std::sin(Rad(deg)) + v.n * std::cos(Rad(deg)),
-            v.u};
-}
-
-/// A dial as a solid: its face (axes and normal) and its gnomon, by the description of its type.
-struct Solid {
-    V x, y, normal, gnomon;
-};
-
-/// Face tilted by ze from level, its normal turned to azimuth P (from south, positive west); gnomon of
-/// inclination z from the vertical, leaning towards azimuth D.
-Solid SolidOf(const DialParameters& p)
-{
-    double ze = 0, faceAz = 0, z = 0, gnomonAz = 0;
-    bool normalGnomon = false;
-    switch (p.type()) {
-    case DialType::Horizontal:
-    case DialType::HorizontalTiltedGnomon:
-    case DialType::FixedGnomon:
-        z = p.gnomonInclination;
-        gnomonAz = p.gnomonDeviation;
-        break;
-    case DialType::InclinedPlane:
-        ze = p.planeInclination;
-        faceAz = p.planeDeviation;
-        break;
-    case DialType::InclinedPlaneGnomon:
-        ze = p.planeInclination;
-        z = p.gnomonInclination;
-        break;
-    case DialType::VerticalSouth:
-        ze = 90;
-        z = p.gnomonInclination;
-        break;
-    case DialType::VerticalDeclining:
-        ze = 90;
-        faceAz = p.planeDeviation;
-        normalGnomon = true;
-        break;
-    case DialType::MeanTime:
-        break;
-    }
-    // Rising the north axis by ze turns the level face's normal to the south; turning by -P brings the south
-    // to azimuth P.
-    Solid s;
-    s.x = AboutUp({1, 0, 0}, -faceAz);
-    s.y = AboutUp(AboutEast({0, 1, 0}, ze), -faceAz);
-    s.normal = AboutUp(AboutEast({0, 0, 1}, ze), -faceAz);
-    s.gnomon = normalGnomon ? s.normal : AboutUp(AboutEast({0, 0, 1}, z), -gnomonAz);
-    return s;
-}
-
-/// The sun as the program's ephemeris sees it: altitude and azimuth, turned into a unit vector.
-V SunVector(double hourAngleDeg, double declDeg, double latDeg)
-{
-    const HorizontalResult h = HorizontalCoordinates(hourAngleDeg, declDeg, latDeg);
-    return {-std::sin(Rad(h.azimuthDeg)) * std::cos(Rad(h.altitudeDeg)),
-            -std::cos(Rad(h.azimuthDeg)) * std::cos(Rad(h.altitudeDeg)), std::sin(Rad(h.altitudeDeg))};
-}
-
-/// Where the line through point q parallel to the gnomon meets the face (through the centre).
-V Along(const Solid& s, V q)
-{
-    return q - (Dot(q, s.normal) / Dot(s.gnomon, s.normal)) * s.gnomon;
+    return CalculatedDial(type, adjust);
 }
 
 /// The reading error of a gnomon with its foot at dial point (fx, fy) for dial time h on day `day` of the
-/// dial's year, minutes; none without shadow or crossing. curve(H) gives the 3-D point of the curve's mark of
-/// hour angle H.
+/// dial's year, minutes, by the independent computation; none without shadow or crossing. curve(H) gives the
+/// 3-D point of the curve's mark of hour angle H.
 template <typename Curve>
 std::optional<double> IndependentError(const Model& m, const Solid& s, double fx, double fy, double day, double h,
                                        Curve curve)
 {
-    const DialParameters& p = m.params;
-    const double reference = p.showZoneTime ? p.zoneMeridian : p.longitude;
-    const bool meanTime = p.type() == DialType::MeanTime;
-    // Universal time of the dial time: mean time directly, apparent time by iterating the equation of time.
-    double ut = h + reference / 15;
-    SunPositionResult sun = SunPosition(p.year, day + (ut - 12) / 24);
-    for (int i = 0; i < 6 && !meanTime; ++i) {
-        ut = h + reference / 15 - sun.equationOfTimeDeg / 15;
-        sun = SunPosition(p.year, day + (ut - 12) / 24);
-    }
-    const double hourAngle = (ut - 12) * 15 - p.longitude + sun.equationOfTimeDeg;
-    const V sv = SunVector(hourAngle, sun.declinationDeg, p.latitude);
-    if (sv.u <= 0 || Dot(sv, s.normal) <= 0)
+    const double ut = UtOfDialTime(m.params, day, h);
+    const IndependentReading read = ReadIndependently(m, s, fx, fy, m.params.year, day, ut, 1, curve);
+    if (!read.reading)
         return std::nullopt;
-    // The shadow of the tip of a unit gnomon standing on the foot: the shadow runs from the foot to it.
-    const V foot = fx * s.x + fy * s.y;
-    const V tip = foot + s.gnomon;
-    const V shadowTip = tip - (Dot(tip, s.normal) / Dot(sv, s.normal)) * sv;
-    const V dir = shadowTip - foot;
-    // Marks of the drawn range whose direction from the foot is the shadow's: sign changes of the side.
-    const double zc = reference - p.longitude;
-    const auto side = [&](double hDeg) { return Dot(CrossV(dir, curve(hDeg) - foot), s.normal); };
-    std::optional<double> best;
-    const double from = (m.state.hourFrom - 12) * 15 + zc;
-    const double to = (m.state.hourTo - 12) * 15 + zc;
-    constexpr double kScanStepDeg = 0.25;
-    for (double lo = from; lo < to; lo += kScanStepDeg) {
-        double a = lo;
-        double b = std::min(lo + kScanStepDeg, to);
-        if ((side(a) > 0) == (side(b) > 0))
-            continue;
-        for (int i = 0; i < 60; ++i) {
-            const double mid = (a + b) / 2;
-            ((side(a) > 0) == (side(mid) > 0) ? a : b) = mid;
-        }
-        const double hDeg = (a + b) / 2;
-        if (Dot(curve(hDeg) - foot, dir) <= 0)
-            continue; // on the sun's side of the foot
-        const double read = 12 + (hDeg - zc) / 15;
-        if (!best || std::abs(read - h) < std::abs(*best - h))
-            best = read;
-    }
-    if (!best)
-        return std::nullopt;
-    return (*best - h) * 60;
+    return (*read.reading - h) * 60;
 }
 
 /// Compares every cell of the map with the independent computation. Rows: the marks and their dates as the
@@ -296,14 +147,8 @@ TEST(DesignErrorMap, FixedGnomonAgreesWithIndependentVectorGeometry)
 
 TEST(DesignErrorMap, SplitDialAgreesWithIndependentVectorGeometry)
 {
-    for (const int method : {0, 1}) {
-        ExpectMapAgrees(*Calculated(6, [method](Model& m) {
-            m.params.latitude = 52.5;
-            m.params.marksMode = 2;
-            m.state.doubleAnalemmaActive = true;
-            m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
-        }));
-    }
+    for (const int method : {0, 1})
+        ExpectMapAgrees(*CalculatedSplitDial(method));
 }
 
 // The plane and the gnomon of types 2 and 5 come only from their formulas; the independent solid agrees.

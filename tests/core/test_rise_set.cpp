@@ -177,6 +177,19 @@ TEST(SplitDialControls, ChoosingTheSplitDialShowsItsPagesAndDisablesTheRiseSetMa
     EXPECT_EQ(model.params.marksMode, 1);
 }
 
+TEST(SplitDialControls, TheLoopStatisticsTitlesAreWrittenInTheLanguageAsked)
+{
+    StringGrid grid(3, 4); // the year, the maximum, the mean and the spread below; morning and afternoon across
+    WriteLoopStatisticsTitles(grid, StateFor(Language::English));
+    EXPECT_EQ(grid.cell(0, 0), "   for the whole year");
+    EXPECT_EQ(grid.cell(0, 1), " max. Error ");
+    EXPECT_EQ(grid.cell(0, 2), " Absolute Error Average");
+    EXPECT_EQ(grid.cell(0, 3), " Deviation");
+    EXPECT_EQ(grid.cell(1, 0), " a.m.");
+    EXPECT_EQ(grid.cell(2, 0), " p.m.");
+    EXPECT_TRUE(grid.cell(1, 1).empty());
+}
+
 TEST(SplitDialControls, MethodHintsMarksPerMonthAndTableEntry)
 {
     Model model;

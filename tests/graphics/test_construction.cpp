@@ -145,7 +145,8 @@ TEST(DrawingOrigin, PrintModeScalesThePanAndDrawsTheLegend)
     EXPECT_EQ(state.originY, 1045 + 50);        // round(1.1 * 950), its top edge
     EXPECT_EQ(state.lastImageWidth, 0);         // only screen drawings set it
 
-    const std::string title = model->state.dialTitle + ", " + std::string(LabelRow(model->state.language, 18));
+    const std::string title =
+        model->state.dialTitle + ", " + std::string(LabelRow(model->state.language, LabelId::AnalemmaticSundial));
     ASSERT_EQ(page.textsEqualTo(title).size(), 1u);
     // Bottom of the legend: the page height plus the top, less half of what the area leaves below 240.
     const int bottom = 2500 + 50 - (2500 - 1900 - 240) / 2;
@@ -158,7 +159,7 @@ TEST(ImpossibleMeanTimeDial, OnlyTheRequestToChangeTheParametersIsDrawn)
     auto model = Calculated(6, [](Model& m) { m.params.latitude = 20; }); // |20 - 0| < 25 degrees
     Drawing d;
     Draw(*model, d);
-    const std::string_view request = LabelRow(model->state.language, 30);
+    const std::string_view request = LabelRow(model->state.language, LabelId::ChangeParameters);
     ASSERT_EQ(d.surface.ops.size(), 2u);
     const RecordedOp& clear = d.surface.ops[0];
     EXPECT_EQ(clear.op, SurfaceOp::Rectangle);
@@ -199,7 +200,7 @@ TEST(YearRoundCheck, RedQuestionWhenTheDateScaleOutgrowsTheEllipse)
     Drawing d;
     d.state.graphicsPageVisible = true;
     Draw(*low, d);
-    const std::string_view question = LabelRow(low->state.language, 27);
+    const std::string_view question = LabelRow(low->state.language, LabelId::YearRoundQuestion);
     const auto found = d.surface.textsEqualTo(question);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].font.colour, kRed);
@@ -212,7 +213,7 @@ TEST(YearRoundCheck, RedQuestionWhenTheDateScaleOutgrowsTheEllipse)
     hidden.state.graphicsPageVisible = false;
     Draw(*low, hidden);
     ASSERT_EQ(hidden.host.messages.size(), 1u);
-    EXPECT_EQ(hidden.host.messages[0].text, TextRow(low->state.language, 24));
+    EXPECT_EQ(hidden.host.messages[0].text, TextRow(low->state.language, TextId::NoYearRoundTime));
     EXPECT_EQ(hidden.host.messages[0].icon, MessageIcon::Warning);
 
     auto usual = Calculated(0); // latitude 47.25

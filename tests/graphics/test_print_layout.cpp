@@ -234,8 +234,9 @@ TEST(ListHeader, EnglishCaptionsKeepTheColumnsAndTheSplitDialNamesItsMethod)
     EXPECT_EQ(lines[0].substr(0, 25), "Latitude= 47.25;         ");
     EXPECT_EQ(lines[0].substr(25, 28), "Longitude= -9.59;           ");
     EXPECT_EQ(lines[0].substr(53), "Zone meridian=-15.00;");
-    const std::string method = std::string(LabelRow(model->state.language, 28)) +
-                               std::string(LabelRow(model->state.language, 93 + model->params.doubleAnalemmaMethod));
+    const std::string method =
+        std::string(LabelRow(model->state.language, LabelId::SplitDialCaption)) +
+        std::string(LabelRow(model->state.language, LabelId::MethodNameFirst, model->params.doubleAnalemmaMethod));
     EXPECT_EQ(lines[3], "Calculations for year = 2015 " + method);
     // The morning loops list its hours from the grid's header row.
     EXPECT_EQ(lines[4].rfind("morning:", 0), 0u) << lines[4];
@@ -485,7 +486,8 @@ TEST(PrintLists, TheDisplayedListIsTheOneInFrontAndTheGraphicPageRefuses)
     EXPECT_TRUE(SelectedLists(*model, {false, ListPage::Loops}).empty());
     // Distances instead of coordinates change the hour-mark title.
     model->state.coordinatesAsXY = false;
-    EXPECT_EQ(ListTitle(*model, PrintedList::HourMarks), std::string(TextRow(model->state.language, 23)));
+    EXPECT_EQ(ListTitle(*model, PrintedList::HourMarks),
+              std::string(TextRow(model->state.language, TextId::HourMarksDistanceTitle)));
 
     RecordingFlow failing;
     failing.failAfterPages = 1;

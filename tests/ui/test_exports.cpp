@@ -143,18 +143,19 @@ TEST_F(Exports, TheHeadingNamesTheFormatOfTheButtonThatOpenedThePanel)
 {
     click("tbHpg");
     EXPECT_EQ(panel->exportKind(), ExportKind::Hpgl);
-    EXPECT_EQ(get<QLabel>("Label18")->text(), ToQt(ResourceText(kDe, 41)));
-    EXPECT_EQ(get<QLabel>("Label16")->text(), ToQt(ResourceText(kDe, 40)));
+    EXPECT_EQ(get<QLabel>("Label18")->text(), ToQt(ResourceText(kDe, ResourceId::SaveConstructionHpgl)));
+    EXPECT_EQ(get<QLabel>("Label16")->text(), ToQt(ResourceText(kDe, ResourceId::AxisQuestion)));
     EXPECT_EQ(QApplication::focusWidget(), axisField());
     click("tbDXF");
     EXPECT_EQ(panel->exportKind(), ExportKind::Dxf);
-    EXPECT_EQ(get<QLabel>("Label18")->text(), ToQt(ResourceText(kDe, 42)));
+    EXPECT_EQ(get<QLabel>("Label18")->text(), ToQt(ResourceText(kDe, ResourceId::SaveConstructionDxf)));
 
     window->SetLanguage(Language::English);
     EXPECT_EQ(get<QLabel>("Label18")->text(), QStringLiteral("Save Construction (dxf-format)"));
     EXPECT_EQ(get<QLabel>("Label16")->text(), QStringLiteral("Length of big half axis [2,... ,20]"));
-    EXPECT_EQ(get<RadioGroup>("rgDxf")->items(), QStringList({ToQt(LabelRow(kEn, 107)), ToQt(LabelRow(kEn, 108))}));
-    EXPECT_EQ(get<QPushButton>("Button4")->text(), ToQt(ResourceText(kEn, 8)));
+    EXPECT_EQ(get<RadioGroup>("rgDxf")->items(),
+              QStringList({ToQt(LabelRow(kEn, LabelId::ScaledToA3)), ToQt(LabelRow(kEn, LabelId::InAxisUnits))}));
+    EXPECT_EQ(get<QPushButton>("Button4")->text(), ToQt(ResourceText(kEn, ResourceId::Cancel)));
 }
 
 TEST_F(Exports, TheScaleOptionSwitchesTheAxisFieldAndIsKeptForTheNextExport)
@@ -217,7 +218,7 @@ TEST_F(Exports, OkWithAScaledAxisRecalculatesAndWritesTheHpglPlot)
     ASSERT_EQ(dialogs, 1);
     EXPECT_TRUE(asked.dialog.save);
     EXPECT_EQ(asked.dialog.title, QStringLiteral("UMBRIX.EXE - Konstruktion speichern (hpgl-Format)"));
-    EXPECT_EQ(asked.dialog.filter, QtFileFilter(TextRow(kDe, 29)));
+    EXPECT_EQ(asked.dialog.filter, QtFileFilter(TextRow(kDe, TextId::PlotFileFilter)));
     EXPECT_EQ(asked.filterIndex, 1);
     EXPECT_EQ(asked.dialog.defaultSuffix, QStringLiteral("plt"));
     EXPECT_EQ(asked.dialog.fileName, QStringLiteral("MyDial"));
@@ -282,7 +283,7 @@ TEST_F(Exports, OkWithADxfPathWritesTheDrawingAndRemovesTheTemporaryPlot)
     EXPECT_FALSE(QFile::exists(ToQt(dir + "/" + std::string(kTempPlotName))));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(host.messages[0].text, "\r       File dial.dxf" + std::string(MessageRow(kDe, 38)));
+    EXPECT_EQ(host.messages[0].text, "\r       File dial.dxf" + std::string(MessageRow(kDe, MessageId::Saved)));
 }
 
 TEST_F(Exports, AFailedWriteNamesThePathWithTheSaveErrorForBothFormats)
@@ -294,7 +295,7 @@ TEST_F(Exports, AFailedWriteNamesThePathWithTheSaveErrorForBothFormats)
         click(button);
         click("Button3");
         ASSERT_EQ(host.messages.size(), 1u) << button;
-        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, 18)) + "\n" + dir +
+        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, MessageId::CannotSave)) + "\n" + dir +
                                              "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
         EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Error)));
         EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
@@ -320,7 +321,7 @@ TEST_F(Exports, ARejectedAxisKeepsThePanelOpenAndExportsNothing)
     typeAxis("25");
     click("Button3");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 6)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
     EXPECT_EQ(axisField()->text(), QStringLiteral("3.50"));
     EXPECT_FALSE(panel->isHidden());
     EXPECT_EQ(dialogs, 0);
@@ -364,8 +365,8 @@ TEST_F(Exports, TheTableOfTheHourPageGoesToTheNameOfTheChosenFilter)
     const QStringList lines = ToQt(written).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 9 + grid.rowCount() + 1);
     EXPECT_TRUE(lines.back().isEmpty());
-    EXPECT_EQ(lines[0], ToQt(ResourceText(kDe, 251 + window->model().params.dialType)));
-    EXPECT_TRUE(lines[1].startsWith(ToQt(TextRow(kDe, 13)))) << lines[1].toStdString();
+    EXPECT_EQ(lines[0], ToQt(ResourceText(kDe, ResourceId::DialTitleFirst, window->model().params.dialType)));
+    EXPECT_TRUE(lines[1].startsWith(ToQt(TextRow(kDe, TextId::HourMarksTitle)))) << lines[1].toStdString();
     QString firstRow;
     for (int c = 0; c < grid.colCount(); ++c)
         firstRow += ToQt(grid.cell(c, 1)) + QStringLiteral("; ");
@@ -400,7 +401,7 @@ TEST_F(Exports, TheGridFollowsThePageShownNotTheButton)
     get<QAction>("Tabellespeichern1")->trigger();
     const QStringList lines = ToQt(ReadFile(dir + "/dates.csv")).split(QStringLiteral("\r\n"));
     ASSERT_GT(lines.size(), 10);
-    EXPECT_EQ(lines[1], ToQt(TextRow(kDe, 15)) + QLatin1Char(';'));
+    EXPECT_EQ(lines[1], ToQt(TextRow(kDe, TextId::DateMarksTitle)) + QLatin1Char(';'));
 
     showPage("tsShade");
     EXPECT_EQ(tables->shownTable()->page, TablePage::ShadowPath);

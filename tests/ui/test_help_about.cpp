@@ -156,16 +156,17 @@ TEST_F(About, ShowsTheCaptionTheTermsAndTheAddresses)
     auto* panel = get<QWidget>("pAbout");
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(get<QLabel>("Label7")->text(), window->windowTitle());
-    EXPECT_EQ(get<QLabel>("Label8")->text(), ToQt(ResourceText(kDe, 124)));
-    EXPECT_EQ(get<QLabel>("Label10")->text(), ToQt(ResourceText(kDe, 120)));
+    EXPECT_EQ(get<QLabel>("Label8")->text(), ToQt(ResourceText(kDe, ResourceId::CalculatesAnalemmaticSundials)));
+    EXPECT_EQ(get<QLabel>("Label10")->text(), ToQt(ResourceText(kDe, ResourceId::NewestVersion)));
     const QString terms = get<QPlainTextEdit>("Memo1")->toPlainText();
-    EXPECT_TRUE(terms.startsWith(ToQt(ResourceText(kDe, 300)))) << FromQt(terms);
+    EXPECT_TRUE(terms.startsWith(ToQt(ResourceText(kDe, ResourceId::TermsOfUseFirst)))) << FromQt(terms);
     EXPECT_EQ(get<QLabel>("Panel4")->text(), QString::fromLatin1(kHomepageUrl));
     EXPECT_EQ(get<QLabel>("Panel3")->text(), QStringLiteral("umbrix@example.org"));
 
     action("Englisch2")->trigger();
-    EXPECT_EQ(get<QLabel>("Label8")->text(), ToQt(ResourceText(kEn, 124)));
-    EXPECT_TRUE(get<QPlainTextEdit>("Memo1")->toPlainText().startsWith(ToQt(ResourceText(kEn, 300))));
+    EXPECT_EQ(get<QLabel>("Label8")->text(), ToQt(ResourceText(kEn, ResourceId::CalculatesAnalemmaticSundials)));
+    EXPECT_TRUE(
+        get<QPlainTextEdit>("Memo1")->toPlainText().startsWith(ToQt(ResourceText(kEn, ResourceId::TermsOfUseFirst))));
 
     QTest::mouseClick(get<QPushButton>("Button2"), Qt::LeftButton);
     EXPECT_TRUE(panel->isHidden());
@@ -188,7 +189,7 @@ TEST_F(About, ALinkThatCannotBeOpenedIsReported)
     openSucceeds = false;
     QTest::mouseClick(get<QLabel>("Panel4"), Qt::LeftButton);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 48)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::NoInternetLink)));
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Error)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
 }
@@ -217,14 +218,16 @@ TEST(ScreenHint, OnlySmallScreensWithLargeFontsGetIt)
     EXPECT_FALSE(SmallScreenMessage(kDe, 1024, 768, 120));
     EXPECT_FALSE(SmallScreenMessage(kDe, 1280, 1024, 96));
     EXPECT_FALSE(SmallScreenMessage(kDe, 800, 600, 95)); // small fonts never
-    const std::string expected = std::string(MessageRow(kDe, 50)) + "800 x 600" + std::string(MessageRow(kDe, 51)) +
-                                 "\n\r" + std::string(MessageRow(kDe, 19));
+    const std::string expected = std::string(MessageRow(kDe, MessageId::ScreenSetTo)) + "800 x 600" +
+                                 std::string(MessageRow(kDe, MessageId::WithBigFont)) + "\n\r" +
+                                 std::string(MessageRow(kDe, MessageId::ScreenHint));
     EXPECT_EQ(SmallScreenMessage(kDe, 800, 600, 120), expected);
     EXPECT_EQ(SmallScreenMessage(kDe, 800, 600, 144), expected);
     // 96 dots per inch already count as large but are named small.
-    EXPECT_EQ(SmallScreenMessage(kEn, 999, 700, 96), std::string(MessageRow(kEn, 50)) + "999 x 700" +
-                                                         std::string(MessageRow(kEn, 52)) + "\n\r" +
-                                                         std::string(MessageRow(kEn, 19)));
+    EXPECT_EQ(SmallScreenMessage(kEn, 999, 700, 96), std::string(MessageRow(kEn, MessageId::ScreenSetTo)) +
+                                                         "999 x 700" +
+                                                         std::string(MessageRow(kEn, MessageId::WithSmallFont)) +
+                                                         "\n\r" + std::string(MessageRow(kEn, MessageId::ScreenHint)));
 }
 
 constexpr const char* kChildSwitch = "UMBRIX_SCREEN_HINT_CHILD";
@@ -269,8 +272,9 @@ QStringList StartMessagesOnScreen(int width, int height, int dpi)
 TEST(ScreenHint, ASmallScreenWithLargeFontsGetsTheMessageAtTheStart)
 {
     test::App();
-    const std::string expected = std::string(MessageRow(kDe, 50)) + "800 x 600" + std::string(MessageRow(kDe, 51)) +
-                                 "\n\r" + std::string(MessageRow(kDe, 19));
+    const std::string expected = std::string(MessageRow(kDe, MessageId::ScreenSetTo)) + "800 x 600" +
+                                 std::string(MessageRow(kDe, MessageId::WithBigFont)) + "\n\r" +
+                                 std::string(MessageRow(kDe, MessageId::ScreenHint));
     EXPECT_EQ(StartMessagesOnScreen(800, 600, 120),
               QStringList({QStringLiteral("SCREEN 800x600@120"), ToQt(expected)}));
     EXPECT_EQ(StartMessagesOnScreen(1024, 768, 120), QStringList({QStringLiteral("SCREEN 1024x768@120")}));

@@ -107,7 +107,7 @@ TEST_F(Window, StartsMaximisedWithItsCaptionAndTheDefaultDialDrawn)
     EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
     EXPECT_EQ(get<QLineEdit>("eBreit")->text(), QStringLiteral(" 47.25"));
     EXPECT_EQ(get<QLineEdit>("MaskEdit1")->text(), QStringLiteral("01/05"));
-    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kDe, 251)));
+    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kDe, ResourceId::DialTitleFirst)));
     // The default dial has no figure-eight page; its error panel is shown.
     EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsSlope)));
     EXPECT_FALSE(get<QWidget>("pErrGraph")->isHidden());
@@ -154,7 +154,7 @@ TEST_F(Window, ARejectedLatitudeKeepsTheStoredValueAndTheFocus)
     const int drawn = window->drawCount();
     typeAndLeave("eBreit", "91");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 6)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
@@ -202,7 +202,7 @@ TEST_F(Window, AWrongShadowDateIsReportedAndTheDateFieldEmptied)
 {
     typeAndLeave("MaskEdit1", "3104");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 17)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::DateError)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->model().state.shadowDateText, "01/05");
     EXPECT_EQ(QApplication::focusWidget(), get<QLineEdit>("MaskEdit1"));
@@ -285,7 +285,7 @@ TEST_F(Window, AGnomonTooCloseToThePlaneIsReportedOnceAndTheDrawingBlanked)
     const int drawn = window->drawCount();
     typeAndLeave("eIncl", "80");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 12)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::NoGnomonShadow)));
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
     EXPECT_EQ(window->drawCount(), drawn);
     // Switching the language does not repeat the message.
@@ -309,11 +309,11 @@ TEST_F(Window, DialTypeMenuPresetsTheInputs)
     EXPECT_EQ(get<QLineEdit>("eGnomInc")->text().trimmed(), QStringLiteral("90"));
     EXPECT_FALSE(get<QLineEdit>("eIncl")->isEnabled());
     EXPECT_EQ(get<QLineEdit>("eIncl")->palette().color(QPalette::Disabled, QPalette::Base), kDisabledYellow);
-    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kDe, 255)));
+    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kDe, ResourceId::DialTitleFirst, 4)));
     EXPECT_TRUE(get<QWidget>("pErrGraph")->isHidden());
 
     action("analemmat8")->trigger(); // type 7: the date scale becomes date lines
-    EXPECT_EQ(get<RadioGroup>("rgAnzahl")->title(), ToQt(ResourceText(kDe, 199)));
+    EXPECT_EQ(get<RadioGroup>("rgAnzahl")->title(), ToQt(ResourceText(kDe, ResourceId::DateLines)));
     EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::TsDat)));
     EXPECT_EQ(action("analemmat8")->shortcut(), QKeySequence(Qt::Key_F8));
 }
@@ -328,7 +328,7 @@ TEST_F(Window, DistanceToZIsBoundedAndMovesOnlyOnTheFixedGnomonDial)
     // Type 7 tilts the gnomon to 70 degrees: its date scale now reaches beyond 3 and Z moves out, once.
     action("analemmat8")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].text.find(std::string(MessageRow(kDe, 30))), std::string::npos);
+    EXPECT_NE(host.messages[0].text.find(std::string(MessageRow(kDe, MessageId::AdjustedTo))), std::string::npos);
     const double moved = window->model().params.distanceZ;
     EXPECT_LT(moved, -3.0);
     EXPECT_EQ(get<QLineEdit>("eVergr")->text().trimmed(), ToQt(FormatFixed(6, 2, moved)).trimmed());
@@ -336,7 +336,7 @@ TEST_F(Window, DistanceToZIsBoundedAndMovesOnlyOnTheFixedGnomonDial)
     host.messages.clear();
     typeAndLeave("eVergr", "-9000000"); // beyond a million axes of 3
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text.rfind(std::string(MessageRow(kDe, 6)), 0), 0u);
+    EXPECT_EQ(host.messages[0].text.rfind(std::string(MessageRow(kDe, MessageId::InputError)), 0), 0u);
     EXPECT_EQ(window->model().params.distanceZ, moved);
     EXPECT_EQ(QApplication::focusWidget(), get<QLineEdit>("eVergr"));
 }
@@ -384,7 +384,7 @@ TEST_F(Window, CtrlESwitchesToEnglish)
     EXPECT_EQ(marks->title(), QStringLiteral("     Date Marks     "));
     EXPECT_EQ(marks->items(),
               QStringList({" 1 per month", " 2 per month (1/15)", " 3 per month (1/11/21)", " on 1/6/11/16/21/26"}));
-    EXPECT_EQ(get<QPushButton>("BitBtn1")->text(), ToQt(ResourceText(kEn, 16)));
+    EXPECT_EQ(get<QPushButton>("BitBtn1")->text(), ToQt(ResourceText(kEn, ResourceId::NewCalculation)));
     EXPECT_EQ(get<QCheckBox>("chBSchatt")->text(), QStringLiteral("Shadow path"));
     EXPECT_EQ(window->menuBar()->actions().front()->text(), ToQt(MenuCaptions(kEn)[0]));
     EXPECT_EQ(action("Englisch2")->text(), ToQt(MenuCaptions(kEn)[27]));
@@ -394,7 +394,7 @@ TEST_F(Window, CtrlESwitchesToEnglish)
     EXPECT_EQ(get<QLabel>("lDat2")->text(), QStringLiteral("01. May"));
     // The tables are made again in the new language.
     EXPECT_EQ(get<GridView>("StrGridDat")->cellText(0, 1).trimmed(), QStringLiteral("21.Dec"));
-    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kEn, 251)));
+    EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kEn, ResourceId::DialTitleFirst)));
 }
 
 TEST_F(Window, SwitchingBackToGermanRestoresEveryCaption)
@@ -539,7 +539,7 @@ TEST_F(Window, SavingAndLoadingAConfigurationThroughTheDialogs)
     EXPECT_EQ(asked.title, ToQt(CaptionText(kDe, Caption::SaveDrawing)));
     EXPECT_EQ(asked.fileName, QStringLiteral("myDial"));
     EXPECT_EQ(asked.defaultSuffix, QStringLiteral("ini"));
-    EXPECT_EQ(asked.filter, QtFileFilter(TextRow(kDe, 28)));
+    EXPECT_EQ(asked.filter, QtFileFilter(TextRow(kDe, TextId::ConfigurationFilter)));
     EXPECT_EQ(asked.directory, folder.path());
     EXPECT_TRUE(QFile::exists(ToQt(file)));
     EXPECT_TRUE(host.messages.empty());
@@ -566,7 +566,7 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
         [&](const FileDialogRequest&) -> std::optional<std::string> { return FromQt(folder.path()) + "/missing.ini"; });
     action("Datenladen1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, 7)) + "\n" + FromQt(folder.path()) +
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::ReadError)) + "\n" + FromQt(folder.path()) +
                                          "/missing.ini: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
 
@@ -577,7 +577,8 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
     action("Datenspeichern1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini" +
-                                         std::string(MessageRow(kDe, 18)) + "\n" + FromQt(folder.path()) +
+                                         std::string(MessageRow(kDe, MessageId::CannotSave)) + "\n" +
+                                         FromQt(folder.path()) +
                                          "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
 }
 
@@ -589,7 +590,7 @@ TEST_F(Window, SavingTheStartConfigurationNeedsNoDialog)
     });
     action("Startkonfiguration1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "\"umbrix.ini\" : " + std::string(MessageRow(kDe, 15)));
+    EXPECT_EQ(host.messages[0].text, "\"umbrix.ini\" : " + std::string(MessageRow(kDe, MessageId::FileSaved)));
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Information)));
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/umbrix.ini")));
 }

@@ -75,16 +75,16 @@ TEST_F(SplitDial, ChoosingTheVariantShowsItsPageAndPanelsAndBack)
     EXPECT_TRUE(get<QPushButton>("btGo2")->isEnabled());
     // The date table shows the morning loop left and the afternoon loop right.
     EXPECT_EQ(grid("StrGridDat")->columnCount(), 9);
-    EXPECT_EQ(grid("StrGridDat")->cellText(7, 0), ToQt(LabelRow(kDe, 57)));
+    EXPECT_EQ(grid("StrGridDat")->cellText(7, 0), ToQt(LabelRow(kDe, LabelId::XRight)));
     EXPECT_FALSE(grid("StrGridDat")->cellText(8, 1).trimmed().isEmpty());
     EXPECT_EQ(grid("StrGridDat")->columnWidth(6), 8);
     // The memo explains the columns; the statistics have their titles and values.
     QStringList memo;
-    for (const std::string& line : LabelLines(kDe, 68, 73))
+    for (const std::string& line : LabelLines(kDe, LabelId::SplitMemoFirst, LabelId::SplitMemoLast))
         memo << ToQt(line);
     EXPECT_EQ(get<QPlainTextEdit>("mSplit")->toPlainText(), memo.join(QLatin1Char('\n')));
-    EXPECT_EQ(grid("StrMittel")->cellText(0, 1), ToQt(LabelRow(kDe, 52)));
-    EXPECT_EQ(grid("StrMittel")->cellText(2, 0), ToQt(LabelRow(kDe, 56)));
+    EXPECT_EQ(grid("StrMittel")->cellText(0, 1), ToQt(LabelRow(kDe, LabelId::MaxError)));
+    EXPECT_EQ(grid("StrMittel")->cellText(2, 0), ToQt(LabelRow(kDe, LabelId::AfterNoon)));
     EXPECT_FALSE(grid("StrMittel")->cellText(1, 1).trimmed().isEmpty());
     EXPECT_EQ(get<QLabel>("Label22")->palette().color(QPalette::WindowText), QColor(Qt::black));
     EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
@@ -121,7 +121,7 @@ TEST_F(SplitDial, TheFourthMarksItemOfTheFixedGnomonDialReadsAndChoosesThreePerM
     QTest::mouseClick(marks->button(3), Qt::LeftButton);
     EXPECT_EQ(window->model().params.marksPerMonth, 3);
     EXPECT_EQ(marks->itemIndex(), 2);
-    EXPECT_EQ(marks->button(3)->text(), ToQt(LabelRow(kDe, 13)));
+    EXPECT_EQ(marks->button(3)->text(), ToQt(LabelRow(kDe, LabelId::ThreePerMonth)));
 }
 
 TEST_F(SplitDial, MorningAndAfternoonTablesTakeTurns)
@@ -207,15 +207,15 @@ TEST_F(SplitDial, TheMethodShowsItsHintAndOffersTheFinerSearch)
     chooseSplitDial();
     clickItem("rgMittelwert", 0);
     EXPECT_EQ(window->model().params.doubleAnalemmaMethod, 0);
-    EXPECT_EQ(get<QLabel>("Label4")->text(), ToQt(TextRow(kDe, 3)));
+    EXPECT_EQ(get<QLabel>("Label4")->text(), ToQt(TextRow(kDe, TextId::MethodHintFirst)));
     EXPECT_TRUE(get<QLabel>("lOptimier")->isHidden());
     EXPECT_FALSE(get<QCheckBox>("chbGenau")->isEnabled());
 
     clickItem("rgMittelwert", 3);
-    EXPECT_EQ(get<QLabel>("Label4")->text(), ToQt(TextRow(kDe, 6)));
+    EXPECT_EQ(get<QLabel>("Label4")->text(), ToQt(TextRow(kDe, TextId::MethodHintFirst, 3)));
     EXPECT_FALSE(get<QLabel>("lOptimier")->isHidden());
     EXPECT_TRUE(get<QCheckBox>("chbGenau")->isEnabled());
-    EXPECT_EQ(window->model().grids.StrGridEin.cell(2, 0), std::string(LabelRow(kDe, 45)));
+    EXPECT_EQ(window->model().grids.StrGridEin.cell(2, 0), std::string(LabelRow(kDe, LabelId::Weight)));
 }
 
 TEST_F(SplitDial, ChangingTheErrorHoursEmptiesTheLoopTables)
@@ -322,7 +322,7 @@ TEST_F(SplitDial, APageChangeShowsTheCurrentShadowDate)
 {
     window->model().state.shadowDateText = "24/12";
     showPage(Page::tsShade);
-    EXPECT_EQ(get<QLabel>("Label2")->text(), ToQt(LabelRow(kDe, 36)) + QStringLiteral(" 24/12"));
+    EXPECT_EQ(get<QLabel>("Label2")->text(), ToQt(LabelRow(kDe, LabelId::ShadowPathOn)) + QStringLiteral(" 24/12"));
     EXPECT_EQ(pages()->property("helpContext").toInt(), 44 + static_cast<int>(Page::tsShade));
 }
 

@@ -61,7 +61,7 @@ TEST(ViewKeys, AltArrowsShiftOnlyOnTheGraphicPage)
 
 TEST(FileFilters, TextTableFiltersBecomeQtFilters)
 {
-    EXPECT_EQ(QtFileFilter(TextRow(StateFor(Language::German), 28)),
+    EXPECT_EQ(QtFileFilter(TextRow(StateFor(Language::German), TextId::ConfigurationFilter)),
               QStringLiteral("Konstruktionsdaten (*.ini);;Konstruktionsdaten alt( *.adt);;Alle Dateien (*.*)"));
     EXPECT_EQ(QtFileFilter("Plot|*.plt|Other|*.*"), QStringLiteral("Plot (*.plt);;Other (*.*)"));
     EXPECT_EQ(QtFileFilter(""), QString());

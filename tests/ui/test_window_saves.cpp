@@ -87,7 +87,8 @@ TEST_F(WindowSaves, AWriteProtectedFileIsRefusedWithTheWriteProtectionMessageAnd
         save(what);
         ASSERT_FALSE(host.messages.empty()) << what;
         const std::string& text = host.messages.back().text;
-        EXPECT_TRUE(text.starts_with(chosen.string() + std::string(MessageRow(window->model().state.language, 18))))
+        EXPECT_TRUE(text.starts_with(chosen.string() +
+                                     std::string(MessageRow(window->model().state.language, MessageId::CannotSave))))
             << what << ": " << text;
         EXPECT_NE(text.find("\n" + chosen.string() + ": Zugriff verweigert"), std::string::npos) << text;
         EXPECT_EQ(Contents(chosen), "old") << what;

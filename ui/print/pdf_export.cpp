@@ -22,7 +22,6 @@ namespace umbrix {
 namespace {
 
 constexpr double kPdfMarginMm = 5;
-constexpr int kPdfResolutionDpi = 1200; // as a high-resolution printer
 
 /// Prints every page on the document; the reason of a failure, if any.
 std::optional<std::string> PrintPdfPages(Model& model, const PdfRequest& request, PrintDocument& document,
@@ -61,7 +60,7 @@ PdfBytes RenderPdf(Model& model, const PdfRequest& request)
     QPdfWriter* pdfWriter = nullptr;
     const auto setUp = [&](QPdfWriter& writer) {
         pdfWriter = &writer;
-        writer.setResolution(kPdfResolutionDpi);
+        writer.setResolution(kPdfDotsPerInch);
         writer.setCreator(QStringLiteral("umbrix-cli"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);

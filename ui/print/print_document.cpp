@@ -14,7 +14,6 @@ namespace umbrix {
 namespace {
 
 constexpr int kGraphicFontHeight = 40; // the printer font of the graphic, Arial
-constexpr double kTenthMmPerInch = 254.0;
 
 } // namespace
 

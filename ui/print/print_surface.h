@@ -10,6 +10,11 @@ class QPainter;
 
 namespace umbrix {
 
+/// One inch in the unit of a printer page, 0.1 mm.
+constexpr double kTenthMmPerInch = 254.0;
+/// The resolution the PDFs are written at, as on a high-resolution printer.
+constexpr int kPdfDotsPerInch = 1200;
+
 class PrintSurface : public Surface {
 public:
     /// Draws with `painter`, which must already map 0.1 mm onto its device.
@@ -24,7 +29,7 @@ public:
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    int pixelsPerInch() const override { return 254; } // 0.1 mm units
+    int pixelsPerInch() const override { return static_cast<int>(kTenthMmPerInch); } // 0.1 mm units
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;

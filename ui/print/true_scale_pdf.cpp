@@ -15,9 +15,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kPdfDotsPerInch = 1200;
-constexpr double kTenthMmPerInch = 254.0;
-
 QPageSize PageSizeOf(PaperSize paper)
 {
     switch (paper) {

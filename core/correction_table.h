@@ -1,0 +1,44 @@
+#pragma once
+// The correction table of a plaque: for every date mark, the minutes to add to the dial's reading to get
+// the clock time, and the clock time of apparent noon.
+//
+// A dial of types 0 to 5 and 7 shows apparent solar time of its reference meridian (the longitude, or the
+// zone meridian with showZoneTime); standard time of the zone meridian is that plus 4 (reference - zone)
+// minutes (meridians west positive) minus the equation of time E (positive when the sun is ahead of mean
+// time). The mean-time dial (type 6, both variants) shows mean time of its reference meridian: its date
+// scale already carries E, so only the longitude term is left. Summer time adds its offset. E is taken at
+// the date's apparent noon at the site, the moment a plaque's noon line is read.
+
+#include "core/model.h"
+#include "core/summer_time.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace umbrix {
+
+/// One date of the table; an element of JSON `correction.rows`.
+struct CorrectionRow {
+    std::string label;                            // `label`: the date mark's label
+    double equationOfTimeMinutes = 0;             // `equationOfTimeMinutes`: E as it applies, 0 for type 6
+    double longitudeMinutes = 0;                  // `longitudeMinutes`: 4 (reference - zone meridian)
+    double standardTimeMinutes = 0;               // `standardTimeMinutes`: longitude term - E
+    std::optional<double> summerTimeMinutes;      // `summerTimeMinutes`: + 60 offset, in the period only
+    double apparentNoon = 0;                      // `apparentNoon`: standard time of apparent noon, hours
+    std::optional<double> apparentNoonSummerTime; // `apparentNoonSummerTime`: in the period only
+};
+
+/// JSON `correction`.
+struct CorrectionTable {
+    std::optional<double> offsetHours; // `offsetHours`: summer time minus standard time; none when not valid
+    std::vector<CorrectionRow> rows;   // `rows`: one per date mark (loop row of the split dial)
+};
+
+/// The table of the finished dial: one row per row of the accuracy tables (date marks; the split dial's
+/// loop rows; the fixed-gnomon dial's date lines on the day of the dial's year the accuracy map gives
+/// them), the summer-time period of the dial's year. No summer-time figures when the options' offset or
+/// period is not valid. Empty when a figure would not be finite.
+[[nodiscard]] CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r, const DstOptions& dst);
+
+} // namespace umbrix

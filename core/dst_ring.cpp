@@ -1,0 +1,203 @@
+#include "core/dst_ring.h"
+
+#include "core/date_scale.h"
+#include "core/ephemeris.h"
+#include "core/numeric.h"
+#include "core/simulation.h"
+#include "text/own_texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace umbrix {
+
+namespace {
+
+constexpr int kMinutesPerHour = 60;
+constexpr double kNoon = 12;
+constexpr double kDegreesPerHour = 15;
+
+DialPoint Scaled(DialPoint a, double k)
+{
+    return {a.x * k, a.y * k};
+}
+
+bool Finite(DialPoint a)
+{
+    return std::isfinite(a.x) && std::isfinite(a.y);
+}
+
+/// Days from the period's start to `date`, round the year of `year`.
+int DaysFromStart(const SummerTimePeriod& period, int year, DayMonth date)
+{
+    const int yearLength = DayOfYear(year, 12, 31);
+    const int days = DayOfYear(year, date.month, date.day) - DayOfYear(year, period.start.month, period.start.day);
+    return days < 0 ? days + yearLength : days;
+}
+
+bool SameDate(DayMonth a, DayMonth b)
+{
+    return a.day == b.day && a.month == b.month;
+}
+
+/// Every hour point of the last calculation, with its own time.
+std::vector<HourPoint> OuterHourPoints(const DialParameters& p, const Results& r)
+{
+    std::vector<HourPoint> points;
+    if (p.type() != DialType::FixedGnomon) {
+        const int count = std::clamp(r.hourPointCount, 0, kHourPointSlots);
+        for (int k = 1; k <= count; ++k)
+            points.push_back(r.hourPoints[static_cast<std::size_t>(k)]);
+        return points;
+    }
+    const int lines = std::clamp(r.fixedDateLineCount, 0, kFixedDateLines);
+    const int entries = std::clamp(r.fixedHourPointCount, 0, kFixedHourPointSlots);
+    for (int line = 1; line <= lines; ++line) {
+        for (int e = 1; e <= entries; ++e) {
+            const FixedHourPoint& point =
+                r.fixedHourPoints[static_cast<std::size_t>(line)][static_cast<std::size_t>(e)];
+            points.push_back({point.x, point.y, kNoon + point.hourAngle / kDegreesPerHour});
+        }
+    }
+    return points;
+}
+
+/// The inner date scale: the marks of the period and a mark on each of its ends, from start to end, at the
+/// dial's scale (scaled by the caller).
+std::vector<tUmbrixPoint> PeriodMarks(const DialParameters& p, const SharedState& s, const Results& r,
+                                      const SummerTimePeriod& period)
+{
+    struct Dated {
+        int daysFromStart = 0;
+        tUmbrixPoint mark;
+    };
+    std::vector<Dated> marks;
+    bool hasStart = false;
+    bool hasEnd = false;
+    const std::vector<CalendarDate> dates = CalendarMarkDates(p.marksPerMonth);
+    for (std::size_t i = 0; i < dates.size() && i + 1 < r.dateMarks.size(); ++i) {
+        const tUmbrixPoint& mark = r.dateMarks[i + 1];
+        if (mark.label.empty())
+            break;
+        const DayMonth date{dates[i].day, dates[i].month};
+        if (!InSummerTime(period, date))
+            continue;
+        hasStart = hasStart || SameDate(date, period.start);
+        hasEnd = hasEnd || SameDate(date, period.end);
+        marks.push_back({DaysFromStart(period, p.year, date), mark});
+    }
+    if (!hasStart)
+        marks.push_back({0, DateMarkOn(p, s, p.year, period.start)});
+    if (!hasEnd && !SameDate(period.start, period.end))
+        marks.push_back({DaysFromStart(period, p.year, period.end), DateMarkOn(p, s, p.year, period.end)});
+    std::stable_sort(marks.begin(), marks.end(),
+                     [](const Dated& a, const Dated& b) { return a.daysFromStart < b.daysFromStart; });
+    std::vector<tUmbrixPoint> out;
+    for (const Dated& dated : marks)
+        out.push_back(dated.mark);
+    return out;
+}
+
+/// "HH:MM" of decimal hours, rounded to the minute.
+std::string ClockText(double hours)
+{
+    constexpr int kMinutesPerDay = 24 * kMinutesPerHour;
+    const int minutes = static_cast<int>(std::lround(hours * kMinutesPerHour)) % kMinutesPerDay;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", (minutes / kMinutesPerHour) % 100, minutes % kMinutesPerHour);
+    return text;
+}
+
+} // namespace
+
+bool DstRingAllowed(const DialParameters& p, int ring)
+{
+    if (ring == 0 || ring == 1)
+        return true;
+    if (ring != 2)
+        return false;
+    const DialType type = p.type();
+    const bool split = type == DialType::MeanTime && p.marksMode == 2;
+    return (type == DialType::Horizontal || type == DialType::HorizontalTiltedGnomon || type == DialType::MeanTime) &&
+           !split;
+}
+
+double DstLabelHours(double hours, double offsetHours)
+{
+    return ReduceHours24(hours + offsetHours);
+}
+
+GnomonPlacement InnerRingPlacement(const GnomonPlacement& outer, double scale)
+{
+    GnomonPlacement inner;
+    inner.foot = Scaled(outer.foot, scale);
+    inner.curve.centre = Scaled(outer.curve.centre, scale);
+    inner.curve.sinAxis = Scaled(outer.curve.sinAxis, scale);
+    inner.curve.cosAxis = Scaled(outer.curve.cosAxis, scale);
+    return inner;
+}
+
+std::optional<double> ReadInnerRing(const ReadingDial& dial, const GnomonPlacement& outer, const SolarInstant& sun,
+                                    const DstOptions& dst)
+{
+    if (!IsValidDstRingScale(dst.ringScale) || !IsValidDstOffset(dst.offsetHours))
+        return std::nullopt;
+    const Reading inner = ReadDial(dial, InnerRingPlacement(outer, dst.ringScale), sun);
+    if (!inner.dialHours)
+        return std::nullopt;
+    return DstLabelHours(*inner.dialHours, dst.offsetHours);
+}
+
+std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState& s, const Results& r,
+                                      const DstOptions& dst)
+{
+    if (dst.ring == 0 || !DstRingAllowed(p, dst.ring) || !IsValidDstOffset(dst.offsetHours))
+        return std::nullopt;
+    if (dst.ring == 2 && !IsValidDstRingScale(dst.ringScale))
+        return std::nullopt;
+    const std::optional<SummerTimePeriod> period = SummerTimePeriodOf(dst, p.year);
+    if (!period)
+        return std::nullopt;
+    DstRing out;
+    out.ring = dst.ring;
+    out.offsetHours = dst.offsetHours;
+    out.scale = dst.ring == 2 ? dst.ringScale : 1;
+    out.period = *period;
+    for (const HourPoint& point : OuterHourPoints(p, r)) {
+        const DialPoint at = Scaled({point.x, point.y}, out.scale);
+        if (Finite(at))
+            out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, dst.offsetHours)});
+    }
+    if (dst.ring == 2) {
+        for (tUmbrixPoint mark : PeriodMarks(p, s, r, *period)) {
+            const DialPoint at = Scaled({mark.x, mark.y}, out.scale);
+            if (!Finite(at))
+                continue;
+            mark.x = at.x;
+            mark.y = at.y;
+            out.dateMarks.push_back(mark);
+        }
+        out.labelsOpposite = p.type() == DialType::Horizontal || p.type() == DialType::MeanTime;
+    }
+    return out;
+}
+
+std::vector<DstTableRow> DstTableRows(const DstRing& ring)
+{
+    std::vector<DstTableRow> rows;
+    for (const HourPoint& point : ring.hourPoints)
+        rows.push_back({"dst-hour", ClockText(point.time), point.x, point.y, point.time});
+    for (const tUmbrixPoint& mark : ring.dateMarks)
+        rows.push_back({"dst-date", mark.label, mark.x, mark.y, std::nullopt});
+    return rows;
+}
+
+std::string DstHeading(const LanguageState& lang, double offsetHours)
+{
+    const double magnitude = std::abs(offsetHours);
+    std::string number = FormatFixed(1, magnitude == std::round(magnitude) ? 0 : 1, magnitude);
+    return OwnTextWith(lang, OwnText::SummerTimeHeading, (offsetHours < 0 ? "- " : "+ ") + number);
+}
+
+} // namespace umbrix
