@@ -5,6 +5,7 @@
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "tests/core/calculated_dial.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,11 @@
 
 using namespace umbrix;
 
-namespace {
-
-std::unique_ptr<Model> DefaultModel()
-{
-    auto m = std::make_unique<Model>();
-    InitDefaults(*m);
-    return m;
-}
-
-} // namespace
-
 // Reference values worked out by hand from the ellipse of the horizontal dial:
 // b = a sin L, extentY = max(b, a tan(eps) cos L).
 TEST(DerivedGeometry, HorizontalDialWithVerticalGnomon)
 {
-    const auto m = DefaultModel();
+    const auto m = DefaultDial();
     const double a = 2.75;
     const double L = 47.25 * degToRad;
     const double te = std::tan(m->state.obliquity * degToRad);
@@ -77,7 +67,7 @@ TEST(DerivedGeometry, BothCosinesAgreeAwayFromTheGuards)
 
 TEST(DerivedGeometry, FixedGnomonUsesTheLargestEllipse)
 {
-    const auto m = DefaultModel();
+    const auto m = DefaultDial();
     (void)SelectDialType(*m, 7);
     // Z at -3 (south), vertical gnomon: the winter-solstice ellipse is the largest,
     // a |Zd| / (|Zd| - tan(eps_r) cos L a) = 3.765, larger than a itself.
@@ -104,7 +94,7 @@ TEST(DerivedGeometry, TheAxesKeepAReachDerivedEarlier)
 
 TEST(DerivedGeometryDriver, AFieldChangeStoresTheGeometryOfTheNewParameters)
 {
-    const auto m = DefaultModel();
+    const auto m = DefaultDial();
     ASSERT_TRUE(ValidateField(*m, Field::eBreit, "30", true).accepted);
     const DerivedGeometry expected = DeriveGeometry(m->params, m->state.obliquity, m->state.roundedObliquity);
     EXPECT_EQ(m->derived.semiMinorAxis, expected.semiMinorAxis);
@@ -116,7 +106,7 @@ TEST(DerivedGeometryDriver, AFieldChangeStoresTheGeometryOfTheNewParameters)
 // obliquity the calculation left, whatever was drawn.
 TEST(DerivedGeometryDriver, ACalculationLeavesTheGeometryOfItsLastObliquity)
 {
-    const auto m = DefaultModel();
+    const auto m = DefaultDial();
     m->params.latitude = 10; // the extent depends on the obliquity
     RecordingHost host;
     (void)Recalculate(*m, host);

@@ -1,5 +1,6 @@
-// Who may write which part of the model, read from the source tree itself: the derived geometry is stored
-// by the calculation driver alone, and drawing, printing and the exports only read the model.
+// The structure of the source tree, read from the tree itself: the derived geometry is stored by the
+// calculation driver alone, drawing, printing and the exports only read the model, and no file grows
+// beyond what a reader takes in at once.
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,21 @@ std::vector<Finding> MutableModelHandles(const std::string& relative, const std:
                    [](const std::string& code, const std::smatch& m) { return !Preceded(code, m, kConstBefore); });
 }
 
+/// What `scan` finds in each of the files but the `skipped` ones.
+template <typename Scan>
+std::vector<Finding> FindingsIn(const std::vector<std::string>& files, const std::vector<std::string>& skipped,
+                                Scan scan)
+{
+    std::vector<Finding> all;
+    for (const std::string& file : files) {
+        if (std::find(skipped.begin(), skipped.end(), file) != skipped.end())
+            continue;
+        const std::vector<Finding> found = scan(file, Read(file));
+        all.insert(all.end(), found.begin(), found.end());
+    }
+    return all;
+}
+
 } // namespace
 
 TEST(ModelAccess, TheSearchSeesWritesOfTheDerivedGeometryAndNothingElse)
@@ -210,13 +226,7 @@ TEST(ModelAccess, OnlyTheDriverStoresTheDerivedGeometry)
     const std::vector<std::string> files = SourcesUnder(kProductFolders);
     ASSERT_GT(files.size(), 50u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
     ASSERT_NE(std::find(files.begin(), files.end(), std::string(kDriverSource)), files.end());
-    std::vector<Finding> outside;
-    for (const std::string& file : files) {
-        if (file == kDriverSource)
-            continue;
-        const std::vector<Finding> found = DerivedWrites(file, Read(file));
-        outside.insert(outside.end(), found.begin(), found.end());
-    }
+    const std::vector<Finding> outside = FindingsIn(files, {std::string(kDriverSource)}, DerivedWrites);
     EXPECT_TRUE(outside.empty()) << "the derived geometry is written outside " << kDriverSource << ":\n"
                                  << Listed(outside);
 }
@@ -239,12 +249,17 @@ TEST(ModelAccess, DrawingPrintingAndTheExportsOnlyReadTheModel)
 {
     const std::vector<std::string> files = SourcesUnder(kReadOnlyFolders);
     ASSERT_GT(files.size(), 20u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
-    std::vector<Finding> writable;
-    for (const std::string& file : files) {
-        if (std::find(kModelInputs.begin(), kModelInputs.end(), file) != kModelInputs.end())
-            continue;
-        const std::vector<Finding> found = MutableModelHandles(file, Read(file));
-        writable.insert(writable.end(), found.begin(), found.end());
-    }
+    const std::vector<Finding> writable = FindingsIn(files, kModelInputs, MutableModelHandles);
     EXPECT_TRUE(writable.empty()) << "a model that may be written in graphics/ or export/:\n" << Listed(writable);
+}
+
+TEST(SourceTree, NoSourceOrHeaderOfTheLayersIsLongerThan600Lines)
+{
+    constexpr long kMaxLines = 600;
+    const std::vector<std::string> files = SourcesUnder({"text", "core", "graphics", "export", "ui", "cli"});
+    ASSERT_GT(files.size(), 100u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
+    for (const std::string& file : files) {
+        const std::string text = Read(file);
+        EXPECT_LE(std::count(text.begin(), text.end(), '\n'), kMaxLines) << file;
+    }
 }
