@@ -4,7 +4,6 @@
 #include "cli/parameters.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
-#include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
@@ -240,7 +239,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             SetLanguage(model, *options.language);
     }
     (void)ConfigureInputPanel(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     // The dial type and its variants first, wherever they stand; then the others in the order given.
     std::vector<std::pair<std::string, std::string>> ordered;
@@ -279,7 +278,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     // The activation of the window: the controls show the parameters, the title, the axes.
     (void)ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     PrintingHost host(err);
     // The construction picture is drawn by the driver's redraw, as the window image is.
@@ -292,12 +291,11 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << '\n';
     // A construction that cannot be built (an error code, or a mean-time dial the drawing refuses) writes
     // only its JSON report, with empty tables; no other file is created or replaced.
-    const bool impossible = errorCode != kErrorNone || IsImpossibleMeanTimeDial(model.params);
+    const bool impossible = errorCode != kErrorNone || IsImpossibleMeanTimeDial(model.params, model.derived);
     if (impossible && errorCode == kErrorNone) {
         const LanguageState& lang = model.state.language;
         const UiMessage refused{std::string(CaptionText(lang, Caption::Problem)),
-                                std::string(LabelRow(lang, LabelId::ChangeParameters)),
-                                MessageIcon::Warning};
+                                std::string(LabelRow(lang, LabelId::ChangeParameters)), MessageIcon::Warning};
         PrintMessages(err, {refused});
         messages.push_back(refused);
     }

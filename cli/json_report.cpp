@@ -189,7 +189,7 @@ void WriteFixedGnomon(JsonWriter& json, const Model& model)
         json.value(r.halfDayArc[static_cast<std::size_t>(n)]);
     json.endArray();
     json.key("reach");
-    json.value(model.state.fixedGnomonReach);
+    json.value(model.derived.fixedGnomonReach);
     json.key("lines");
     json.beginArray();
     for (int n = 1; n <= lines; ++n) {

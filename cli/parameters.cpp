@@ -1,6 +1,5 @@
 #include "cli/parameters.h"
 
-#include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "text/texts.h"
@@ -314,10 +313,10 @@ void WriteParameters(JsonWriter& json, const Model& model)
     integer("year", p.year);
     flag("showLambertCircle", p.showLambertCircle);
     number("dxfAxisLength", p.dxfAxisLength);
-    number("cosPlaneGnomon", p.cosPlaneGnomon);
-    number("semiMinorAxis", p.semiMinorAxis);
-    number("extentX", p.extentX);
-    number("extentY", p.extentY);
+    number("cosPlaneGnomon", model.derived.cosPlaneGnomon);
+    number("semiMinorAxis", model.derived.semiMinorAxis);
+    number("extentX", model.derived.extentX);
+    number("extentY", model.derived.extentY);
     number("distanceZ", p.distanceZ);
     integer("hourFrom", s.hourFrom);
     integer("hourTo", s.hourTo);
@@ -339,7 +338,7 @@ void WriteParameters(JsonWriter& json, const Model& model)
     flag("doubleAnalemmaActive", s.doubleAnalemmaActive);
     flag("useDefaultHours", s.useDefaultHours);
     flag("fineSearch", s.fineSearch);
-    number("fixedGnomonReach", s.fixedGnomonReach);
+    number("fixedGnomonReach", model.derived.fixedGnomonReach);
     json.key("dialTitle");
     json.value(s.dialTitle);
 }

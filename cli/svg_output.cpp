@@ -33,7 +33,9 @@ SvgPictures::SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantCo
     // A command-line run has no pages: the graphics page counts as shown, so no warning box appears.
     state_.graphicsPageVisible = true;
     if (wantConstruction)
-        redraw_ = std::make_unique<SurfaceRedraw>(model_, state_, construction_, view_, nullptr, &host_);
+        redraw_ = std::make_unique<SurfaceRedraw>(
+            state_, [this](const DrawingOutcome& outcome) { StoreDrawing(model_, state_, outcome); }, construction_,
+            view_, nullptr, &host_);
 }
 
 Redraw& SvgPictures::redraw()
@@ -51,7 +53,7 @@ std::string SvgPictures::construction() const
 std::string SvgPictures::errorGraph()
 {
     SvgSurface graph(kErrorSvgWidth, kErrorSvgHeight);
-    DrawErrorGraph(model_, state_, graph, true, 0);
+    state_ = DrawErrorGraph(model_, state_, graph, true, 0);
     return graph.document();
 }
 

@@ -1,6 +1,6 @@
 #include "export/config_file.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "export/file_messages.h"
@@ -11,10 +11,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <system_error>
-#include <unistd.h>
 
 namespace umbrix {
 
@@ -539,13 +537,12 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
     // than the nudge itself, so that a nudged value saved and read again is not nudged a second time.
     if (std::abs(std::abs(p.gnomonInclination) - 90) < kGnomonNudgeTest)
         p.gnomonInclination += kGnomonNudge;
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    s.fixedGnomonReach = FixedGnomonReach(p, s.roundedObliquity);
-    UpdateAxes(p, s);
+    RefreshDerivedGeometry(m);
     // The axis field has no upper bound; an axis so long that the ellipse's extents or the reach of the
     // fixed gnomon overflow is no design.
-    if (!std::isfinite(p.semiMinorAxis) || !std::isfinite(p.extentX) || !std::isfinite(p.extentY) ||
-        !std::isfinite(s.fixedGnomonReach))
+    const DerivedGeometry& d = m.derived;
+    if (!std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) || !std::isfinite(d.extentY) ||
+        !std::isfinite(d.fixedGnomonReach))
         return Fail(result, LineError(m, 8, "semiMajorAxis"));
     result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
     return result;
@@ -563,11 +560,13 @@ ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::st
     // failure puts them back as they were.
     const DialParameters params = model.params;
     const SharedState state = model.state;
+    const DerivedGeometry derived = model.derived;
     const StringGrid hours = model.grids.StrGridEin;
     ConfigurationRead result = ReadLinesInto(model, lines);
     if (!result.ok) {
         model.params = params;
         model.state = state;
+        RestoreDerivedGeometry(model, derived);
         model.grids.StrGridEin = hours;
     }
     return result;
@@ -596,45 +595,6 @@ std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputT
     if (!failure)
         return std::nullopt;
     return SaveFailureMessage(model.state.language, target.path, *failure);
-}
-
-std::optional<std::string> FindStartConfiguration(const std::string& programDir, const std::string& userDir,
-                                                  const std::vector<std::string>& dataDirs)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    auto existing = [&](const std::string& dir, const char* name) -> std::optional<std::string> {
-        if (dir.empty())
-            return std::nullopt;
-        const fs::path file = fs::path(dir) / name;
-        if (fs::is_regular_file(file, ec))
-            return file.string();
-        return std::nullopt;
-    };
-    for (const std::string& dir : {programDir, userDir})
-        if (auto found = existing(dir, "umbrix.ini"))
-            return found;
-    if (auto found = existing(programDir, "start.adt"))
-        return found;
-    for (const std::string& dir : dataDirs)
-        if (auto found = existing(dir, "start.adt"))
-            return found;
-    return std::nullopt;
-}
-
-std::string StartConfigurationTarget(const std::string& programDir, const std::string& userDir)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // An installed program (anything under /usr) never writes beside itself, even where it may (as root).
-    const fs::path canonical = programDir.empty() ? fs::path() : fs::weakly_canonical(programDir, ec);
-    const std::string program = ec ? programDir : canonical.string() + "/";
-    const bool installed = program.starts_with("/usr/");
-    const bool programWritable = !programDir.empty() && !installed && ::access(programDir.c_str(), W_OK) == 0;
-    const std::string dir = programWritable ? programDir : userDir;
-    if (!programWritable && !userDir.empty())
-        fs::create_directories(userDir, ec);
-    return (fs::path(dir) / "umbrix.ini").string();
 }
 
 } // namespace umbrix

@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "core/split_dial_controls.h"
@@ -168,9 +168,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
 
     readStartConfiguration();
     qtLanguage_->apply(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
-    DialParameters& p = model_.params;
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    UpdateAxes(p, model_.state);
+    RefreshAxes(model_);
     applyControlStates(ConfigureInputPanel(model_));
     ResetView(view_);
 
@@ -234,7 +232,7 @@ void MainWindow::activateOnce()
     applySplitVariant();
     applyControlStates(rgAnzeigeClick(0));
     control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
-    UpdateAxes(model_.params, model_.state);
+    RefreshAxes(model_);
     (void)Recalculate(model_, *host_, RecalcSource::Activation, *redraw_);
     refreshAfterCalculation();
 }
