@@ -4,6 +4,9 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 
+#include <array>
+#include <type_traits>
+
 namespace umbrix {
 
 namespace {
@@ -39,13 +42,18 @@ void Labels(JsonWriter& json, std::string_view key, const std::vector<std::strin
     json.endArray();
 }
 
-void Hours(JsonWriter& json, const std::vector<int>& hours)
+/// Opens the object of a date-by-hour map under `key` and writes its hours and dates.
+void BeginMap(JsonWriter& json, std::string_view key, const std::vector<int>& hours,
+              const std::vector<std::string>& dates)
 {
+    json.key(key);
+    json.beginObject();
     json.key("hours");
     json.beginArray();
     for (const int hour : hours)
         json.value(hour);
     json.endArray();
+    Labels(json, "dates", dates);
 }
 
 /// Rows of optional numbers, null where a cell has none.
@@ -69,10 +77,7 @@ void Matrix(JsonWriter& json, std::string_view key, const std::vector<Row>& rows
 
 void WriteDesignError(JsonWriter& json, const DesignErrorMap& map)
 {
-    json.key("designError");
-    json.beginObject();
-    Hours(json, map.hours);
-    Labels(json, "dates", map.dates);
+    BeginMap(json, "designError", map.hours, map.dates);
     Matrix(json, "minutes", map.cells, [](const DesignErrorCell& cell) { return cell.minutes; });
     Number(json, "maxAbs", map.maxAbs);
     Number(json, "meanAbs", map.meanAbs);
@@ -91,7 +96,9 @@ void WriteDesignError(JsonWriter& json, const DesignErrorMap& map)
     json.endObject();
 }
 
-void WorstHour(JsonWriter& json, std::string_view key, const std::optional<BudgetWorstHour>& worst)
+/// The worst entry of one budget figure, {time, value} of an hour point or {label, value} of a date mark;
+/// null when there is none.
+template <typename Worst> void WriteWorst(JsonWriter& json, std::string_view key, const std::optional<Worst>& worst)
 {
     json.key(key);
     if (!worst) {
@@ -99,24 +106,34 @@ void WorstHour(JsonWriter& json, std::string_view key, const std::optional<Budge
         return;
     }
     json.beginObject();
-    Number(json, "time", worst->time);
+    if constexpr (std::is_same_v<Worst, BudgetWorstHour>) {
+        Number(json, "time", worst->time);
+    } else {
+        json.key("label");
+        json.value(worst->label);
+    }
     Number(json, "value", worst->value);
     json.endObject();
 }
 
-void WorstDate(JsonWriter& json, std::string_view key, const std::optional<BudgetWorstDate>& worst)
-{
-    json.key(key);
-    if (!worst) {
-        json.null();
-        return;
-    }
-    json.beginObject();
-    json.key("label");
-    json.value(worst->label);
-    Number(json, "value", worst->value);
-    json.endObject();
-}
+/// A figure of the budget: its key, its member in each entry and its worst entry.
+template <typename Entry, typename Worst> struct BudgetFigure {
+    std::string_view key;
+    std::optional<double> Entry::*figure;
+    std::optional<Worst> ErrorBudgetWorst::*worst;
+};
+
+constexpr std::array<BudgetFigure<HourPointBudget, BudgetWorstHour>, 5> kHourFigures{{
+    {"minutesPerMmAlong", &HourPointBudget::minutesPerMmAlong, &ErrorBudgetWorst::along},
+    {"minutesPerMmAcross", &HourPointBudget::minutesPerMmAcross, &ErrorBudgetWorst::across},
+    {"minutesPerDegreeTiltNS", &HourPointBudget::minutesPerDegreeTiltNS, &ErrorBudgetWorst::tiltNS},
+    {"minutesPerDegreeTiltEW", &HourPointBudget::minutesPerDegreeTiltEW, &ErrorBudgetWorst::tiltEW},
+    {"minutesPerTenthDegreeLatitude", &HourPointBudget::minutesPerTenthDegreeLatitude, &ErrorBudgetWorst::latitude},
+}};
+constexpr std::array<BudgetFigure<DateMarkBudget, BudgetWorstDate>, 2> kDateFigures{{
+    {"minutesPerMmNS", &DateMarkBudget::minutesPerMmNS, &ErrorBudgetWorst::ns},
+    {"minutesPerMmEW", &DateMarkBudget::minutesPerMmEW, &ErrorBudgetWorst::ew},
+}};
 
 void WriteErrorBudget(JsonWriter& json, const ErrorBudget& budget)
 {
@@ -127,11 +144,8 @@ void WriteErrorBudget(JsonWriter& json, const ErrorBudget& budget)
     for (const HourPointBudget& point : budget.hourPoints) {
         json.beginObject();
         Number(json, "time", point.time);
-        Number(json, "minutesPerMmAlong", point.minutesPerMmAlong);
-        Number(json, "minutesPerMmAcross", point.minutesPerMmAcross);
-        Number(json, "minutesPerDegreeTiltNS", point.minutesPerDegreeTiltNS);
-        Number(json, "minutesPerDegreeTiltEW", point.minutesPerDegreeTiltEW);
-        Number(json, "minutesPerTenthDegreeLatitude", point.minutesPerTenthDegreeLatitude);
+        for (const auto& f : kHourFigures)
+            Number(json, f.key, point.*f.figure);
         json.endObject();
     }
     json.endArray();
@@ -141,22 +155,18 @@ void WriteErrorBudget(JsonWriter& json, const ErrorBudget& budget)
         json.beginObject();
         json.key("label");
         json.value(mark.label);
-        Number(json, "minutesPerMmNS", mark.minutesPerMmNS);
-        Number(json, "minutesPerMmEW", mark.minutesPerMmEW);
+        for (const auto& f : kDateFigures)
+            Number(json, f.key, mark.*f.figure);
         json.endObject();
     }
     json.endArray();
     // The worst of each figure, under the figure's own key.
-    const ErrorBudgetWorst& worst = budget.worst;
     json.key("worst");
     json.beginObject();
-    WorstHour(json, "minutesPerMmAlong", worst.along);
-    WorstHour(json, "minutesPerMmAcross", worst.across);
-    WorstHour(json, "minutesPerDegreeTiltNS", worst.tiltNS);
-    WorstHour(json, "minutesPerDegreeTiltEW", worst.tiltEW);
-    WorstHour(json, "minutesPerTenthDegreeLatitude", worst.latitude);
-    WorstDate(json, "minutesPerMmNS", worst.ns);
-    WorstDate(json, "minutesPerMmEW", worst.ew);
+    for (const auto& f : kHourFigures)
+        WriteWorst(json, f.key, budget.worst.*f.worst);
+    for (const auto& f : kDateFigures)
+        WriteWorst(json, f.key, budget.worst.*f.worst);
     json.endObject();
     json.endObject();
 }
@@ -192,10 +202,7 @@ void WriteSimulation(JsonWriter& json, const std::optional<Simulation>& simulati
 
 void WriteReach(JsonWriter& json, const ReachMap& reach)
 {
-    json.key("reach");
-    json.beginObject();
-    Hours(json, reach.hours);
-    Labels(json, "dates", reach.dates);
+    BeginMap(json, "reach", reach.hours, reach.dates);
     Matrix(json, "ratio", reach.ratio, [](const std::optional<double>& cell) { return cell; });
     Number(json, "coverage", reach.coverage);
     Number(json, "recommendedSemiMajorAxis", reach.recommendedSemiMajorAxis);
