@@ -44,6 +44,12 @@ public:
     /// Draws the error graph; the SVG document.
     [[nodiscard]] std::string errorGraph();
 
+    /// The construction picture's surface, the state its last drawing left and the view it was drawn
+    /// with, for drawings on top of it.
+    Surface& constructionSurface() { return construction_; }
+    const DrawingState& drawingState() const { return state_; }
+    double zoomFactor() const { return view_.zoomFactor; }
+
 private:
     Model& model_;
     Host& host_;
