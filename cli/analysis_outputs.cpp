@@ -164,8 +164,8 @@ void DrawAnalysisOverlay(SvgPictures& pictures, const Model& model, const Analys
 {
     if (!results.simulation)
         return;
-    DrawInstant(pictures.constructionSurface(), pictures.drawingState(), model.params, pictures.zoomFactor(),
-                *results.simulation, InstantCaption(model, *results.simulation));
+    DrawInstant(pictures.constructionSurface(), pictures.drawingState(), model.params, model.derived,
+                pictures.zoomFactor(), *results.simulation, InstantCaption(model, *results.simulation));
 }
 
 bool WriteAnalysisFiles(const Model& model, const AnalysisOptions& options, const AnalysisResults& results,

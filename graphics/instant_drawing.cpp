@@ -18,11 +18,12 @@ constexpr int kCaptionMarginPx = 10;      // the caption stands in the top-left 
 
 } // namespace
 
-void DrawInstant(Surface& surface, const DrawingState& state, const DialParameters& p, double zoomFactor,
-                 const Simulation& simulation, std::string_view caption)
+void DrawInstant(Surface& surface, const DrawingState& state, const DialParameters& p, const DerivedGeometry& derived,
+                 double zoomFactor, const Simulation& simulation, std::string_view caption)
 {
     GuardedSurface g(surface);
-    const double S = ComputeDrawingScale(p, state.surfaceWidth / 2, state.surfaceHeight / 2).pixelsPerUnit * zoomFactor;
+    const double S =
+        ComputeDrawingScale(p, derived, state.surfaceWidth / 2, state.surfaceHeight / 2).pixelsPerUnit * zoomFactor;
     double centreX = state.originX;
     if (simulation.half)
         centreX = *simulation.half == DayHalf::Morning ? state.leftCentreX : state.rightCentreX;

@@ -20,9 +20,9 @@ namespace umbrix {
 constexpr Colour kInstantSun{0xE6, 0x9F, 0x00};    // orange: the sun's direction
 constexpr Colour kInstantShadow{0x40, 0x40, 0x40}; // dark grey: the shadow
 
-/// Draws `simulation` over the construction that `state` describes (drawn with `p` and `zoomFactor`).
+/// Draws `simulation` over the construction that `state` describes (drawn with `p`, `derived` and `zoomFactor`).
 /// Without a shadow only the gnomon's foot and the caption are drawn.
-void DrawInstant(Surface& surface, const DrawingState& state, const DialParameters& p, double zoomFactor,
-                 const Simulation& simulation, std::string_view caption);
+void DrawInstant(Surface& surface, const DrawingState& state, const DialParameters& p, const DerivedGeometry& derived,
+                 double zoomFactor, const Simulation& simulation, std::string_view caption);
 
 } // namespace umbrix

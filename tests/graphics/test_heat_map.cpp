@@ -117,7 +117,7 @@ TEST(InstantDrawing, ShadowFromTheFootToTheTipAndNothingWithoutShadow)
     sim.shadowDirection = DialPoint{1, 0};
     sim.shadowTip = DialPoint{1, 0.5};
     RecordingSurface s(1180, 674);
-    DrawInstant(s, state, p, 1.0, sim, "caption");
+    DrawInstant(s, state, p, {}, 1.0, sim, "caption");
     const auto lines = s.opsOf(SurfaceOp::LineTo);
     // The thick shadow line runs east from the foot, level with it.
     const auto thick = std::find_if(lines.begin(), lines.end(), [](const RecordedOp& op) { return op.pen.width == 4; });
@@ -131,7 +131,7 @@ TEST(InstantDrawing, ShadowFromTheFootToTheTipAndNothingWithoutShadow)
     sim.shadowDirection.reset();
     sim.shadowTip.reset();
     RecordingSurface dark(1180, 674);
-    DrawInstant(dark, state, p, 1.0, sim, "night");
+    DrawInstant(dark, state, p, {}, 1.0, sim, "night");
     EXPECT_TRUE(dark.opsOf(SurfaceOp::LineTo).empty());
     EXPECT_EQ(dark.opsOf(SurfaceOp::Ellipse).size(), 1u); // the foot alone
 }
