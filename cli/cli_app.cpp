@@ -1,13 +1,13 @@
 #include "cli/cli_app.h"
 
 #include "cli/json_report.h"
-#include "cli/parameters.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
 #include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
+#include "core/parameter_set.h"
 #include "core/version.h"
 #include "export/config_file.h"
 #include "export/file_messages.h"
@@ -296,8 +296,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (impossible && errorCode == kErrorNone) {
         const LanguageState& lang = model.state.language;
         const UiMessage refused{std::string(CaptionText(lang, Caption::Problem)),
-                                std::string(LabelRow(lang, LabelId::ChangeParameters)),
-                                MessageIcon::Warning};
+                                std::string(LabelRow(lang, LabelId::ChangeParameters)), MessageIcon::Warning};
         PrintMessages(err, {refused});
         messages.push_back(refused);
     }

@@ -3,6 +3,8 @@
 #include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "core/parameter_set.h"
+#include "core/parameters.h"
 #include "export/file_messages.h"
 #include "text/texts.h"
 
@@ -92,6 +94,14 @@ int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long l
     return v && *v >= lo && *v <= hi ? static_cast<int>(*v) : fallback;
 }
 
+/// The number of a parameter's place on its line within the parameter's bounds, else the line's fallback.
+int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, int fallback)
+{
+    const ParameterRow& row = *FindParameter(name);
+    return IntegerOf(tokens, static_cast<std::size_t>(row.saved.position - 1), static_cast<long long>(row.bounds.lo),
+                     static_cast<long long>(row.bounds.hi), fallback);
+}
+
 UiMessage ErrorMessage(const LanguageState& lang, std::string text)
 {
     return {std::string(CaptionText(lang, Caption::Error)), std::move(text), MessageIcon::Error};
@@ -123,7 +133,6 @@ void ReadGridColumn(StringGrid& grid, int col, std::string_view line)
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr double kDefaultDistanceZ = -3.0;         // dial units, Z on the south side
 constexpr double kMaxDistanceZPerAxis = 1e6;       // a distance to Z beyond 1e6 axes is no design
 constexpr std::size_t kMaxExtensionNameShown = 40; // characters of an unknown name a warning repeats
 
@@ -142,18 +151,36 @@ std::string RoundTripText(double value)
     return std::string(buf.data(), r.ptr);
 }
 
-/// The reals of lines 2..9: line 5 holds up to four, line 7 up to two, the others one. The distance to Z
-/// (second number of line 7) may be a number too large for a double: it then reads as infinite, and the
-/// check after the last line replaces or refuses it.
+/// The rows a fixed line of the file holds, by position.
+std::vector<const ParameterRow*> RowsOnLine(int line)
+{
+    std::vector<const ParameterRow*> rows;
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.line == line)
+            rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(),
+              [](const ParameterRow* a, const ParameterRow* b) { return a->saved.position < b->saved.position; });
+    return rows;
+}
+
+/// Whether a fixed line holds reals only (lines 2 to 9).
+bool LineOfReals(int line)
+{
+    const std::vector<const ParameterRow*> rows = RowsOnLine(line);
+    return !rows.empty() &&
+           std::all_of(rows.begin(), rows.end(), [](const ParameterRow* r) { return r->kind == ValueKind::Real; });
+}
+
+/// The reals of a line of reals: as many as the line holds parameters. The distance to Z may be a number too
+/// large for a double: it then reads as infinite, and the check after the last line replaces or refuses it.
 struct LineReals {
     bool ok = false;
     std::vector<double> values;
 };
-LineReals ReadLineReals(int line, const std::vector<std::string_view>& tokens)
+LineReals ReadLineReals(const std::vector<const ParameterRow*>& rows, const std::vector<std::string_view>& tokens)
 {
-    const std::size_t wanted = line == 5 ? 4 : (line == 7 ? 2 : 1);
     LineReals reals;
-    for (std::size_t k = 0; k < tokens.size() && k < wanted; ++k) {
+    for (std::size_t k = 0; k < tokens.size() && k < rows.size(); ++k) {
         if (const std::optional<double> v = StrictReal(tokens[k])) {
             reals.values.push_back(*v);
             continue;
@@ -161,7 +188,8 @@ LineReals ReadLineReals(int line, const std::vector<std::string_view>& tokens)
         double ignored = 0;
         const std::string_view t = tokens[k];
         const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), ignored);
-        if (line == 7 && k == 1 && ec == std::errc::result_out_of_range && end == t.data() + t.size()) {
+        if (rows[k]->rangeRule == RangeRule::BeyondDateScale && ec == std::errc::result_out_of_range &&
+            end == t.data() + t.size()) {
             reals.values.push_back((t.starts_with('-') ? -1 : 1) * std::numeric_limits<double>::infinity());
             continue;
         }
@@ -169,18 +197,6 @@ LineReals ReadLineReals(int line, const std::vector<std::string_view>& tokens)
     }
     reals.ok = !reals.values.empty();
     return reals;
-}
-
-/// The 13 fields the dial type read so far enables, as the window would after loading.
-std::array<bool, kFieldCount> EnabledFields(Model& model)
-{
-    std::array<std::string_view, kFieldCount> names{};
-    for (int f = 0; f < kFieldCount; ++f)
-        names[static_cast<std::size_t>(f)] = FieldName(static_cast<Field>(f));
-    const std::vector<bool> enabled = ControlsEnabled(model, names);
-    std::array<bool, kFieldCount> out{};
-    std::copy(enabled.begin(), enabled.end(), out.begin());
-    return out;
 }
 
 UiMessage LineError(const Model& model, int line, std::string_view parameter)
@@ -192,74 +208,54 @@ UiMessage LineError(const Model& model, int line, std::string_view parameter)
 /// One real of the file into its parameter. A field the dial type enables takes the value through its
 /// input check, which may refuse it (an error of the line) or store it by its own rules; a disabled field
 /// keeps the value as read. `exact`: the value read is stored even after the check accepted it.
-std::optional<UiMessage> StoreReal(Model& m, int line, std::string_view parameter, Field field,
-                                   double DialParameters::*member, double value,
-                                   const std::array<bool, kFieldCount>& enabled, bool exact = false)
+std::optional<UiMessage> StoreReal(Model& m, int line, const ParameterRow& row, double value, bool exact)
 {
     DialParameters& p = m.params;
-    if (!enabled[static_cast<std::size_t>(field)]) {
-        p.*member = value;
+    if (!ParameterEnabled(row, p)) {
+        p.*row.real = value;
         return std::nullopt;
     }
     // The axis check moves Z out of the date scale's reach; that waits until the whole file is read.
     // The gnomon inclination check also sets its +90 twin, which the file gives on a line of its own.
     const double keptZ = p.distanceZ;
     const double keptPlus90 = p.gnomonInclinationPlus90;
-    const FieldOutcome outcome = ValidateField(m, field, RoundTripText(value), true);
+    const FieldOutcome outcome = ValidateField(m, *row.field, RoundTripText(value), true);
     p.distanceZ = keptZ;
     p.gnomonInclinationPlus90 = keptPlus90;
     if (!outcome.accepted)
-        return LineError(m, line, parameter);
+        return LineError(m, line, row.name);
     if (exact)
-        p.*member = value;
+        p.*row.real = value;
     return std::nullopt;
 }
 
-/// The lines that hold one real, with the parameter and the field that checks it.
-struct SingleRealLine {
-    int line;
-    std::string_view parameter;
-    Field field;
-    double DialParameters::*member;
-};
-constexpr std::array<SingleRealLine, 6> kSingleRealLines{{
-    {2, "latitude", Field::eBreit, &DialParameters::latitude},
-    {3, "longitude", Field::eLang, &DialParameters::longitude},
-    {4, "zoneMeridian", Field::eZone, &DialParameters::zoneMeridian},
-    {7, "gnomonHeight", Field::eHoehe, &DialParameters::gnomonHeight},
-    {8, "semiMajorAxis", Field::eHalb, &DialParameters::semiMajorAxis},
-    {9, "riseSetDeclination", Field::eRiseSet, &DialParameters::riseSetDeclination},
-}};
-
-std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<double>& reals,
-                                        const std::array<bool, kFieldCount>& enabled)
+/// The reals of one line into their parameters; a number the line lacks counts as 0. The distance to Z
+/// waits for the end of the file, when the axis it depends on is known.
+std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<const ParameterRow*>& rows,
+                                        const std::vector<double>& reals)
 {
-    using P = DialParameters;
-    for (const SingleRealLine& single : kSingleRealLines)
-        if (single.line == line)
-            return StoreReal(m, line, single.parameter, single.field, single.member, reals[0], enabled);
-    auto real = [&](std::size_t k, double fallback) { return k < reals.size() ? reals[k] : fallback; };
-    auto store = [&](std::string_view name, Field field, double P::*member, double value, bool exact = false) {
-        return StoreReal(m, line, name, field, member, value, enabled, exact);
-    };
-    switch (line) {
-    case 5:
-        if (auto refused = store("planeInclination", Field::eIncl, &P::planeInclination, real(0, 0)))
+    for (const ParameterRow* row : rows) {
+        const auto k = static_cast<std::size_t>(row->saved.position - 1);
+        const double value = k < reals.size() ? reals[k] : 0;
+        std::optional<UiMessage> refused;
+        switch (row->saved.codec) {
+        case ConfigCodec::PlusNinety:
+            // The gnomon inclination + 90; the final steps nudge a vertical gnomon, so the value read is kept.
+            refused = StoreReal(m, line, ParameterOf(Field::eGnomInc), value - 90, true);
+            m.params.gnomonInclinationPlus90 = value;
+            break;
+        case ConfigCodec::MinusNinety:
+            refused = StoreReal(m, line, *row, value, true);
+            break;
+        default:
+            if (row->rangeRule != RangeRule::BeyondDateScale)
+                refused = StoreReal(m, line, *row, value, false);
+            break;
+        }
+        if (refused)
             return refused;
-        if (auto refused = store("planeDeviation", Field::eDek, &P::planeDeviation, real(1, 0)))
-            return refused;
-        if (auto refused = store("gnomonDeviation", Field::eGnomDek, &P::gnomonDeviation, real(2, 0)))
-            return refused;
-        return store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, real(3, 0), true);
-    case 6: {
-        // The gnomon inclination + 90; the final steps nudge a vertical gnomon, so the value read is kept.
-        auto refused = store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, reals[0] - 90, true);
-        m.params.gnomonInclinationPlus90 = reals[0];
-        return refused;
     }
-    default:
-        return std::nullopt;
-    }
+    return std::nullopt;
 }
 
 /// The distance to Z once the whole file is read. Only the fixed-gnomon dial (type 7) has a point Z: for
@@ -271,7 +267,7 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
     DialParameters& p = m.params;
     const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
     if (p.type() != DialType::FixedGnomon) {
-        p.distanceZ = unusable ? kDefaultDistanceZ : distanceZ;
+        p.distanceZ = unusable ? ParameterOf(Field::eVergr).byDefault.number : distanceZ;
         return std::nullopt;
     }
     if (unusable)
@@ -285,25 +281,6 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
         messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
     return std::nullopt;
 }
-
-/// Sets `target` from a switch text; false when the text is no switch.
-bool SetSwitch(bool& target, std::string_view value)
-{
-    const std::optional<bool> on = ParseSwitch(value);
-    if (on)
-        target = *on;
-    return on.has_value();
-}
-
-/// The parameters an extension line "name=value" may set.
-struct ExtensionParameter {
-    std::string_view name;
-    bool (*apply)(Model& model, std::string_view value); // false: the value is refused
-};
-constexpr std::array<ExtensionParameter, 2> kExtensionParameters{{
-    {"showLambertCircle", [](Model& m, std::string_view v) { return SetSwitch(m.params.showLambertCircle, v); }},
-    {"coordinatesAsXY", [](Model& m, std::string_view v) { return SetSwitch(m.state.coordinatesAsXY, v); }},
-}};
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -333,11 +310,10 @@ std::optional<UiMessage> ReadExtensionLine(Model& m, int line, std::string_view 
     if (name.empty())
         return std::nullopt;
     const LanguageState& lang = m.state.language;
-    const auto known = std::find_if(kExtensionParameters.begin(), kExtensionParameters.end(),
-                                    [&](const ExtensionParameter& e) { return e.name == name; });
+    const ParameterRow* known = FindParameter(name);
     OwnText problem = OwnText::UnknownExtension;
-    if (known != kExtensionParameters.end()) {
-        if (known->apply(m, TrimBlanks(text.substr(eq + 1))))
+    if (known && known->saved.extension != ExtensionLine::None) {
+        if (SetParameterValue(m, *known, TrimBlanks(text.substr(eq + 1))).status == SetStatus::Accepted)
             return std::nullopt;
         problem = OwnText::BadExtensionValue;
     }
@@ -345,53 +321,51 @@ std::optional<UiMessage> ReadExtensionLine(Model& m, int line, std::string_view 
                      OwnTextWith(lang, problem, std::to_string(line), ShownName(name)), MessageIcon::Warning};
 }
 
-} // namespace
-
-std::vector<std::string> BuildConfigurationLines(const Model& model)
+/// A value as a configuration writes it: reals with 6 decimals, whole numbers, switches as 1 or 0, texts.
+std::string PlainText(const ParameterValue& value)
 {
-    const DialParameters& p = model.params;
-    const SharedState& s = model.state;
-    auto join = [](std::initializer_list<std::string> values) {
-        std::string line;
-        for (const auto& v : values) {
-            if (!line.empty())
-                line += kValueSeparator;
-            line += v;
-        }
-        return line;
-    };
-    std::vector<std::string> lines;
-    lines.push_back(join({std::to_string(p.year), std::to_string(p.dialType)}));
-    lines.push_back(ConfigReal(p.latitude));
-    lines.push_back(ConfigReal(p.longitude));
-    lines.push_back(ConfigReal(p.zoneMeridian));
+    if (const double* real = std::get_if<double>(&value))
+        return ConfigReal(*real);
+    if (const int* whole = std::get_if<int>(&value))
+        return std::to_string(*whole);
+    if (const bool* on = std::get_if<bool>(&value))
+        return *on ? "1" : "0";
+    return std::get<std::string>(value);
+}
+
+/// A value on its fixed line.
+std::string ConfigText(const ParameterRow& row, const Model& model)
+{
+    const ParameterValue value = ValueOf(row, model);
     // Lines 5 and 6 both hold the gnomon inclination, and line 6 wins when reading: both are written from the
-    // same 6-decimal value, so that a file read and saved again comes out unchanged.
-    const std::string plus90 = ConfigReal(p.gnomonInclination + 90);
-    double plus90Value = 0;
-    std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
-    lines.push_back(join({ConfigReal(p.planeInclination), ConfigReal(p.planeDeviation), ConfigReal(p.gnomonDeviation),
-                          ConfigReal(plus90Value - 90)}));
-    lines.push_back(plus90);
-    lines.push_back(join({ConfigReal(p.gnomonHeight), ConfigReal(p.distanceZ)}));
-    lines.push_back(ConfigReal(p.semiMajorAxis));
-    lines.push_back(ConfigReal(p.riseSetDeclination));
-    lines.push_back(std::to_string(p.marksPerMonth));
-    lines.push_back(std::to_string(p.linesPerHour));
-    lines.push_back(std::to_string(p.marksMode));
-    lines.push_back(p.showZoneTime ? "1" : "0");
-    lines.push_back(std::to_string(s.hourFrom));
-    lines.push_back(std::to_string(s.hourTo));
-    lines.push_back(std::to_string(s.errorHourFrom));
-    lines.push_back(std::to_string(s.errorHourTo));
-    lines.push_back(std::to_string(p.doubleAnalemmaMethod));
-    lines.push_back(s.shadowDateText);
-    lines.push_back(s.useDefaultHours ? "0" : "1");
-    lines.push_back(s.language.languageIndex == 2 ? "English" : "Deutsch");
-    lines.push_back(std::string(s.markRiseSet ? "j" : "n") + (s.fineSearch ? "j" : "n"));
-    // Every cell up to the last filled one of its column, empty cells as empty pieces: method 1 keeps its
-    // step under an empty first row, the weights their rows.
-    const StringGrid& hours = model.grids.StrGridEin;
+    // same 6-decimal value of the inclination itself, so that a file read and saved again comes out unchanged.
+    const std::string plus90 = ConfigReal(model.params.gnomonInclination + 90);
+    switch (row.saved.codec) {
+    case ConfigCodec::Plain:
+    case ConfigCodec::GridColumns:
+        return PlainText(value);
+    case ConfigCodec::SwitchItem:
+        return std::get<bool>(value) ? "0" : "1";
+    case ConfigCodec::Letter:
+        return std::get<bool>(value) ? "j" : "n";
+    case ConfigCodec::LanguageName:
+        return std::get<std::string>(value) == "en" ? "English" : "Deutsch";
+    case ConfigCodec::PlusNinety:
+        return plus90;
+    case ConfigCodec::MinusNinety: {
+        double plus90Value = 0;
+        std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
+        return ConfigReal(plus90Value - 90);
+    }
+    }
+    return PlainText(value);
+}
+
+/// The columns of the hours table: every cell up to the last filled one of its column, empty cells as empty
+/// pieces: method 1 keeps its step under an empty first row, the weights their rows.
+std::vector<std::string> HoursTableLines(const StringGrid& hours)
+{
+    std::vector<std::string> lines;
     for (int col = 1; col <= 4; ++col) {
         int last = std::min(kGridInputRows, hours.rowCount() - 1);
         while (last >= 1 && hours.cell(col, last).empty())
@@ -401,6 +375,35 @@ std::vector<std::string> BuildConfigurationLines(const Model& model)
             line += hours.cell(col, row) + "/";
         lines.push_back(line);
     }
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> BuildConfigurationLines(const Model& model)
+{
+    std::vector<std::string> lines;
+    int n = 1;
+    while (n <= kConfigurationLineCount) {
+        const std::vector<const ParameterRow*> rows = RowsOnLine(n);
+        if (rows.size() == 1 && rows.front()->saved.codec == ConfigCodec::GridColumns) {
+            const std::vector<std::string> columns = HoursTableLines(model.grids.StrGridEin);
+            lines.insert(lines.end(), columns.begin(), columns.end());
+            n += static_cast<int>(columns.size());
+            continue;
+        }
+        std::string line;
+        for (const ParameterRow* row : rows) {
+            if (!line.empty() && row->saved.codec != ConfigCodec::Letter)
+                line += kValueSeparator;
+            line += ConfigText(*row, model);
+        }
+        lines.push_back(line);
+        ++n;
+    }
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.extension == ExtensionLine::ReadWrite)
+            lines.push_back(std::string(row.name) + "=" + PlainText(ValueOf(row, model)));
     return lines;
 }
 
@@ -437,7 +440,6 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
     ConfigurationRead result;
     DialParameters& p = m.params;
     SharedState& s = m.state;
-    std::array<bool, kFieldCount> enabled{};
     std::optional<double> distanceZ; // line 7, checked once the whole file is read
     constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
     constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
@@ -447,23 +449,27 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
         if (n == 1 && line.starts_with(kByteOrderMark))
             line.remove_prefix(kByteOrderMark.size());
         const std::vector<std::string_view> tokens = NumberTokens(line);
-        if (n >= 2 && n <= 9) {
-            const LineReals reals = ReadLineReals(n, tokens);
+        if (LineOfReals(n)) {
+            const std::vector<const ParameterRow*> rows = RowsOnLine(n);
+            const LineReals reals = ReadLineReals(rows, tokens);
             if (!reals.ok) {
                 return Fail(result, ErrorMessage(s.language, std::string(kFileInputError)));
             }
-            if (n == 7)
-                distanceZ = reals.values.size() > 1 ? reals.values[1] : kDefaultDistanceZ;
-            if (std::optional<UiMessage> refused = StoreLineReals(m, n, reals.values, enabled))
+            // Without a number of its own, Z takes its default (on the south side).
+            for (const ParameterRow* row : rows)
+                if (row->rangeRule == RangeRule::BeyondDateScale)
+                    distanceZ = reals.values.size() >= static_cast<std::size_t>(row->saved.position)
+                                    ? reals.values[static_cast<std::size_t>(row->saved.position - 1)]
+                                    : row->byDefault.number;
+            if (std::optional<UiMessage> refused = StoreLineReals(m, n, rows, reals.values))
                 return Fail(result, std::move(*refused));
             result.linesRead = n;
             continue;
         }
         switch (n) {
         case 1:
-            p.year = IntegerOf(tokens, 0, 1700, 2100, 2016);
+            p.year = IntegerWithin(tokens, "year", 2016);
             p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0));
-            enabled = EnabledFields(m);
             break;
         case 10: {
             const int marks = IntegerOf(tokens, 0, 1, 6, 3);
@@ -473,7 +479,7 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         case 11:
-            p.linesPerHour = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 6, 2));
+            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", 2));
             break;
         case 12:
             p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1));
@@ -482,16 +488,16 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
             p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1) != 0;
             break;
         case 14:
-            s.hourFrom = static_cast<std::int16_t>(IntegerOf(tokens, 0, 0, 20, 5));
+            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", 5));
             break;
         case 15:
-            s.hourTo = static_cast<std::int16_t>(IntegerOf(tokens, 0, 5, 24, 19));
+            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", 19));
             break;
         case 16:
-            s.errorHourFrom = static_cast<std::int16_t>(IntegerOf(tokens, 0, 4, 11, 5));
+            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", 5));
             break;
         case 17:
-            s.errorHourTo = static_cast<std::int16_t>(IntegerOf(tokens, 0, 13, 21, 19));
+            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", 19));
             break;
         case 18: {
             const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
@@ -525,6 +531,12 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         result.linesRead = n;
+    }
+    // The hour marks need a first hour before the last one, as the window and --set demand.
+    if (!HourRangeValid(s.hourFrom, s.hourTo)) {
+        const bool lastHourRead = result.linesRead >= FindParameter("hourTo")->saved.line;
+        return Fail(result, LineError(m, FindParameter(lastHourRead ? "hourTo" : "hourFrom")->saved.line,
+                                      lastHourRead ? "hourTo" : "hourFrom"));
     }
     for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
         if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))

@@ -7,6 +7,7 @@
 #include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/loops.h"
+#include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -591,4 +592,37 @@ TEST(ConfigurationFile, AnInstalledProgramSavesItsStartConfigurationInTheUsersFo
     EXPECT_EQ(StartConfigurationTarget("/usr/bin/", user.string()), (user / "umbrix.ini").string());
     EXPECT_TRUE(std::filesystem::is_directory(user));
     std::filesystem::remove_all(user);
+}
+
+TEST(ConfigurationRead, AReversedHourRangeIsAnErrorOfItsLineAndChangesNothing)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[13] = "12"; // first hour 12
+    lines[14] = "12"; // last hour 12: no hour between them
+    ConfigurationRead read;
+    Model m = Read(lines, &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 15, hourTo: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+
+    // A file that ends after the first hour: that line is at fault (the default dial's last hour is 21).
+    lines.resize(14);
+    lines[13] = "20";
+    m = DefaultModel();
+    m.state.hourTo = 18;
+    read = ReadConfigurationLines(m, lines);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 14, hourFrom: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(m.state.hourFrom, 5);
+
+    // One hour apart is a range.
+    lines = Lines(DefaultModel());
+    lines[13] = "11";
+    lines[14] = "12";
+    m = Read(lines, &read);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(m.state.hourFrom, 11);
+    EXPECT_EQ(m.state.hourTo, 12);
 }
