@@ -93,7 +93,8 @@ TEST(LeapCycle, MeanPositionOfTheMeanTimeDial)
 {
     const Model m = CalculatedDial(6);
     const DialParameters& p = m.params;
-    const LeapCycleMark& mark = MarkLabelled(ComputeLeapCycleScatter(p, m.results), "01.Nov ");
+    const std::vector<LeapCycleMark> scatter = ComputeLeapCycleScatter(p, m.results);
+    const LeapCycleMark& mark = MarkLabelled(scatter, "01.Nov ");
     const auto [lo, hi] = std::minmax_element(mark.equationsOfTimeDeg.begin(), mark.equationsOfTimeDeg.end());
     EXPECT_GT(mark.mean.equationOfTimeDeg, *lo);
     EXPECT_LT(mark.mean.equationOfTimeDeg, *hi);

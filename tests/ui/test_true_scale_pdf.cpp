@@ -66,7 +66,7 @@ TEST(TrueScalePdf, TemplateHasAMapAndOneA4PagePerSheet)
     for (const double a : {20.0, 60.0}) {
         auto m = DialInCentimetres(a);
         const PdfBytes pdf = TemplatePdf(*m, LengthUnit::Centimetre, {});
-        ASSERT_TRUE(pdf.ok) << pdf.reason;
+        ASSERT_FALSE(pdf.failure) << *pdf.failure;
         const TemplateLayout layout = LayoutTemplate(BuildConstructionGeometry(*m).dial, 10, PaperSize::A4);
         const fs::path file = Write("umbrix_template.pdf", pdf.bytes);
         const std::string info = Output("pdfinfo '" + file.string() + "'");
@@ -87,7 +87,7 @@ TEST(TrueScalePdf, CheckBarIsAHundredMillimetresInThePdf)
         GTEST_SKIP() << "pdftocairo is not installed";
     auto m = DialInCentimetres(20);
     const PdfBytes pdf = TemplatePdf(*m, LengthUnit::Centimetre, {});
-    ASSERT_TRUE(pdf.ok) << pdf.reason;
+    ASSERT_FALSE(pdf.failure) << *pdf.failure;
     const fs::path file = Write("umbrix_template_bars.pdf", pdf.bytes);
     const fs::path svg = fs::temp_directory_path() / "umbrix_template_bars.svg";
     ASSERT_EQ(std::system(("pdftocairo -svg -f 2 -l 2 '" + file.string() + "' '" + svg.string() + "'").c_str()), 0);
@@ -122,7 +122,7 @@ TEST(TrueScalePdf, PlanStatesItsScaleAndTrueNorth)
     auto m = DialInCentimetres(275);
     const SettingOutDocument d = BuildSettingOutDocument(*m, LengthUnit::Centimetre, -1.5);
     const PdfBytes pdf = SettingOutPdf(d);
-    ASSERT_TRUE(pdf.ok) << pdf.reason;
+    ASSERT_FALSE(pdf.failure) << *pdf.failure;
     const fs::path file = Write("umbrix_plan.pdf", pdf.bytes);
     const std::string text = Output("pdftotext -layout '" + file.string() + "' -");
     EXPECT_NE(text.find("Absteckplan"), std::string::npos);

@@ -86,10 +86,9 @@ PdfBytes Finished(PdfPages& pages, bool drawn, const std::string& whatFailed)
     PdfBytes result;
     std::optional<std::string> bytes = pages.finish();
     if (!drawn || !bytes) {
-        result.reason = whatFailed;
+        result.failure = whatFailed;
         return result;
     }
-    result.ok = true;
     result.bytes = std::move(*bytes);
     return result;
 }
@@ -101,7 +100,7 @@ PdfBytes SettingOutPdf(const SettingOutDocument& document)
     GuiForCall gui;
     PdfPages pages(QPageSize(QPageSize::A4), QString::fromStdString(document.title));
     if (!pages.began())
-        return {false, {}, "the PDF document could not be started"};
+        return {{}, "the PDF document could not be started"};
     const bool drawn = DrawSettingOutDocument(document, pages);
     return Finished(pages, drawn, "a page of the PDF document could not be started");
 }
@@ -110,16 +109,15 @@ PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& reque
 {
     const LanguageState& lang = model.state.language;
     if (!CorrectionAccepted(request))
-        return {false, {}, "a printer correction factor lies outside 0.8 .. 1.25"};
+        return {{}, "a printer correction factor lies outside 0.8 .. 1.25"};
     const TemplateLayout layout =
         LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper);
     if (layout.refused())
-        return {false, {}, std::string(OwnTextOf(lang, OwnText::SheetsRefused))};
+        return {{}, std::string(OwnTextOf(lang, OwnText::SheetsRefused))};
     GuiForCall gui;
-    PdfPages pages(PageSizeOf(request.paper),
-                   QString::fromUtf8(OwnTextOf(lang, OwnText::TemplateTitle).data()));
+    PdfPages pages(PageSizeOf(request.paper), QString::fromUtf8(OwnTextOf(lang, OwnText::TemplateTitle).data()));
     if (!pages.began())
-        return {false, {}, "the PDF document could not be started"};
+        return {{}, "the PDF document could not be started"};
     const bool drawn = DrawTemplate(model, unit, request, pages);
     return Finished(pages, drawn, "a page of the PDF document could not be started");
 }

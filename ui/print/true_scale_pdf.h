@@ -6,23 +6,18 @@
 #include "core/model.h"
 #include "graphics/full_size_template.h"
 #include "graphics/setting_out_pages.h"
+#include "ui/print/pdf_export.h"
 
 #include <string>
 
 namespace umbrix {
 
-struct PdfBytes {
-    bool ok = false;
-    std::string bytes;
-    std::string reason;
-};
-
 /// The setting-out plan as a PDF. Text needs a QGuiApplication: one is made for the call when the process
 /// has none (see GuiForCall).
 [[nodiscard]] PdfBytes SettingOutPdf(const SettingOutDocument& document);
 
-/// The full-size template as a PDF: the sheet map, then one page per sheet. Refused (ok false, with the
-/// reason) when the layout needs more than 1000 sheets or a correction factor is out of range; a layout of
+/// The full-size template as a PDF: the sheet map, then one page per sheet. Refused (with the reason as its
+/// failure) when the layout needs more than 1000 sheets or a correction factor is out of range; a layout of
 /// more than 100 sheets is made (the caller asks or warns first, see TemplateLayout::warn).
 [[nodiscard]] PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& request);
 
