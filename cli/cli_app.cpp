@@ -180,23 +180,29 @@ struct PrintingHost : RecordingHost {
     std::ostream& err;
 };
 
-/// The export panel's scale: the semi-major axis brought into 2..20 (or the axis length given) becomes the
-/// dial's axis, as the panel's OK button does, and the plot is scaled like the screen at zoom 1 or by it.
-/// `model` is the plot's own copy, so the other outputs of the run keep the dial as it was calculated.
-PlotSettings PreparePlot(Model& model, Host& host, const CliOptions& options)
+/// The dial of the plot and its scale: the semi-major axis brought into 2..20 (or the axis length given)
+/// becomes the dial's axis, as the export panel's OK button does, and the plot is scaled like the screen at
+/// zoom 1 or by it. The plot has its own copy of the dial, so the other outputs of the run keep the dial as
+/// it was calculated.
+struct PlotDial {
+    std::unique_ptr<Model> model;
+    PlotSettings settings;
+};
+PlotDial PreparePlot(const Model& calculated, Host& host, const CliOptions& options)
 {
-    DialParameters& p = model.params;
+    auto model = std::make_unique<Model>(calculated);
+    DialParameters& p = model->params;
     const double axis =
         p.dxfAxisLength > 2 && p.dxfAxisLength <= 20 ? p.dxfAxisLength : InitialExportAxis(p.semiMajorAxis);
     p.dxfAxisLength = axis;
     if (axis != p.semiMajorAxis) {
         p.semiMajorAxis = axis;
-        (void)Recalculate(model, host, RecalcSource::None);
+        (void)Recalculate(*model, host, RecalcSource::None);
     }
     PlotSettings settings;
     settings.lastImageWidth = options.imageWidth;
     settings.axisOrZoom = options.plotScreenLike ? 1.0 : axis;
-    return settings;
+    return {std::move(model), settings};
 }
 
 void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
@@ -232,8 +238,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (options.config) {
         const ConfigurationRead read = LoadConfigurationFile(model, *options.config);
         PrintMessages(err, read.messages);
-        if (!read.ok)
+        if (!read.dial)
             return kExitFile;
+        ApplyConfiguredDial(model, *read.dial);
         messages.insert(messages.end(), read.messages.begin(), read.messages.end());
         // The language of the command line wins over the file's language line.
         if (options.language)
@@ -348,16 +355,15 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
     }
     if (options.plt || options.dxf) {
-        const auto plotModel = std::make_unique<Model>(model);
-        const PlotSettings settings = PreparePlot(*plotModel, host, options);
+        const PlotDial plot = PreparePlot(model, host, options);
         if (options.plt) {
-            const ExportOutcome plotted = ExportPlotFile(*plotModel, host, settings, target(*options.plt));
+            const ExportOutcome plotted = ExportPlotFile(*plot.model, host, plot.settings, target(*options.plt));
             PrintMessages(err, plotted.messages);
             if (!plotted.ok)
                 return kExitFile;
         }
         if (options.dxf) {
-            const ExportOutcome converted = ExportDxfFile(*plotModel, host, settings, target(*options.dxf));
+            const ExportOutcome converted = ExportDxfFile(*plot.model, host, plot.settings, target(*options.dxf));
             PrintMessages(err, converted.messages);
             if (!converted.ok)
                 return kExitFile;

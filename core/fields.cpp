@@ -119,20 +119,6 @@ RealParse ParseRealText(std::string_view text)
     return {.error = false, .value = v};
 }
 
-FieldRead ParseRealField(const LanguageState& lang, std::string_view text, double& value)
-{
-    const RealParse parsed = ParseRealText(text);
-    if (parsed.error)
-        return {.error = true,
-                .text = std::string(),
-                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, MessageId::NotARealNumber)),
-                                   MessageIcon::Warning)};
-    if (!parsed.value)
-        return {.error = false, .text = FormatFixed(7, 2, value), .message = std::nullopt};
-    value = *parsed.value;
-    return {};
-}
-
 FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, int lo, int hi, std::string_view label,
                             int& value)
 {

@@ -15,11 +15,6 @@ int Whole(const ParameterValue& value)
     return std::get<int>(value);
 }
 
-bool Switch(const ParameterValue& value)
-{
-    return std::get<bool>(value);
-}
-
 SetOutcome Refused(const Model& model)
 {
     return {SetStatus::Rejected, {InputErrorMessage(model.state.language)}};
@@ -47,12 +42,6 @@ SetOutcome ApplyMarksMode(Model& model, const ParameterValue& value)
     return {};
 }
 
-SetOutcome ApplyDoubleAnalemmaMethod(Model& model, const ParameterValue& value)
-{
-    model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(Whole(value));
-    return {};
-}
-
 SetOutcome ApplyMarksPerMonth(Model& model, const ParameterValue& value)
 {
     const int marks = Whole(value);
@@ -60,12 +49,6 @@ SetOutcome ApplyMarksPerMonth(Model& model, const ParameterValue& value)
     if (marks == 6 && model.params.type() == DialType::FixedGnomon)
         return Refused(model);
     (void)SetMarksPerMonthItem(model, marks == 6 ? 3 : marks - 1);
-    return {};
-}
-
-SetOutcome ApplyLinesPerHour(Model& model, const ParameterValue& value)
-{
-    model.params.linesPerHour = static_cast<std::uint8_t>(Whole(value));
     return {};
 }
 
@@ -92,57 +75,9 @@ SetOutcome ApplyHourTo(Model& model, const ParameterValue& value)
     return ApplyHour(model, model.state.hourTo, Whole(value));
 }
 
-SetOutcome ApplyErrorHourFrom(Model& model, const ParameterValue& value)
-{
-    model.state.errorHourFrom = static_cast<std::int16_t>(Whole(value));
-    return {};
-}
-
-SetOutcome ApplyErrorHourTo(Model& model, const ParameterValue& value)
-{
-    model.state.errorHourTo = static_cast<std::int16_t>(Whole(value));
-    return {};
-}
-
-SetOutcome ApplyShowZoneTime(Model& model, const ParameterValue& value)
-{
-    model.params.showZoneTime = Switch(value);
-    return {};
-}
-
-SetOutcome ApplyShowLambertCircle(Model& model, const ParameterValue& value)
-{
-    model.params.showLambertCircle = Switch(value);
-    return {};
-}
-
 SetOutcome ApplyShowShadowPath(Model& model, const ParameterValue& value)
 {
-    (void)SetShowShadowPath(model, Switch(value));
-    return {};
-}
-
-SetOutcome ApplyMarkRiseSet(Model& model, const ParameterValue& value)
-{
-    model.state.markRiseSet = Switch(value);
-    return {};
-}
-
-SetOutcome ApplyCoordinatesAsXY(Model& model, const ParameterValue& value)
-{
-    model.state.coordinatesAsXY = Switch(value);
-    return {};
-}
-
-SetOutcome ApplyUseDefaultHours(Model& model, const ParameterValue& value)
-{
-    model.state.useDefaultHours = Switch(value);
-    return {};
-}
-
-SetOutcome ApplyFineSearch(Model& model, const ParameterValue& value)
-{
-    model.state.fineSearch = Switch(value);
+    (void)SetShowShadowPath(model, std::get<bool>(value));
     return {};
 }
 

@@ -5,27 +5,38 @@
 
 #include "core/parameters.h"
 
+#include <type_traits>
+
 namespace umbrix {
 
 /// The "Problem" message M6 for a refused value.
 [[nodiscard]] UiMessage InputErrorMessage(const LanguageState& lang);
 
+/// A setting stored as it is: a switch, or a whole number into its member's type.
+template <class T> void StoreValue(T& target, const ParameterValue& value)
+{
+    if constexpr (std::is_same_v<T, bool>)
+        target = std::get<bool>(value);
+    else
+        target = static_cast<T>(std::get<int>(value));
+}
+template <auto Member> SetOutcome StoreParameter(Model& model, const ParameterValue& value)
+{
+    StoreValue(model.params.*Member, value);
+    return {};
+}
+template <auto Member> SetOutcome StoreState(Model& model, const ParameterValue& value)
+{
+    StoreValue(model.state.*Member, value);
+    return {};
+}
+
 SetOutcome ApplyDialType(Model& model, const ParameterValue& value);
 SetOutcome ApplyMarksMode(Model& model, const ParameterValue& value);
-SetOutcome ApplyDoubleAnalemmaMethod(Model& model, const ParameterValue& value);
 SetOutcome ApplyMarksPerMonth(Model& model, const ParameterValue& value);
-SetOutcome ApplyLinesPerHour(Model& model, const ParameterValue& value);
 SetOutcome ApplyHourFrom(Model& model, const ParameterValue& value);
 SetOutcome ApplyHourTo(Model& model, const ParameterValue& value);
-SetOutcome ApplyErrorHourFrom(Model& model, const ParameterValue& value);
-SetOutcome ApplyErrorHourTo(Model& model, const ParameterValue& value);
-SetOutcome ApplyShowZoneTime(Model& model, const ParameterValue& value);
-SetOutcome ApplyShowLambertCircle(Model& model, const ParameterValue& value);
 SetOutcome ApplyShowShadowPath(Model& model, const ParameterValue& value);
-SetOutcome ApplyMarkRiseSet(Model& model, const ParameterValue& value);
-SetOutcome ApplyCoordinatesAsXY(Model& model, const ParameterValue& value);
-SetOutcome ApplyUseDefaultHours(Model& model, const ParameterValue& value);
-SetOutcome ApplyFineSearch(Model& model, const ParameterValue& value);
 /// The shadow date "dd/mm" through the check of MaskEdit1.
 SetOutcome ApplyShadowDate(Model& model, const ParameterValue& value);
 /// The four columns of StrGridEin, columns separated by ";", cells by "/"; more than four columns are refused.

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <system_error>
 #include <unistd.h>
 
@@ -565,39 +566,36 @@ ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
 
 } // namespace
 
-ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines)
+ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<std::string>& lines)
 {
     if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}};
+        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}, {}};
     }
-    // All or nothing: the reading writes only the parameters, the shared state and the hour table, and a
-    // failure puts them back as they were.
-    const DialParameters params = model.params;
-    const SharedState state = model.state;
-    const StringGrid hours = model.grids.StrGridEin;
-    ConfigurationRead result = ReadLinesInto(model, lines);
-    if (!result.ok) {
-        model.params = params;
-        model.state = state;
-        model.grids.StrGridEin = hours;
-    }
+    // All or nothing: the lines are read into a scratch model that starts from the model's parameters, shared
+    // state and hour table (the checks of the fields read them); only a complete reading hands them on.
+    const auto scratch = std::make_unique<Model>();
+    ApplyConfiguredDial(*scratch, ConfiguredDialOf(model));
+    ConfigurationRead result = ReadLinesInto(*scratch, lines);
+    if (result.ok)
+        result.dial = ConfiguredDialOf(*scratch);
     return result;
 }
 
-ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path, const FileSystem& fs)
+ConfigurationRead LoadConfigurationFile(const Model& model, const std::string& path, const FileSystem& fs)
 {
     const LanguageState& lang = model.state.language;
     std::string bytes;
     if (const std::optional<FileFailure> failure = ReadFileBounded(path, kMaxConfigurationBytes, bytes, fs))
-        return {false, 0, {ReadFailureMessage(lang, *failure)}};
+        return {false, 0, {ReadFailureMessage(lang, *failure)}, {}};
     const std::vector<std::string> lines = SplitConfigurationLines(bytes);
     if (lines.empty()) {
         const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
         return {false,
                 0,
                 {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
-                                        FailureLine(lang, empty))}};
+                                        FailureLine(lang, empty))},
+                {}};
     }
     return ReadConfigurationLines(model, lines);
 }

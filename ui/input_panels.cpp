@@ -341,14 +341,12 @@ void MainWindow::calculateClicked(RecalcSource button)
 
 void MainWindow::dialTypeChosen(int dialType)
 {
-    // The presets are shown before the calculation, which then decides about the shadow-path tab.
-    std::vector<UiMessage> messages;
-    applyControlStates(SelectDialType(model_, dialType, messages));
-    showMessages(messages);
-    applySplitVariant();
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
-    relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
-    (void)Recalculate(model_, *host_, RecalcSource::DialTypeMenu, *redraw_);
+    (void)OnDialTypeChosen(model_, *host_, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
+        applyControlStates(states);
+        applySplitVariant();
+        control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+        relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
+    });
     refreshAfterCalculation();
 }
 

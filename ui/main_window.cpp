@@ -203,6 +203,8 @@ void MainWindow::readStartConfiguration()
     if (path) {
         const ConfigurationRead read = LoadConfigurationFile(model_, *path);
         showMessages(read.messages);
+        if (read.dial)
+            ApplyConfiguredDial(model_, *read.dial);
     }
     // The configuration may have changed the language, the shadow date and the switches without a
     // control of their own in ShowParameters.
@@ -223,14 +225,13 @@ void MainWindow::activateOnce()
     // The client area takes its final size (below the menu bar) before the first drawing is fitted to it.
     if (layout())
         layout()->activate();
-    applyControlStates(ShowParameters(model_));
-    model_.state.dialTitle = DialTitle(model_);
-    RelabelMenu();
-    applySplitVariant();
-    applyControlStates(rgAnzeigeClick(0));
-    control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
-    UpdateAxes(model_.params, model_.state);
-    (void)Recalculate(model_, *host_, RecalcSource::Activation, *redraw_);
+    (void)OnWindowActivated(model_, *host_, *redraw_, [this](const std::vector<ControlState>& states) {
+        applyControlStates(states);
+        RelabelMenu();
+        applySplitVariant();
+        applyControlStates(rgAnzeigeClick(0));
+        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
+    });
     refreshAfterCalculation();
 }
 

@@ -4,6 +4,7 @@
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
 #include "core/parameters.h"
+#include "tests/core/default_model.h"
 
 #include <gtest/gtest.h>
 
@@ -11,25 +12,8 @@
 #include <set>
 
 using namespace umbrix;
-
-namespace {
-
-Model DefaultModel()
-{
-    Model m;
-    InitDefaults(m);
-    return m;
-}
-
-const ControlState* Find(const std::vector<ControlState>& states, std::string_view name)
-{
-    for (const auto& s : states)
-        if (s.name == name)
-            return &s;
-    return nullptr;
-}
-
-} // namespace
+using umbrix::test::DefaultModel;
+using umbrix::test::Find;
 
 TEST(ParameterTable, NamesAndControlsAreUnique)
 {
