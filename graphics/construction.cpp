@@ -136,6 +136,11 @@ ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, in
     return f;
 }
 
+double CentreDepthInHalfHeights(const DialParameters& p)
+{
+    return p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights : kCentreDepthHalfHeights;
+}
+
 int FitImageWidth(int widthPx, int heightPx)
 {
     if (widthPx > kMaxImageAspect * heightPx)
@@ -266,10 +271,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     // curves reach far north), then the scale.
     c.halfWidth = c.surfaceWidth / 2;
     c.halfHeight = c.surfaceHeight / 2;
-    const double below =
-        p.type() == DialType::FixedGnomon ? kFixedGnomonCentreDepthHalfHeights : kCentreDepthHalfHeights;
     c.centreX = c.halfWidth + c.offX + panX;
-    c.centreY = RoundPx(c.halfHeight * below) + c.offY + panY;
+    c.centreY = RoundPx(c.halfHeight * CentreDepthInHalfHeights(p)) + c.offY + panY;
     if (options.placement && !options.screenMode) {
         c.centreX = RoundPx(options.placement->centreX);
         c.centreY = RoundPx(options.placement->centreY);
@@ -299,10 +302,12 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     c.rightCentreX = c.centreX + halfGap;
     state.leftCentreX = ClampToInt32(c.leftCentreX);
     state.rightCentreX = ClampToInt32(c.rightCentreX);
+    surface.BeginPart(DrawingPart::Background);
     DrawBackground(c);
 
     // Axes, then the dial in its binding order: later steps read the pen, the centre and the tick
     // length earlier ones leave.
+    surface.BeginPart(DrawingPart::Axes);
     if (c.split) {
         DrawAxes(c, c.leftCentreX, c.centreY, true);
         DrawAxes(c, c.rightCentreX, c.centreY, false);
@@ -311,6 +316,7 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     }
     surface.font.style = FontStyle::Bold;
 
+    surface.BeginPart(DrawingPart::Dial);
     DrawRiseSetMarks(c);
     switch (p.type()) {
     case DialType::Horizontal:
@@ -339,9 +345,12 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     DrawGnomonLines(c);
     DrawHourPoints(c);
     DrawFixedGnomonHourLines(c);
+    surface.BeginPart(DrawingPart::ShadowPath);
     DrawShadowPath(c);
+    surface.BeginPart(DrawingPart::Dial);
     DrawGnomonPosition(c);
     DrawLambertCircle(c);
+    surface.BeginPart(DrawingPart::Captions);
     DrawCaptions(c);
     if (!options.screenMode && !options.placement)
         DrawPrintLegend(c);

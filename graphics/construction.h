@@ -51,6 +51,9 @@ struct ConstructionFrame {
 
 [[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
 
+/// The dial centre stands this many half heights below the top of the drawing (before the pan).
+[[nodiscard]] double CentreDepthInHalfHeights(const DialParameters& p);
+
 /// A print-mode drawing at a given scale instead of the fitted one (the true-scale outputs): the area drawn
 /// on starts at the surface's origin, and the centre P(0/0) and the scale are given. No legend is drawn.
 struct FixedPlacement {

@@ -46,6 +46,11 @@ struct BrushState {
     BrushStyle style = BrushStyle::Solid;
 };
 
+/// The parts of the construction drawing, announced to the surface before each is drawn: what belongs to
+/// the dial itself and what runs across the whole surface by design (the axes, the background and the
+/// captions in its corners, the shadow path that runs towards infinity near sunrise and sunset).
+enum class DrawingPart : std::uint8_t { Background, Axes, Dial, ShadowPath, Captions };
+
 /// Font names are those of the construction ("Arial", "MS Serif", "DejaVu Sans"); each surface maps them to
 /// a font the platform has ("Arial" to Liberation Sans, "MS Serif" to DejaVu Serif).
 struct FontState {
@@ -91,6 +96,10 @@ public:
     /// ResetClip.
     virtual void SetClip(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) {}
     virtual void ResetClip() {}
+
+    /// The drawing that follows belongs to `part`, until the next call. Surfaces that draw everything alike
+    /// ignore it.
+    virtual void BeginPart(DrawingPart /*part*/) {}
 
     /// Font size in points: sets the height for this surface's resolution.
     void setFontSize(int points) { font.height = static_cast<int>(std::lround(points * pixelsPerInch() / 72.0)); }

@@ -89,6 +89,10 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::Day, "Tag", "day"},
     {OwnText::ZoneTime, "Zonenzeit", "zone time"},
     {OwnText::SummerTimeHeading, "Sommerzeit = Zonenzeit %1 h", "Summer time = zone time %1 h"},
+    {OwnText::FitToWindowItem, "An Fenster an&passen", "&Fit to Window"},
+    {OwnText::FitToWindowTool, "Einpassen", "Fit"},
+    {OwnText::FitToWindowTip, "Die ganze Konstruktion ins Fenster einpassen (Strg+0)",
+     "Frame the whole construction in the window (Ctrl+0)"},
 }};
 // clang-format on
 

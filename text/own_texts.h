@@ -65,6 +65,10 @@ enum class OwnText : std::uint8_t {
     ZoneTime,
     // Summer time
     SummerTimeHeading, // "%1" the offset with its sign, such as "+ 1" or "- 0.5"
+    // The window's view of the drawing
+    FitToWindowItem, // the menu item, with its accelerator
+    FitToWindowTool, // the button of the tool column
+    FitToWindowTip,  // the tooltip of both, naming the shortcut
     Count
 };
 

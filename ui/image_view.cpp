@@ -6,6 +6,16 @@
 
 namespace umbrix {
 
+QImage BlankCanvas(QSize logicalSize, qreal devicePixelRatio)
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
+    const QSize logical(std::max(logicalSize.width(), 1), std::max(logicalSize.height(), 1));
+    QImage canvas(logical * ratio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::white);
+    return canvas;
+}
+
 ImageView::ImageView(const QString& name, int tag, QWidget* parent) : QWidget(parent)
 {
     setObjectName(name);
@@ -15,10 +25,12 @@ ImageView::ImageView(const QString& name, int tag, QWidget* parent) : QWidget(pa
 
 QImage& ImageView::prepareCanvas()
 {
-    const QSize size(std::max(width(), 1), std::max(height(), 1));
-    if (canvas_.size() != size)
-        canvas_ = QImage(size, QImage::Format_RGB32);
-    canvas_.fill(Qt::white);
+    const qreal ratio = devicePixelRatioF();
+    if (canvas_.isNull() || canvas_.devicePixelRatio() != ratio ||
+        canvas_.deviceIndependentSize() != QSizeF(std::max(width(), 1), std::max(height(), 1)))
+        canvas_ = BlankCanvas(size(), ratio);
+    else
+        canvas_.fill(Qt::white);
     return canvas_;
 }
 

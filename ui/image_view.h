@@ -8,6 +8,11 @@
 
 namespace umbrix {
 
+/// A white canvas of `logicalSize` (at least 1 x 1) at the screen's resolution: logicalSize times
+/// devicePixelRatio device pixels, so that a painter on it draws in logical pixels and a HiDPI screen shows
+/// every device pixel.
+[[nodiscard]] QImage BlankCanvas(QSize logicalSize, qreal devicePixelRatio);
+
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -16,7 +21,8 @@ public:
     /// The canvas, sized to the control by prepareCanvas(); drawn as it is by paintEvent.
     QImage& canvas() { return canvas_; }
     const QImage& canvas() const { return canvas_; }
-    /// Gives the canvas the control's size (at least 1 x 1) and paints it white.
+    /// Gives the canvas the control's size (at least 1 x 1) at the control's device pixel ratio and paints
+    /// it white.
     QImage& prepareCanvas();
 
     /// Whether a left-button drag moves the drawing (Image1) or not (ImError).

@@ -194,6 +194,7 @@ void MainWindow::connectInputs()
     tool("tbUp", [this] { zoomClicked(ViewAction::ShiftUp); });
     tool("tbDown", [this] { zoomClicked(ViewAction::ShiftDown); });
     tool("tbReset", [this] { resetView(); });
+    tool("tbFit", [this] { fitToWindow(); });
 
     tool("tbPrint", [this] { printGraphicClicked(); });
     tool("ToolButton1", [this] { printListsClicked(true); });

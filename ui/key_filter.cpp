@@ -6,22 +6,31 @@
 
 namespace umbrix {
 
-FieldKey FieldKeyAction(int qtKey, const QString& text, bool numeric)
+bool TypesCharacters(const QString& text, Qt::KeyboardModifiers modifiers)
+{
+    if (text.isEmpty() || modifiers.testFlag(Qt::MetaModifier))
+        return false;
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier))
+        return false;
+    // Ctrl+A arrives as "\x01", Delete as "\x7f", Escape as "\x1b": keys with a text that types nothing.
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}
+
+FieldKey FieldKeyAction(int qtKey, const QString& text, Qt::KeyboardModifiers modifiers, bool numeric)
 {
     if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter)
         return FieldKey::NextControl;
-    if (!numeric || text.isEmpty())
-        return FieldKey::Pass;
-    // Tab and Escape type a character too but belong to the window.
-    if (qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Escape)
+    if (!numeric || !TypesCharacters(text, modifiers))
         return FieldKey::Pass;
     if (text.size() != 1)
         return FieldKey::Swallow;
     const QChar c = text.front();
     if (c == QLatin1Char(','))
         return FieldKey::Dot;
-    if (c == QLatin1Char('\b') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
-        (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+    if (c == QLatin1Char('-') || c == QLatin1Char('.') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
         return FieldKey::Pass;
     return FieldKey::Swallow;
 }
@@ -71,7 +80,7 @@ bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event)
     if (!field)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    switch (FieldKeyAction(key->key(), key->text(), numeric_)) {
+    switch (FieldKeyAction(key->key(), key->text(), key->modifiers(), numeric_)) {
     case FieldKey::Pass:
         return false;
     case FieldKey::Swallow:

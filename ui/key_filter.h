@@ -17,14 +17,21 @@ namespace umbrix {
 
 /// What a key press in an input field becomes.
 enum class FieldKey {
-    Pass,        // the field handles the key (digits, "-", ".", backspace, keys that type nothing)
-    Swallow,     // every other character is dropped
+    Pass,        // the field handles the key (digits, "-", ".", and every key that types no character)
+    Swallow,     // every other typed character is dropped
     Dot,         // "," types "."
     NextControl, // Enter moves the focus on
 };
 
+/// Whether a key press types characters: its text holds no control character and neither Ctrl (without
+/// Alt, which together are AltGr on some keyboards) nor Meta is held. Editing keys (Backspace, Delete,
+/// arrows), Tab, Escape and the Ctrl shortcuts of a field (select all, clipboard, undo) type nothing.
+[[nodiscard]] bool TypesCharacters(const QString& text, Qt::KeyboardModifiers modifiers);
+
 /// The key filter of the numeric fields (`numeric`) and of the date field (only Enter is filtered there).
-[[nodiscard]] FieldKey FieldKeyAction(int qtKey, const QString& text, bool numeric);
+/// Only typed characters are filtered: a pasted text reaches the field and is checked when the field is
+/// left, as a typed one is.
+[[nodiscard]] FieldKey FieldKeyAction(int qtKey, const QString& text, Qt::KeyboardModifiers modifiers, bool numeric);
 
 /// The action of a key the window reads before its controls (zoom and shift of the drawing).
 [[nodiscard]] ViewAction ViewActionForQtKey(int qtKey, Qt::KeyboardModifiers modifiers, bool graphicPageShown);

@@ -15,6 +15,7 @@
 #include "ui/key_filter.h"
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 
 #include <QAbstractButton>
@@ -108,6 +109,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
       openUrl_(std::move(options.openUrl)), findHelpFile_(std::move(options.findHelpFile))
 {
     setObjectName(QStringLiteral("Form1"));
+    qtLanguage_ = new QtDialogLanguage(this);
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     InitDefaults(model_);
 
@@ -165,6 +167,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     setWindowState(windowState() | Qt::WindowMaximized);
 
     readStartConfiguration();
+    qtLanguage_->apply(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
     DialParameters& p = model_.params;
     p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
     UpdateAxes(p, model_.state);
@@ -192,7 +195,9 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
             zoomClicked(action);
             return true;
         },
-        {QKeyCombination(Qt::ControlModifier, Qt::Key_D), QKeyCombination(Qt::ControlModifier, Qt::Key_E)}));
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_D), QKeyCombination(Qt::ControlModifier, Qt::Key_E),
+         QKeyCombination(Qt::ControlModifier, Qt::Key_0),
+         QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)}));
 }
 
 MainWindow::~MainWindow() = default;

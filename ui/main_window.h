@@ -47,6 +47,7 @@ class GridView;
 class HelpBridge;
 class HelpWindow;
 class ImageView;
+class QtDialogLanguage;
 class RadioGroup;
 
 /// Where the program finds and keeps its files.
@@ -214,6 +215,8 @@ private:
     // --- view (pages.cpp)
     void zoomClicked(ViewAction action);
     void resetView();
+    /// Fit to window: frames the whole construction in the image (Ctrl+0, the Options menu, the tool column).
+    void fitToWindow();
     void drawConstruction();
     void blankDrawing();
     void writeErrorBanner(std::string_view text);
@@ -286,6 +289,7 @@ private:
     std::function<std::string(const std::string&)> findHelpFile_;
     std::unique_ptr<HelpBridge> help_;
     HelpWindow* helpWindow_ = nullptr;
+    QtDialogLanguage* qtLanguage_ = nullptr; // Qt's own dialogs in the program's language
 };
 
 } // namespace umbrix

@@ -1,6 +1,7 @@
 // The main menu and the pop-up menu of the window.
 
 #include "ui/main_window.h"
+#include "ui/own_labels.h"
 #include "ui/printing.h"
 #include "ui/widgets.h"
 
@@ -86,6 +87,9 @@ void MainWindow::buildMenus()
     bar->addMenu(options);
     connect(AddItem(options, this, "Change1"), &QAction::triggered, this, &MainWindow::Change1Click);
     connect(AddItem(options, this, "Resize1"), &QAction::triggered, this, &MainWindow::resetView);
+    QAction* fit = AddItem(options, this, "FitToWindow1", 0, QKeySequence(Qt::CTRL | Qt::Key_0));
+    SetOwnText(*fit, OwnText::FitToWindowItem, OwnText::FitToWindowTip);
+    connect(fit, &QAction::triggered, this, &MainWindow::fitToWindow);
     QAction* save = AddItem(options, this, "Datenspeichern1");
     QAction* saveStart = AddItem(options, this, "Startkonfiguration1");
     QAction* load = AddItem(options, this, "Datenladen1");

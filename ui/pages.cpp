@@ -5,9 +5,11 @@
 #include "graphics/surface_redraw.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/fit_view.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
+#include "ui/own_labels.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -32,6 +34,11 @@ constexpr int kPanelGap = 5;     // between the page control and the input panel
 constexpr int kPageMarginPx = 5; // tables keep this distance from the page's edges
 constexpr int kErrorGraphHeightLarge = 290;
 constexpr int kErrorGraphHeightSmall = 240;
+// The calculation button stands in the drawing's bottom-right corner: this far from its right edge, and
+// this far above its bottom edge, clear of the red question about year-round use whose text begins 20 px
+// above the bottom.
+constexpr int kCalculateButtonRightPx = 25;
+constexpr int kCalculateButtonBottomPx = 26;
 
 QWidget* MakePage(QTabWidget* tabs, const char* name, int tag)
 {
@@ -89,6 +96,7 @@ void MainWindow::buildGraphicPage()
         {"tbUp", "Up"},
         {"tbDown", "Down"},
         {"tbReset", "Resize"},
+        {"tbFit", ""},
         {"tbPrint", "Print Dial"},
         {"ToolButton1", "Print Lists"},
         {"tbHpg", "Save hpg... "},
@@ -104,6 +112,7 @@ void MainWindow::buildGraphicPage()
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         ToolBar1->addWidget(button);
     }
+    SetOwnText(*control<QToolButton>("tbFit"), OwnText::FitToWindowTool, OwnText::FitToWindowTip);
     ToolBar1->adjustSize();
 
     Image1 = new ImageView(QStringLiteral("Image1"), 13, TSGrafik);
@@ -193,6 +202,7 @@ void MainWindow::buildHiddenPanels()
 {
     // The waiting panel of the long optimisation.
     pGeduld = MakePanel(central_, "pGeduld");
+    MakeOpaque(*pGeduld);
     auto* wait = new QVBoxLayout(pGeduld);
     wait->addWidget(MakeLabel(pGeduld, "Label11", 0, "Bitte warten ... / Please wait ..."));
     ProgressBar1 = new QProgressBar(pGeduld);
@@ -245,7 +255,8 @@ void MainWindow::LayoutWindow()
     layoutDatePage();
     layoutSlopePage();
 
-    BitBtn1->move(Image1->width() - BitBtn1->width() - 25, 8);
+    BitBtn1->move(Image1->width() - BitBtn1->width() - kCalculateButtonRightPx,
+                  Image1->height() - BitBtn1->height() - kCalculateButtonBottomPx);
 }
 
 void MainWindow::FormResize()
@@ -313,6 +324,15 @@ void MainWindow::resetView()
     PgCtrl->setCurrentIndex(page);
 }
 
+void MainWindow::fitToWindow()
+{
+    const int page = PgCtrl->currentIndex();
+    LayoutWindow();
+    view_ = FitViewToImage(model_, view_, *Image1);
+    drawConstruction();
+    PgCtrl->setCurrentIndex(page);
+}
+
 void MainWindow::drawConstruction()
 {
     // The drawing is made on the graphic page, but the user stays on the page they are reading.
@@ -349,7 +369,7 @@ void MainWindow::blankDrawing()
         QtSurface surface(canvas);
         surface.pen = canvasPen_;
         surface.brush = canvasBrush_;
-        surface.Rectangle(1, 1, canvas.width() - 1, canvas.height() - 1);
+        surface.Rectangle(1, 1, surface.width() - 1, surface.height() - 1);
     }
     Image1->update();
 }

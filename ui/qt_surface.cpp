@@ -26,6 +26,12 @@ QRect ShapeBox(int x1, int y1, int x2, int y2)
     return QRect(left, top, std::max(w - 1, 0), std::max(h - 1, 0));
 }
 
+/// A device's extent in device pixels as logical pixels.
+int LogicalPixels(int devicePixels, qreal devicePixelRatio)
+{
+    return devicePixelRatio > 0 ? qRound(devicePixels / devicePixelRatio) : devicePixels;
+}
+
 } // namespace
 
 QFont SurfaceFont(std::string_view name, int heightPx, bool bold)
@@ -43,7 +49,8 @@ QFont SurfaceFont(std::string_view name, int heightPx, bool bold)
 }
 
 QtSurface::QtSurface(QPaintDevice& device, int pixelsPerInch)
-    : painter_(&device), width_(device.width()), height_(device.height()), pixelsPerInch_(pixelsPerInch)
+    : painter_(&device), width_(LogicalPixels(device.width(), device.devicePixelRatioF())),
+      height_(LogicalPixels(device.height(), device.devicePixelRatioF())), pixelsPerInch_(pixelsPerInch)
 {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -51,14 +58,30 @@ QtSurface::QtSurface(QPaintDevice& device, int pixelsPerInch)
 
 QtSurface::~QtSurface()
 {
+    flushLines();
     painter_.end();
 }
 
-void QtSurface::applyPen()
+void QtSurface::applyPen(const PenState& state)
 {
-    QPen pen(ToQColor(this->pen.colour));
-    pen.setWidth(std::max(this->pen.width, 1));
-    painter_.setPen(pen);
+    QPen qtPen(ToQColor(state.colour));
+    qtPen.setWidth(std::max(state.width, 1));
+    painter_.setPen(qtPen);
+}
+
+void QtSurface::flushLines()
+{
+    if (pendingLine_.size() < 2) {
+        pendingLine_.clear();
+        return;
+    }
+    applyPen(pendingPen_);
+    // A single line keeps its square caps even when its ends coincide (a dot).
+    if (pendingLine_.size() == 2)
+        painter_.drawLine(pendingLine_[0], pendingLine_[1]);
+    else
+        painter_.drawPolyline(pendingLine_);
+    pendingLine_.clear();
 }
 
 void QtSurface::applyBrush()
@@ -76,26 +99,35 @@ QFont QtSurface::qtFont() const
 
 void QtSurface::MoveTo(int x, int y)
 {
+    flushLines();
     current_ = QPoint(x, y);
 }
 
 void QtSurface::LineTo(int x, int y)
 {
-    applyPen();
-    painter_.drawLine(current_, QPoint(x, y));
+    const bool samePen = pendingPen_.colour == pen.colour && pendingPen_.width == pen.width;
+    if (!pendingLine_.isEmpty() && !samePen)
+        flushLines();
+    if (pendingLine_.isEmpty()) {
+        pendingLine_ << current_;
+        pendingPen_ = pen;
+    }
     current_ = QPoint(x, y);
+    pendingLine_ << current_;
 }
 
 void QtSurface::Ellipse(int x1, int y1, int x2, int y2)
 {
-    applyPen();
+    flushLines();
+    applyPen(pen);
     applyBrush();
     painter_.drawEllipse(ShapeBox(x1, y1, x2, y2));
 }
 
 void QtSurface::Rectangle(int x1, int y1, int x2, int y2)
 {
-    applyPen();
+    flushLines();
+    applyPen(pen);
     applyBrush();
     // Axis-parallel edges are drawn crisp whatever the antialiasing of the curves.
     painter_.save();
@@ -106,6 +138,7 @@ void QtSurface::Rectangle(int x1, int y1, int x2, int y2)
 
 void QtSurface::TextOut(int x, int y, std::string_view text)
 {
+    flushLines();
     const QFont f = qtFont();
     const QString s = ToQt(text);
     const QFontMetrics metrics(f, painter_.device());

@@ -5,6 +5,7 @@
 #include "graphics/surface.h"
 
 #include <QPainter>
+#include <QPolygon>
 
 class QPaintDevice;
 
@@ -13,7 +14,8 @@ namespace umbrix {
 class QtSurface : public Surface {
 public:
     /// Draws on `device` until the surface is destroyed. `pixelsPerInch` turns font sizes in points into
-    /// heights (96 on the screen).
+    /// heights (96 on the screen). The surface's units are the device's logical pixels: on an image with a
+    /// device pixel ratio of 2 a unit covers 2 x 2 device pixels, and the drawing keeps its full resolution.
     explicit QtSurface(QPaintDevice& device, int pixelsPerInch = 96);
     ~QtSurface() override;
     QtSurface(const QtSurface&) = delete;
@@ -35,7 +37,11 @@ public:
     QPoint currentPoint() const { return current_; }
 
 private:
-    void applyPen();
+    /// Lines drawn one after the other with the same pen are stroked as one polyline: one call instead of
+    /// one per segment, and without the darker overlap of two antialiased line ends at every joint of a
+    /// curve. The polyline is drawn before anything else is (and at the end).
+    void flushLines();
+    void applyPen(const PenState& state);
     void applyBrush();
     QFont qtFont() const;
 
@@ -44,6 +50,8 @@ private:
     int height_;
     int pixelsPerInch_;
     QPoint current_;
+    QPolygon pendingLine_; // the polyline not yet drawn, from its first point
+    PenState pendingPen_;  // the pen it is drawn with
 };
 
 /// The platform font for a font name of the construction ("Arial" to Liberation Sans, "MS Serif" to

@@ -5,7 +5,9 @@
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/own_labels.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/widgets.h"
 
@@ -164,6 +166,8 @@ void MainWindow::RelabelMenu()
     const auto captions = MenuCaptions(lang);
     std::size_t next = 0;
     auto give = [&](QAction* action) {
+        if (HasOwnText(*action))
+            return;
         if (next < captions.size())
             action->setText(ToQt(captions[next++]));
     };
@@ -185,6 +189,7 @@ void MainWindow::RelabelMenu()
                         give(subItem);
         }
     }
+    RelabelOwnTexts(*this, lang);
     const bool german = lang.languageIndex != 2;
     control<QAction>("Deutsch2")->setChecked(german);
     control<QAction>("Englisch2")->setChecked(!german);
@@ -193,6 +198,7 @@ void MainWindow::RelabelMenu()
 void MainWindow::SetLanguage(Language language)
 {
     umbrix::SetLanguage(model_, language);
+    qtLanguage_->apply(language);
     // The help page of the new language; an open help window shows it.
     chooseHelpFile(false);
     if (helpWindow_ && helpWindow_->isVisible())

@@ -46,6 +46,19 @@ QFrame* MakePanel(QWidget* parent, const char* name, int tag)
     return panel;
 }
 
+void MakeOpaque(QWidget& panel)
+{
+    panel.setBackgroundRole(QPalette::Window);
+    if (!panel.palette().window().isOpaque()) {
+        QPalette palette = panel.palette();
+        QColor colour = palette.color(QPalette::Window);
+        colour.setAlpha(255);
+        palette.setColor(QPalette::Window, colour);
+        panel.setPalette(palette);
+    }
+    panel.setAutoFillBackground(true);
+}
+
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int tag)
 {
     auto* edit = Named(new QLineEdit(parent), name, tag);

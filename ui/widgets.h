@@ -22,6 +22,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int tag, const char* text =
 QPushButton* MakeButton(QWidget* parent, const char* name, int tag, const char* text = "");
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, int tag, const char* text = "");
 QFrame* MakePanel(QWidget* parent, const char* name, int tag = 0);
+/// A panel that lies over other controls (the waiting panel over the drawing) paints its whole area in the
+/// window colour, so that nothing beneath shows through.
+void MakeOpaque(QWidget& panel);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int tag = 0);
 QSpinBox* MakeSpin(QWidget* parent, const char* name, const SpinRange& range);
 QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag);

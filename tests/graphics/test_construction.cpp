@@ -9,6 +9,8 @@
 #include "graphics/recording_surface.h"
 #include "text/texts.h"
 
+#include "calculated_model.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,19 +25,7 @@ using namespace umbrix;
 
 namespace {
 
-/// A model of the given dial type with its presets, changed by `adjust`, then calculated.
-std::unique_ptr<Model> Calculated(int dialType, const std::function<void(Model&)>& adjust = {})
-{
-    auto model = std::make_unique<Model>();
-    InitDefaults(*model);
-    (void)SelectDialType(*model, dialType);
-    if (adjust)
-        adjust(*model);
-    (void)ShowParameters(*model);
-    RecordingHost host;
-    (void)Recalculate(*model, host);
-    return model;
-}
+using test::Calculated;
 
 struct Drawing {
     DrawingState state;

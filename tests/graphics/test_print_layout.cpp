@@ -10,6 +10,8 @@
 #include "graphics/recording_surface.h"
 #include "text/texts.h"
 
+#include "calculated_model.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -154,18 +156,7 @@ TEST(PrintGeometry, IsStoredInTheDrawingState)
 
 // --- lists --------------------------------------------------------------------------------------------------
 
-std::unique_ptr<Model> Calculated(int dialType, const std::function<void(Model&)>& adjust = {})
-{
-    auto model = std::make_unique<Model>();
-    InitDefaults(*model);
-    (void)SelectDialType(*model, dialType);
-    if (adjust)
-        adjust(*model);
-    (void)ShowParameters(*model);
-    RecordingHost host;
-    (void)Recalculate(*model, host);
-    return model;
-}
+using test::Calculated;
 
 void SplitDial(Model& m)
 {

@@ -15,26 +15,53 @@
 namespace umbrix {
 namespace {
 
-TEST(FieldKeys, NumericFieldsTakeDigitsSignPointAndBackspaceOnly)
+TEST(FieldKeys, NumericFieldsTakeDigitsSignPointAndEveryKeyThatTypesNothing)
 {
-    for (const char* accepted : {"0", "5", "9", "-", ".", "\b"})
-        EXPECT_EQ(FieldKeyAction(0, QString::fromLatin1(accepted), true), FieldKey::Pass) << accepted;
-    for (const char* swallowed : {"a", "E", "+", " ", "/", "\x16"})
-        EXPECT_EQ(FieldKeyAction(0, QString::fromLatin1(swallowed), true), FieldKey::Swallow) << swallowed;
-    EXPECT_EQ(FieldKeyAction(Qt::Key_Comma, QStringLiteral(","), true), FieldKey::Dot);
-    // Keys that type nothing (arrows, Delete) and the window's Tab keep working.
-    EXPECT_EQ(FieldKeyAction(Qt::Key_Left, QString(), true), FieldKey::Pass);
-    EXPECT_EQ(FieldKeyAction(Qt::Key_Tab, QStringLiteral("\t"), true), FieldKey::Pass);
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    for (const char* accepted : {"0", "5", "9", "-", "."})
+        EXPECT_EQ(FieldKeyAction(0, QString::fromLatin1(accepted), none, true), FieldKey::Pass) << accepted;
+    for (const char* swallowed : {"a", "E", "+", " ", "/", "12"})
+        EXPECT_EQ(FieldKeyAction(0, QString::fromLatin1(swallowed), none, true), FieldKey::Swallow) << swallowed;
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Comma, QStringLiteral(","), none, true), FieldKey::Dot);
+    // Keys that type nothing (arrows), editing keys whose text is a control character (Backspace, Delete)
+    // and the window's Tab and Escape keep working.
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Left, QString(), none, true), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Tab, QStringLiteral("\t"), none, true), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Escape, QStringLiteral("\x1b"), none, true), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Backspace, QStringLiteral("\b"), none, true), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Delete, QStringLiteral("\x7f"), none, true), FieldKey::Pass);
+    // Shift types characters like any other key.
+    EXPECT_EQ(FieldKeyAction(Qt::Key_A, QStringLiteral("A"), Qt::ShiftModifier, true), FieldKey::Swallow);
+}
+
+TEST(FieldKeys, TheFieldsEditingShortcutsPassWhateverTextTheyCarry)
+{
+    // Ctrl+A, C, V, X, Z, Y as the X server sends them (control characters) and as QTest sends them (the
+    // letter with Ctrl held): select all, clipboard, undo and redo are the field's own.
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    for (const char letter : {'a', 'c', 'v', 'x', 'z', 'y'}) {
+        const QString control(QChar(letter - 'a' + 1));
+        EXPECT_EQ(FieldKeyAction(Qt::Key_A + (letter - 'a'), control, ctrl, true), FieldKey::Pass) << letter;
+        EXPECT_EQ(FieldKeyAction(Qt::Key_A + (letter - 'a'), QString(QChar(letter)), ctrl, true), FieldKey::Pass)
+            << letter;
+    }
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Z, QStringLiteral("Z"), ctrl | Qt::ShiftModifier, true), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(Qt::Key_A, QStringLiteral("a"), Qt::MetaModifier, true), FieldKey::Pass);
+    // Ctrl with Alt is AltGr on some keyboards: what it types is filtered.
+    EXPECT_EQ(FieldKeyAction(Qt::Key_Q, QStringLiteral("@"), ctrl | Qt::AltModifier, true), FieldKey::Swallow);
+    EXPECT_FALSE(TypesCharacters(QStringLiteral("\x16"), Qt::NoModifier));
+    EXPECT_TRUE(TypesCharacters(QStringLiteral("7"), Qt::KeypadModifier));
 }
 
 TEST(FieldKeys, EnterMovesOnInEveryField)
 {
     for (bool numeric : {true, false}) {
-        EXPECT_EQ(FieldKeyAction(Qt::Key_Return, QStringLiteral("\r"), numeric), FieldKey::NextControl);
-        EXPECT_EQ(FieldKeyAction(Qt::Key_Enter, QStringLiteral("\r"), numeric), FieldKey::NextControl);
+        EXPECT_EQ(FieldKeyAction(Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier, numeric), FieldKey::NextControl);
+        EXPECT_EQ(FieldKeyAction(Qt::Key_Enter, QStringLiteral("\r"), Qt::KeypadModifier, numeric),
+                  FieldKey::NextControl);
     }
     // The date field keeps its letters to its input mask.
-    EXPECT_EQ(FieldKeyAction(0, QStringLiteral("a"), false), FieldKey::Pass);
+    EXPECT_EQ(FieldKeyAction(0, QStringLiteral("a"), Qt::NoModifier, false), FieldKey::Pass);
 }
 
 TEST(ViewKeys, ZoomNeedsExactlyCtrlAndTheKeypad)

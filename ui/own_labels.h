@@ -1,0 +1,26 @@
+#pragma once
+// Controls and menu items whose texts come from the program's own text table rather than from the
+// numbered tables: they carry the id of their text (and of their tooltip) and are relabelled together.
+
+#include "text/language.h"
+#include "text/own_texts.h"
+
+#include <optional>
+
+class QObject;
+class QWidget;
+
+namespace umbrix {
+
+/// Gives a menu item or a button the own text `text` and, when given, the tooltip `tip`; both follow the
+/// language at every RelabelOwnTexts.
+void SetOwnText(QObject& item, OwnText text, std::optional<OwnText> tip = std::nullopt);
+
+/// Whether SetOwnText gave `item` its text (the walk over the numbered menu captions passes it by).
+[[nodiscard]] bool HasOwnText(const QObject& item);
+
+/// Sets the texts and tooltips of every item below `root` that SetOwnText marked, in the language of
+/// `lang`.
+void RelabelOwnTexts(QWidget& root, const LanguageState& lang);
+
+} // namespace umbrix
