@@ -8,6 +8,7 @@
 #include "export/data_paths.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/figure_eight_page.h"
 #include "ui/grid_view.h"
 #include "ui/help_bridge.h"
 #include "ui/help_window.h"
@@ -67,16 +68,18 @@ class MainWindow::WindowRedraw : public Redraw {
 public:
     explicit WindowRedraw(MainWindow& window) : w_(window) {}
 
-    void rememberActivePage() override { w_.rememberedPage_ = w_.PgCtrl->currentIndex(); }
+    void rememberActivePage() override
+    {
+        const QWidget* page = w_.PgCtrl->currentWidget();
+        w_.rememberedPage_ = page ? page->objectName() : QString();
+    }
     void restoreActivePage() override
     {
-        if (w_.PgCtrl->isTabVisible(w_.rememberedPage_))
-            w_.PgCtrl->setCurrentIndex(w_.rememberedPage_);
+        const int index = w_.PgCtrl->indexOf(w_.PgCtrl->findChild<QWidget*>(w_.rememberedPage_));
+        if (index >= 0 && w_.PgCtrl->isTabVisible(index))
+            w_.PgCtrl->setCurrentIndex(index);
     }
-    void showShadowPathTab(bool visible) override
-    {
-        w_.PgCtrl->setTabVisible(static_cast<int>(Page::tsShade), visible);
-    }
+    void showShadowPathTab(bool visible) override { w_.PgCtrl->setTabVisible(w_.PgCtrl->indexOf(w_.tsShade), visible); }
     void construction(const Model&) override
     {
         w_.drawingBlanked_ = false;
@@ -291,7 +294,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         else if (watched == TSAnaDat)
             layoutDatePage();
         else if (watched == tsSlope)
-            layoutSlopePage();
+            slopePage_->layOut();
         break;
     case QEvent::MouseMove:
         if (watched == Panel1 || watched == Panel2) {

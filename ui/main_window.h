@@ -43,6 +43,7 @@ class QToolButton;
 namespace umbrix {
 
 class AboutPanel;
+class FigureEightPage;
 class GridView;
 class HelpBridge;
 class HelpWindow;
@@ -93,9 +94,6 @@ struct FileDialogRequest {
 };
 /// Shows the dialog; the chosen file, or nothing when it was cancelled.
 using FileChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-
-/// Pages of the page control, in their order.
-enum class Page : int { TSGrafik = 0, TsDat = 1, tsShade = 2, TSAnaDat = 3, tsSlope = 4 };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -155,7 +153,7 @@ private:
     void buildGraphicPage();
     void buildTablePages();
     void buildDatePage();
-    void buildSlopePage();
+    void connectSlopePage();
     void buildErrorPanel(QWidget* page);
     void buildInputPanel1();
     void buildInputPanel2();
@@ -199,7 +197,6 @@ private:
     void enableSplitInputs();
     void showDateColumns();
     void layoutDatePage();
-    void layoutSlopePage();
     void rgAnzeigeClicked(int item);
     void loopGridDoubleClicked(int column);
     void StrGridEinEnter();
@@ -249,7 +246,7 @@ private:
     bool inFieldExit_ = false;
     bool drawingBlanked_ = false; // the last calculation ended with an error
     int drawCount_ = 0;
-    int rememberedPage_ = 0;
+    QString rememberedPage_; // the object name of the page a calculation returns to
     int panelHintCounter_ = 0;
     bool screenHintShown_ = false;
     // The canvas state the last drawing left (the blank rectangle of an error uses it).
@@ -264,6 +261,7 @@ private:
     QWidget* tsShade = nullptr;
     QWidget* TSAnaDat = nullptr;
     QWidget* tsSlope = nullptr;
+    FigureEightPage* slopePage_ = nullptr; // tsSlope
     QToolBar* ToolBar1 = nullptr;
     ImageView* Image1 = nullptr;
     ImageView* ImError = nullptr;

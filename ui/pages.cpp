@@ -5,6 +5,7 @@
 #include "graphics/surface_redraw.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/figure_eight_page.h"
 #include "ui/fit_view.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
@@ -40,11 +41,13 @@ constexpr int kErrorGraphHeightSmall = 240;
 constexpr int kCalculateButtonRightPx = 25;
 constexpr int kCalculateButtonBottomPx = 26;
 
-QWidget* MakePage(QTabWidget* tabs, const char* name, int tag)
+/// A page of the page control; `helpContext` is the help topic the page stands for.
+QWidget* MakePage(QTabWidget* tabs, const char* name, int tag, int helpContext)
 {
     auto* page = new QWidget(tabs);
     page->setObjectName(QString::fromLatin1(name));
     page->setProperty("tag", tag);
+    page->setProperty("helpContext", helpContext);
     // The captions come from the text table when the window is relabelled.
     tabs->addTab(page, QString());
     return page;
@@ -65,14 +68,16 @@ void MainWindow::buildPages()
     PgCtrl = new QTabWidget(central_);
     PgCtrl->setObjectName(QStringLiteral("PgCtrl"));
     PgCtrl->setProperty("tag", 620);
-    TSGrafik = MakePage(PgCtrl, "TSGrafik", 0);
-    TsDat = MakePage(PgCtrl, "TsDat", 14);
-    tsShade = MakePage(PgCtrl, "tsShade", 16);
-    TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15);
-    tsSlope = MakePage(PgCtrl, "tsSlope", 17);
+    TSGrafik = MakePage(PgCtrl, "TSGrafik", 0, 44);
+    TsDat = MakePage(PgCtrl, "TsDat", 14, 45);
+    tsShade = MakePage(PgCtrl, "tsShade", 16, 46);
+    TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15, 47);
+    slopePage_ = new FigureEightPage(48, PgCtrl);
+    PgCtrl->addTab(slopePage_, QString());
+    tsSlope = slopePage_;
     buildGraphicPage();
     buildTablePages();
-    buildSlopePage();
+    connectSlopePage();
     connect(PgCtrl, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
@@ -229,7 +234,7 @@ void MainWindow::buildHiddenPanels()
 void MainWindow::LayoutWindow()
 {
     FormResize(); // the page control fills the window above the input panel
-    PgCtrl->setCurrentIndex(static_cast<int>(Page::TSGrafik));
+    PgCtrl->setCurrentWidget(TSGrafik);
 
     // The page's own size follows the page control only once it is shown; it is derived here.
     PgCtrl->ensurePolished();
@@ -253,7 +258,7 @@ void MainWindow::LayoutWindow()
     model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     StrGridEin->showGrid(model_.grids.StrGridEin);
     layoutDatePage();
-    layoutSlopePage();
+    slopePage_->layOut();
 
     BitBtn1->move(Image1->width() - BitBtn1->width() - kCalculateButtonRightPx,
                   Image1->height() - BitBtn1->height() - kCalculateButtonBottomPx);
@@ -273,7 +278,8 @@ void MainWindow::FormResize()
 void MainWindow::pageChanged(int index)
 {
     updateShadowDateLabel();
-    PgCtrl->setProperty("helpContext", 44 + index);
+    if (const QWidget* page = PgCtrl->widget(index))
+        PgCtrl->setProperty("helpContext", page->property("helpContext"));
 }
 
 void MainWindow::updateShadowDateLabel()
@@ -292,7 +298,7 @@ bool MainWindow::graphicPageShown() const
 
 void MainWindow::zoomClicked(ViewAction action)
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     bool changed = true;
     switch (action) {
     case ViewAction::None:
@@ -312,34 +318,34 @@ void MainWindow::zoomClicked(ViewAction action)
         drawConstruction();
     // The drawing shows the graphic page; the zoom keeps the page the user was on.
     if (action == ViewAction::ZoomIn || action == ViewAction::ZoomOut)
-        PgCtrl->setCurrentIndex(page);
+        PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::resetView()
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     ResetView(view_);
     LayoutWindow();
     drawConstruction();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::fitToWindow()
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     LayoutWindow();
     view_ = FitViewToImage(model_, view_, *Image1);
     drawConstruction();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::drawConstruction()
 {
     // The drawing is made on the graphic page, but the user stays on the page they are reading.
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     LayoutWindow();
     model_.drawing.imageWidth = Image1->width();
-    model_.drawing.graphicsPageVisible = PgCtrl->isTabVisible(static_cast<int>(Page::TSGrafik));
+    model_.drawing.graphicsPageVisible = PgCtrl->isTabVisible(PgCtrl->indexOf(TSGrafik));
     model_.drawing.errorPanelVisible = !pErrGraph->isHidden();
     QImage& canvas = Image1->prepareCanvas();
     QImage& errorCanvas = ImError->prepareCanvas();
@@ -357,7 +363,7 @@ void MainWindow::drawConstruction()
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     Image1->update();
     ImError->update();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::blankDrawing()
