@@ -127,8 +127,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     central_->installEventFilter(this);
     setCentralWidget(central_);
     buildPages();
-    buildInputPanel1();
-    buildInputPanel2();
+    buildInputPanels();
     buildHiddenPanels();
     buildMenus();
     connectInputs();

@@ -44,6 +44,7 @@ namespace umbrix {
 
 class AboutPanel;
 class FigureEightPage;
+class GraphicPage;
 class GridView;
 class HelpBridge;
 class HelpWindow;
@@ -150,13 +151,12 @@ private:
 
     // --- building (input_panels.cpp, pages.cpp, menus.cpp)
     void buildPages();
-    void buildGraphicPage();
+    void connectGraphicPage();
     void buildTablePages();
     void buildDatePage();
     void connectSlopePage();
     void buildErrorPanel(QWidget* page);
-    void buildInputPanel1();
-    void buildInputPanel2();
+    void buildInputPanels();
     void buildHiddenPanels();
     void buildMenus();
     void connectInputs();
@@ -257,6 +257,7 @@ private:
     QWidget* central_ = nullptr;
     QTabWidget* PgCtrl = nullptr;
     QWidget* TSGrafik = nullptr;
+    GraphicPage* graphicPage_ = nullptr; // TSGrafik
     QWidget* TsDat = nullptr;
     QWidget* tsShade = nullptr;
     QWidget* TSAnaDat = nullptr;

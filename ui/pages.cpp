@@ -7,6 +7,7 @@
 #include "ui/about_panel.h"
 #include "ui/figure_eight_page.h"
 #include "ui/fit_view.h"
+#include "ui/graphic_page.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
@@ -68,67 +69,31 @@ void MainWindow::buildPages()
     PgCtrl = new QTabWidget(central_);
     PgCtrl->setObjectName(QStringLiteral("PgCtrl"));
     PgCtrl->setProperty("tag", 620);
-    TSGrafik = MakePage(PgCtrl, "TSGrafik", 0, 44);
+    graphicPage_ = new GraphicPage(44, PgCtrl);
+    PgCtrl->addTab(graphicPage_, QString());
+    TSGrafik = graphicPage_;
     TsDat = MakePage(PgCtrl, "TsDat", 14, 45);
     tsShade = MakePage(PgCtrl, "tsShade", 16, 46);
     TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15, 47);
     slopePage_ = new FigureEightPage(48, PgCtrl);
     PgCtrl->addTab(slopePage_, QString());
     tsSlope = slopePage_;
-    buildGraphicPage();
+    connectGraphicPage();
     buildTablePages();
     connectSlopePage();
     connect(PgCtrl, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
-void MainWindow::buildGraphicPage()
+void MainWindow::connectGraphicPage()
 {
-    ToolBar1 = new QToolBar(TSGrafik);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setOrientation(Qt::Vertical);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    // The tool buttons are worked with the mouse; their keyboard equivalents are the view keys, so their
-    // captions carry no accelerators (several would clash with the menus').
-    struct Tool {
-        const char* name;
-        const char* caption;
-    };
-    constexpr Tool kTools[] = {
-        {"tbMinus", "Zoom out"},
-        {"tbPlus", "Zoom in"},
-        {"tbLeft", "Left"},
-        {"tbRight", "Right"},
-        {"tbUp", "Up"},
-        {"tbDown", "Down"},
-        {"tbReset", "Resize"},
-        {"tbFit", ""},
-        {"tbPrint", "Print Dial"},
-        {"ToolButton1", "Print Lists"},
-        {"tbHpg", "Save hpg... "},
-        {"tbDXF", "Save dxf..."},
-    };
-    for (const Tool& tool : kTools) {
-        if (std::string_view(tool.name) == "tbReset" || std::string_view(tool.name) == "tbPrint")
-            ToolBar1->addSeparator();
-        auto* button = new QToolButton(ToolBar1);
-        button->setObjectName(QString::fromLatin1(tool.name));
-        button->setText(QString::fromLatin1(tool.caption));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        ToolBar1->addWidget(button);
-    }
-    SetOwnText(*control<QToolButton>("tbFit"), OwnText::FitToWindowTool, OwnText::FitToWindowTip);
-    ToolBar1->adjustSize();
-
-    Image1 = new ImageView(QStringLiteral("Image1"), 13, TSGrafik);
-    Image1->setDraggable(true);
+    ToolBar1 = graphicPage_->toolBar();
+    Image1 = graphicPage_->image();
+    BitBtn1 = graphicPage_->calculateButton();
     connect(Image1, &ImageView::leftPressed, this, [this](QPoint p) { StartDrag(view_, p.x(), p.y()); });
     connect(Image1, &ImageView::droppedAt, this, [this](QPoint p) {
         if (DropDrag(view_, p.x(), p.y()))
             drawConstruction();
     });
-    BitBtn1 = MakeButton(Image1, "BitBtn1", 16, "  &Calculation");
-    BitBtn1->adjustSize();
 }
 
 void MainWindow::buildTablePages()
