@@ -86,6 +86,17 @@ std::vector<std::string_view> ParameterNames()
     return names;
 }
 
+std::vector<const ParameterRow*> ParametersOnLine(int line)
+{
+    std::vector<const ParameterRow*> rows;
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.line == line)
+            rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(),
+              [](const ParameterRow* a, const ParameterRow* b) { return a->saved.position < b->saved.position; });
+    return rows;
+}
+
 ParameterValue ValueOf(const ParameterRow& row, const Model& model)
 {
     if (row.real)

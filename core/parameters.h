@@ -185,6 +185,9 @@ struct ParameterRow {
 /// table order.
 [[nodiscard]] std::vector<std::string_view> ParameterNames();
 
+/// The rows a fixed line of a configuration file holds, by their position on it.
+[[nodiscard]] std::vector<const ParameterRow*> ParametersOnLine(int line);
+
 /// The current value of a row.
 [[nodiscard]] ParameterValue ValueOf(const ParameterRow& row, const Model& model);
 

@@ -2,10 +2,12 @@
 // Configuration files: one complete parameter set as 26 text lines, CR LF after every line, "." as the
 // decimal point, reals with 6 decimals, several values on a line separated by three blanks.
 
+#include "core/configuration_lines.h"
 #include "core/configured_dial.h"
 #include "core/fields.h"
 #include "core/model.h"
 #include "export/file_writer.h"
+#include "export/start_configuration.h"
 
 #include <optional>
 #include <string>
@@ -13,8 +15,6 @@
 #include <vector>
 
 namespace umbrix {
-
-constexpr int kConfigurationLineCount = 26;
 
 /// A configuration is read only up to this size; a longer file is no configuration (a real one is under
 /// 2 KiB).
@@ -37,18 +37,7 @@ struct ConfigurationRead {
 };
 
 /// Reads parameters and settings from the lines that exist, all or nothing: starting from the model's values,
-/// the lines are read into a copy that the result holds only when no line failed.
-/// - Line 1 may begin with a UTF-8 byte-order mark.
-/// - A line that is not a real number where one is required stops the reading ("Error during File Input!").
-/// - A real value of a field that the file's dial type enables goes through the field's input check; a
-///   value the check refuses is an error of its line naming the line and the parameter. A disabled field
-///   keeps the value as read.
-/// - Integer values outside the range of their control fall back to the line's default.
-/// - The distance to Z is checked after the last line: not finite or beyond 1e6 axes it becomes -3.0
-///   (an error of line 7 on the fixed-gnomon dial, whose Z is then moved out of the date scale's reach).
-/// - Lines after 26 of the form "name=value" set the extension parameters; an unknown name or a refused
-///   value is skipped with a warning.
-/// Final steps: the dial title, the nudge of a gnomon inclination of +-90, cosPlaneGnomon, UpdateAxes.
+/// the lines are read (ReadConfigurationInto) into a copy that the result holds only when no line failed.
 [[nodiscard]] ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<std::string>& lines);
 
 /// Reads a configuration file of at most kMaxConfigurationBytes (ReadFileBounded: devices,
@@ -60,15 +49,5 @@ struct ConfigurationRead {
 /// Writes the configuration through the safe writer; on failure the message is the file name followed by
 /// M18 and the reason, and an existing file is left as it was.
 [[nodiscard]] std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputTarget& target);
-
-/// Where the start configuration is read from: "umbrix.ini" in the program folder, then in the user's
-/// folder; only when neither exists "start.adt" in the program folder, then in the data folders in order.
-[[nodiscard]] std::optional<std::string> FindStartConfiguration(const std::string& programDir,
-                                                                const std::string& userDir,
-                                                                const std::vector<std::string>& dataDirs);
-
-/// Where "Save as start configuration" writes: the program folder when it is writable and not under /usr,
-/// else the user's folder (created when missing).
-[[nodiscard]] std::string StartConfigurationTarget(const std::string& programDir, const std::string& userDir);
 
 } // namespace umbrix
