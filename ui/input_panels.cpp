@@ -21,13 +21,6 @@
 
 namespace umbrix {
 
-QLineEdit* MainWindow::numericField(QWidget* parent, const char* name, int tag, Field field)
-{
-    QLineEdit* edit = MakeNumericField(parent, name, tag);
-    numericFields_.emplace_back(edit, field);
-    return edit;
-}
-
 void MainWindow::buildInputPanels()
 {
     auto* first = new ParameterPanel(central_);

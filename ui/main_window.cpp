@@ -18,6 +18,7 @@
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -291,7 +292,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == central_)
             FormResize();
         else if (watched == TSAnaDat)
-            layoutDatePage();
+            datePage_->layOut();
         else if (watched == tsSlope)
             slopePage_->layOut();
         break;
@@ -421,7 +422,7 @@ void MainWindow::refreshGrids()
     StrMittel->showGrid(g.StrMittel);
     control<QLabel>("lKoordAufUnter")->setText(ToQt(g.lKoordAufUnter));
     // The date table's width follows its texts; the panels beside it move with it.
-    layoutDatePage();
+    datePage_->layOut();
 }
 
 void MainWindow::refreshAfterCalculation()

@@ -43,6 +43,7 @@ class QToolButton;
 namespace umbrix {
 
 class AboutPanel;
+class DateMarkPage;
 class FigureEightPage;
 class GraphicPage;
 class GridView;
@@ -153,14 +154,11 @@ private:
     void buildPages();
     void connectGraphicPage();
     void buildTablePages();
-    void buildDatePage();
     void connectSlopePage();
-    void buildErrorPanel(QWidget* page);
     void buildInputPanels();
     void buildHiddenPanels();
     void buildMenus();
     void connectInputs();
-    QLineEdit* numericField(QWidget* parent, const char* name, int tag, Field field);
 
     // --- start-up and activation (main_window.cpp)
     void readStartConfiguration();
@@ -196,7 +194,6 @@ private:
     void applySplitVariant();
     void enableSplitInputs();
     void showDateColumns();
-    void layoutDatePage();
     void rgAnzeigeClicked(int item);
     void loopGridDoubleClicked(int column);
     void StrGridEinEnter();
@@ -261,6 +258,7 @@ private:
     QWidget* TsDat = nullptr;
     QWidget* tsShade = nullptr;
     QWidget* TSAnaDat = nullptr;
+    DateMarkPage* datePage_ = nullptr; // TSAnaDat
     QWidget* tsSlope = nullptr;
     FigureEightPage* slopePage_ = nullptr; // tsSlope
     QToolBar* ToolBar1 = nullptr;

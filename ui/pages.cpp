@@ -15,6 +15,7 @@
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>
@@ -34,33 +35,11 @@ namespace {
 
 constexpr int kPanelGap = 5;     // between the page control and the input panel below it
 constexpr int kPageMarginPx = 5; // tables keep this distance from the page's edges
-constexpr int kErrorGraphHeightLarge = 290;
-constexpr int kErrorGraphHeightSmall = 240;
 // The calculation button stands in the drawing's bottom-right corner: this far from its right edge, and
 // this far above its bottom edge, clear of the red question about year-round use whose text begins 20 px
 // above the bottom.
 constexpr int kCalculateButtonRightPx = 25;
 constexpr int kCalculateButtonBottomPx = 26;
-
-/// A page of the page control; `helpContext` is the help topic the page stands for.
-QWidget* MakePage(QTabWidget* tabs, const char* name, int tag, int helpContext)
-{
-    auto* page = new QWidget(tabs);
-    page->setObjectName(QString::fromLatin1(name));
-    page->setProperty("tag", tag);
-    page->setProperty("helpContext", helpContext);
-    // The captions come from the text table when the window is relabelled.
-    tabs->addTab(page, QString());
-    return page;
-}
-
-/// A column with the save button at the bottom beside a table.
-QVBoxLayout* SideColumn(QBoxLayout* row)
-{
-    auto* column = new QVBoxLayout;
-    row->addLayout(column);
-    return column;
-}
 
 } // namespace
 
@@ -72,9 +51,13 @@ void MainWindow::buildPages()
     graphicPage_ = new GraphicPage(44, PgCtrl);
     PgCtrl->addTab(graphicPage_, QString());
     TSGrafik = graphicPage_;
-    TsDat = MakePage(PgCtrl, "TsDat", 14, 45);
-    tsShade = MakePage(PgCtrl, "tsShade", 16, 46);
-    TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15, 47);
+    TsDat = new HourTablePage(45, model_.state.language, PgCtrl);
+    PgCtrl->addTab(TsDat, QString());
+    tsShade = new ShadowTablePage(46, PgCtrl);
+    PgCtrl->addTab(tsShade, QString());
+    datePage_ = new DateMarkPage(47, largeScreen_, PgCtrl);
+    PgCtrl->addTab(datePage_, QString());
+    TSAnaDat = datePage_;
     slopePage_ = new FigureEightPage(48, PgCtrl);
     PgCtrl->addTab(slopePage_, QString());
     tsSlope = slopePage_;
@@ -98,74 +81,12 @@ void MainWindow::connectGraphicPage()
 
 void MainWindow::buildTablePages()
 {
-    // Hour marks.
-    {
-        // The table 3 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
-        auto* row = new QHBoxLayout(TsDat);
-        row->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, 3);
-        row->setSpacing(8);
-        auto* left = new QVBoxLayout;
-        row->addLayout(left, 1);
-        left->addWidget(MakeLabel(TsDat, "Label19", 32));
-        left->addWidget(new GridView(QStringLiteral("StrGridStd"), 0, TsDat), 1);
-        auto* side = SideColumn(row);
-        auto* koord = new RadioGroup(QStringLiteral("rgKoordAusg"), 75, 1, TsDat);
-        koord->setItems({ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsXY)),
-                         ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsDistances))});
-        side->addWidget(koord);
-        side->addStretch(1);
-        side->addWidget(MakeButton(TsDat, "BtnTsDat", 17));
-        side->addSpacing(10 - 3);
-    }
-    // Shadow path.
-    {
-        // The table 5 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
-        auto* column = new QVBoxLayout(tsShade);
-        column->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, kPageMarginPx);
-        auto* head = new QHBoxLayout;
-        column->addLayout(head);
-        head->addWidget(MakeLabel(tsShade, "Label2", 0));
-        head->addWidget(MakeLabel(tsShade, "lDat2", 0));
-        head->addSpacing(20);
-        head->addWidget(MakeLabel(tsShade, "Label1", 220));
-        head->addStretch(1);
-        auto* row = new QHBoxLayout;
-        row->setSpacing(8);
-        column->addLayout(row, 1);
-        row->addWidget(new GridView(QStringLiteral("StrGridShad"), 0, tsShade), 1);
-        auto* side = SideColumn(row);
-        side->addStretch(1);
-        side->addWidget(MakeButton(tsShade, "BtnTsShade", 17));
-        side->addSpacing(10 - kPageMarginPx);
-    }
-    buildDatePage();
-}
-
-void MainWindow::buildErrorPanel(QWidget* page)
-{
-    pErrGraph = MakePanel(page, "pErrGraph");
-    auto* grid = new QGridLayout(pErrGraph);
-    grid->setContentsMargins(6, 6, 6, 6);
-    auto* title = MakeLabel(pErrGraph, "Label14", 91);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    grid->addWidget(title, 0, 0, 1, 4);
-    grid->addWidget(MakeLabel(pErrGraph, "Label13", 93), 1, 0, 1, 2);
-    grid->addWidget(numericField(pErrGraph, "eRiseSet", 0, Field::eRiseSet), 1, 2);
-    grid->addWidget(MakeLabel(pErrGraph, "Label20", 24), 1, 3);
-    grid->addWidget(MakeLabel(pErrGraph, "lRise", 94), 2, 0, 1, 2);
-    grid->addWidget(MakeLabel(pErrGraph, "lKoordAufUnter", 0), 2, 2, 1, 2);
-    ImError = new ImageView(QStringLiteral("ImError"), 0, pErrGraph);
-    // A fixed size: the graph is drawn while its page may not be laid out yet.
-    const int graphHeight = largeScreen_ ? kErrorGraphHeightLarge : kErrorGraphHeightSmall;
-    ImError->setFixedSize(graphHeight * 3 / 2, graphHeight);
-    grid->addWidget(ImError, 3, 0, 1, 4, Qt::AlignHCenter);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxErr", 92), 4, 0);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxErrAbs", 0), 4, 1);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxTxt", 25), 4, 2, 1, 2);
-    grid->addWidget(MakeCheckBox(pErrGraph, "ChBLambert", 95), 5, 0, 1, 4);
-    grid->setColumnStretch(2, 1);
+    StrGridDat = datePage_->dates();
+    pSplit = datePage_->splitPanel();
+    pErrGraph = datePage_->errorPanel();
+    ImError = datePage_->errorGraph();
+    numericFields_.emplace_back(datePage_->riseSetField(), Field::eRiseSet);
+    TSAnaDat->installEventFilter(this);
 }
 
 void MainWindow::buildHiddenPanels()
@@ -222,7 +143,7 @@ void MainWindow::LayoutWindow()
     model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     StrGridEin->showGrid(model_.grids.StrGridEin);
-    layoutDatePage();
+    datePage_->layOut();
     slopePage_->layOut();
 
     BitBtn1->move(Image1->width() - BitBtn1->width() - kCalculateButtonRightPx,

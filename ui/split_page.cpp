@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -31,23 +32,6 @@ constexpr int kGapPx = 10;
 } // namespace
 
 // --- building -------------------------------------------------------------------------------------------
-
-void MainWindow::buildDatePage()
-{
-    // Placed by layoutDatePage: the table at the left, the explanation or the error panel beside it.
-    StrGridDat = new GridView(QStringLiteral("StrGridDat"), 0, TSAnaDat);
-    StrGridDat->setWidthFollowsColumns(true);
-    StrGridDat->setDefaultColumnWidth(0);
-    StrGridDat->setColumnWidthFixed(3, kSeparatorColumnPx);
-    StrGridDat->setShownColumns(kDateColumnsAnalemma);
-    pSplit = MakePanel(TSAnaDat, "pSplit");
-    QPlainTextEdit* memo = MakeMemo(pSplit, "mSplit", 50);
-    memo->setFont(FixedPitchFont(0));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    buildErrorPanel(TSAnaDat);
-    MakeButton(TSAnaDat, "BtnTsAna", 17)->adjustSize();
-    TSAnaDat->installEventFilter(this);
-}
 
 void MainWindow::connectSlopePage()
 {
@@ -82,33 +66,6 @@ void MainWindow::connectSlopePage()
 
 // --- layout ---------------------------------------------------------------------------------------------
 
-void MainWindow::layoutDatePage()
-{
-    const QSize page = TSAnaDat->size();
-    StrGridDat->setGeometry(kPageMarginPx, kPageMarginPx, StrGridDat->width(),
-                            std::max(page.height() - 2 * kPageMarginPx, 50));
-    const int gridRight = StrGridDat->x() + StrGridDat->width();
-
-    // The explanation of the split dial: from 5 right of the table to 10 before the page's right edge; the
-    // memo 10 narrower, 5 inside it.
-    auto* memo = control<QPlainTextEdit>("mSplit");
-    const int memoHeight = 7 * QFontMetrics(memo->font()).lineSpacing() + 2 * memo->frameWidth() + 8;
-    const int splitLeft = gridRight + kPageMarginPx;
-    pSplit->setGeometry(splitLeft, kPageMarginPx, std::max(page.width() - kGapPx - splitLeft, 100), memoHeight + 10);
-    memo->setGeometry(5, 5, pSplit->width() - 10, memoHeight);
-
-    // The error panel of the common dial: 15 right of the table, over the rest of the page's width.
-    const QSize errorSize = pErrGraph->sizeHint();
-    const int errorLeft = gridRight + 15;
-    pErrGraph->setGeometry(errorLeft, kPageMarginPx, std::max(page.width() - kGapPx - errorLeft, errorSize.width()),
-                           errorSize.height());
-
-    // The save button: 8 right of the table, 10 below the panel shown above it.
-    auto* save = control<QPushButton>("BtnTsAna");
-    const QWidget* above = !pErrGraph->isHidden() ? pErrGraph : !pSplit->isHidden() ? pSplit : nullptr;
-    save->move(gridRight + 8, above ? above->y() + above->height() + kGapPx : kPageMarginPx);
-}
-
 // --- variants -------------------------------------------------------------------------------------------
 
 void MainWindow::applySplitVariant()
@@ -133,7 +90,7 @@ void MainWindow::showDateColumns()
     StrGridDat->setShownColumns(split ? kDateColumnsSplit : kDateColumnsAnalemma);
     StrGridDat->setColumnWidthFixed(6, split ? kSeparatorColumnPx : 0);
     StrGridDat->showGrid(model_.grids.StrGridDat);
-    layoutDatePage();
+    datePage_->layOut();
 }
 
 // --- handlers -------------------------------------------------------------------------------------------
