@@ -54,7 +54,7 @@ std::vector<ReplayRow> RecordSearch(const Model& model, int item)
 {
     std::vector<ReplayRow> rows;
     const DialParameters& p = model.params;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, model.derived);
     const SearchHourInput input = ReadSearchHourInput(model);
     for (const HourList* list : {&input.morning, &input.afternoon}) {
         for (const LoopDate& date : LoopDates(p.marksPerMonth)) {

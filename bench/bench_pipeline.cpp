@@ -50,7 +50,7 @@ void BM_DrawConstruction(benchmark::State& state)
         RecordingSurface surface(1920, 1080);
         DrawOptions options;
         options.errorSurface = &errorSurface;
-        DrawConstruction(*m, m->drawing, surface, options);
+        StoreDrawing(*m, m->drawing, DrawConstruction(*m, m->drawing, surface, options));
         benchmark::DoNotOptimize(surface.ops.data());
     }
 }
@@ -66,7 +66,7 @@ void BM_RecalculateAndDraw(benchmark::State& state)
         RecordingSurface surface(1920, 1080);
         DrawOptions options;
         options.errorSurface = &errorSurface;
-        DrawConstruction(*m, m->drawing, surface, options);
+        StoreDrawing(*m, m->drawing, DrawConstruction(*m, m->drawing, surface, options));
         benchmark::DoNotOptimize(surface.ops.data());
     }
 }

@@ -1,9 +1,9 @@
 #include "cli/cli_app.h"
 
+#include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
-#include "core/axes.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
@@ -35,7 +35,9 @@ constexpr std::string_view kUsage =
     "usage: umbrix-cli [--config FILE] [--set NAME=VALUE]... [--lang de|en]\n"
     "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
-    "                  [--table hours|shadow|dates|loops-am|loops-pm FILE.txt|FILE.csv|-]\n"
+    "                  [--table hours|shadow|dates|loops-am|loops-pm|accuracy|correction FILE.txt|FILE.csv|-]\n"
+    "                  [--accuracy] [--svg-accuracy FILE] [--at \"DD/MM/YYYY HH:MM\"]\n"
+    "                  [--reach] [--svg-reach FILE] [--correction]\n"
     "                  [--save-config FILE] [--help] [--version]\n"
     "An output FILE of - is standard output.\n";
 
@@ -56,6 +58,7 @@ struct CliOptions {
     std::optional<std::string> pdf;
     bool pdfLists = true; // --pdf-lists all (default) or none
     bool version = false; // --version: print the version and do nothing else
+    AnalysisOptions analysis;
 };
 
 /// The table names of --table.
@@ -132,13 +135,26 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             if (!next(value) || !next(file))
                 return std::string("--table needs a table name and a file");
             const std::optional<TableChoice> table = TableByName(value);
-            if (!table)
-                return "--table takes hours, shadow, dates, loops-am or loops-pm, not " + value;
+            const std::optional<AnalysisTable> analysisTable = AnalysisTableByName(value);
+            if (!table && !analysisTable)
+                return "--table takes hours, shadow, dates, loops-am, loops-pm, accuracy or correction, not " + value;
             // The ending chooses the form, in any letter case; "-" is the .txt form on standard output.
             if (file != "-" && !TableFileIsCsv(file))
                 return "--table writes FILE.txt, FILE.csv or -, not " + file;
-            options.tables.emplace_back(*table, file);
+            if (analysisTable)
+                options.analysis.tables.emplace_back(*analysisTable, file);
+            else
+                options.tables.emplace_back(*table, file);
             continue;
+        }
+        std::string problem;
+        switch (ParseAnalysisOption(args, i, options.analysis, problem)) {
+        case OptionParse::NotAnalysis:
+            break;
+        case OptionParse::Taken:
+            continue;
+        case OptionParse::Bad:
+            return problem;
         }
         if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang" || arg == "--save-config") {
             if (!next(value))
@@ -247,7 +263,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             SetLanguage(model, *options.language);
     }
     (void)ConfigureInputPanel(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     // The dial type and its variants first, wherever they stand; then the others in the order given.
     std::vector<std::pair<std::string, std::string>> ordered;
@@ -282,15 +298,21 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitUsage;
         }
     }
+    if (const std::optional<std::string> refused = RefusedAnalysis(model, options.analysis)) {
+        err << "umbrix-cli: " << *refused << '\n';
+        return kExitUsage;
+    }
 
     // The activation of the window: the controls show the parameters, the title, the axes.
     (void)ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 
     PrintingHost host(err);
     // The construction picture is drawn by the driver's redraw, as the window image is.
-    SvgPictures pictures(model, host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
+    SvgPictures pictures(
+        model, [&model](DrawingState& state, const DrawingOutcome& outcome) { StoreDrawing(model, state, outcome); },
+        host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
     const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None, pictures.redraw());
     for (const auto& m : host.messages)
         messages.push_back({m.caption, m.text, m.icon});
@@ -299,7 +321,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         err << "umbrix-cli: calculation error " << static_cast<int>(errorCode) << '\n';
     // A construction that cannot be built (an error code, or a mean-time dial the drawing refuses) writes
     // only its JSON report, with empty tables; no other file is created or replaced.
-    const bool impossible = errorCode != kErrorNone || IsImpossibleMeanTimeDial(model.params);
+    const bool impossible = errorCode != kErrorNone || IsImpossibleMeanTimeDial(model.params, model.derived);
     if (impossible && errorCode == kErrorNone) {
         const LanguageState& lang = model.state.language;
         const UiMessage refused{std::string(CaptionText(lang, Caption::Problem)),
@@ -327,6 +349,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
         return kExitCalculationError;
     }
+    const AnalysisResults analyses = ComputeAnalyses(model, options.analysis);
+    if (options.svg)
+        DrawAnalysisOverlay(pictures, model, analyses);
     if (options.saveConfig) {
         if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, target(*options.saveConfig))) {
             PrintMessages(err, {*failed});
@@ -339,7 +364,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
         }
     }
-    if (options.json && !written(*options.json, JsonReport(model, errorCode, messages)))
+    if (options.json &&
+        !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses)))
         return kExitFile;
     if (options.svg && !written(*options.svg, pictures.construction()))
         return kExitFile;
@@ -369,6 +395,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
                 return kExitFile;
         }
     }
+    if (!WriteAnalysisFiles(model, options.analysis, analyses, target, err))
+        return kExitFile;
     return errorCode == 0 ? kExitDone : kExitCalculationError;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/json_report.h"
 
+#include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
 #include "core/loops.h"
@@ -189,7 +190,7 @@ void WriteFixedGnomon(JsonWriter& json, const Model& model)
         json.value(r.halfDayArc[static_cast<std::size_t>(n)]);
     json.endArray();
     json.key("reach");
-    json.value(model.state.fixedGnomonReach);
+    json.value(model.derived.fixedGnomonReach);
     json.key("lines");
     json.beginArray();
     for (int n = 1; n <= lines; ++n) {
@@ -227,7 +228,7 @@ void WriteGrid(JsonWriter& json, std::string_view name, const StringGrid& grid)
 } // namespace
 
 std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<UiMessage>& messages,
-                       ReportTables tables)
+                       ReportTables tables, const AnalysisResults* analyses)
 {
     // Without tables the report reads a copy whose results and grids are as before any calculation: every
     // table is then an empty list.
@@ -281,6 +282,8 @@ std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<
     WriteGrid(json, "StrGridEin", model.grids.StrGridEin);
     WriteGrid(json, "StrMittel", model.grids.StrMittel);
     json.endObject();
+    if (analyses)
+        WriteAnalysisJson(json, *analyses);
     json.endObject();
     return json.text();
 }

@@ -16,7 +16,10 @@ constexpr int kJsonSchemaVersion = 1;
 /// construction that cannot be built (every table then an empty list).
 enum class ReportTables : bool { Written, Empty };
 
+struct AnalysisResults;
+
+/// `analyses`: the parts the analysis options asked for, written after the result tables; null for none.
 std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages,
-                       ReportTables tables = ReportTables::Written);
+                       ReportTables tables = ReportTables::Written, const AnalysisResults* analyses = nullptr);
 
 } // namespace umbrix

@@ -12,7 +12,7 @@ namespace {
 
 using enum OptionValue;
 
-constexpr std::array<OptionDoc, 16> kOptions{{
+constexpr std::array<OptionDoc, 22> kOptions{{
     {"--config", File},
     {"--set", Parameter},
     {"--lang", Choice, "de en"},
@@ -25,7 +25,13 @@ constexpr std::array<OptionDoc, 16> kOptions{{
     {"--plot-screen-like", None},
     {"--pdf", File},
     {"--pdf-lists", Choice, "all none"},
-    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm"},
+    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction"},
+    {"--accuracy", None},
+    {"--svg-accuracy", File},
+    {"--at", Word},
+    {"--reach", None},
+    {"--svg-reach", File},
+    {"--correction", None},
     {"--save-config", File},
     {"--help", None},
     {"--version", None},

@@ -25,15 +25,17 @@ std::optional<SurfaceSize> ParseSurfaceSize(std::string_view text)
     return SurfaceSize{*width, *height};
 }
 
-SvgPictures::SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantConstruction)
-    : model_(model), host_(host), construction_(size.width, size.height)
+SvgPictures::SvgPictures(const Model& model, StoreOutcome store, Host& host, SurfaceSize size, bool wantConstruction)
+    : model_(model), store_(std::move(store)), host_(host), construction_(size.width, size.height)
 {
     state_.imageWidth = size.width;
     state_.lastImageWidth = size.width;
     // A command-line run has no pages: the graphics page counts as shown, so no warning box appears.
     state_.graphicsPageVisible = true;
     if (wantConstruction)
-        redraw_ = std::make_unique<SurfaceRedraw>(model_, state_, construction_, view_, nullptr, &host_);
+        redraw_ = std::make_unique<SurfaceRedraw>(
+            state_, [this](const DrawingOutcome& outcome) { store_(state_, outcome); }, construction_, view_, nullptr,
+            &host_);
 }
 
 Redraw& SvgPictures::redraw()
@@ -51,7 +53,7 @@ std::string SvgPictures::construction() const
 std::string SvgPictures::errorGraph()
 {
     SvgSurface graph(kErrorSvgWidth, kErrorSvgHeight);
-    DrawErrorGraph(model_, state_, graph, true, 0);
+    state_ = DrawErrorGraph(model_, state_, graph, true, 0);
     return graph.document();
 }
 

@@ -1,6 +1,6 @@
 #include "core/configuration_lines.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "core/parameter_set.h"
@@ -405,13 +405,12 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
     // than the nudge itself, so that a nudged value saved and read again is not nudged a second time.
     if (std::abs(std::abs(p.gnomonInclination) - 90) < kGnomonNudgeTest)
         p.gnomonInclination += kGnomonNudge;
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    s.fixedGnomonReach = FixedGnomonReach(p, s.roundedObliquity);
-    UpdateAxes(p, s);
+    RefreshDerivedGeometry(m);
     // The axis field has no upper bound; an axis so long that the ellipse's extents or the reach of the
     // fixed gnomon overflow is no design.
-    if (!std::isfinite(p.semiMinorAxis) || !std::isfinite(p.extentX) || !std::isfinite(p.extentY) ||
-        !std::isfinite(s.fixedGnomonReach))
+    const DerivedGeometry& d = m.derived;
+    if (!std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) || !std::isfinite(d.extentY) ||
+        !std::isfinite(d.fixedGnomonReach))
         return Fail(result, LineError(m, 8, "semiMajorAxis"));
     result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
     return result;

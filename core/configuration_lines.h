@@ -31,7 +31,7 @@ struct LinesRead {
 ///   (an error of line 7 on the fixed-gnomon dial, whose Z is then moved out of the date scale's reach).
 /// - Lines after 26 of the form "name=value" set the extension parameters; an unknown name or a refused
 ///   value is skipped with a warning.
-/// Final steps: the dial title, the nudge of a gnomon inclination of +-90, cosPlaneGnomon, UpdateAxes.
+/// Final steps: the dial title, the nudge of a gnomon inclination of +-90, the derived geometry.
 [[nodiscard]] LinesRead ReadConfigurationInto(Model& model, const std::vector<std::string>& lines);
 
 } // namespace umbrix

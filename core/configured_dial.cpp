@@ -1,5 +1,7 @@
 #include "core/configured_dial.h"
 
+#include "core/driver.h"
+
 namespace umbrix {
 
 ConfiguredDial ConfiguredDialOf(const Model& model)
@@ -12,6 +14,7 @@ void ApplyConfiguredDial(Model& model, const ConfiguredDial& dial)
     model.params = dial.params;
     model.state = dial.state;
     model.grids.StrGridEin = dial.hours;
+    RefreshDerivedGeometry(model);
 }
 
 } // namespace umbrix

@@ -15,7 +15,8 @@ struct ConfiguredDial {
 /// The configured dial as the reading left it, starting from the model's own values.
 [[nodiscard]] ConfiguredDial ConfiguredDialOf(const Model& model);
 
-/// Takes a configuration that was read in full into the model; the results stay until the next calculation.
+/// Takes a configuration that was read in full into the model, with the geometry it implies; the results stay
+/// until the next calculation.
 void ApplyConfiguredDial(Model& model, const ConfiguredDial& dial);
 
 } // namespace umbrix

@@ -1,6 +1,5 @@
 #include "core/date_scale.h"
 
-#include "core/axes.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
 #include "text/texts.h"
@@ -13,8 +12,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr int kLastCalendarSlot = kDateMarkSlots + 1; // ComputeDateMark accepts slots 1..73
-constexpr int kFixedResetSlots = 37;
 constexpr double kType4MinGnomonInclinationDeg = 0.01; // keeps cos L / tan z finite
 
 /// Gnomon foot on the date line of declination declDeg for the dials whose gnomon stands in the horizontal
@@ -50,25 +47,26 @@ double ReferenceMeridian(const DialParameters& p)
     return p.showZoneTime ? p.zoneMeridian : p.longitude;
 }
 
-void ComputeDateMark(Model& model, int slot, int year, int month, int day)
+double VerticalSouthGnomonInclination(double gnomonInclinationDeg)
 {
-    if (slot < 1 || slot > kLastCalendarSlot)
-        return;
-    DialParameters& p = model.params;
-    tUmbrixPoint& mark = model.results.dateMarks[static_cast<std::size_t>(slot)];
+    return std::abs(gnomonInclinationDeg) < kType4MinGnomonInclinationDeg ? kType4MinGnomonInclinationDeg
+                                                                          : gnomonInclinationDeg;
+}
 
+CalendarMark ComputeDateMark(const DialParameters& p, const SharedState& s, int year, int month, int day)
+{
+    CalendarMark out;
+    tUmbrixPoint& mark = out.mark;
     const int dayOfYear = DayOfYear(year, month, day);
     const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, ReferenceMeridian(p), p.longitude, p.latitude, 12.0, false);
-    model.state.obliquity = noon.obliquityDeg;
+    out.obliquityDeg = noon.obliquityDeg;
     mark.declination = noon.declinationDeg;
     mark.equationOfTime = noon.equationOfTimeDeg;
-    mark.label = CalendarLabel(model.state, month, day);
-
-    if (p.type() == DialType::VerticalSouth && std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg)
-        p.gnomonInclination = kType4MinGnomonInclinationDeg; // kept for every later computation
+    mark.label = CalendarLabel(s, month, day);
     const DialPoint position = DateScalePosition(p, mark.declination, mark.equationOfTime);
     mark.x = position.x;
     mark.y = position.y;
+    return out;
 }
 
 DialPoint DateScalePosition(const DialParameters& p, double declDeg, double eotDeg)
@@ -95,11 +93,8 @@ DialPoint DateScalePosition(const DialParameters& p, double declDeg, double eotD
                 m * t *
                     (std::cos(lze) - std::sin(lze) * std::tan((p.planeInclination - p.gnomonInclination) * degToRad))};
     }
-    case DialType::VerticalSouth: {
-        const double z = std::abs(p.gnomonInclination) < kType4MinGnomonInclinationDeg ? kType4MinGnomonInclinationDeg
-                                                                                       : p.gnomonInclination;
-        return {0, m * t * (sinL + cosL / std::tan(z * degToRad))};
-    }
+    case DialType::VerticalSouth:
+        return {0, m * t * (sinL + cosL / std::tan(VerticalSouthGnomonInclination(p.gnomonInclination) * degToRad))};
     case DialType::VerticalDeclining:
         return {-m * t * cosL * sinP, m * t * sinL};
     }
@@ -125,56 +120,47 @@ std::vector<CalendarDate> CalendarMarkDates(int marksPerMonth)
     return dates;
 }
 
-void ComputeFixedIndexMarks(Model& model, int marksPerMonth)
+DateMarkTable ComputeFixedIndexMarks(const DialParameters& p, const SharedState& st, int marksPerMonth)
 {
-    DateMarkTable& table = model.results.dateMarks;
-    for (int s = 1; s <= kFixedResetSlots; ++s) {
-        tUmbrixPoint& mark = table[static_cast<std::size_t>(s)];
-        mark.declination = 0;
-        mark.x = 0;
-        mark.y = 0;
-        mark.equationOfTime = kFixedMarkEquationOfTime;
-    }
+    DateMarkTable table{};
     if (marksPerMonth < 1)
-        return;
+        return table;
     const int k = std::min(marksPerMonth, 3);
     const int marks = 6 * k + 1;
     for (int s = 1; s <= marks; ++s) {
         tUmbrixPoint& mark = table[static_cast<std::size_t>(s)];
-        mark.declination = model.state.ZodiacDeclinationTable[static_cast<std::size_t>((s - 1) * 6 / k)];
-        const DialPoint foot = TiltedGnomonFoot(model.params, mark.declination);
+        mark.declination = st.ZodiacDeclinationTable[static_cast<std::size_t>((s - 1) * 6 / k)];
+        const DialPoint foot = TiltedGnomonFoot(p, mark.declination);
         mark.x = foot.x;
         mark.y = foot.y;
         mark.equationOfTime = kFixedMarkEquationOfTime;
         if (s % marksPerMonth == 1) {
             const int month = s == 1 ? 12 : s / k;
-            mark.label = "21. " + std::string(model.state.MonthNames[static_cast<std::size_t>(month - 1)]);
+            mark.label = "21. " + std::string(st.MonthNames[static_cast<std::size_t>(month - 1)]);
         } else {
             mark.label = "Zeile " + std::to_string(s);
         }
     }
+    return table;
 }
 
-void ComputeDateMarks(Model& model)
+DateScaleResult ComputeDateMarks(const Model& model)
 {
-    DialParameters& p = model.params;
-    DateMarkTable& table = model.results.dateMarks;
-    for (int s = 1; s <= kDateMarkSlots; ++s)
-        table[static_cast<std::size_t>(s)].label.clear();
-    UpdateAxes(p, model.state);
-
+    const DialParameters& p = model.params;
+    DateScaleResult out;
     if (p.type() == DialType::FixedGnomon) {
-        ComputeFixedIndexMarks(model, p.marksPerMonth);
+        out.marks = ComputeFixedIndexMarks(p, model.state, p.marksPerMonth);
     } else {
-        int slot = 1;
-        for (const CalendarDate& date : CalendarMarkDates(p.marksPerMonth))
-            ComputeDateMark(model, slot++, p.year, date.month, date.day);
+        std::size_t slot = 1;
+        for (const CalendarDate& date : CalendarMarkDates(p.marksPerMonth)) {
+            const CalendarMark calendar = ComputeDateMark(p, model.state, p.year, date.month, date.day);
+            out.marks[slot++] = calendar.mark;
+            out.obliquityDeg = calendar.obliquityDeg;
+        }
     }
-
-    ClearGrid(model.grids.StrGridDat);
-    ClearGrid(model.grids.StrGrid8);
-    ClearGrid(model.grids.StrGrid8b);
-    ShowPointTable(model.grids.StrGridDat, table, kDateMarkSlots + 1, PointTableMode::Full, model.state.language);
+    out.listing = EmptyGridLike(model.grids.StrGridDat);
+    ShowPointTable(out.listing, out.marks, kDateMarkSlots + 1, PointTableMode::Full, model.state.language);
+    return out;
 }
 
 void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, PointTableMode mode,
@@ -214,6 +200,11 @@ void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, 
 void ClearGrid(StringGrid& grid)
 {
     grid.clear();
+}
+
+StringGrid EmptyGridLike(const StringGrid& shape)
+{
+    return StringGrid(shape.colCount(), shape.rowCount(), shape.fixedCols(), shape.fixedRows());
 }
 
 } // namespace umbrix

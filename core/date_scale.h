@@ -12,19 +12,36 @@
 #include "core/grid.h"
 #include "core/model.h"
 
+#include <optional>
 #include <vector>
 
 namespace umbrix {
 
-/// Rewrites the DateMarkTable for the current parameters and fills StrGridDat (StrGrid8 and StrGrid8b are
-/// emptied). The reference meridian of the noon data is the zone meridian when showZoneTime is set, else
-/// the site's longitude. Refreshes the derived axes first. Type 4: a gnomon inclination of magnitude below
-/// 0.01 degrees is replaced by 0.01 in the parameter set. Writes the obliquity of the last noon data.
-void ComputeDateMarks(Model& model);
+/// The date marks of one calculation: the table, its listing and the obliquity the noon data left.
+struct DateScaleResult {
+    DateMarkTable marks{};              // slots 1 .. up to the first empty label
+    StringGrid listing;                 // StrGridDat
+    std::optional<double> obliquityDeg; // of the last noon data; none for the fixed-gnomon marks
+};
 
-/// One calendar-date mark into `slot` (1..73; other slots are ignored): the declination and equation of
-/// time at 12:00 of the reference meridian (declinations of magnitude below 0.3 degrees count as exactly 0),
-/// the label "dd.Mon " in the current language and the gnomon position for the dial type:
+/// The DateMarkTable for the parameters and its listing for StrGridDat (the shape of model's StrGridDat).
+/// The reference meridian of the noon data is the zone meridian when showZoneTime is set, else the site's
+/// longitude. Type 4 computes with the gnomon inclination of VerticalSouthGnomonInclination.
+[[nodiscard]] DateScaleResult ComputeDateMarks(const Model& model);
+
+/// Type 4 (vertical south dial): a gnomon inclination of magnitude below 0.01 degrees counts as 0.01, which
+/// keeps cos L / tan z finite. Other inclinations are returned as they are.
+[[nodiscard]] double VerticalSouthGnomonInclination(double gnomonInclinationDeg);
+
+/// One calendar-date mark and the obliquity of its noon data.
+struct CalendarMark {
+    tUmbrixPoint mark;
+    double obliquityDeg = 0;
+};
+
+/// One calendar-date mark: the declination and equation of time at 12:00 of the reference meridian
+/// (declinations of magnitude below 0.3 degrees count as exactly 0), the label "dd.Mon " in the language of
+/// `s` and the gnomon position for the dial type:
 ///   type 6 (on the analemma): x = -M E,                     y = M t cos L
 ///   types 0, 1, 7:            x = M t tan z sin D sin L,    y = M t (cos L + sin L cos D tan z)
 ///   type 2:                   x = -M t cos L sin P,         y = M t cos L cos P / cos ze
@@ -33,7 +50,7 @@ void ComputeDateMarks(Model& model);
 ///   type 5:                   x = -M t cos L sin P,         y = M t sin L
 /// with M = semiMajorAxis, t = tan(declination), E in radians, L latitude, z, D gnomon inclination and
 /// deviation, ze, P plane inclination and deviation. year, month 1..12, day 1..31.
-void ComputeDateMark(Model& model, int slot, int year, int month, int day);
+[[nodiscard]] CalendarMark ComputeDateMark(const DialParameters& p, const SharedState& s, int year, int month, int day);
 
 /// The gnomon position of a calendar-date mark for the sun's declination declDeg and equation of time
 /// eotDeg (degrees of hour angle), by the table of ComputeDateMark; no parameter is changed (type 4 computes
@@ -56,7 +73,7 @@ struct CalendarDate {
 /// Type 7: 6k + 1 marks (k = marksPerMonth limited to 3) at every (6 / k)-th declination of the zodiac
 /// table, winter to summer solstice; equation of time 9999. Labels "21. Mon" on the rows that begin a
 /// month group (slot mod marksPerMonth = 1), "Zeile s" on the others.
-void ComputeFixedIndexMarks(Model& model, int marksPerMonth);
+[[nodiscard]] DateMarkTable ComputeFixedIndexMarks(const DialParameters& p, const SharedState& s, int marksPerMonth);
 
 /// Layout of a point list in a grid.
 enum class PointTableMode : int {
@@ -79,6 +96,9 @@ void ShowPointTable(StringGrid& grid, const DateMarkTable& table, int rowLimit, 
 
 /// Empties every cell of the grid; its row and column counts stay.
 void ClearGrid(StringGrid& grid);
+
+/// An empty grid of the shape of `shape` (its rows, columns and fixed rows and columns).
+[[nodiscard]] StringGrid EmptyGridLike(const StringGrid& shape);
 
 /// The reference meridian of the dial's clock: the zone meridian when zone time is shown, else the site's
 /// own longitude (degrees, west positive).

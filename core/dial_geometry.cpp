@@ -1,6 +1,6 @@
 #include "core/dial_geometry.h"
 
-#include "core/axes.h"
+#include "core/derived_geometry.h"
 #include "core/hour_marks.h"
 #include "core/numeric.h"
 

@@ -59,4 +59,12 @@ struct DrawingState {
     std::string maxErrorText;       // lmaxErrAbs: the largest reading error, "%5.2f"
 };
 
+/// What one drawing leaves behind: the drawing state it started from with what it wrote, and what it asks
+/// of the model. The caller stores it (StoreDrawing in core/driver.h).
+struct DrawingOutcome {
+    DrawingState state;
+    bool radiusCheckReported = false; // the drawing showed the Lambert radius message
+    bool loopGridsVoid = false;       // the split mean-time dial cannot be built for these angles
+};
+
 } // namespace umbrix

@@ -1,7 +1,7 @@
 #include "core/driver.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/hour_marks.h"
 #include "core/input_panel.h"
 #include "core/loop_optimiser.h"
@@ -12,27 +12,158 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace umbrix {
 
+void RefreshDerivedGeometry(Model& model)
+{
+    model.derived = DeriveGeometry(model.params, model.state.obliquity, model.state.roundedObliquity);
+}
+
+void RefreshAxes(Model& model)
+{
+    model.derived = DeriveAxes(model.params, model.state.obliquity, model.derived.fixedGnomonReach);
+}
+
+void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved)
+{
+    model.derived = saved;
+}
+
 namespace {
+
+// --- Parameter changes a calculation makes for good. Each computation works with the limited value on its
+// --- own; the driver stores it once, at the step that first used it, so that every later computation, the
+// --- drawing and the saved configuration agree with what was computed.
+
+/// Before the date scale of the vertical south dial: a gnomon inclination below 0.01 degrees would put
+/// the date marks at infinity (cos L / tan z).
+void KeepVerticalSouthGnomonInclination(DialParameters& p)
+{
+    if (p.type() == DialType::VerticalSouth)
+        p.gnomonInclination = VerticalSouthGnomonInclination(p.gnomonInclination);
+}
+
+/// Before the hour marks: a rise/set declination of 0 would put both rise/set marks on the centre line.
+void KeepRiseSetDeclination(DialParameters& p)
+{
+    p.riseSetDeclination = UsableRiseSetDeclination(p.riseSetDeclination);
+}
+
+/// Before the shadow path: a plane within 0.03 degrees of vertical has no usable shadow constants.
+void KeepShadowPlaneInclination(DialParameters& p)
+{
+    p.planeInclination = ShadowPlaneInclination(p.planeInclination);
+}
+
+// --- Storing what the computations return.
+
+void StoreObliquity(Model& model, std::optional<double> obliquityDeg)
+{
+    if (obliquityDeg)
+        model.state.obliquity = *obliquityDeg;
+}
+
+void StoreDateScale(Model& model, const DateScaleResult& dates)
+{
+    model.results.dateMarks = dates.marks;
+    model.grids.StrGridDat = dates.listing;
+    // The loop grids belong to the split dial: a date scale leaves them empty.
+    ClearGrid(model.grids.StrGrid8);
+    ClearGrid(model.grids.StrGrid8b);
+    StoreObliquity(model, dates.obliquityDeg);
+}
+
+void StoreHourMarks(Model& model, const HourMarksResult& marks)
+{
+    Results& r = model.results;
+    r.hourPoints = marks.points;
+    r.hourPointCount = marks.count;
+    r.riseSetPoint = marks.riseSetPoint;
+    r.riseSetPointReal = marks.riseSetPointReal;
+    model.grids.StrGridStd = marks.listing;
+    model.grids.lKoordAufUnter = marks.riseSetLabel;
+}
+
+void StoreFixedGnomonMarks(Model& model, const FixedGnomonMarksResult& marks)
+{
+    StoreDateScale(model, marks.dates);
+    Results& r = model.results;
+    r.fixedHourPoints = marks.points;
+    r.fixedScale = marks.scales;
+    r.halfDayArc = marks.halfDayArcs;
+    r.fixedDateLineCount = marks.lineCount;
+    r.fixedHourPointCount = marks.pointCount;
+    model.grids.StrGridStd = marks.listing;
+    // The date lines' ellipses are new, and with them the largest one, the reach.
+    RefreshDerivedGeometry(model);
+}
+
+void StoreShadowPath(Model& model, const ShadowPathResult& path)
+{
+    model.results.shadowPath = path.points;
+    model.results.shadowPathCount = path.count;
+    model.grids.StrGridShad = path.listing;
+    model.state.obliquity = path.obliquityDeg;
+}
+
+void StoreDoubleAnalemma(Model& model, const DoubleAnalemmaResult& loops)
+{
+    Results& r = model.results;
+    Grids& grids = model.grids;
+    const bool optimised = model.params.doubleAnalemmaMethod > 1;
+    LoopTable& morning = optimised ? r.morningLoopOptimised : r.morningLoop;
+    LoopTable& afternoon = optimised ? r.afternoonLoopOptimised : r.afternoonLoop;
+    if (loops.hourInput)
+        grids.StrGridEin = *loops.hourInput;
+    if (loops.errorCode != kErrorNone) {
+        // No loop for a wrong hour input: every grid that could show a stale one is emptied, and the
+        // method's loops lose their rows.
+        for (StringGrid* grid :
+             {&grids.StrGrid8, &grids.StrGrid8b, &grids.StrGridDat, &grids.StrGridShad, &grids.StrGridStd})
+            ClearGrid(*grid);
+        for (LoopTable* table : {&morning, &afternoon})
+            for (tUmbrixPoint& point : *table)
+                point.label.clear();
+        r.morningLoopStatistics = {};
+        r.afternoonLoopStatistics = {};
+        return;
+    }
+    morning = loops.morning;
+    afternoon = loops.afternoon;
+    r.morningLoopStatistics = loops.morningStatistics;
+    r.afternoonLoopStatistics = loops.afternoonStatistics;
+    grids.StrGrid8b = loops.grids.morningErrors;
+    grids.StrGrid8 = loops.grids.afternoonErrors;
+    grids.StrGridDat = loops.grids.dateListing;
+    grids.StrMittel = loops.grids.statistics;
+    StoreObliquity(model, loops.obliquityDeg);
+}
 
 void ComputeShadowPathOfShadowDate(Model& model)
 {
-    ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay);
+    if (!HasShadowPath(model.params))
+        return;
+    KeepShadowPlaneInclination(model.params);
+    if (const std::optional<ShadowPathResult> path =
+            ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay))
+        StoreShadowPath(model, *path);
 }
 
+/// The hour marks read the semi-minor axis and the plane/gnomon cosine of the current parameters.
 void ComputeMarks(Model& model)
 {
-    if (model.params.type() == DialType::FixedGnomon)
-        ComputeFixedGnomonMarks(model);
-    else
-        ComputeHourMarks(model);
+    RefreshAxes(model);
+    if (model.params.type() == DialType::FixedGnomon) {
+        StoreFixedGnomonMarks(model, ComputeFixedGnomonMarks(model));
+    } else {
+        KeepRiseSetDeclination(model.params);
+        StoreHourMarks(model, ComputeHourMarks(model));
+    }
 }
 
-} // namespace
-
-std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
+DoubleAnalemmaResult DoubleAnalemmaByMethod(const Model& model, Host& host)
 {
     switch (model.params.doubleAnalemmaMethod) {
     case 0:
@@ -42,6 +173,37 @@ std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
     default:
         return OptimisedLoops(model, host, std::min<int>(model.params.doubleAnalemmaMethod, 4));
     }
+}
+
+} // namespace
+
+void ComputeDateScale(Model& model)
+{
+    KeepVerticalSouthGnomonInclination(model.params);
+    StoreDateScale(model, ComputeDateMarks(model));
+}
+
+std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
+{
+    RefreshAxes(model); // the loops read the semi-minor axis and the plane/gnomon cosine
+    const DoubleAnalemmaResult loops = DoubleAnalemmaByMethod(model, host);
+    StoreDoubleAnalemma(model, loops);
+    return loops.errorCode;
+}
+
+void StoreDrawing(Model& model, DrawingState& target, const DrawingOutcome& outcome)
+{
+    target = outcome.state;
+    if (outcome.radiusCheckReported)
+        model.results.radiusCheckReported = true;
+    if (outcome.loopGridsVoid) {
+        ClearGrid(model.grids.StrGrid8);
+        ClearGrid(model.grids.StrGrid8b);
+    }
+    // A fixed-gnomon dial is drawn with at most 3 marks per month, its 19 date lines: once drawn, the
+    // parameters keep 3, so that the next calculation labels and lists the date lines the drawing showed.
+    if (model.params.type() == DialType::FixedGnomon && model.params.marksPerMonth > 3)
+        model.params.marksPerMonth = 3;
 }
 
 std::string_view ErrorText(const Model& model, std::uint8_t code)
@@ -75,21 +237,25 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
     std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
 
+    RefreshAxes(model);
     if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
         (p.type() == DialType::MeanTime && p.marksMode == 1)) {
-        ComputeDateMarks(model);
+        ComputeDateScale(model);
     } else if (p.type() == DialType::MeanTime) {
         if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)
             code = loopCode;
     }
     ComputeMarks(model);
-    (void)RiseSetError(model); // the error graph of the redraw reads the curve
+    model.results.riseSetErrorCurve = RiseSetErrorCurveOf(p);
 
+    if (code == kErrorNone && HasShadowPath(p)) {
+        redraw.showShadowPathTab(model.state.showShadowPath);
+        ComputeShadowPathOfShadowDate(model);
+    }
+    // The shadow path may have moved a nearly vertical plane and written the obliquity of its day: the
+    // drawing, the plot and the reports read the geometry of the parameters as they now are.
+    RefreshAxes(model);
     if (code == kErrorNone) {
-        if (HasShadowPath(p)) {
-            redraw.showShadowPathTab(model.state.showShadowPath);
-            ComputeShadowPathOfShadowDate(model);
-        }
         if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
             redraw.construction(model);
     } else {
@@ -116,6 +282,7 @@ void RecalculateHourMarks(Model& model, Host& /*host*/, RecalcSource /*source*/,
         ComputeShadowPathOfShadowDate(model);
         redraw.showShadowPathTab(true);
     }
+    RefreshAxes(model);
     if (model.state.uiReady)
         redraw.construction(model);
 }
@@ -280,7 +447,7 @@ DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw, const
     model.state.dialTitle = DialTitle(model);
     if (show)
         show(out.controls);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::Activation, redraw)};
     return out;
 }

@@ -60,7 +60,8 @@ struct Redraw {
     virtual void restoreActivePage() {}
     /// Show or hide the shadow-path tab.
     virtual void showShadowPathTab(bool /*visible*/) {}
-    /// Draw the construction on the screen canvas with the current view transform.
+    /// Draw the construction on the screen canvas with the current view transform, and store what the
+    /// drawing left (StoreDrawing).
     virtual void construction(const Model& /*model*/) {}
     /// Blank the drawing area: a rectangle one pixel inside its border with the canvas's current pen and
     /// brush.
@@ -70,13 +71,26 @@ struct Redraw {
     virtual void writeErrorBanner(std::string_view /*text*/) {}
 };
 
-/// Recomputes everything for the current parameters. Steps: remember the page; error 12 when
-/// |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all the same); the date scale
-/// (types 0 to 5, and 6 on the analemma) or the double analemma (type 6, marksMode 2); the hour marks
-/// (fixed-gnomon marks for type 7); without error: the shadow path for types 0, 1, 3, 4, 6 and 7 and,
-/// unless the source is rgKoordAusg or btGo2, the redraw; with error c: blank the drawing, show message
-/// row c with the "Problem" caption and the warning icon, and for c > 10 write its first 39 characters on
-/// the drawing; restore the page. Returns the error code.
+/// After a change of the parameters: the derived geometry anew (the fixed gnomon's reach, then the axes with
+/// the current obliquity), stored in model.derived. Every handler that changes a parameter calls this.
+void RefreshDerivedGeometry(Model& model);
+
+/// The axes for the current parameters and obliquity, keeping the fixed gnomon's reach as it was last
+/// derived (by RefreshDerivedGeometry or by the fixed-gnomon marks of a calculation).
+void RefreshAxes(Model& model);
+
+/// Puts back a derived geometry saved before a change of the parameters that is then undone (a
+/// configuration refused halfway), together with the parameters it belongs to.
+void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved);
+
+/// Recomputes everything for the current parameters and stores the results in the model. Steps: remember
+/// the page; error 12 when |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all
+/// the same); the date scale (types 0 to 5, and 6 on the analemma) or the double analemma (type 6,
+/// marksMode 2); the hour marks (fixed-gnomon marks for type 7) and the rise/set error curve; without
+/// error: the shadow path for types 0, 1, 3, 4, 6 and 7; the derived geometry for the parameters as they
+/// now are; without error, unless the source is rgKoordAusg or btGo2, the redraw; with error c: blank the
+/// drawing, show message row c with the "Problem" caption and the warning icon, and for c > 10 write its
+/// first 39 characters on the drawing; restore the page. Returns the error code.
 [[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& redraw);
 /// The same without a window.
 [[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source = RecalcSource::None);
@@ -86,9 +100,21 @@ struct Redraw {
 /// the redraw when the controls show the parameters. The date scale is not recomputed.
 void RecalculateHourMarks(Model& model, Host& host, RecalcSource source, Redraw& redraw);
 
-/// The double analemma of the split dial for mean time (type 6, marksMode 2) by doubleAnalemmaMethod;
-/// returns its error code: method 0 ExactTwoHourLoops, 1 MeanOfPairsLoops, 2 to 4 OptimisedLoops.
+/// The double analemma of the split dial for mean time (type 6, marksMode 2) by doubleAnalemmaMethod,
+/// stored in the model; returns its error code: method 0 ExactTwoHourLoops, 1 MeanOfPairsLoops, 2 to 4
+/// OptimisedLoops. A wrong hour input leaves the method's loops without rows and empties the grids that
+/// could show a stale one (StrGrid8, StrGrid8b, StrGridDat, StrGridShad, StrGridStd).
 [[nodiscard]] std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host);
+
+/// The date scale (ComputeDateMarks) stored in the model, the loop grids emptied. The vertical south dial
+/// keeps a gnomon inclination of at least 0.01 degrees from here on.
+void ComputeDateScale(Model& model);
+
+/// Stores what a drawing left: its drawing state into `target` (the window's model.drawing, or the drawing
+/// state of a command-line picture), and into the model what the drawing asks of it: the Lambert radius
+/// message shown in this calculation, the loop grids of an impossible split dial emptied. A fixed-gnomon
+/// dial keeps at most 3 marks per month once drawn.
+void StoreDrawing(Model& model, DrawingState& target, const DrawingOutcome& outcome);
 
 /// The text of error code `code` in the current language (message table row; empty for a code without
 /// text).

@@ -1,6 +1,7 @@
 #include "core/fields.h"
 
-#include "core/axes.h"
+#include "core/derived_geometry.h"
+#include "core/driver.h"
 #include "core/numeric.h"
 #include "core/parameters.h"
 #include "text/texts.h"
@@ -225,10 +226,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
 
     // 7. Always: derived values.
     out.others.push_back({.name = "eRiseSet", .text = FormatFixed(7, 2, p.riseSetDeclination)});
-    p.cosPlaneGnomon = std::cos((p.planeInclination - p.gnomonInclination) * degToRad);
-    model.state.fixedGnomonReach = FixedGnomonReach(p, model.state.roundedObliquity);
-    p.cosPlaneGnomon = Guard(p.cosPlaneGnomon, 1e-7);
-    UpdateAxes(p, model.state);
+    RefreshDerivedGeometry(model);
 
     // 8. An error keeps the focus in the field; a stored value recalculates.
     out.focusBack = !out.accepted;

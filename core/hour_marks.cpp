@@ -1,7 +1,7 @@
 #include "core/hour_marks.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/numeric.h"
 #include "text/texts.h"
 
@@ -13,21 +13,19 @@ namespace umbrix {
 
 namespace {
 
-constexpr double kMinRiseSetDeclinationDeg = 1e-9;     // keeps tan rho and the mark off the centre line
-constexpr double kType4MinGnomonInclinationDeg = 0.01; // as the date scale: keeps sin L / tan z finite
-constexpr int kFixedResetEntries = 150;
-constexpr int kFixedMarksPerHour = 6; // type 7: every 10 minutes
+constexpr double kMinRiseSetDeclinationDeg = 1e-9; // keeps tan rho and the mark off the centre line
+constexpr int kFixedMarksPerHour = 6;              // type 7: every 10 minutes
 
 int LinesPerHour(const DialParameters& p)
 {
     return std::clamp<int>(p.linesPerHour, 1, 6);
 }
 
-/// Header row of StrGridStd: " Nr. ", then per column group the time and the two coordinates.
-void WriteHourGridHeader(Model& model)
+/// An empty StrGridStd with its header row: " Nr. ", then per column group the time and the two
+/// coordinates.
+StringGrid HourGridWithHeader(const Model& model)
 {
-    StringGrid& grid = model.grids.StrGridStd;
-    ClearGrid(grid);
+    StringGrid grid = EmptyGridLike(model.grids.StrGridStd);
     const bool xy = model.state.coordinatesAsXY;
     grid.setCell(0, 0, " Nr. ");
     for (int group = 0; group < 4; ++group) {
@@ -35,13 +33,14 @@ void WriteHourGridHeader(Model& model)
         grid.setCell(4 * group + 2, 0, xy ? "   x   " : "  d1   ");
         grid.setCell(4 * group + 3, 0, xy ? "   y   " : "  d2   ");
     }
+    return grid;
 }
 
 /// Mark `mark` (1..6) of the hour with index hourIndex (1 for the first hour) into StrGridStd: marks 1 to 4
 /// on the hour's first row, marks 5 and 6 in the third and fourth column group of its second row.
-void WriteMarkCells(Model& model, int hourIndex, int mark, int rowsPerHour, std::string timeText, DialPoint point)
+void WriteMarkCells(StringGrid& grid, const Model& model, int hourIndex, int mark, int rowsPerHour,
+                    std::string timeText, DialPoint point)
 {
-    StringGrid& grid = model.grids.StrGridStd;
     if (hourIndex > grid.rowCount() - 1)
         return;
     int row = 0;
@@ -61,7 +60,7 @@ void WriteMarkCells(Model& model, int hourIndex, int mark, int rowsPerHour, std:
         second = FormatFixed(7, 3, point.y);
     } else {
         // Distances to the two ends of the minor axis: the hour point set out on the ground with two tapes.
-        const double b = model.params.semiMinorAxis;
+        const double b = model.derived.semiMinorAxis;
         first = FormatFixed(7, 3, std::hypot(b - point.y, point.x));
         second = FormatFixed(7, 3, std::hypot(-b - point.y, point.x));
     }
@@ -105,9 +104,7 @@ DialPoint HourMarkPosition(const DialParameters& p, double hourAngleDeg)
                     (std::sin(lze) + std::cos(lze) * std::tan((p.planeInclination - p.gnomonInclination) * degToRad))};
     }
     case DialType::VerticalSouth: {
-        double z = p.gnomonInclination;
-        if (std::abs(z) < kType4MinGnomonInclinationDeg)
-            z = kType4MinGnomonInclinationDeg;
+        const double z = VerticalSouthGnomonInclination(p.gnomonInclination);
         return {a * sinH, a * cosH * (sinL / SafeTan(z * degToRad) - cosL)};
     }
     case DialType::VerticalDeclining:
@@ -132,10 +129,10 @@ DialPoint FixedHourMarkPosition(const DialParameters& p, double scale, double de
     return {scale * (sinH - sinD * tanZ * w), scale * (sinL * cosH - cosL * t - tanZ * cosD * w)};
 }
 
-RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg)
+RiseSetPosition RiseSetPointFor(const DialParameters& p, const DerivedGeometry& derived, double rhoDeg)
 {
     const double a = p.semiMajorAxis;
-    const double g = p.cosPlaneGnomon;
+    const double g = derived.cosPlaneGnomon;
     const double q = std::sin(p.latitude * degToRad) / std::cos(rhoDeg * degToRad);
     const double c = std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad); // cos(L - z)
     RiseSetPosition out;
@@ -146,23 +143,17 @@ RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg)
     return out;
 }
 
-void ComputeHourMarks(Model& model)
+double UsableRiseSetDeclination(double riseSetDeclinationDeg)
 {
-    DialParameters& p = model.params;
-    Results& r = model.results;
-    WriteHourGridHeader(model);
+    return std::abs(riseSetDeclinationDeg) < kMinRiseSetDeclinationDeg ? kMinRiseSetDeclinationDeg
+                                                                       : riseSetDeclinationDeg;
+}
 
-    const double keptExtentX = p.extentX;
-    const double keptExtentY = p.extentY;
-    UpdateAxes(p, model.state);
-    p.extentX = keptExtentX;
-    p.extentY = keptExtentY;
-
-    for (int k = 1; k <= kHourPointSlots; ++k) {
-        r.hourPoints[static_cast<std::size_t>(k)].x = 0;
-        r.hourPoints[static_cast<std::size_t>(k)].y = 0;
-    }
-    r.hourPointCount = 0;
+HourMarksResult ComputeHourMarks(const Model& model)
+{
+    const DialParameters& p = model.params;
+    HourMarksResult r;
+    r.listing = HourGridWithHeader(model);
 
     const int lines = LinesPerHour(p);
     const int rowsPerHour = lines <= 4 ? 1 : 2;
@@ -176,30 +167,28 @@ void ComputeHourMarks(Model& model)
             if (k > kHourPointSlots)
                 break;
             const int mn = (60 / lines) * (j - 1);
-            HourPoint& point = r.hourPoints[static_cast<std::size_t>(k)];
+            HourPoint& point = r.points[static_cast<std::size_t>(k)];
             point.time = h + mn / 60.0;
             const double hourAngleDeg = (h - 12) * 15 + mn / 4.0 + zoneCorrection;
             const DialPoint position = HourMarkPosition(p, hourAngleDeg);
             point.x = position.x;
             point.y = position.y;
-            r.hourPointCount = std::max(r.hourPointCount, k);
-            WriteMarkCells(model, h - from + 1, j, rowsPerHour, FormatMinSec(point.time / 4), position);
+            r.count = std::max(r.count, k);
+            WriteMarkCells(r.listing, model, h - from + 1, j, rowsPerHour, FormatMinSec(point.time / 4), position);
         }
     }
 
-    if (std::abs(p.riseSetDeclination) < kMinRiseSetDeclinationDeg)
-        p.riseSetDeclination = kMinRiseSetDeclinationDeg;
-    const RiseSetPosition riseSet = RiseSetPointFor(p, p.riseSetDeclination);
+    const RiseSetPosition riseSet = RiseSetPointFor(p, model.derived, UsableRiseSetDeclination(p.riseSetDeclination));
     r.riseSetPoint = {riseSet.x, riseSet.y};
     r.riseSetPointReal = riseSet.real;
-    model.grids.lKoordAufUnter = riseSet.real ? "(\u00b1" + FormatFixed(6, 3, riseSet.x) + "/0.00)" : std::string();
+    r.riseSetLabel = riseSet.real ? "(\u00b1" + FormatFixed(6, 3, riseSet.x) + "/0.00)" : std::string();
+    return r;
 }
 
-double FixedEllipseAxis(Model& model, int n)
+double FixedEllipseAxis(const DialParameters& p, const DateMarkTable& dates, int n)
 {
     const int slot = std::clamp(n, 1, kDateMarkSlots);
-    model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
-    return FixedGnomonEllipseAxis(model.params, model.results.dateMarks[static_cast<std::size_t>(slot)].declination);
+    return FixedGnomonEllipseAxis(p, dates[static_cast<std::size_t>(slot)].declination);
 }
 
 double ZodiacEllipseAxis(const Model& model, int i)
@@ -209,35 +198,31 @@ double ZodiacEllipseAxis(const Model& model, int i)
                                   model.state.ZodiacDeclinationTable[static_cast<std::size_t>(index - 1)]);
 }
 
-void ComputeFixedGnomonMarks(Model& model)
+FixedGnomonMarksResult ComputeFixedGnomonMarks(const Model& model)
 {
-    DialParameters& p = model.params;
-    Results& r = model.results;
-    WriteHourGridHeader(model);
-    ComputeDateMarks(model);
+    const DialParameters& p = model.params;
+    FixedGnomonMarksResult r;
+    r.listing = HourGridWithHeader(model);
+    r.dates = ComputeDateMarks(model);
 
     const int m = (p.marksPerMonth >= 1 && p.marksPerMonth <= 3) ? p.marksPerMonth : 3;
     const int lineCount = 6 * m + 1;
     const int hours = model.state.hourTo - model.state.hourFrom;
     const double tanL = std::tan(p.latitude * degToRad);
     const double zoneCorrection = ZoneCorrectionDeg(p);
-    r.fixedDateLineCount = lineCount;
-    r.fixedHourPointCount = hours >= 1 ? std::min((hours - 1) * kFixedMarksPerHour + 1, kFixedHourPointSlots) : 0;
+    r.lineCount = lineCount;
+    r.pointCount = hours >= 1 ? std::min((hours - 1) * kFixedMarksPerHour + 1, kFixedHourPointSlots) : 0;
 
     for (int n = 1; n <= lineCount; ++n) {
         const std::size_t line = static_cast<std::size_t>(n);
-        const double decl = r.dateMarks[line].declination;
-        r.fixedScale[line] = FixedEllipseAxis(model, n);
+        const double decl = r.dates.marks[line].declination;
+        r.scales[line] = FixedEllipseAxis(p, r.dates.marks, n);
         // Where the sun does not set (argument below -1) the half arc is the whole half circle, where it does
         // not rise it is empty: the clamp gives exactly 180 and 0 degrees there.
         const double cosArc = std::clamp(-std::tan(decl * degToRad) * tanL, -1.0, 1.0);
-        r.halfDayArc[line] = std::acos(cosArc) / degToRad;
+        r.halfDayArcs[line] = std::acos(cosArc) / degToRad;
 
-        FixedHourPointLine& points = r.fixedHourPoints[line];
-        for (int e = 1; e <= kFixedResetEntries; ++e) {
-            points[static_cast<std::size_t>(e)].x = 0;
-            points[static_cast<std::size_t>(e)].y = 0;
-        }
+        FixedHourPointLine& points = r.points[line];
         for (int j = 1; j <= hours; ++j) {
             const int h = model.state.hourFrom + j - 1;
             const int marks = j == hours ? 1 : kFixedMarksPerHour;
@@ -249,7 +234,7 @@ void ComputeFixedGnomonMarks(Model& model)
                 FixedHourPoint& point = points[static_cast<std::size_t>(entry)];
                 point.hourAngle = (h - 12) * 15 + mn / 4.0;
                 const DialPoint position =
-                    FixedHourMarkPosition(p, r.fixedScale[line], decl, point.hourAngle + zoneCorrection);
+                    FixedHourMarkPosition(p, r.scales[line], decl, point.hourAngle + zoneCorrection);
                 point.x = position.x;
                 point.y = position.y;
             }
@@ -263,10 +248,11 @@ void ComputeFixedGnomonMarks(Model& model)
             const int entry = (j - 1) * kFixedMarksPerHour + mark;
             if (entry > kFixedHourPointSlots)
                 break;
-            const FixedHourPoint& point = r.fixedHourPoints[listed][static_cast<std::size_t>(entry)];
-            WriteMarkCells(model, j, mark, 2, FormatMinSec(point.hourAngle / 60), {point.x, point.y});
+            const FixedHourPoint& point = r.points[listed][static_cast<std::size_t>(entry)];
+            WriteMarkCells(r.listing, model, j, mark, 2, FormatMinSec(point.hourAngle / 60), {point.x, point.y});
         }
     }
+    return r;
 }
 
 } // namespace umbrix

@@ -11,13 +11,27 @@
 // degrees, Z = 1 with showZoneTime (mean sun at zone time, west-positive longitudes) else 0 (apparent local
 // time). The equation of time is left to the date scale, which moves the gnomon.
 
+#include "core/date_scale.h"
+#include "core/grid.h"
 #include "core/model.h"
+
+#include <string>
 
 namespace umbrix {
 
-/// Dial types 0 to 6: fills HourPointTable (entries 1 .. (hourTo - hourFrom) linesPerHour + 1, at most 145),
-/// the grid StrGridStd, riseSetPoint and the label text lKoordAufUnter. Brings cosPlaneGnomon and
-/// semiMinorAxis up to date; extentX and extentY are left as they were.
+/// The hour marks of dial types 0 to 6 and what is listed with them.
+struct HourMarksResult {
+    HourPointTable points{}; // slots 1..count
+    int count = 0;
+    StringGrid listing; // StrGridStd
+    DialPoint riseSetPoint{};
+    bool riseSetPointReal = false;
+    std::string riseSetLabel; // lKoordAufUnter
+};
+
+/// Dial types 0 to 6: the HourPointTable (entries 1 .. (hourTo - hourFrom) linesPerHour + 1, at most 145),
+/// its listing for StrGridStd, riseSetPoint for UsableRiseSetDeclination and the label text lKoordAufUnter.
+/// Reads the semi-minor axis and the plane/gnomon cosine of the derived geometry.
 ///   types 0, 1: x = a (sin H - cos H sin D cos L tan z),   y = a cos H (sin L - tan z cos L cos D)
 ///   type 2:     x = a (cos P sin H - sin P sin L cos H),   y = a (cos P sin L cos H + sin P sin H) / cos ze
 ///   type 3:     x = a sin H,                               y = a cos H (sin(L - ze) + cos(L - ze) tan(ze - z))
@@ -25,7 +39,22 @@ namespace umbrix {
 ///   type 5:     x = a (cos P sin H - sin P sin L cos H),   y = -a cos L cos H
 ///   type 6:     x = a sin H,                               y = a sin L cos H
 /// L latitude, z, D gnomon inclination and deviation, ze, P plane inclination and deviation.
-void ComputeHourMarks(Model& model);
+[[nodiscard]] HourMarksResult ComputeHourMarks(const Model& model);
+
+/// A rise/set declination of magnitude below 1e-9 degrees counts as 1e-9: it keeps tan rho and the marks
+/// off the centre line. Other declinations are returned as they are.
+[[nodiscard]] double UsableRiseSetDeclination(double riseSetDeclinationDeg);
+
+/// The marks of the fixed-gnomon dial (type 7) and what is listed with them.
+struct FixedGnomonMarksResult {
+    DateScaleResult dates;    // the date lines: fixed declinations of the zodiac table
+    FixedHourPoints points{}; // lines 1..lineCount, entries 1..pointCount
+    FixedScale scales{};      // semi-major axis of each date line's ellipse
+    HalfDayArc halfDayArcs{}; // degrees
+    int lineCount = 0;
+    int pointCount = 0;
+    StringGrid listing; // StrGridStd
+};
 
 /// Dial type 7: the date marks (fixed declinations), FixedScale, HalfDayArc and FixedHourPoints of the
 /// 6m + 1 date lines (m = marksPerMonth, limited to 3), and StrGridStd listing date line
@@ -33,15 +62,15 @@ void ComputeHourMarks(Model& model);
 ///   x = f (sin H - sin D tan z (cos L cos H + sin L T))
 ///   y = f (sin L cos H - cos L T - tan z cos D (cos L cos H + sin L T))
 /// HalfDayArc[n] = arccos(-T tan L) in degrees; 180 where the sun does not set, 0 where it does not rise.
-void ComputeFixedGnomonMarks(Model& model);
+[[nodiscard]] FixedGnomonMarksResult ComputeFixedGnomonMarks(const Model& model);
 
-/// Type 7: semi-major axis of the hour ellipse of date mark n (1..72, declination from the DateMarkTable),
-/// a Zd / (Zd - tan(decl) s Q a); also recomputes fixedGnomonReach. A scale that would be infinite (Z on
-/// the date line's own axis point) is kept finite by the guarded denominator.
-double FixedEllipseAxis(Model& model, int n);
+/// Type 7: semi-major axis of the hour ellipse of date mark n (1..72, declination from `dates`),
+/// a Zd / (Zd - tan(decl) s Q a). A scale that would be infinite (Z on the date line's own axis point) is
+/// kept finite by the guarded denominator.
+[[nodiscard]] double FixedEllipseAxis(const DialParameters& p, const DateMarkTable& dates, int n);
 
 /// The same for the declination ZodiacDeclinationTable[i - 1], i = 1..37 (other i are brought into that
-/// range); fixedGnomonReach is not touched.
+/// range).
 [[nodiscard]] double ZodiacEllipseAxis(const Model& model, int i);
 
 /// Position of an hour mark of dial types 0 to 6 at hour angle hourAngleDeg (degrees, positive in the
@@ -56,12 +85,12 @@ double FixedEllipseAxis(Model& model, int n);
 
 /// Position of the right-hand rise/set mark for the declination rho (degrees) on the dial:
 /// q = sin L / cos rho, c = cos(L - z); y = c a tan rho / g, x = sqrt(1 - q^2) a c cos ze / g with
-/// g = cosPlaneGnomon. `real` is false when |q| > 1 (no real position); x is then 0.
+/// g = cosPlaneGnomon of the derived geometry. `real` is false when |q| > 1 (no real position); x is then 0.
 struct RiseSetPosition {
     double x = 0;
     double y = 0;
     bool real = false;
 };
-[[nodiscard]] RiseSetPosition RiseSetPointFor(const DialParameters& p, double rhoDeg);
+[[nodiscard]] RiseSetPosition RiseSetPointFor(const DialParameters& p, const DerivedGeometry& derived, double rhoDeg);
 
 } // namespace umbrix

@@ -1,7 +1,7 @@
 #include "core/input_panel.h"
 
-#include "core/axes.h"
 #include "core/control_states.h"
+#include "core/driver.h"
 #include "core/numeric.h"
 #include "core/parameters.h"
 #include "text/own_texts.h"
@@ -194,8 +194,7 @@ std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector
     model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));
     std::vector<ControlState> states = ConfigureInputPanel(model);
     model.state.dialTitle = DialTitle(model);
-    model.state.fixedGnomonReach = FixedGnomonReach(model.params, model.state.roundedObliquity);
-    UpdateAxes(model.params, model.state);
+    RefreshDerivedGeometry(model);
     if (const std::optional<DistanceZAdjustment> moved = KeepZOutsideDateScale(model)) {
         states.push_back(moved->eVergr);
         messages.push_back(moved->message);

@@ -1,6 +1,5 @@
 #include "core/loop_optimiser.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
@@ -147,11 +146,10 @@ void ShowTableError(const Model& model, Host& host, std::string_view germanReaso
 }
 
 /// StrGridEin after method 1.
-void RewriteMeanGrid(Model& model, const MeanHourInput& in)
+StringGrid MeanGrid(const Model& model, const MeanHourInput& in)
 {
-    StringGrid& grid = model.grids.StrGridEin;
+    StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
     const LanguageState& lang = model.state.language;
-    ClearGrid(grid);
     for (int col : {1, 3})
         grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Time)));
     for (int col : {2, 4})
@@ -168,15 +166,15 @@ void RewriteMeanGrid(Model& model, const MeanHourInput& in)
     };
     write(1, in.morning, in.morningStep);
     write(3, in.afternoon, in.afternoonStep);
+    return grid;
 }
 
 /// StrGridEin after methods 2 to 4: the hours and weights used, so that the table reads back as the same
 /// lists at the next calculation.
-void RewriteSearchGrid(Model& model, const SearchHourInput& in)
+StringGrid SearchGrid(const Model& model, const SearchHourInput& in)
 {
-    StringGrid& grid = model.grids.StrGridEin;
+    StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
     const LanguageState& lang = model.state.language;
-    ClearGrid(grid);
     for (int col : {1, 3})
         grid.setCell(col, 0, std::string(LabelRow(lang, LabelId::Time)));
     for (int col : {2, 4})
@@ -190,6 +188,7 @@ void RewriteSearchGrid(Model& model, const SearchHourInput& in)
     };
     write(1, in.morning);
     write(3, in.afternoon);
+    return grid;
 }
 
 /// Direction of the shadow line at the true hour angle tauRad (radians, psi in (-pi, pi]).
@@ -313,24 +312,20 @@ MeanPosition MeanOfPairsPosition(const LoopGeometry& g, double declDeg, double e
     return out;
 }
 
-std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
+DoubleAnalemmaResult MeanOfPairsLoops(const Model& model, Host& host)
 {
-    UpdateAxes(model.params, model.state);
-    Results& results = model.results;
+    DoubleAnalemmaResult out;
     const MeanHourInput in = ReadMeanHourInput(model);
     if (in.conversionError) {
-        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
-        return kErrorLoopHours;
+        out.errorCode = kErrorLoopHours;
+        return out;
     }
-    Grids& grids = model.grids;
-    for (StringGrid* grid : {&grids.StrGridEin, &grids.StrGrid8, &grids.StrGrid8b, &grids.StrGridDat})
-        ClearGrid(*grid);
-    RewriteMeanGrid(model, in);
+    out.hourInput = MeanGrid(model, in);
 
     const auto fail = [&](std::string_view german, std::string_view english) {
-        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
         ShowTableError(model, host, german, english);
-        return kErrorLoopHours;
+        out.errorCode = kErrorLoopHours;
+        return out;
     };
     if (in.morning.count < 2 || in.afternoon.count < 2)
         return fail("weniger als 2 Stunden in einer Tageshälfte!", "fewer than 2 hours in a half of the day!");
@@ -344,19 +339,19 @@ std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
         return fail("", "");
 
     const DialParameters& p = model.params;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, model.derived);
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     const int rowCount = static_cast<int>(dates.size());
+    out.grids = LoopGridsOf(model.grids);
     for (DayHalf half : {DayHalf::Morning, DayHalf::Afternoon}) {
-        LoopTable& table = half == DayHalf::Morning ? results.morningLoop : results.afternoonLoop;
-        const HourList& list = half == DayHalf::Morning ? in.morning : in.afternoon;
-        for (int row = 1; row <= kLoopRows; ++row)
-            table[static_cast<std::size_t>(row)].label.clear();
-        int row = 1;
+        const bool morning = half == DayHalf::Morning;
+        LoopTable& table = morning ? out.morning : out.afternoon;
+        const HourList& list = morning ? in.morning : in.afternoon;
+        std::size_t row = 1;
         for (const LoopDate& date : dates) {
             const NoonSun sun = LoopNoonSun(p, DayOfYear(p.year, date.month, date.day));
-            model.state.obliquity = sun.obliquityDeg;
-            tUmbrixPoint& point = table[static_cast<std::size_t>(row++)];
+            out.obliquityDeg = sun.obliquityDeg;
+            tUmbrixPoint& point = table[row++];
             const MeanPosition mean = MeanOfPairsPosition(g, sun.declinationDeg, sun.equationOfTimeDeg, list);
             point.label = LoopLabel(model.state, date);
             point.declination = sun.declinationDeg;
@@ -365,9 +360,10 @@ std::uint8_t MeanOfPairsLoops(Model& model, Host& host)
             point.y = mean.position.y;
             point.insideFlag = mean.insideFlag;
         }
-        ShowLoop(model, host, half, table, rowCount);
+        (morning ? out.morningStatistics : out.afternoonStatistics) =
+            ShowLoop(out.grids, model, host, half, table, rowCount);
     }
-    return 0;
+    return out;
 }
 
 SearchHourInput ReadSearchHourInput(const Model& model)
@@ -389,38 +385,43 @@ SearchHourInput ReadSearchHourInput(const Model& model)
     return in;
 }
 
-std::uint8_t OptimisedLoops(Model& model, Host& host, int item)
+DoubleAnalemmaResult OptimisedLoops(const Model& model, Host& host, int item)
 {
     item = std::clamp(item, 2, 4);
-    UpdateAxes(model.params, model.state);
-    Results& results = model.results;
+    DoubleAnalemmaResult out;
     const SearchHourInput in = ReadSearchHourInput(model);
     if (in.conversionError) {
-        ClearLoopResults(model, results.morningLoopOptimised, results.afternoonLoopOptimised);
-        return kErrorLoopHours;
+        out.errorCode = kErrorLoopHours;
+        return out;
     }
-    RewriteSearchGrid(model, in);
+    out.hourInput = SearchGrid(model, in);
 
+    out.grids = LoopGridsOf(model.grids);
     host.progressBegin(24);
-    LoopOptimise(model, host, item, results.morningLoopOptimised, DayHalf::Morning, in.morning);
-    LoopOptimise(model, host, item, results.afternoonLoopOptimised, DayHalf::Afternoon, in.afternoon);
+    const OptimisedLoop morning = LoopOptimise(out.grids, model, host, item, DayHalf::Morning, in.morning);
+    const OptimisedLoop afternoon = LoopOptimise(out.grids, model, host, item, DayHalf::Afternoon, in.afternoon);
     host.progressEnd();
-    return 0;
+    out.morning = morning.table;
+    out.morningStatistics = morning.statistics;
+    out.afternoon = afternoon.table;
+    out.afternoonStatistics = afternoon.statistics;
+    out.obliquityDeg = afternoon.obliquityDeg;
+    return out;
 }
 
-void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list)
+OptimisedLoop LoopOptimise(LoopGrids& grids, const Model& model, Host& host, int item, DayHalf half,
+                           const HourList& list)
 {
     const DialParameters& p = model.params;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, model.derived);
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
-    for (int row = 1; row <= kLoopRows; ++row)
-        table[static_cast<std::size_t>(row)].label.clear();
+    OptimisedLoop out;
     for (std::size_t k = 0; k < dates.size(); ++k) {
         const LoopDate date = dates[k];
-        tUmbrixPoint& point = table[k + 1];
+        tUmbrixPoint& point = out.table[k + 1];
         point.label = LoopLabel(model.state, date);
         const NoonSun sun = LoopNoonSun(p, DayOfYear(p.year, date.month, date.day));
-        model.state.obliquity = sun.obliquityDeg;
+        out.obliquityDeg = sun.obliquityDeg;
         point.declination = sun.declinationDeg;
         point.equationOfTime = sun.equationOfTimeDeg;
         const DialPoint start = AnalemmaPoint(g, p, sun.declinationDeg, sun.equationOfTimeDeg);
@@ -432,7 +433,8 @@ void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf 
         if (k + 1 == dates.size() || dates[k + 1].month != date.month)
             host.progressStep();
     }
-    ShowLoop(model, host, half, table, static_cast<int>(dates.size()));
+    out.statistics = ShowLoop(grids, model, host, half, out.table, static_cast<int>(dates.size()));
+    return out;
 }
 
 SearchSteps GridSearchSteps(double semiMajorAxis, bool fineSearch)

@@ -42,12 +42,12 @@ struct MeanHourInput {
 /// a, a + step, ... up to e (a, e the smaller and larger hour); otherwise the defaults.
 [[nodiscard]] MeanHourInput ReadMeanHourInput(const Model& model);
 
-/// Method 1 (mean of pairs) into morningLoop and afternoonLoop with their grids. StrGridEin is rewritten:
+/// Method 1 (mean of pairs): morningLoop and afternoonLoop with their grids. StrGridEin is rewritten:
 /// "Zeit"/"Diff" headers, first and last hour in rows 1 and 2, the step in row 2 of columns 2 and 4, every
-/// hour as h:mm from row 5. Returns kErrorLoopHours with a message "Tabelle fehlerhaft ..." (error icon)
+/// hour as h:mm from row 5. Error kErrorLoopHours with a message "Tabelle fehlerhaft ..." (error icon)
 /// when a list has fewer than 2 or more than 30 hours or its first and last hour read alike, and
-/// kErrorLoopHours without message for a cell that is no number; result grids are emptied then.
-[[nodiscard]] std::uint8_t MeanOfPairsLoops(Model& model, Host& host);
+/// kErrorLoopHours without message (and StrGridEin as it was) for a cell that is no number.
+[[nodiscard]] DoubleAnalemmaResult MeanOfPairsLoops(const Model& model, Host& host);
 
 /// The mean-of-pairs position of one date for the hours of `list` (at least 2): the exact two-hour
 /// positions (X_kl, Y_kl) of every ordered pair k != l averaged with the weights |cos psi_k| for x and
@@ -73,14 +73,22 @@ struct SearchHourInput {
 };
 [[nodiscard]] SearchHourInput ReadSearchHourInput(const Model& model);
 
-/// Methods 2 to 4 (`item`) into morningLoopOptimised and afternoonLoopOptimised with their grids; shows the
+/// Methods 2 to 4 (`item`): morningLoopOptimised and afternoonLoopOptimised with their grids; shows the
 /// progress (24 steps: one per month and half). StrGridEin is rewritten with the hours and weights used.
-/// Returns kErrorLoopHours for a cell that is no number (result grids emptied), else 0.
-[[nodiscard]] std::uint8_t OptimisedLoops(Model& model, Host& host, int item);
+/// Error kErrorLoopHours (StrGridEin as it was) for a cell that is no number.
+[[nodiscard]] DoubleAnalemmaResult OptimisedLoops(const Model& model, Host& host, int item);
+
+/// One optimised loop with its statistics and the obliquity of its last noon data.
+struct OptimisedLoop {
+    LoopTable table{};
+    LoopErrorStatistics statistics{};
+    double obliquityDeg = 0;
+};
 
 /// One half of OptimisedLoops: every row's label, noon data, start at the analemma point, insideFlag and,
-/// inside the dial, GridSearch; one progress step after each month's rows; then the grids (ShowLoop).
-void LoopOptimise(Model& model, Host& host, int item, LoopTable& table, DayHalf half, const HourList& list);
+/// inside the dial, GridSearch; one progress step after each month's rows; then its grids (ShowLoop).
+[[nodiscard]] OptimisedLoop LoopOptimise(LoopGrids& grids, const Model& model, Host& host, int item, DayHalf half,
+                                         const HourList& list);
 
 /// The search grid: N = 32 with the fine search, else 18; h = N div 2; B = 4.6 N; the steps of the three
 /// passes M / B, M / (B 0.965 h) and M / (B 0.935 h^2).

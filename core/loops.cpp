@@ -1,6 +1,5 @@
 #include "core/loops.h"
 
-#include "core/axes.h"
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
 #include "core/fields.h"
@@ -15,7 +14,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr double kCosGuard = 1e-5; // divisor guard of cos(ze - z)
 constexpr double kTwoHourDivisorGuard = 1e-7;
 constexpr int kErrorColumn = 5;              // row mean |error| of the loop grids
 constexpr int kFirstHourColumn = 6;          // first hour column of the loop grids
@@ -38,30 +36,24 @@ std::string HourHeader(int firstHour, int hour)
     return text;
 }
 
-/// Fills the rows of a loop table by method 0 for one half.
-void FillTwoHourLoop(Model& model, LoopTable& table, double t1Hours, double t2Hours)
+/// The rows of a loop table by method 0 for one half.
+LoopTable TwoHourLoop(const Model& model, double t1Hours, double t2Hours)
 {
     const DialParameters& p = model.params;
-    for (int row = 1; row <= kLoopRows; ++row)
-        table[static_cast<std::size_t>(row)].label.clear();
-    const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
-    int row = 1;
-    for (const LoopDate& date : dates) {
-        ExactTwoHourPosition(p, table, DayOfYear(p.year, date.month, date.day), row, t1Hours, t2Hours);
-        table[static_cast<std::size_t>(row)].label = LoopLabel(model.state, date);
+    LoopTable table{};
+    std::size_t row = 1;
+    for (const LoopDate& date : LoopDates(p.marksPerMonth)) {
+        table[row] = ExactTwoHourPosition(p, model.derived, DayOfYear(p.year, date.month, date.day), t1Hours, t2Hours);
+        table[row].label = LoopLabel(model.state, date);
         ++row;
     }
-    if (!dates.empty()) {
-        const LoopDate last = dates.back();
-        model.state.obliquity = LoopNoonSun(p, DayOfYear(p.year, last.month, last.day)).obliquityDeg;
-    }
+    return table;
 }
 
 /// StrGridEin after method 0: "Zeit" over the hour columns, the four hours used with 2 decimals.
-void RewriteTwoHourGrid(Model& model, const TwoHourInput& in)
+StringGrid TwoHourGrid(const Model& model, const TwoHourInput& in)
 {
-    StringGrid& grid = model.grids.StrGridEin;
-    ClearGrid(grid);
+    StringGrid grid = EmptyGridLike(model.grids.StrGridEin);
     const std::string time(LabelRow(model.state.language, LabelId::Time));
     grid.setCell(1, 0, time);
     grid.setCell(3, 0, time);
@@ -71,20 +63,21 @@ void RewriteTwoHourGrid(Model& model, const TwoHourInput& in)
     grid.setCell(1, 2, FormatFixed(6, 2, in.a2));
     grid.setCell(3, 1, FormatFixed(6, 2, in.p1));
     grid.setCell(3, 2, FormatFixed(6, 2, in.p2));
+    return grid;
 }
 
 } // namespace
 
-LoopGeometry MakeLoopGeometry(const DialParameters& p)
+LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& derived)
 {
     LoopGeometry g;
     g.semiMajorAxis = p.semiMajorAxis;
-    g.semiMinorAxis = p.semiMinorAxis;
+    g.semiMinorAxis = derived.semiMinorAxis;
     g.latitudeDeg = p.latitude;
     g.sinLz = std::sin(RadOf(p.latitude - p.gnomonInclination));
     g.cosLz = std::cos(RadOf(p.latitude - p.gnomonInclination));
     g.cosZze = std::cos(RadOf(p.gnomonInclination - p.planeInclination));
-    g.cosG = Guard(std::cos(RadOf(p.planeInclination - p.gnomonInclination)), kCosGuard);
+    g.cosG = derived.cosPlaneGnomon;
     g.bPrime = p.semiMajorAxis * g.sinLz / g.cosG;
     return g;
 }
@@ -175,20 +168,19 @@ std::string LoopLabel(const SharedState& state, LoopDate date)
     return label;
 }
 
-void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
-                          double t2Hours)
+tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int dayOfYear,
+                                  double t1Hours, double t2Hours)
 {
-    if (row < 1 || row > kLoopRows)
-        return;
-    const LoopGeometry g = MakeLoopGeometry(p);
+    const LoopGeometry g = MakeLoopGeometry(p, derived);
     const NoonSun sun = LoopNoonSun(p, dayOfYear);
-    tUmbrixPoint& point = table[static_cast<std::size_t>(row)];
+    tUmbrixPoint point;
     point.declination = sun.declinationDeg;
     point.equationOfTime = sun.equationOfTimeDeg;
     const DialPoint pos = TwoHourPosition(g, sun.declinationDeg, sun.equationOfTimeDeg, t1Hours, t2Hours);
     point.x = pos.x;
     point.y = pos.y;
     point.insideFlag = InsideFlag(g, pos.y);
+    return point;
 }
 
 LoopErrorStatistics LoopStatistics(StringGrid& grid, int firstHour, int lastHour, const LoopTable& table, int rowCount,
@@ -265,41 +257,33 @@ void ShowLoopStatistics(StringGrid& strMittel, int column, const LoopErrorStatis
     strMittel.setCell(column, 3, stats.valid ? FormatMinSec(stats.spread) : "???");
 }
 
-void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount)
+LoopGrids LoopGridsOf(const Grids& grids)
 {
-    Grids& grids = model.grids;
-    const LanguageState& lang = model.state.language;
-    const LoopGeometry g = MakeLoopGeometry(model.params);
-    const int rowLimit = kLoopRows + 1;
-    if (half == DayHalf::Morning) {
-        ClearGrid(grids.StrGrid8b);
-        ShowPointTable(grids.StrGrid8b, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
-        model.results.morningLoopStatistics =
-            LoopStatistics(grids.StrGrid8b, model.state.errorHourFrom, 12, table, rowCount, g, lang, host);
-        ClearGrid(grids.StrGridDat);
-        ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::Full, lang);
-        ShowLoopStatistics(grids.StrMittel, 1, model.results.morningLoopStatistics);
-    } else {
-        ClearGrid(grids.StrGrid8);
-        ShowPointTable(grids.StrGrid8, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
-        model.results.afternoonLoopStatistics =
-            LoopStatistics(grids.StrGrid8, 12, model.state.errorHourTo, table, rowCount, g, lang, host);
-        ShowPointTable(grids.StrGridDat, table, rowLimit, PointTableMode::RightColumns, lang);
-        ShowLoopStatistics(grids.StrMittel, 2, model.results.afternoonLoopStatistics);
-    }
+    return {grids.StrGrid8b, grids.StrGrid8, grids.StrGridDat, grids.StrMittel};
 }
 
-void ClearLoopResults(Model& model, LoopTable& morning, LoopTable& afternoon)
+LoopErrorStatistics ShowLoop(LoopGrids& grids, const Model& model, Host& host, DayHalf half, const LoopTable& table,
+                             int rowCount)
 {
-    Grids& grids = model.grids;
-    for (StringGrid* grid :
-         {&grids.StrGrid8, &grids.StrGrid8b, &grids.StrGridDat, &grids.StrGridShad, &grids.StrGridStd})
-        ClearGrid(*grid);
-    for (LoopTable* table : {&morning, &afternoon})
-        for (tUmbrixPoint& point : *table)
-            point.label.clear();
-    model.results.morningLoopStatistics = {};
-    model.results.afternoonLoopStatistics = {};
+    const LanguageState& lang = model.state.language;
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
+    const int rowLimit = kLoopRows + 1;
+    LoopErrorStatistics stats;
+    if (half == DayHalf::Morning) {
+        ClearGrid(grids.morningErrors);
+        ShowPointTable(grids.morningErrors, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
+        stats = LoopStatistics(grids.morningErrors, model.state.errorHourFrom, 12, table, rowCount, g, lang, host);
+        ClearGrid(grids.dateListing);
+        ShowPointTable(grids.dateListing, table, rowLimit, PointTableMode::Full, lang);
+        ShowLoopStatistics(grids.statistics, 1, stats);
+    } else {
+        ClearGrid(grids.afternoonErrors);
+        ShowPointTable(grids.afternoonErrors, table, rowLimit, PointTableMode::Full, lang, kLoopGridColumns);
+        stats = LoopStatistics(grids.afternoonErrors, 12, model.state.errorHourTo, table, rowCount, g, lang, host);
+        ShowPointTable(grids.dateListing, table, rowLimit, PointTableMode::RightColumns, lang);
+        ShowLoopStatistics(grids.statistics, 2, stats);
+    }
+    return stats;
 }
 
 HourCell ReadHourCell(const StringGrid& grid, int col, int row)
@@ -352,27 +336,31 @@ TwoHourInput ReadTwoHourInput(const Model& model)
     return in;
 }
 
-std::uint8_t ExactTwoHourLoops(Model& model, Host& host)
+DoubleAnalemmaResult ExactTwoHourLoops(const Model& model, Host& host)
 {
-    UpdateAxes(model.params, model.state);
-    Results& results = model.results;
+    DoubleAnalemmaResult out;
     const TwoHourInput in = ReadTwoHourInput(model);
     if (in.conversionError) {
-        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
-        return kErrorLoopHours;
+        out.errorCode = kErrorLoopHours;
+        return out;
     }
-    RewriteTwoHourGrid(model, in);
+    out.hourInput = TwoHourGrid(model, in);
     if (in.a1 == in.a2 || in.p1 == in.p2) {
-        ClearLoopResults(model, results.morningLoop, results.afternoonLoop);
-        return kErrorLoopHours;
+        out.errorCode = kErrorLoopHours;
+        return out;
     }
 
-    const int rowCount = static_cast<int>(LoopDates(model.params.marksPerMonth).size());
-    FillTwoHourLoop(model, results.morningLoop, in.a1, in.a2);
-    ShowLoop(model, host, DayHalf::Morning, results.morningLoop, rowCount);
-    FillTwoHourLoop(model, results.afternoonLoop, in.p1, in.p2);
-    ShowLoop(model, host, DayHalf::Afternoon, results.afternoonLoop, rowCount);
-    return 0;
+    const DialParameters& p = model.params;
+    const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
+    const int rowCount = static_cast<int>(dates.size());
+    out.grids = LoopGridsOf(model.grids);
+    out.morning = TwoHourLoop(model, in.a1, in.a2);
+    out.morningStatistics = ShowLoop(out.grids, model, host, DayHalf::Morning, out.morning, rowCount);
+    out.afternoon = TwoHourLoop(model, in.p1, in.p2);
+    out.afternoonStatistics = ShowLoop(out.grids, model, host, DayHalf::Afternoon, out.afternoon, rowCount);
+    const LoopDate last = dates.back();
+    out.obliquityDeg = LoopNoonSun(p, DayOfYear(p.year, last.month, last.day)).obliquityDeg;
+    return out;
 }
 
 LoopPair CurrentLoops(const Model& model)

@@ -10,8 +10,8 @@
 // Symbols: L latitude, z gnomon inclination, ze plane inclination, M semiMajorAxis, b semiMinorAxis,
 // d the date's declination, E its equation of time (degrees of hour angle, positive when the sun is ahead
 // of mean time); S = sin(L - z), K = cos(L - z) tanG(d), tanG the guarded tangent, cosG = cos(ze - z)
-// kept away from zero (1e-5). Angles in degrees, clock times in decimal hours of mean time, lengths in
-// dial units. Errors are in degrees of hour angle (4 minutes of time per degree).
+// kept away from zero (cosPlaneGnomon of the derived geometry). Angles in degrees, clock times in decimal
+// hours of mean time, lengths in dial units. Errors are in degrees of hour angle (4 minutes per degree).
 //
 // Method 0 ("exact for 2 selected hours") lives here with the loop tables, the statistics and the grids;
 // methods 1 to 4 are in loop_optimiser.h.
@@ -45,15 +45,15 @@ constexpr double kInsideFraction = 0.95;
 /// The dial constants of the loop computations, taken once from the parameters.
 struct LoopGeometry {
     double semiMajorAxis = 0; // M
-    double semiMinorAxis = 0; // b, of the derived axes
+    double semiMinorAxis = 0; // b, of the derived geometry
     double latitudeDeg = 0;   // L
     double sinLz = 0;         // S = sin(L - z)
     double cosLz = 0;         // cos(L - z)
     double cosZze = 1;        // cos(z - ze)
-    double cosG = 1;          // cos(ze - z), magnitude kept at 1e-5 or more
+    double cosG = 1;          // cos(ze - z) of the derived geometry, kept off zero
     double bPrime = 0;        // b' = M S / cosG, the hour ellipse's half axis towards noon
 };
-[[nodiscard]] LoopGeometry MakeLoopGeometry(const DialParameters& p);
+[[nodiscard]] LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& derived);
 
 /// The sun's declination and equation of time of a loop row: noon data at 12:00 of the day with the zone
 /// meridian as longitude and reference meridian (declinations within 0.3 degrees of 0 are exactly 0).
@@ -149,10 +149,10 @@ struct LoopDate {
 /// The row label "dd.Mon " in the current language.
 [[nodiscard]] std::string LoopLabel(const SharedState& state, LoopDate date);
 
-/// Fills row `row` (1..72) of `table` for the day of year: declination, equation of time, the two-hour
-/// position for (t1Hours, t2Hours) and insideFlag. Other rows are ignored. The label is not touched.
-void ExactTwoHourPosition(const DialParameters& p, LoopTable& table, int dayOfYear, int row, double t1Hours,
-                          double t2Hours);
+/// The loop row of the day of year (its label left empty): declination, equation of time, the two-hour
+/// position for (t1Hours, t2Hours) and insideFlag.
+[[nodiscard]] tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int dayOfYear,
+                                                double t1Hours, double t2Hours);
 
 /// The error table of one half in `grid` (StrGrid8 or StrGrid8b) and its statistics. Header row: column 5
 /// "Fehler " / "Error", column 6 + h - firstHour the hour h ("12:30" for the afternoon's first column,
@@ -172,15 +172,36 @@ void ShowLoopStatistics(StringGrid& strMittel, int column, const LoopErrorStatis
 /// The half of the day a loop belongs to.
 enum class DayHalf { Morning, Afternoon };
 
-/// The grids of one finished loop: morning into StrGrid8b (full listing, statistics from errorHourFrom to
-/// 12), StrGridDat (emptied, full listing) and StrMittel column 1; afternoon into StrGrid8 (statistics from
-/// 12 to errorHourTo), StrGridDat columns 7 and 8 and StrMittel column 2. Stores the statistics in the
-/// results.
-void ShowLoop(Model& model, Host& host, DayHalf half, const LoopTable& table, int rowCount);
+/// The grids a double-analemma method fills.
+struct LoopGrids {
+    StringGrid morningErrors;   // StrGrid8b: the morning loop and its errors
+    StringGrid afternoonErrors; // StrGrid8: the afternoon loop and its errors
+    StringGrid dateListing;     // StrGridDat: the morning loop, the afternoon's x and y beside it
+    StringGrid statistics;      // StrMittel: column 1 the morning, column 2 the afternoon
+};
 
-/// After an invalid hour input: StrGrid8, StrGrid8b, StrGridDat, StrGridShad and StrGridStd are emptied and
-/// the labels of both loop tables of the method are cleared, so that no stale loop is shown or drawn.
-void ClearLoopResults(Model& model, LoopTable& morning, LoopTable& afternoon);
+/// The loop grids to fill: those of `grids` as they are (ShowLoop empties what it rewrites).
+[[nodiscard]] LoopGrids LoopGridsOf(const Grids& grids);
+
+/// The grids of one finished loop: morning into morningErrors (full listing, statistics from
+/// errorHourFrom to 12), dateListing (emptied, full listing) and statistics column 1; afternoon into
+/// afternoonErrors (statistics from 12 to errorHourTo), dateListing columns 7 and 8 and statistics column
+/// 2. Returns the statistics.
+[[nodiscard]] LoopErrorStatistics ShowLoop(LoopGrids& grids, const Model& model, Host& host, DayHalf half,
+                                           const LoopTable& table, int rowCount);
+
+/// What a method of the double analemma computes. With errorCode kErrorLoopHours the hour input is wrong
+/// and only hourInput (when the method rewrote it) means anything: the loops and their grids are void.
+struct DoubleAnalemmaResult {
+    std::uint8_t errorCode = 0;
+    LoopTable morning{};   // morningLoop (methods 0, 1) or morningLoopOptimised (methods 2 to 4)
+    LoopTable afternoon{}; // afternoonLoop or afternoonLoopOptimised
+    LoopErrorStatistics morningStatistics{};
+    LoopErrorStatistics afternoonStatistics{};
+    LoopGrids grids;
+    std::optional<StringGrid> hourInput; // StrGridEin rewritten with the hours used
+    std::optional<double> obliquityDeg;  // of the last noon data
+};
 
 /// Reads a decimal hour from a cell of StrGridEin: leading blanks allowed, "," taken as ".". Empty text: no
 /// value; a text that is no number: error.
@@ -204,10 +225,10 @@ struct TwoHourInput {
 /// end not after 12 gives 12 and 17.5, a start before 12 gives 12, an end after 20 gives 20.
 [[nodiscard]] TwoHourInput ReadTwoHourInput(const Model& model);
 
-/// Method 0: the loops exact at two hours of each half into morningLoop and afternoonLoop, with their grids
-/// and statistics. StrGridEin is rewritten with the hours used. Returns kErrorLoopHours (and clears the
-/// result grids) when a cell is no number or the two hours of a half are equal, else 0.
-[[nodiscard]] std::uint8_t ExactTwoHourLoops(Model& model, Host& host);
+/// Method 0: the loops exact at two hours of each half (morningLoop and afternoonLoop), with their grids
+/// and statistics. StrGridEin is rewritten with the hours used. Error kErrorLoopHours when a cell is no
+/// number (StrGridEin as it was) or the two hours of a half are equal.
+[[nodiscard]] DoubleAnalemmaResult ExactTwoHourLoops(const Model& model, Host& host);
 
 /// The loop tables the current method writes: methods 0 and 1 the first pair, 2 to 4 the second.
 struct LoopPair {

@@ -1,6 +1,6 @@
 #include "core/model.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/fields.h"
 #include "text/texts.h"
@@ -36,7 +36,7 @@ void InitDefaults(Model& model)
     model.state.obliquity = zodiac.obliquityDeg;
     model.state.roundedObliquity = zodiac.roundedObliquityDeg;
     SelectLanguageTexts(model.state, Language::German);
-    UpdateAxes(model.params, model.state);
+    RefreshAxes(model);
 }
 
 void SetLanguage(Model& model, Language language)

@@ -55,12 +55,8 @@ struct DialParameters {
     bool showZoneTime = false;             // hour marks in zone time instead of apparent local time
     std::int32_t year = 2015;              // 1700 to 2100
     bool showLambertCircle = true;
-    double dxfAxisLength = 0;  // semi-major axis asked for a scaled plot export
-    double cosPlaneGnomon = 1; // derived: cos(planeInclination - gnomonInclination), guarded
-    double semiMinorAxis = 0;  // derived by UpdateAxes
-    double extentX = 0;        // derived: half-width of the construction
-    double extentY = 0;        // derived: half-height of the construction
-    double distanceZ = -3.0;   // type 7: distance from the centre P(0/0) to the point Z
+    double dxfAxisLength = 0; // semi-major axis asked for a scaled plot export
+    double distanceZ = -3.0;  // type 7: distance from the centre P(0/0) to the point Z
 
     DialType type() const { return static_cast<DialType>(dialType); }
 };
@@ -89,7 +85,17 @@ struct SharedState {
     // Double-analemma switches kept with the parameters.
     bool useDefaultHours = true; // rgDefault item 0: the default hour lists
     bool fineSearch = false;     // chbGenau: finer optimisation search
-    double fixedGnomonReach = 0; // type 7: semi-major axis of the largest hour ellipse
+};
+
+/// What the parameters imply for the construction (core/derived_geometry.h derives it; only the driver
+/// stores it). Lengths in dial units.
+struct DerivedGeometry {
+    double cosPlaneGnomon = 1;     // cos(planeInclination - gnomonInclination), kept off zero
+    double drawingScaleCosine = 1; // the same cosine with the finer guard of the drawing's scale fit
+    double semiMinorAxis = 0;      // of the hour ellipse
+    double extentX = 0;            // half-width of the construction
+    double extentY = 0;            // half-height of the construction
+    double fixedGnomonReach = 0;   // type 7: semi-major axis of the largest hour ellipse
 };
 
 /// The string grids of the pages, as plain text.
@@ -107,6 +113,7 @@ struct Grids {
 struct Model {
     DialParameters params;
     SharedState state;
+    DerivedGeometry derived; // stored by the driver only
     Results results;
     Grids grids;
     DrawingState drawing; // where the last drawing put the dial, for the exports and printing

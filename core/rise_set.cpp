@@ -43,10 +43,9 @@ RiseSetErrorCurve ComputeRiseSetErrorCurve(double latitudeDeg, double rhoDeg)
     return curve;
 }
 
-const RiseSetErrorCurve& RiseSetError(Model& model)
+RiseSetErrorCurve RiseSetErrorCurveOf(const DialParameters& p)
 {
-    model.results.riseSetErrorCurve = ComputeRiseSetErrorCurve(model.params.latitude, model.params.riseSetDeclination);
-    return model.results.riseSetErrorCurve;
+    return ComputeRiseSetErrorCurve(p.latitude, p.riseSetDeclination);
 }
 
 bool RiseSetErrorGraphDrawn(const RiseSetErrorCurve& curve)
@@ -59,7 +58,8 @@ std::string RiseSetMaxErrorText(const RiseSetErrorCurve& curve)
     return FormatFixed(5, 2, std::max(-curve.minError, curve.maxError));
 }
 
-LambertCircleResult LambertCircle(const DialParameters& p, double declinationDeg, double latitudeDeg, double zPlus90Deg)
+LambertCircleResult LambertCircle(const DialParameters& p, const DerivedGeometry& derived, double declinationDeg,
+                                  double latitudeDeg, double zPlus90Deg)
 {
     LambertCircleResult out;
     const double m = p.semiMajorAxis;
@@ -68,8 +68,8 @@ LambertCircleResult LambertCircle(const DialParameters& p, double declinationDeg
     if (!(std::abs(k) <= 1))
         return out; // polar day or night: no sunrise point on the ellipse
     const double xs = -m * std::sqrt(1 - k * k);
-    const double ys = p.semiMinorAxis * k;
-    const double c = std::sin((zPlus90Deg - latitudeDeg) * degToRad) * m * tanD / p.cosPlaneGnomon;
+    const double ys = derived.semiMinorAxis * k;
+    const double c = std::sin((zPlus90Deg - latitudeDeg) * degToRad) * m * tanD / derived.cosPlaneGnomon;
     const double chordY = c - ys;
     const double sinD = std::sin(declinationDeg * degToRad);
     if (chordY == 0 || sinD == 0)
@@ -92,7 +92,7 @@ LambertCircleResult ShadowDayLambertCircle(const Model& model)
     const DialParameters& p = model.params;
     const int dayOfYear = DayOfYear(p.year, model.state.shadowMonth, model.state.shadowDay);
     const SunRiseSetResult sun = SunRiseSet(p.year, dayOfYear, p.longitude, p.latitude);
-    return LambertCircle(p, sun.declinationDeg, p.latitude, p.gnomonInclination + 90);
+    return LambertCircle(p, model.derived, sun.declinationDeg, p.latitude, p.gnomonInclination + 90);
 }
 
 std::optional<UiMessage> RadiusCheckMessage(const LanguageState& lang, const LambertCircleResult& circle)
@@ -105,14 +105,14 @@ std::optional<UiMessage> RadiusCheckMessage(const LanguageState& lang, const Lam
                      MessageIcon::Question};
 }
 
-void ReportRadiusCheck(Model& model, Host& host, const LambertCircleResult& circle)
+bool ReportRadiusCheck(const Model& model, Host& host, const LambertCircleResult& circle)
 {
     if (model.results.radiusCheckReported)
-        return;
-    if (const std::optional<UiMessage> message = RadiusCheckMessage(model.state.language, circle)) {
+        return false;
+    const std::optional<UiMessage> message = RadiusCheckMessage(model.state.language, circle);
+    if (message)
         host.showMessage(message->caption, message->text, message->icon);
-        model.results.radiusCheckReported = true;
-    }
+    return message.has_value();
 }
 
 } // namespace umbrix

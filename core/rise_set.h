@@ -23,9 +23,8 @@ namespace umbrix {
 /// Every value is finite for every finite input.
 [[nodiscard]] RiseSetErrorCurve ComputeRiseSetErrorCurve(double latitudeDeg, double rhoDeg);
 
-/// ComputeRiseSetErrorCurve for the model's latitude and riseSetDeclination, stored in
-/// results.riseSetErrorCurve and returned.
-const RiseSetErrorCurve& RiseSetError(Model& model);
+/// ComputeRiseSetErrorCurve for the parameters' latitude and riseSetDeclination.
+[[nodiscard]] RiseSetErrorCurve RiseSetErrorCurveOf(const DialParameters& p);
 
 /// A curve whose extremes differ by less than 0.01 degrees is not drawn: only the graph area is cleared.
 [[nodiscard]] bool RiseSetErrorGraphDrawn(const RiseSetErrorCurve& curve);
@@ -34,15 +33,15 @@ const RiseSetErrorCurve& RiseSetError(Model& model);
 [[nodiscard]] std::string RiseSetMaxErrorText(const RiseSetErrorCurve& curve);
 
 /// The Lambert circle for the declination declinationDeg of one day (degrees), latitude latitudeDeg and
-/// zPlus90Deg = gnomonInclination + 90, with M = semiMajorAxis, b = semiMinorAxis and g = cosPlaneGnomon
-/// of the parameters (the derived axes must be up to date):
+/// zPlus90Deg = gnomonInclination + 90, with M = semiMajorAxis of the parameters, b = semiMinorAxis and
+/// g = cosPlaneGnomon of their derived geometry:
 ///   k = -tan L tan d (cosine of the sunrise hour angle); sunrise point xs = -M sqrt(1 - k^2), ys = b k;
 ///   gnomon position c = sin(zPlus90 - L) M tan d / g; v = (c - ys)^2 + xs^2; r = v / 2 / (c - ys);
 ///   check radius r2 = cos L sqrt(v) / sin d / 2.
 /// Not valid (nothing to draw) when |k| > 1 (no sunrise or sunset), when c - ys or sin d is 0 or when a
 /// value is not finite. No message is shown here.
-[[nodiscard]] LambertCircleResult LambertCircle(const DialParameters& p, double declinationDeg, double latitudeDeg,
-                                                double zPlus90Deg);
+[[nodiscard]] LambertCircleResult LambertCircle(const DialParameters& p, const DerivedGeometry& derived,
+                                                double declinationDeg, double latitudeDeg, double zPlus90Deg);
 
 /// The Lambert circle of the shadow day: its declination at 12 h local mean time of the site (as the
 /// sunrise computation takes it), the model's latitude and gnomonInclination + 90.
@@ -52,9 +51,9 @@ const RiseSetErrorCurve& RiseSetError(Model& model);
 /// caption and the question icon, when the circle is valid and its two radii differ; otherwise nothing.
 [[nodiscard]] std::optional<UiMessage> RadiusCheckMessage(const LanguageState& lang, const LambertCircleResult& circle);
 
-/// Shows the radius check message through the host at most once per calculation: the driver clears
-/// results.radiusCheckReported when a calculation starts; the screen drawing and the plot writer call this
-/// with the circle they use.
-void ReportRadiusCheck(Model& model, Host& host, const LambertCircleResult& circle);
+/// Shows the radius check message through the host unless results.radiusCheckReported says it was shown in
+/// this calculation (the driver clears it when a calculation starts). Returns whether it was shown now: the
+/// screen drawing, which calls this with the circle it draws, hands that on for the model to keep.
+[[nodiscard]] bool ReportRadiusCheck(const Model& model, Host& host, const LambertCircleResult& circle);
 
 } // namespace umbrix

@@ -21,7 +21,6 @@ constexpr double kNearVerticalDirectionDeg = 89.97; // the sun's direction in a 
 constexpr double kEdgeOnAzimuthDeg = 0.03;          // sun within this of the plane's horizontal direction
 constexpr double kType1MinAltitudeDeg = 0.1;
 constexpr double kType4MaxAzimuthDeg = 87;
-constexpr double kType4MinGnomonInclinationDeg = 0.01; // as the date scale: keeps cos L / tan z finite
 
 double TanG(double angleDeg)
 {
@@ -104,7 +103,7 @@ DialPoint ShadowTip(const DialParameters& p, const DayConstants& c, double altDe
         inPlane(cs, sn, length);
         if (length < 0 || std::abs(azDeg) >= kType4MaxAzimuthDeg)
             return none;
-        const double zUsed = std::abs(z) < kType4MinGnomonInclinationDeg ? kType4MinGnomonInclinationDeg : z;
+        const double zUsed = VerticalSouthGnomonInclination(z);
         const double sinZ = std::sin(z * degToRad);
         tip = {std::tan(azDeg * degToRad) * sinZ * h, m * tanDecl * (sinL + cosL / std::tan(zUsed * degToRad)) +
                                                           h * std::cos(z * degToRad) - h * sinZ * TanG(altDeg) / cosAz};
@@ -137,16 +136,17 @@ std::string SampleTimeText(int hour, int minutes)
     return text;
 }
 
-void WriteShadowHeader(Model& model)
+/// An empty StrGridShad with its header row.
+StringGrid ShadowGridWithHeader(const Model& model)
 {
-    StringGrid& grid = model.grids.StrGridShad;
-    ClearGrid(grid);
+    StringGrid grid = EmptyGridLike(model.grids.StrGridShad);
     grid.setCell(0, 0, " Nr. ");
     for (int group = 0; group < 4; ++group) {
         grid.setCell(4 * group + 1, 0, std::string(LabelRow(model.state.language, LabelId::Time)));
         grid.setCell(4 * group + 2, 0, "  x  ");
         grid.setCell(4 * group + 3, 0, "  y  ");
     }
+    return grid;
 }
 
 } // namespace
@@ -162,25 +162,25 @@ double HalfDayLength(double latitudeDeg, double declDeg)
     return std::acos(cosArc) / degToRad / 15;
 }
 
-void ComputeShadowPath(Model& model, int year, int month, int day)
+double ShadowPlaneInclination(double planeInclinationDeg)
 {
-    DialParameters& p = model.params;
-    if (p.type() == DialType::InclinedPlane || p.type() == DialType::VerticalDeclining)
-        return;
-    WriteShadowHeader(model);
+    if (!(std::abs(planeInclinationDeg - 90) < kVerticalPlaneToleranceDeg))
+        return planeInclinationDeg;
+    return planeInclinationDeg > 90 ? 90 + kVerticalPlaneToleranceDeg : 90 - kVerticalPlaneToleranceDeg;
+}
 
+std::optional<ShadowPathResult> ComputeShadowPath(const Model& model, int year, int month, int day)
+{
+    if (!HasShadowPath(model.params))
+        return std::nullopt;
+    // Every constant of the day is taken with the plane's inclination moved out of the band round the
+    // vertical: the effective height and the divisor of y1 then share one inclination and the sign of its
+    // true cosine, and their large terms cancel as the geometry demands.
+    DialParameters p = model.params;
+    p.planeInclination = ShadowPlaneInclination(p.planeInclination);
+    ShadowPathResult r;
+    r.listing = ShadowGridWithHeader(model);
     const double referenceMeridian = ReferenceMeridian(p);
-    Results& r = model.results;
-    for (ShadowPoint& point : r.shadowPath)
-        point = ShadowPoint{};
-    r.shadowPathCount = 0;
-
-    // A plane within 0.03 degrees of vertical is moved to the edge of that band (for good), before any
-    // constant of the day is taken: the effective height and the divisor of y1 then share one inclination
-    // and the sign of its true cosine, and their large terms cancel as the geometry demands.
-    if (std::abs(p.planeInclination - 90) < kVerticalPlaneToleranceDeg)
-        p.planeInclination =
-            p.planeInclination > 90 ? 90 + kVerticalPlaneToleranceDeg : 90 - kVerticalPlaneToleranceDeg;
     const double ze = p.planeInclination;
     const double cosPlane = std::cos(ze * degToRad);
 
@@ -192,7 +192,7 @@ void ComputeShadowPath(Model& model, int year, int month, int day)
     c.oy = -h * std::sin(z * degToRad) * std::cos(p.gnomonDeviation * degToRad);
     c.hh = h * std::cos((z - ze) * degToRad) / cosPlane;
     const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, p.longitude, p.longitude, p.latitude, 12.0, false);
-    model.state.obliquity = noon.obliquityDeg;
+    r.obliquityDeg = noon.obliquityDeg;
     const double lze = (p.latitude - ze) * degToRad;
     const double y0 =
         p.semiMajorAxis * std::tan(noon.declinationDeg * degToRad) * (std::cos(lze) - std::sin(lze) * TanG(ze - z));
@@ -209,14 +209,14 @@ void ComputeShadowPath(Model& model, int year, int month, int day)
             const int s = (i - first) * perHour + k;
             if (s > kShadowPathSlots)
                 break;
-            ShadowPoint& point = r.shadowPath[static_cast<std::size_t>(s)];
+            ShadowPoint& point = r.points[static_cast<std::size_t>(s)];
             const double clock = i + ((60 / perHour) * (k - 1)) / 60.0;
             point.t = clock;
-            r.shadowPathCount = std::max(r.shadowPathCount, s);
+            r.count = std::max(r.count, s);
 
             const SunAltAzResult sun =
                 SunAltAzAt(year, dayOfYear, referenceMeridian, p.longitude, p.latitude, clock, false);
-            model.state.obliquity = sun.obliquityDeg;
+            r.obliquityDeg = sun.obliquityDeg;
             double alt = sun.altitudeDeg;
             if (std::abs(alt) < kMinAltitudeDeg)
                 alt = kMinAltitudeDeg;
@@ -234,7 +234,7 @@ void ComputeShadowPath(Model& model, int year, int month, int day)
     }
 
     // Listing: one grid row per hour (two when there are 5 or 6 samples per hour).
-    StringGrid& grid = model.grids.StrGridShad;
+    StringGrid& grid = r.listing;
     const int rowsPerHour = perHour <= 4 ? 1 : 2;
     for (int j = 1; j <= grid.rowCount() - 1 && j <= last - first + 1; ++j) {
         const int hour = first + j - 1;
@@ -243,7 +243,7 @@ void ComputeShadowPath(Model& model, int year, int month, int day)
             const int s = (j - 1) * perHour + k;
             if (s > kShadowPathSlots)
                 break;
-            const ShadowPoint& point = r.shadowPath[static_cast<std::size_t>(s)];
+            const ShadowPoint& point = r.points[static_cast<std::size_t>(s)];
             const int minutes = (k - 1) * 60 / perHour;
             int row = 0;
             int col = 0;
@@ -261,6 +261,7 @@ void ComputeShadowPath(Model& model, int year, int month, int day)
             grid.setCell(col + 2, row, present ? FormatFixed(7, 3, point.y) : "  *");
         }
     }
+    return r;
 }
 
 bool HasShadowPath(const DialParameters& p)
@@ -310,7 +311,7 @@ DialPoint ShadowDayGnomonPosition(const Model& model)
     case DialType::FixedGnomon:
         break;
     }
-    return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / p.cosPlaneGnomon};
+    return {0, rho * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) / model.derived.cosPlaneGnomon};
 }
 
 } // namespace umbrix

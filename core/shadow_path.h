@@ -9,7 +9,10 @@
 // none has.
 // Dial types 2 and 5 have no shadow path.
 
+#include "core/grid.h"
 #include "core/model.h"
+
+#include <optional>
 
 namespace umbrix {
 
@@ -25,12 +28,22 @@ namespace umbrix {
 ///   type 5: (0, rho sin L);   other types: (0, rho sin(z + 90 - L) / cosPlaneGnomon).
 [[nodiscard]] DialPoint ShadowDayGnomonPosition(const Model& model);
 
-/// Fills ShadowPathTable (slots 1 .. (hourTo - hourFrom + 4) n_h + 1, at most 169; every other slot is
-/// reset to x = y = 0, t = -1) and the grid StrGridShad for the shadow date day.month of `year`, the gnomon
-/// height being gnomonHeight. Types 2 and 5: nothing happens. A plane inclination within 0.03 degrees of 90
-/// is moved to 89.97 (below 90) or 90.03 (above) in the parameter set. Writes the obliquity of the last
-/// solar data.
-void ComputeShadowPath(Model& model, int year, int month, int day);
+/// The shadow path of one day, its listing and the obliquity of its last solar data.
+struct ShadowPathResult {
+    ShadowPathTable points{}; // slots 1..count; the others x = y = 0, t = -1
+    int count = 0;
+    StringGrid listing; // StrGridShad
+    double obliquityDeg = 0;
+};
+
+/// The ShadowPathTable (slots 1 .. (hourTo - hourFrom + 4) n_h + 1, at most 169) and its listing for
+/// StrGridShad for the shadow date day.month of `year`, the gnomon height being gnomonHeight, the plane's
+/// inclination that of ShadowPlaneInclination. Types 2 and 5 have none.
+[[nodiscard]] std::optional<ShadowPathResult> ComputeShadowPath(const Model& model, int year, int month, int day);
+
+/// A plane inclination within 0.03 degrees of 90 counts as 89.97 (below 90) or 90.03 (above): the shadow
+/// of a gnomon on a plane that close to vertical has no usable constants. Others are returned as they are.
+[[nodiscard]] double ShadowPlaneInclination(double planeInclinationDeg);
 
 /// Half the length of the day in hours at latitude latitudeDeg for the sun's declination declDeg:
 /// arccos(-tan L tan decl) in degrees / 15, the tangents guarded at 90 degrees. Where |tan L tan decl| >= 1

@@ -7,7 +7,6 @@
 #include "core/fields.h"
 #include "core/model.h"
 #include "export/file_writer.h"
-#include "export/start_configuration.h"
 
 #include <optional>
 #include <string>
@@ -49,5 +48,15 @@ struct ConfigurationRead {
 /// Writes the configuration through the safe writer; on failure the message is the file name followed by
 /// M18 and the reason, and an existing file is left as it was.
 [[nodiscard]] std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputTarget& target);
+
+/// Where the start configuration is read from: "umbrix.ini" in the program folder, then in the user's
+/// folder; only when neither exists "start.adt" in the program folder, then in the data folders in order.
+[[nodiscard]] std::optional<std::string> FindStartConfiguration(const std::string& programDir,
+                                                                const std::string& userDir,
+                                                                const std::vector<std::string>& dataDirs);
+
+/// Where "Save as start configuration" writes: the program folder when it is writable and not under /usr,
+/// else the user's folder (created when missing).
+[[nodiscard]] std::string StartConfigurationTarget(const std::string& programDir, const std::string& userDir);
 
 } // namespace umbrix

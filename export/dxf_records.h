@@ -12,6 +12,9 @@
 
 namespace umbrix::dxf {
 
+/// Degrees are radians divided by this: the converter's own rounded value, which its angles are written with.
+constexpr double kRadiansPerDegree = 0.0174532925;
+
 /// value right-aligned in `width` characters with `decimals` digits after "." (any locale); a longer number
 /// is written whole. -0 is written as 0; a value that is not finite (an overflow of absurd input) as 0.
 [[nodiscard]] std::string FormatFixed(double value, int width, int decimals);

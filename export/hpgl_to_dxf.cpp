@@ -1,14 +1,14 @@
 #include "export/hpgl_to_dxf.h"
 
 #include "export/dxf_records.h"
-#include "export/file_writer.h"
+#include "export/hpgl_clip.h"
 #include "export/hpgl_plot.h"
+#include "export/hpgl_reader.h"
+#include "export/hpgl_text.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <exception>
 #include <optional>
 #include <utility>
 
@@ -17,10 +17,16 @@ namespace umbrix {
 namespace {
 
 using dxf::FormatFixed;
+using dxf::kRadiansPerDegree;
 using dxf::ParseNumber;
-
-// Degrees are radians divided by this.
-constexpr double kRadiansPerDegree = 0.0174532925;
+using hpgl::ClipWindow;
+using hpgl::kEtx;
+using hpgl::ParameterReader;
+using hpgl::PointText;
+using hpgl::PointValue;
+using hpgl::StartsCommand;
+using hpgl::TextState;
+using hpgl::Utf8FromPlot;
 
 // Parameter texts of this length or more are not trimmed at the end; a label is cut to kLabelKeep characters.
 constexpr std::size_t kLongParameterText = 253;
@@ -30,183 +36,27 @@ constexpr std::size_t kLabelKeep = 250;
 constexpr double kPageWidthUnits = kPlotPageWidth;
 constexpr double kPageHeightUnits = kPlotPageHeight;
 
-// Initial character height in plotter units: 2.7 mm at 40 units per millimetre.
-constexpr double kInitialTextHeight = 2.7 * kPlotUnitsPerMm;
-constexpr std::string_view kInitialWidthFactor = "0.7";
-constexpr std::string_view kZeroText = "0.0";
-
-// SI takes centimetres; 400 plotter units are one centimetre. Character cells are 1.4 times the letter width.
-constexpr double kUnitsPerCentimetre = 400.0;
-constexpr double kCellPerWidth = 1.4;
-
 // The centre of an arc counts as straight above or below the pen when the x values differ by less than this.
 constexpr double kVerticalTolerance = 0.0001;
 
-constexpr unsigned char kEtx = 3;
+// The coordinate written for one not yet set.
+constexpr std::string_view kZeroCoordinate = "0.0";
 
 // Pens 0 to 255: the colour numbers of a DXF entity (256, BYLAYER, has no pen).
 constexpr double kPenLimit = 256.0;
 
-// Trailing and leading characters removed from a parameter text.
-bool IsSeparator(char c)
+/// Plotter units per drawing unit: a value that is not positive (or not a number) counts as 1.
+double UsableUnitsPerMm(double units)
 {
-    return c == static_cast<char>(kEtx) || c == '\n' || c == '\r' || c == ' ' || c == ';';
+    return units > 0.0 && std::isfinite(units) ? units : 1.0;
 }
-
-// Characters of a number run.
-bool IsNumberChar(char c)
-{
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-}
-
-// The first letter of a command: a character code of 65 or more (bytes above 127 included).
-bool StartsCommand(char c)
-{
-    return static_cast<unsigned char>(c) >= 65;
-}
-
-std::string_view TrimTrailing(std::string_view text)
-{
-    while (!text.empty() && IsSeparator(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::string_view TrimLeading(std::string_view text)
-{
-    while (!text.empty() && IsSeparator(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
-// Windows-1252 code points of the bytes 0x80 to 0x9F; 0 where the code page defines no character.
-constexpr std::array<char16_t, 32> kCp1252High{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                               0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// Text of the plot (Windows-1252) as UTF-8, for log lines and notices; undefined bytes become U+FFFD.
-std::string Utf8FromPlot(std::string_view text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        char32_t code = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            code = kCp1252High[byte - 0x80] != 0 ? kCp1252High[byte - 0x80] : 0xFFFD;
-        if (code < 0x80) {
-            result += static_cast<char>(code);
-        } else if (code < 0x800) {
-            result += static_cast<char>(0xC0 | (code >> 6));
-            result += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            result += static_cast<char>(0xE0 | (code >> 12));
-            result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            result += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return result;
-}
-
-// A label as the TEXT value: a lone "^" would start a DXF control-character escape, so it becomes "^ ";
-// control characters (a CR or LF would split the record line) become blanks.
-std::string LabelForDxf(std::string_view label)
-{
-    if (label == "^")
-        return "^ ";
-    std::string text(label);
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 32 || c == 127)
-            c = ' ';
-    }
-    return text;
-}
-
-// A point as the texts written to the DXF file; both empty before the first move.
-struct PointText {
-    std::string x;
-    std::string y;
-    [[nodiscard]] bool empty() const { return x.empty() && y.empty(); }
-};
-
-struct PointValue {
-    double x = 0.0;
-    double y = 0.0;
-};
-
-// Reads the numbers of one command's parameter text from the front.
-class ParameterReader {
-public:
-    ParameterReader(std::string_view command, std::string_view text, std::vector<std::string>& log)
-        : command_(command), text_(text), log_(log)
-    {
-    }
-
-    [[nodiscard]] bool failed() const { return failed_; }
-
-    // True while anything but blanks, "," and ";" is left and no read has failed.
-    [[nodiscard]] bool hasMore()
-    {
-        skipGaps();
-        return !failed_ && pos_ < text_.size();
-    }
-
-    // The next run of "+", "-", "." and digits after blanks, "," and ";". An empty run logs the rest of
-    // the text once and fails the command: it reads nothing more.
-    [[nodiscard]] std::optional<std::string_view> run()
-    {
-        if (failed_)
-            return std::nullopt;
-        skipGaps();
-        std::size_t end = pos_;
-        while (end < text_.size() && IsNumberChar(text_[end]))
-            ++end;
-        if (end == pos_) {
-            log_.push_back("Error in HPGL-command:" + Utf8FromPlot(command_) + " " + Utf8FromPlot(text_.substr(pos_)) +
-                           ";");
-            failed_ = true;
-            return std::nullopt;
-        }
-        const std::string_view found = text_.substr(pos_, end - pos_);
-        pos_ = end;
-        return found;
-    }
-
-    // The run's number; one that does not parse is logged with the text from the run on.
-    [[nodiscard]] std::optional<double> parse(std::string_view run)
-    {
-        const std::optional<double> value = ParseNumber(run);
-        if (!value) {
-            log_.push_back("Fehler in: " + Utf8FromPlot(command_) + " " + Utf8FromPlot(run) +
-                           Utf8FromPlot(text_.substr(pos_)) + "; weil:" + Utf8FromPlot(run) + " keine Zahl ist.");
-        }
-        return value;
-    }
-
-private:
-    void skipGaps()
-    {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == ',' || text_[pos_] == ';'))
-            ++pos_;
-    }
-
-    std::string_view command_;
-    std::string_view text_;
-    std::vector<std::string>& log_;
-    std::size_t pos_ = 0;
-    bool failed_ = false;
-};
 
 class HpglToDxfConverter {
 public:
     explicit HpglToDxfConverter(const DxfConversionOptions& options)
-        : sourceName_(options.sourceName), widthStep_(options.widthStep)
+        : sourceName_(options.sourceName), widthStep_(options.widthStep),
+          unitsPerMm_(UsableUnitsPerMm(options.unitsPerMillimetre)), polylineWidth_(modelWidth()), text_(unitsPerMm_)
     {
-        const double units = options.unitsPerMillimetre;
-        unitsPerMm_ = units > 0.0 && std::isfinite(units) ? units : 1.0;
-        polylineWidth_ = modelWidth();
-        textHeight_ = initialTextHeight();
     }
 
     DxfConversion run(std::string_view hpgl);
@@ -224,9 +74,6 @@ private:
     void arc(std::string_view command, std::string_view parameters, bool relative);
     void rectangle(std::string_view command, std::string_view parameters, bool relative);
     void label(std::string_view text);
-    void characterSize(std::string_view command, std::string_view parameters);
-    void direction(std::string_view command, std::string_view parameters);
-    void slant(std::string_view command, std::string_view parameters);
     void inputWindow(std::string_view command, std::string_view parameters);
     void penWidth(std::string_view command, std::string_view parameters);
 
@@ -242,17 +89,11 @@ private:
     std::optional<PointText> readPoint(ParameterReader& reader, bool relative, bool emptyIsZero);
     std::string addRelative(std::string_view base, std::string_view delta, std::string_view axis, bool emptyIsZero);
 
-    // Clipping.
-    [[nodiscard]] bool clipping() const { return clipXMin_ != clipXMax_; }
-    [[nodiscard]] int clipCode(PointValue p) const;
-    [[nodiscard]] PointText clipTowards(PointValue outside, PointValue inside) const;
-
     [[nodiscard]] dxf::PenStyle style() const { return {pen_, lineType_}; }
     [[nodiscard]] std::string modelWidth() const;
-    [[nodiscard]] std::string initialTextHeight() const { return FormatFixed(kInitialTextHeight / unitsPerMm_, 10, 4); }
     [[nodiscard]] std::string_view currentOrZero(const std::string& coordinate) const
     {
-        return coordinate.empty() ? kZeroText : std::string_view(coordinate);
+        return coordinate.empty() ? kZeroCoordinate : std::string_view(coordinate);
     }
 
     std::string sourceName_;
@@ -274,16 +115,8 @@ private:
     std::string pen_ = "0";
     std::string lineType_ = "CONTINUOUS";
     std::string polylineWidth_;
-    std::string textHeight_;
-    std::string widthFactor_{kInitialWidthFactor};
-    std::string rotation_{kZeroText};
-    std::string oblique_{kZeroText};
-    bool alternateSet_ = false;
-
-    double clipXMin_ = 0.0;
-    double clipXMax_ = 0.0;
-    double clipYMin_ = 0.0;
-    double clipYMax_ = 0.0;
+    TextState text_;
+    ClipWindow clip_;
 };
 
 DxfConversion HpglToDxfConverter::run(std::string_view hpgl)
@@ -332,13 +165,13 @@ std::string_view HpglToDxfConverter::prepareParameters(std::string_view command,
 {
     const bool coordinateList = command == "PD" || command == "PA" || command == "PU" || command == "PR";
     if (text.size() < kLongParameterText || coordinateList) {
-        text = TrimTrailing(text);
+        text = hpgl::TrimTrailing(text);
     } else if (command == "LB") {
         text = text.substr(0, kLabelKeep);
         notices_.push_back(Utf8FromPlot(command) + Utf8FromPlot(text) + ": Befehl ist zu lang und wird gekürzt!");
-        text = TrimTrailing(text);
+        text = hpgl::TrimTrailing(text);
     }
-    return TrimLeading(text);
+    return hpgl::TrimLeading(text);
 }
 
 void HpglToDxfConverter::execute(std::string_view command, std::string_view parameters)
@@ -380,15 +213,15 @@ void HpglToDxfConverter::execute(std::string_view command, std::string_view para
         label(parameters);
     } else if (command == "SI") {
         drawingSeen_ = true;
-        characterSize(command, parameters);
+        text_.characterSize(command, parameters, log_);
     } else if (command == "DI") {
-        direction(command, parameters);
+        text_.direction(command, parameters, log_);
     } else if (command == "SL") {
-        slant(command, parameters);
+        text_.slant(command, parameters, log_);
     } else if (command == "SA") {
-        alternateSet_ = true;
+        text_.alternateSet(true);
     } else if (command == "SS") {
-        alternateSet_ = false;
+        text_.alternateSet(false);
     } else if (command == "IW") {
         inputWindow(command, parameters);
     } else if (command == "PW") {
@@ -408,7 +241,7 @@ void HpglToDxfConverter::initialize()
     absoluteMode_ = true;
     current_ = {"0.00", "0.00"};
     newPoint_ = current_;
-    alternateSet_ = false;
+    text_.alternateSet(false);
 }
 
 // PA, PR, PU, PD: every pair moves the pen, drawing while it is down.
@@ -443,23 +276,23 @@ void HpglToDxfConverter::drawTo(const PointText& point)
         current_ = point;
         return;
     }
-    if (clipping() && absoluteMode_) {
+    if (clip_.active() && absoluteMode_) {
         const PointValue from{ParseNumber(current_.x).value_or(0.0), ParseNumber(current_.y).value_or(0.0)};
         const PointValue to{ParseNumber(point.x).value_or(0.0), ParseNumber(point.y).value_or(0.0)};
-        const bool fromOutside = clipCode(from) != 0;
-        const bool toOutside = clipCode(to) != 0;
+        const bool fromOutside = clip_.code(from) != 0;
+        const bool toOutside = clip_.code(to) != 0;
         if (fromOutside && toOutside) {
             closeOpenPolyline();
         } else if (fromOutside) {
             closeOpenPolyline();
-            const PointText entry = clipTowards(from, to);
+            const PointText entry = clip_.towards(from, to);
             dxf::WritePolyline(out_, style(), polylineWidth_);
             dxf::WriteVertex(out_, style(), entry.x, entry.y);
             polylineOpen_ = true;
             dxf::WriteVertex(out_, style(), point.x, point.y);
         } else if (toOutside) {
             openPolylineAtCurrentPoint();
-            const PointText exit = clipTowards(to, from);
+            const PointText exit = clip_.towards(to, from);
             dxf::WriteVertex(out_, style(), exit.x, exit.y);
             closePolyline();
         } else {
@@ -616,73 +449,8 @@ void HpglToDxfConverter::rectangle(std::string_view command, std::string_view pa
 void HpglToDxfConverter::label(std::string_view text)
 {
     closeOpenPolyline();
-    const dxf::TextAttributes attributes{textHeight_, widthFactor_, rotation_, oblique_, alternateSet_};
-    dxf::WriteText(out_, style(), currentOrZero(current_.x), currentOrZero(current_.y), attributes, LabelForDxf(text));
-}
-
-// SI width, height in centimetres: letter height, and the width factor of a character cell 1.4 letter
-// widths wide. Without (usable) parameters the initial size.
-void HpglToDxfConverter::characterSize(std::string_view command, std::string_view parameters)
-{
-    textHeight_ = initialTextHeight();
-    widthFactor_ = kInitialWidthFactor;
-    if (parameters.empty())
-        return;
-    ParameterReader reader(command, parameters, log_);
-    const std::optional<std::string_view> widthRun = reader.run();
-    const std::optional<std::string_view> heightRun = reader.run();
-    if (!widthRun || !heightRun)
-        return;
-    const std::optional<double> widthCm = reader.parse(*widthRun);
-    const std::optional<double> heightCm = reader.parse(*heightRun);
-    if (!widthCm || !heightCm)
-        return;
-    const std::string height = FormatFixed(*heightCm * kUnitsPerCentimetre / unitsPerMm_, 6, 2);
-    const double writtenHeight = ParseNumber(height).value_or(0.0);
-    const double factor = *widthCm * kUnitsPerCentimetre * kCellPerWidth / unitsPerMm_ / writtenHeight;
-    textHeight_ = height;
-    if (std::isfinite(factor))
-        widthFactor_ = FormatFixed(factor, 6, 2);
-}
-
-// DI run, rise: the baseline direction, in all four quadrants.
-void HpglToDxfConverter::direction(std::string_view command, std::string_view parameters)
-{
-    rotation_ = kZeroText;
-    if (parameters.empty())
-        return;
-    ParameterReader reader(command, parameters, log_);
-    const std::optional<std::string_view> runText = reader.run();
-    const std::optional<std::string_view> riseText = reader.run();
-    if (!runText || !riseText)
-        return;
-    const std::optional<double> run = ParseNumber(*runText);
-    const std::optional<double> rise = ParseNumber(*riseText);
-    if (!run || !rise) {
-        log_.push_back("Fehler bei der Angabe der Schriftrichtung: " + Utf8FromPlot(*runText) + ";" +
-                       Utf8FromPlot(*riseText));
-        return;
-    }
-    if (*run != 0.0 || *rise != 0.0)
-        rotation_ = FormatFixed(std::atan2(*rise, *run) / kRadiansPerDegree, 5, 1);
-}
-
-// SL tan(slant): the oblique angle of the letters.
-void HpglToDxfConverter::slant(std::string_view command, std::string_view parameters)
-{
-    oblique_ = kZeroText;
-    if (parameters.empty())
-        return;
-    ParameterReader reader(command, parameters, log_);
-    const std::optional<std::string_view> run = reader.run();
-    if (!run)
-        return;
-    const std::optional<double> tangent = ParseNumber(*run);
-    if (!tangent) {
-        log_.push_back("Fehler im Befehl SL :" + Utf8FromPlot(*run) + "!");
-        return;
-    }
-    oblique_ = FormatFixed(std::atan(*tangent) / kRadiansPerDegree, 5, 1);
+    dxf::WriteText(out_, style(), currentOrZero(current_.x), currentOrZero(current_.y), text_.attributes(),
+                   hpgl::LabelForDxf(text));
 }
 
 // IW xmin, ymin, xmax, ymax: the clip window; without (usable) parameters the plotter page.
@@ -706,14 +474,8 @@ void HpglToDxfConverter::inputWindow(std::string_view command, std::string_view 
         if (complete)
             bounds = read;
     }
-    clipXMin_ = ParseNumber(bounds[0]).value_or(0.0);
-    clipYMin_ = ParseNumber(bounds[1]).value_or(0.0);
-    clipXMax_ = ParseNumber(bounds[2]).value_or(0.0);
-    clipYMax_ = ParseNumber(bounds[3]).value_or(0.0);
-    if (clipXMin_ > clipXMax_)
-        std::swap(clipXMin_, clipXMax_);
-    if (clipYMin_ > clipYMax_)
-        std::swap(clipYMin_, clipYMax_);
+    clip_.set(ParseNumber(bounds[0]).value_or(0.0), ParseNumber(bounds[1]).value_or(0.0),
+              ParseNumber(bounds[2]).value_or(0.0), ParseNumber(bounds[3]).value_or(0.0));
 }
 
 // PW belongs to HPGL/2. The polyline width stays the default width; only with a width step above 1 a
@@ -776,105 +538,12 @@ std::string HpglToDxfConverter::addRelative(std::string_view base, std::string_v
     return FormatFixed(sum, 11, 5);
 }
 
-// 0 inside the clip window, 1 left of it, 2 right, 3 below, 4 above (tested in this order).
-int HpglToDxfConverter::clipCode(PointValue p) const
-{
-    if (p.x < clipXMin_)
-        return 1;
-    if (p.x > clipXMax_)
-        return 2;
-    if (p.y < clipYMin_)
-        return 3;
-    if (p.y > clipYMax_)
-        return 4;
-    return 0;
-}
-
-// Moves the outside end of a stroke along it onto the window's boundary, one crossed bound at a time, until
-// it lies on the window (at most four moves: the inside end satisfies every bound). Width 11, 4 decimals.
-PointText HpglToDxfConverter::clipTowards(PointValue outside, PointValue inside) const
-{
-    for (int move = 0; move < 4; ++move) {
-        const int code = clipCode(outside);
-        if (code == 0)
-            break;
-        const bool alongX = code == 1 || code == 2;
-        const double bound = code == 1 ? clipXMin_ : code == 2 ? clipXMax_ : code == 3 ? clipYMin_ : clipYMax_;
-        const double from = alongX ? outside.x : outside.y;
-        const double to = alongX ? inside.x : inside.y;
-        const double t = (bound - from) / (to - from);
-        if (alongX) {
-            outside.y += t * (inside.y - outside.y);
-            outside.x = bound;
-        } else {
-            outside.x += t * (inside.x - outside.x);
-            outside.y = bound;
-        }
-    }
-    return {FormatFixed(outside.x, 11, 4), FormatFixed(outside.y, 11, 4)};
-}
-
 } // namespace
 
 DxfConversion ConvertHpglToDxf(std::string_view hpglBytes, const DxfConversionOptions& options)
 {
     HpglToDxfConverter converter(options);
     return converter.run(hpglBytes);
-}
-
-DxfFileConversion ConvertHpglToDxfFile(std::string_view hpgl, const std::string& hpglName, const OutputTarget& dxf,
-                                       DxfConversionOptions options) noexcept
-{
-    DxfFileConversion result;
-    try {
-        result.fileName = std::filesystem::path(hpglName).filename().string();
-        options.sourceName = hpglName;
-        DxfConversion conversion = ConvertHpglToDxf(hpgl, options);
-        result.conversionLog = std::move(conversion.conversionLog);
-        result.notices = std::move(conversion.notices);
-        switch (conversion.status) {
-        case DxfConversionStatus::NotHpgl:
-            result.status = DxfFileStatus::NotHpgl;
-            return result;
-        case DxfConversionStatus::NothingConverted:
-            result.status = DxfFileStatus::NothingConverted;
-            return result;
-        case DxfConversionStatus::Converted:
-            break;
-        }
-        result.fileName = std::filesystem::path(dxf.path).filename().string();
-        if ((result.failure = WriteOutput(dxf, conversion.dxf))) {
-            result.status = DxfFileStatus::OutputNotWritten;
-            return result;
-        }
-        result.status = DxfFileStatus::Converted;
-        return result;
-    } catch (const std::exception&) {
-        // Only an allocation can fail here; the temporary file, if any, was removed by the writer.
-        result.status = DxfFileStatus::OutputNotWritten;
-        result.failure = FileFailure{.error = ENOMEM, .own = std::nullopt, .path = dxf.path};
-        return result;
-    }
-}
-
-DxfFileConversion ConvertHpglFileToDxf(const std::filesystem::path& hpglPath, const std::filesystem::path& dxfPath,
-                                       DxfConversionOptions options) noexcept
-{
-    try {
-        std::string hpgl;
-        if (std::optional<FileFailure> read = ReadFileBounded(hpglPath.string(), kMaxPlotFileBytes, hpgl)) {
-            DxfFileConversion result;
-            result.fileName = hpglPath.filename().string();
-            result.status = DxfFileStatus::InputUnreadable;
-            result.failure = std::move(read);
-            return result;
-        }
-        return ConvertHpglToDxfFile(hpgl, hpglPath.string(), dxfPath.string(), std::move(options));
-    } catch (const std::exception&) {
-        DxfFileConversion result;
-        result.status = DxfFileStatus::InputUnreadable;
-        return result;
-    }
 }
 
 } // namespace umbrix

@@ -15,26 +15,26 @@ namespace umbrix {
 
 /// How the plot is scaled and placed.
 struct PlotSettings {
-    int panX = 0;               // pan of the screen drawing, window pixels
+    int panX = 0; // pan of the screen drawing, window pixels
     int panY = 0;
-    double axisOrZoom = 1.0;    // zoomFactor for a screen-like export, dxfAxisLength for a scaled one
-    int lastImageWidth = 1180;  // width of the last screen drawing, pixels
+    double axisOrZoom = 1.0;   // zoomFactor for a screen-like export, dxfAxisLength for a scaled one
+    int lastImageWidth = 1180; // width of the last screen drawing, pixels
 };
 
 /// Where the plot put the dial centre (plotter units, y from the top of the page).
 struct PlotResult {
-    std::string text;           // the plot file's bytes
+    std::string text; // the plot file's bytes
     int originX = 0;
     int originY = 0;
-    int pageWidth = 0;          // plotter units, after any enlargement
+    int pageWidth = 0; // plotter units, after any enlargement
     int pageHeight = 0;
-    double unitsPerLength = 0;  // plotter units per dial unit
+    double unitsPerLength = 0; // plotter units per dial unit
+    bool splitDial = false;    // the plot drew the split dial: the caller keeps it as doubleAnalemmaActive
 };
 
-/// The construction of the current (already calculated) model as HPGL. Reads the parameters and the result
-/// tables; sets doubleAnalemmaActive and brings the derived axes up to date. A check of the Lambert circle's
-/// two radii may show a message through the host.
-[[nodiscard]] PlotResult WriteConstructionPlot(Model& model, Host& host, const PlotSettings& settings);
+/// The construction of the current (already calculated) model as HPGL. Reads the parameters, the derived
+/// geometry and the result tables.
+[[nodiscard]] PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSettings& settings);
 
 /// The value the scaled-export field starts with: the semi-major axis brought into 2..20 by powers of ten.
 [[nodiscard]] double InitialExportAxis(double semiMajorAxis);

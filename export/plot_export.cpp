@@ -6,21 +6,22 @@
 
 namespace umbrix {
 
-ExportOutcome ExportPlotFile(Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
+ExportOutcome ExportPlotFile(const Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
 {
     const PlotResult plot = WriteConstructionPlot(model, host, settings);
     if (const std::optional<FileFailure> failure = WriteOutput(target, plot.text))
-        return {false, {SaveFailureMessage(model.state.language, target.path, *failure)}};
-    return {true, {}};
+        return {false, {SaveFailureMessage(model.state.language, target.path, *failure)}, plot.splitDial};
+    return {true, {}, plot.splitDial};
 }
 
-ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
+ExportOutcome ExportDxfFile(const Model& model, Host& host, const PlotSettings& settings, const OutputTarget& target)
 {
     const LanguageState& lang = model.state.language;
     const PlotResult plot = WriteConstructionPlot(model, host, settings);
     const DxfFileConversion converted = ConvertHpglToDxfFile(plot.text, std::string(kTempPlotName), target);
 
     ExportOutcome out;
+    out.splitDial = plot.splitDial;
     for (const auto& notice : converted.notices)
         out.messages.push_back({std::string(CaptionText(lang, Caption::Error)), notice, MessageIcon::Question});
     switch (converted.status) {

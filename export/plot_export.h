@@ -17,15 +17,16 @@ constexpr std::string_view kTempPlotName = "umbrix.$$$";
 struct ExportOutcome {
     bool ok = false;
     std::vector<UiMessage> messages; // what the window shows (the DXF result message, or the file error)
+    bool splitDial = false;          // the plot drew the split dial: the caller keeps it as doubleAnalemmaActive
 };
 
 /// Writes the plot through the safe writer; a failure names the path with M18 and the reason.
-[[nodiscard]] ExportOutcome ExportPlotFile(Model& model, Host& host, const PlotSettings& settings,
+[[nodiscard]] ExportOutcome ExportPlotFile(const Model& model, Host& host, const PlotSettings& settings,
                                            const OutputTarget& target);
 
 /// Converts the plot to DXF in memory and writes it through the safe writer. An existing DXF file is
 /// replaced only by a complete conversion.
-[[nodiscard]] ExportOutcome ExportDxfFile(Model& model, Host& host, const PlotSettings& settings,
+[[nodiscard]] ExportOutcome ExportDxfFile(const Model& model, Host& host, const PlotSettings& settings,
                                           const OutputTarget& target);
 
 } // namespace umbrix

@@ -64,9 +64,9 @@ const StringGrid& PageGrid(const Model& model, TableChoice choice)
     return model.grids.StrGridStd;
 }
 
-} // namespace
-
-std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice)
+/// The export lines of a grid under `title` and the dial's header lines.
+std::vector<std::string> BuildExportLines(const Model& model, TableChoice choice, const std::string& title,
+                                          const StringGrid& grid)
 {
     const DialParameters& p = model.params;
     const LanguageState& lang = model.state.language;
@@ -110,7 +110,7 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
 
     std::vector<std::string> lines;
     lines.push_back(std::string(ResourceText(lang, ResourceId::DialTitleFirst, p.dialType)));
-    lines.push_back(PageTitle(model, choice) + ";");
+    lines.push_back(title + ";");
     lines.push_back(" ;");
     lines.push_back(p1);
     lines.push_back(p2);
@@ -118,7 +118,6 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
     lines.push_back(p4);
     lines.push_back(p5);
     lines.push_back(" ;");
-    const StringGrid& grid = PageGrid(model, choice);
     for (int r = 0; r < grid.rowCount(); ++r) {
         std::string row;
         for (int c = 0; c < grid.colCount(); ++c)
@@ -126,6 +125,26 @@ std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice
         lines.push_back(std::move(row));
     }
     return lines;
+}
+
+} // namespace
+
+std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice)
+{
+    return BuildExportLines(model, choice, PageTitle(model, choice), PageGrid(model, choice));
+}
+
+std::vector<std::string> BuildGridExport(const Model& model, std::string_view title, const StringGrid& grid)
+{
+    return BuildExportLines(model, TableChoice{}, std::string(title), grid);
+}
+
+std::string TableLinesText(const std::vector<std::string>& lines, bool csv)
+{
+    std::string text = csv ? std::string(kUtf8ByteOrderMark) : std::string();
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
 }
 
 std::string TableFileName(const std::string& chosenPath, bool csv)
@@ -138,10 +157,7 @@ std::string TableFileName(const std::string& chosenPath, bool csv)
 
 std::string TableExportText(const Model& model, TableChoice choice, bool csv)
 {
-    std::string text = csv ? std::string(kUtf8ByteOrderMark) : std::string();
-    for (const auto& line : BuildTableExport(model, choice))
-        text += line + "\r\n";
-    return text;
+    return TableLinesText(BuildTableExport(model, choice), csv);
 }
 
 std::optional<bool> TableFileIsCsv(std::string_view path)

@@ -27,6 +27,16 @@ struct TableChoice {
 /// and the grid rows.
 [[nodiscard]] std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice);
 
+/// The lines of an export of a grid that is no result page (the analysis tables of umbrix-cli): the dial's
+/// name, `title` as the page title, the header lines P1..P5 as BuildTableExport writes them for the morning,
+/// and the grid rows.
+[[nodiscard]] std::vector<std::string> BuildGridExport(const Model& model, std::string_view title,
+                                                       const StringGrid& grid);
+
+/// Export lines as the bytes of a table file: every line followed by CR LF, the csv form with the byte-order
+/// mark first.
+[[nodiscard]] std::string TableLinesText(const std::vector<std::string>& lines, bool csv);
+
 /// The bytes of the export file: every line followed by CR LF; the spreadsheet form (csv) begins with the
 /// UTF-8 byte-order mark, so that a spreadsheet assuming a Windows code page still reads "für" and "±".
 [[nodiscard]] std::string TableExportText(const Model& model, TableChoice choice, bool csv);

@@ -3,7 +3,6 @@
 
 #include "graphics/construction.h"
 
-#include "core/axes.h"
 #include "core/numeric.h"
 #include "graphics/construction_steps.h"
 #include "text/texts.h"
@@ -43,10 +42,7 @@ Colour WindowFontColour(const DrawingState& state)
 void DrawImpossibleConstruction(DrawContext& c)
 {
     Surface& s = c.surface();
-    if (c.model.params.marksMode == 2) {
-        c.model.grids.StrGrid8.clear();
-        c.model.grids.StrGrid8b.clear();
-    }
+    c.outcome.loopGridsVoid = c.model.params.marksMode == 2;
     s.pen = {kWhite, 1};
     s.brush = {kWhite, BrushStyle::Solid};
     c.canvas.Rectangle(c.offX + 1, c.offY + 1, c.offX + c.surfaceWidth - 2, c.offY + c.surfaceHeight - 2);
@@ -63,7 +59,6 @@ void DrawImpossibleConstruction(DrawContext& c)
 void DrawBackground(DrawContext& c)
 {
     Surface& s = c.surface();
-    const DialParameters& p = c.model.params;
     s.font.name = std::string(kFontArial);
     s.font.colour = WindowFontColour(c.state);
     s.font.style = FontStyle::Regular;
@@ -74,7 +69,7 @@ void DrawBackground(DrawContext& c)
         c.canvas.Rectangle(c.offX, c.offY, c.offX + c.surfaceWidth - 1, c.offY + c.surfaceHeight - 1);
 
     // A date scale longer than the hour ellipse is high leaves the gnomon outside the dial part of the year.
-    if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * p.semiMinorAxis)) {
+    if (std::abs(c.frame.dateExtent) > std::abs(kDateExtentShare * c.model.derived.semiMinorAxis)) {
         const LanguageState& lang = c.model.state.language;
         if (!c.state.graphicsPageVisible && c.options.host)
             c.options.host->showMessage(CaptionText(lang, Caption::Warning), TextRow(lang, TextId::NoYearRoundTime),
@@ -90,15 +85,16 @@ void DrawBackground(DrawContext& c)
 
 } // namespace
 
-bool IsImpossibleMeanTimeDial(const DialParameters& p)
+bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived)
 {
     if (p.type() != DialType::MeanTime)
         return false;
-    return std::abs(p.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
+    return std::abs(derived.cosPlaneGnomon) < std::sin(kSplitDialMinAngleDeg * degToRad) ||
            std::abs(p.latitude - p.gnomonInclination) < kSplitDialMinLatitudeGapDeg;
 }
 
-ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight)
+ConstructionFrame ComputeDrawingScale(const DialParameters& p, const DerivedGeometry& derived, int halfWidth,
+                                      int halfHeight)
 {
     ConstructionFrame f;
     double a = p.semiMajorAxis;
@@ -124,9 +120,9 @@ ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, in
         f.dateExtent = tanSolstice * p.semiMajorAxis * std::sin(p.latitude * degToRad);
     else
         f.dateExtent = tanSolstice * p.semiMajorAxis * std::sin((p.gnomonInclination + 90 - p.latitude) * degToRad) /
-                       p.cosPlaneGnomon;
+                       derived.drawingScaleCosine;
 
-    const double e = u * std::max(f.dateExtent, p.semiMinorAxis);
+    const double e = u * std::max(f.dateExtent, derived.semiMinorAxis);
     const double h = kDateExtentShare * halfHeight / e;
     // The fitted scale is a length: a negative extent (southern sites) must not mirror the drawing.
     if (r > std::abs(h))
@@ -238,10 +234,13 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     }
 }
 
-void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const DrawOptions& options)
+DrawingOutcome DrawConstruction(const Model& model, const DrawingState& startState, Surface& surface,
+                                const DrawOptions& options)
 {
-    DrawContext c(model, state, surface, options);
-    DialParameters& p = model.params;
+    DrawingOutcome outcome{.state = startState};
+    DrawingState& state = outcome.state;
+    DrawContext c(model, outcome, surface, options);
+    const DialParameters& p = model.params;
 
     // The area drawn on.
     double panX = options.panX;
@@ -282,17 +281,15 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
     state.originX = ClampToInt32(c.centreX);
     state.originY = ClampToInt32(c.centreY);
 
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    c.frame = ComputeDrawingScale(p, c.halfWidth, c.halfHeight);
-    UpdateAxes(p, model.state);
+    c.frame = ComputeDrawingScale(p, model.derived, c.halfWidth, c.halfHeight);
     c.S = c.frame.pixelsPerUnit * options.zoomFactor;
     if (options.placement && !options.screenMode)
         c.S = options.placement->unitsPerDialUnit;
 
     // The mean-time dial cannot be built for these angles.
-    if (IsImpossibleMeanTimeDial(p)) {
+    if (IsImpossibleMeanTimeDial(p, model.derived)) {
         DrawImpossibleConstruction(c);
-        return;
+        return outcome;
     }
 
     // Split dial centres, base style, background, year-round check.
@@ -357,7 +354,8 @@ void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const
 
     // Every screen or print drawing ends with the error graph on its own image.
     if (options.errorSurface)
-        DrawErrorGraph(model, state, *options.errorSurface, true, 0);
+        state = DrawErrorGraph(model, state, *options.errorSurface, true, 0);
+    return outcome;
 }
 
 } // namespace umbrix

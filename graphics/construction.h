@@ -3,8 +3,8 @@
 // scale, the hour ellipse (or the family of hour curves of the fixed-gnomon dial), the hour points and
 // their numbers, the date scale or the figure-eight loops, the gnomon direction lines, the rise and set
 // marks, the shadow path of the shadow day with the gnomon's position, the Lambert circle and the captions;
-// on a printer page also the legend. The drawing reads the results of the last calculation and writes only
-// the drawing state (and, through the axes refresh, the derived axes of the parameters).
+// on a printer page also the legend. The drawing reads the parameters, their derived geometry and the
+// results of the last calculation, and writes only the drawing state.
 //
 // Mapping of a dial point (x east, y north, dial units) to the surface:
 //   pixelX = originX + round(x S),  pixelY = originY - round(y S),  rounding halves to even,
@@ -39,7 +39,7 @@ struct ConstructionFrame {
 /// Fits the construction to a surface of half size halfWidth x halfHeight:
 ///   u: while u a < 1, u = 10 u; while u a > 10, u = u / 10;
 ///   u a < 3.2: tick step 0.1 and span 3.3, else step 0.2 and span 6.4; r = halfWidth / span;
-///   dateExtent = tan 23.445 deg a sin(z + 90 - L) / cosPlaneGnomon (types 4, 5: tan 23.445 deg a sin L);
+///   dateExtent = tan 23.445 deg a sin(z + 90 - L) / drawingScaleCosine (types 4, 5: tan 23.445 deg a sin L);
 ///   e = u max(dateExtent, semiMinorAxis), h = 0.96 halfHeight / e; when r > |h|: r = |h| if
 ///   |e| < 20 halfHeight, else r = 0.05 (the date scale would shrink the dial to nothing);
 ///   S = r u, gridStep = step / u.
@@ -47,9 +47,11 @@ struct ConstructionFrame {
 /// True when the mean-time dial cannot be built for these angles: its plane and gnomon stand less than 8
 /// degrees from parallel, or its latitude lies within 25 degrees of the gnomon's inclination. The drawing
 /// then shows only the request to change the parameters.
-[[nodiscard]] bool IsImpossibleMeanTimeDial(const DialParameters& p);
+[[nodiscard]] bool IsImpossibleMeanTimeDial(const DialParameters& p, const DerivedGeometry& derived);
 
-[[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, int halfWidth, int halfHeight);
+/// b = semiMinorAxis and drawingScaleCosine of the derived geometry.
+[[nodiscard]] ConstructionFrame ComputeDrawingScale(const DialParameters& p, const DerivedGeometry& derived,
+                                                    int halfWidth, int halfHeight);
 
 /// The dial centre stands this many half heights below the top of the drawing (before the pan).
 [[nodiscard]] double CentreDepthInHalfHeights(const DialParameters& p);
@@ -82,15 +84,18 @@ struct DrawOptions {
 /// Draws the construction of the current dial type. In screen mode the surface is the window image (its
 /// size is the drawing's size; the window has already laid itself out, see FitImageWidth); in print mode
 /// the drawing fills the print area of `state` and ends with the legend. Ends with the error graph on
-/// options.errorSurface. Recomputes cosPlaneGnomon and the derived axes of the parameters; a fixed-gnomon
-/// dial with 6 marks per month is drawn (and left) with 3.
-void DrawConstruction(Model& model, DrawingState& state, Surface& surface, const DrawOptions& options);
+/// options.errorSurface. Returns `state` with what the drawing wrote, and what it asks of the model: the
+/// Lambert radius message shown, the loop grids of an impossible split dial void.
+[[nodiscard]] DrawingOutcome DrawConstruction(const Model& model, const DrawingState& state, Surface& surface,
+                                              const DrawOptions& options);
 
-/// The error of reading sunrise and sunset from the rise/set marks over the sun's declination: computes the
-/// RiseSetErrorCurve of the results (RiseSetError) and plots it. Screen mode: the whole surface; print
-/// mode: a 1200 x 600 box at left 500 and the given top, with the panel's captions above and below it.
-/// Sets maxErrorText and, when the curve is drawn, errorPanelVisible of the state.
-void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool screenMode, int topOffset);
+/// The error of reading sunrise and sunset from the rise/set marks over the sun's declination: the
+/// RiseSetErrorCurve for the latitude and riseSetDeclination (RiseSetErrorCurveOf), plotted. Screen
+/// mode: the whole surface; print mode: a 1200 x 600 box at left 500 and the given top, with the panel's
+/// captions above and below it. Returns `state` with maxErrorText and, when the curve is drawn,
+/// errorPanelVisible set.
+[[nodiscard]] DrawingState DrawErrorGraph(const Model& model, const DrawingState& state, Surface& surface,
+                                          bool screenMode, int topOffset);
 
 /// The window image is never wider than 1.65 times its height: the width the image gets.
 [[nodiscard]] int FitImageWidth(int widthPx, int heightPx);

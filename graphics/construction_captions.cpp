@@ -108,7 +108,7 @@ void DrawPrintLegend(DrawContext& c)
     case DialType::MeanTime:
         entry(790, 2,
               res(ResourceId::HalfAxes) + " =" + FormatFixed(5, 2, p.semiMajorAxis) + " ||" +
-                  FormatFixed(5, 2, p.semiMinorAxis));
+                  FormatFixed(5, 2, m.derived.semiMinorAxis));
         break;
     case DialType::FixedGnomon:
         entry(790, 2, res(ResourceId::DistanceToZ) + " = " + FormatFixed(6, 2, p.distanceZ));

@@ -376,7 +376,7 @@ void Axes(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     const Extent reach = b.g.dial;
     const double over = kAxisOverhangShare * b.a;
-    const double step = ComputeDrawingScale(p, 1, 1).gridStep;
+    const double step = ComputeDrawingScale(p, m.derived, 1, 1).gridStep;
     const std::vector<DialHalf> halves =
         IsSplitDial(p) ? std::vector{DialHalf::Morning, DialHalf::Afternoon} : std::vector{DialHalf::Whole};
     for (const DialHalf half : halves) {

@@ -104,13 +104,11 @@ void DrawHourCurve(DrawContext& c)
 
 void DrawFixedGnomonCurves(DrawContext& c)
 {
-    Model& m = c.model;
-    DialParameters& p = m.params;
+    const Model& m = c.model;
+    const DialParameters& p = m.params;
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
     const int curves = std::min(FixedGnomonCurveCount(p.marksPerMonth), m.results.fixedDateLineCount);
-    if (p.marksPerMonth > 3)
-        p.marksPerMonth = 3;
     const double correction = ZoneCorrectionDeg(p);
     const int tFrom = (m.state.hourFrom - 12) * 15;
     const int tTo = (m.state.hourTo - 12) * 15;
@@ -226,7 +224,7 @@ void DrawGnomonLines(DrawContext& c)
 
 void DrawHourPoints(DrawContext& c)
 {
-    Model& m = c.model;
+    const Model& m = c.model;
     const DialParameters& p = m.params;
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;

@@ -114,12 +114,12 @@ void DrawGnomonPosition(DrawContext& c)
 
 void DrawLambertCircle(DrawContext& c)
 {
-    Model& m = c.model;
+    const Model& m = c.model;
     if (m.params.type() != DialType::Horizontal || !m.state.markRiseSet)
         return;
     const LambertCircleResult circle = ShadowDayLambertCircle(m);
-    if (c.options.host)
-        ReportRadiusCheck(m, *c.options.host, circle);
+    if (c.options.host && ReportRadiusCheck(m, *c.options.host, circle))
+        c.outcome.radiusCheckReported = true;
     if (!circle.valid)
         return;
     Surface& s = c.surface();

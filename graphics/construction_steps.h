@@ -13,13 +13,14 @@ namespace umbrix {
 
 /// One drawing in progress. Pixel values are doubles holding integers (see GuardedSurface).
 struct DrawContext {
-    DrawContext(Model& m, DrawingState& s, Surface& target, const DrawOptions& o)
-        : model(m), state(s), canvas(target), options(o)
+    DrawContext(const Model& m, DrawingOutcome& out, Surface& target, const DrawOptions& o)
+        : model(m), outcome(out), state(out.state), canvas(target), options(o)
     {
     }
 
-    Model& model;
-    DrawingState& state;
+    const Model& model;
+    DrawingOutcome& outcome; // what the drawing leaves behind
+    DrawingState& state;     // the outcome's drawing state
     GuardedSurface canvas;
     const DrawOptions& options;
 

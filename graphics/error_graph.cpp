@@ -37,9 +37,11 @@ ErrorAxisScale ErrorAxisScaleFor(double range)
     return {0.1, 5, 1};
 }
 
-void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool screenMode, int topOffset)
+DrawingState DrawErrorGraph(const Model& model, const DrawingState& startState, Surface& surface, bool screenMode,
+                            int topOffset)
 {
-    const RiseSetErrorCurve& curve = RiseSetError(model);
+    DrawingState state = startState;
+    const RiseSetErrorCurve curve = RiseSetErrorCurveOf(model.params);
     const LanguageState& lang = model.state.language;
     GuardedSurface g(surface);
     Surface& s = surface;
@@ -69,7 +71,7 @@ void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool sc
     const double range = eMax - eMin;
     if (!(range >= kMinErrorRangeDeg)) {
         g.Rectangle(0, 0, w - 2, h - 1);
-        return;
+        return state;
     }
     const DialParameters& p = model.params;
     state.errorPanelVisible = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == 0);
@@ -147,6 +149,7 @@ void DrawErrorGraph(Model& model, DrawingState& state, Surface& surface, bool sc
                       TrimmedLeft(FormatFixed(7, 2, p.riseSetDeclination)) + " " +
                       ResourceTextPlain(lang, ResourceId::RiseSetDeclination));
     }
+    return state;
 }
 
 } // namespace umbrix

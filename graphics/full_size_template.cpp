@@ -98,8 +98,8 @@ void MapPage(Surface& s, const Model& model, const TemplateLayout& layout, const
     line(model.state.dialTitle);
     line(std::string(OwnTextOf(lang, OwnText::SheetMap)) + ": " + std::to_string(layout.columns) + " x " +
          std::to_string(layout.rows) + " = " + std::to_string(layout.sheets()));
-    line(std::string(OwnTextOf(lang, OwnText::CorrectionFactors)) + " " + FormatDecimals(r.correctX, 3) +
-         " / " + FormatDecimals(r.correctY, 3));
+    line(std::string(OwnTextOf(lang, OwnText::CorrectionFactors)) + " " + FormatDecimals(r.correctX, 3) + " / " +
+         FormatDecimals(r.correctY, 3));
     if (layout.warn())
         line(std::string(OwnTextOf(lang, OwnText::TooManySheets)));
 
@@ -215,7 +215,7 @@ bool CorrectionAccepted(const TemplateRequest& request)
            request.correctY >= kMinCorrection && request.correctY <= kMaxCorrection;
 }
 
-bool DrawTemplate(Model& model, LengthUnit unit, const TemplateRequest& request, PageFlow& pages)
+bool DrawTemplate(const Model& model, LengthUnit unit, const TemplateRequest& request, PageFlow& pages)
 {
     const double unitMm = UnitSizeMm(unit);
     const ConstructionGeometry geometry = BuildConstructionGeometry(model);
@@ -250,7 +250,9 @@ bool DrawTemplate(Model& model, LengthUnit unit, const TemplateRequest& request,
             DrawOptions options;
             options.screenMode = false;
             options.placement = placement;
-            DrawConstruction(model, state, view, options);
+            // A drawing of its own: its state and what it would ask of the model stay here (the window's
+            // screen drawing has asked the same of the same model).
+            (void)DrawConstruction(model, state, view, options);
 
             for (int k = column; k <= column + 1; ++k)
                 for (int l = row; l <= row + 1; ++l)
@@ -263,8 +265,8 @@ bool DrawTemplate(Model& model, LengthUnit unit, const TemplateRequest& request,
             page.font = {std::string(kFontArial), kLabelFont, kBlack, FontStyle::Bold};
             page.brush = {kWhite, BrushStyle::Solid};
             page.TextOut(Units(kTemplateMarginMm + 3), Units(kTemplateMarginMm + 3),
-                         std::string(OwnTextOf(lang, OwnText::Sheet)) + " " + SheetName(column, row) +
-                             " (" + std::to_string(layout.columns) + " x " + std::to_string(layout.rows) + ")");
+                         std::string(OwnTextOf(lang, OwnText::Sheet)) + " " + SheetName(column, row) + " (" +
+                             std::to_string(layout.columns) + " x " + std::to_string(layout.rows) + ")");
         }
     }
     return true;

@@ -85,7 +85,7 @@ struct PagePoint {
 /// Draws the map page and every sheet: pages.page() is the first page; NewPage starts each following one.
 /// Nothing is drawn when the layout is refused or a correction factor lies outside its range; false then,
 /// or when a page could not be started.
-[[nodiscard]] bool DrawTemplate(Model& model, LengthUnit unit, const TemplateRequest& request, PageFlow& pages);
+[[nodiscard]] bool DrawTemplate(const Model& model, LengthUnit unit, const TemplateRequest& request, PageFlow& pages);
 
 /// Whether both correction factors lie in kMinCorrection..kMaxCorrection.
 [[nodiscard]] bool CorrectionAccepted(const TemplateRequest& request);

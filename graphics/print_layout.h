@@ -186,6 +186,6 @@ enum class ListPrintStatus : std::uint8_t {
 /// Listedrucken1Click after the printer is set up: every selected list with its title and header lines,
 /// a new page between lists; the date-mark list is followed by the error graph, the hour-mark list of
 /// dial type 0 by the distance sketch. The drawing state receives the error panel's values.
-[[nodiscard]] ListPrintStatus PrintLists(Model& model, PageFlow& flow, const ListPrintRequest& request);
+[[nodiscard]] ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRequest& request);
 
 } // namespace umbrix

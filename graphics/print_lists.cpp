@@ -254,7 +254,7 @@ void DrawDistanceSketch(Surface& s, int centreX, int top)
     s.TextOut(centreX - s.TextWidth("S") / 2, top + 2 * b + kDot, "S");
 }
 
-ListPrintStatus PrintLists(Model& model, PageFlow& flow, const ListPrintRequest& request)
+ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRequest& request)
 {
     if (ListPrintRefused(request))
         return ListPrintStatus::Refused;
@@ -285,7 +285,7 @@ ListPrintStatus PrintLists(Model& model, PageFlow& flow, const ListPrintRequest&
             }
             DrawDistanceSketch(*s, kListTitleCentreX, top);
         }
-        if (list == PrintedList::DateMarks && RiseSetErrorGraphDrawn(RiseSetError(model))) {
+        if (list == PrintedList::DateMarks && RiseSetErrorGraphDrawn(RiseSetErrorCurveOf(model.params))) {
             // The graph's caption stands a line above its box, its footnote a line below.
             int top = *bottom + 3 * lh;
             if (top + kErrorGraphHeight + 2 * lh > s->height()) {
@@ -294,7 +294,8 @@ ListPrintStatus PrintLists(Model& model, PageFlow& flow, const ListPrintRequest&
                 s = &flow.page();
                 top = kListContinuationTop + 3 * lh;
             }
-            DrawErrorGraph(model, model.drawing, *s, false, top);
+            // The window's drawing state keeps what its screen drawing set: this graph shows the same curve.
+            (void)DrawErrorGraph(model, model.drawing, *s, false, top);
         }
     }
     return ListPrintStatus::Printed;

@@ -31,7 +31,10 @@ std::string_view HalfSuffix(DialHalf half)
 /// Adds rows and works out d1, d2 and the chords.
 class Rows {
 public:
-    Rows(const DialParameters& p, SettingOutPlan& plan) : p_(p), plan_(plan) {}
+    Rows(const DialParameters& p, double semiMinorAxis, SettingOutPlan& plan)
+        : p_(p), semiMinorAxis_(semiMinorAxis), plan_(plan)
+    {
+    }
 
     void add(SettingOutKind kind, std::string label, DialPoint at, DialHalf half)
     {
@@ -40,7 +43,7 @@ public:
         row.label = std::move(label);
         row.at = at;
         row.half = half;
-        const double b = p_.semiMinorAxis;
+        const double b = semiMinorAxis_;
         const double cx = HalfCentreX(p_, half);
         row.d1 = std::hypot(at.x - cx, at.y - b);
         row.d2 = std::hypot(at.x - cx, at.y + b);
@@ -57,8 +60,8 @@ public:
         const double cx = HalfCentreX(p_, half);
         const std::string suffix(HalfSuffix(half));
         add(SettingOutKind::Centre, "P" + suffix, {cx, 0}, half);
-        add(SettingOutKind::Stake, "B1" + suffix, {cx, p_.semiMinorAxis}, half);
-        add(SettingOutKind::Stake, "B2" + suffix, {cx, -p_.semiMinorAxis}, half);
+        add(SettingOutKind::Stake, "B1" + suffix, {cx, semiMinorAxis_}, half);
+        add(SettingOutKind::Stake, "B2" + suffix, {cx, -semiMinorAxis_}, half);
     }
 
     /// The foci of an axis-parallel ellipse with semi-axes ax (along x) and ay (along y) round centre.
@@ -82,6 +85,7 @@ public:
 
 private:
     const DialParameters& p_;
+    double semiMinorAxis_; // b of the derived geometry
     SettingOutPlan& plan_;
     std::array<std::optional<DialPoint>, 8> last_{};
 };
@@ -156,7 +160,7 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
 {
     const DialParameters& p = model.params;
     SettingOutPlan plan;
-    Rows rows(p, plan);
+    Rows rows(p, model.derived.semiMinorAxis, plan);
     const bool split = IsSplitDial(p);
     const bool fixed = p.type() == DialType::FixedGnomon;
     const std::vector<DialHalf> halves =

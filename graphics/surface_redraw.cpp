@@ -4,10 +4,9 @@
 
 namespace umbrix {
 
-void SurfaceRedraw::construction(const Model& /*model*/)
+void SurfaceRedraw::construction(const Model& model)
 {
-    // The driver hands the model read-only; the drawing refreshes the derived axes of the very same model.
-    DrawConstruction(model_, state_, surface_, ScreenDrawOptions(view_, errorSurface_, host_));
+    store_(DrawConstruction(model, state_, surface_, ScreenDrawOptions(view_, errorSurface_, host_)));
     ++drawn_;
 }
 

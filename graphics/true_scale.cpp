@@ -130,7 +130,7 @@ TrueScalePage PageForExtent(const Extent& extent, double mmPerDialUnit, double m
     return page;
 }
 
-TrueScaleSvg DrawTrueScaleSvg(Model& model, LengthUnit unit, std::int64_t denominator)
+TrueScaleSvg DrawTrueScaleSvg(const Model& model, LengthUnit unit, std::int64_t denominator)
 {
     TrueScaleSvg result;
     if (denominator < 1) {
@@ -157,7 +157,9 @@ TrueScaleSvg DrawTrueScaleSvg(Model& model, LengthUnit unit, std::int64_t denomi
     options.screenMode = false;
     options.placement = FixedPlacement{mmPerDialUnit * kTenthMmPerMm, page.centreXMm * kTenthMmPerMm,
                                        page.centreYMm * kTenthMmPerMm, width, height};
-    DrawConstruction(model, state, svg, options);
+    // A drawing of its own: its state and what it would ask of the model stay here (the window's screen
+    // drawing has asked the same of the same model).
+    (void)DrawConstruction(model, state, svg, options);
 
     // The marks sit in the margins: the scale at the top right, the arrow at the top left.
     const LanguageState& lang = model.state.language;
@@ -173,8 +175,7 @@ TrueScaleSvg DrawTrueScaleSvg(Model& model, LengthUnit unit, std::int64_t denomi
     svg.brush.style = BrushStyle::Clear;
     svg.TextOut(barLeft - 20 - svg.TextWidth(ratio), 10, ratio);
     const bool north = DialYIsNorth(model.params);
-    DrawArrow(svg, margin / 2, margin + 40, kArrowLength, 0,
-              OwnTextOf(lang, north ? OwnText::North : OwnText::Up));
+    DrawArrow(svg, margin / 2, margin + 40, kArrowLength, 0, OwnTextOf(lang, north ? OwnText::North : OwnText::Up));
 
     result.ok = true;
     result.document = svg.documentInMm(1.0 / kTenthMmPerMm);

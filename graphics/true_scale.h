@@ -52,7 +52,7 @@ struct TrueScaleSvg {
 /// scale) on a page of its extent plus 10 mm on each side, with a scale bar, "1 : N", and a north arrow or,
 /// for planes that are not horizontal, an "up" arrow. `unit` is the unit of the dial's lengths. Refused
 /// when the page would be larger than kMaxTrueScalePageMm or the scale is not positive.
-[[nodiscard]] TrueScaleSvg DrawTrueScaleSvg(Model& model, LengthUnit unit, std::int64_t denominator);
+[[nodiscard]] TrueScaleSvg DrawTrueScaleSvg(const Model& model, LengthUnit unit, std::int64_t denominator);
 
 /// The dial's extent on a page at `mmPerDialUnit`, plus the margin: its size in mm.
 struct TrueScalePage {

@@ -1,5 +1,6 @@
 #include "graphics/view_fit.h"
 
+#include "core/driver.h"
 #include "core/numeric.h"
 #include "graphics/construction.h"
 #include "graphics/extent_surface.h"
@@ -65,15 +66,13 @@ std::optional<ViewState> FitExtent(const Extent& extent, const FitFrame& frame, 
 
 FitFrame ScreenFitFrame(const Model& model, int widthPx, int heightPx)
 {
-    // The drawing recomputes the angle between plane and gnomon before it takes its scale.
-    DialParameters p = model.params;
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
+    const DialParameters& p = model.params;
     const int halfWidth = widthPx / 2;
     const int halfHeight = heightPx / 2;
     FitFrame frame;
     frame.widthPx = widthPx;
     frame.heightPx = heightPx;
-    frame.pixelsPerUnit = ComputeDrawingScale(p, halfWidth, halfHeight).pixelsPerUnit;
+    frame.pixelsPerUnit = ComputeDrawingScale(p, model.derived, halfWidth, halfHeight).pixelsPerUnit;
     frame.centreXPx = halfWidth;
     frame.centreYPx = std::nearbyint(halfHeight * CentreDepthInHalfHeights(p));
     return frame;
@@ -81,13 +80,13 @@ FitFrame ScreenFitFrame(const Model& model, int widthPx, int heightPx)
 
 ViewState FitConstructionView(const Model& model, const ViewState& current, Surface& metrics, int widthPx, int heightPx)
 {
-    // The drawing writes into its model (the derived axes, the fixed-gnomon curves): it draws on a copy,
-    // once before the fit, so that every measured drawing starts from the axes a drawing leaves.
+    // A drawing leaves changes in its model (StoreDrawing): they go to a copy, stored after the first
+    // drawing, so that every measured drawing starts from the model a drawing on screen leaves.
     auto copy = std::make_unique<Model>(model);
     const auto draw = [&](const ViewState& view) {
         ExtentSurface extent(metrics, widthPx, heightPx);
-        DrawingState state = copy->drawing;
-        DrawConstruction(*copy, state, extent, ScreenDrawOptions(view));
+        DrawingState scratch = copy->drawing;
+        StoreDrawing(*copy, scratch, DrawConstruction(*copy, copy->drawing, extent, ScreenDrawOptions(view)));
         return extent.box(DrawingPart::Dial);
     };
     (void)draw(ViewState{});

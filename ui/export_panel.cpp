@@ -1,6 +1,6 @@
 #include "ui/export_panel.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
 #include "export/plot_export.h"
@@ -148,7 +148,7 @@ void ExportPanel::confirm()
     }
 
     p.semiMajorAxis = p.dxfAxisLength;
-    UpdateAxes(p, model.state);
+    RefreshAxes(model);
     if (auto* eHalb = window_.findChild<QLineEdit*>(QStringLiteral("eHalb"))) {
         eHalb->setText(AxisText(p.semiMajorAxis));
         eHalb->setModified(false);
@@ -218,6 +218,7 @@ void ExportPanel::tbHpgClick()
         try {
             outcome = dxf ? ExportDxfFile(model, window_.host(), settings, answer->path)
                           : ExportPlotFile(model, window_.host(), settings, answer->path);
+            model.state.doubleAnalemmaActive = outcome.splitDial;
         } catch (const std::exception&) {
             outcome = {false,
                        {{std::string(CaptionText(lang, Caption::Error)),

@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "core/split_dial_controls.h"
@@ -171,9 +171,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
 
     readStartConfiguration();
     qtLanguage_->apply(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
-    DialParameters& p = model_.params;
-    p.cosPlaneGnomon = Guard(std::cos((p.planeInclination - p.gnomonInclination) * degToRad), 1e-7);
-    UpdateAxes(p, model_.state);
+    RefreshAxes(model_);
     applyControlStates(ConfigureInputPanel(model_));
     ResetView(view_);
 

@@ -238,7 +238,8 @@ void MainWindow::drawConstruction()
     {
         QtSurface surface(canvas);
         QtSurface errorSurface(errorCanvas);
-        DrawConstruction(model_, model_.drawing, surface, ScreenDrawOptions(view_, &errorSurface, host_));
+        StoreDrawing(model_, model_.drawing,
+                     DrawConstruction(model_, model_.drawing, surface, ScreenDrawOptions(view_, &errorSurface, host_)));
         canvasPen_ = surface.pen;
         canvasBrush_ = surface.brush;
         canvasFont_ = surface.font;

@@ -22,13 +22,18 @@ validator = Draft202012Validator(schema)
 faults = []
 
 
+# The parts of the report that only an option asks for: the only keys an object may leave out.
+OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction"}}
+
+
 def closed_everywhere(node, where):
-    """Every object schema forbids other keys and requires all of its own."""
+    """Every object schema forbids other keys and requires all of its own but the optional parts."""
     if isinstance(node, dict):
-        if node.get("type") == "object":
+        if node.get("type") == "object" or node.get("type") == ["object", "null"]:
             if node.get("additionalProperties") is not False:
                 faults.append(f"{where}: additionalProperties is not false")
-            if sorted(node.get("required", [])) != sorted(node.get("properties", {})):
+            own = set(node.get("properties", {})) - OPTIONAL.get(where, set())
+            if sorted(node.get("required", [])) != sorted(own):
                 faults.append(f"{where}: required does not list every property")
         for key, value in node.items():
             closed_everywhere(value, f"{where}/{key}")
@@ -40,8 +45,8 @@ def closed_everywhere(node, where):
 closed_everywhere(schema, "#")
 
 
-def report(*sets, lang="de"):
-    args = [umbrix_cli, "--lang", lang, "--json", "-"]
+def report(*sets, lang="de", options=()):
+    args = [umbrix_cli, "--lang", lang, "--json", "-", *options]
     for s in sets:
         args += ["--set", s]
     run = subprocess.run(args, capture_output=True, text=True, check=False)
@@ -83,6 +88,46 @@ def must_fail(name, change):
         faults.append(f"the schema accepts a report with {name}")
 
 
+# The analyses' parts, each present only when asked for.
+ANALYSES = ["--accuracy", "--at", "21/06/2015 10:30", "--correction"]
+analysis_cases = [["dialType=0"], ["dialType=3", "planeInclination=20"], ["dialType=6"], ["dialType=7"],
+                  ["dialType=6", "marksMode=2", "doubleAnalemmaMethod=2"]]
+analysed = {}
+for sets in analysis_cases:
+    planner = ["--reach"] if sets[0] in ("dialType=0", "dialType=6") else []
+    doc = report(*sets, options=ANALYSES + planner)
+    if doc is None:
+        continue
+    analysed[" ".join(sets)] = doc
+    for error in validator.iter_errors(doc):
+        faults.append(f"{' '.join(sets)} with the analyses: {error.json_path}: {error.message}")
+    wanted = {"designError", "errorBudget", "simulation", "correction"} | ({"reach"} if planner else set())
+    if set(doc) & set(OPTIONAL["#"]) != wanted:
+        faults.append(f"{' '.join(sets)}: the analyses' parts are {sorted(set(doc) & OPTIONAL['#'])}")
+for sets, doc in reports.items():
+    if set(doc) & OPTIONAL["#"]:
+        faults.append(f"{sets}: a part no option asked for: {sorted(set(doc) & OPTIONAL['#'])}")
+default = analysed.get("dialType=0", {})
+if not default.get("designError", {}).get("minutes") or not default.get("simulation", {}).get("reading"):
+    faults.append("the default dial's analyses are empty: the schema checks above checked nothing")
+
+
+def analysis_must_fail(name, change):
+    doc = copy.deepcopy(default)
+    change(doc)
+    if validator.is_valid(doc):
+        faults.append(f"the schema accepts a report with {name}")
+
+
+if default:
+    analysis_must_fail("a string in the error map", lambda d: d["designError"]["minutes"][0].__setitem__(0, "1"))
+    analysis_must_fail("no hours in the reach map", lambda d: d["reach"].pop("hours"))
+    analysis_must_fail("an extra key in the simulation", lambda d: d["simulation"].update(moon=1))
+    analysis_must_fail("no sun in the simulation", lambda d: d["simulation"].pop("sun"))
+    analysis_must_fail("a correction row without label", lambda d: d["correction"]["rows"][0].pop("label"))
+    analysis_must_fail("the budget's worst hour as a number",
+                       lambda d: d["errorBudget"]["worst"].update(minutesPerMmAlong=1))
+
 must_fail("no schemaVersion", lambda d: d.pop("schemaVersion"))
 must_fail("schemaVersion 2", lambda d: d.update(schemaVersion=2))
 must_fail("no parameters.latitude", lambda d: d["parameters"].pop("latitude"))
@@ -100,5 +145,5 @@ must_fail("messages as an object", lambda d: d.update(messages={}))
 
 for fault in faults:
     print(fault)
-print(f"{len(cases) + 1} reports checked, {len(faults)} faults")
+print(f"{len(cases) + 1 + len(analysis_cases)} reports checked, {len(faults)} faults")
 sys.exit(1 if faults else 0)

@@ -2,7 +2,7 @@
 // the manual pages written from it.
 
 #include "cli/reference.h"
-#include "core/axes.h"
+#include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
 #include "core/parameters.h"
@@ -42,7 +42,7 @@ bool AcceptedSomewhere(std::string_view name, const std::string& value)
         const auto model = std::make_unique<Model>();
         InitDefaults(*model);
         (void)ConfigureInputPanel(*model);
-        UpdateAxes(model->params, model->state);
+        RefreshAxes(*model);
         for (const auto& [n, v] : state)
             EXPECT_EQ(SetParameter(*model, n, v).status, SetStatus::Accepted) << n << "=" << v;
         if (SetParameter(*model, name, value).status == SetStatus::Accepted)

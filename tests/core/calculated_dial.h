@@ -10,6 +10,14 @@
 
 namespace umbrix {
 
+/// The program's default parameters, not yet calculated.
+inline std::unique_ptr<Model> DefaultDial()
+{
+    auto m = std::make_unique<Model>();
+    InitDefaults(*m);
+    return m;
+}
+
 inline std::unique_ptr<Model> CalculatedDial(int type, const std::function<void(Model&)>& adjust = {})
 {
     auto m = std::make_unique<Model>();

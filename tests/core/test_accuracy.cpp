@@ -2,8 +2,8 @@
 // the sun does not shine on the face, and the error budget against hand-derived figures.
 
 #include "core/accuracy.h"
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/hour_marks.h"

@@ -1,6 +1,7 @@
 // Date scale: which dates get a mark, their labels, the gnomon positions and the listing in StrGridDat.
 
 #include "core/date_scale.h"
+#include "core/driver.h"
 #include "core/model.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +24,11 @@ std::unique_ptr<Model> DefaultModel(Language language = Language::German)
     return m;
 }
 
-std::vector<std::string> Labels(const Model& m)
+std::vector<std::string> Labels(const DateMarkTable& marks)
 {
     std::vector<std::string> out;
-    for (int s = 1; s <= kDateMarkSlots && !m.results.dateMarks[s].label.empty(); ++s)
-        out.push_back(m.results.dateMarks[s].label);
+    for (int s = 1; s <= kDateMarkSlots && !marks[s].label.empty(); ++s)
+        out.push_back(marks[s].label);
     return out;
 }
 
@@ -45,28 +46,26 @@ TEST(DateMarks, OneMarkPerMonthGivesFourteenGermanAndEnglishLabels)
 {
     auto m = DefaultModel();
     m->params.marksPerMonth = 1;
-    ComputeDateMarks(*m);
+    const DateScaleResult d = ComputeDateMarks(*m);
     const std::vector<std::string> german = {"21.Dez ", "01.Jan ", "01.Feb ", "01.Mrz ", "01.Apr ",
                                              "01.Mai ", "01.Jun ", "21.Jun ", "01.Jul ", "01.Aug ",
                                              "01.Sep ", "01.Okt ", "01.Nov ", "01.Dez "};
-    EXPECT_EQ(Labels(*m), german);
-    EXPECT_EQ(GridColumn(m->grids.StrGridDat, 0), german);
+    EXPECT_EQ(Labels(d.marks), german);
+    EXPECT_EQ(GridColumn(d.listing, 0), german);
 
     auto e = DefaultModel(Language::English);
     e->params.marksPerMonth = 1;
-    ComputeDateMarks(*e);
     const std::vector<std::string> english = {"21.Dec ", "01.Jan ", "01.Feb ", "01.Mar ", "01.Apr ",
                                               "01.May ", "01.Jun ", "21.Jun ", "01.Jul ", "01.Aug ",
                                               "01.Sep ", "01.Oct ", "01.Nov ", "01.Dec "};
-    EXPECT_EQ(Labels(*e), english);
+    EXPECT_EQ(Labels(ComputeDateMarks(*e).marks), english);
 }
 
 TEST(DateMarks, CountsAndOrderForTwoThreeAndSixMarksPerMonth)
 {
     auto m = DefaultModel();
     m->params.marksPerMonth = 2;
-    ComputeDateMarks(*m);
-    std::vector<std::string> labels = Labels(*m);
+    std::vector<std::string> labels = Labels(ComputeDateMarks(*m).marks);
     ASSERT_EQ(labels.size(), 26u);
     EXPECT_EQ(labels[11], "01.Jun ");
     EXPECT_EQ(labels[12], "15.Jun ");
@@ -74,8 +73,7 @@ TEST(DateMarks, CountsAndOrderForTwoThreeAndSixMarksPerMonth)
     EXPECT_EQ(labels[25], "15.Dez ");
 
     m->params.marksPerMonth = 3;
-    ComputeDateMarks(*m);
-    labels = Labels(*m);
+    labels = Labels(ComputeDateMarks(*m).marks);
     ASSERT_EQ(labels.size(), 36u);
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "21.Jun "), 1);
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "21.Dez "), 1);
@@ -83,25 +81,43 @@ TEST(DateMarks, CountsAndOrderForTwoThreeAndSixMarksPerMonth)
     EXPECT_EQ(labels.back(), "11.Dez ");
 
     m->params.marksPerMonth = 6;
-    ComputeDateMarks(*m);
-    labels = Labels(*m);
+    const DateScaleResult six = ComputeDateMarks(*m);
+    labels = Labels(six.marks);
     ASSERT_EQ(labels.size(), 72u);
     EXPECT_EQ(labels[0], "21.Dez ");
     EXPECT_EQ(labels[1], "26.Dez ");
     EXPECT_EQ(labels[2], "01.Jan ");
     EXPECT_EQ(labels[71], "16.Dez ");
-    EXPECT_EQ(GridColumn(m->grids.StrGridDat, 0).size(), 72u);
+    EXPECT_EQ(GridColumn(six.listing, 0).size(), 72u);
 }
 
 TEST(DateMarks, FewerMarksLeaveNoStaleRows)
 {
     auto m = DefaultModel();
     m->params.marksPerMonth = 6;
-    ComputeDateMarks(*m);
+    ComputeDateScale(*m);
     m->params.marksPerMonth = 1;
-    ComputeDateMarks(*m);
-    EXPECT_EQ(Labels(*m).size(), 14u);
+    ComputeDateScale(*m);
+    EXPECT_EQ(Labels(m->results.dateMarks).size(), 14u);
     EXPECT_EQ(m->grids.StrGridDat.cell(1, 15), "");
+}
+
+TEST(DateMarks, TheDriverStoresTheMarksTheirListingAndTheLastObliquity)
+{
+    auto m = DefaultModel();
+    m->grids.StrGrid8.setCell(1, 1, "stale");
+    m->grids.StrGrid8b.setCell(1, 1, "stale");
+    const DateScaleResult d = ComputeDateMarks(*m);
+    ASSERT_TRUE(d.obliquityDeg.has_value());
+    EXPECT_NE(*d.obliquityDeg, m->state.obliquity); // the 2017 zodiac table's obliquity until now
+    ComputeDateScale(*m);
+    EXPECT_EQ(m->state.obliquity, *d.obliquityDeg);
+    EXPECT_EQ(Labels(m->results.dateMarks), Labels(d.marks));
+    EXPECT_EQ(m->results.dateMarks[5].y, d.marks[5].y);
+    EXPECT_EQ(m->grids.StrGridDat.row(3), d.listing.row(3));
+    // The loop grids belong to the split dial.
+    EXPECT_EQ(m->grids.StrGrid8.cell(1, 1), "");
+    EXPECT_EQ(m->grids.StrGrid8b.cell(1, 1), "");
 }
 
 // Almanac: 21 December 2015 the sun stands 23.43 degrees south (solstice 22 Dec 04:48 UT). Horizontal dial
@@ -111,14 +127,14 @@ TEST(DateMarks, WinterSolsticeMarkOfTheCommonDial)
     constexpr double kDeclTolDeg = 0.01;
     constexpr double kPositionTol = 0.0005; // 0.5 mm on a 2.75 m ellipse
     auto m = DefaultModel();
-    ComputeDateMarks(*m);
-    const tUmbrixPoint& mark = m->results.dateMarks[1];
+    const DateScaleResult d = ComputeDateMarks(*m);
+    const tUmbrixPoint& mark = d.marks[1];
     EXPECT_NEAR(mark.declination, -23.43, kDeclTolDeg);
     EXPECT_EQ(mark.x, 0.0);
     EXPECT_NEAR(mark.y, -0.8090, kPositionTol);
     // Every mark of this dial lies on the noon line.
     for (int s = 1; s <= 36; ++s)
-        EXPECT_EQ(m->results.dateMarks[s].x, 0.0) << s;
+        EXPECT_EQ(d.marks[s].x, 0.0) << s;
 }
 
 // 21 March 2015, 12:00 local time at 9.59 degrees east: about 12.6 hours after the equinox, the sun
@@ -126,17 +142,17 @@ TEST(DateMarks, WinterSolsticeMarkOfTheCommonDial)
 TEST(DateMarks, MarkNearTheEquinoxHasDeclinationAndOffsetExactlyZero)
 {
     auto m = DefaultModel();
-    ComputeDateMarks(*m);
-    const std::vector<std::string> labels = Labels(*m);
+    const DateScaleResult d = ComputeDateMarks(*m);
+    const std::vector<std::string> labels = Labels(d.marks);
     const auto it = std::find(labels.begin(), labels.end(), "21.Mrz ");
     ASSERT_NE(it, labels.end());
     const int slot = static_cast<int>(it - labels.begin()) + 1;
-    EXPECT_EQ(m->results.dateMarks[slot].declination, 0.0);
-    EXPECT_EQ(m->results.dateMarks[slot].y, 0.0);
-    EXPECT_EQ(m->grids.StrGridDat.cell(2, slot), "  0.0000");
-    EXPECT_EQ(m->grids.StrGridDat.cell(4, slot), "   0.000");
+    EXPECT_EQ(d.marks[slot].declination, 0.0);
+    EXPECT_EQ(d.marks[slot].y, 0.0);
+    EXPECT_EQ(d.listing.cell(2, slot), "  0.0000");
+    EXPECT_EQ(d.listing.cell(4, slot), "   0.000");
     // Ten days earlier the sun is well south.
-    EXPECT_LT(m->results.dateMarks[slot - 1].y, -0.1);
+    EXPECT_LT(d.marks[slot - 1].y, -0.1);
 }
 
 // Mean-time dial: around 1 November the sundial runs about 16.4 minutes ahead of the clock (equation of
@@ -147,12 +163,12 @@ TEST(DateMarks, MeanTimeDialShiftsTheGnomonByTheEquationOfTime)
     auto m = DefaultModel();
     m->params.dialType = 6;
     m->params.marksPerMonth = 1;
-    ComputeDateMarks(*m);
-    const tUmbrixPoint& nov = m->results.dateMarks[13];
+    const DateScaleResult d = ComputeDateMarks(*m);
+    const tUmbrixPoint& nov = d.marks[13];
     ASSERT_EQ(nov.label, "01.Nov ");
     EXPECT_NEAR(nov.x, -2.75 * 16.4 / 4 * 0.0174532925199433, kPositionTol);
     EXPECT_GT(nov.equationOfTime, 4.0);
-    EXPECT_EQ(m->grids.StrGridDat.cell(5, 13).substr(0, 4), " 16:");
+    EXPECT_EQ(d.listing.cell(5, 13).substr(0, 4), " 16:");
 }
 
 TEST(DateMarks, VerticalSouthDialKeepsTheGnomonOffItsSingularInclination)
@@ -161,10 +177,14 @@ TEST(DateMarks, VerticalSouthDialKeepsTheGnomonOffItsSingularInclination)
     m->params.dialType = 4;
     m->params.planeInclination = 89.995;
     m->params.gnomonInclination = 0;
-    ComputeDateMarks(*m);
-    EXPECT_EQ(m->params.gnomonInclination, 0.01);
+    const DateScaleResult d = ComputeDateMarks(*m);
+    EXPECT_EQ(m->params.gnomonInclination, 0.0); // the computation leaves the parameters alone
     for (int s = 1; s <= 36; ++s)
-        EXPECT_TRUE(std::isfinite(m->results.dateMarks[s].y)) << s;
+        EXPECT_TRUE(std::isfinite(d.marks[s].y)) << s;
+    // The driver keeps the inclination the marks were computed with.
+    ComputeDateScale(*m);
+    EXPECT_EQ(m->params.gnomonInclination, 0.01);
+    EXPECT_EQ(m->results.dateMarks[20].y, d.marks[20].y);
 }
 
 TEST(DateMarks, FixedGnomonRowsUseTheZodiacDeclinations)
@@ -172,16 +192,16 @@ TEST(DateMarks, FixedGnomonRowsUseTheZodiacDeclinations)
     auto m = DefaultModel();
     m->params.dialType = 7;
     m->params.marksPerMonth = 1;
-    ComputeDateMarks(*m);
-    EXPECT_EQ(Labels(*m),
+    const DateScaleResult one = ComputeDateMarks(*m);
+    EXPECT_EQ(Labels(one.marks),
               (std::vector<std::string>{"Zeile 1", "Zeile 2", "Zeile 3", "Zeile 4", "Zeile 5", "Zeile 6", "Zeile 7"}));
-    EXPECT_EQ(m->results.dateMarks[1].declination, -m->state.roundedObliquity);
-    EXPECT_EQ(m->results.dateMarks[4].declination, 0.0);
-    EXPECT_EQ(m->results.dateMarks[7].declination, m->state.roundedObliquity);
+    EXPECT_EQ(one.marks[1].declination, -m->state.roundedObliquity);
+    EXPECT_EQ(one.marks[4].declination, 0.0);
+    EXPECT_EQ(one.marks[7].declination, m->state.roundedObliquity);
+    EXPECT_FALSE(one.obliquityDeg.has_value()); // no noon data
 
     m->params.marksPerMonth = 6;
-    ComputeDateMarks(*m);
-    const std::vector<std::string> labels = Labels(*m);
+    const std::vector<std::string> labels = Labels(ComputeDateMarks(*m).marks);
     ASSERT_EQ(labels.size(), 19u);
     EXPECT_EQ(labels[0], "21. Dez");
     EXPECT_EQ(labels[1], "Zeile 2");
@@ -190,12 +210,12 @@ TEST(DateMarks, FixedGnomonRowsUseTheZodiacDeclinations)
     EXPECT_EQ(labels[18], "21. Jun");
 
     m->params.marksPerMonth = 2;
-    ComputeDateMarks(*m);
-    EXPECT_EQ(Labels(*m)[2], "21. Jan");
-    EXPECT_EQ(Labels(*m)[12], "21. Jun");
+    const DateScaleResult two = ComputeDateMarks(*m);
+    EXPECT_EQ(Labels(two.marks)[2], "21. Jan");
+    EXPECT_EQ(Labels(two.marks)[12], "21. Jun");
     // The equation of time is not used and shows its marker value through the ordinary formatting.
-    EXPECT_EQ(m->results.dateMarks[1].equationOfTime, 9999.0);
-    EXPECT_EQ(m->grids.StrGridDat.cell(5, 1), "39996:00");
+    EXPECT_EQ(two.marks[1].equationOfTime, 9999.0);
+    EXPECT_EQ(two.listing.cell(5, 1), "39996:00");
 }
 
 TEST(DateMarks, FixedGnomonMarksOfOppositeDeclinationsAreMirrored)
@@ -205,21 +225,20 @@ TEST(DateMarks, FixedGnomonMarksOfOppositeDeclinationsAreMirrored)
     m->params.dialType = 7;
     m->params.gnomonInclination = 30;
     m->params.gnomonDeviation = 20;
-    ComputeDateMarks(*m);
+    const DateMarkTable marks = ComputeDateMarks(*m).marks;
     for (int s = 1; s <= 19; ++s) {
-        const tUmbrixPoint& a = m->results.dateMarks[s];
-        const tUmbrixPoint& b = m->results.dateMarks[20 - s];
+        const tUmbrixPoint& a = marks[s];
+        const tUmbrixPoint& b = marks[20 - s];
         EXPECT_NEAR(a.x, -b.x, kTol) << s;
         EXPECT_NEAR(a.y, -b.y, kTol) << s;
     }
-    EXPECT_NE(m->results.dateMarks[1].x, 0.0);
+    EXPECT_NE(marks[1].x, 0.0);
 }
 
 TEST(PointTable, HeadersAndCellWidths)
 {
     auto m = DefaultModel();
-    ComputeDateMarks(*m);
-    const StringGrid& g = m->grids.StrGridDat;
+    const StringGrid g = ComputeDateMarks(*m).listing;
     EXPECT_EQ(g.row(0),
               (std::vector<std::string>{"Datum  ", " x-li. ", " y-li. ", "", " Dekl.  ", "  EoT  ", "", "", ""}));
     EXPECT_EQ(g.cell(1, 1), "  0.0000");
@@ -228,8 +247,7 @@ TEST(PointTable, HeadersAndCellWidths)
     EXPECT_EQ(g.cell(4, 1), " -23.433");
 
     auto e = DefaultModel(Language::English);
-    ComputeDateMarks(*e);
-    EXPECT_EQ(e->grids.StrGridDat.row(0),
+    EXPECT_EQ(ComputeDateMarks(*e).listing.row(0),
               (std::vector<std::string>{" Date  ", " x_left ", " y_left ", "", " decl. ", "  EoT  ", "", "", ""}));
 }
 

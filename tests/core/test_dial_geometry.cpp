@@ -1,8 +1,8 @@
 // The dial in three dimensions: the frame of every dial type against the program's hour-point and
 // date-scale formulas and against its shadow path, and the inversion of the hour curve along a ray.
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/dial_geometry.h"
 #include "core/ephemeris.h"
 #include "core/hour_marks.h"
@@ -117,15 +117,16 @@ TEST(DialGeometry, ShadowTipsAgreeWithTheShadowPath)
         InitDefaults(m);
         (void)SelectDialType(m, type);
         m.params = DialOfType(type);
-        ComputeShadowPath(m, 2015, 5, 1);
+        const std::optional<ShadowPathResult> path = ComputeShadowPath(m, 2015, 5, 1);
+        ASSERT_TRUE(path.has_value());
         const DialParameters& p = m.params;
         const std::optional<DialFrame> frame = DialFrameOf(p);
         ASSERT_TRUE(frame);
         const double noonDecl =
             SunAltAzAt(2015, DayOfYear(2015, 5, 1), p.longitude, p.longitude, p.latitude, 12, false).declinationDeg;
         int compared = 0;
-        for (int s = 1; s <= m.results.shadowPathCount; ++s) {
-            const ShadowPoint& sample = m.results.shadowPath[static_cast<std::size_t>(s)];
+        for (int s = 1; s <= path->count; ++s) {
+            const ShadowPoint& sample = path->points[static_cast<std::size_t>(s)];
             if (sample.x < kShadowPresentLimit)
                 continue;
             const SunAltAzResult sun =

@@ -1,6 +1,5 @@
-// Dial-type presets, the parameters as the controls show them, and the axes derived for each type.
+// Dial-type presets and the parameters as the controls show them.
 
-#include "core/axes.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
 #include "tests/core/default_model.h"
@@ -171,45 +170,4 @@ TEST(ShowParameters, SixMarksPerMonthIsTheFourthItemAndNotForTheFixedGnomon)
     (void)SelectDialType(m, 7);
     EXPECT_EQ(SetMarksPerMonthItem(m, 3), 2);
     EXPECT_EQ(m.params.marksPerMonth, 3);
-}
-
-// Reference values worked out by hand from the ellipse of the horizontal dial:
-// b = a sin L, extentY = max(b, a tan(eps) cos L).
-TEST(UpdateAxes, HorizontalDialWithVerticalGnomon)
-{
-    Model m = DefaultModel();
-    const double a = 2.75;
-    const double L = 47.25 * degToRad;
-    const double te = std::tan(m.state.obliquity * degToRad);
-    EXPECT_NEAR(m.params.semiMinorAxis, a * std::sin(L), 1e-12);
-    EXPECT_NEAR(m.params.semiMinorAxis, 2.0193, 1e-4);
-    EXPECT_EQ(m.params.extentX, a);
-    EXPECT_NEAR(m.params.extentY, std::max(a * std::sin(L), a * te * std::cos(L)), 1e-12);
-    EXPECT_EQ(m.params.cosPlaneGnomon, 1);
-}
-
-TEST(UpdateAxes, GuardsTheCosineOfAGnomonLyingInThePlane)
-{
-    Model m = DefaultModel();
-    m.params.dialType = 3;
-    m.params.planeInclination = 60;
-    m.params.gnomonInclination = -30; // 90 degrees between them
-    UpdateAxes(m.params, m.state);
-    EXPECT_NEAR(std::abs(m.params.cosPlaneGnomon), 1.5e-5, 1e-5);
-    EXPECT_GE(std::abs(m.params.cosPlaneGnomon), 0.5e-5);
-}
-
-TEST(UpdateAxes, FixedGnomonUsesTheLargestEllipse)
-{
-    Model m = DefaultModel();
-    (void)SelectDialType(m, 7);
-    // Z at -3 (south), vertical gnomon: the winter-solstice ellipse is the largest,
-    // a |Zd| / (|Zd| - tan(eps_r) cos L a) = 3.765, larger than a itself.
-    const double expected = 2.75 * 3 / (3 - std::tan(23.44 * degToRad) * std::cos(47.25 * degToRad) * 2.75);
-    EXPECT_NEAR(m.state.fixedGnomonReach, expected, 1e-12);
-    EXPECT_NEAR(expected, 3.765, 1e-3);
-    EXPECT_EQ(m.params.extentX, m.state.fixedGnomonReach);
-    // Z on the north side gives the same reach at the summer solstice.
-    m.params.distanceZ = 3;
-    EXPECT_NEAR(FixedGnomonReach(m.params, m.state.roundedObliquity), expected, 1e-12);
 }

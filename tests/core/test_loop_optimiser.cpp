@@ -1,5 +1,6 @@
 // Figure-eight loops for a list of hours: mean of pairs (method 1) and the grid search (methods 2 to 4).
 
+#include "core/driver.h"
 #include "core/host.h"
 #include "core/input_panel.h"
 #include "core/loop_optimiser.h"
@@ -95,8 +96,10 @@ TEST(MeanOfPairs, DefaultListsAndTheRewrittenTable)
     Model model = SplitDial();
     model.state.useDefaultHours = true;
     RecordingHost host;
-    ASSERT_EQ(MeanOfPairsLoops(model, host), 0);
-    const StringGrid& ein = model.grids.StrGridEin;
+    const DoubleAnalemmaResult loops = MeanOfPairsLoops(model, host);
+    ASSERT_EQ(loops.errorCode, 0);
+    ASSERT_TRUE(loops.hourInput.has_value());
+    const StringGrid& ein = *loops.hourInput;
     EXPECT_EQ(ein.cell(1, 0), "Zeit");
     EXPECT_EQ(ein.cell(2, 0), "Diff");
     EXPECT_EQ(ein.cell(1, 1), "  7.00");
@@ -110,7 +113,15 @@ TEST(MeanOfPairs, DefaultListsAndTheRewrittenTable)
     EXPECT_EQ(ein.cell(3, 5), " 13:00");
     EXPECT_EQ(ein.cell(3, 9), " 17:00");
     EXPECT_TRUE(ein.cell(1, 10).empty());
+    EXPECT_EQ(loops.morning[36].label, "21.Dez ");
+
+    // The driver stores the loops of method 1 in the first pair of loop tables.
+    model.params.doubleAnalemmaMethod = 1;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_EQ(model.results.morningLoop[36].label, "21.Dez ");
+    EXPECT_EQ(model.results.afternoonLoop[20].y, loops.afternoon[20].y);
+    EXPECT_EQ(model.grids.StrGridEin.row(5), ein.row(5));
+    EXPECT_TRUE(model.results.morningLoopOptimised[1].label.empty());
 }
 
 TEST(MeanOfPairs, TwoTableHoursAndAStepMakeTheList)
@@ -125,10 +136,12 @@ TEST(MeanOfPairs, TwoTableHoursAndAStepMakeTheList)
     EXPECT_EQ(Hours(in.afternoon), (std::vector<double>{13, 14, 15, 16})); // empty step cell: 1
 
     RecordingHost host;
-    ASSERT_EQ(MeanOfPairsLoops(model, host), 0);
-    EXPECT_EQ(model.grids.StrGridEin.cell(2, 2), "  0.50");
-    EXPECT_EQ(model.grids.StrGridEin.cell(1, 6), "  8:30");
-    EXPECT_EQ(model.grids.StrGridEin.cell(1, 11), " 11:00");
+    const DoubleAnalemmaResult loops = MeanOfPairsLoops(model, host);
+    ASSERT_EQ(loops.errorCode, 0);
+    ASSERT_TRUE(loops.hourInput.has_value());
+    EXPECT_EQ(loops.hourInput->cell(2, 2), "  0.50");
+    EXPECT_EQ(loops.hourInput->cell(1, 6), "  8:30");
+    EXPECT_EQ(loops.hourInput->cell(1, 11), " 11:00");
 }
 
 TEST(MeanOfPairs, TwoHoursGiveTheExactTwoHourPosition)
@@ -136,7 +149,7 @@ TEST(MeanOfPairs, TwoHoursGiveTheExactTwoHourPosition)
     // Both ordered pairs of two hours give the same position, so any weighting returns it.
     constexpr double kTol = 1e-12;
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     list.count = 2;
     list.hours[0] = 8.5;
@@ -152,7 +165,7 @@ TEST(MeanOfPairs, WithoutEquationOfTimeEveryPairMeetsTheDateScale)
     // Hand value: with E = 0 every pair gives x = 0, y = M cos L tan d, and so does any mean of them.
     constexpr double kTol = 1e-12;
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     for (double h : {13.0, 14.0, 15.5, 17.0, 18.0})
         list.hours[static_cast<std::size_t>(list.count++)] = h;
@@ -167,9 +180,12 @@ TEST(MeanOfPairs, OneHourOrTooManyHoursAreRefusedWithAMessage)
     model.state.useDefaultHours = false;
     RecordingHost host;
 
+    model.params.doubleAnalemmaMethod = 1;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
+    ASSERT_FALSE(model.grids.StrGrid8b.cell(1, 1).empty());
     SetColumn(model, 1, {"8", "9"}); // step 2 is larger than the span: a list of one hour
     SetColumn(model, 2, {"", "2"});
-    EXPECT_EQ(MeanOfPairsLoops(model, host), kErrorLoopHours);
+    EXPECT_EQ(ComputeDoubleAnalemma(model, host), kErrorLoopHours);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(host.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
@@ -179,7 +195,7 @@ TEST(MeanOfPairs, OneHourOrTooManyHoursAreRefusedWithAMessage)
 
     SetColumn(model, 1, {"8", "11"}); // 61 hours
     SetColumn(model, 2, {"", "0.05"});
-    EXPECT_EQ(MeanOfPairsLoops(model, host), kErrorLoopHours);
+    EXPECT_EQ(MeanOfPairsLoops(model, host).errorCode, kErrorLoopHours);
     EXPECT_EQ(host.messages.size(), 2u);
 
     std::vector<std::string> many;
@@ -187,11 +203,11 @@ TEST(MeanOfPairs, OneHourOrTooManyHoursAreRefusedWithAMessage)
         many.push_back(std::to_string(4 + 0.2 * k));
     SetColumn(model, 1, many);
     SetColumn(model, 2, {});
-    EXPECT_EQ(MeanOfPairsLoops(model, host), kErrorLoopHours);
+    EXPECT_EQ(MeanOfPairsLoops(model, host).errorCode, kErrorLoopHours);
     EXPECT_EQ(host.messages.size(), 3u);
 
     SetColumn(model, 1, {"9", "10", "9"}); // first and last hour alike
-    EXPECT_EQ(MeanOfPairsLoops(model, host), kErrorLoopHours);
+    EXPECT_EQ(MeanOfPairsLoops(model, host).errorCode, kErrorLoopHours);
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[3].text, "Tabelle fehlerhaft");
 }
@@ -245,7 +261,7 @@ TEST(GridSearch, StepsOfTheThreePasses)
 TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
 {
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     for (double h : {13.0, 15.0, 17.0, 18.0, 19.0})
         list.hours[static_cast<std::size_t>(list.count++)] = h;
@@ -254,11 +270,13 @@ TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
     EXPECT_EQ(row.hours[2].hoursFromNoon, 4); // 17:00 became 16:00; 18:00 and 19:00 are left out
 
     // At 80 degrees the sun stays up all day at a declination of 23 and stays down at -23.
-    const LoopGeometry polar = MakeLoopGeometry([] {
-        DialParameters p;
-        p.latitude = 80;
-        return p;
-    }());
+    const LoopGeometry polar = MakeLoopGeometry(
+        [] {
+            DialParameters p;
+            p.latitude = 80;
+            return p;
+        }(),
+        DerivedGeometry{});
     const SearchRow day = MakeSearchRow(polar, list, 23, 0);
     ASSERT_EQ(day.count, 5);
     EXPECT_EQ(day.hours[4].hoursFromNoon, 7); // 19:00 as it is
@@ -268,7 +286,7 @@ TEST(GridSearch, TheFirstHourOutsideTheDayMovesToTheLastHourOfDaylight)
 TEST(GridSearch, IdenticalToAPlainSerialEvaluation)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const std::vector<double> hours{13, 14.5, 16, 17, 18};
     const std::vector<double> weights{1, 2, 0.5, 1, 3};
     HourList list;
@@ -302,7 +320,7 @@ TEST(GridSearch, IdenticalToAPlainSerialEvaluation)
 TEST(GridSearch, NoWeightKeepsTheStart)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     HourList list;
     list.count = 3;
     list.hours = {9, 10, 11};
@@ -326,20 +344,22 @@ TEST(OptimisedLoops, WholeLoopsMatchThePlainSearchAndStepTheProgress)
     SetColumn(model, 2, {"2", "", "1", "0.5"});
     SetColumn(model, 3, {"13", "15", "17", "19"});
     RecordingHost host;
-    ASSERT_EQ(OptimisedLoops(model, host, 3), 0);
+    const DoubleAnalemmaResult loops = OptimisedLoops(model, host, 3);
+    ASSERT_EQ(loops.errorCode, 0);
     EXPECT_EQ(host.progressBegins, 1);
     EXPECT_EQ(host.progressTotal, 24);
     EXPECT_EQ(host.progressSteps, 24);
     EXPECT_EQ(host.progressEnds, 1);
-    EXPECT_EQ(model.grids.StrGridEin.cell(2, 0), "Gewicht");
-    EXPECT_EQ(model.grids.StrGridEin.cell(2, 1), "  2.00");
+    ASSERT_TRUE(loops.hourInput.has_value());
+    EXPECT_EQ(loops.hourInput->cell(2, 0), "Gewicht");
+    EXPECT_EQ(loops.hourInput->cell(2, 1), "  2.00");
 
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const struct {
         const LoopTable* table;
         std::vector<double> hours, weights;
-    } halves[] = {{&model.results.morningLoopOptimised, {7.5, 9, 10.5, 11.5}, {2, 1, 1, 0.5}},
-                  {&model.results.afternoonLoopOptimised, {13, 15, 17, 19}, {1, 1, 1, 1}}};
+    } halves[] = {{&loops.morning, {7.5, 9, 10.5, 11.5}, {2, 1, 1, 0.5}},
+                  {&loops.afternoon, {13, 15, 17, 19}, {1, 1, 1, 1}}};
     for (const auto& half : halves)
         for (int r = 1; r <= 12; ++r) {
             const tUmbrixPoint& p = (*half.table)[static_cast<std::size_t>(r)];
@@ -351,7 +371,18 @@ TEST(OptimisedLoops, WholeLoopsMatchThePlainSearchAndStepTheProgress)
         }
 
     // Item 4 reads the weights too, so it writes them back like the others.
-    ASSERT_EQ(OptimisedLoops(model, host, 4), 0);
-    EXPECT_EQ(model.grids.StrGridEin.cell(2, 1), "  2.00");
-    EXPECT_EQ(model.grids.StrGridEin.cell(2, 2), "  1.00");
+    const DoubleAnalemmaResult four = OptimisedLoops(model, host, 4);
+    ASSERT_EQ(four.errorCode, 0);
+    ASSERT_TRUE(four.hourInput.has_value());
+    EXPECT_EQ(four.hourInput->cell(2, 1), "  2.00");
+    EXPECT_EQ(four.hourInput->cell(2, 2), "  1.00");
+
+    // The driver stores the loops of methods 2 to 4 in the second pair of loop tables.
+    model.params.doubleAnalemmaMethod = 3;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
+    EXPECT_EQ(model.results.morningLoopOptimised[5].x, loops.morning[5].x);
+    EXPECT_EQ(model.results.afternoonLoopOptimised[12].y, loops.afternoon[12].y);
+    EXPECT_EQ(model.grids.StrGridEin.row(1), loops.hourInput->row(1));
+    ASSERT_TRUE(loops.obliquityDeg.has_value());
+    EXPECT_EQ(model.state.obliquity, *loops.obliquityDeg);
 }

@@ -1,6 +1,7 @@
 // Figure-eight loops of the split dial: hour error, exact two-hour positions, hour input, loop rows,
 // error tables and statistics.
 
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/host.h"
 #include "core/input_panel.h"
@@ -72,7 +73,7 @@ TEST(HourError, AgreesWithTheShadowOfTheSunsAzimuth)
     // Second method: bisection on the sun's azimuth; both sides are pure geometry.
     constexpr double kTolDeg = 1e-7;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     struct Case {
         double clock, x, y, eot, decl;
     };
@@ -89,7 +90,7 @@ TEST(HourError, AgreesWithTheShadowOfTheSunsAzimuth)
 TEST(HourError, NoResultWhereTheShadowNeverPassesTheMark)
 {
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     // A gnomon standing exactly on the hour mark: I = U = 0, so J - Q^2 = 0.
     const double m = model.params.semiMajorAxis;
     const double t = (10.0 - 12) * 15 * degToRad;
@@ -102,7 +103,7 @@ TEST(TwoHourPosition, IsExactAtBothHours)
     // Second method: the hour error of the position vanishes at the two hours it was made for.
     constexpr double kTolDeg = 1e-9;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     for (double decl : {-23.0, -8.5, 0.0, 11.0, 23.4})
         for (double eot : {-3.6, -0.4, 2.0, 4.1})
             for (auto [t1, t2] : {std::pair{8.0, 11.0}, std::pair{13.5, 17.5}, std::pair{9.25, 10.0}}) {
@@ -120,7 +121,7 @@ TEST(TwoHourPosition, WithoutEquationOfTimeIsTheDateScalePoint)
     // Hand formula of the ordinary date scale: x = 0, y = M cos(L - z) tan d.
     constexpr double kTol = 1e-12;
     const Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     const double m = model.params.semiMajorAxis;
     for (double decl : {-23.44, -5.0, 17.0}) {
         const DialPoint p = TwoHourPosition(g, decl, 0, 8, 11);
@@ -132,8 +133,8 @@ TEST(TwoHourPosition, WithoutEquationOfTimeIsTheDateScalePoint)
 TEST(InsideFlag, OnlyBeyondNinetyFivePercentOfTheMinorAxisOnItsSide)
 {
     Model model = SplitDial();
-    const LoopGeometry g = MakeLoopGeometry(model.params);
-    const double b = model.params.semiMinorAxis; // 2.75 sin 47.25 = 2.0195
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
+    const double b = model.derived.semiMinorAxis; // 2.75 sin 47.25 = 2.0195
     ASSERT_NEAR(b, 2.75 * std::sin(47.25 * degToRad), 1e-12);
     EXPECT_EQ(InsideFlag(g, 0.95 * b * 1.001), 0);
     EXPECT_EQ(InsideFlag(g, 0.95 * b * 0.999), 1);
@@ -183,66 +184,100 @@ TEST(ExactTwoHourLoops, RewritesTheInputAndFillsBothLoops)
     Model model = SplitDial();
     model.params.marksPerMonth = 6;
     RecordingHost host;
-    ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
+    const DoubleAnalemmaResult loops = ExactTwoHourLoops(model, host);
+    ASSERT_EQ(loops.errorCode, 0);
     EXPECT_TRUE(host.messages.empty());
 
-    const StringGrid& ein = model.grids.StrGridEin;
+    ASSERT_TRUE(loops.hourInput.has_value());
+    const StringGrid& ein = *loops.hourInput;
     EXPECT_EQ(ein.cell(1, 0), "Zeit");
     EXPECT_EQ(ein.cell(1, 1), "  8.00");
     EXPECT_EQ(ein.cell(1, 2), " 11.00");
     EXPECT_EQ(ein.cell(3, 1), " 13.50");
     EXPECT_EQ(ein.cell(3, 2), " 17.50");
 
-    for (const LoopTable* table : {&model.results.morningLoop, &model.results.afternoonLoop}) {
+    for (const LoopTable* table : {&loops.morning, &loops.afternoon}) {
         EXPECT_EQ((*table)[1].label, "01.Jan ");
         EXPECT_EQ((*table)[72].label, "26.Dez ");
         EXPECT_TRUE((*table)[73].label.empty());
     }
     // Row 13 is 1 March: declination and equation of time are the noon data at the zone meridian.
     const SunAltAzResult noon = SunAltAzAt(2015, DayOfYear(2015, 3, 1), -15, -15, 47.25, 12, false);
-    EXPECT_EQ(model.results.afternoonLoop[13].declination, noon.declinationDeg);
-    EXPECT_EQ(model.results.afternoonLoop[13].equationOfTime, noon.equationOfTimeDeg);
+    EXPECT_EQ(loops.afternoon[13].declination, noon.declinationDeg);
+    EXPECT_EQ(loops.afternoon[13].equationOfTime, noon.equationOfTimeDeg);
+    const SunAltAzResult last = SunAltAzAt(2015, DayOfYear(2015, 12, 26), -15, -15, 47.25, 12, false);
+    ASSERT_TRUE(loops.obliquityDeg.has_value());
+    EXPECT_EQ(*loops.obliquityDeg, last.obliquityDeg);
 
     // The error tables: afternoon from 12:30 (computed at 12.5) to errorHourTo, morning from errorHourFrom.
-    const StringGrid& pm = model.grids.StrGrid8;
+    const StringGrid& pm = loops.grids.afternoonErrors;
     EXPECT_EQ(pm.cell(5, 0), "Fehler ");
     EXPECT_EQ(pm.cell(6, 0), "12:30");
     EXPECT_EQ(pm.cell(7, 0), " 13:00");
     EXPECT_EQ(pm.cell(13, 0), " 19:00");
-    const tUmbrixPoint& row = model.results.afternoonLoop[13];
-    const std::optional<double> e =
-        HourError(MakeLoopGeometry(model.params), 12.5, row.x, row.y, row.equationOfTime, row.declination);
+    const tUmbrixPoint& row = loops.afternoon[13];
+    const std::optional<double> e = HourError(MakeLoopGeometry(model.params, model.derived), 12.5, row.x, row.y,
+                                              row.equationOfTime, row.declination);
     ASSERT_TRUE(e);
     EXPECT_EQ(pm.cell(6, 13), FormatMinSec(*e));
-    const StringGrid& am = model.grids.StrGrid8b;
+    const StringGrid& am = loops.grids.morningErrors;
     EXPECT_EQ(am.cell(6, 0), " 8:00");
     EXPECT_EQ(am.cell(7, 0), "  9:00");
     EXPECT_EQ(am.cell(8, 0), " 10:00");
     EXPECT_EQ(am.cell(10, 0), " 12:00");
     // Date grid: morning on the left, afternoon x and y in columns 7 and 8.
-    EXPECT_EQ(model.grids.StrGridDat.cell(7, 1), FormatFixed(8, 4, model.results.afternoonLoop[1].x));
-    EXPECT_EQ(model.grids.StrGridDat.cell(1, 1), FormatFixed(8, 4, model.results.morningLoop[1].x));
-    EXPECT_TRUE(model.results.morningLoopStatistics.valid);
-    EXPECT_EQ(model.grids.StrMittel.cell(2, 1), FormatMinSec(model.results.afternoonLoopStatistics.maxAbs));
+    EXPECT_EQ(loops.grids.dateListing.cell(7, 1), FormatFixed(8, 4, loops.afternoon[1].x));
+    EXPECT_EQ(loops.grids.dateListing.cell(1, 1), FormatFixed(8, 4, loops.morning[1].x));
+    EXPECT_TRUE(loops.morningStatistics.valid);
+    EXPECT_EQ(loops.grids.statistics.cell(2, 1), FormatMinSec(loops.afternoonStatistics.maxAbs));
+    // The labels of the statistics grid are the window's: the method writes columns 1 and 2 only.
+    EXPECT_EQ(loops.grids.statistics.cell(0, 1), model.grids.StrMittel.cell(0, 1));
+
+    // The driver stores all of it in the model.
+    model.params.doubleAnalemmaMethod = 0;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
+    EXPECT_EQ(model.results.afternoonLoop[13].x, loops.afternoon[13].x);
+    EXPECT_EQ(model.results.morningLoop[72].y, loops.morning[72].y);
+    EXPECT_EQ(model.results.afternoonLoopStatistics.meanAbs, loops.afternoonStatistics.meanAbs);
+    EXPECT_EQ(model.grids.StrGridEin.row(1), ein.row(1));
+    EXPECT_EQ(model.grids.StrGrid8.row(13), pm.row(13));
+    EXPECT_EQ(model.grids.StrGrid8b.row(13), am.row(13));
+    EXPECT_EQ(model.grids.StrGridDat.row(1), loops.grids.dateListing.row(1));
+    EXPECT_EQ(model.grids.StrMittel.row(1), loops.grids.statistics.row(1));
+    EXPECT_EQ(model.state.obliquity, *loops.obliquityDeg);
 }
 
 TEST(ExactTwoHourLoops, EqualOrUnreadableHoursGiveErrorTwentyOne)
 {
     Model model = SplitDial();
+    model.params.doubleAnalemmaMethod = 0;
     RecordingHost host;
-    ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
+    ASSERT_FALSE(model.grids.StrGrid8.cell(1, 1).empty());
+    model.grids.StrGridShad.setCell(1, 1, "stale");
+    model.grids.StrGridStd.setCell(1, 1, "stale");
     model.state.useDefaultHours = false;
     model.grids.StrGridEin.setCell(1, 1, "10");
     model.grids.StrGridEin.setCell(1, 2, "10");
-    EXPECT_EQ(ExactTwoHourLoops(model, host), kErrorLoopHours);
+    EXPECT_EQ(ExactTwoHourLoops(model, host).errorCode, kErrorLoopHours);
+    EXPECT_EQ(ComputeDoubleAnalemma(model, host), kErrorLoopHours);
+    // No stale loop anywhere: its grids and the other listings are emptied, the loops lose their rows.
     EXPECT_TRUE(model.grids.StrGrid8.cell(1, 1).empty());
+    EXPECT_TRUE(model.grids.StrGrid8b.cell(1, 1).empty());
     EXPECT_TRUE(model.grids.StrGridDat.cell(1, 1).empty());
+    EXPECT_TRUE(model.grids.StrGridShad.cell(1, 1).empty());
+    EXPECT_TRUE(model.grids.StrGridStd.cell(1, 1).empty());
     EXPECT_TRUE(model.results.morningLoop[1].label.empty());
+    EXPECT_TRUE(model.results.afternoonLoop[1].label.empty());
+    EXPECT_FALSE(model.results.morningLoopStatistics.valid);
     EXPECT_EQ(model.grids.StrGridEin.cell(1, 1), " 10.00"); // the table shows what was used
 
     model.grids.StrGridEin.setCell(1, 2, "11");
     model.grids.StrGridEin.setCell(3, 1, "1x");
-    EXPECT_EQ(ExactTwoHourLoops(model, host), kErrorLoopHours);
+    const DoubleAnalemmaResult unreadable = ExactTwoHourLoops(model, host);
+    EXPECT_EQ(unreadable.errorCode, kErrorLoopHours);
+    EXPECT_FALSE(unreadable.hourInput.has_value());
+    EXPECT_EQ(ComputeDoubleAnalemma(model, host), kErrorLoopHours);
     EXPECT_EQ(model.grids.StrGridEin.cell(3, 1), "1x"); // not rewritten after a conversion error
 }
 
@@ -251,8 +286,9 @@ TEST(LoopStatistics, CountsOnlyHoursOfDaylightInsideTheDial)
     Model model = SplitDial();
     model.params.marksPerMonth = 1;
     RecordingHost host;
-    ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
-    const LoopGeometry g = MakeLoopGeometry(model.params);
+    model.params.doubleAnalemmaMethod = 0;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
+    const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     LoopTable table = model.results.afternoonLoop;
     table[2].insideFlag = 0;
     StringGrid grid(16, 73);
@@ -296,13 +332,14 @@ TEST(LoopStatistics, NothingCountedShowsQuestionMarksNeverNaN)
     Model model = SplitDial();
     model.params.marksPerMonth = 1;
     RecordingHost host;
-    ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
+    model.params.doubleAnalemmaMethod = 0;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     LoopTable table = model.results.morningLoop;
     for (tUmbrixPoint& p : table)
         p.insideFlag = 0;
     StringGrid grid(16, 73);
-    const LoopErrorStatistics stats =
-        LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params), model.state.language, host);
+    const LoopErrorStatistics stats = LoopStatistics(
+        grid, 8, 12, table, 12, MakeLoopGeometry(model.params, model.derived), model.state.language, host);
     EXPECT_FALSE(stats.valid);
     StringGrid mittel(3, 4);
     ShowLoopStatistics(mittel, 1, stats);
@@ -312,7 +349,8 @@ TEST(LoopStatistics, NothingCountedShowsQuestionMarksNeverNaN)
     // Latitude 80, 1 January: polar night, no hour of daylight, so the row mean is "???".
     table[1].insideFlag = 1;
     model.params.latitude = 80;
-    (void)LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params), model.state.language, host);
+    (void)LoopStatistics(grid, 8, 12, table, 12, MakeLoopGeometry(model.params, model.derived), model.state.language,
+                         host);
     EXPECT_EQ(grid.cell(5, 1), "???");
 }
 
@@ -325,7 +363,8 @@ TEST(ExactTwoHourLoops, PolarDaysCountEveryHourAndPolarNightsNoneWithoutAMessage
     model.params.latitude = 80;
     model.params.marksPerMonth = 6;
     RecordingHost host;
-    ASSERT_EQ(ExactTwoHourLoops(model, host), 0);
+    model.params.doubleAnalemmaMethod = 0;
+    ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_TRUE(host.messages.empty());
     const auto row = [](int month, int day) { return (month - 1) * 6 + (day - 1) / 5 + 1; };
     const StringGrid& morning = model.grids.StrGrid8b;

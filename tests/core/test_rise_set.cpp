@@ -1,6 +1,7 @@
 // Reading error of the rise/set marks, the Lambert circle and its radius check, and the controls that
 // switch between the date scale and the split dial.
 
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/host.h"
 #include "core/input_panel.h"
@@ -63,8 +64,12 @@ TEST(RiseSetError, AFlatCurveIsNotDrawnAndNothingIsEverNaN)
             EXPECT_TRUE(std::isfinite(p.error));
     Model model;
     InitDefaults(model);
-    EXPECT_EQ(RiseSetError(model).points[23].declination, 23.44);
-    EXPECT_EQ(model.results.riseSetErrorCurve.maxError, ComputeRiseSetErrorCurve(47.25, 20.2).maxError);
+    EXPECT_EQ(RiseSetErrorCurveOf(model.params).points[23].declination, 23.44);
+    EXPECT_EQ(RiseSetErrorCurveOf(model.params).maxError, ComputeRiseSetErrorCurve(47.25, 20.2).maxError);
+    // A calculation stores the curve of its parameters.
+    RecordingHost host;
+    (void)Recalculate(model, host);
+    EXPECT_EQ(model.results.riseSetErrorCurve.minError, ComputeRiseSetErrorCurve(47.25, 20.2).minError);
 }
 
 TEST(LambertCircle, PassesThroughTheGnomonAndTheSunrisePoint)
@@ -76,11 +81,11 @@ TEST(LambertCircle, PassesThroughTheGnomonAndTheSunrisePoint)
     InitDefaults(model);
     const DialParameters& p = model.params;
     for (double decl : {-20.0, -3.0, 12.0, 23.4}) {
-        const LambertCircleResult circle = LambertCircle(p, decl, p.latitude, 90);
+        const LambertCircleResult circle = LambertCircle(p, model.derived, decl, p.latitude, 90);
         ASSERT_TRUE(circle.valid) << decl;
         const double h0 = std::acos(-std::tan(p.latitude * degToRad) * std::tan(decl * degToRad));
         const double sx = -p.semiMajorAxis * std::sin(h0);
-        const double sy = p.semiMinorAxis * std::cos(h0);
+        const double sy = model.derived.semiMinorAxis * std::cos(h0);
         const double centreY = circle.c - circle.radius;
         EXPECT_NEAR(std::hypot(sx, sy - centreY), std::abs(circle.radius), kTol * 1e3 * std::abs(circle.radius));
         EXPECT_NEAR(circle.c, p.semiMajorAxis * std::cos(p.latitude * degToRad) * std::tan(decl * degToRad), kTol);
@@ -92,35 +97,44 @@ TEST(LambertCircle, InvalidDaysDrawNothing)
 {
     Model model;
     InitDefaults(model);
-    DialParameters p = model.params;
-    EXPECT_FALSE(LambertCircle(p, 0, p.latitude, 90).valid); // declination 0: a straight line
-    EXPECT_FALSE(LambertCircle(p, -23, 70, 90).valid);       // polar night
-    EXPECT_FALSE(LambertCircle(p, 23, 70, 90).valid);        // midnight sun
+    const DialParameters& p = model.params;
+    DerivedGeometry g = model.derived;
+    EXPECT_FALSE(LambertCircle(p, g, 0, p.latitude, 90).valid); // declination 0: a straight line
+    EXPECT_FALSE(LambertCircle(p, g, -23, 70, 90).valid);       // polar night
+    EXPECT_FALSE(LambertCircle(p, g, 23, 70, 90).valid);        // midnight sun
     // c = ys: zPlus90 = L puts the gnomon at c = 0, a semi-minor axis of 0 the sunrise point at ys = 0.
-    p.semiMinorAxis = 0;
-    EXPECT_FALSE(LambertCircle(p, 10, p.latitude, p.latitude).valid);
+    g.semiMinorAxis = 0;
+    EXPECT_FALSE(LambertCircle(p, g, 10, p.latitude, p.latitude).valid);
 }
 
 TEST(LambertCircle, DifferingRadiiAreReportedOncePerCalculation)
 {
     Model model;
     InitDefaults(model);
-    DialParameters p = model.params;
-    p.semiMinorAxis *= 0.9; // another ellipse than the common dial's: the two radii disagree
-    const LambertCircleResult circle = LambertCircle(p, 15, p.latitude, 90);
+    const DialParameters& p = model.params;
+    DerivedGeometry g = model.derived;
+    g.semiMinorAxis *= 0.9; // another ellipse than the common dial's: the two radii disagree
+    const LambertCircleResult circle = LambertCircle(p, g, 15, p.latitude, 90);
     ASSERT_TRUE(circle.valid);
     ASSERT_TRUE(circle.radiiDiffer);
     RecordingHost host;
-    ReportRadiusCheck(model, host, circle);
-    ReportRadiusCheck(model, host, circle);
-    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(ReportRadiusCheck(model, host, circle));
+    // The drawing hands that on; the driver keeps it for the rest of the calculation.
+    DrawingOutcome drawn;
+    drawn.radiusCheckReported = ReportRadiusCheck(model, host, circle);
+    ASSERT_TRUE(drawn.radiusCheckReported); // not yet kept: shown again
+    StoreDrawing(model, model.drawing, drawn);
+    EXPECT_TRUE(model.results.radiusCheckReported);
+    EXPECT_FALSE(ReportRadiusCheck(model, host, circle));
+    ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "Radien verschieden: " + FormatFixed(5, 2, circle.radius) + "/" + FormatFixed(5, 2, circle.secondRadius));
     EXPECT_EQ(host.messages[0].caption, "UMBRIX.EXE  -  Information!");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
-    model.results.radiusCheckReported = false; // a new calculation
-    ReportRadiusCheck(model, host, circle);
-    EXPECT_EQ(host.messages.size(), 2u);
+    (void)Recalculate(model, host); // a new calculation
+    EXPECT_FALSE(model.results.radiusCheckReported);
+    EXPECT_TRUE(ReportRadiusCheck(model, host, circle));
+    EXPECT_EQ(host.messages.size(), 3u);
 }
 
 namespace {

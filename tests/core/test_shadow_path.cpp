@@ -1,8 +1,8 @@
 // Shadow path: sampling, listing, the samples without shadow, the plane guard, and the geometry against
 // the hour marks.
 
-#include "core/axes.h"
 #include "core/date_scale.h"
+#include "core/driver.h"
 #include "core/ephemeris.h"
 #include "core/hour_marks.h"
 #include "core/shadow_path.h"
@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <utility>
 
 using namespace umbrix;
 
@@ -28,6 +30,14 @@ bool Present(const ShadowPoint& p)
     return p.x >= kShadowPresentLimit || p.y >= kShadowPresentLimit;
 }
 
+/// The shadow path of a dial type that has one.
+ShadowPathResult PathOf(const Model& m, int year, int month, int day)
+{
+    const std::optional<ShadowPathResult> path = ComputeShadowPath(m, year, month, day);
+    EXPECT_TRUE(path.has_value());
+    return path.value_or(ShadowPathResult{});
+}
+
 } // namespace
 
 TEST(ShadowPath, SamplesRunTwoHoursBeyondTheHourRangeInQuarterHours)
@@ -36,15 +46,14 @@ TEST(ShadowPath, SamplesRunTwoHoursBeyondTheHourRangeInQuarterHours)
     m->state.hourFrom = 7;
     m->state.hourTo = 16;
     m->params.linesPerHour = 2;
-    ComputeShadowPath(*m, 2015, 5, 1);
-    const Results& r = m->results;
-    EXPECT_EQ(r.shadowPathCount, 53);
-    EXPECT_EQ(r.shadowPath[1].t, 5.0);
-    EXPECT_EQ(r.shadowPath[2].t, 5.25);
-    EXPECT_EQ(r.shadowPath[53].t, 18.0);
-    EXPECT_EQ(r.shadowPath[54].t, -1.0);
+    const ShadowPathResult r = PathOf(*m, 2015, 5, 1);
+    EXPECT_EQ(r.count, 53);
+    EXPECT_EQ(r.points[1].t, 5.0);
+    EXPECT_EQ(r.points[2].t, 5.25);
+    EXPECT_EQ(r.points[53].t, 18.0);
+    EXPECT_EQ(r.points[54].t, -1.0);
 
-    const StringGrid& g = m->grids.StrGridShad;
+    const StringGrid& g = r.listing;
     EXPECT_EQ(g.row(0), (std::vector<std::string>{" Nr. ", "Zeit", "  x  ", "  y  ", "", "Zeit", "  x  ", "  y  ", "",
                                                   "Zeit", "  x  ", "  y  ", "", "Zeit", "  x  ", "  y  "}));
     EXPECT_EQ(g.cell(1, 1), "  5:00");
@@ -59,9 +68,9 @@ TEST(ShadowPath, FiveSamplesPerHourUseTwoRows)
 {
     auto m = DefaultModel();
     m->params.linesPerHour = 5;
-    ComputeShadowPath(*m, 2015, 5, 1);
-    EXPECT_EQ(m->results.shadowPathCount, (21 - 5 + 4) * 5 + 1);
-    const StringGrid& g = m->grids.StrGridShad;
+    const ShadowPathResult r = PathOf(*m, 2015, 5, 1);
+    EXPECT_EQ(r.count, (21 - 5 + 4) * 5 + 1);
+    const StringGrid& g = r.listing;
     EXPECT_EQ(g.cell(1, 1), "  3:00");
     EXPECT_EQ(g.cell(5, 1), "  3:12");
     EXPECT_EQ(g.cell(13, 1), "  3:36");
@@ -76,23 +85,23 @@ TEST(ShadowPath, WidestSamplingFitsTheTable)
     m->state.hourFrom = 0;
     m->state.hourTo = 24;
     m->params.linesPerHour = 6;
-    ComputeShadowPath(*m, 2015, 5, 1);
-    EXPECT_EQ(m->results.shadowPathCount, 169);
-    EXPECT_EQ(m->results.shadowPath[169].t, 26.0);
-    EXPECT_EQ(m->grids.StrGridShad.cell(1, 57), " 26:00");
-    EXPECT_EQ(m->grids.StrGridShad.cell(13, 56), " 25:50");
+    const ShadowPathResult r = PathOf(*m, 2015, 5, 1);
+    EXPECT_EQ(r.count, 169);
+    EXPECT_EQ(r.points[169].t, 26.0);
+    EXPECT_EQ(r.listing.cell(1, 57), " 26:00");
+    EXPECT_EQ(r.listing.cell(13, 56), " 25:50");
 }
 
 TEST(ShadowPath, NightSamplesHaveNoShadowAndShowStars)
 {
     auto m = DefaultModel();
-    ComputeShadowPath(*m, 2015, 5, 1);
-    const ShadowPoint& night = m->results.shadowPath[1]; // 3:00
+    const ShadowPathResult r = PathOf(*m, 2015, 5, 1);
+    const ShadowPoint& night = r.points[1]; // 3:00
     EXPECT_EQ(night.x, kNoShadow);
     EXPECT_EQ(night.y, kNoShadow);
-    EXPECT_EQ(m->grids.StrGridShad.cell(2, 1), "  *");
-    EXPECT_EQ(m->grids.StrGridShad.cell(3, 1), "  *");
-    const ShadowPoint& noon = m->results.shadowPath[(12 - 3) * 4 + 1];
+    EXPECT_EQ(r.listing.cell(2, 1), "  *");
+    EXPECT_EQ(r.listing.cell(3, 1), "  *");
+    const ShadowPoint& noon = r.points[(12 - 3) * 4 + 1];
     EXPECT_EQ(noon.t, 12.0);
     EXPECT_TRUE(Present(noon));
 }
@@ -106,17 +115,16 @@ TEST(ShadowPath, CommonDialShadowPointsAtTheHourMark)
     constexpr double kBearingTolDeg = 0.01; // half a millimetre at the rim of a 2.75 m dial
     auto m = DefaultModel();
     m->params.showZoneTime = true;
-    ComputeHourMarks(*m);
-    ComputeShadowPath(*m, 2015, 6, 21);
-    ComputeDateMark(*m, 1, 2015, 6, 21);
-    const double footY = m->results.dateMarks[1].y;
+    const HourMarksResult marks = ComputeHourMarks(*m);
+    const ShadowPathResult path = PathOf(*m, 2015, 6, 21);
+    const double footY = ComputeDateMark(m->params, m->state, 2015, 6, 21).mark.y;
     int compared = 0;
-    for (int s = 1; s <= m->results.shadowPathCount; ++s) {
-        const ShadowPoint& tip = m->results.shadowPath[s];
+    for (int s = 1; s <= path.count; ++s) {
+        const ShadowPoint& tip = path.points[s];
         if (!Present(tip))
             continue;
-        for (int k = 1; k <= m->results.hourPointCount; ++k) {
-            const HourPoint& mark = m->results.hourPoints[k];
+        for (int k = 1; k <= marks.count; ++k) {
+            const HourPoint& mark = marks.points[k];
             if (mark.time != tip.t)
                 continue;
             const double shadowBearing = std::atan2(tip.x, tip.y - footY) / 0.0174532925199433;
@@ -135,28 +143,47 @@ TEST(ShadowPath, NearlyVerticalPlaneIsMovedToTheEdgeOfTheGuardBand)
     reference->params.dialType = 3;
     reference->params.gnomonInclination = 30;
     reference->params.planeInclination = 89.96; // just outside the guard band
-    ComputeShadowPath(*reference, 2015, 6, 21);
-    EXPECT_EQ(reference->params.planeInclination, 89.96);
+    const ShadowPathResult outside = PathOf(*reference, 2015, 6, 21);
 
     auto m = DefaultModel();
     m->params.dialType = 3;
     m->params.gnomonInclination = 30;
     m->params.planeInclination = 89.99;
-    ComputeShadowPath(*m, 2015, 6, 21);
-    EXPECT_EQ(m->params.planeInclination, 89.97);
+    const ShadowPathResult inside = PathOf(*m, 2015, 6, 21);
+    EXPECT_EQ(m->params.planeInclination, 89.99); // the computation leaves the parameters alone
     const int noon = (12 - 3) * 4 + 1;
-    ASSERT_TRUE(Present(m->results.shadowPath[noon]));
-    EXPECT_NEAR(m->results.shadowPath[noon].x, reference->results.shadowPath[noon].x, kNoonTol);
-    EXPECT_NEAR(m->results.shadowPath[noon].y, reference->results.shadowPath[noon].y, kNoonTol);
-    for (int s = 1; s <= m->results.shadowPathCount; ++s) {
-        if (Present(m->results.shadowPath[s])) {
-            EXPECT_LT(std::abs(m->results.shadowPath[s].y), 100.0) << s;
+    ASSERT_TRUE(Present(inside.points[noon]));
+    EXPECT_NEAR(inside.points[noon].x, outside.points[noon].x, kNoonTol);
+    EXPECT_NEAR(inside.points[noon].y, outside.points[noon].y, kNoonTol);
+    for (int s = 1; s <= inside.count; ++s) {
+        if (Present(inside.points[s])) {
+            EXPECT_LT(std::abs(inside.points[s].y), 100.0) << s;
         }
     }
+    m->params.planeInclination = 89.97;
+    EXPECT_EQ(PathOf(*m, 2015, 6, 21).points[noon].y, inside.points[noon].y);
 
-    m->params.planeInclination = 90.01;
-    ComputeShadowPath(*m, 2015, 6, 21);
-    EXPECT_EQ(m->params.planeInclination, 90.03);
+    // The driver keeps the inclination the path was computed with, on either side of the vertical.
+    RecordingHost host;
+    Redraw none;
+    for (const auto& [entered, kept] : {std::pair{89.96, 89.96}, {89.99, 89.97}, {90.01, 90.03}}) {
+        m->params.planeInclination = entered;
+        RecalculateHourMarks(*m, host, RecalcSource::None, none);
+        EXPECT_EQ(m->params.planeInclination, kept) << entered;
+    }
+}
+
+TEST(ShadowPath, TheDriverStoresThePathOfTheShadowDateAndItsObliquity)
+{
+    auto m = DefaultModel();
+    RecordingHost host;
+    Redraw none;
+    RecalculateHourMarks(*m, host, RecalcSource::None, none);
+    const ShadowPathResult path = PathOf(*m, m->params.year, m->state.shadowMonth, m->state.shadowDay);
+    EXPECT_EQ(m->results.shadowPathCount, path.count);
+    EXPECT_EQ(m->results.shadowPath[30].x, path.points[30].x);
+    EXPECT_EQ(m->grids.StrGridShad.row(9), path.listing.row(9));
+    EXPECT_EQ(m->state.obliquity, path.obliquityDeg);
 }
 
 TEST(ShadowPath, DialTypesTwoAndFiveLeaveTableAndGridUntouched)
@@ -166,7 +193,10 @@ TEST(ShadowPath, DialTypesTwoAndFiveLeaveTableAndGridUntouched)
         m->params.dialType = static_cast<std::uint8_t>(type);
         m->grids.StrGridShad.setCell(2, 3, "kept");
         m->results.shadowPath[1] = {1.0, 2.0, 3.0};
-        ComputeShadowPath(*m, 2015, 5, 1);
+        EXPECT_FALSE(ComputeShadowPath(*m, 2015, 5, 1).has_value());
+        RecordingHost host;
+        Redraw none;
+        RecalculateHourMarks(*m, host, RecalcSource::None, none);
         EXPECT_EQ(m->grids.StrGridShad.cell(2, 3), "kept");
         EXPECT_EQ(m->grids.StrGridShad.cell(0, 0), "");
         EXPECT_EQ(m->results.shadowPath[1].t, 3.0);
@@ -180,11 +210,11 @@ TEST(ShadowPath, VerticalSouthDialHasNoShadowWithTheSunNearItsPlane)
     m->params.dialType = 4;
     m->params.planeInclination = 89.995;
     m->params.gnomonInclination = 90;
-    ComputeShadowPath(*m, 2015, 6, 21);
+    const ShadowPathResult path = PathOf(*m, 2015, 6, 21);
     const int dayOfYear = DayOfYear(2015, 6, 21);
     int present = 0;
-    for (int s = 1; s <= m->results.shadowPathCount; ++s) {
-        const ShadowPoint& p = m->results.shadowPath[s];
+    for (int s = 1; s <= path.count; ++s) {
+        const ShadowPoint& p = path.points[s];
         const SunAltAzResult sun = SunAltAzAt(2015, dayOfYear, -9.59, -9.59, 47.25, p.t, false);
         if (std::abs(sun.azimuthDeg) >= 87) {
             EXPECT_FALSE(Present(p)) << p.t;
@@ -214,16 +244,15 @@ TEST(ShadowPath, PolarDayHasAShadowAtEverySampleAndPolarNightNone)
             auto m = DefaultModel();
             m->params.dialType = static_cast<std::uint8_t>(type);
             m->params.latitude = c.latitude;
-            UpdateAxes(m->params, m->state);
-            ComputeShadowPath(*m, 2015, c.month, 21);
-            const Results& r = m->results;
-            ASSERT_EQ(r.shadowPathCount, (21 - 5 + 4) * 4 + 1);
+            RefreshAxes(*m);
+            const ShadowPathResult r = PathOf(*m, 2015, c.month, 21);
+            ASSERT_EQ(r.count, (21 - 5 + 4) * 4 + 1);
             int present = 0;
-            for (int s = 1; s <= r.shadowPathCount; ++s)
-                present += Present(r.shadowPath[s]) ? 1 : 0;
-            EXPECT_EQ(present, c.sunUp ? r.shadowPathCount : 0) << c.latitude << " " << c.month << " type " << type;
-            for (int row = 0; row < m->grids.StrGridShad.rowCount(); ++row)
-                for (const std::string& cell : m->grids.StrGridShad.row(row))
+            for (int s = 1; s <= r.count; ++s)
+                present += Present(r.points[s]) ? 1 : 0;
+            EXPECT_EQ(present, c.sunUp ? r.count : 0) << c.latitude << " " << c.month << " type " << type;
+            for (int row = 0; row < r.listing.rowCount(); ++row)
+                for (const std::string& cell : r.listing.row(row))
                     EXPECT_EQ(cell.find("NaN"), std::string::npos) << c.latitude << " " << c.month;
         }
     }

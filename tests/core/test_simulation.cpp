@@ -2,9 +2,9 @@
 // the instant's text and clock, and the correction table against the simulation at apparent noon.
 
 #include "core/accuracy.h"
-#include "core/axes.h"
 #include "core/correction_table.h"
 #include "core/date_scale.h"
+#include "core/derived_geometry.h"
 #include "core/loops.h"
 #include "core/simulation.h"
 #include "tests/core/calculated_dial.h"

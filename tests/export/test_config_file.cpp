@@ -3,7 +3,7 @@
 #include "export/config_file.h"
 #include "export/data_paths.h"
 
-#include "core/axes.h"
+#include "core/derived_geometry.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/loops.h"
@@ -413,10 +413,11 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
         }
         m.params = pristine.params; // all that the reader writes
         m.state = pristine.state;
+        m.derived = pristine.derived;
         m.grids.StrGridEin = pristine.grids.StrGridEin;
         (void)ReadInto(m, SplitConfigurationLines(bytes));
-        ASSERT_TRUE(std::isfinite(m.params.latitude) && std::isfinite(m.params.extentY) &&
-                    std::isfinite(m.params.cosPlaneGnomon))
+        ASSERT_TRUE(std::isfinite(m.params.latitude) && std::isfinite(m.derived.extentY) &&
+                    std::isfinite(m.derived.cosPlaneGnomon))
             << bytes;
         ASSERT_GE(m.params.linesPerHour, 1);
         ASSERT_LE(m.params.dialType, 7);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -140,7 +142,7 @@ TEST(HpglWriter, Hp2xxReadsEveryDialType)
 {
     if (std::system("command -v hp2xx >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "hp2xx is not installed";
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_hp2xx";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_hp2xx_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     struct Case {
         int type;
@@ -181,7 +183,7 @@ TEST(HpglWriter, Hp2xxReadsEveryDialType)
 // The DXF export of a real dial: the temporary plot file is gone, the drawing reads in a CAD reader.
 TEST(DxfExport, DefaultDialReadsInEzdxfAndLeavesNoTemporaryFile)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_dxf_export";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_dxf_export_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     auto m = CalculatedModel(0);
@@ -223,7 +225,7 @@ TEST(DxfExport, EveryDialTypeMatchesItsPlotInEzdxf)
 {
     if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ezdxf is not installed";
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_dxf_types";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_dxf_types_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const auto script = dir / "count.py";

@@ -81,6 +81,7 @@ void ResetForReading(umbrix::Model& m, const umbrix::Model& pristine)
 {
     m.params = pristine.params;
     m.state = pristine.state;
+    m.derived = pristine.derived;
     m.grids.StrGridEin = pristine.grids.StrGridEin;
 }
 
@@ -111,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.dial)
         umbrix::ApplyConfiguredDial(model, *read.dial);
     const umbrix::DialParameters& p = model.params;
-    if (!std::isfinite(p.cosPlaneGnomon) || !std::isfinite(p.semiMinorAxis) || !std::isfinite(p.extentX) ||
+    const umbrix::DerivedGeometry& d = model.derived;
+    if (!std::isfinite(d.cosPlaneGnomon) || !std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) ||
         p.linesPerHour < 1 || p.linesPerHour > 6 || p.dialType > 7)
         std::abort();
     if (!read.ok) {

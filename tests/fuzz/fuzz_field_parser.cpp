@@ -2,7 +2,7 @@
 // its field's range; a rejected text leaves all 13 parameters and the shadow date as they were; a date is
 // taken exactly when it is a real day of the year's calendar.
 
-#include "core/axes.h"
+#include "core/derived_geometry.h"
 #include "core/fields.h"
 
 #include <cmath>

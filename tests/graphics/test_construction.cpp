@@ -34,9 +34,11 @@ struct Drawing {
     RecordingHost host;
 };
 
+/// A screen drawing, stored as the window stores it.
 void Draw(Model& model, Drawing& d, const ViewState& view = {})
 {
-    DrawConstruction(model, d.state, d.surface, ScreenDrawOptions(view, &d.errorSurface, &d.host));
+    StoreDrawing(model, d.state,
+                 DrawConstruction(model, d.state, d.surface, ScreenDrawOptions(view, &d.errorSurface, &d.host)));
 }
 
 std::vector<RecordedOp> PathOps(const RecordingSurface& s, Colour pen)
@@ -58,18 +60,19 @@ double CentreX(const RecordedOp& ellipse)
 TEST(DrawingScale, TickStepAndSpanFollowTheSemiMajorAxis)
 {
     DialParameters p; // latitude 47.25, horizontal dial
-    p.semiMinorAxis = 2.0;
+    DerivedGeometry g;
+    g.semiMinorAxis = 2.0;
     p.semiMajorAxis = 2.75; // u = 1, u a < 3.2
-    ConstructionFrame f = ComputeDrawingScale(p, 590, 337);
+    ConstructionFrame f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.gridStep, 0.1);
     EXPECT_DOUBLE_EQ(f.span, 3.3);
     p.semiMajorAxis = 4; // u a = 4
-    f = ComputeDrawingScale(p, 590, 337);
+    f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.gridStep, 0.2);
     EXPECT_DOUBLE_EQ(f.span, 6.4);
     p.semiMajorAxis = 40; // u = 0.1, u a = 4: step 0.2 / 0.1
-    p.semiMinorAxis = 29;
-    f = ComputeDrawingScale(p, 590, 337);
+    g.semiMinorAxis = 29;
+    f = ComputeDrawingScale(p, g, 590, 337);
     EXPECT_DOUBLE_EQ(f.unitScale, 0.1);
     EXPECT_NEAR(f.gridStep, 2.0, 1e-12);
 }
@@ -77,15 +80,16 @@ TEST(DrawingScale, TickStepAndSpanFollowTheSemiMajorAxis)
 TEST(DrawingScale, HalfWidthFitsTheSpanUnlessTheHeightIsTighter)
 {
     DialParameters p;
+    DerivedGeometry g;
     p.semiMajorAxis = 2.75;
-    p.semiMinorAxis = 2.0194; // a sin 47.25
+    g.semiMinorAxis = 2.0194; // a sin 47.25
     // Wide surface: 590 / 3.3 = 178.79 px per unit; the height allows 0.96 * 337 / 2.0194 = 160.2.
-    EXPECT_NEAR(ComputeDrawingScale(p, 590, 337).pixelsPerUnit, 0.96 * 337 / 2.0194, 1e-9);
+    EXPECT_NEAR(ComputeDrawingScale(p, g, 590, 337).pixelsPerUnit, 0.96 * 337 / 2.0194, 1e-9);
     // Tall surface: the width decides.
-    EXPECT_NEAR(ComputeDrawingScale(p, 590, 1000).pixelsPerUnit, 590 / 3.3, 1e-9);
+    EXPECT_NEAR(ComputeDrawingScale(p, g, 590, 1000).pixelsPerUnit, 590 / 3.3, 1e-9);
     // A date scale twenty half-heights long: the scale stops shrinking at 0.05 px per unit.
-    p.cosPlaneGnomon = 1e-7;
-    EXPECT_DOUBLE_EQ(ComputeDrawingScale(p, 590, 337).pixelsPerUnit, 0.05);
+    g.drawingScaleCosine = 1e-7;
+    EXPECT_DOUBLE_EQ(ComputeDrawingScale(p, g, 590, 337).pixelsPerUnit, 0.05);
 }
 
 TEST(DrawingOrigin, ZoomOneWithoutPanPutsTheCentreBelowTheMiddle)
@@ -126,7 +130,7 @@ TEST(DrawingOrigin, PrintModeScalesThePanAndDrawsTheLegend)
     DrawOptions options;
     options.screenMode = false;
     options.panX = 100;
-    DrawConstruction(*model, state, page, options);
+    state = DrawConstruction(*model, state, page, options).state;
     EXPECT_EQ(state.originX, 1400 + 100 + 400); // half the area, its left edge, 2800 * 100 / 700
     EXPECT_EQ(state.originY, 1045 + 50);        // round(1.1 * 950), its top edge
     EXPECT_EQ(state.lastImageWidth, 0);         // only screen drawings set it
@@ -160,6 +164,23 @@ TEST(ImpossibleMeanTimeDial, OnlyTheRequestToChangeTheParametersIsDrawn)
     EXPECT_EQ(text.x1, 350 - CodePointCount(request) * 12 / 2);
     EXPECT_EQ(text.y1, 212);
     EXPECT_TRUE(d.errorSurface.ops.empty()); // the error graph keeps its previous content
+}
+
+TEST(ImpossibleMeanTimeDial, TheSplitDialsLoopGridsAreEmptied)
+{
+    auto model = Calculated(6, [](Model& m) {
+        m.params.latitude = 20;
+        m.params.marksMode = 2;
+    });
+    ASSERT_FALSE(model->grids.StrGrid8.cell(1, 1).empty());
+    Drawing d;
+    const DrawingOutcome outcome =
+        DrawConstruction(*model, d.state, d.surface, ScreenDrawOptions({}, &d.errorSurface, &d.host));
+    EXPECT_TRUE(outcome.loopGridsVoid);
+    EXPECT_FALSE(model->grids.StrGrid8.cell(1, 1).empty()); // the drawing leaves the model alone
+    StoreDrawing(*model, d.state, outcome);
+    EXPECT_TRUE(model->grids.StrGrid8.cell(1, 1).empty());
+    EXPECT_TRUE(model->grids.StrGrid8b.cell(1, 1).empty());
 }
 
 TEST(YearRoundCheck, RedQuestionWhenTheDateScaleOutgrowsTheEllipse)
@@ -249,6 +270,19 @@ TEST(HourPoints, FixedGnomonDialMarksNineAndFifteenWithZodiacSigns)
     ASSERT_EQ(d.state.fixedGnomonCurves.size(), 19u);
     EXPECT_EQ(d.state.fixedGnomonCurves[0].points.size(), 241u);
     EXPECT_EQ(d.state.fixedGnomonCurves[0].hourMarks.size(), 33u);
+}
+
+TEST(HourPoints, AFixedGnomonDialDrawnWithSixMarksPerMonthKeepsThree)
+{
+    auto model = Calculated(7, [](Model& m) { m.params.marksPerMonth = 6; });
+    Drawing d;
+    const DrawingOutcome outcome =
+        DrawConstruction(*model, d.state, d.surface, ScreenDrawOptions({}, &d.errorSurface, &d.host));
+    EXPECT_EQ(outcome.state.fixedGnomonCurves.size(), 19u);
+    EXPECT_EQ(model->params.marksPerMonth, 6); // the drawing leaves the model alone
+    StoreDrawing(*model, d.state, outcome);
+    EXPECT_EQ(model->params.marksPerMonth, 3);
+    EXPECT_EQ(d.state.fixedGnomonCurves.size(), 19u);
 }
 
 TEST(SplitDial, NoonMarkStandsRoundBothCentresAndTheGapStaysEmpty)

@@ -18,7 +18,7 @@ TEST(ErrorGraph, CurveSpansFromATenthToNineteenTwentiethsOfTheHeight)
     InitDefaults(*model); // latitude 47.25, marks for 20.2 degrees
     DrawingState state;
     RecordingSurface s(400, 240);
-    DrawErrorGraph(*model, state, s, true, 0);
+    state = DrawErrorGraph(*model, state, s, true, 0);
     int top = 1 << 30;
     int bottom = -(1 << 30);
     for (const auto& op : s.ops) {
@@ -44,7 +44,7 @@ TEST(ErrorGraph, AFlatCurveLeavesOnlyTheEmptyFrame)
     model->params.latitude = 89.5; // sin L / cos rho > 1 and cos L < sin d: both angles vanish
     DrawingState state;
     RecordingSurface s(400, 240);
-    DrawErrorGraph(*model, state, s, true, 0);
+    state = DrawErrorGraph(*model, state, s, true, 0);
     ASSERT_EQ(s.ops.size(), 1u);
     EXPECT_EQ(s.ops[0].op, SurfaceOp::Rectangle);
     EXPECT_EQ(s.ops[0].x2, 398);

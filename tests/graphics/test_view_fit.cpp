@@ -2,6 +2,7 @@
 // the whole fit by drawing on the recording surface with the fitted view: every element of the dial with
 // its labels lies inside the image, also where the start view cuts the construction off.
 
+#include "core/driver.h"
 #include "core/model.h"
 #include "graphics/construction.h"
 #include "graphics/extent_surface.h"
@@ -153,20 +154,20 @@ TEST_P(FitToWindow, TheDialWithItsLabelsLiesInsideTheImage)
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         RecordingSurface surface(w, h);
         DrawingState state;
-        DrawConstruction(*model, state, surface, ScreenDrawOptions({}));
+        StoreDrawing(*model, state, DrawConstruction(*model, state, surface, ScreenDrawOptions({})));
         if (w == 700) {
             EXPECT_EQ(!DialBox(surface, *model).inside(w, h), c.cutOffAtStart);
         }
 
         // Fitting only reads the model.
-        const double minorAxis = model->params.semiMinorAxis;
+        const double minorAxis = model->derived.semiMinorAxis;
         const std::size_t curves = model->drawing.fixedGnomonCurves.size();
         RecordingSurface metrics(w, h);
         const ViewState view = FitConstructionView(*model, {}, metrics, w, h);
-        EXPECT_EQ(model->params.semiMinorAxis, minorAxis);
+        EXPECT_EQ(model->derived.semiMinorAxis, minorAxis);
         EXPECT_EQ(model->drawing.fixedGnomonCurves.size(), curves);
         surface.clear();
-        DrawConstruction(*model, state, surface, ScreenDrawOptions(view));
+        StoreDrawing(*model, state, DrawConstruction(*model, state, surface, ScreenDrawOptions(view)));
         const PixelBox box = DialBox(surface, *model);
         ASSERT_FALSE(box.empty);
         EXPECT_TRUE(box.inside(w, h)) << box.left << " " << box.top << " " << box.right << " " << box.bottom;

@@ -3,7 +3,7 @@
 // is not finite in any table, grid, drawing operation or file. UMBRIX_SWEEP_COUNT sets the number of sets
 // (5000 by default; `make soak` runs more).
 
-#include "core/axes.h"
+#include "core/derived_geometry.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "export/hpgl_to_dxf.h"
@@ -118,7 +118,7 @@ void DrawParameters(Model& m, ParameterDraw& draw)
     const double reach = DateScaleFactor(p) * p.semiMajorAxis;
     if (std::abs(p.distanceZ) <= reach)
         p.distanceZ = (p.distanceZ < 0 ? -1 : 1) * (reach + 0.01) * 1.5;
-    UpdateAxes(p, s);
+    RefreshAxes(m);
 }
 
 bool Finite(const tUmbrixPoint& pt)
@@ -189,7 +189,7 @@ TEST(RobustnessSweep, RandomParameterSetsNeverBreakTheChain)
         DrawOptions options;
         options.errorSurface = &errorSurface;
         options.host = &host;
-        DrawConstruction(*model, state, surface, options);
+        StoreDrawing(*model, state, DrawConstruction(*model, state, surface, options));
 
         if (code == 0 && i % 4 == 0) { // the plot and its conversion for every fourth set
             ++plotted;

@@ -1,5 +1,6 @@
 #include "ui/print/print_document.h"
 
+#include "core/driver.h"
 #include "graphics/construction.h"
 
 #include <QPageLayout>
@@ -110,7 +111,7 @@ void PrintGraphicPage(Model& model, const ViewState& view, PrintDocument& docume
     // The printed drawing must not change what the window's view reads from the last screen drawing
     // (its size sets the pan step, its centre the drag): those values are kept.
     const DrawingState screen = state;
-    DrawConstruction(model, state, surface, options);
+    StoreDrawing(model, state, DrawConstruction(model, state, surface, options));
     state.surfaceWidth = screen.surfaceWidth;
     state.surfaceHeight = screen.surfaceHeight;
     state.originX = screen.originX;

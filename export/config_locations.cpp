@@ -1,4 +1,6 @@
-#include "export/start_configuration.h"
+// Where the start configuration is looked for and where "Save as start configuration" writes.
+
+#include "export/config_file.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,0 +1,151 @@
+// The analyses as table files and heat maps: the design-error map and the correction table as tables in
+// the form of the result pages' exports, the design error and the planner's ratios as heat maps.
+
+#include "cli/analysis_outputs.h"
+#include "core/numeric.h"
+#include "export/table_export.h"
+#include "graphics/heat_map.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace umbrix {
+
+namespace {
+
+std::string CellOrEmpty(std::optional<double> value, int width, int decimals)
+{
+    return value ? FormatFixed(width, decimals, *value) : std::string();
+}
+
+/// "hh:mm:ss" of a clock time in decimal hours, seconds rounded; empty when there is none.
+std::string ClockSeconds(std::optional<double> hours)
+{
+    if (!hours || !std::isfinite(*hours))
+        return {};
+    const long total = std::lround(ReduceHours24(*hours) * 3600) % (24 * 3600);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
+    return text;
+}
+
+constexpr double kReachColourLimit = 4; // ratios from 1/4 to 4 take the palette; 1 is its centre
+
+} // namespace
+
+std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, bool csv)
+{
+    const int columns = static_cast<int>(map.hours.size());
+    const int rows = static_cast<int>(map.dates.size());
+    // The map, then the largest and the mean magnitude and the worst cell.
+    StringGrid grid(columns + 1, rows + 4);
+    grid.setCell(0, 0, std::string(Say(model, "Datum", "Date")));
+    for (int c = 0; c < columns; ++c)
+        grid.setCell(c + 1, 0, std::to_string(map.hours[static_cast<std::size_t>(c)]));
+    for (int r = 0; r < rows; ++r) {
+        const auto& cells = map.cells[static_cast<std::size_t>(r)];
+        grid.setCell(0, r + 1, map.dates[static_cast<std::size_t>(r)]);
+        for (int c = 0; c < columns && c < static_cast<int>(cells.size()); ++c)
+            grid.setCell(c + 1, r + 1, CellOrEmpty(cells[static_cast<std::size_t>(c)].minutes, 7, 2));
+    }
+    grid.setCell(0, rows + 1, std::string(Say(model, "Größter Betrag", "Largest magnitude")));
+    grid.setCell(1, rows + 1, CellOrEmpty(map.maxAbs, 7, 2));
+    grid.setCell(0, rows + 2, std::string(Say(model, "Mittlerer Betrag", "Mean magnitude")));
+    grid.setCell(1, rows + 2, CellOrEmpty(map.meanAbs, 7, 2));
+    if (map.worst) {
+        grid.setCell(0, rows + 3, std::string(Say(model, "Größter Fehler", "Worst cell")));
+        grid.setCell(1, rows + 3, map.worst->date);
+        grid.setCell(2, rows + 3, std::to_string(map.worst->hour));
+        grid.setCell(3, rows + 3, FormatFixed(7, 2, map.worst->minutes));
+    }
+    const std::string_view title = Say(model, "Entwurfsfehler der Ablesung in Minuten (Ablesung - Zeit)",
+                                       "Design error of the reading in minutes (reading - time)");
+    return TableLinesText(BuildGridExport(model, title, grid), csv);
+}
+
+std::string CorrectionTableText(const Model& model, const CorrectionTable& table, bool csv)
+{
+    const int rows = static_cast<int>(table.rows.size());
+    StringGrid grid(7, rows + 1);
+    const bool en = IsEnglish(model);
+    const std::array<std::string_view, 7> heads =
+        en ? std::array<std::string_view, 7>{"Date",
+                                             "Equation of time (min)",
+                                             "Longitude (min)",
+                                             "Standard time (min)",
+                                             "Summer time (min)",
+                                             "Apparent noon",
+                                             "Apparent noon summer time"}
+           : std::array<std::string_view, 7>{
+                 "Datum",         "Zeitgleichung (min)",     "Länge (min)", "Zonenzeit (min)", "Sommerzeit (min)",
+                 "Wahrer Mittag", "Wahrer Mittag Sommerzeit"};
+    for (int c = 0; c < 7; ++c)
+        grid.setCell(c, 0, std::string(heads[static_cast<std::size_t>(c)]));
+    for (int r = 0; r < rows; ++r) {
+        const CorrectionRow& row = table.rows[static_cast<std::size_t>(r)];
+        grid.setCell(0, r + 1, row.label);
+        grid.setCell(1, r + 1, FormatFixed(6, 1, row.equationOfTimeMinutes));
+        grid.setCell(2, r + 1, FormatFixed(6, 1, row.longitudeMinutes));
+        grid.setCell(3, r + 1, FormatFixed(6, 1, row.standardTimeMinutes));
+        grid.setCell(4, r + 1, CellOrEmpty(row.summerTimeMinutes, 6, 1));
+        grid.setCell(5, r + 1, ClockSeconds(row.apparentNoon));
+        grid.setCell(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
+    }
+    std::string title(
+        Say(model, "Korrektur: Minuten zur Ablesung addieren", "Correction: minutes to add to the reading"));
+    if (table.offsetHours)
+        title += std::string(Say(model, " (Sommerzeit = Zonenzeit + ", " (summer time = zone time + ")) +
+                 FormatDecimals(*table.offsetHours, 1) + " h)";
+    return TableLinesText(BuildGridExport(model, title, grid), csv);
+}
+
+std::string AccuracyHeatMapSvg(const Model& model, const DesignErrorMap& map)
+{
+    HeatMap heat;
+    heat.title = std::string(
+        Say(model, "Entwurfsfehler der Ablesung (Ablesung - Zeit)", "Design error of the reading (reading - time)"));
+    if (map.maxAbs)
+        heat.title += std::string(Say(model, ", größter Betrag ", ", largest magnitude ")) +
+                      FormatDecimals(*map.maxAbs, 2) + " min";
+    heat.rowHeading = std::string(Say(model, "Datum", "Date"));
+    heat.rowLabels = map.dates;
+    for (const int hour : map.hours)
+        heat.columnLabels.push_back(std::to_string(hour));
+    for (const auto& row : map.cells) {
+        auto& values = heat.values.emplace_back();
+        for (const DesignErrorCell& cell : row)
+            values.push_back(cell.minutes);
+    }
+    // Symmetric limits: equal errors of either sign get equally strong colours.
+    const double limit = map.maxAbs && *map.maxAbs > 0 ? *map.maxAbs : 1.0;
+    heat.scale = {-limit, limit, false};
+    heat.ticks = {-limit, -limit / 2, 0, limit / 2, limit};
+    heat.barCaption = "min";
+    heat.noValueLabel = std::string(Say(model, "kein Wert: kein Schatten auf dem Zifferblatt oder keine Ablesung",
+                                        "no value: no shadow on the dial, or no reading"));
+    return HeatMapSvg(heat);
+}
+
+std::string ReachHeatMapSvg(const Model& model, const ReachMap& reach)
+{
+    HeatMap heat;
+    heat.title = std::string(Say(model, "Schattenreichweite: Schattenlänge / Abstand zum Stundenpunkt",
+                                 "Shadow reach: shadow length / distance to the hour point"));
+    if (reach.coverage)
+        heat.title +=
+            std::string(Say(model, ", erreicht: ", ", reached: ")) + FormatDecimals(*reach.coverage * 100, 1) + " %";
+    heat.rowHeading = std::string(Say(model, "Datum", "Date"));
+    heat.rowLabels = reach.dates;
+    for (const int hour : reach.hours)
+        heat.columnLabels.push_back(std::to_string(hour));
+    heat.values = reach.ratio;
+    // Logarithmic about 1 (the shadow just reaches): short shadows red, long ones blue.
+    heat.scale = {kReachColourLimit, 1 / kReachColourLimit, true};
+    heat.ticks = {0.25, 0.5, 1, 2, 4};
+    heat.barCaption = std::string(Say(model, "Verhältnis", "ratio"));
+    heat.noValueLabel = std::string(Say(model, "kein Wert: Sonne unter dem Horizont", "no value: the sun is down"));
+    return HeatMapSvg(heat);
+}
+
+} // namespace umbrix
