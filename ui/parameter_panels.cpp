@@ -23,6 +23,16 @@ void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* co
     grid->addWidget(control, row, column + 1);
 }
 
+/// A panel below the page control: named, raised, with the hint how to change it.
+void SetUpPanel(QFrame& panel, const char* name)
+{
+    panel.setObjectName(QString::fromLatin1(name));
+    panel.setProperty("tag", 0);
+    panel.setFrameShape(QFrame::StyledPanel);
+    panel.setFrameShadow(QFrame::Raised);
+    panel.setToolTip(QString::fromLatin1(kPanelHint));
+}
+
 } // namespace
 
 QLineEdit* MakeNumericField(QWidget* parent, const char* name, int tag)
@@ -42,11 +52,7 @@ QLineEdit* ParameterPanel::field(const char* name, int tag, Field check)
 
 ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Panel1"));
-    setProperty("tag", 0);
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
-    setToolTip(QString::fromLatin1(kPanelHint));
+    SetUpPanel(*this, "Panel1");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 3, 8, 3);
     row->setSpacing(14);
@@ -102,11 +108,7 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
 
 SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Panel2"));
-    setProperty("tag", 0);
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
-    setToolTip(QString::fromLatin1(kPanelHint));
+    SetUpPanel(*this, "Panel2");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 4, 8, 4);
 
