@@ -2,12 +2,12 @@
 
 #include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
-#include "cli/parameters.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
+#include "core/parameter_set.h"
 #include "core/version.h"
 #include "export/config_file.h"
 #include "export/file_messages.h"
@@ -196,23 +196,29 @@ struct PrintingHost : RecordingHost {
     std::ostream& err;
 };
 
-/// The export panel's scale: the semi-major axis brought into 2..20 (or the axis length given) becomes the
-/// dial's axis, as the panel's OK button does, and the plot is scaled like the screen at zoom 1 or by it.
-/// `model` is the plot's own copy, so the other outputs of the run keep the dial as it was calculated.
-PlotSettings PreparePlot(Model& model, Host& host, const CliOptions& options)
+/// The dial of the plot and its scale: the semi-major axis brought into 2..20 (or the axis length given)
+/// becomes the dial's axis, as the export panel's OK button does, and the plot is scaled like the screen at
+/// zoom 1 or by it. The plot has its own copy of the dial, so the other outputs of the run keep the dial as
+/// it was calculated.
+struct PlotDial {
+    std::unique_ptr<Model> model;
+    PlotSettings settings;
+};
+PlotDial PreparePlot(const Model& calculated, Host& host, const CliOptions& options)
 {
-    DialParameters& p = model.params;
+    auto model = std::make_unique<Model>(calculated);
+    DialParameters& p = model->params;
     const double axis =
         p.dxfAxisLength > 2 && p.dxfAxisLength <= 20 ? p.dxfAxisLength : InitialExportAxis(p.semiMajorAxis);
     p.dxfAxisLength = axis;
     if (axis != p.semiMajorAxis) {
         p.semiMajorAxis = axis;
-        (void)Recalculate(model, host, RecalcSource::None);
+        (void)Recalculate(*model, host, RecalcSource::None);
     }
     PlotSettings settings;
     settings.lastImageWidth = options.imageWidth;
     settings.axisOrZoom = options.plotScreenLike ? 1.0 : axis;
-    return settings;
+    return {std::move(model), settings};
 }
 
 void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
@@ -248,8 +254,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (options.config) {
         const ConfigurationRead read = LoadConfigurationFile(model, *options.config);
         PrintMessages(err, read.messages);
-        if (!read.ok)
+        if (!read.dial)
             return kExitFile;
+        ApplyConfiguredDial(model, *read.dial);
         messages.insert(messages.end(), read.messages.begin(), read.messages.end());
         // The language of the command line wins over the file's language line.
         if (options.language)
@@ -303,7 +310,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 
     PrintingHost host(err);
     // The construction picture is drawn by the driver's redraw, as the window image is.
-    SvgPictures pictures(model, host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
+    SvgPictures pictures(
+        model, [&model](DrawingState& state, const DrawingOutcome& outcome) { StoreDrawing(model, state, outcome); },
+        host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
     const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None, pictures.redraw());
     for (const auto& m : host.messages)
         messages.push_back({m.caption, m.text, m.icon});
@@ -372,16 +381,15 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
     }
     if (options.plt || options.dxf) {
-        const auto plotModel = std::make_unique<Model>(model);
-        const PlotSettings settings = PreparePlot(*plotModel, host, options);
+        const PlotDial plot = PreparePlot(model, host, options);
         if (options.plt) {
-            const ExportOutcome plotted = ExportPlotFile(*plotModel, host, settings, target(*options.plt));
+            const ExportOutcome plotted = ExportPlotFile(*plot.model, host, plot.settings, target(*options.plt));
             PrintMessages(err, plotted.messages);
             if (!plotted.ok)
                 return kExitFile;
         }
         if (options.dxf) {
-            const ExportOutcome converted = ExportDxfFile(*plotModel, host, settings, target(*options.dxf));
+            const ExportOutcome converted = ExportDxfFile(*plot.model, host, plot.settings, target(*options.dxf));
             PrintMessages(err, converted.messages);
             if (!converted.ok)
                 return kExitFile;

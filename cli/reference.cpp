@@ -1,8 +1,7 @@
 #include "cli/reference.h"
 
 #include "cli/cli_app.h"
-#include "cli/parameter_docs.h"
-#include "cli/parameters.h"
+#include "core/parameters.h"
 
 #include <algorithm>
 #include <array>
@@ -56,14 +55,13 @@ constexpr std::array<ExitCodeDoc, 4> kExitCodes{{
     {kExitFile, "a file could not be read or written", "eine Datei konnte nicht gelesen oder geschrieben werden"},
 }};
 
-/// The documented parameters in the program's order.
-std::vector<const ParameterDoc*> DescribedParameters()
+/// The settable parameters in the program's order.
+std::vector<const ParameterRow*> DescribedParameters()
 {
-    std::vector<const ParameterDoc*> docs;
+    std::vector<const ParameterRow*> rows;
     for (const std::string_view name : ParameterNames())
-        if (const ParameterDoc* doc = FindParameterDoc(name))
-            docs.push_back(doc);
-    return docs;
+        rows.push_back(FindParameter(name));
+    return rows;
 }
 
 /// A meaning as a sentence: first letter capital, full stop at the end.
@@ -78,7 +76,7 @@ std::string Sentence(std::string_view text)
 std::string ManParameters(Language language)
 {
     std::string roff;
-    for (const ParameterDoc* doc : DescribedParameters()) {
+    for (const ParameterRow* doc : DescribedParameters()) {
         roff += ".TP\n.B " + RoffEscaped(doc->name) + "\n";
         roff += RoffEscaped("(" + RangeText(*doc, language) + ") " + Sentence(Meaning(*doc, language))) + "\n";
         if (doc->choices.empty())
@@ -148,7 +146,7 @@ std::string ParameterValueCases()
 {
     std::string cases;
     std::vector<std::string> names;
-    for (const ParameterDoc* doc : DescribedParameters()) {
+    for (const ParameterRow* doc : DescribedParameters()) {
         names.push_back(std::string(doc->name) + "=");
         const std::string values = CompletionValues(*doc);
         if (values.empty())
@@ -236,16 +234,16 @@ std::span<const OptionDoc> CliOptionDocs()
 std::vector<std::string_view> UndescribedParameters()
 {
     std::vector<std::string_view> missing;
-    for (const std::string_view name : ParameterNames())
-        if (!FindParameterDoc(name))
-            missing.push_back(name);
+    for (const ParameterRow* row : DescribedParameters())
+        if (row->meaningEn.empty() || row->meaningDe.empty())
+            missing.push_back(row->name);
     return missing;
 }
 
 std::string HelpReference()
 {
     std::string text = "\nparameters of --set NAME=VALUE (see man umbrix-cli for their meaning):\n";
-    for (const ParameterDoc* doc : DescribedParameters()) {
+    for (const ParameterRow* doc : DescribedParameters()) {
         std::string line = "  " + std::string(doc->name);
         line.resize(std::max<std::size_t>(line.size() + 1, 24), ' ');
         text += line + RangeText(*doc, Language::English) + "\n";

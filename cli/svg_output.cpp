@@ -25,8 +25,8 @@ std::optional<SurfaceSize> ParseSurfaceSize(std::string_view text)
     return SurfaceSize{*width, *height};
 }
 
-SvgPictures::SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantConstruction)
-    : model_(model), host_(host), construction_(size.width, size.height)
+SvgPictures::SvgPictures(const Model& model, StoreOutcome store, Host& host, SurfaceSize size, bool wantConstruction)
+    : model_(model), store_(std::move(store)), host_(host), construction_(size.width, size.height)
 {
     state_.imageWidth = size.width;
     state_.lastImageWidth = size.width;
@@ -34,8 +34,8 @@ SvgPictures::SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantCo
     state_.graphicsPageVisible = true;
     if (wantConstruction)
         redraw_ = std::make_unique<SurfaceRedraw>(
-            state_, [this](const DrawingOutcome& outcome) { StoreDrawing(model_, state_, outcome); }, construction_,
-            view_, nullptr, &host_);
+            state_, [this](const DrawingOutcome& outcome) { store_(state_, outcome); }, construction_, view_, nullptr,
+            &host_);
 }
 
 Redraw& SvgPictures::redraw()

@@ -9,6 +9,7 @@
 #include "graphics/svg_surface.h"
 #include "graphics/view.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,7 +35,9 @@ struct SurfaceSize {
 /// as the window's image is: pans 0, zoom 1, the image as wide as the picture.
 class SvgPictures {
 public:
-    SvgPictures(Model& model, Host& host, SurfaceSize size, bool wantConstruction);
+    /// `store` keeps what a drawing of the construction left (the driver's StoreDrawing on the run's model).
+    using StoreOutcome = std::function<void(DrawingState& state, const DrawingOutcome& outcome)>;
+    SvgPictures(const Model& model, StoreOutcome store, Host& host, SurfaceSize size, bool wantConstruction);
 
     /// The driver's redraw: draws on the construction picture (or nothing when none is wanted).
     Redraw& redraw();
@@ -51,7 +54,8 @@ public:
     double zoomFactor() const { return view_.zoomFactor; }
 
 private:
-    Model& model_;
+    const Model& model_;
+    StoreOutcome store_;
     Host& host_;
     DrawingState state_;
     ViewState view_;

@@ -421,11 +421,14 @@ void OnLambertClicked(Model& model, bool checked)
     model.params.showLambertCircle = checked;
 }
 
-DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType)
+DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType, const ShowControls& show)
 {
     DialTypeChange out;
     std::vector<UiMessage> messages;
     out.controls = SelectDialType(model, dialType, messages);
+    // The presets are shown before the calculation, which then decides about the shadow-path tab.
+    if (show)
+        show(out.controls);
     for (const UiMessage& m : messages)
         host.showMessage(m.caption, m.text, m.icon);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::DialTypeMenu, redraw)};
@@ -437,11 +440,13 @@ Recalculation OnCalculateClicked(Model& model, Host& host, Redraw& redraw, Recal
     return {true, Recalculate(model, host, button, redraw)};
 }
 
-DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw)
+DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw, const ShowControls& show)
 {
     DialTypeChange out;
     out.controls = ShowParameters(model);
     model.state.dialTitle = DialTitle(model);
+    if (show)
+        show(out.controls);
     RefreshAxes(model);
     out.recalculation = {true, Recalculate(model, host, RecalcSource::Activation, redraw)};
     return out;

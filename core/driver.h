@@ -12,6 +12,7 @@
 #include "text/text_ids.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -171,19 +172,24 @@ void OnErrorHourToChanged(Model& model, int hour);
 /// ChBLambert: only the switch; the circle appears at the next redraw.
 void OnLambertClicked(Model& model, bool checked);
 
-/// The dial-type menu: presets, title and axes for the type (a message of Z moved out of the date scale goes
-/// to the host), then Recalculate. Returns the control states.
+/// Shows the control states a handler returns, before the calculation the handler starts.
+using ShowControls = std::function<void(const std::vector<ControlState>&)>;
+
+/// The dial-type menu: presets, title and axes for the type; `show` gets the control states, a message of Z
+/// moved out of the date scale goes to the host; then Recalculate. Returns the control states.
 struct DialTypeChange {
     std::vector<ControlState> controls;
     Recalculation recalculation;
 };
-[[nodiscard]] DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType);
+[[nodiscard]] DialTypeChange OnDialTypeChosen(Model& model, Host& host, Redraw& redraw, int dialType,
+                                              const ShowControls& show = {});
 
 /// BitBtn1 and btGo2: Recalculate (btGo2 leaves the drawing as it was).
 [[nodiscard]] Recalculation OnCalculateClicked(Model& model, Host& host, Redraw& redraw, RecalcSource button);
 
-/// First activation of the window: the parameters into the controls (returned), the dial title, the axes,
-/// Recalculate. The menu captions, the layout of the figure-eight page and pSplit are the window's.
-[[nodiscard]] DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw);
+/// First activation of the window: the parameters into the controls (given to `show` and returned), the
+/// dial title, the axes, Recalculate. The menu captions, the layout of the figure-eight page and pSplit are
+/// the window's, which it sets up in `show`.
+[[nodiscard]] DialTypeChange OnWindowActivated(Model& model, Host& host, Redraw& redraw, const ShowControls& show = {});
 
 } // namespace umbrix

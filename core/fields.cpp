@@ -3,6 +3,7 @@
 #include "core/derived_geometry.h"
 #include "core/driver.h"
 #include "core/numeric.h"
+#include "core/parameters.h"
 #include "text/texts.h"
 
 #include <array>
@@ -14,13 +15,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
-    "eBreit", "eLang", "eZone",    "eIncl",  "eDek",      "eGnomInc", "eGnomDek",
-    "eHoehe", "eHalb", "eRiseSet", "eVergr", "EddxfAchs", "ejahr",
-};
-
-constexpr int kYearMin = 1700;
-constexpr int kYearMax = 2100;
 constexpr double kPoleSnapDeg = 1e-7;           // a value this close to +-90 becomes +-89.9999999
 constexpr double kNearPoleDeg = 89.9999999;     // the poles and +-90 degrees, kept just inside
 constexpr double kVerticalPlaneSnapDeg = 0.005; // a plane this close to vertical becomes +-89.995
@@ -41,85 +35,25 @@ std::string_view Trimmed(std::string_view text)
 }
 
 /// The range a field's value must lie in; k * semiMajorAxis is the reach of the date scale.
-bool InRange(Field field, double v, double k, double semiMajorAxis)
+bool InRange(const ParameterRow& row, double v, double k, double semiMajorAxis)
 {
-    switch (field) {
-    case Field::eBreit:
-        return std::abs(v) <= 90;
-    case Field::eLang:
-    case Field::eZone:
-        return std::abs(v) <= 195;
-    case Field::eGnomInc:
-        return v >= -150 && v <= 150;
-    case Field::eGnomDek:
-    case Field::eDek:
-        return v >= -180 && v <= 180;
-    case Field::EddxfAchs:
-        return v > 2 && v <= 20;
-    case Field::eIncl:
-        return v >= -90 && v <= 110;
-    case Field::eHoehe:
-        return v > 0.05;
-    case Field::eHalb:
-        return v > 1;
-    case Field::eVergr:
+    switch (row.rangeRule) {
+    case RangeRule::Bounds:
+        return row.bounds.contains(v);
+    case RangeRule::BeyondDateScale:
         // Beyond the reach of the date scale, and no farther than a million axes: a distance larger than
         // that is no construction one can lay out, and it would swamp every plot label it reaches.
         return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis;
-    case Field::eRiseSet:
-    case Field::ejahr:
-        return true;
     }
     return true;
 }
 
-/// The parameter a real-valued field stores into.
-double DialParameters::*StoredMember(Field field)
-{
-    switch (field) {
-    case Field::eBreit:
-        return &DialParameters::latitude;
-    case Field::eLang:
-        return &DialParameters::longitude;
-    case Field::eZone:
-        return &DialParameters::zoneMeridian;
-    case Field::eIncl:
-        return &DialParameters::planeInclination;
-    case Field::eDek:
-        return &DialParameters::planeDeviation;
-    case Field::eGnomInc:
-        return &DialParameters::gnomonInclination;
-    case Field::eGnomDek:
-        return &DialParameters::gnomonDeviation;
-    case Field::eHoehe:
-        return &DialParameters::gnomonHeight;
-    case Field::eHalb:
-        return &DialParameters::semiMajorAxis;
-    case Field::eRiseSet:
-        return &DialParameters::riseSetDeclination;
-    case Field::eVergr:
-        return &DialParameters::distanceZ;
-    case Field::EddxfAchs:
-        return &DialParameters::dxfAxisLength;
-    case Field::ejahr:
-        break;
-    }
-    return nullptr; // the year is an integer field
-}
-
 /// The text a field shows for its stored value after a rejected input.
-std::string StoredText(const DialParameters& p, Field field)
+std::string StoredText(const Model& model, const ParameterRow& row)
 {
-    switch (field) {
-    case Field::EddxfAchs:
-        return FormatFixed(4, 2, p.dxfAxisLength);
-    case Field::eVergr:
-        return FormatFixed(6, 2, p.distanceZ);
-    case Field::ejahr:
-        return std::to_string(p.year);
-    default:
-        return FormatFixed(7, 2, p.*StoredMember(field));
-    }
+    if (!row.real)
+        return std::to_string(std::get<int>(ValueOf(row, model)));
+    return FormatFixed(row.restored.width, row.restored.decimals, model.params.*row.real);
 }
 
 /// The range message: M6, and for the distance to Z of the fixed-gnomon dial the smallest distance it
@@ -140,7 +74,9 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
 {
     const LanguageState& lang = model.state.language;
     int year = model.params.year;
-    const FieldRead read = ParseIntegerField(lang, text, kYearMin, kYearMax, MessageRow(lang, MessageId::Year), year);
+    const ValueBounds& bounds = ParameterOf(Field::ejahr).bounds;
+    const FieldRead read = ParseIntegerField(lang, text, static_cast<int>(bounds.lo), static_cast<int>(bounds.hi),
+                                             MessageRow(lang, MessageId::Year), year);
     if (read.message)
         out.messages.push_back(*read.message);
     if (read.error) {
@@ -164,7 +100,7 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
 
 std::string_view FieldName(Field field)
 {
-    return kFieldNames[static_cast<std::size_t>(field)];
+    return ParameterOf(field).control;
 }
 
 RealParse ParseRealText(std::string_view text)
@@ -182,20 +118,6 @@ RealParse ParseRealText(std::string_view text)
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
         return {.error = true};
     return {.error = false, .value = v};
-}
-
-FieldRead ParseRealField(const LanguageState& lang, std::string_view text, double& value)
-{
-    const RealParse parsed = ParseRealText(text);
-    if (parsed.error)
-        return {.error = true,
-                .text = std::string(),
-                .message = Message(lang, Caption::Problem, std::string(MessageRow(lang, MessageId::NotARealNumber)),
-                                   MessageIcon::Warning)};
-    if (!parsed.value)
-        return {.error = false, .text = FormatFixed(7, 2, value), .message = std::nullopt};
-    value = *parsed.value;
-    return {};
 }
 
 FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, int lo, int hi, std::string_view label,
@@ -248,8 +170,9 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
             out.text = FormatFixed(7, 2, 0.0);
         }
         // 2.-4. Range test against the stored geometry.
+        const ParameterRow& row = ParameterOf(field);
         const double k = DateScaleFactor(p);
-        if (!error && !InRange(field, v, k, p.semiMajorAxis))
+        if (!error && !InRange(row, v, k, p.semiMajorAxis))
             error = true;
         if (error)
             out.messages.push_back(
@@ -259,7 +182,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
             v = Sign(v) * kNearPoleDeg;
         // 6. Store, with the per-field rules.
         if (error) {
-            out.text = StoredText(p, field);
+            out.text = StoredText(model, row);
         } else {
             out.accepted = true;
             switch (field) {
@@ -289,7 +212,7 @@ FieldOutcome ValidateField(Model& model, Field field, std::string_view text, boo
                 p.gnomonInclinationPlus90 = v + 90;
                 break;
             default:
-                p.*StoredMember(field) = v;
+                p.*row.real = v;
                 break;
             }
         }

@@ -71,15 +71,12 @@ struct RealParse {
 };
 [[nodiscard]] RealParse ParseRealText(std::string_view text);
 
-/// The real-number reader of an input field: an empty text keeps `value` and the field shows it with width 7
-/// and 2 decimals; an unreadable text shows M4, empties the field and reports an error; otherwise `value` is
-/// the number read.
+/// What the integer reader of a field leads to.
 struct FieldRead {
     bool error = false;
     std::optional<std::string> text{}; // what the field shows afterwards, when it changes
     std::optional<UiMessage> message;
 };
-[[nodiscard]] FieldRead ParseRealField(const LanguageState& lang, std::string_view text, double& value);
 
 /// The integer reader: an empty text keeps `value`; an unreadable value or one outside lo..hi shows
 /// label + "=" + text + M13 + " [lo..hi] !" and reports an error; otherwise `value` is the integer read.

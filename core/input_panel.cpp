@@ -3,6 +3,7 @@
 #include "core/control_states.h"
 #include "core/driver.h"
 #include "core/numeric.h"
+#include "core/parameters.h"
 #include "text/own_texts.h"
 #include "text/texts.h"
 
@@ -15,15 +16,60 @@ namespace umbrix {
 
 namespace {
 
-void EnableAngles(ControlStates& c, bool enabled)
+/// The controls the dial type enables or disables; a disabled input field is painted yellow.
+void EnableForDialType(ControlStates& c, const DialParameters& p)
 {
-    c.enable({"eGnomInc", "eGnomDek", "eIncl", "eDek"}, enabled);
+    for (const ParameterRow& row : ParameterTable()) {
+        if (row.enabling.dialTypes == kAllDialTypes || row.control.empty())
+            continue;
+        const bool enabled = ParameterEnabled(row, p);
+        if (row.controlKind == ControlKind::Edit)
+            c.enable({row.control}, enabled);
+        else
+            c[row.control].enabled = enabled;
+    }
+}
+
+/// What a control shows for its parameter's value.
+void ShowValue(ControlStates& c, const ParameterRow& row, const Model& model)
+{
+    const ParameterValue value = ValueOf(row, model);
+    ControlState& state = c[row.control];
+    switch (row.controlKind) {
+    case ControlKind::Edit:
+        if (row.kind == ValueKind::Integer)
+            state.text = std::to_string(std::get<int>(value));
+        else
+            state.text = FormatFixed(row.shown.width, row.shown.decimals, std::get<double>(value));
+        break;
+    case ControlKind::Spin:
+        state.item = std::get<int>(value);
+        break;
+    case ControlKind::CheckBox:
+        state.checked = std::get<bool>(value);
+        break;
+    case ControlKind::RadioGroup:
+        if (row.kind == ValueKind::Boolean) {
+            state.item = std::get<bool>(value) ? 0 : 1; // item 0 is the switch's "on"
+        } else {
+            const std::string text = std::to_string(std::get<int>(value));
+            const auto it = std::find_if(row.choices.begin(), row.choices.end(),
+                                         [&](const ChoiceDoc& choice) { return choice.value == text; });
+            state.item = static_cast<int>(it - row.choices.begin());
+        }
+        break;
+    case ControlKind::DateEdit:
+        state.text = std::get<std::string>(value);
+        break;
+    case ControlKind::Grid:
+    case ControlKind::None:
+        break;
+    }
 }
 
 void ShowShadowInputs(ControlStates& c)
 {
     c.show({"lHoehe", "eHoehe", "lbSchatt", "MaskEdit1", "chBSchatt", "eRiseSet", "tsShade"}, true);
-    c["chBSchatt"].enabled = true;
 }
 
 void SetAllAngles(DialParameters& p, double v)
@@ -42,11 +88,9 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     ControlStates c;
 
     // Common to every dial type.
-    EnableAngles(c, true);
+    EnableForDialType(c, p);
     c.show({"Panel1"}, true);
     c.show({"Panel2"}, false);
-    c["rgTyp"].enabled = false;
-    c["chBSchatt"].enabled = false;
     c.show({"lHoehe", "eHoehe", "lbSchatt", "MaskEdit1", "chBSchatt", "eRiseSet", "tsShade"}, false);
     c.show({"TsDat", "tsShade", "TSAnaDat"}, true);
     c.show({"tsSlope"}, false);
@@ -56,10 +100,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     c.show({"ChBRiseSet", "eRiseSet", "pErrGraph"}, type == DialType::Horizontal);
     c.show({"pSplit"}, type == DialType::MeanTime && p.marksMode == 2);
     c.show({"eVergr", "Label27"}, type == DialType::FixedGnomon);
-    const bool coordinateChoice = type == DialType::Horizontal || type == DialType::InclinedPlaneGnomon ||
-                                  type == DialType::VerticalSouth || type == DialType::MeanTime;
-    c["rgKoordAusg"].enabled = coordinateChoice;
-    if (!coordinateChoice) {
+    if (!ParameterEnabled(*FindParameter("coordinatesAsXY"), p)) {
         c["rgKoordAusg"].item = 0;
         s.coordinatesAsXY = true;
     }
@@ -67,23 +108,19 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     switch (type) {
     case DialType::Horizontal:
         SetAllAngles(p, 0);
-        EnableAngles(c, false);
         ShowShadowInputs(c);
         break;
     case DialType::HorizontalTiltedGnomon:
         p.planeInclination = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) > 70)
             p.gnomonInclination = 25;
-        c.enable({"eIncl", "eDek"}, false);
         ShowShadowInputs(c);
         break;
     case DialType::InclinedPlane:
         p.gnomonInclination = p.gnomonDeviation = 0;
-        c.enable({"eGnomInc", "eGnomDek"}, false);
         break;
     case DialType::InclinedPlaneGnomon:
         p.gnomonDeviation = p.planeDeviation = 0;
-        c.enable({"eGnomDek", "eDek"}, false);
         ShowShadowInputs(c);
         break;
     case DialType::VerticalSouth:
@@ -91,20 +128,16 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         p.gnomonDeviation = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) < 5)
             p.gnomonInclination = 90;
-        c.enable({"eGnomDek", "eIncl", "eDek"}, false);
         ShowShadowInputs(c);
         break;
     case DialType::VerticalDeclining:
         p.planeInclination = kVerticalPlaneInclinationDeg;
         p.gnomonInclination = 90;
         p.gnomonDeviation = p.planeDeviation;
-        c.enable({"eGnomDek", "eGnomInc", "eIncl"}, false);
         break;
     case DialType::MeanTime:
         SetAllAngles(p, 0);
-        EnableAngles(c, false);
         ShowShadowInputs(c);
-        c["rgTyp"].enabled = true;
         c["rgTyp"].item = p.marksMode - 1;
         s.doubleAnalemmaActive = p.marksMode == 2;
         c.show({"Panel1"}, false);
@@ -117,7 +150,6 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
         p.planeInclination = p.planeDeviation = 0;
         if (std::abs(p.gnomonInclination) > 70)
             p.gnomonInclination = Sign(p.gnomonInclination) * 70;
-        c.enable({"eIncl", "eDek"}, false);
         ShowShadowInputs(c);
         c.show({"TsDat", "TSAnaDat", "tsSlope"}, false);
         break;
@@ -139,34 +171,17 @@ std::vector<ControlState> ShowParameters(Model& model)
     DialParameters& p = model.params;
     SharedState& s = model.state;
     ControlStates c;
-    c["eLang"].text = FormatFixed(7, 2, p.longitude);
-    c["eBreit"].text = FormatFixed(6, 2, p.latitude);
-    c["eZone"].text = FormatFixed(6, 2, p.zoneMeridian);
-    c["eHalb"].text = FormatFixed(5, 2, p.semiMajorAxis);
-    c["eIncl"].text = FormatFixed(6, 2, p.planeInclination);
-    c["eGnomInc"].text = FormatFixed(5, 1, p.gnomonInclination);
-    c["eDek"].text = FormatFixed(6, 2, p.planeDeviation);
-    c["eGnomDek"].text = FormatFixed(5, 1, p.gnomonDeviation);
-    c["eHoehe"].text = FormatFixed(5, 2, p.gnomonHeight);
-    c["eVergr"].text = FormatFixed(4, 1, p.distanceZ);
-    c["eRiseSet"].text = FormatFixed(7, 2, p.riseSetDeclination);
-    c["ejahr"].text = std::to_string(p.year);
-    c["eLph"].item = p.linesPerHour;
-    c["eStart"].item = s.hourFrom;
-    c["eEnd"].item = s.hourTo;
-    c["efStart"].item = s.errorHourFrom;
-    c["efEnd"].item = s.errorHourTo;
-    c["rgAnzahl"].item = p.marksPerMonth == 6 ? 3 : p.marksPerMonth - 1;
-    c["chBzonzeit"].checked = p.showZoneTime;
-    c["rgMittelwert"].item = p.doubleAnalemmaMethod;
-    c["chbGenau"].enabled = p.doubleAnalemmaMethod > 1;
-    c["chbGenau"].checked = s.fineSearch;
-    c["rgTyp"].item = p.marksMode - 1;
-    c["rgKoordAusg"].item = s.coordinatesAsXY ? 0 : 1;
-    c["rgDefault"].item = s.useDefaultHours ? 0 : 1;
+    for (const ParameterRow& row : ParameterTable()) {
+        if (row.control.empty() ||
+            (row.controlKind == ControlKind::Edit && row.kind == ValueKind::Real && row.shown.width == 0))
+            continue;
+        ShowValue(c, row, model);
+        // The dial type's own enabling comes with its presets; these follow the split dial's settings.
+        if (row.enabling.splitDialOnly || row.enabling.searchMethodOnly)
+            c[row.control].enabled = ParameterEnabled(row, p);
+    }
     const bool split = p.marksMode == 2;
-    for (auto name : {"StrGridEin", "rgDefault", "rgMittelwert", "efStart", "efEnd", "btGo2"})
-        c[name].enabled = split;
+    c["btGo2"].enabled = split;
     c.show({"tsSlope"}, split);
     s.doubleAnalemmaActive = p.type() == DialType::MeanTime && split;
     c["Label4"].text = std::string(TextRow(s.language, TextId::MethodHintFirst, p.doubleAnalemmaMethod));
@@ -214,25 +229,6 @@ std::vector<ControlState> SetShowShadowPath(Model& model, bool on)
     ControlStates c;
     c.show({"lbSchatt", "MaskEdit1", "eHoehe", "lHoehe", "tsShade"}, on);
     return c.take();
-}
-
-std::vector<bool> ControlsEnabled(Model& model, std::span<const std::string_view> controls)
-{
-    // The presets and the display change only the parameters and the shared state: a probe on the model
-    // itself, put back afterwards, spares a copy of its large result tables.
-    const DialParameters params = model.params;
-    const SharedState state = model.state;
-    std::vector<ControlState> states = ConfigureInputPanel(model);
-    const std::vector<ControlState> shown = ShowParameters(model);
-    model.params = params;
-    model.state = state;
-    states.insert(states.end(), shown.begin(), shown.end());
-    std::vector<bool> enabled(controls.size(), true);
-    for (const ControlState& s : states)
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            if (s.enabled && !controls[i].empty() && s.name == controls[i])
-                enabled[i] = *s.enabled;
-    return enabled;
 }
 
 } // namespace umbrix

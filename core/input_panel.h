@@ -15,13 +15,9 @@ namespace umbrix {
 /// model and returns the final state of every control it touches (a disabled field is yellow).
 [[nodiscard]] std::vector<ControlState> ConfigureInputPanel(Model& model);
 
-/// Every parameter as its control shows it (widths and decimals of the input panel); sets uiReady.
+/// Every parameter as its control shows it (the display formats of the parameter table), the controls of the
+/// split dial enabled by its settings; sets uiReady.
 [[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
-
-/// Whether the window leaves each of `controls` enabled in the model's state: the presets of the dial type
-/// and the parameter display are applied, and the parameters and shared state they change are put back, so
-/// the model ends as it was. An empty name counts as enabled.
-[[nodiscard]] std::vector<bool> ControlsEnabled(Model& model, std::span<const std::string_view> controls);
 
 /// The dial-type menu: sets dialType, the presets, the title and the axes. Choosing the fixed-gnomon dial
 /// (type 7) moves Z out of the reach of its date scale when the stored distance lies inside it

@@ -84,12 +84,6 @@ std::vector<ControlState> rgTypClick(Model& model, int item, bool fromGroup)
     return c.take();
 }
 
-std::vector<ControlState> ChBLambertClick(Model& model, bool checked)
-{
-    model.params.showLambertCircle = checked;
-    return {{.name = "ChBLambert", .checked = checked}};
-}
-
 std::vector<ControlState> rgAnzahlClick(Model& model, int item)
 {
     ControlStates c;

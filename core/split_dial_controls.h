@@ -41,9 +41,6 @@ void WriteLoopStatisticsTitles(StringGrid& grid, const LanguageState& lang);
 /// the group and the controls show the parameters.
 [[nodiscard]] std::vector<ControlState> rgTypClick(Model& model, int item, bool fromGroup);
 
-/// ChBLambert: the Lambert circle wanted or not; nothing is recalculated.
-[[nodiscard]] std::vector<ControlState> ChBLambertClick(Model& model, bool checked);
-
 /// rgAnzahl: marks per month 1, 2, 3 for items 0, 1, 2 and 6 for item 3; on the fixed-gnomon dial the
 /// fourth item reads " 3 pro Monat (1/11/21)" and selects 3. Then the driver recalculates.
 [[nodiscard]] std::vector<ControlState> rgAnzahlClick(Model& model, int item);

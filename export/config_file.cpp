@@ -1,8 +1,7 @@
 #include "export/config_file.h"
 
-#include "core/driver.h"
-#include "core/input_panel.h"
-#include "core/numeric.h"
+#include "core/configuration_lines.h"
+#include "core/parameters.h"
 #include "export/file_messages.h"
 #include "text/texts.h"
 
@@ -12,17 +11,18 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <system_error>
+#include <memory>
 
 namespace umbrix {
 
 namespace {
 
 constexpr std::string_view kValueSeparator = "   ";
-constexpr int kGridInputRows = 255; // rows 1..255 of a StrGridEin column are saved
-constexpr std::string_view kFileInputError = "Error during File Input!";
-constexpr double kGnomonNudge = 0.000001;      // degrees
-constexpr double kGnomonNudgeTest = 0.0000005; // half the nudge: what 6 decimals show as exactly 90
+
+UiMessage ErrorMessage(const LanguageState& lang, std::string text)
+{
+    return {std::string(CaptionText(lang, Caption::Error)), std::move(text), MessageIcon::Error};
+}
 
 /// A real with 6 decimals after rounding to 10 significant digits; "." always; no sign on a zero result.
 std::string ConfigReal(double v)
@@ -41,357 +41,53 @@ std::string ConfigReal(double v)
     return text;
 }
 
-/// The numbers of a line: skip blanks, "," and ";", take the longest run of "-", "." and digits.
-std::vector<std::string_view> NumberTokens(std::string_view line)
+/// A value as a configuration writes it: reals with 6 decimals, whole numbers, switches as 1 or 0, texts.
+std::string PlainText(const ParameterValue& value)
 {
-    auto isSeparator = [](char c) { return c == ' ' || c == ',' || c == ';' || c == '\t'; };
-    auto isNumberChar = [](char c) { return c == '-' || c == '.' || (c >= '0' && c <= '9'); };
-    std::vector<std::string_view> tokens;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && isSeparator(line[i]))
-            ++i;
-        if (i >= line.size())
-            break;
-        const std::size_t start = i;
-        while (i < line.size() && isNumberChar(line[i]))
-            ++i;
-        tokens.push_back(line.substr(start, i - start));
-        if (i == start) // neither a separator nor a number: the rest of the line is no number
-            break;
-    }
-    return tokens;
+    if (const double* real = std::get_if<double>(&value))
+        return ConfigReal(*real);
+    if (const int* whole = std::get_if<int>(&value))
+        return std::to_string(*whole);
+    if (const bool* on = std::get_if<bool>(&value))
+        return *on ? "1" : "0";
+    return std::get<std::string>(value);
 }
 
-std::optional<double> StrictReal(std::string_view token)
+/// A value on its fixed line.
+std::string ConfigText(const ParameterRow& row, const Model& model)
 {
-    double v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (token.empty() || ec != std::errc() || end != token.data() + token.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
-std::optional<long long> StrictInteger(std::string_view token)
-{
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (token.empty() || ec != std::errc() || end != token.data() + token.size())
-        return std::nullopt;
-    return v;
-}
-
-/// The k-th number of a line as an integer within lo..hi, else the fallback.
-int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long long lo, long long hi, int fallback)
-{
-    if (k >= tokens.size())
-        return fallback;
-    const std::optional<long long> v = StrictInteger(tokens[k]);
-    return v && *v >= lo && *v <= hi ? static_cast<int>(*v) : fallback;
-}
-
-UiMessage ErrorMessage(const LanguageState& lang, std::string text)
-{
-    return {std::string(CaptionText(lang, Caption::Error)), std::move(text), MessageIcon::Error};
-}
-
-std::string TrimLeft(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
-/// A StrGridEin column: the pieces between "/" go into rows 1, 2, ...; the cell after the last is emptied.
-void ReadGridColumn(StringGrid& grid, int col, std::string_view line)
-{
-    int row = 1;
-    std::size_t start = 0;
-    while (row <= kGridInputRows) {
-        const std::size_t slash = line.find('/', start);
-        const std::string_view piece = line.substr(start, slash == std::string_view::npos ? slash : slash - start);
-        if (slash == std::string_view::npos) {
-            if (!piece.empty())
-                grid.setCell(col, row++, TrimLeft(piece));
-            break;
-        }
-        grid.setCell(col, row++, TrimLeft(piece));
-        start = slash + 1;
-    }
-    grid.setCell(col, row, "");
-}
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr double kDefaultDistanceZ = -3.0;         // dial units, Z on the south side
-constexpr double kMaxDistanceZPerAxis = 1e6;       // a distance to Z beyond 1e6 axes is no design
-constexpr std::size_t kMaxExtensionNameShown = 40; // characters of an unknown name a warning repeats
-
-ConfigurationRead Fail(ConfigurationRead& result, UiMessage message)
-{
-    result.ok = false;
-    result.messages.push_back(std::move(message));
-    return result;
-}
-
-/// The shortest text that reads back to exactly `value`.
-std::string RoundTripText(double value)
-{
-    std::array<char, 32> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
-    return std::string(buf.data(), r.ptr);
-}
-
-/// The reals of lines 2..9: line 5 holds up to four, line 7 up to two, the others one. The distance to Z
-/// (second number of line 7) may be a number too large for a double: it then reads as infinite, and the
-/// check after the last line replaces or refuses it.
-struct LineReals {
-    bool ok = false;
-    std::vector<double> values;
-};
-LineReals ReadLineReals(int line, const std::vector<std::string_view>& tokens)
-{
-    const std::size_t wanted = line == 5 ? 4 : (line == 7 ? 2 : 1);
-    LineReals reals;
-    for (std::size_t k = 0; k < tokens.size() && k < wanted; ++k) {
-        if (const std::optional<double> v = StrictReal(tokens[k])) {
-            reals.values.push_back(*v);
-            continue;
-        }
-        double ignored = 0;
-        const std::string_view t = tokens[k];
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), ignored);
-        if (line == 7 && k == 1 && ec == std::errc::result_out_of_range && end == t.data() + t.size()) {
-            reals.values.push_back((t.starts_with('-') ? -1 : 1) * std::numeric_limits<double>::infinity());
-            continue;
-        }
-        return reals;
-    }
-    reals.ok = !reals.values.empty();
-    return reals;
-}
-
-/// The 13 fields the dial type read so far enables, as the window would after loading.
-std::array<bool, kFieldCount> EnabledFields(Model& model)
-{
-    std::array<std::string_view, kFieldCount> names{};
-    for (int f = 0; f < kFieldCount; ++f)
-        names[static_cast<std::size_t>(f)] = FieldName(static_cast<Field>(f));
-    const std::vector<bool> enabled = ControlsEnabled(model, names);
-    std::array<bool, kFieldCount> out{};
-    std::copy(enabled.begin(), enabled.end(), out.begin());
-    return out;
-}
-
-UiMessage LineError(const Model& model, int line, std::string_view parameter)
-{
-    const LanguageState& lang = model.state.language;
-    return ErrorMessage(lang, OwnTextWith(lang, OwnText::LineOutOfRange, std::to_string(line), parameter));
-}
-
-/// One real of the file into its parameter. A field the dial type enables takes the value through its
-/// input check, which may refuse it (an error of the line) or store it by its own rules; a disabled field
-/// keeps the value as read. `exact`: the value read is stored even after the check accepted it.
-std::optional<UiMessage> StoreReal(Model& m, int line, std::string_view parameter, Field field,
-                                   double DialParameters::*member, double value,
-                                   const std::array<bool, kFieldCount>& enabled, bool exact = false)
-{
-    DialParameters& p = m.params;
-    if (!enabled[static_cast<std::size_t>(field)]) {
-        p.*member = value;
-        return std::nullopt;
-    }
-    // The axis check moves Z out of the date scale's reach; that waits until the whole file is read.
-    // The gnomon inclination check also sets its +90 twin, which the file gives on a line of its own.
-    const double keptZ = p.distanceZ;
-    const double keptPlus90 = p.gnomonInclinationPlus90;
-    const FieldOutcome outcome = ValidateField(m, field, RoundTripText(value), true);
-    p.distanceZ = keptZ;
-    p.gnomonInclinationPlus90 = keptPlus90;
-    if (!outcome.accepted)
-        return LineError(m, line, parameter);
-    if (exact)
-        p.*member = value;
-    return std::nullopt;
-}
-
-/// The lines that hold one real, with the parameter and the field that checks it.
-struct SingleRealLine {
-    int line;
-    std::string_view parameter;
-    Field field;
-    double DialParameters::*member;
-};
-constexpr std::array<SingleRealLine, 6> kSingleRealLines{{
-    {2, "latitude", Field::eBreit, &DialParameters::latitude},
-    {3, "longitude", Field::eLang, &DialParameters::longitude},
-    {4, "zoneMeridian", Field::eZone, &DialParameters::zoneMeridian},
-    {7, "gnomonHeight", Field::eHoehe, &DialParameters::gnomonHeight},
-    {8, "semiMajorAxis", Field::eHalb, &DialParameters::semiMajorAxis},
-    {9, "riseSetDeclination", Field::eRiseSet, &DialParameters::riseSetDeclination},
-}};
-
-std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<double>& reals,
-                                        const std::array<bool, kFieldCount>& enabled)
-{
-    using P = DialParameters;
-    for (const SingleRealLine& single : kSingleRealLines)
-        if (single.line == line)
-            return StoreReal(m, line, single.parameter, single.field, single.member, reals[0], enabled);
-    auto real = [&](std::size_t k, double fallback) { return k < reals.size() ? reals[k] : fallback; };
-    auto store = [&](std::string_view name, Field field, double P::*member, double value, bool exact = false) {
-        return StoreReal(m, line, name, field, member, value, enabled, exact);
-    };
-    switch (line) {
-    case 5:
-        if (auto refused = store("planeInclination", Field::eIncl, &P::planeInclination, real(0, 0)))
-            return refused;
-        if (auto refused = store("planeDeviation", Field::eDek, &P::planeDeviation, real(1, 0)))
-            return refused;
-        if (auto refused = store("gnomonDeviation", Field::eGnomDek, &P::gnomonDeviation, real(2, 0)))
-            return refused;
-        return store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, real(3, 0), true);
-    case 6: {
-        // The gnomon inclination + 90; the final steps nudge a vertical gnomon, so the value read is kept.
-        auto refused = store("gnomonInclination", Field::eGnomInc, &P::gnomonInclination, reals[0] - 90, true);
-        m.params.gnomonInclinationPlus90 = reals[0];
-        return refused;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-/// The distance to Z once the whole file is read. Only the fixed-gnomon dial (type 7) has a point Z: for
-/// the others an unusable distance (not finite, or beyond 1e6 axes) quietly becomes the default; for type
-/// 7 it is an error of line 7, and a usable one is moved out of the date scale's reach a * k by the axis
-/// check, with its message (an error of line 7 too when that puts it beyond 1e6 axes).
-std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<UiMessage>& messages)
-{
-    DialParameters& p = m.params;
-    const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
-    if (p.type() != DialType::FixedGnomon) {
-        p.distanceZ = unusable ? kDefaultDistanceZ : distanceZ;
-        return std::nullopt;
-    }
-    if (unusable)
-        return LineError(m, 7, "distanceZ");
-    p.distanceZ = distanceZ;
-    const FieldOutcome outcome = ValidateField(m, Field::eHalb, RoundTripText(p.semiMajorAxis), true);
-    // A reach so large that Z would have to move beyond 1e6 axes leaves no usable design.
-    if (std::abs(p.distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis)
-        return LineError(m, 7, "distanceZ");
-    if (outcome.accepted)
-        messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
-    return std::nullopt;
-}
-
-/// Sets `target` from a switch text; false when the text is no switch.
-bool SetSwitch(bool& target, std::string_view value)
-{
-    const std::optional<bool> on = ParseSwitch(value);
-    if (on)
-        target = *on;
-    return on.has_value();
-}
-
-/// The parameters an extension line "name=value" may set.
-struct ExtensionParameter {
-    std::string_view name;
-    bool (*apply)(Model& model, std::string_view value); // false: the value is refused
-};
-constexpr std::array<ExtensionParameter, 2> kExtensionParameters{{
-    {"showLambertCircle", [](Model& m, std::string_view v) { return SetSwitch(m.params.showLambertCircle, v); }},
-    {"coordinatesAsXY", [](Model& m, std::string_view v) { return SetSwitch(m.state.coordinatesAsXY, v); }},
-}};
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-/// A name from a file as a warning may show it: printable ASCII, at most kMaxExtensionNameShown characters.
-std::string ShownName(std::string_view name)
-{
-    std::string shown;
-    for (const char c : name.substr(0, kMaxExtensionNameShown))
-        shown += c >= ' ' && c <= '~' ? c : '?';
-    return shown;
-}
-
-/// A line after line 26. "name=value" sets a known parameter; an unknown name or a refused value is
-/// ignored with a warning, so that files of newer versions still load. Other lines are ignored.
-std::optional<UiMessage> ReadExtensionLine(Model& m, int line, std::string_view text)
-{
-    const std::size_t eq = text.find('=');
-    if (eq == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view name = TrimBlanks(text.substr(0, eq));
-    if (name.empty())
-        return std::nullopt;
-    const LanguageState& lang = m.state.language;
-    const auto known = std::find_if(kExtensionParameters.begin(), kExtensionParameters.end(),
-                                    [&](const ExtensionParameter& e) { return e.name == name; });
-    OwnText problem = OwnText::UnknownExtension;
-    if (known != kExtensionParameters.end()) {
-        if (known->apply(m, TrimBlanks(text.substr(eq + 1))))
-            return std::nullopt;
-        problem = OwnText::BadExtensionValue;
-    }
-    return UiMessage{std::string(CaptionText(lang, Caption::Warning)),
-                     OwnTextWith(lang, problem, std::to_string(line), ShownName(name)), MessageIcon::Warning};
-}
-
-} // namespace
-
-std::vector<std::string> BuildConfigurationLines(const Model& model)
-{
-    const DialParameters& p = model.params;
-    const SharedState& s = model.state;
-    auto join = [](std::initializer_list<std::string> values) {
-        std::string line;
-        for (const auto& v : values) {
-            if (!line.empty())
-                line += kValueSeparator;
-            line += v;
-        }
-        return line;
-    };
-    std::vector<std::string> lines;
-    lines.push_back(join({std::to_string(p.year), std::to_string(p.dialType)}));
-    lines.push_back(ConfigReal(p.latitude));
-    lines.push_back(ConfigReal(p.longitude));
-    lines.push_back(ConfigReal(p.zoneMeridian));
+    const ParameterValue value = ValueOf(row, model);
     // Lines 5 and 6 both hold the gnomon inclination, and line 6 wins when reading: both are written from the
-    // same 6-decimal value, so that a file read and saved again comes out unchanged.
-    const std::string plus90 = ConfigReal(p.gnomonInclination + 90);
-    double plus90Value = 0;
-    std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
-    lines.push_back(join({ConfigReal(p.planeInclination), ConfigReal(p.planeDeviation), ConfigReal(p.gnomonDeviation),
-                          ConfigReal(plus90Value - 90)}));
-    lines.push_back(plus90);
-    lines.push_back(join({ConfigReal(p.gnomonHeight), ConfigReal(p.distanceZ)}));
-    lines.push_back(ConfigReal(p.semiMajorAxis));
-    lines.push_back(ConfigReal(p.riseSetDeclination));
-    lines.push_back(std::to_string(p.marksPerMonth));
-    lines.push_back(std::to_string(p.linesPerHour));
-    lines.push_back(std::to_string(p.marksMode));
-    lines.push_back(p.showZoneTime ? "1" : "0");
-    lines.push_back(std::to_string(s.hourFrom));
-    lines.push_back(std::to_string(s.hourTo));
-    lines.push_back(std::to_string(s.errorHourFrom));
-    lines.push_back(std::to_string(s.errorHourTo));
-    lines.push_back(std::to_string(p.doubleAnalemmaMethod));
-    lines.push_back(s.shadowDateText);
-    lines.push_back(s.useDefaultHours ? "0" : "1");
-    lines.push_back(s.language.languageIndex == 2 ? "English" : "Deutsch");
-    lines.push_back(std::string(s.markRiseSet ? "j" : "n") + (s.fineSearch ? "j" : "n"));
-    // Every cell up to the last filled one of its column, empty cells as empty pieces: method 1 keeps its
-    // step under an empty first row, the weights their rows.
-    const StringGrid& hours = model.grids.StrGridEin;
+    // same 6-decimal value of the inclination itself, so that a file read and saved again comes out unchanged.
+    const std::string plus90 = ConfigReal(model.params.gnomonInclination + 90);
+    switch (row.saved.codec) {
+    case ConfigCodec::Plain:
+    case ConfigCodec::GridColumns:
+        return PlainText(value);
+    case ConfigCodec::SwitchItem:
+        return std::get<bool>(value) ? "0" : "1";
+    case ConfigCodec::Letter:
+        return std::get<bool>(value) ? "j" : "n";
+    case ConfigCodec::LanguageName:
+        return std::get<std::string>(value) == "en" ? "English" : "Deutsch";
+    case ConfigCodec::PlusNinety:
+        return plus90;
+    case ConfigCodec::MinusNinety: {
+        double plus90Value = 0;
+        std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
+        return ConfigReal(plus90Value - 90);
+    }
+    }
+    return PlainText(value);
+}
+
+/// The columns of the hours table: every cell up to the last filled one of its column, empty cells as empty
+/// pieces: method 1 keeps its step under an empty first row, the weights their rows.
+std::vector<std::string> HoursTableLines(const StringGrid& hours)
+{
+    std::vector<std::string> lines;
     for (int col = 1; col <= 4; ++col) {
-        int last = std::min(kGridInputRows, hours.rowCount() - 1);
+        int last = std::min(kHoursTableRows, hours.rowCount() - 1);
         while (last >= 1 && hours.cell(col, last).empty())
             --last;
         std::string line;
@@ -399,6 +95,35 @@ std::vector<std::string> BuildConfigurationLines(const Model& model)
             line += hours.cell(col, row) + "/";
         lines.push_back(line);
     }
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> BuildConfigurationLines(const Model& model)
+{
+    std::vector<std::string> lines;
+    int n = 1;
+    while (n <= kConfigurationLineCount) {
+        const std::vector<const ParameterRow*> rows = ParametersOnLine(n);
+        if (rows.size() == 1 && rows.front()->saved.codec == ConfigCodec::GridColumns) {
+            const std::vector<std::string> columns = HoursTableLines(model.grids.StrGridEin);
+            lines.insert(lines.end(), columns.begin(), columns.end());
+            n += static_cast<int>(columns.size());
+            continue;
+        }
+        std::string line;
+        for (const ParameterRow* row : rows) {
+            if (!line.empty() && row->saved.codec != ConfigCodec::Letter)
+                line += kValueSeparator;
+            line += ConfigText(*row, model);
+        }
+        lines.push_back(line);
+        ++n;
+    }
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.extension == ExtensionLine::ReadWrite)
+            lines.push_back(std::string(row.name) + "=" + PlainText(ValueOf(row, model)));
     return lines;
 }
 
@@ -427,164 +152,37 @@ std::vector<std::string> SplitConfigurationLines(std::string_view bytes)
     return lines;
 }
 
-namespace {
-
-/// ReadConfigurationLines without its guarantee: a failure may leave part of the lines in the model.
-ConfigurationRead ReadLinesInto(Model& m, const std::vector<std::string>& lines)
-{
-    ConfigurationRead result;
-    DialParameters& p = m.params;
-    SharedState& s = m.state;
-    std::array<bool, kFieldCount> enabled{};
-    std::optional<double> distanceZ; // line 7, checked once the whole file is read
-    constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
-    constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
-    const int count = std::min<int>(static_cast<int>(lines.size()), kConfigurationLineCount);
-    for (int n = 1; n <= count; ++n) {
-        std::string_view line = lines[static_cast<std::size_t>(n - 1)];
-        if (n == 1 && line.starts_with(kByteOrderMark))
-            line.remove_prefix(kByteOrderMark.size());
-        const std::vector<std::string_view> tokens = NumberTokens(line);
-        if (n >= 2 && n <= 9) {
-            const LineReals reals = ReadLineReals(n, tokens);
-            if (!reals.ok) {
-                return Fail(result, ErrorMessage(s.language, std::string(kFileInputError)));
-            }
-            if (n == 7)
-                distanceZ = reals.values.size() > 1 ? reals.values[1] : kDefaultDistanceZ;
-            if (std::optional<UiMessage> refused = StoreLineReals(m, n, reals.values, enabled))
-                return Fail(result, std::move(*refused));
-            result.linesRead = n;
-            continue;
-        }
-        switch (n) {
-        case 1:
-            p.year = IntegerOf(tokens, 0, 1700, 2100, 2016);
-            p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0));
-            enabled = EnabledFields(m);
-            break;
-        case 10: {
-            const int marks = IntegerOf(tokens, 0, 1, 6, 3);
-            p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
-            if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
-                p.marksPerMonth = 3;
-            break;
-        }
-        case 11:
-            p.linesPerHour = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 6, 2));
-            break;
-        case 12:
-            p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1));
-            break;
-        case 13:
-            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1) != 0;
-            break;
-        case 14:
-            s.hourFrom = static_cast<std::int16_t>(IntegerOf(tokens, 0, 0, 20, 5));
-            break;
-        case 15:
-            s.hourTo = static_cast<std::int16_t>(IntegerOf(tokens, 0, 5, 24, 19));
-            break;
-        case 16:
-            s.errorHourFrom = static_cast<std::int16_t>(IntegerOf(tokens, 0, 4, 11, 5));
-            break;
-        case 17:
-            s.errorHourTo = static_cast<std::int16_t>(IntegerOf(tokens, 0, 13, 21, 19));
-            break;
-        case 18: {
-            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
-            p.doubleAnalemmaMethod = static_cast<std::uint8_t>(method > 4 || method < 0 ? 0 : method);
-            break;
-        }
-        case 19: {
-            std::string date(line);
-            if (date.size() == 1)
-                date = "0" + date;
-            const DateOutcome outcome = ParseShadowDate(m, date, DateSource::ConfigurationLoader);
-            if (outcome.message)
-                result.messages.push_back(*outcome.message);
-            break;
-        }
-        case 20: {
-            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
-            s.useDefaultHours = (item > 1 || item < 0 ? 1 : item) == 0;
-            break;
-        }
-        case 21:
-            SetLanguage(m, line == "Deutsch" ? Language::German : Language::English);
-            break;
-        case 22:
-            s.markRiseSet = !line.empty() && line[0] == 'j';
-            s.fineSearch = line.size() > 1 && line[1] == 'j';
-            break;
-        default: // 23..26: the columns of the double-analemma hour table
-            if (!line.empty())
-                ReadGridColumn(m.grids.StrGridEin, n - 22, line);
-            break;
-        }
-        result.linesRead = n;
-    }
-    for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
-        if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
-            result.messages.push_back(std::move(*warning));
-    // Also without line 7: the reach of the date scale depends on the lines that were there.
-    std::vector<UiMessage> zMessages; // shown only when the file is taken
-    if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), zMessages))
-        return Fail(result, std::move(*refused));
-
-    s.dialTitle = DialTitle(m);
-    // A gnomon inclination of exactly +-90 (as 6 decimals write it) is nudged by 1e-6. The test is tighter
-    // than the nudge itself, so that a nudged value saved and read again is not nudged a second time.
-    if (std::abs(std::abs(p.gnomonInclination) - 90) < kGnomonNudgeTest)
-        p.gnomonInclination += kGnomonNudge;
-    RefreshDerivedGeometry(m);
-    // The axis field has no upper bound; an axis so long that the ellipse's extents or the reach of the
-    // fixed gnomon overflow is no design.
-    const DerivedGeometry& d = m.derived;
-    if (!std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) || !std::isfinite(d.extentY) ||
-        !std::isfinite(d.fixedGnomonReach))
-        return Fail(result, LineError(m, 8, "semiMajorAxis"));
-    result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
-    return result;
-}
-
-} // namespace
-
-ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines)
+ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<std::string>& lines)
 {
     if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}};
+        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}, {}};
     }
-    // All or nothing: the reading writes only the parameters, the shared state and the hour table, and a
-    // failure puts them back as they were.
-    const DialParameters params = model.params;
-    const SharedState state = model.state;
-    const DerivedGeometry derived = model.derived;
-    const StringGrid hours = model.grids.StrGridEin;
-    ConfigurationRead result = ReadLinesInto(model, lines);
-    if (!result.ok) {
-        model.params = params;
-        model.state = state;
-        RestoreDerivedGeometry(model, derived);
-        model.grids.StrGridEin = hours;
-    }
+    // All or nothing: the lines are read into a scratch model that starts from the model's parameters, shared
+    // state and hour table (the checks of the fields read them); only a complete reading hands them on.
+    const auto scratch = std::make_unique<Model>();
+    ApplyConfiguredDial(*scratch, ConfiguredDialOf(model));
+    const LinesRead read = ReadConfigurationInto(*scratch, lines);
+    ConfigurationRead result{read.ok, read.linesRead, read.messages, {}};
+    if (read.ok)
+        result.dial = ConfiguredDialOf(*scratch);
     return result;
 }
 
-ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path, const FileSystem& fs)
+ConfigurationRead LoadConfigurationFile(const Model& model, const std::string& path, const FileSystem& fs)
 {
     const LanguageState& lang = model.state.language;
     std::string bytes;
     if (const std::optional<FileFailure> failure = ReadFileBounded(path, kMaxConfigurationBytes, bytes, fs))
-        return {false, 0, {ReadFailureMessage(lang, *failure)}};
+        return {false, 0, {ReadFailureMessage(lang, *failure)}, {}};
     const std::vector<std::string> lines = SplitConfigurationLines(bytes);
     if (lines.empty()) {
         const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
         return {false,
                 0,
                 {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
-                                        FailureLine(lang, empty))}};
+                                        FailureLine(lang, empty))},
+                {}};
     }
     return ReadConfigurationLines(model, lines);
 }

@@ -2,6 +2,8 @@
 // Configuration files: one complete parameter set as 26 text lines, CR LF after every line, "." as the
 // decimal point, reals with 6 decimals, several values on a line separated by three blanks.
 
+#include "core/configuration_lines.h"
+#include "core/configured_dial.h"
 #include "core/fields.h"
 #include "core/model.h"
 #include "export/file_writer.h"
@@ -12,8 +14,6 @@
 #include <vector>
 
 namespace umbrix {
-
-constexpr int kConfigurationLineCount = 26;
 
 /// A configuration is read only up to this size; a longer file is no configuration (a real one is under
 /// 2 KiB).
@@ -29,30 +29,20 @@ constexpr std::size_t kMaxConfigurationBytes = 64 * 1024;
 [[nodiscard]] std::vector<std::string> SplitConfigurationLines(std::string_view bytes);
 
 struct ConfigurationRead {
-    bool ok = true;                  // false: nothing was changed (empty list, unreadable or refused file, bad line)
-    int linesRead = 0;               // lines interpreted before the end or the stop
-    std::vector<UiMessage> messages; // in the order the window shows them
+    bool ok = true;                     // false: nothing was read (empty list, unreadable or refused file, bad line)
+    int linesRead = 0;                  // lines interpreted before the end or the stop
+    std::vector<UiMessage> messages;    // in the order the window shows them
+    std::optional<ConfiguredDial> dial; // what the file sets, when it was read in full (ApplyConfiguredDial)
 };
 
-/// Sets parameters and settings from the lines that exist, all or nothing: the lines are read into a copy
-/// that replaces the model's parameters only when no line failed.
-/// - Line 1 may begin with a UTF-8 byte-order mark.
-/// - A line that is not a real number where one is required stops the reading ("Error during File Input!").
-/// - A real value of a field that the file's dial type enables goes through the field's input check; a
-///   value the check refuses is an error of its line naming the line and the parameter. A disabled field
-///   keeps the value as read.
-/// - Integer values outside the range of their control fall back to the line's default.
-/// - The distance to Z is checked after the last line: not finite or beyond 1e6 axes it becomes -3.0
-///   (an error of line 7 on the fixed-gnomon dial, whose Z is then moved out of the date scale's reach).
-/// - Lines after 26 of the form "name=value" set the extension parameters; an unknown name or a refused
-///   value is skipped with a warning.
-/// Final steps: the dial title, the nudge of a gnomon inclination of +-90, the derived geometry.
-[[nodiscard]] ConfigurationRead ReadConfigurationLines(Model& model, const std::vector<std::string>& lines);
+/// Reads parameters and settings from the lines that exist, all or nothing: starting from the model's values,
+/// the lines are read (ReadConfigurationInto) into a copy that the result holds only when no line failed.
+[[nodiscard]] ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<std::string>& lines);
 
-/// Reads a configuration file of at most kMaxConfigurationBytes into the model (ReadFileBounded: devices,
+/// Reads a configuration file of at most kMaxConfigurationBytes (ReadFileBounded: devices,
 /// sockets and folders refused, a FIFO waited for at most 2 s). Unreadable or refused file: M7 with the
 /// information caption and "PATH: REASON"; empty: "File " + M29 and the reason.
-[[nodiscard]] ConfigurationRead LoadConfigurationFile(Model& model, const std::string& path,
+[[nodiscard]] ConfigurationRead LoadConfigurationFile(const Model& model, const std::string& path,
                                                       const FileSystem& fs = SystemFileSystem());
 
 /// Writes the configuration through the safe writer; on failure the message is the file name followed by

@@ -82,9 +82,10 @@ void MainWindow::loadConfiguration(const std::string& path)
 {
     const ConfigurationRead read = LoadConfigurationFile(model_, path);
     showMessages(read.messages);
-    // A file that was not read to its end changed nothing.
-    if (!read.ok)
+    // A file that was not read to its end changes nothing.
+    if (!read.dial)
         return;
+    ApplyConfiguredDial(model_, *read.dial);
 
     // The controls follow what was read: the presets of the dial type, every parameter, the switches
     // without a field of their own, and the language of the file.

@@ -57,13 +57,6 @@ void GridView::showGrid(const StringGrid& grid)
     setUpdatesEnabled(true);
 }
 
-void GridView::readGrid(StringGrid& grid) const
-{
-    for (int r = 0; r < std::min(rowCount(), grid.rowCount()); ++r)
-        for (int c = 0; c < std::min(columnCount(), grid.colCount()); ++c)
-            grid.setCell(c, r, FromQt(cellText(c, r)));
-}
-
 void GridView::writeEditsTo(StringGrid& grid)
 {
     // showGrid writes the model's own texts, so the copy back changes nothing then.

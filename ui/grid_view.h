@@ -17,8 +17,6 @@ public:
     /// Copies every cell of `grid` (rows, columns and texts); fixed rows and columns are yellow and
     /// cannot be edited.
     void showGrid(const StringGrid& grid);
-    /// Copies the texts back, for a grid the user edits.
-    void readGrid(StringGrid& grid) const;
     /// Keeps `grid` up to date with every cell the user edits (the cell editor writes into the model).
     void writeEditsTo(StringGrid& grid);
 

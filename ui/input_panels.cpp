@@ -1,4 +1,4 @@
-// The two input panels and the handlers of their controls. Each handler hands the control's new value to
+// The handlers of the input panels' controls. Each handler hands the control's new value to
 // the calculation code and shows what comes back.
 
 #include "core/input_panel.h"
@@ -8,6 +8,7 @@
 #include "ui/grid_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
+#include "ui/parameter_panels.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/table_export_dialog.h"
@@ -20,122 +21,12 @@
 
 namespace umbrix {
 
-namespace {
-
-constexpr const char* kPanelHint = "Change input panel with right mouse click";
-constexpr int kFieldWidthPx = 70;
-constexpr int kRowHeightPx = 26;
-
-/// A label and its control side by side in a grid cell pair.
-void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* control)
+void MainWindow::buildInputPanels()
 {
-    grid->addWidget(label, row, column);
-    grid->addWidget(control, row, column + 1);
-}
-
-} // namespace
-
-QLineEdit* MainWindow::numericField(QWidget* parent, const char* name, int tag, Field field)
-{
-    QLineEdit* edit = MakeEdit(parent, name, tag);
-    edit->setFixedWidth(kFieldWidthPx);
-    edit->setAlignment(Qt::AlignRight);
-    numericFields_.emplace_back(edit, field);
-    return edit;
-}
-
-void MainWindow::buildInputPanel1()
-{
-    Panel1 = MakePanel(central_, "Panel1");
-    Panel1->setToolTip(QString::fromLatin1(kPanelHint));
-    auto* row = new QHBoxLayout(Panel1);
-    row->setContentsMargins(8, 3, 8, 3);
-    row->setSpacing(14);
-    auto column = [row] {
-        auto* grid = new QGridLayout;
-        grid->setVerticalSpacing(2);
-        grid->setHorizontalSpacing(6);
-        // Four rows of the same height in every column, so that the fields line up across the panel.
-        for (int r = 0; r < 4; ++r)
-            grid->setRowMinimumHeight(r, kRowHeightPx);
-        grid->setRowStretch(4, 1);
-        row->addLayout(grid);
-        return grid;
-    };
-
-    QGridLayout* site = column();
-    AddPair(site, 0, 0, MakeLabel(Panel1, "lBreit", 103), numericField(Panel1, "eBreit", 103, Field::eBreit));
-    AddPair(site, 1, 0, MakeLabel(Panel1, "lLang", 104), numericField(Panel1, "eLang", 0, Field::eLang));
-    AddPair(site, 2, 0, MakeLabel(Panel1, "lZone", 105), numericField(Panel1, "eZone", 0, Field::eZone));
-    site->addWidget(MakeCheckBox(Panel1, "chBzonzeit", 115), 3, 0, 1, 2);
-
-    QGridLayout* gnomon = column();
-    AddPair(gnomon, 0, 0, MakeLabel(Panel1, "lGnomInc", 108), numericField(Panel1, "eGnomInc", 0, Field::eGnomInc));
-    AddPair(gnomon, 1, 0, MakeLabel(Panel1, "lgDek", 107), numericField(Panel1, "eGnomDek", 0, Field::eGnomDek));
-    AddPair(gnomon, 2, 0, MakeLabel(Panel1, "lHoehe", 109), numericField(Panel1, "eHoehe", 0, Field::eHoehe));
-
-    QGridLayout* plane = column();
-    AddPair(plane, 0, 0, MakeLabel(Panel1, "lEbNeig", 129), numericField(Panel1, "eIncl", 0, Field::eIncl));
-    AddPair(plane, 1, 0, MakeLabel(Panel1, "lEbDek", 128), numericField(Panel1, "eDek", 128, Field::eDek));
-    AddPair(plane, 2, 0, MakeLabel(Panel1, "lHalb", 106), numericField(Panel1, "eHalb", 0, Field::eHalb));
-    AddPair(plane, 3, 0, MakeLabel(Panel1, "Label27", 43), numericField(Panel1, "eVergr", 0, Field::eVergr));
-    // The way to the second panel sits right of the distance field.
-    plane->addWidget(MakeButton(Panel1, "Button1", 15), 3, 2);
-
-    QGridLayout* hours = column();
-    hours->addWidget(MakeLabel(Panel1, "lStMark", 102), 0, 0, 1, 2);
-    AddPair(hours, 1, 0, MakeLabel(Panel1, "lStart", 110), MakeSpin(Panel1, "eStart", kHourFromRange));
-    AddPair(hours, 2, 0, MakeLabel(Panel1, "LEnd", 111), MakeSpin(Panel1, "eEnd", kHourToRange));
-    AddPair(hours, 3, 0, MakeSpin(Panel1, "eLph", kLinesPerHourRange), MakeLabel(Panel1, "Label26", 33));
-
-    QGridLayout* year = column();
-    AddPair(year, 0, 0, MakeLabel(Panel1, "lJahr", 116), numericField(Panel1, "ejahr", 0, Field::ejahr));
-    year->addWidget(MakeCheckBox(Panel1, "chBSchatt", 127), 1, 0, 1, 2);
-    QLineEdit* date = MakeEdit(Panel1, "MaskEdit1");
-    date->setInputMask(QStringLiteral("00/00;_"));
-    date->setFixedWidth(kFieldWidthPx);
-    AddPair(year, 2, 0, MakeLabel(Panel1, "lbSchatt", 117), date);
-    year->addWidget(MakeCheckBox(Panel1, "ChBRiseSet", 30), 3, 0, 1, 2);
-
-    row->addWidget(new RadioGroup(QStringLiteral("rgAnzahl"), 50, 1, Panel1), 0, Qt::AlignTop);
-    row->addStretch(1);
-}
-
-void MainWindow::buildInputPanel2()
-{
-    Panel2 = MakePanel(central_, "Panel2");
-    Panel2->setToolTip(QString::fromLatin1(kPanelHint));
-    auto* row = new QHBoxLayout(Panel2);
-    row->setContentsMargins(8, 4, 8, 4);
-
-    auto* first = new QVBoxLayout;
-    row->addLayout(first);
-    first->addWidget(MakeLabel(Panel2, "Label3", 200));
-    auto* kind = new RadioGroup(QStringLiteral("rgTyp"), 31, 1, Panel2);
-    first->addWidget(kind);
-    first->addWidget(MakeButton(Panel2, "bMore2", 15));
-
-    auto* method = new RadioGroup(QStringLiteral("rgMittelwert"), 40, 2, Panel2);
-    row->addWidget(method);
-
-    auto* hints = new QVBoxLayout;
-    row->addLayout(hints);
-    hints->addWidget(MakeLabel(Panel2, "lOptimier", 126));
-    hints->addWidget(MakeLabel(Panel2, "Label4", 20));
-    hints->addStretch(1);
-
-    QFrame* pFehler = MakePanel(Panel2, "pFehler");
-    auto* errors = new QGridLayout(pFehler);
-    errors->setContentsMargins(6, 2, 6, 2);
-    errors->addWidget(MakeLabel(pFehler, "Label21", 90), 0, 0, 1, 4);
-    errors->addWidget(MakeLabel(pFehler, "Label5", 112), 1, 0, 1, 2);
-    errors->addWidget(MakeLabel(pFehler, "Label6", 113), 1, 2, 1, 2);
-    AddPair(errors, 2, 0, MakeLabel(pFehler, "Label22", 110), MakeSpin(pFehler, "efStart", kErrorHourFromRange));
-    AddPair(errors, 2, 2, MakeLabel(pFehler, "Label23", 111), MakeSpin(pFehler, "efEnd", kErrorHourToRange));
-    errors->addWidget(MakeCheckBox(pFehler, "chbGenau", 31), 3, 0, 1, 4);
-    row->addWidget(pFehler);
-    row->addStretch(1);
-    Panel2->hide();
+    auto* first = new ParameterPanel(central_);
+    numericFields_.insert(numericFields_.end(), first->fields().begin(), first->fields().end());
+    Panel1 = first;
+    Panel2 = new SplitDialPanel(central_);
 }
 
 void MainWindow::connectInputs()
@@ -342,14 +233,12 @@ void MainWindow::calculateClicked(RecalcSource button)
 
 void MainWindow::dialTypeChosen(int dialType)
 {
-    // The presets are shown before the calculation, which then decides about the shadow-path tab.
-    std::vector<UiMessage> messages;
-    applyControlStates(SelectDialType(model_, dialType, messages));
-    showMessages(messages);
-    applySplitVariant();
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
-    relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
-    (void)Recalculate(model_, *host_, RecalcSource::DialTypeMenu, *redraw_);
+    (void)OnDialTypeChosen(model_, *host_, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
+        applyControlStates(states);
+        applySplitVariant();
+        control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+        relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
+    });
     refreshAfterCalculation();
 }
 

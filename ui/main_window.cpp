@@ -8,6 +8,7 @@
 #include "export/data_paths.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/figure_eight_page.h"
 #include "ui/grid_view.h"
 #include "ui/help_bridge.h"
 #include "ui/help_window.h"
@@ -17,6 +18,7 @@
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -67,16 +69,18 @@ class MainWindow::WindowRedraw : public Redraw {
 public:
     explicit WindowRedraw(MainWindow& window) : w_(window) {}
 
-    void rememberActivePage() override { w_.rememberedPage_ = w_.PgCtrl->currentIndex(); }
+    void rememberActivePage() override
+    {
+        const QWidget* page = w_.PgCtrl->currentWidget();
+        w_.rememberedPage_ = page ? page->objectName() : QString();
+    }
     void restoreActivePage() override
     {
-        if (w_.PgCtrl->isTabVisible(w_.rememberedPage_))
-            w_.PgCtrl->setCurrentIndex(w_.rememberedPage_);
+        const int index = w_.PgCtrl->indexOf(w_.PgCtrl->findChild<QWidget*>(w_.rememberedPage_));
+        if (index >= 0 && w_.PgCtrl->isTabVisible(index))
+            w_.PgCtrl->setCurrentIndex(index);
     }
-    void showShadowPathTab(bool visible) override
-    {
-        w_.PgCtrl->setTabVisible(static_cast<int>(Page::tsShade), visible);
-    }
+    void showShadowPathTab(bool visible) override { w_.PgCtrl->setTabVisible(w_.PgCtrl->indexOf(w_.tsShade), visible); }
     void construction(const Model&) override
     {
         w_.drawingBlanked_ = false;
@@ -124,8 +128,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     central_->installEventFilter(this);
     setCentralWidget(central_);
     buildPages();
-    buildInputPanel1();
-    buildInputPanel2();
+    buildInputPanels();
     buildHiddenPanels();
     buildMenus();
     connectInputs();
@@ -206,6 +209,8 @@ void MainWindow::readStartConfiguration()
     if (path) {
         const ConfigurationRead read = LoadConfigurationFile(model_, *path);
         showMessages(read.messages);
+        if (read.dial)
+            ApplyConfiguredDial(model_, *read.dial);
     }
     // The configuration may have changed the language, the shadow date and the switches without a
     // control of their own in ShowParameters.
@@ -226,14 +231,13 @@ void MainWindow::activateOnce()
     // The client area takes its final size (below the menu bar) before the first drawing is fitted to it.
     if (layout())
         layout()->activate();
-    applyControlStates(ShowParameters(model_));
-    model_.state.dialTitle = DialTitle(model_);
-    RelabelMenu();
-    applySplitVariant();
-    applyControlStates(rgAnzeigeClick(0));
-    control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
-    RefreshAxes(model_);
-    (void)Recalculate(model_, *host_, RecalcSource::Activation, *redraw_);
+    (void)OnWindowActivated(model_, *host_, *redraw_, [this](const std::vector<ControlState>& states) {
+        applyControlStates(states);
+        RelabelMenu();
+        applySplitVariant();
+        applyControlStates(rgAnzeigeClick(0));
+        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
+    });
     refreshAfterCalculation();
 }
 
@@ -286,9 +290,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == central_)
             FormResize();
         else if (watched == TSAnaDat)
-            layoutDatePage();
+            datePage_->layOut();
         else if (watched == tsSlope)
-            layoutSlopePage();
+            slopePage_->layOut();
         break;
     case QEvent::MouseMove:
         if (watched == Panel1 || watched == Panel2) {
@@ -416,7 +420,7 @@ void MainWindow::refreshGrids()
     StrMittel->showGrid(g.StrMittel);
     control<QLabel>("lKoordAufUnter")->setText(ToQt(g.lKoordAufUnter));
     // The date table's width follows its texts; the panels beside it move with it.
-    layoutDatePage();
+    datePage_->layOut();
 }
 
 void MainWindow::refreshAfterCalculation()

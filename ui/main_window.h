@@ -43,6 +43,9 @@ class QToolButton;
 namespace umbrix {
 
 class AboutPanel;
+class DateMarkPage;
+class FigureEightPage;
+class GraphicPage;
 class GridView;
 class HelpBridge;
 class HelpWindow;
@@ -93,9 +96,6 @@ struct FileDialogRequest {
 };
 /// Shows the dialog; the chosen file, or nothing when it was cancelled.
 using FileChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-
-/// Pages of the page control, in their order.
-enum class Page : int { TSGrafik = 0, TsDat = 1, tsShade = 2, TSAnaDat = 3, tsSlope = 4 };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -152,17 +152,13 @@ private:
 
     // --- building (input_panels.cpp, pages.cpp, menus.cpp)
     void buildPages();
-    void buildGraphicPage();
+    void connectGraphicPage();
     void buildTablePages();
-    void buildDatePage();
-    void buildSlopePage();
-    void buildErrorPanel(QWidget* page);
-    void buildInputPanel1();
-    void buildInputPanel2();
+    void connectSlopePage();
+    void buildInputPanels();
     void buildHiddenPanels();
     void buildMenus();
     void connectInputs();
-    QLineEdit* numericField(QWidget* parent, const char* name, int tag, Field field);
 
     // --- start-up and activation (main_window.cpp)
     void readStartConfiguration();
@@ -198,8 +194,6 @@ private:
     void applySplitVariant();
     void enableSplitInputs();
     void showDateColumns();
-    void layoutDatePage();
-    void layoutSlopePage();
     void rgAnzeigeClicked(int item);
     void loopGridDoubleClicked(int column);
     void StrGridEinEnter();
@@ -249,7 +243,7 @@ private:
     bool inFieldExit_ = false;
     bool drawingBlanked_ = false; // the last calculation ended with an error
     int drawCount_ = 0;
-    int rememberedPage_ = 0;
+    QString rememberedPage_; // the object name of the page a calculation returns to
     int panelHintCounter_ = 0;
     bool screenHintShown_ = false;
     // The canvas state the last drawing left (the blank rectangle of an error uses it).
@@ -260,10 +254,13 @@ private:
     QWidget* central_ = nullptr;
     QTabWidget* PgCtrl = nullptr;
     QWidget* TSGrafik = nullptr;
+    GraphicPage* graphicPage_ = nullptr; // TSGrafik
     QWidget* TsDat = nullptr;
     QWidget* tsShade = nullptr;
     QWidget* TSAnaDat = nullptr;
+    DateMarkPage* datePage_ = nullptr; // TSAnaDat
     QWidget* tsSlope = nullptr;
+    FigureEightPage* slopePage_ = nullptr; // tsSlope
     QToolBar* ToolBar1 = nullptr;
     ImageView* Image1 = nullptr;
     ImageView* ImError = nullptr;

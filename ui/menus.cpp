@@ -55,8 +55,7 @@ void MainWindow::buildMenus()
     AddItem(file, this, "Tabellespeichern1"); // the table export connects itself
     file->addSeparator();
     QAction* quit = AddItem(file, this, "Schlieen1", 0, QKeySequence(Qt::ALT | Qt::Key_X));
-    connect(showGraphic, &QAction::triggered, this,
-            [this] { PgCtrl->setCurrentIndex(static_cast<int>(Page::TSGrafik)); });
+    connect(showGraphic, &QAction::triggered, this, [this] { PgCtrl->setCurrentWidget(TSGrafik); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     // The dial types in menu order, with the type each item chooses.

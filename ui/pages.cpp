@@ -5,7 +5,9 @@
 #include "graphics/surface_redraw.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/figure_eight_page.h"
 #include "ui/fit_view.h"
+#include "ui/graphic_page.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
 #include "ui/main_window.h"
@@ -13,6 +15,7 @@
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>
@@ -32,31 +35,11 @@ namespace {
 
 constexpr int kPanelGap = 5;     // between the page control and the input panel below it
 constexpr int kPageMarginPx = 5; // tables keep this distance from the page's edges
-constexpr int kErrorGraphHeightLarge = 290;
-constexpr int kErrorGraphHeightSmall = 240;
 // The calculation button stands in the drawing's bottom-right corner: this far from its right edge, and
 // this far above its bottom edge, clear of the red question about year-round use whose text begins 20 px
 // above the bottom.
 constexpr int kCalculateButtonRightPx = 25;
 constexpr int kCalculateButtonBottomPx = 26;
-
-QWidget* MakePage(QTabWidget* tabs, const char* name, int tag)
-{
-    auto* page = new QWidget(tabs);
-    page->setObjectName(QString::fromLatin1(name));
-    page->setProperty("tag", tag);
-    // The captions come from the text table when the window is relabelled.
-    tabs->addTab(page, QString());
-    return page;
-}
-
-/// A column with the save button at the bottom beside a table.
-QVBoxLayout* SideColumn(QBoxLayout* row)
-{
-    auto* column = new QVBoxLayout;
-    row->addLayout(column);
-    return column;
-}
 
 } // namespace
 
@@ -65,137 +48,45 @@ void MainWindow::buildPages()
     PgCtrl = new QTabWidget(central_);
     PgCtrl->setObjectName(QStringLiteral("PgCtrl"));
     PgCtrl->setProperty("tag", 620);
-    TSGrafik = MakePage(PgCtrl, "TSGrafik", 0);
-    TsDat = MakePage(PgCtrl, "TsDat", 14);
-    tsShade = MakePage(PgCtrl, "tsShade", 16);
-    TSAnaDat = MakePage(PgCtrl, "TSAnaDat", 15);
-    tsSlope = MakePage(PgCtrl, "tsSlope", 17);
-    buildGraphicPage();
+    graphicPage_ = new GraphicPage(44, PgCtrl);
+    PgCtrl->addTab(graphicPage_, QString());
+    TSGrafik = graphicPage_;
+    TsDat = new HourTablePage(45, model_.state.language, PgCtrl);
+    PgCtrl->addTab(TsDat, QString());
+    tsShade = new ShadowTablePage(46, PgCtrl);
+    PgCtrl->addTab(tsShade, QString());
+    datePage_ = new DateMarkPage(47, largeScreen_, PgCtrl);
+    PgCtrl->addTab(datePage_, QString());
+    TSAnaDat = datePage_;
+    slopePage_ = new FigureEightPage(48, PgCtrl);
+    PgCtrl->addTab(slopePage_, QString());
+    tsSlope = slopePage_;
+    connectGraphicPage();
     buildTablePages();
-    buildSlopePage();
+    connectSlopePage();
     connect(PgCtrl, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
-void MainWindow::buildGraphicPage()
+void MainWindow::connectGraphicPage()
 {
-    ToolBar1 = new QToolBar(TSGrafik);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setOrientation(Qt::Vertical);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    // The tool buttons are worked with the mouse; their keyboard equivalents are the view keys, so their
-    // captions carry no accelerators (several would clash with the menus').
-    struct Tool {
-        const char* name;
-        const char* caption;
-    };
-    constexpr Tool kTools[] = {
-        {"tbMinus", "Zoom out"},
-        {"tbPlus", "Zoom in"},
-        {"tbLeft", "Left"},
-        {"tbRight", "Right"},
-        {"tbUp", "Up"},
-        {"tbDown", "Down"},
-        {"tbReset", "Resize"},
-        {"tbFit", ""},
-        {"tbPrint", "Print Dial"},
-        {"ToolButton1", "Print Lists"},
-        {"tbHpg", "Save hpg... "},
-        {"tbDXF", "Save dxf..."},
-    };
-    for (const Tool& tool : kTools) {
-        if (std::string_view(tool.name) == "tbReset" || std::string_view(tool.name) == "tbPrint")
-            ToolBar1->addSeparator();
-        auto* button = new QToolButton(ToolBar1);
-        button->setObjectName(QString::fromLatin1(tool.name));
-        button->setText(QString::fromLatin1(tool.caption));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        ToolBar1->addWidget(button);
-    }
-    SetOwnText(*control<QToolButton>("tbFit"), OwnText::FitToWindowTool, OwnText::FitToWindowTip);
-    ToolBar1->adjustSize();
-
-    Image1 = new ImageView(QStringLiteral("Image1"), 13, TSGrafik);
-    Image1->setDraggable(true);
+    ToolBar1 = graphicPage_->toolBar();
+    Image1 = graphicPage_->image();
+    BitBtn1 = graphicPage_->calculateButton();
     connect(Image1, &ImageView::leftPressed, this, [this](QPoint p) { StartDrag(view_, p.x(), p.y()); });
     connect(Image1, &ImageView::droppedAt, this, [this](QPoint p) {
         if (DropDrag(view_, p.x(), p.y()))
             drawConstruction();
     });
-    BitBtn1 = MakeButton(Image1, "BitBtn1", 16, "  &Calculation");
-    BitBtn1->adjustSize();
 }
 
 void MainWindow::buildTablePages()
 {
-    // Hour marks.
-    {
-        // The table 3 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
-        auto* row = new QHBoxLayout(TsDat);
-        row->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, 3);
-        row->setSpacing(8);
-        auto* left = new QVBoxLayout;
-        row->addLayout(left, 1);
-        left->addWidget(MakeLabel(TsDat, "Label19", 32));
-        left->addWidget(new GridView(QStringLiteral("StrGridStd"), 0, TsDat), 1);
-        auto* side = SideColumn(row);
-        auto* koord = new RadioGroup(QStringLiteral("rgKoordAusg"), 75, 1, TsDat);
-        koord->setItems({ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsXY)),
-                         ToQt(LabelRow(model_.state.language, LabelId::HourPointsAsDistances))});
-        side->addWidget(koord);
-        side->addStretch(1);
-        side->addWidget(MakeButton(TsDat, "BtnTsDat", 17));
-        side->addSpacing(10 - 3);
-    }
-    // Shadow path.
-    {
-        // The table 5 above the bottom of the page, its save button 8 right of it and 10 above the bottom.
-        auto* column = new QVBoxLayout(tsShade);
-        column->setContentsMargins(kPageMarginPx, kPageMarginPx, kPageMarginPx, kPageMarginPx);
-        auto* head = new QHBoxLayout;
-        column->addLayout(head);
-        head->addWidget(MakeLabel(tsShade, "Label2", 0));
-        head->addWidget(MakeLabel(tsShade, "lDat2", 0));
-        head->addSpacing(20);
-        head->addWidget(MakeLabel(tsShade, "Label1", 220));
-        head->addStretch(1);
-        auto* row = new QHBoxLayout;
-        row->setSpacing(8);
-        column->addLayout(row, 1);
-        row->addWidget(new GridView(QStringLiteral("StrGridShad"), 0, tsShade), 1);
-        auto* side = SideColumn(row);
-        side->addStretch(1);
-        side->addWidget(MakeButton(tsShade, "BtnTsShade", 17));
-        side->addSpacing(10 - kPageMarginPx);
-    }
-    buildDatePage();
-}
-
-void MainWindow::buildErrorPanel(QWidget* page)
-{
-    pErrGraph = MakePanel(page, "pErrGraph");
-    auto* grid = new QGridLayout(pErrGraph);
-    grid->setContentsMargins(6, 6, 6, 6);
-    auto* title = MakeLabel(pErrGraph, "Label14", 91);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    grid->addWidget(title, 0, 0, 1, 4);
-    grid->addWidget(MakeLabel(pErrGraph, "Label13", 93), 1, 0, 1, 2);
-    grid->addWidget(numericField(pErrGraph, "eRiseSet", 0, Field::eRiseSet), 1, 2);
-    grid->addWidget(MakeLabel(pErrGraph, "Label20", 24), 1, 3);
-    grid->addWidget(MakeLabel(pErrGraph, "lRise", 94), 2, 0, 1, 2);
-    grid->addWidget(MakeLabel(pErrGraph, "lKoordAufUnter", 0), 2, 2, 1, 2);
-    ImError = new ImageView(QStringLiteral("ImError"), 0, pErrGraph);
-    // A fixed size: the graph is drawn while its page may not be laid out yet.
-    const int graphHeight = largeScreen_ ? kErrorGraphHeightLarge : kErrorGraphHeightSmall;
-    ImError->setFixedSize(graphHeight * 3 / 2, graphHeight);
-    grid->addWidget(ImError, 3, 0, 1, 4, Qt::AlignHCenter);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxErr", 92), 4, 0);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxErrAbs", 0), 4, 1);
-    grid->addWidget(MakeLabel(pErrGraph, "lmaxTxt", 25), 4, 2, 1, 2);
-    grid->addWidget(MakeCheckBox(pErrGraph, "ChBLambert", 95), 5, 0, 1, 4);
-    grid->setColumnStretch(2, 1);
+    StrGridDat = datePage_->dates();
+    pSplit = datePage_->splitPanel();
+    pErrGraph = datePage_->errorPanel();
+    ImError = datePage_->errorGraph();
+    numericFields_.emplace_back(datePage_->riseSetField(), Field::eRiseSet);
+    TSAnaDat->installEventFilter(this);
 }
 
 void MainWindow::buildHiddenPanels()
@@ -229,7 +120,7 @@ void MainWindow::buildHiddenPanels()
 void MainWindow::LayoutWindow()
 {
     FormResize(); // the page control fills the window above the input panel
-    PgCtrl->setCurrentIndex(static_cast<int>(Page::TSGrafik));
+    PgCtrl->setCurrentWidget(TSGrafik);
 
     // The page's own size follows the page control only once it is shown; it is derived here.
     PgCtrl->ensurePolished();
@@ -252,8 +143,8 @@ void MainWindow::LayoutWindow()
     model_.grids.StrGridEin.setCell(1, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     model_.grids.StrGridEin.setCell(3, 0, std::string(LabelRow(model_.state.language, LabelId::Time)));
     StrGridEin->showGrid(model_.grids.StrGridEin);
-    layoutDatePage();
-    layoutSlopePage();
+    datePage_->layOut();
+    slopePage_->layOut();
 
     BitBtn1->move(Image1->width() - BitBtn1->width() - kCalculateButtonRightPx,
                   Image1->height() - BitBtn1->height() - kCalculateButtonBottomPx);
@@ -273,7 +164,8 @@ void MainWindow::FormResize()
 void MainWindow::pageChanged(int index)
 {
     updateShadowDateLabel();
-    PgCtrl->setProperty("helpContext", 44 + index);
+    if (const QWidget* page = PgCtrl->widget(index))
+        PgCtrl->setProperty("helpContext", page->property("helpContext"));
 }
 
 void MainWindow::updateShadowDateLabel()
@@ -292,7 +184,7 @@ bool MainWindow::graphicPageShown() const
 
 void MainWindow::zoomClicked(ViewAction action)
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     bool changed = true;
     switch (action) {
     case ViewAction::None:
@@ -312,34 +204,34 @@ void MainWindow::zoomClicked(ViewAction action)
         drawConstruction();
     // The drawing shows the graphic page; the zoom keeps the page the user was on.
     if (action == ViewAction::ZoomIn || action == ViewAction::ZoomOut)
-        PgCtrl->setCurrentIndex(page);
+        PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::resetView()
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     ResetView(view_);
     LayoutWindow();
     drawConstruction();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::fitToWindow()
 {
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     LayoutWindow();
     view_ = FitViewToImage(model_, view_, *Image1);
     drawConstruction();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::drawConstruction()
 {
     // The drawing is made on the graphic page, but the user stays on the page they are reading.
-    const int page = PgCtrl->currentIndex();
+    QWidget* const page = PgCtrl->currentWidget();
     LayoutWindow();
     model_.drawing.imageWidth = Image1->width();
-    model_.drawing.graphicsPageVisible = PgCtrl->isTabVisible(static_cast<int>(Page::TSGrafik));
+    model_.drawing.graphicsPageVisible = PgCtrl->isTabVisible(PgCtrl->indexOf(TSGrafik));
     model_.drawing.errorPanelVisible = !pErrGraph->isHidden();
     QImage& canvas = Image1->prepareCanvas();
     QImage& errorCanvas = ImError->prepareCanvas();
@@ -358,7 +250,7 @@ void MainWindow::drawConstruction()
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     Image1->update();
     ImError->update();
-    PgCtrl->setCurrentIndex(page);
+    PgCtrl->setCurrentWidget(page);
 }
 
 void MainWindow::blankDrawing()

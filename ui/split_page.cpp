@@ -3,10 +3,12 @@
 // result tables and statistics, and the handlers of their controls.
 
 #include "core/split_dial_controls.h"
+#include "ui/figure_eight_page.h"
 #include "ui/grid_view.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/table_pages.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -22,64 +24,24 @@ namespace umbrix {
 namespace {
 
 constexpr int kPageMarginPx = 5;        // tables and panels keep this distance from the page's edges
-constexpr int kSeparatorColumnPx = 8;   // the narrow separator columns of the date and loop tables
+constexpr int kSeparatorColumnPx = 8;   // the narrow separator columns of the date table
 constexpr int kDateColumnsSplit = 9;    // morning columns 0-2 and 4-5, afternoon columns 7-8
 constexpr int kDateColumnsAnalemma = 7; // the date scale: column 3 a separator
-constexpr int kInputColumnPx = 360;     // the input table and the statistics below it
-constexpr int kInputFixedColumnPx = 24;
 constexpr int kGapPx = 10;
-
-/// The height of a table that shows all its rows without scrolling.
-int FullHeight(const GridView& grid)
-{
-    return grid.rowCount() * grid.verticalHeader()->defaultSectionSize() + 2 * grid.frameWidth() + 2;
-}
 
 } // namespace
 
 // --- building -------------------------------------------------------------------------------------------
 
-void MainWindow::buildDatePage()
+void MainWindow::connectSlopePage()
 {
-    // Placed by layoutDatePage: the table at the left, the explanation or the error panel beside it.
-    StrGridDat = new GridView(QStringLiteral("StrGridDat"), 0, TSAnaDat);
-    StrGridDat->setWidthFollowsColumns(true);
-    StrGridDat->setDefaultColumnWidth(0);
-    StrGridDat->setColumnWidthFixed(3, kSeparatorColumnPx);
-    StrGridDat->setShownColumns(kDateColumnsAnalemma);
-    pSplit = MakePanel(TSAnaDat, "pSplit");
-    QPlainTextEdit* memo = MakeMemo(pSplit, "mSplit", 50);
-    memo->setFont(FixedPitchFont(0));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    buildErrorPanel(TSAnaDat);
-    MakeButton(TSAnaDat, "BtnTsAna", 17)->adjustSize();
-    TSAnaDat->installEventFilter(this);
-}
-
-void MainWindow::buildSlopePage()
-{
-    // Placed by layoutSlopePage: the input table and the statistics at the left, the default/table choice
-    // and btGo2 beside them, the morning or afternoon loop table at the right.
-    MakeLabel(tsSlope, "Label12", 125);
-    StrGridEin = new GridView(QStringLiteral("StrGridEin"), 0, tsSlope);
-    StrGridEin->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    StrGridEin = slopePage_->inputGrid();
+    StrMittel = slopePage_->statistics();
+    StrGrid8 = slopePage_->afternoonLoops();
+    StrGrid8b = slopePage_->morningLoops();
     StrGridEin->writeEditsTo(model_.grids.StrGridEin);
-    StrGridEin->setColumnWidthFixed(0, kInputFixedColumnPx);
-    auto* defaults = new RadioGroup(QStringLiteral("rgDefault"), 70, 1, tsSlope);
-    QPushButton* go = MakeButton(tsSlope, "btGo2", 0, "  Go ..");
-    StrMittel = new GridView(QStringLiteral("StrMittel"), 30, tsSlope);
-    StrMittel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StrMittel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* show = new RadioGroup(QStringLiteral("rgAnzeige"), 60, 2, tsSlope);
-
-    StrGrid8 = new GridView(QStringLiteral("StrGrid8"), 0, tsSlope);
-    StrGrid8->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed);
-    StrGrid8->setColumnEditable(StrGrid8CellEditable);
     StrGrid8->writeEditsTo(model_.grids.StrGrid8);
-    StrGrid8b = new GridView(QStringLiteral("StrGrid8b"), 0, tsSlope);
     for (GridView* loop : {StrGrid8, StrGrid8b}) {
-        loop->setColumnWidthFixed(3, kSeparatorColumnPx);
         connect(loop, &QTableWidget::cellDoubleClicked, this, [this, loop](int row, int column) {
             // A double click that opens the cell editor does not switch the table.
             const QTableWidgetItem* cell = loop->item(row, column);
@@ -88,11 +50,10 @@ void MainWindow::buildSlopePage()
             loopGridDoubleClicked(column);
         });
     }
-    StrGrid8->hide();
-
-    connect(show, &RadioGroup::itemClicked, this, &MainWindow::rgAnzeigeClicked);
-    connect(defaults, &RadioGroup::itemClicked, this, &MainWindow::rgDefaultClicked);
-    connect(go, &QPushButton::clicked, this, [this] { calculateClicked(RecalcSource::btGo2); });
+    connect(slopePage_->loopChoice(), &RadioGroup::itemClicked, this, &MainWindow::rgAnzeigeClicked);
+    connect(slopePage_->hoursChoice(), &RadioGroup::itemClicked, this, &MainWindow::rgDefaultClicked);
+    connect(slopePage_->calculateButton(), &QPushButton::clicked, this,
+            [this] { calculateClicked(RecalcSource::btGo2); });
     // Entering the input table: focus arriving from another control of the window (not the window being
     // activated again, and not the table's own cell editor handing the focus back).
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -104,72 +65,6 @@ void MainWindow::buildSlopePage()
 }
 
 // --- layout ---------------------------------------------------------------------------------------------
-
-void MainWindow::layoutDatePage()
-{
-    const QSize page = TSAnaDat->size();
-    StrGridDat->setGeometry(kPageMarginPx, kPageMarginPx, StrGridDat->width(),
-                            std::max(page.height() - 2 * kPageMarginPx, 50));
-    const int gridRight = StrGridDat->x() + StrGridDat->width();
-
-    // The explanation of the split dial: from 5 right of the table to 10 before the page's right edge; the
-    // memo 10 narrower, 5 inside it.
-    auto* memo = control<QPlainTextEdit>("mSplit");
-    const int memoHeight = 7 * QFontMetrics(memo->font()).lineSpacing() + 2 * memo->frameWidth() + 8;
-    const int splitLeft = gridRight + kPageMarginPx;
-    pSplit->setGeometry(splitLeft, kPageMarginPx, std::max(page.width() - kGapPx - splitLeft, 100), memoHeight + 10);
-    memo->setGeometry(5, 5, pSplit->width() - 10, memoHeight);
-
-    // The error panel of the common dial: 15 right of the table, over the rest of the page's width.
-    const QSize errorSize = pErrGraph->sizeHint();
-    const int errorLeft = gridRight + 15;
-    pErrGraph->setGeometry(errorLeft, kPageMarginPx, std::max(page.width() - kGapPx - errorLeft, errorSize.width()),
-                           errorSize.height());
-
-    // The save button: 8 right of the table, 10 below the panel shown above it.
-    auto* save = control<QPushButton>("BtnTsAna");
-    const QWidget* above = !pErrGraph->isHidden() ? pErrGraph : !pSplit->isHidden() ? pSplit : nullptr;
-    save->move(gridRight + 8, above ? above->y() + above->height() + kGapPx : kPageMarginPx);
-}
-
-void MainWindow::layoutSlopePage()
-{
-    const QSize page = tsSlope->size();
-    auto* title = control<QLabel>("Label12");
-    title->adjustSize();
-    title->move(kPageMarginPx, kPageMarginPx);
-    const int top = title->y() + title->height() + 4;
-
-    // The statistics 5 above the bottom of the page, the input table down to 10 above them.
-    const int meanHeight = FullHeight(*StrMittel);
-    StrMittel->setGeometry(kPageMarginPx, page.height() - kPageMarginPx - meanHeight, kInputColumnPx, meanHeight);
-    const int meanWidth = StrMittel->viewport()->width();
-    StrMittel->setColumnWidthFixed(0, static_cast<int>(std::lround(0.6 * meanWidth)));
-    StrMittel->setColumnWidthFixed(1, meanWidth / 5);
-    StrMittel->setColumnWidthFixed(2, meanWidth - static_cast<int>(std::lround(0.6 * meanWidth)) - meanWidth / 5);
-    StrGridEin->setGeometry(kPageMarginPx, top, kInputColumnPx, std::max(StrMittel->y() - kGapPx - top, 60));
-    const int inputWidth = StrGridEin->viewport()->width() - kInputFixedColumnPx;
-    StrGridEin->setDefaultColumnWidth(std::max(inputWidth / 4, 30));
-
-    // The choice of default or table hours beside the input table, btGo2 15 above its bottom.
-    auto* defaults = control<RadioGroup>("rgDefault");
-    auto* go = control<QPushButton>("btGo2");
-    defaults->adjustSize();
-    go->adjustSize();
-    const int middle = StrGridEin->x() + StrGridEin->width() + kGapPx;
-    defaults->move(middle, top);
-    go->move(middle, StrGridEin->y() + StrGridEin->height() - 15 - go->height());
-
-    // The loop tables from the morning/afternoon choice down to 5 above the bottom, 5 before the right edge.
-    auto* show = control<RadioGroup>("rgAnzeige");
-    show->adjustSize();
-    const int right = middle + std::max(defaults->width(), go->width()) + kGapPx;
-    show->move(right, kPageMarginPx);
-    const int loopTop = show->y() + show->height() + kPageMarginPx;
-    for (GridView* loop : {StrGrid8, StrGrid8b})
-        loop->setGeometry(right, loopTop, std::max(page.width() - kPageMarginPx - right, 100),
-                          std::max(page.height() - kPageMarginPx - loopTop, 60));
-}
 
 // --- variants -------------------------------------------------------------------------------------------
 
@@ -195,7 +90,7 @@ void MainWindow::showDateColumns()
     StrGridDat->setShownColumns(split ? kDateColumnsSplit : kDateColumnsAnalemma);
     StrGridDat->setColumnWidthFixed(6, split ? kSeparatorColumnPx : 0);
     StrGridDat->showGrid(model_.grids.StrGridDat);
-    layoutDatePage();
+    datePage_->layOut();
 }
 
 // --- handlers -------------------------------------------------------------------------------------------

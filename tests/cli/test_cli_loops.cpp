@@ -1,9 +1,9 @@
 // umbrix-cli on the split dial for mean time: the figure-eight methods, their JSON and grids.
 
 #include "cli/json_report.h"
-#include "cli/parameters.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/parameter_set.h"
 #include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // The reference of umbrix-cli: the parameter table against the checks it describes, --help, --version and
 // the manual pages written from it.
 
-#include "cli/parameter_docs.h"
-#include "cli/parameters.h"
 #include "cli/reference.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/parameter_set.h"
+#include "core/parameters.h"
 #include "core/version.h"
 #include "export/file_writer.h"
 #include "tests/cli/cli_run.h"
@@ -51,6 +51,16 @@ bool AcceptedSomewhere(std::string_view name, const std::string& value)
     return false;
 }
 
+/// The rows --set accepts.
+std::vector<ParameterRow> SettableRows()
+{
+    std::vector<ParameterRow> rows;
+    for (const ParameterRow& row : ParameterTable())
+        if (row.settable)
+            rows.push_back(row);
+    return rows;
+}
+
 std::string Text(double v)
 {
     std::ostringstream s;
@@ -83,7 +93,9 @@ TEST(ParameterTable, DescribesExactlyTheNamesTheProgramAccepts)
 {
     EXPECT_TRUE(UndescribedParameters().empty());
     const std::vector<std::string_view> names = ParameterNames();
-    for (const ParameterDoc& doc : ParameterDocs()) {
+    for (const ParameterRow& doc : ParameterTable()) {
+        if (!doc.settable)
+            continue;
         EXPECT_NE(std::find(names.begin(), names.end(), doc.name), names.end()) << doc.name << " is not a parameter";
         EXPECT_FALSE(doc.meaningEn.empty()) << doc.name;
         EXPECT_FALSE(doc.meaningDe.empty()) << doc.name;
@@ -92,7 +104,7 @@ TEST(ParameterTable, DescribesExactlyTheNamesTheProgramAccepts)
 
 TEST(ParameterTable, BoundsAreTheBoundsTheInputChecksApply)
 {
-    for (const ParameterDoc& doc : ParameterDocs()) {
+    for (const ParameterRow& doc : SettableRows()) {
         if (doc.kind != ValueKind::Real && doc.kind != ValueKind::Integer)
             continue;
         // One step beyond a bound: a whole number for integers, a millionth for reals.
@@ -118,7 +130,7 @@ TEST(ParameterTable, BoundsAreTheBoundsTheInputChecksApply)
 
 TEST(ParameterTable, ChoicesAreExactlyTheValuesTheProgramAccepts)
 {
-    for (const ParameterDoc& doc : ParameterDocs()) {
+    for (const ParameterRow& doc : SettableRows()) {
         SCOPED_TRACE(std::string(doc.name));
         if (doc.kind == ValueKind::Boolean) {
             for (const char* v : {"0", "1", "true", "false"})
@@ -146,7 +158,7 @@ TEST(CliHelp, ListsEveryParameterWithItsValuesAndTheExitCodes)
     const CliRun r = Cli({"--help"});
     ASSERT_EQ(r.code, 0);
     for (const std::string_view name : ParameterNames()) {
-        const ParameterDoc* doc = FindParameterDoc(name);
+        const ParameterRow* doc = FindParameter(name);
         ASSERT_NE(doc, nullptr) << name;
         const std::regex line(
             "\n  " + std::string(name) + " +" +
@@ -199,7 +211,7 @@ TEST(ManualPage, EveryOptionParameterAndExitCodeInBothLanguages)
             table.insert(RoffEscaped(o.name));
         EXPECT_EQ(OptionsIn(page, R"(\\-)"), table);
         for (const std::string_view name : ParameterNames()) {
-            const ParameterDoc* doc = FindParameterDoc(name);
+            const ParameterRow* doc = FindParameter(name);
             ASSERT_NE(doc, nullptr);
             EXPECT_NE(page.find(".B " + std::string(name) + "\n(" + RoffEscaped(RangeText(*doc, language)) + ") "),
                       std::string::npos)

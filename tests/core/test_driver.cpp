@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -277,4 +278,45 @@ TEST(Triggers, ShadowDateAndAcceptedField)
     ASSERT_TRUE(field.accepted);
     EXPECT_EQ(OnFieldAccepted(*m, host, redraw).errorCode, kErrorNone);
     EXPECT_NEAR(m->results.hourPoints[15].y, 2.75 * std::sin(50 * 0.0174532925199433), 1e-9);
+}
+
+TEST(Triggers, TheDialTypeMenuShowsThePresetsBeforeItCalculates)
+{
+    auto m = DefaultModel();
+    m->state.uiReady = true;
+    m->params.distanceZ = -0.5; // inside the reach of type 7's date scale: moved, with a message
+    RecordingHost host;
+    RecordingRedraw redraw;
+    std::vector<ControlState> shown;
+    std::size_t callsBeforeShow = 99;
+    const DialTypeChange change = OnDialTypeChosen(*m, host, redraw, 7, [&](const std::vector<ControlState>& s) {
+        shown = s;
+        callsBeforeShow = redraw.calls.size();
+        EXPECT_TRUE(host.messages.empty()); // the presets come first, then the message of Z
+    });
+    EXPECT_EQ(callsBeforeShow, 0u);
+    EXPECT_TRUE(Called(redraw, "draw"));
+    ASSERT_EQ(shown.size(), change.controls.size());
+    bool zShown = false;
+    for (const ControlState& s : shown)
+        zShown |= s.name == "eVergr" && s.text.has_value();
+    EXPECT_TRUE(zShown);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(m->params.dialType, 7);
+}
+
+TEST(Triggers, TheFirstActivationShowsTheParametersThenCalculatesOnce)
+{
+    auto m = DefaultModel();
+    RecordingHost host;
+    RecordingRedraw redraw;
+    bool readyWhenShown = false;
+    const DialTypeChange change = OnWindowActivated(*m, host, redraw, [&](const std::vector<ControlState>&) {
+        readyWhenShown = m->state.uiReady;
+        EXPECT_TRUE(redraw.calls.empty());
+    });
+    EXPECT_TRUE(readyWhenShown);
+    EXPECT_TRUE(change.recalculation.ran);
+    EXPECT_EQ(std::count(redraw.calls.begin(), redraw.calls.end(), "draw"), 1);
+    EXPECT_FALSE(m->state.dialTitle.empty());
 }

@@ -3,21 +3,16 @@
 #include "core/fields.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "tests/core/default_model.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace umbrix;
+using umbrix::test::DefaultModel;
 
 namespace {
-
-Model DefaultModel()
-{
-    Model m;
-    InitDefaults(m);
-    return m;
-}
 
 FieldOutcome Leave(Model& m, Field f, std::string_view text)
 {

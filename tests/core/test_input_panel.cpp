@@ -2,6 +2,7 @@
 
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "tests/core/default_model.h"
 
 #include <gtest/gtest.h>
 
@@ -9,23 +10,10 @@
 #include <optional>
 
 using namespace umbrix;
+using umbrix::test::DefaultModel;
+using umbrix::test::Find;
 
 namespace {
-
-Model DefaultModel()
-{
-    Model m;
-    InitDefaults(m);
-    return m;
-}
-
-const ControlState* Find(const std::vector<ControlState>& states, std::string_view name)
-{
-    for (const auto& s : states)
-        if (s.name == name)
-            return &s;
-    return nullptr;
-}
 
 bool Enabled(const std::vector<ControlState>& states, std::string_view name)
 {

@@ -7,6 +7,7 @@
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/loops.h"
+#include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,23 @@
 using namespace umbrix;
 
 namespace {
+
+/// Reads the lines and, when they were read in full, takes them into the model.
+ConfigurationRead ReadInto(Model& model, const std::vector<std::string>& lines)
+{
+    ConfigurationRead read = ReadConfigurationLines(model, lines);
+    if (read.dial)
+        ApplyConfiguredDial(model, *read.dial);
+    return read;
+}
+
+ConfigurationRead LoadInto(Model& model, const std::string& path)
+{
+    ConfigurationRead read = LoadConfigurationFile(model, path);
+    if (read.dial)
+        ApplyConfiguredDial(model, *read.dial);
+    return read;
+}
 
 Model DefaultModel()
 {
@@ -34,7 +52,7 @@ std::vector<std::string> Lines(const Model& m)
 Model Read(const std::vector<std::string>& lines, ConfigurationRead* read = nullptr)
 {
     Model m = DefaultModel();
-    const ConfigurationRead r = ReadConfigurationLines(m, lines);
+    const ConfigurationRead r = ReadInto(m, lines);
     if (read)
         *read = r;
     return m;
@@ -141,7 +159,7 @@ TEST(ConfigurationRead, EveryMethodsHourTableSurvivesSaveAndLoad)
         ASSERT_EQ(Recalculate(m, host), 0) << c.method;
 
         Model back = DefaultModel();
-        ASSERT_TRUE(ReadConfigurationLines(back, Lines(m)).ok);
+        ASSERT_TRUE(ReadInto(back, Lines(m)).ok);
         ASSERT_EQ(Recalculate(back, host), 0) << c.method;
         for (int col = 1; col <= 4; ++col)
             for (int r = 1; r < m.grids.StrGridEin.rowCount(); ++r)
@@ -201,7 +219,7 @@ TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)
             const auto lines = Lines(m);
 
             Model back = DefaultModel();
-            ConfigurationRead read = ReadConfigurationLines(back, lines);
+            ConfigurationRead read = ReadInto(back, lines);
             ASSERT_TRUE(read.ok);
             EXPECT_EQ(read.linesRead, 26);
             EXPECT_TRUE(read.messages.empty());
@@ -287,7 +305,7 @@ TEST(ConfigurationRead, NonNumberStopsAndChangesNothing)
     EXPECT_EQ(m.params.dialType, 0);
 
     Model empty = DefaultModel();
-    read = ReadConfigurationLines(empty, {});
+    read = ReadInto(empty, {});
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.messages[0].text, "File  nicht gefunden!");
 }
@@ -318,7 +336,7 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     m.params.latitude = -33.9;
     ASSERT_FALSE(SaveConfigurationFile(m, path.string()));
     Model back = DefaultModel();
-    EXPECT_TRUE(LoadConfigurationFile(back, path.string()).ok);
+    EXPECT_TRUE(LoadInto(back, path.string()).ok);
     EXPECT_EQ(back.params.latitude, -33.9);
 
     // Saving into a folder that does not exist fails with M18 behind the name.
@@ -335,7 +353,7 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     EXPECT_TRUE(std::filesystem::is_directory(dir));
     std::filesystem::remove_all(dir);
 
-    const ConfigurationRead missing = LoadConfigurationFile(back, "/nonexistent-folder/none.ini");
+    const ConfigurationRead missing = LoadInto(back, "/nonexistent-folder/none.ini");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.messages[0].text,
               "Fehler beim Lesen der Datei!\n/nonexistent-folder/none.ini: Datei oder Ordner existiert nicht");
@@ -397,7 +415,7 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
         m.state = pristine.state;
         m.derived = pristine.derived;
         m.grids.StrGridEin = pristine.grids.StrGridEin;
-        (void)ReadConfigurationLines(m, SplitConfigurationLines(bytes));
+        (void)ReadInto(m, SplitConfigurationLines(bytes));
         ASSERT_TRUE(std::isfinite(m.params.latitude) && std::isfinite(m.derived.extentY) &&
                     std::isfinite(m.derived.cosPlaneGnomon))
             << bytes;
@@ -405,9 +423,9 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
         ASSERT_LE(m.params.dialType, 7);
     }
     m = pristine;
-    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(100000, '9')));
-    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(10 << 20, '\n')));
-    (void)ReadConfigurationLines(m, SplitConfigurationLines(std::string(1, '\0')));
+    (void)ReadInto(m, SplitConfigurationLines(std::string(100000, '9')));
+    (void)ReadInto(m, SplitConfigurationLines(std::string(10 << 20, '\n')));
+    (void)ReadInto(m, SplitConfigurationLines(std::string(1, '\0')));
 }
 
 TEST(ConfigurationRead, NudgedGnomonInclinationReadsBackUnchanged)
@@ -567,7 +585,7 @@ TEST(ConfigurationFile, TooLargeEmptyAndSpecialFilesAreRefusedAndChangeNothing)
     std::ofstream(big) << ConfigurationText(Lines(DefaultModel())) << std::string(kMaxConfigurationBytes, '\n');
     Model m = DefaultModel();
     m.params.latitude = 12.5;
-    ConfigurationRead read = LoadConfigurationFile(m, big.string());
+    ConfigurationRead read = LoadInto(m, big.string());
     EXPECT_FALSE(read.ok);
     ASSERT_EQ(read.messages.size(), 1u);
     EXPECT_EQ(read.messages[0].text,
@@ -575,12 +593,12 @@ TEST(ConfigurationFile, TooLargeEmptyAndSpecialFilesAreRefusedAndChangeNothing)
     EXPECT_EQ(m.params.latitude, 12.5);
 
     std::ofstream(big, std::ios::trunc).flush();
-    read = LoadConfigurationFile(m, big.string());
+    read = LoadInto(m, big.string());
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.messages[0].text, "File  nicht gefunden!\n" + big.string() + ": Datei ist leer");
     std::filesystem::remove(big);
 
-    read = LoadConfigurationFile(m, std::filesystem::temp_directory_path().string());
+    read = LoadInto(m, std::filesystem::temp_directory_path().string());
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(m.params.latitude, 12.5);
 }
@@ -592,4 +610,37 @@ TEST(ConfigurationFile, AnInstalledProgramSavesItsStartConfigurationInTheUsersFo
     EXPECT_EQ(StartConfigurationTarget("/usr/bin/", user.string()), (user / "umbrix.ini").string());
     EXPECT_TRUE(std::filesystem::is_directory(user));
     std::filesystem::remove_all(user);
+}
+
+TEST(ConfigurationRead, AReversedHourRangeIsAnErrorOfItsLineAndChangesNothing)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[13] = "12"; // first hour 12
+    lines[14] = "12"; // last hour 12: no hour between them
+    ConfigurationRead read;
+    Model m = Read(lines, &read);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 15, hourTo: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(Lines(m), Lines(DefaultModel()));
+
+    // A file that ends after the first hour: that line is at fault (the default dial's last hour is 21).
+    lines.resize(14);
+    lines[13] = "20";
+    m = DefaultModel();
+    m.state.hourTo = 18;
+    read = ReadInto(m, lines);
+    EXPECT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Zeile 14, hourFrom: Wert außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(m.state.hourFrom, 5);
+
+    // One hour apart is a range.
+    lines = Lines(DefaultModel());
+    lines[13] = "11";
+    lines[14] = "12";
+    m = Read(lines, &read);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(m.state.hourFrom, 11);
+    EXPECT_EQ(m.state.hourTo, 12);
 }

@@ -2,6 +2,7 @@
 // read-back of the file as a spreadsheet would split it.
 
 #include "export/table_export.h"
+#include "tests/core/default_model.h"
 
 #include "core/driver.h"
 #include "core/input_panel.h"
@@ -13,17 +14,7 @@
 #include <memory>
 
 using namespace umbrix;
-
-namespace {
-
-Model DefaultModel()
-{
-    Model m;
-    InitDefaults(m);
-    return m;
-}
-
-} // namespace
+using umbrix::test::DefaultModel;
 
 TEST(TableExport, HeaderOfTheHourMarkTable)
 {

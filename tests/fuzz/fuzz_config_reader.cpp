@@ -109,6 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const umbrix::ConfigurationRead read =
         umbrix::ReadConfigurationLines(model, umbrix::SplitConfigurationLines(bytes));
+    if (read.dial)
+        umbrix::ApplyConfiguredDial(model, *read.dial);
     const umbrix::DialParameters& p = model.params;
     const umbrix::DerivedGeometry& d = model.derived;
     if (!std::isfinite(d.cosPlaneGnomon) || !std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) ||
@@ -122,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A file read to its end saves and reads back to the same lines.
     const auto lines = umbrix::BuildConfigurationLines(model);
     ResetForReading(models->again, models->pristine);
-    (void)umbrix::ReadConfigurationLines(models->again, lines);
+    if (const umbrix::ConfigurationRead again = umbrix::ReadConfigurationLines(models->again, lines); again.dial)
+        umbrix::ApplyConfiguredDial(models->again, *again.dial);
     if (umbrix::BuildConfigurationLines(models->again) != lines)
         std::abort();
     // The calculation of what was read reports finite numbers only.

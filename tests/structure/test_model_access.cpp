@@ -167,9 +167,9 @@ std::vector<Finding> DerivedWrites(const std::string& relative, const std::strin
 /// The folders whose functions take the model read-only: the drawing, printing and the exports.
 const std::vector<std::string> kReadOnlyFolders = {"graphics", "export"};
 
-/// The configuration reader loads a file into the model: it is an input, like the handlers of core/, and
-/// works on the model through their field checks.
-const std::vector<std::string> kModelInputs = {"export/config_file.cpp", "export/config_file.h"};
+/// The stand-in of the PDF printer when the program is built without Qt repeats the printer's own
+/// declaration, which prints through the run's model.
+const std::vector<std::string> kPrinterStandIns = {"cli/no_pdf/pdf_unavailable.cpp"};
 
 /// A reference or pointer to a model that is not const: Model& or Model* without const before it.
 std::vector<Finding> MutableModelHandles(const std::string& relative, const std::string& text)
@@ -178,6 +178,20 @@ std::vector<Finding> MutableModelHandles(const std::string& relative, const std:
     static const std::regex kConstBefore(R"(\bconst\s+(umbrix::)?$)");
     return Matches(relative, text, kHandle,
                    [](const std::string& code, const std::smatch& m) { return !Preceded(code, m, kConstBefore); });
+}
+
+/// A parameter of a function (or a lambda) that is a model which may be written: a MutableModelHandles
+/// finding inside parentheses.
+std::vector<Finding> WritableModelParameters(const std::string& relative, const std::string& text)
+{
+    static const std::regex kHandle(R"(\bModel\s*(&|\*))");
+    static const std::regex kConstBefore(R"(\bconst\s+(umbrix::)?$)");
+    return Matches(relative, text, kHandle, [](const std::string& code, const std::smatch& m) {
+        const auto at = static_cast<long>(m.position());
+        const long depth =
+            std::count(code.begin(), code.begin() + at, '(') - std::count(code.begin(), code.begin() + at, ')');
+        return depth > 0 && !Preceded(code, m, kConstBefore);
+    });
 }
 
 /// What `scan` finds in each of the files but the `skipped` ones.
@@ -249,8 +263,26 @@ TEST(ModelAccess, DrawingPrintingAndTheExportsOnlyReadTheModel)
 {
     const std::vector<std::string> files = SourcesUnder(kReadOnlyFolders);
     ASSERT_GT(files.size(), 20u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
-    const std::vector<Finding> writable = FindingsIn(files, kModelInputs, MutableModelHandles);
+    const std::vector<Finding> writable = FindingsIn(files, {}, MutableModelHandles);
     EXPECT_TRUE(writable.empty()) << "a model that may be written in graphics/ or export/:\n" << Listed(writable);
+}
+
+TEST(ModelAccess, TheSearchSeesAFunctionThatTakesAModelItMayWrite)
+{
+    const auto hits = [](const std::string& code) { return WritableModelParameters("sample.cpp", code).size(); };
+    EXPECT_EQ(hits("void Set(Model& model, int v);"), 1u);
+    EXPECT_EQ(hits("auto f = [](int a,\n umbrix::Model* m) {};"), 1u);
+    EXPECT_EQ(hits("void Show(const Model& model);"), 0u);
+    EXPECT_EQ(hits("    Model& model = *owner; Run(model);"), 0u); // the owner of a run works on its own model
+    EXPECT_EQ(hits("// void Set(Model& model);"), 0u);
+}
+
+TEST(ModelAccess, TheCommandLineProgramChangesTheModelOnlyThroughTheCore)
+{
+    const std::vector<std::string> files = SourcesUnder({"cli"});
+    ASSERT_GT(files.size(), 10u) << "the source tree was not found at " << UMBRIX_SOURCE_DIR;
+    const std::vector<Finding> writable = FindingsIn(files, kPrinterStandIns, WritableModelParameters);
+    EXPECT_TRUE(writable.empty()) << "a function in cli/ that takes a model it may write:\n" << Listed(writable);
 }
 
 TEST(SourceTree, NoSourceOrHeaderOfTheLayersIsLongerThan600Lines)

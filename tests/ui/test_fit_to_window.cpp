@@ -70,12 +70,12 @@ TEST_F(FitToWindow, CtrlZeroTheMenuAndTheToolColumnFrameTheDialAlike)
     EXPECT_TRUE(SameView(window->view(), fitted));
 
     // A fitted view is a zoom like any other: the zoom keys step from it, and it leaves the page alone.
-    pages()->setCurrentIndex(static_cast<int>(Page::TsDat));
+    pages()->setCurrentIndex(pageIndex("TsDat"));
     QTest::keyClick(latitude, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_DOUBLE_EQ(window->view().zoomFactor, fitted.zoomFactor * kZoomStep);
     QTest::keyClick(latitude, Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_TRUE(SameView(window->view(), fitted));
-    EXPECT_EQ(pages()->currentIndex(), static_cast<int>(Page::TsDat));
+    EXPECT_EQ(pages()->currentIndex(), pageIndex("TsDat"));
     EXPECT_TRUE(host.messages.empty());
 }
 

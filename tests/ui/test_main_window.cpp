@@ -4,6 +4,7 @@
 #include "core/numeric.h"
 #include "export/config_file.h"
 #include "qt_app.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
@@ -11,8 +12,7 @@
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
-#include "text/own_texts.h"
-#include "text/texts.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,41 +42,12 @@ namespace {
 const LanguageState kDe = StateFor(Language::German);
 const LanguageState kEn = StateFor(Language::English);
 
-class Window : public ::testing::Test {
+class Window : public test::WindowTest {
 protected:
-    void SetUp() override
-    {
-        test::App();
-        ASSERT_TRUE(folder.isValid());
-        window = makeWindow(folder.path());
-    }
-
+    using WindowTest::makeWindow;
     /// A window whose program, user and data folders are `dir` (so no start configuration of the machine
     /// is read), shown, active and past its first activation.
-    std::unique_ptr<MainWindow> makeWindow(const QString& dir)
-    {
-        WindowOptions options;
-        options.paths.programDir = FromQt(dir) + "/";
-        options.paths.userDir = FromQt(dir) + "/user/";
-        options.paths.dataDirs = {FromQt(dir) + "/data/"};
-        options.paths.workingDir = FromQt(dir);
-        options.host = &host;
-        auto w = std::make_unique<MainWindow>(std::move(options));
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QCoreApplication::processEvents();
-        w->activateOnce();
-        return w;
-    }
-
-    template <class T> T* get(const char* name) const
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    QAction* action(const char* name) const { return get<QAction>(name); }
+    std::unique_ptr<MainWindow> makeWindow(const QString& dir) { return makeWindow(options(dir)); }
 
     /// Types `text` over the field's contents and leaves the field with Enter.
     void typeAndLeave(const char* field, const char* text)
@@ -87,12 +58,6 @@ protected:
         QTest::keyClicks(edit, QString::fromLatin1(text));
         QTest::keyClick(edit, Qt::Key_Return);
     }
-
-    QTabWidget* pages() const { return get<QTabWidget>("PgCtrl"); }
-
-    QTemporaryDir folder;
-    RecordingWindowHost host;
-    std::unique_ptr<MainWindow> window;
 };
 
 // --- start-up and activation ------------------------------------------------------------------------------
@@ -109,7 +74,7 @@ TEST_F(Window, StartsMaximisedWithItsCaptionAndTheDefaultDialDrawn)
     EXPECT_EQ(get<QLineEdit>("MaskEdit1")->text(), QStringLiteral("01/05"));
     EXPECT_EQ(window->model().state.dialTitle, std::string(ResourceTextPlain(kDe, ResourceId::DialTitleFirst)));
     // The default dial has no figure-eight page; its error panel is shown.
-    EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsSlope)));
+    EXPECT_FALSE(pages()->isTabVisible(pageIndex("tsSlope")));
     EXPECT_FALSE(get<QWidget>("pErrGraph")->isHidden());
     EXPECT_FALSE(get<QLabel>("lmaxErrAbs")->text().isEmpty());
 }
@@ -257,9 +222,9 @@ TEST_F(Window, SpinEditsAndCheckBoxesRecalculateTheHourMarksOnly)
     get<QCheckBox>("chBSchatt")->click();
     EXPECT_FALSE(window->model().state.showShadowPath);
     EXPECT_TRUE(get<QLineEdit>("MaskEdit1")->isHidden());
-    EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsShade)));
+    EXPECT_FALSE(pages()->isTabVisible(pageIndex("tsShade")));
     get<QCheckBox>("chBSchatt")->click();
-    EXPECT_TRUE(pages()->isTabVisible(static_cast<int>(Page::tsShade)));
+    EXPECT_TRUE(pages()->isTabVisible(pageIndex("tsShade")));
 }
 
 TEST_F(Window, AnHourRangeThatEndsBeforeItStartsIsRefusedAndTheSpinEditRestored)
@@ -314,7 +279,7 @@ TEST_F(Window, DialTypeMenuPresetsTheInputs)
 
     action("analemmat8")->trigger(); // type 7: the date scale becomes date lines
     EXPECT_EQ(get<RadioGroup>("rgAnzahl")->title(), ToQt(ResourceText(kDe, ResourceId::DateLines)));
-    EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::TsDat)));
+    EXPECT_FALSE(pages()->isTabVisible(pageIndex("TsDat")));
     EXPECT_EQ(action("analemmat8")->shortcut(), QKeySequence(Qt::Key_F8));
 }
 
@@ -421,10 +386,10 @@ TEST_F(Window, ZoomKeysNeedExactlyCtrlAndWorkOnEveryPage)
     QTest::keyClick(focus, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier);
     EXPECT_DOUBLE_EQ(window->view().zoomFactor, 1.0);
 
-    pages()->setCurrentIndex(static_cast<int>(Page::TsDat));
+    pages()->setCurrentIndex(pageIndex("TsDat"));
     QTest::keyClick(focus, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_DOUBLE_EQ(window->view().zoomFactor, 1.2);
-    EXPECT_EQ(pages()->currentIndex(), static_cast<int>(Page::TsDat));
+    EXPECT_EQ(pages()->currentIndex(), pageIndex("TsDat"));
     QTest::keyClick(focus, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_NEAR(window->view().zoomFactor, 1.0, 1e-12);
 }
@@ -433,11 +398,11 @@ TEST_F(Window, AltArrowsShiftTheDrawingOnlyOnTheGraphicPage)
 {
     QWidget* focus = get<QLineEdit>("eLang");
     focus->setFocus(Qt::OtherFocusReason);
-    pages()->setCurrentIndex(static_cast<int>(Page::TsDat));
+    pages()->setCurrentIndex(pageIndex("TsDat"));
     QTest::keyClick(focus, Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(window->view().panX, 0);
 
-    pages()->setCurrentIndex(static_cast<int>(Page::TSGrafik));
+    pages()->setCurrentIndex(pageIndex("TSGrafik"));
     const int step = window->drawingState().surfaceWidth / 40;
     ASSERT_GT(step, 0);
     QTest::keyClick(focus, Qt::Key_Left, Qt::AltModifier);
@@ -472,11 +437,24 @@ TEST_F(Window, DraggingTheImageMovesTheDrawing)
 
 // --- calculation and pages --------------------------------------------------------------------------------
 
+TEST_F(Window, PagesAreKnownByNameWhereverTheyStand)
+{
+    // A page put in front of the others moves every page one place on: the help topic stays the page's own
+    // and a calculation returns to the page the user was on.
+    pages()->insertTab(0, new QWidget(pages()), QStringLiteral("new"));
+    showPage("tsShade");
+    EXPECT_EQ(pages()->property("helpContext").toInt(), 46);
+    showPage("TsDat");
+    typeAndLeave("eBreit", "48");
+    EXPECT_DOUBLE_EQ(window->model().params.latitude, 48);
+    EXPECT_EQ(pages()->currentWidget()->objectName(), QStringLiteral("TsDat"));
+}
+
 TEST_F(Window, ARecalculationKeepsThePageAndRefreshesTheTables)
 {
-    pages()->setCurrentIndex(static_cast<int>(Page::TsDat));
+    pages()->setCurrentIndex(pageIndex("TsDat"));
     get<QPushButton>("BitBtn1")->click();
-    EXPECT_EQ(pages()->currentIndex(), static_cast<int>(Page::TsDat));
+    EXPECT_EQ(pages()->currentIndex(), pageIndex("TsDat"));
 
     const StringGrid& hours = window->model().grids.StrGridStd;
     auto* table = get<GridView>("StrGridStd");
@@ -487,7 +465,7 @@ TEST_F(Window, ARecalculationKeepsThePageAndRefreshesTheTables)
     EXPECT_NE(table->item(1, 1)->background().color(), kFixedCellYellow);
 
     typeAndLeave("eLang", "-10");
-    EXPECT_EQ(pages()->currentIndex(), static_cast<int>(Page::TsDat));
+    EXPECT_EQ(pages()->currentIndex(), pageIndex("TsDat"));
     EXPECT_EQ(table->cellText(1, 1), ToQt(window->model().grids.StrGridStd.cell(1, 1)));
 }
 

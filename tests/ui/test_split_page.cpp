@@ -66,7 +66,7 @@ TEST_F(SplitDial, ChoosingTheVariantShowsItsPageAndPanelsAndBack)
 {
     chooseSplitDial();
     EXPECT_TRUE(window->model().state.doubleAnalemmaActive);
-    EXPECT_TRUE(pages()->isTabVisible(static_cast<int>(Page::tsSlope)));
+    EXPECT_TRUE(pages()->isTabVisible(pageIndex("tsSlope")));
     EXPECT_FALSE(get<QWidget>("pSplit")->isHidden());
     EXPECT_FALSE(get<QWidget>("pFehler")->isHidden());
     EXPECT_FALSE(get<QLineEdit>("eRiseSet")->isEnabled());
@@ -91,7 +91,7 @@ TEST_F(SplitDial, ChoosingTheVariantShowsItsPageAndPanelsAndBack)
 
     clickItem("rgTyp", 0);
     EXPECT_FALSE(window->model().state.doubleAnalemmaActive);
-    EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsSlope)));
+    EXPECT_FALSE(pages()->isTabVisible(pageIndex("tsSlope")));
     EXPECT_TRUE(get<QWidget>("pSplit")->isHidden());
     EXPECT_TRUE(get<QWidget>("pFehler")->isHidden());
     EXPECT_TRUE(get<QLineEdit>("eRiseSet")->isEnabled());
@@ -107,7 +107,7 @@ TEST_F(SplitDial, AnotherDialTypeLeavesTheSplitVariantBehind)
     action("analemmat1")->trigger(); // the common dial keeps the stored variant but does not use it
     EXPECT_FALSE(window->model().state.doubleAnalemmaActive);
     EXPECT_TRUE(get<QWidget>("pSplit")->isHidden());
-    EXPECT_FALSE(pages()->isTabVisible(static_cast<int>(Page::tsSlope)));
+    EXPECT_FALSE(pages()->isTabVisible(pageIndex("tsSlope")));
     EXPECT_TRUE(get<QLineEdit>("eRiseSet")->isEnabled());
     EXPECT_TRUE(get<QCheckBox>("ChBRiseSet")->isEnabled());
     EXPECT_FALSE(get<QWidget>("pErrGraph")->isHidden());
@@ -127,7 +127,7 @@ TEST_F(SplitDial, TheFourthMarksItemOfTheFixedGnomonDialReadsAndChoosesThreePerM
 TEST_F(SplitDial, MorningAndAfternoonTablesTakeTurns)
 {
     chooseSplitDial();
-    showPage(Page::tsSlope);
+    showPage("tsSlope");
     GridView* morning = grid("StrGrid8b");
     GridView* afternoon = grid("StrGrid8");
     EXPECT_FALSE(morning->isHidden());
@@ -165,7 +165,7 @@ TEST_F(SplitDial, HoursTypedIntoTheInputTableAreCorrectedAndUsed)
 {
     chooseSplitDial();
     clickItem("rgMittelwert", 0); // exact for two hours
-    showPage(Page::tsSlope);
+    showPage("tsSlope");
     ASSERT_FALSE(grid("StrGrid8b")->cellText(0, 1).isEmpty());
     EXPECT_EQ(get<RadioGroup>("rgDefault")->itemIndex(), 0);
 
@@ -276,7 +276,7 @@ TEST_F(SplitDial, TheWaitingPanelIsSteppedOncePerMonthAndHalfToItsEnd)
 TEST_F(SplitDial, TheFigureEightPageKeepsItsDistances)
 {
     chooseSplitDial();
-    showPage(Page::tsSlope);
+    showPage("tsSlope");
     const QWidget* page = get<QWidget>("tsSlope");
     const QWidget* mean = grid("StrMittel");
     const QWidget* input = grid("StrGridEin");
@@ -296,7 +296,7 @@ TEST_F(SplitDial, TheFigureEightPageKeepsItsDistances)
 TEST_F(SplitDial, TheDatePagePlacesItsPanelsBesideTheTable)
 {
     chooseSplitDial();
-    showPage(Page::TSAnaDat);
+    showPage("TSAnaDat");
     const QWidget* page = get<QWidget>("TSAnaDat");
     const QWidget* dates = grid("StrGridDat");
     const QWidget* split = get<QWidget>("pSplit");
@@ -321,9 +321,9 @@ TEST_F(SplitDial, TheDatePagePlacesItsPanelsBesideTheTable)
 TEST_F(SplitDial, APageChangeShowsTheCurrentShadowDate)
 {
     window->model().state.shadowDateText = "24/12";
-    showPage(Page::tsShade);
+    showPage("tsShade");
     EXPECT_EQ(get<QLabel>("Label2")->text(), ToQt(LabelRow(kDe, LabelId::ShadowPathOn)) + QStringLiteral(" 24/12"));
-    EXPECT_EQ(pages()->property("helpContext").toInt(), 44 + static_cast<int>(Page::tsShade));
+    EXPECT_EQ(pages()->property("helpContext").toInt(), 46 /* the shadow-path page */);
 }
 
 } // namespace

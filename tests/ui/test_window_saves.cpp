@@ -1,9 +1,9 @@
 // Every save of the window (configuration, plot, DXF, table, PDF) over a write-protected file and through a
 // symbolic link, with the file and print dialogs answered by the test. Runs offscreen.
 
+#include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/table_export_dialog.h"
-#include "text/texts.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -64,7 +64,7 @@ protected:
             click(what == "plot" ? "tbHpg" : "tbDXF");
             click("Button3");
         } else if (what == "table") {
-            showPage(Page::TsDat);
+            showPage("TsDat");
             click("BtnTsDat");
         } else {
             action("Grafikdrucken1")->trigger();

@@ -28,10 +28,11 @@ protected:
         window = makeWindow(options());
     }
 
-    /// Options whose folders all lie in the temporary folder and whose messages are recorded.
-    WindowOptions options()
+    /// Options whose folders all lie in `dir` (the temporary folder unless given) and whose messages are
+    /// recorded.
+    WindowOptions options(const QString& in = {})
     {
-        const std::string dir = FromQt(folder.path());
+        const std::string dir = FromQt(in.isEmpty() ? folder.path() : in);
         WindowOptions o;
         o.paths.programDir = dir + "/";
         o.paths.userDir = dir + "/user/";
@@ -61,10 +62,13 @@ protected:
     QAction* action(const char* name) const { return get<QAction>(name); }
     QTabWidget* pages() const { return get<QTabWidget>("PgCtrl"); }
 
+    /// The place of a page in the page control, found by its name.
+    int pageIndex(const char* name) const { return pages()->indexOf(get<QWidget>(name)); }
+
     /// Shows a page and lets it take its size.
-    void showPage(Page page)
+    void showPage(const char* name)
     {
-        pages()->setCurrentIndex(static_cast<int>(page));
+        pages()->setCurrentIndex(pageIndex(name));
         QCoreApplication::processEvents();
     }
 

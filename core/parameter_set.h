@@ -1,0 +1,23 @@
+#pragma once
+// Setting a parameter by its own name from a text, as umbrix-cli's --set and the extension lines of a
+// configuration file do: the value goes through the same check as its input control.
+
+#include "core/parameters.h"
+
+#include <string_view>
+
+namespace umbrix {
+
+/// Sets one parameter through the same check as its input control. A name the program does not know (or a
+/// value it only reports), a value the check rejects, or a control the window disables in the current state
+/// leave the model as it was.
+[[nodiscard]] SetOutcome SetParameter(Model& model, std::string_view name, std::string_view value);
+
+/// The same for a known row without the enabled test: a configuration keeps what it holds for a control the
+/// dial type disables.
+[[nodiscard]] SetOutcome SetParameterValue(Model& model, const ParameterRow& row, std::string_view value);
+
+/// True for the names applied before all others (the dial type and its variants).
+[[nodiscard]] bool IsPresetParameter(std::string_view name);
+
+} // namespace umbrix

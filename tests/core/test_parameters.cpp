@@ -1,0 +1,221 @@
+// The parameter table: its rows agree with the model's defaults, the input fields, the configuration layout
+// and the enabling of the controls per dial type; --set and the panel read it.
+
+#include "core/input_panel.h"
+#include "core/parameter_set.h"
+#include "core/parameters.h"
+#include "tests/core/default_model.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+using namespace umbrix;
+using umbrix::test::DefaultModel;
+using umbrix::test::Find;
+
+TEST(ParameterTable, NamesAndControlsAreUnique)
+{
+    std::set<std::string_view> names;
+    std::set<std::string_view> controls;
+    for (const ParameterRow& row : ParameterTable()) {
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
+        if (!row.control.empty()) {
+            EXPECT_TRUE(controls.insert(row.control).second) << row.control;
+        }
+        EXPECT_EQ(row.control.empty(), row.controlKind == ControlKind::None) << row.name;
+    }
+}
+
+TEST(ParameterTable, EveryFieldHasOneRowThatStoresIntoItsParameter)
+{
+    for (int f = 0; f < kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        int rows = 0;
+        for (const ParameterRow& row : ParameterTable())
+            rows += row.field == field;
+        EXPECT_EQ(rows, 1) << FieldName(field);
+        const ParameterRow& row = ParameterOf(field);
+        EXPECT_EQ(row.field, field);
+        EXPECT_EQ(row.controlKind, ControlKind::Edit) << row.name;
+        EXPECT_TRUE(row.settable);
+        // A real field stores into the member the row names; the year is the one whole-number field.
+        EXPECT_EQ(row.real != nullptr, row.kind == ValueKind::Real) << row.name;
+    }
+    EXPECT_EQ(FieldName(Field::eBreit), "eBreit");
+    EXPECT_EQ(FieldName(Field::EddxfAchs), "EddxfAchs");
+}
+
+TEST(ParameterTable, DefaultsAreTheValuesOfAFreshModel)
+{
+    const Model m = DefaultModel();
+    int constants = 0;
+    for (const ParameterRow& row : ParameterTable()) {
+        const std::optional<ParameterValue> byDefault = DefaultOf(row);
+        if (!byDefault)
+            continue;
+        ++constants;
+        EXPECT_EQ(*byDefault, ValueOf(row, m)) << row.name;
+    }
+    EXPECT_GE(constants, 30);
+}
+
+TEST(ParameterTable, SettableRowsCanBeSetAndReportOnlyRowsCannot)
+{
+    for (const ParameterRow& row : ParameterTable()) {
+        EXPECT_EQ(row.settable, row.field.has_value() || row.apply != nullptr) << row.name;
+        if (!row.settable) {
+            Model m = DefaultModel();
+            EXPECT_EQ(SetParameter(m, row.name, "1").status, SetStatus::UnknownName) << row.name;
+        }
+    }
+    Model m = DefaultModel();
+    EXPECT_EQ(SetParameter(m, "noSuchParameter", "1").status, SetStatus::UnknownName);
+}
+
+TEST(ParameterTable, TheFixedConfigurationLinesAreEachHeldByTheirParameters)
+{
+    std::map<int, std::vector<int>> positions;
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.line > 0)
+            positions[row.saved.line].push_back(row.saved.position);
+    // Lines 1 to 22 hold their values from position 1 on without a gap; line 23 begins the four columns of
+    // the hours table.
+    for (int line = 1; line <= 23; ++line) {
+        std::vector<int> held = positions[line];
+        std::sort(held.begin(), held.end());
+        ASSERT_FALSE(held.empty()) << "line " << line;
+        for (std::size_t k = 0; k < held.size(); ++k)
+            EXPECT_EQ(held[k], static_cast<int>(k) + 1) << "line " << line;
+    }
+    EXPECT_EQ(FindParameter("hoursTable")->saved.codec, ConfigCodec::GridColumns);
+    EXPECT_EQ(positions.rbegin()->first, 23);
+}
+
+TEST(ParameterTable, HelpOrderListsTheFieldsFirstThenTheOtherSettings)
+{
+    const std::vector<std::string_view> names = ParameterNames();
+    ASSERT_GE(names.size(), 31u);
+    EXPECT_EQ(names[0], "latitude");
+    EXPECT_EQ(names[5], "gnomonInclination");
+    EXPECT_EQ(names[12], "year");
+    EXPECT_EQ(names[13], "marksPerMonth");
+    EXPECT_EQ(names.back(), "hoursTable");
+    for (const std::string_view name : names)
+        EXPECT_NE(name, "cosPlaneGnomon");
+}
+
+// The enabling of the dial-type presets: which angle fields each type leaves to the user, who may choose the
+// marks mode, the shadow path and the coordinate output.
+TEST(ParameterEnabling, FollowsTheDialTypePresets)
+{
+    struct Case {
+        int type;
+        bool incl, dek, gnomInc, gnomDek, marksMode, shadow, coordinates;
+    };
+    const Case cases[] = {
+        {0, false, false, false, false, false, true, true}, {1, false, false, true, true, false, true, false},
+        {2, true, true, false, false, false, false, false}, {3, true, false, true, false, false, true, true},
+        {4, false, false, true, false, false, true, true},  {5, false, true, false, false, false, false, false},
+        {6, false, false, false, false, true, true, true},  {7, false, false, true, true, false, true, false},
+    };
+    for (const Case& c : cases) {
+        DialParameters p;
+        p.dialType = static_cast<std::uint8_t>(c.type);
+        auto enabled = [&](std::string_view name) { return ParameterEnabled(*FindParameter(name), p); };
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(enabled("planeInclination"), c.incl);
+        EXPECT_EQ(enabled("planeDeviation"), c.dek);
+        EXPECT_EQ(enabled("gnomonInclination"), c.gnomInc);
+        EXPECT_EQ(enabled("gnomonDeviation"), c.gnomDek);
+        EXPECT_EQ(enabled("marksMode"), c.marksMode);
+        EXPECT_EQ(enabled("showShadowPath"), c.shadow);
+        EXPECT_EQ(enabled("coordinatesAsXY"), c.coordinates);
+        EXPECT_TRUE(enabled("latitude"));
+        EXPECT_TRUE(enabled("dialType"));
+    }
+}
+
+TEST(ParameterEnabling, TheSplitDialsControlsFollowMarksModeAndMethod)
+{
+    DialParameters p;
+    p.dialType = 6;
+    p.marksMode = 1;
+    p.doubleAnalemmaMethod = 3;
+    EXPECT_FALSE(ParameterEnabled(*FindParameter("hoursTable"), p));
+    EXPECT_FALSE(ParameterEnabled(*FindParameter("doubleAnalemmaMethod"), p));
+    EXPECT_TRUE(ParameterEnabled(*FindParameter("fineSearch"), p)); // follows the method alone
+    p.marksMode = 2;
+    EXPECT_TRUE(ParameterEnabled(*FindParameter("hoursTable"), p));
+    EXPECT_TRUE(ParameterEnabled(*FindParameter("errorHourTo"), p));
+    p.doubleAnalemmaMethod = 1;
+    EXPECT_FALSE(ParameterEnabled(*FindParameter("fineSearch"), p));
+}
+
+TEST(ParameterEnabling, PanelStatesAgreeWithTheTable)
+{
+    for (int type = 0; type < kDialTypeCount; ++type) {
+        for (int mode : {1, 2}) {
+            Model m = DefaultModel();
+            m.params.marksMode = static_cast<std::uint8_t>(mode);
+            m.params.doubleAnalemmaMethod = 2;
+            std::vector<ControlState> states = SelectDialType(m, type);
+            const std::vector<ControlState> shown = ShowParameters(m);
+            states.insert(states.end(), shown.begin(), shown.end());
+            for (const ParameterRow& row : ParameterTable()) {
+                if (row.control.empty())
+                    continue;
+                std::optional<bool> enabled;
+                for (const ControlState& s : states)
+                    if (s.name == row.control && s.enabled)
+                        enabled = s.enabled;
+                EXPECT_EQ(enabled.value_or(true), ParameterEnabled(row, m.params))
+                    << row.name << " type " << type << " mode " << mode;
+            }
+        }
+    }
+}
+
+TEST(ShowParameters, SwitchesAndTheShadowDateShowTheirValues)
+{
+    Model m = DefaultModel();
+    m.state.markRiseSet = true;
+    m.state.showShadowPath = false;
+    m.state.coordinatesAsXY = false;
+    m.state.useDefaultHours = true;
+    m.params.doubleAnalemmaMethod = 4;
+    m.state.shadowDateText = "21/06";
+    const std::vector<ControlState> states = ShowParameters(m);
+    EXPECT_TRUE(*Find(states, "ChBRiseSet")->checked);
+    EXPECT_FALSE(*Find(states, "chBSchatt")->checked);
+    EXPECT_EQ(*Find(states, "rgKoordAusg")->item, 1);
+    EXPECT_EQ(*Find(states, "rgDefault")->item, 0);
+    EXPECT_EQ(*Find(states, "rgMittelwert")->item, 4);
+    EXPECT_EQ(*Find(states, "MaskEdit1")->text, "21/06");
+    EXPECT_EQ(*Find(states, "eStart")->item, 5);
+    EXPECT_EQ(Find(states, "EddxfAchs"), nullptr); // the export panel shows its axis itself
+}
+
+TEST(SetParameter, AValueGoesThroughItsKindsCheckAndARefusalChangesNothing)
+{
+    Model m = DefaultModel();
+    EXPECT_EQ(SetParameter(m, "linesPerHour", "7").status, SetStatus::Rejected);
+    EXPECT_EQ(SetParameter(m, "linesPerHour", "6").status, SetStatus::Accepted);
+    EXPECT_EQ(m.params.linesPerHour, 6);
+    EXPECT_EQ(SetParameter(m, "marksPerMonth", "4").status, SetStatus::Rejected);
+    EXPECT_EQ(SetParameter(m, "showZoneTime", "yes").status, SetStatus::Rejected);
+    EXPECT_EQ(SetParameter(m, "showZoneTime", "true").status, SetStatus::Accepted);
+    EXPECT_TRUE(m.params.showZoneTime);
+    // The first hour must stay before the last: 21 is the last hour of the default dial.
+    const SetOutcome reversed = SetParameter(m, "hourFrom", "20");
+    EXPECT_EQ(reversed.status, SetStatus::Accepted);
+    EXPECT_EQ(SetParameter(m, "hourTo", "20").status, SetStatus::Rejected);
+    EXPECT_EQ(m.state.hourTo, 21);
+    // Disabled by the dial type: refused with a message that names the parameter.
+    const SetOutcome disabled = SetParameter(m, "planeInclination", "10");
+    EXPECT_EQ(disabled.status, SetStatus::Disabled);
+    ASSERT_EQ(disabled.messages.size(), 1u);
+    EXPECT_NE(disabled.messages[0].text.find("planeInclination"), std::string::npos);
+    EXPECT_EQ(m.params.planeInclination, 0);
+}

@@ -1,0 +1,145 @@
+#include "ui/parameter_panels.h"
+
+#include "core/input_panel.h"
+#include "ui/radio_group.h"
+#include "ui/widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QLineEdit>
+
+namespace umbrix {
+
+namespace {
+
+constexpr const char* kPanelHint = "Change input panel with right mouse click";
+constexpr int kFieldWidthPx = 70;
+constexpr int kRowHeightPx = 26;
+
+/// A label and its control side by side in a grid cell pair.
+void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* control)
+{
+    grid->addWidget(label, row, column);
+    grid->addWidget(control, row, column + 1);
+}
+
+/// A panel below the page control: named, raised, with the hint how to change it.
+void SetUpPanel(QFrame& panel, const char* name)
+{
+    panel.setObjectName(QString::fromLatin1(name));
+    panel.setProperty("tag", 0);
+    panel.setFrameShape(QFrame::StyledPanel);
+    panel.setFrameShadow(QFrame::Raised);
+    panel.setToolTip(QString::fromLatin1(kPanelHint));
+}
+
+} // namespace
+
+QLineEdit* MakeNumericField(QWidget* parent, const char* name, int tag)
+{
+    QLineEdit* edit = MakeEdit(parent, name, tag);
+    edit->setFixedWidth(kFieldWidthPx);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+QLineEdit* ParameterPanel::field(const char* name, int tag, Field check)
+{
+    QLineEdit* edit = MakeNumericField(this, name, tag);
+    fields_.emplace_back(edit, check);
+    return edit;
+}
+
+ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
+{
+    SetUpPanel(*this, "Panel1");
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 3, 8, 3);
+    row->setSpacing(14);
+    auto column = [row] {
+        auto* grid = new QGridLayout;
+        grid->setVerticalSpacing(2);
+        grid->setHorizontalSpacing(6);
+        // Four rows of the same height in every column, so that the fields line up across the panel.
+        for (int r = 0; r < 4; ++r)
+            grid->setRowMinimumHeight(r, kRowHeightPx);
+        grid->setRowStretch(4, 1);
+        row->addLayout(grid);
+        return grid;
+    };
+
+    QGridLayout* site = column();
+    AddPair(site, 0, 0, MakeLabel(this, "lBreit", 103), field("eBreit", 103, Field::eBreit));
+    AddPair(site, 1, 0, MakeLabel(this, "lLang", 104), field("eLang", 0, Field::eLang));
+    AddPair(site, 2, 0, MakeLabel(this, "lZone", 105), field("eZone", 0, Field::eZone));
+    site->addWidget(MakeCheckBox(this, "chBzonzeit", 115), 3, 0, 1, 2);
+
+    QGridLayout* gnomon = column();
+    AddPair(gnomon, 0, 0, MakeLabel(this, "lGnomInc", 108), field("eGnomInc", 0, Field::eGnomInc));
+    AddPair(gnomon, 1, 0, MakeLabel(this, "lgDek", 107), field("eGnomDek", 0, Field::eGnomDek));
+    AddPair(gnomon, 2, 0, MakeLabel(this, "lHoehe", 109), field("eHoehe", 0, Field::eHoehe));
+
+    QGridLayout* plane = column();
+    AddPair(plane, 0, 0, MakeLabel(this, "lEbNeig", 129), field("eIncl", 0, Field::eIncl));
+    AddPair(plane, 1, 0, MakeLabel(this, "lEbDek", 128), field("eDek", 128, Field::eDek));
+    AddPair(plane, 2, 0, MakeLabel(this, "lHalb", 106), field("eHalb", 0, Field::eHalb));
+    AddPair(plane, 3, 0, MakeLabel(this, "Label27", 43), field("eVergr", 0, Field::eVergr));
+    // The way to the second panel sits right of the distance field.
+    plane->addWidget(MakeButton(this, "Button1", 15), 3, 2);
+
+    QGridLayout* hours = column();
+    hours->addWidget(MakeLabel(this, "lStMark", 102), 0, 0, 1, 2);
+    AddPair(hours, 1, 0, MakeLabel(this, "lStart", 110), MakeSpin(this, "eStart", kHourFromRange));
+    AddPair(hours, 2, 0, MakeLabel(this, "LEnd", 111), MakeSpin(this, "eEnd", kHourToRange));
+    AddPair(hours, 3, 0, MakeSpin(this, "eLph", kLinesPerHourRange), MakeLabel(this, "Label26", 33));
+
+    QGridLayout* year = column();
+    AddPair(year, 0, 0, MakeLabel(this, "lJahr", 116), field("ejahr", 0, Field::ejahr));
+    year->addWidget(MakeCheckBox(this, "chBSchatt", 127), 1, 0, 1, 2);
+    QLineEdit* date = MakeEdit(this, "MaskEdit1");
+    date->setInputMask(QStringLiteral("00/00;_"));
+    date->setFixedWidth(kFieldWidthPx);
+    AddPair(year, 2, 0, MakeLabel(this, "lbSchatt", 117), date);
+    year->addWidget(MakeCheckBox(this, "ChBRiseSet", 30), 3, 0, 1, 2);
+
+    row->addWidget(new RadioGroup(QStringLiteral("rgAnzahl"), 50, 1, this), 0, Qt::AlignTop);
+    row->addStretch(1);
+}
+
+SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
+{
+    SetUpPanel(*this, "Panel2");
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 4, 8, 4);
+
+    auto* first = new QVBoxLayout;
+    row->addLayout(first);
+    first->addWidget(MakeLabel(this, "Label3", 200));
+    auto* kind = new RadioGroup(QStringLiteral("rgTyp"), 31, 1, this);
+    first->addWidget(kind);
+    first->addWidget(MakeButton(this, "bMore2", 15));
+
+    auto* method = new RadioGroup(QStringLiteral("rgMittelwert"), 40, 2, this);
+    row->addWidget(method);
+
+    auto* hints = new QVBoxLayout;
+    row->addLayout(hints);
+    hints->addWidget(MakeLabel(this, "lOptimier", 126));
+    hints->addWidget(MakeLabel(this, "Label4", 20));
+    hints->addStretch(1);
+
+    QFrame* pFehler = MakePanel(this, "pFehler");
+    auto* errors = new QGridLayout(pFehler);
+    errors->setContentsMargins(6, 2, 6, 2);
+    errors->addWidget(MakeLabel(pFehler, "Label21", 90), 0, 0, 1, 4);
+    errors->addWidget(MakeLabel(pFehler, "Label5", 112), 1, 0, 1, 2);
+    errors->addWidget(MakeLabel(pFehler, "Label6", 113), 1, 2, 1, 2);
+    AddPair(errors, 2, 0, MakeLabel(pFehler, "Label22", 110), MakeSpin(pFehler, "efStart", kErrorHourFromRange));
+    AddPair(errors, 2, 2, MakeLabel(pFehler, "Label23", 111), MakeSpin(pFehler, "efEnd", kErrorHourToRange));
+    errors->addWidget(MakeCheckBox(pFehler, "chbGenau", 31), 3, 0, 1, 4);
+    row->addWidget(pFehler);
+    row->addStretch(1);
+    hide();
+}
+
+} // namespace umbrix
