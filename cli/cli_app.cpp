@@ -154,22 +154,13 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             continue;
         }
         std::string problem;
-        switch (ParseAnalysisOption(args, i, options.analysis, problem)) {
-        case OptionParse::NotAnalysis:
-            break;
-        case OptionParse::Taken:
-            continue;
-        case OptionParse::Bad:
+        OptionParse parsed = ParseAnalysisOption(args, i, options.analysis, problem);
+        if (parsed == OptionParse::NotAnalysis)
+            parsed = ParseTrueScaleOption(args, i, options.trueScale, problem);
+        if (parsed == OptionParse::Bad)
             return problem;
-        }
-        switch (ParseTrueScaleOption(args, i, options.trueScale, problem)) {
-        case OptionParse::NotAnalysis:
-            break;
-        case OptionParse::Taken:
+        if (parsed == OptionParse::Taken)
             continue;
-        case OptionParse::Bad:
-            return problem;
-        }
         if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang" || arg == "--save-config") {
             if (!next(value))
                 return arg + " needs a value";

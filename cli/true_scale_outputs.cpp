@@ -2,6 +2,7 @@
 
 #include "core/fields.h"
 #include "export/file_messages.h"
+#include "export/table_export.h"
 #include "export/true_size_dxf.h"
 #include "graphics/construction_geometry.h"
 #include "graphics/setting_out.h"
@@ -9,26 +10,11 @@
 #include "text/own_texts.h"
 #include "ui/print/true_scale_pdf.h"
 
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 
 namespace umbrix {
 
 namespace {
-
-/// The ending of a file name in lower case ("" without one).
-std::string LowerEnding(std::string_view path)
-{
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    std::string ending(path.substr(dot));
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return ending;
-}
 
 /// A printer correction factor: a finite number with "." in kMinCorrection..kMaxCorrection.
 std::optional<double> ParseCorrection(std::string_view text)
@@ -66,10 +52,9 @@ std::optional<SettingOutForm> SettingOutFormOf(std::string_view path)
 {
     if (path == "-")
         return SettingOutForm::Csv;
-    const std::string ending = LowerEnding(path);
-    if (ending == ".pdf")
+    if (FileEndsWith(path, ".pdf"))
         return SettingOutForm::Pdf;
-    if (ending == ".csv")
+    if (FileEndsWith(path, ".csv"))
         return SettingOutForm::Csv;
     return std::nullopt;
 }

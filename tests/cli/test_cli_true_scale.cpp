@@ -85,26 +85,6 @@ double Attribute(const std::string& svg, const std::string& name)
     return at == std::string::npos ? NAN : std::atof(svg.c_str() + at + name.size() + 3);
 }
 
-/// The semicolon-separated cells of the CSV's lines after its BOM, without the CR LF.
-std::vector<std::vector<std::string>> CsvRows(const std::string& text)
-{
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text.substr(3));
-    std::string line;
-    while (std::getline(in, line)) {
-        EXPECT_TRUE(!line.empty() && line.back() == '\r') << line;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<std::string> cells;
-        std::istringstream cellsIn(line + ";");
-        std::string cell;
-        while (std::getline(cellsIn, cell, ';'))
-            cells.push_back(cell);
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
 /// The sheets the layout rule gives the default dial with this semi-major axis (metres) on this paper.
 long long ExpectedSheets(const std::string& semiMajorAxis, PaperSize paper)
 {
@@ -181,36 +161,28 @@ TEST_F(CliTrueScale, DxfInMillimetresReadsBackWithTheNoonMarkAtItsPlace)
     EXPECT_NEAR(y, 2019.39, 0.01);
 }
 
-// The CSV: its header lines, and d1, d2 agree with x, y and the stakes' coordinates within the rounding of
-// the written values (4 decimals in metres). The ending is matched in any letter case.
-TEST_F(CliTrueScale, SettingOutCsvDistancesAgreeWithTheStakes)
+// The CSV in the design's unit, one row per hour point of the calculation (the distances themselves are
+// checked with the plan); the ending is matched in any letter case, and "-" is the CSV on standard output.
+TEST_F(CliTrueScale, SettingOutCsvHasARowPerHourPoint)
 {
     const std::string csv = File("plan.CSV");
-    const CliRun run = Cli({"--setting-out", csv});
+    const CliRun run = Cli({"--setting-out", csv, "--json", File("dial.json")});
     ASSERT_EQ(run.code, kExitDone) << run.err;
     const std::string text = Read(csv);
-    ASSERT_TRUE(text.starts_with("\xEF\xBB\xBFunit;m\r\nkind;label;x;y;d1;d2;chord\r\n")) << text.substr(0, 60);
-    const auto rows = CsvRows(text);
-    std::map<std::string, std::pair<double, double>> stakes;
-    int hours = 0;
-    for (std::size_t i = 2; i < rows.size(); ++i) {
-        ASSERT_GE(rows[i].size(), 6u);
-        if (rows[i][0] == "stake")
-            stakes[rows[i][1]] = {std::stod(rows[i][2]), std::stod(rows[i][3])};
-        hours += rows[i][0] == "hour";
-    }
-    ASSERT_EQ(stakes.size(), 2u);
-    EXPECT_GT(hours, 10);
-    constexpr double kRoundingM = 2.5e-4; // three values each rounded to 0.05 mm
-    for (std::size_t i = 2; i < rows.size(); ++i) {
-        const double x = std::stod(rows[i][2]);
-        const double y = std::stod(rows[i][3]);
-        const auto [b1x, b1y] = stakes.at("B1");
-        const auto [b2x, b2y] = stakes.at("B2");
-        EXPECT_NEAR(std::stod(rows[i][4]), std::hypot(x - b1x, y - b1y), kRoundingM) << rows[i][1];
-        EXPECT_NEAR(std::stod(rows[i][5]), std::hypot(x - b2x, y - b2y), kRoundingM) << rows[i][1];
-    }
-    // "-" is the CSV on standard output.
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFunit;m\r\nkind;label;x;y;d1;d2;chord\r\n")) << text.substr(0, 60);
+    std::size_t hourRows = 0;
+    for (std::size_t at = text.find("\nhour;"); at != std::string::npos; at = text.find("\nhour;", at + 1))
+        ++hourRows;
+    const std::string json = Read(File("dial.json"));
+    const auto from = json.find("\"hourPoints\"");
+    ASSERT_NE(from, std::string::npos);
+    const std::string hourPoints = json.substr(from, json.find(']', from) - from);
+    std::size_t jsonPoints = 0;
+    for (std::size_t at = hourPoints.find("\"time\""); at != std::string::npos;
+         at = hourPoints.find("\"time\"", at + 1))
+        ++jsonPoints;
+    EXPECT_GT(jsonPoints, 10u);
+    EXPECT_EQ(hourRows, jsonPoints) << "one row per hour point";
     const CliRun toStdout = Cli({"--setting-out", "-"});
     EXPECT_EQ(toStdout.code, kExitDone);
     EXPECT_EQ(toStdout.out, text);
