@@ -4,6 +4,7 @@
 #include "cli/json_report.h"
 #include "cli/reference.h"
 #include "cli/svg_output.h"
+#include "cli/true_scale_outputs.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/model.h"
@@ -33,8 +34,10 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: umbrix-cli [--config FILE] [--set NAME=VALUE]... [--lang de|en]\n"
-    "                  [--json FILE|-] [--svg FILE [--size WxH]] [--svg-error FILE]\n"
-    "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--pdf FILE [--pdf-lists all|none]]\n"
+    "                  [--json FILE|-] [--svg FILE [--size WxH | --scale 1:N]] [--svg-error FILE]\n"
+    "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--dxf-mm FILE]\n"
+    "                  [--pdf FILE [--pdf-lists all|none]] [--setting-out FILE.pdf|FILE.csv]\n"
+    "                  [--template FILE.pdf [--paper A4|A3|letter] [--correct-x F] [--correct-y F]]\n"
     "                  [--table hours|shadow|dates|loops-am|loops-pm|accuracy|correction FILE.txt|FILE.csv|-]\n"
     "                  [--accuracy] [--svg-accuracy FILE] [--at \"DD/MM/YYYY HH:MM\"]\n"
     "                  [--reach] [--svg-reach FILE] [--correction]\n"
@@ -53,12 +56,14 @@ struct CliOptions {
     bool plotScreenLike = false;
     int imageWidth = 1180; // width of the (absent) screen drawing, pixels
     int imageHeight = 674;
+    bool sizeGiven = false; // --size was given
     std::optional<std::string> svg;
     std::optional<std::string> svgError;
     std::optional<std::string> pdf;
     bool pdfLists = true; // --pdf-lists all (default) or none
     bool version = false; // --version: print the version and do nothing else
     AnalysisOptions analysis;
+    TrueScaleOptions trueScale;
 };
 
 /// The table names of --table.
@@ -104,6 +109,7 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
                     return "--size takes WxH (1 to 20000 pixels each), not " + value;
                 options.imageWidth = size->width;
                 options.imageHeight = size->height;
+                options.sizeGiven = true;
             } else {
                 (arg == "--svg" ? options.svg : options.svgError) = value;
             }
@@ -148,14 +154,13 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             continue;
         }
         std::string problem;
-        switch (ParseAnalysisOption(args, i, options.analysis, problem)) {
-        case OptionParse::NotAnalysis:
-            break;
-        case OptionParse::Taken:
-            continue;
-        case OptionParse::Bad:
+        OptionParse parsed = ParseAnalysisOption(args, i, options.analysis, problem);
+        if (parsed == OptionParse::NotAnalysis)
+            parsed = ParseTrueScaleOption(args, i, options.trueScale, problem);
+        if (parsed == OptionParse::Bad)
             return problem;
-        }
+        if (parsed == OptionParse::Taken)
+            continue;
         if (arg == "--config" || arg == "--json" || arg == "--set" || arg == "--lang" || arg == "--save-config") {
             if (!next(value))
                 return arg + " needs a value";
@@ -182,7 +187,7 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             options.sets.emplace_back(value.substr(0, eq), value.substr(eq + 1));
         }
     }
-    return std::nullopt;
+    return TrueScaleUsageProblem(options.trueScale, options.svg.has_value(), options.sizeGiven);
 }
 
 /// Keeps every message for the JSON report and prints it at once as "CAPTION: TEXT".
@@ -310,9 +315,11 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 
     PrintingHost host(err);
     // The construction picture is drawn by the driver's redraw, as the window image is.
+    // At a stated scale the picture is drawn after the calculation instead.
+    const bool pixelSvg = options.svg && !options.trueScale.scaleDenominator;
     SvgPictures pictures(
         model, [&model](DrawingState& state, const DrawingOutcome& outcome) { StoreDrawing(model, state, outcome); },
-        host, {options.imageWidth, options.imageHeight}, options.svg.has_value());
+        host, {options.imageWidth, options.imageHeight}, pixelSvg);
     const std::uint8_t errorCode = Recalculate(model, host, RecalcSource::None, pictures.redraw());
     for (const auto& m : host.messages)
         messages.push_back({m.caption, m.text, m.icon});
@@ -350,8 +357,13 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitCalculationError;
     }
     const AnalysisResults analyses = ComputeAnalyses(model, options.analysis);
-    if (options.svg)
+    if (pixelSvg)
         DrawAnalysisOverlay(pictures, model, analyses);
+    TrueScaleResults trueScale;
+    if (const std::optional<std::string> refused = PrepareTrueScale(model, options.trueScale, trueScale, err)) {
+        err << "umbrix-cli: " << *refused << '\n';
+        return kExitUsage;
+    }
     if (options.saveConfig) {
         if (const std::optional<UiMessage> failed = SaveConfigurationFile(model, target(*options.saveConfig))) {
             PrintMessages(err, {*failed});
@@ -367,7 +379,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (options.json &&
         !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses)))
         return kExitFile;
-    if (options.svg && !written(*options.svg, pictures.construction()))
+    if (options.svg && !written(*options.svg, trueScale.svg ? trueScale.svg->document : pictures.construction()))
         return kExitFile;
     if (options.svgError && !written(*options.svgError, pictures.errorGraph()))
         return kExitFile;
@@ -395,7 +407,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
                 return kExitFile;
         }
     }
-    if (!WriteAnalysisFiles(model, options.analysis, analyses, target, err))
+    if (!WriteAnalysisFiles(model, options.analysis, analyses, target, err) ||
+        !WriteTrueScaleFiles(model, options.trueScale, target, err))
         return kExitFile;
     return errorCode == 0 ? kExitDone : kExitCalculationError;
 }

@@ -12,19 +12,26 @@ namespace {
 
 using enum OptionValue;
 
-constexpr std::array<OptionDoc, 22> kOptions{{
+constexpr std::array<OptionDoc, 29> kOptions{{
     {"--config", File},
     {"--set", Parameter},
     {"--lang", Choice, "de en"},
     {"--json", File},
     {"--svg", File},
     {"--size", Word},
+    {"--scale", Word},
     {"--svg-error", File},
     {"--plt", File},
     {"--dxf", File},
     {"--plot-screen-like", None},
+    {"--dxf-mm", File},
     {"--pdf", File},
     {"--pdf-lists", Choice, "all none"},
+    {"--setting-out", File},
+    {"--template", File},
+    {"--paper", Choice, "A4 A3 letter"},
+    {"--correct-x", Word},
+    {"--correct-y", Word},
     {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction"},
     {"--accuracy", None},
     {"--svg-accuracy", File},

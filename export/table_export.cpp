@@ -5,6 +5,7 @@
 #include "export/file_messages.h"
 #include "text/texts.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -160,16 +161,21 @@ std::string TableExportText(const Model& model, TableChoice choice, bool csv)
     return TableLinesText(BuildTableExport(model, choice), csv);
 }
 
+bool FileEndsWith(std::string_view path, std::string_view lowerEnding)
+{
+    if (path.size() < lowerEnding.size())
+        return false;
+    const std::string_view ending = path.substr(path.size() - lowerEnding.size());
+    return std::equal(ending.begin(), ending.end(), lowerEnding.begin(), [](char ch, char lower) {
+        return std::tolower(static_cast<unsigned char>(ch)) == static_cast<unsigned char>(lower);
+    });
+}
+
 std::optional<bool> TableFileIsCsv(std::string_view path)
 {
-    if (path.size() < 4)
-        return std::nullopt;
-    std::string ending(path.substr(path.size() - 4));
-    for (char& ch : ending)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (ending == ".csv")
+    if (FileEndsWith(path, ".csv"))
         return true;
-    if (ending == ".txt")
+    if (FileEndsWith(path, ".txt"))
         return false;
     return std::nullopt;
 }

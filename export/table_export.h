@@ -41,6 +41,9 @@ struct TableChoice {
 /// UTF-8 byte-order mark, so that a spreadsheet assuming a Windows code page still reads "für" and "±".
 [[nodiscard]] std::string TableExportText(const Model& model, TableChoice choice, bool csv);
 
+/// Whether `path` ends in `lowerEnding` (written in lower case, such as ".csv"), in any letter case.
+[[nodiscard]] bool FileEndsWith(std::string_view path, std::string_view lowerEnding);
+
 /// True when `path` ends in ".csv", false when it ends in ".txt"; the letter case does not matter. Nothing
 /// for any other ending.
 [[nodiscard]] std::optional<bool> TableFileIsCsv(std::string_view path);

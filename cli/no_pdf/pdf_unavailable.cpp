@@ -1,8 +1,19 @@
-// umbrix-cli built without Qt: there is no printer code, so --pdf only reports that it is unavailable.
+// umbrix-cli built without Qt: there is no printer code, so --pdf, the setting-out plan as PDF and the
+// full-size template only report that PDF output is unavailable.
 
 #include "ui/print/pdf_export.h"
+#include "ui/print/true_scale_pdf.h"
 
 namespace umbrix {
+
+namespace {
+
+PdfBytes Unavailable()
+{
+    return {{}, std::string("PDF output is not available: umbrix-cli was built without Qt")};
+}
+
+} // namespace
 
 bool PdfOutputAvailable()
 {
@@ -11,7 +22,17 @@ bool PdfOutputAvailable()
 
 PdfBytes RenderPdf(Model&, const PdfRequest&)
 {
-    return {{}, std::string("PDF output is not available: umbrix-cli was built without Qt")};
+    return Unavailable();
+}
+
+PdfBytes SettingOutPdf(const SettingOutDocument&)
+{
+    return Unavailable();
+}
+
+PdfBytes TemplatePdf(const Model&, LengthUnit, const TemplateRequest&)
+{
+    return Unavailable();
 }
 
 } // namespace umbrix

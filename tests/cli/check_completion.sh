@@ -45,6 +45,12 @@ expect "umbrix-cli --table acc" "accuracy"
 expect "umbrix-cli --at " ""
 expect "umbrix-cli --svg-reach dial.a" "dial.adt"
 expect "umbrix-cli --set dialType=6 --set marksMode=2 --save" "--save-config"
+expect "umbrix-cli --paper " "A3 A4 letter"
+expect "umbrix-cli --setting-out dial.a" "dial.adt"
+expect "umbrix-cli --template dial.i" "dial.ini"
+expect "umbrix-cli --correct-x " ""
+expect "umbrix-cli --scale " ""
+expect "umbrix-cli --correct" "--correct-x --correct-y --correction"
 
 [[ $failed -eq 0 ]] && echo "completion: every case as expected"
 exit $failed

@@ -44,6 +44,8 @@ const std::vector<Output> kOutputs = {
     {"ErrorGraph", {"--svg-error"}},
     {"Json", {"--json"}},
     {"Pdf", {"--pdf"}},
+    {"DxfMm", {"--dxf-mm"}},
+    {"TrueScaleSvg", {"--scale", "1:100", "--svg"}},
 };
 
 enum class Target {

@@ -105,7 +105,7 @@ PdfBytes SettingOutPdf(const SettingOutDocument& document)
     return Finished(pages, drawn, "a page of the PDF document could not be started");
 }
 
-PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& request)
+PdfBytes TemplatePdf(const Model& model, LengthUnit unit, const TemplateRequest& request)
 {
     const LanguageState& lang = model.state.language;
     if (!CorrectionAccepted(request))

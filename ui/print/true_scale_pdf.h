@@ -19,6 +19,6 @@ namespace umbrix {
 /// The full-size template as a PDF: the sheet map, then one page per sheet. Refused (with the reason as its
 /// failure) when the layout needs more than 1000 sheets or a correction factor is out of range; a layout of
 /// more than 100 sheets is made (the caller asks or warns first, see TemplateLayout::warn).
-[[nodiscard]] PdfBytes TemplatePdf(Model& model, LengthUnit unit, const TemplateRequest& request);
+[[nodiscard]] PdfBytes TemplatePdf(const Model& model, LengthUnit unit, const TemplateRequest& request);
 
 } // namespace umbrix
