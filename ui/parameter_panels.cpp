@@ -1,6 +1,7 @@
 #include "ui/parameter_panels.h"
 
 #include "core/input_panel.h"
+#include "ui/field_comforts.h"
 #include "ui/radio_group.h"
 #include "ui/widgets.h"
 
@@ -33,11 +34,11 @@ QLineEdit* MakeNumericField(QWidget* parent, const char* name, int tag)
     return edit;
 }
 
-QLineEdit* ParameterPanel::field(const char* name, int tag, Field check)
+QWidget* ParameterPanel::field(const char* name, int tag, Field check)
 {
     QLineEdit* edit = MakeNumericField(this, name, tag);
     fields_.emplace_back(edit, check);
-    return edit;
+    return WithAngleUnit(*edit, check);
 }
 
 ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
@@ -98,6 +99,11 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
 
     row->addWidget(new RadioGroup(QStringLiteral("rgAnzahl"), 50, 1, this), 0, Qt::AlignTop);
     row->addStretch(1);
+
+    // Tab goes down each column, then on to the next column, as the panel reads.
+    ChainTabOrder(*this, {"eBreit", "eLang", "eZone",     "chBzonzeit", "eGnomInc",   "eGnomDek", "eHoehe",
+                          "eIncl",  "eDek",  "eHalb",     "eVergr",     "Button1",    "eStart",   "eEnd",
+                          "eLph",   "ejahr", "chBSchatt", "MaskEdit1",  "ChBRiseSet", "rgAnzahl"});
 }
 
 SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
@@ -137,6 +143,7 @@ SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
     errors->addWidget(MakeCheckBox(pFehler, "chbGenau", 31), 3, 0, 1, 4);
     row->addWidget(pFehler);
     row->addStretch(1);
+    ChainTabOrder(*this, {"rgTyp", "bMore2", "rgMittelwert", "efStart", "efEnd", "chbGenau"});
     hide();
 }
 

@@ -32,6 +32,9 @@ void RadioGroup::setItems(const QStringList& items)
             b = new QRadioButton(this);
             group_->addButton(b, i);
             grid_->addWidget(b, i / columns_, i % columns_);
+            // A new item takes the group's place in the Tab order (after the item before it), wherever the
+            // group stands; the group itself takes no focus.
+            QWidget::setTabOrder(i == 0 ? previousInFocusChain() : button(i - 1), b);
         }
         b->setText(items[i]);
     }
