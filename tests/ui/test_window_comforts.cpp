@@ -170,11 +170,12 @@ std::vector<QString> TabChain(QWidget& panel, QWidget& first)
     return names;
 }
 
-TEST_F(Comforts, TabFollowsTheInputPanelsColumnByColumn)
+TEST_F(Comforts, TabFollowsTheInputPanelsColumnByColumnThenAlongTheSwitches)
 {
-    const std::vector<QString> first{"eBreit", "eLang", "eZone",     "chBzonzeit", "eGnomInc",   "eGnomDek", "eHoehe",
-                                     "eIncl",  "eDek",  "eHalb",     "eVergr",     "Button1",    "eStart",   "eEnd",
-                                     "eLph",   "ejahr", "chBSchatt", "MaskEdit1",  "ChBRiseSet", "rgAnzahl"};
+    const std::vector<QString> first{"eBreit",   "eLang",      "eZone",     "ejahr",      "eGnomInc",
+                                     "eGnomDek", "eHoehe",     "MaskEdit1", "eIncl",      "eDek",
+                                     "eHalb",    "eVergr",     "eStart",    "eEnd",       "eLph",
+                                     "rgAnzahl", "chBzonzeit", "chBSchatt", "ChBRiseSet", "Button1"};
     EXPECT_EQ(TabChain(*get<QWidget>("Panel1"), *get<QWidget>("eBreit")), first);
     const std::vector<QString> second{"rgTyp", "bMore2", "rgMittelwert", "efStart", "efEnd", "chbGenau"};
     auto* firstItem = get<QWidget>("rgTyp")->findChild<QRadioButton*>();
