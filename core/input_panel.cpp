@@ -189,6 +189,17 @@ std::vector<ControlState> ShowParameters(Model& model)
     return c.take();
 }
 
+std::string ShownFieldText(const Model& model, Field field)
+{
+    ParameterRow row = ParameterOf(field);
+    if (row.kind == ValueKind::Real && row.shown.width == 0)
+        row.shown = row.restored;
+    ControlStates c;
+    ShowValue(c, row, model);
+    const std::vector<ControlState> states = c.take();
+    return states.empty() || !states.front().text ? std::string() : *states.front().text;
+}
+
 std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages)
 {
     model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));

@@ -6,6 +6,7 @@
 #include "core/model.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,11 @@ namespace umbrix {
 /// Every parameter as its control shows it (the display formats of the parameter table), the controls of the
 /// split dial enabled by its settings; sets uiReady.
 [[nodiscard]] std::vector<ControlState> ShowParameters(Model& model);
+
+/// The text the input panel shows in `field` for its stored value (the display format of the parameter
+/// table); a field the panel does not fill itself (the axis of a scaled plot export) gets its text after a
+/// refused input.
+[[nodiscard]] std::string ShownFieldText(const Model& model, Field field);
 
 /// The dial-type menu: sets dialType, the presets, the title and the axes. Choosing the fixed-gnomon dial
 /// (type 7) moves Z out of the reach of its date scale when the stored distance lies inside it

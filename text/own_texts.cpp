@@ -93,6 +93,21 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::FitToWindowTool, "Einpassen", "Fit"},
     {OwnText::FitToWindowTip, "Die ganze Konstruktion ins Fenster einpassen (Strg+0)",
      "Frame the whole construction in the window (Ctrl+0)"},
+    {OwnText::ZoomOutTip, "Verkleinern (Strg+Minus im Ziffernblock)", "Zoom out (Ctrl+keypad minus)"},
+    {OwnText::ZoomInTip, "Vergrößern (Strg+Plus im Ziffernblock)", "Zoom in (Ctrl+keypad plus)"},
+    {OwnText::LeftTip, "Zeichnung nach links schieben (Alt+Pfeil links)", "Move the drawing left (Alt+Left)"},
+    {OwnText::RightTip, "Zeichnung nach rechts schieben (Alt+Pfeil rechts)", "Move the drawing right (Alt+Right)"},
+    {OwnText::UpTip, "Zeichnung nach oben schieben (Alt+Pfeil hoch)", "Move the drawing up (Alt+Up)"},
+    {OwnText::DownTip, "Zeichnung nach unten schieben (Alt+Pfeil runter)", "Move the drawing down (Alt+Down)"},
+    {OwnText::ResizeTip, "Ansicht auf den Anfangsmaßstab zurücksetzen", "Reset the view to its starting scale"},
+    {OwnText::PrintDialTip, "Die Zeichnung drucken", "Print the drawing"},
+    {OwnText::PrintListsTip, "Alle Tabellen drucken", "Print all tables"},
+    {OwnText::SaveHpglTip, "Die Konstruktion als HPGL-Plotdatei speichern", "Save the construction as an HPGL plot file"},
+    {OwnText::SaveDxfTip, "Die Konstruktion als DXF-Zeichnung speichern", "Save the construction as a DXF drawing"},
+    {OwnText::DegreeSign, "°", "°"},
+    {OwnText::FieldEscTip, "Esc: gespeicherten Wert zurückholen", "Esc: bring back the stored value"},
+    {OwnText::HelpClose, "&Schließen", "C&lose"},
+    {OwnText::HelpCloseTip, "Hilfe schließen (Esc)", "Close the help (Esc)"},
 }};
 // clang-format on
 

@@ -69,6 +69,23 @@ enum class OwnText : std::uint8_t {
     FitToWindowItem, // the menu item, with its accelerator
     FitToWindowTool, // the button of the tool column
     FitToWindowTip,  // the tooltip of both, naming the shortcut
+    // Tooltips of the tool column, each naming its keyboard equivalent where it has one
+    ZoomOutTip,
+    ZoomInTip,
+    LeftTip,
+    RightTip,
+    UpTip,
+    DownTip,
+    ResizeTip,
+    PrintDialTip,
+    PrintListsTip,
+    SaveHpglTip,
+    SaveDxfTip,
+    // Beside the input fields and in the help window
+    DegreeSign,   // the unit beside every angle field
+    FieldEscTip,  // appended to a field's tooltip: Escape brings back the stored value
+    HelpClose,    // the help window's close button, with its accelerator
+    HelpCloseTip, // its tooltip, naming Esc
     Count
 };
 

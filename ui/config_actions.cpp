@@ -56,10 +56,11 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
                                     .filter = QtFileFilter(TextRow(lang, TextId::ConfigurationFilter)),
                                     .defaultSuffix = QString::fromLatin1(kSaveSuffix),
                                     .fileName = QString::fromLatin1(kProposedName),
-                                    .directory = ToQt(paths_.workingDir)};
+                                    .directory = ToQt(lastFolder_.folder())};
     const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
     if (!path)
         return;
+    lastFolder_.rememberFileOf(*path);
     if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path))
         showMessages({*failure});
 }
@@ -72,10 +73,12 @@ void MainWindow::Datenladen1Click()
                                     .filter = QtFileFilter(TextRow(lang, TextId::ConfigurationFilter)),
                                     .defaultSuffix = {},
                                     .fileName = {},
-                                    .directory = ToQt(paths_.workingDir)};
+                                    .directory = ToQt(lastFolder_.folder())};
     const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
-    if (path)
-        loadConfiguration(*path);
+    if (!path)
+        return;
+    lastFolder_.rememberFileOf(*path);
+    loadConfiguration(*path);
 }
 
 void MainWindow::loadConfiguration(const std::string& path)

@@ -27,20 +27,21 @@ GraphicPage::GraphicPage(int helpContext, QWidget* parent) : QWidget(parent)
     struct Tool {
         const char* name;
         const char* caption;
+        OwnText tip;
     };
     constexpr Tool kTools[] = {
-        {"tbMinus", "Zoom out"},
-        {"tbPlus", "Zoom in"},
-        {"tbLeft", "Left"},
-        {"tbRight", "Right"},
-        {"tbUp", "Up"},
-        {"tbDown", "Down"},
-        {"tbReset", "Resize"},
-        {"tbFit", ""},
-        {"tbPrint", "Print Dial"},
-        {"ToolButton1", "Print Lists"},
-        {"tbHpg", "Save hpg... "},
-        {"tbDXF", "Save dxf..."},
+        {"tbMinus", "Zoom out", OwnText::ZoomOutTip},
+        {"tbPlus", "Zoom in", OwnText::ZoomInTip},
+        {"tbLeft", "Left", OwnText::LeftTip},
+        {"tbRight", "Right", OwnText::RightTip},
+        {"tbUp", "Up", OwnText::UpTip},
+        {"tbDown", "Down", OwnText::DownTip},
+        {"tbReset", "Resize", OwnText::ResizeTip},
+        {"tbFit", "", OwnText::FitToWindowTip},
+        {"tbPrint", "Print Dial", OwnText::PrintDialTip},
+        {"ToolButton1", "Print Lists", OwnText::PrintListsTip},
+        {"tbHpg", "Save hpg... ", OwnText::SaveHpglTip},
+        {"tbDXF", "Save dxf...", OwnText::SaveDxfTip},
     };
     for (const Tool& tool : kTools) {
         if (std::string_view(tool.name) == "tbReset" || std::string_view(tool.name) == "tbPrint")
@@ -50,10 +51,10 @@ GraphicPage::GraphicPage(int helpContext, QWidget* parent) : QWidget(parent)
         button->setText(QString::fromLatin1(tool.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        SetOwnTip(*button, tool.tip);
         tools_->addWidget(button);
     }
-    SetOwnText(*tools_->findChild<QToolButton*>(QStringLiteral("tbFit")), OwnText::FitToWindowTool,
-               OwnText::FitToWindowTip);
+    SetOwnText(*tools_->findChild<QToolButton*>(QStringLiteral("tbFit")), OwnText::FitToWindowTool);
     tools_->adjustSize();
 
     image_ = new ImageView(QStringLiteral("Image1"), 13, this);

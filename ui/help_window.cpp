@@ -1,8 +1,12 @@
 #include "ui/help_window.h"
 
+#include "text/own_texts.h"
+#include "ui/qt_text.h"
+
 #include <QBoxLayout>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -28,7 +32,8 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name)
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), back_(MakeToolButton(this, "HelpBack")),
-      forward_(MakeToolButton(this, "HelpForward")), contents_(MakeToolButton(this, "HelpContents"))
+      forward_(MakeToolButton(this, "HelpForward")), contents_(MakeToolButton(this, "HelpContents")),
+      close_(MakeToolButton(this, "HelpClose"))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
@@ -43,6 +48,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     buttons->addWidget(back_);
     buttons->addWidget(forward_);
     buttons->addStretch(1);
+    buttons->addWidget(close_);
     column->addLayout(buttons);
     column->addWidget(browser_, 1);
 
@@ -51,6 +57,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(contents_, &QToolButton::clicked, browser_, &QTextBrowser::home);
+    connect(close_, &QToolButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
@@ -91,6 +98,19 @@ void HelpWindow::setLanguage(int languageIndex)
     contents_->setText(german ? QStringLiteral("&Inhalt") : QStringLiteral("&Contents"));
     back_->setText(german ? QStringLiteral("&Zurück") : QStringLiteral("&Back"));
     forward_->setText(german ? QStringLiteral("&Vor") : QStringLiteral("&Forward"));
+    const LanguageState lang = StateFor(german ? Language::German : Language::English);
+    close_->setText(ToQt(OwnTextOf(lang, OwnText::HelpClose)));
+    close_->setToolTip(ToQt(OwnTextOf(lang, OwnText::HelpCloseTip)));
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc closes the help as its close button does; the browser passes on the keys it does not use.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace umbrix

@@ -1,6 +1,6 @@
 #pragma once
 // The help window: shows the HTML help page of the current language, with its contents, links between its
-// sections, and the way back and forward. Web and mail links go to the desktop.
+// sections, the way back and forward, and a close button (Esc closes it too). Web and mail links go to the desktop.
 
 #include <QString>
 #include <QWidget>
@@ -23,11 +23,15 @@ public:
 
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* browser_;
     QToolButton* back_;
     QToolButton* forward_;
     QToolButton* contents_;
+    QToolButton* close_; // closes the window, as Esc does
 };
 
 } // namespace umbrix

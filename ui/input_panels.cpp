@@ -5,6 +5,7 @@
 #include "core/split_dial_controls.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
+#include "ui/field_comforts.h"
 #include "ui/grid_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
@@ -38,6 +39,11 @@ void MainWindow::connectInputs()
     }
     auto* date = control<QLineEdit>("MaskEdit1");
     date->installEventFilter(new FieldKeyFilter(false, this));
+    // Escape brings back what the field shows for its stored value.
+    fieldRestore_ = new FieldRestore(this);
+    for (const auto& [edit, field] : numericFields_)
+        fieldRestore_->watch(*edit, [this, field = field] { return ToQt(ShownFieldText(model_, field)); });
+    fieldRestore_->watch(*date, [this] { return ToQt(model_.state.shadowDateText); });
     date->installEventFilter(this);
     for (QFrame* panel : {Panel1, Panel2}) {
         panel->setMouseTracking(true);
@@ -99,7 +105,7 @@ void MainWindow::connectInputs()
                                     return r.errorCode == kErrorNone;
                                 },
                             .workingDir = paths_.workingDir});
-    new TableExportDialog(*this, paths_.workingDir);
+    new TableExportDialog(*this);
 }
 
 // --- handlers -------------------------------------------------------------------------------------------

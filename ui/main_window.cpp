@@ -54,6 +54,7 @@ constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
 constexpr int kLargeFontDpi = 95;       // above this logical resolution the screen uses large fonts
 constexpr int kLargeScreenWidth = 999;  // wider screens count as large
 constexpr int kLargeFontNamedDpi = 120; // the screen hint names the font "large" from here on
+constexpr QSize kSmallestFittingSize(1024, 700);
 
 std::string WithSlash(std::string dir)
 {
@@ -110,7 +111,8 @@ WindowPaths WindowPaths::FromEnvironment()
 
 MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(options.paths)), redraw_(std::make_unique<WindowRedraw>(*this)),
-      openUrl_(std::move(options.openUrl)), findHelpFile_(std::move(options.findHelpFile))
+      lastFolder_(paths_.workingDir), openUrl_(std::move(options.openUrl)),
+      findHelpFile_(std::move(options.findHelpFile))
 {
     setObjectName(QStringLiteral("Form1"));
     qtLanguage_ = new QtDialogLanguage(this);
@@ -165,8 +167,11 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
 
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     // Without a window manager nobody maximises the window, so it is also given the whole screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(screen->availableGeometry());
+        // Every caption fits its control down to this size; a smaller screen still takes the whole window.
+        setMinimumSize(kSmallestFittingSize.boundedTo(screen->availableSize()));
+    }
     setWindowState(windowState() | Qt::WindowMaximized);
 
     readStartConfiguration();
@@ -429,6 +434,7 @@ void MainWindow::refreshAfterCalculation()
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
+    showDialTypeCheck();
 }
 
 // --- About, help, the screen hint ------------------------------------------------------------------------

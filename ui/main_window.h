@@ -13,6 +13,7 @@
 #include "core/model.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
+#include "ui/last_folder.h"
 #include "ui/printing.h"
 
 #include <QMainWindow>
@@ -44,6 +45,7 @@ namespace umbrix {
 
 class AboutPanel;
 class DateMarkPage;
+class FieldRestore;
 class FigureEightPage;
 class GraphicPage;
 class GridView;
@@ -136,6 +138,9 @@ public:
     /// Replaces the print dialog of the print commands (tests choose a PDF file without showing it).
     void setPrinterDialog(PrinterDialog dialog) { printerDialog_ = std::move(dialog); }
 
+    /// Where the file dialogs open: the folder of the last file chosen in one of them during this run.
+    LastFolder& lastFolder() { return lastFolder_; }
+
     /// The help window, once help was asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
     /// The help bridge: the help page of the current language and the debug log.
@@ -158,6 +163,8 @@ private:
     void buildInputPanels();
     void buildHiddenPanels();
     void buildMenus();
+    /// Checks the dial-type menu's item of the current dial type.
+    void showDialTypeCheck();
     void connectInputs();
 
     // --- start-up and activation (main_window.cpp)
@@ -281,6 +288,8 @@ private:
     QMenu* Aus1 = nullptr;
     std::vector<std::pair<QLineEdit*, Field>> numericFields_;
     FileChooser chooseFile_;
+    LastFolder lastFolder_;
+    FieldRestore* fieldRestore_ = nullptr; // Escape in the input fields
     PrinterDialog printerDialog_;
     std::function<bool(const QUrl&)> openUrl_;
     std::function<std::string(const std::string&)> findHelpFile_;

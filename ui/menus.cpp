@@ -18,6 +18,8 @@ namespace umbrix {
 
 namespace {
 
+constexpr const char* kDialTypeProperty = "dialType"; // the type an item of the dial-type menu chooses
+
 QAction* AddItem(QMenu* menu, QObject* owner, const char* name, int tag = 0, QKeySequence shortcut = {})
 {
     auto* action = new QAction(owner);
@@ -73,12 +75,18 @@ void MainWindow::buildMenus()
                                                                {"analemmat5", DialType::VerticalSouth},
                                                                {"analemmat6", DialType::VerticalDeclining},
                                                                {"analemmat8", DialType::FixedGnomon}}};
+    auto* types = new QActionGroup(this);
     for (const TypeItem& item : kTypeItems) {
         QAction* action = AddItem(Aus1, this, item.name, 0,
                                   item.type == DialType::FixedGnomon ? QKeySequence(Qt::Key_F8) : QKeySequence());
+        action->setCheckable(true);
+        action->setProperty(kDialTypeProperty, static_cast<int>(item.type));
+        types->addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, type = item.type] { dialTypeChosen(static_cast<int>(type)); });
     }
+    // A refused choice leaves the type as it was: the check follows the model, not the click.
+    connect(Aus1, &QMenu::aboutToShow, this, &MainWindow::showDialTypeCheck);
     auto* openTypes = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), this);
     connect(openTypes, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(Aus1->menuAction()); });
 
@@ -138,6 +146,13 @@ void MainWindow::buildMenus()
         connect(list, &QAction::triggered, this, [this] { printListsClicked(false); });
     for (QAction* all : {printAll, popupPrintAll})
         connect(all, &QAction::triggered, this, [this] { printListsClicked(true); });
+}
+
+void MainWindow::showDialTypeCheck()
+{
+    for (QAction* action : Aus1->actions())
+        if (action->isCheckable())
+            action->setChecked(action->property(kDialTypeProperty).toInt() == model_.params.dialType);
 }
 
 void MainWindow::printerSetupClicked()

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QWidget>
 
 namespace umbrix {
@@ -36,7 +37,12 @@ void SetOwnText(QObject& item, OwnText text, std::optional<OwnText> tip)
 {
     item.setProperty(kTextProperty, static_cast<int>(text));
     if (tip)
-        item.setProperty(kTipProperty, static_cast<int>(*tip));
+        SetOwnTip(item, *tip);
+}
+
+void SetOwnTip(QObject& item, OwnText tip)
+{
+    item.setProperty(kTipProperty, static_cast<int>(tip));
 }
 
 bool HasOwnText(const QObject& item)
@@ -50,6 +56,8 @@ void RelabelOwnTexts(QWidget& root, const LanguageState& lang)
         Relabel(*action, lang);
     for (QAbstractButton* button : root.findChildren<QAbstractButton*>())
         Relabel(*button, lang);
+    for (QLabel* label : root.findChildren<QLabel*>())
+        Relabel(*label, lang);
 }
 
 } // namespace umbrix

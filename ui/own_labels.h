@@ -16,11 +16,14 @@ namespace umbrix {
 /// language at every RelabelOwnTexts.
 void SetOwnText(QObject& item, OwnText text, std::optional<OwnText> tip = std::nullopt);
 
+/// Gives a control the own tooltip `tip` only; its text stays as it is.
+void SetOwnTip(QObject& item, OwnText tip);
+
 /// Whether SetOwnText gave `item` its text (the walk over the numbered menu captions passes it by).
 [[nodiscard]] bool HasOwnText(const QObject& item);
 
-/// Sets the texts and tooltips of every item below `root` that SetOwnText marked, in the language of
-/// `lang`.
+/// Sets the texts and tooltips of every menu item, button and label below `root` that SetOwnText marked, in the
+/// language of `lang`.
 void RelabelOwnTexts(QWidget& root, const LanguageState& lang);
 
 } // namespace umbrix

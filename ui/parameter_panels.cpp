@@ -1,6 +1,7 @@
 #include "ui/parameter_panels.h"
 
 #include "core/input_panel.h"
+#include "ui/field_comforts.h"
 #include "ui/radio_group.h"
 #include "ui/widgets.h"
 
@@ -15,6 +16,7 @@ namespace {
 constexpr const char* kPanelHint = "Change input panel with right mouse click";
 constexpr int kFieldWidthPx = 70;
 constexpr int kRowHeightPx = 26;
+constexpr int kColumnGapPx = 12;
 
 /// A label and its control side by side in a grid cell pair.
 void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* control)
@@ -43,19 +45,24 @@ QLineEdit* MakeNumericField(QWidget* parent, const char* name, int tag)
     return edit;
 }
 
-QLineEdit* ParameterPanel::field(const char* name, int tag, Field check)
+QWidget* ParameterPanel::field(const char* name, int tag, Field check)
 {
     QLineEdit* edit = MakeNumericField(this, name, tag);
     fields_.emplace_back(edit, check);
-    return edit;
+    return WithAngleUnit(*edit, check);
 }
 
 ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
 {
     SetUpPanel(*this, "Panel1");
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 3, 8, 3);
-    row->setSpacing(14);
+    // Four columns of fields side by side, the marks per month beside them, and the switches in a row
+    // below: the long captions of the check boxes would otherwise widen the columns beyond the window.
+    auto* panel = new QVBoxLayout(this);
+    panel->setContentsMargins(8, 3, 8, 3);
+    panel->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kColumnGapPx);
+    panel->addLayout(row);
     auto column = [row] {
         auto* grid = new QGridLayout;
         grid->setVerticalSpacing(2);
@@ -72,20 +79,22 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
     AddPair(site, 0, 0, MakeLabel(this, "lBreit", 103), field("eBreit", 103, Field::eBreit));
     AddPair(site, 1, 0, MakeLabel(this, "lLang", 104), field("eLang", 0, Field::eLang));
     AddPair(site, 2, 0, MakeLabel(this, "lZone", 105), field("eZone", 0, Field::eZone));
-    site->addWidget(MakeCheckBox(this, "chBzonzeit", 115), 3, 0, 1, 2);
+    AddPair(site, 3, 0, MakeLabel(this, "lJahr", 116), field("ejahr", 0, Field::ejahr));
 
     QGridLayout* gnomon = column();
     AddPair(gnomon, 0, 0, MakeLabel(this, "lGnomInc", 108), field("eGnomInc", 0, Field::eGnomInc));
     AddPair(gnomon, 1, 0, MakeLabel(this, "lgDek", 107), field("eGnomDek", 0, Field::eGnomDek));
     AddPair(gnomon, 2, 0, MakeLabel(this, "lHoehe", 109), field("eHoehe", 0, Field::eHoehe));
+    QLineEdit* date = MakeEdit(this, "MaskEdit1");
+    date->setInputMask(QStringLiteral("00/00;_"));
+    date->setFixedWidth(kFieldWidthPx);
+    AddPair(gnomon, 3, 0, MakeLabel(this, "lbSchatt", 117), date);
 
     QGridLayout* plane = column();
     AddPair(plane, 0, 0, MakeLabel(this, "lEbNeig", 129), field("eIncl", 0, Field::eIncl));
     AddPair(plane, 1, 0, MakeLabel(this, "lEbDek", 128), field("eDek", 128, Field::eDek));
     AddPair(plane, 2, 0, MakeLabel(this, "lHalb", 106), field("eHalb", 0, Field::eHalb));
     AddPair(plane, 3, 0, MakeLabel(this, "Label27", 43), field("eVergr", 0, Field::eVergr));
-    // The way to the second panel sits right of the distance field.
-    plane->addWidget(MakeButton(this, "Button1", 15), 3, 2);
 
     QGridLayout* hours = column();
     hours->addWidget(MakeLabel(this, "lStMark", 102), 0, 0, 1, 2);
@@ -93,17 +102,23 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
     AddPair(hours, 2, 0, MakeLabel(this, "LEnd", 111), MakeSpin(this, "eEnd", kHourToRange));
     AddPair(hours, 3, 0, MakeSpin(this, "eLph", kLinesPerHourRange), MakeLabel(this, "Label26", 33));
 
-    QGridLayout* year = column();
-    AddPair(year, 0, 0, MakeLabel(this, "lJahr", 116), field("ejahr", 0, Field::ejahr));
-    year->addWidget(MakeCheckBox(this, "chBSchatt", 127), 1, 0, 1, 2);
-    QLineEdit* date = MakeEdit(this, "MaskEdit1");
-    date->setInputMask(QStringLiteral("00/00;_"));
-    date->setFixedWidth(kFieldWidthPx);
-    AddPair(year, 2, 0, MakeLabel(this, "lbSchatt", 117), date);
-    year->addWidget(MakeCheckBox(this, "ChBRiseSet", 30), 3, 0, 1, 2);
-
     row->addWidget(new RadioGroup(QStringLiteral("rgAnzahl"), 50, 1, this), 0, Qt::AlignTop);
     row->addStretch(1);
+
+    auto* switches = new QHBoxLayout;
+    switches->setSpacing(kColumnGapPx);
+    panel->addLayout(switches);
+    switches->addWidget(MakeCheckBox(this, "chBzonzeit", 115));
+    switches->addWidget(MakeCheckBox(this, "chBSchatt", 127));
+    switches->addWidget(MakeCheckBox(this, "ChBRiseSet", 30));
+    switches->addStretch(1);
+    // The way to the second panel.
+    switches->addWidget(MakeButton(this, "Button1", 15));
+
+    // Tab goes down each column, then on to the next column, then along the switches, as the panel reads.
+    ChainTabOrder(*this, {"eBreit",    "eLang",    "eZone",      "ejahr",     "eGnomInc",   "eGnomDek", "eHoehe",
+                          "MaskEdit1", "eIncl",    "eDek",       "eHalb",     "eVergr",     "eStart",   "eEnd",
+                          "eLph",      "rgAnzahl", "chBzonzeit", "chBSchatt", "ChBRiseSet", "Button1"});
 }
 
 SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
@@ -139,6 +154,7 @@ SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)
     errors->addWidget(MakeCheckBox(pFehler, "chbGenau", 31), 3, 0, 1, 4);
     row->addWidget(pFehler);
     row->addStretch(1);
+    ChainTabOrder(*this, {"rgTyp", "bMore2", "rgMittelwert", "efStart", "efEnd", "chbGenau"});
     hide();
 }
 

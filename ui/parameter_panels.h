@@ -27,7 +27,8 @@ public:
     const NumericFields& fields() const { return fields_; }
 
 private:
-    QLineEdit* field(const char* name, int tag, Field check);
+    /// A numeric field of the panel, with its unit when it takes an angle: the cell for the layout.
+    QWidget* field(const char* name, int tag, Field check);
     NumericFields fields_;
 };
 

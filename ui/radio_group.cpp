@@ -32,10 +32,22 @@ void RadioGroup::setItems(const QStringList& items)
             b = new QRadioButton(this);
             group_->addButton(b, i);
             grid_->addWidget(b, i / columns_, i % columns_);
+            // A new item takes the group's place in the Tab order (after the item before it), wherever the
+            // group stands; the group itself takes no focus.
+            QWidget::setTabOrder(i == 0 ? focusableBefore() : button(i - 1), b);
         }
         b->setText(items[i]);
     }
     setItemIndex(chosen);
+}
+
+QWidget* RadioGroup::focusableBefore() const
+{
+    // Qt places a widget only after one that takes the focus; labels between are passed by.
+    QWidget* before = previousInFocusChain();
+    while (before != window() && !(before->focusPolicy() & Qt::TabFocus))
+        before = before->previousInFocusChain();
+    return before;
 }
 
 QStringList RadioGroup::items() const

@@ -32,6 +32,9 @@ signals:
     void itemClicked(int index);
 
 private:
+    /// The control Tab reaches before the group (the window when there is none).
+    QWidget* focusableBefore() const;
+
     QButtonGroup* group_;
     QGridLayout* grid_;
     int columns_;

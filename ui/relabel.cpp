@@ -2,6 +2,7 @@
 
 #include "core/split_dial_controls.h"
 #include "text/texts.h"
+#include "ui/field_comforts.h"
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -85,6 +86,7 @@ void MainWindow::RelabelAll()
                 action->setText(ToQt(text));
         }
     }
+    SetFieldTips(*this, lang, *fieldRestore_);
     updateShadowDateLabel();
 }
 

@@ -23,8 +23,7 @@ constexpr int kAfternoonItem = 1;
 
 } // namespace
 
-TableExportDialog::TableExportDialog(MainWindow& window, std::string workingDir)
-    : QObject(&window), window_(window), directory_(std::move(workingDir))
+TableExportDialog::TableExportDialog(MainWindow& window) : QObject(&window), window_(window)
 {
     setObjectName(QStringLiteral("TableExportDialog"));
     if (auto* item = window_.findChild<QAction*>(QStringLiteral("Tabellespeichern1")))
@@ -66,7 +65,7 @@ void TableExportDialog::Tabellespeichern1Click()
                                                .filter = QtFileFilter(kTableFilters),
                                                .defaultSuffix = QStringLiteral("txt"),
                                                .fileName = ToQt(fileName_),
-                                               .directory = ToQt(directory_)},
+                                               .directory = ToQt(window_.lastFolder().folder())},
                                     .filterIndex = 1};
     const std::optional<SaveDialogAnswer> answer =
         chooseFile_ ? chooseFile_(request) : ShowSaveDialog(&window_, request);
@@ -79,9 +78,8 @@ void TableExportDialog::Tabellespeichern1Click()
         const WaitCursor wait;
         try {
             failure = WriteTableExport(model, *choice, path);
-            const std::filesystem::path written(path);
-            fileName_ = written.filename().string();
-            directory_ = written.parent_path().string();
+            fileName_ = std::filesystem::path(path).filename().string();
+            window_.lastFolder().rememberFileOf(path);
         } catch (const std::exception&) {
             failure = UiMessage{std::string(CaptionText(lang, Caption::Error)), "Open error: File  " + path,
                                 MessageIcon::Error};

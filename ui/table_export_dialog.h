@@ -18,8 +18,8 @@ class TableExportDialog : public QObject {
     Q_OBJECT
 public:
     /// Connects Tabellespeichern1, BtnTsDat, BtnTsShade and BtnTsAna of the window; the dialog opens in
-    /// `workingDir` until a table has been saved.
-    TableExportDialog(MainWindow& window, std::string workingDir);
+    /// the window's last folder.
+    explicit TableExportDialog(MainWindow& window);
 
     /// Asks for the file and writes the table of the page shown; does nothing when no result page is shown.
     void Tabellespeichern1Click();
@@ -34,7 +34,6 @@ public:
 private:
     MainWindow& window_;
     SaveFileChooser chooseFile_;
-    std::string directory_;            // where the dialog opens
     std::string fileName_ = "Tabelle"; // the name it proposes: the last one written
 };
 

@@ -80,6 +80,19 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag)
     return memo;
 }
 
+void ChainTabOrder(QWidget& parent, std::initializer_list<const char*> names)
+{
+    QWidget* previous = nullptr;
+    for (const char* name : names) {
+        auto* next = parent.findChild<QWidget*>(QString::fromLatin1(name));
+        if (!next)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 int TagOf(const QObject& object)
 {
     return object.property("tag").toInt();

@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QString>
 
+#include <initializer_list>
+
 namespace umbrix {
 
 struct SpinRange;
@@ -28,6 +30,10 @@ void MakeOpaque(QWidget& panel);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int tag = 0);
 QSpinBox* MakeSpin(QWidget* parent, const char* name, const SpinRange& range);
 QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag);
+
+/// Puts the named children of `parent` into the Tab order one after the other (a control holding others,
+/// such as a radio group, brings its items along).
+void ChainTabOrder(QWidget& parent, std::initializer_list<const char*> names);
 
 /// The caption number a control carries (0: none).
 [[nodiscard]] int TagOf(const QObject& object);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <ostream>
 
 /// Readable QStrings in test failures.
@@ -23,7 +24,12 @@ inline QApplication& App()
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         // The plain offscreen screen (800 x 800 at 96 dots per inch) would get the small-screen hint at every
-        // start; the windows are tested on a large screen unless a test asks for another one.
+        // start; the windows are tested on a large screen unless a test asks for another one. UMBRIX_TEST_DPR
+        // gives the screen that device pixel ratio (and as many more pixels, so that its size in logical
+        // pixels stays).
+        const double ratio = qEnvironmentVariableIsSet("UMBRIX_TEST_DPR")
+                                 ? std::clamp(qEnvironmentVariable("UMBRIX_TEST_DPR").toDouble(), 1.0, 4.0)
+                                 : 1.0;
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         QString config;
         if (platform.isEmpty() || platform == "offscreen") {
@@ -31,10 +37,14 @@ inline QApplication& App()
                 QStringLiteral("umbrix_ui_tests_screen_%1.json").arg(QCoreApplication::applicationPid()));
             QFile file(config);
             if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                file.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1280,"height":1024,)"
-                           R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+                file.write(QStringLiteral(R"({"screens":[{"name":"S","x":0,"y":0,"width":%1,"height":%2,)"
+                                          R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":%3}]})")
+                               .arg(qRound(1280 * ratio))
+                               .arg(qRound(1024 * ratio))
+                               .arg(ratio)
+                               .toLatin1());
             file.close();
-            qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+            qputenv("QT_ENABLE_HIGHDPI_SCALING", ratio == 1.0 ? "0" : "1");
             qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
         }
         auto* application = new QApplication(argc, argv);

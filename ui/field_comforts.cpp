@@ -1,0 +1,90 @@
+#include "ui/field_comforts.h"
+
+#include "core/parameters.h"
+#include "ui/own_labels.h"
+#include "ui/qt_text.h"
+
+#include <QBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace umbrix {
+
+void FieldRestore::watch(QLineEdit& edit, std::function<QString()> storedText)
+{
+    fields_.emplace_back(&edit, std::move(storedText));
+    edit.installEventFilter(this);
+}
+
+bool FieldRestore::watches(const QObject& edit) const
+{
+    return std::any_of(fields_.begin(), fields_.end(), [&](const auto& entry) { return entry.first == &edit; });
+}
+
+bool FieldRestore::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window's shortcuts would take Escape before the field's key press: claim it when it restores.
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (!override && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier)
+        return false;
+    const auto it = std::find_if(fields_.begin(), fields_.end(), [&](const auto& e) { return e.first == watched; });
+    if (it == fields_.end())
+        return false;
+    QLineEdit& edit = *it->first;
+    const QString stored = it->second();
+    if (edit.text() == stored && !edit.isModified())
+        return false;
+    if (override) {
+        event->accept();
+        return true;
+    }
+    edit.setText(stored);
+    edit.setModified(false);
+    edit.selectAll();
+    return true;
+}
+
+void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& restore)
+{
+    const Language language = lang.languageIndex == 2 ? Language::English : Language::German;
+    for (const ParameterRow& row : ParameterTable()) {
+        if (row.control.empty() || (row.controlKind != ControlKind::Edit && row.controlKind != ControlKind::Spin &&
+                                    row.controlKind != ControlKind::DateEdit))
+            continue;
+        auto* control = root.findChild<QWidget*>(ToQt(row.control));
+        if (!control)
+            continue;
+        QString tip = ToQt(Meaning(row, language));
+        if (!tip.isEmpty())
+            tip[0] = tip[0].toUpper();
+        tip += QStringLiteral(" (") + ToQt(RangeText(row, language)) + QLatin1Char(')');
+        if (restore.watches(*control))
+            tip += QLatin1Char('\n') + ToQt(OwnTextOf(lang, OwnText::FieldEscTip));
+        control->setToolTip(tip);
+    }
+}
+
+QWidget* WithAngleUnit(QLineEdit& field, Field check)
+{
+    if (ParameterOf(check).unit != ValueUnit::Degrees)
+        return &field;
+    auto* cell = new QWidget(field.parentWidget());
+    auto* row = new QHBoxLayout(cell);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(&field);
+    auto* unit = new QLabel(cell);
+    unit->setObjectName(field.objectName() + QStringLiteral("Unit"));
+    SetOwnText(*unit, OwnText::DegreeSign);
+    unit->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
+    row->addWidget(unit);
+    return cell;
+}
+
+} // namespace umbrix
