@@ -23,7 +23,8 @@ TEST(HpglTextState, StartsAt2Point7MillimetresOfThePlotWhateverTheScale)
 {
     EXPECT_NEAR(Number(TextState(40).attributes().height), 2.7, kTextTol);
     EXPECT_NEAR(Number(TextState(20).attributes().height), 5.4, kTextTol); // half the units: twice the mm
-    const dxf::TextAttributes start = TextState(40).attributes();
+    const TextState state(40);                                             // the attributes view the state's texts
+    const dxf::TextAttributes start = state.attributes();
     EXPECT_EQ(start.widthFactor, "0.7");
     EXPECT_EQ(start.rotationDeg, "0.0");
     EXPECT_EQ(start.obliqueDeg, "0.0");
