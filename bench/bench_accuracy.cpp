@@ -5,6 +5,7 @@
 
 #include "core/accuracy.h"
 #include "core/driver.h"
+#include "core/host.h"
 #include "core/input_panel.h"
 #include "core/leap_cycle.h"
 
@@ -15,13 +16,6 @@
 using namespace umbrix;
 
 namespace {
-
-struct QuietHost : Host {
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-    void progressBegin(int) override {}
-    void progressStep() override {}
-    void progressEnd() override {}
-};
 
 /// Case 0: the default dial. 1..3: the mean-time dial on the analemma at 52.5, 10 and -33 degrees.
 /// 4..8: the split dial at 52.5 degrees by method 0..4.
@@ -39,7 +33,7 @@ std::unique_ptr<Model> DialOfCase(int which)
         m->state.doubleAnalemmaActive = true;
         m->params.doubleAnalemmaMethod = static_cast<std::uint8_t>(which - 4);
     }
-    QuietHost host;
+    RecordingHost host;
     (void)Recalculate(*m, host);
     return m;
 }

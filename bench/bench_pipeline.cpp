@@ -3,6 +3,7 @@
 // while the user drags, and the plot and DXF exports.
 
 #include "core/driver.h"
+#include "core/host.h"
 #include "core/input_panel.h"
 #include "export/hpgl_to_dxf.h"
 #include "export/hpgl_writer.h"
@@ -17,19 +18,12 @@ using namespace umbrix;
 
 namespace {
 
-struct QuietHost : Host {
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-    void progressBegin(int) override {}
-    void progressStep() override {}
-    void progressEnd() override {}
-};
-
 std::unique_ptr<Model> DialOfType(int type)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
     (void)SelectDialType(*m, type);
-    QuietHost host;
+    RecordingHost host;
     (void)Recalculate(*m, host);
     return m;
 }
@@ -37,7 +31,7 @@ std::unique_ptr<Model> DialOfType(int type)
 void BM_Recalculate(benchmark::State& state)
 {
     auto m = DialOfType(static_cast<int>(state.range(0)));
-    QuietHost host;
+    RecordingHost host;
     for (auto _ : state)
         benchmark::DoNotOptimize(Recalculate(*m, host));
 }
@@ -59,7 +53,7 @@ void BM_DrawConstruction(benchmark::State& state)
 void BM_RecalculateAndDraw(benchmark::State& state)
 {
     auto m = DialOfType(static_cast<int>(state.range(0)));
-    QuietHost host;
+    RecordingHost host;
     RecordingSurface errorSurface(400, 290);
     for (auto _ : state) {
         (void)Recalculate(*m, host);
@@ -74,7 +68,7 @@ void BM_RecalculateAndDraw(benchmark::State& state)
 void BM_PlotExport(benchmark::State& state)
 {
     auto m = DialOfType(static_cast<int>(state.range(0)));
-    QuietHost host;
+    RecordingHost host;
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteConstructionPlot(*m, host, {.axisOrZoom = 1.0}).text.size());
 }
@@ -82,7 +76,7 @@ void BM_PlotExport(benchmark::State& state)
 void BM_PlotAndDxfExport(benchmark::State& state)
 {
     auto m = DialOfType(static_cast<int>(state.range(0)));
-    QuietHost host;
+    RecordingHost host;
     for (auto _ : state) {
         const PlotResult plot = WriteConstructionPlot(*m, host, {.axisOrZoom = 1.0});
         benchmark::DoNotOptimize(ConvertHpglToDxf(plot.text).dxf.size());

@@ -3,6 +3,7 @@
 // sheets drawn on a recording surface (the layout without the PDF encoder).
 
 #include "core/driver.h"
+#include "core/host.h"
 #include "core/input_panel.h"
 #include "export/true_size_dxf.h"
 #include "graphics/full_size_template.h"
@@ -19,20 +20,13 @@ using namespace umbrix;
 
 namespace {
 
-struct QuietHost : Host {
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-    void progressBegin(int) override {}
-    void progressStep() override {}
-    void progressEnd() override {}
-};
-
 std::unique_ptr<Model> Dial(double semiMajorAxis)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
     m->params.semiMajorAxis = semiMajorAxis;
     m->params.gnomonHeight = semiMajorAxis * 1.7 / 2.75;
-    QuietHost host;
+    RecordingHost host;
     (void)Recalculate(*m, host);
     return m;
 }

@@ -2,6 +2,7 @@
 // the default dial and the full-size template of a 60 cm dial.
 
 #include "core/driver.h"
+#include "core/host.h"
 #include "core/input_panel.h"
 #include "ui/print/true_scale_pdf.h"
 
@@ -13,20 +14,13 @@ using namespace umbrix;
 
 namespace {
 
-struct QuietHost : Host {
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-    void progressBegin(int) override {}
-    void progressStep() override {}
-    void progressEnd() override {}
-};
-
 std::unique_ptr<Model> Dial(double semiMajorAxis)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
     m->params.semiMajorAxis = semiMajorAxis;
     m->params.gnomonHeight = semiMajorAxis * 1.7 / 2.75;
-    QuietHost host;
+    RecordingHost host;
     (void)Recalculate(*m, host);
     return m;
 }
