@@ -93,6 +93,13 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::FitToWindowTool, "Einpassen", "Fit"},
     {OwnText::FitToWindowTip, "Die ganze Konstruktion ins Fenster einpassen (Strg+0)",
      "Frame the whole construction in the window (Ctrl+0)"},
+    {OwnText::ShowInDrawing, "In der Zeichnung zeigen", "Show in drawing"},
+    {OwnText::RecentFiles, "Zuletzt verwendete Dateien", "Recent Files"},
+    {OwnText::NoRecentFiles, "(keine)", "(none)"},
+    {OwnText::ForgetWindowSettings, "Fenstereinstellungen vergessen", "Forget Window Settings"},
+    {OwnText::UnsavedCaption, "Geänderte Parameter", "Changed Parameters"},
+    {OwnText::SaveChangesQuestion, "Die Parameter weichen von „%1“ ab. Vorher speichern?",
+     "The parameters differ from \"%1\". Save them first?"},
 }};
 // clang-format on
 

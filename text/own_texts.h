@@ -69,6 +69,13 @@ enum class OwnText : std::uint8_t {
     FitToWindowItem, // the menu item, with its accelerator
     FitToWindowTool, // the button of the tool column
     FitToWindowTip,  // the tooltip of both, naming the shortcut
+    ShowInDrawing,   // context menu of the loop tables: show the row's point in the drawing
+    // Configuration files like a desktop program, and what the window keeps between runs
+    RecentFiles,          // the File menu's list of recently used configuration files
+    NoRecentFiles,        // the list's only, disabled item while it is empty
+    ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
+    UnsavedCaption,       // caption of the question before parameters that differ from their file are left
+    SaveChangesQuestion,  // "%1" the file name
     Count
 };
 

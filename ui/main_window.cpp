@@ -19,6 +19,7 @@
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/table_pages.h"
+#include "ui/window_settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -50,7 +51,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
 constexpr int kLargeFontDpi = 95;       // above this logical resolution the screen uses large fonts
 constexpr int kLargeScreenWidth = 999;  // wider screens count as large
 constexpr int kLargeFontNamedDpi = 120; // the screen hint names the font "large" from here on
@@ -71,6 +71,8 @@ public:
 
     void rememberActivePage() override
     {
+        // A point shown from a table is marked until the next calculation.
+        w_.marked_.reset();
         const QWidget* page = w_.PgCtrl->currentWidget();
         w_.rememberedPage_ = page ? page->objectName() : QString();
     }
@@ -79,6 +81,7 @@ public:
         const int index = w_.PgCtrl->indexOf(w_.PgCtrl->findChild<QWidget*>(w_.rememberedPage_));
         if (index >= 0 && w_.PgCtrl->isTabVisible(index))
             w_.PgCtrl->setCurrentIndex(index);
+        w_.updateTitle();
     }
     void showShadowPathTab(bool visible) override { w_.PgCtrl->setTabVisible(w_.PgCtrl->indexOf(w_.tsShade), visible); }
     void construction(const Model&) override
@@ -110,7 +113,8 @@ WindowPaths WindowPaths::FromEnvironment()
 
 MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(options.paths)), redraw_(std::make_unique<WindowRedraw>(*this)),
-      openUrl_(std::move(options.openUrl)), findHelpFile_(std::move(options.findHelpFile))
+      openUrl_(std::move(options.openUrl)), findHelpFile_(std::move(options.findHelpFile)),
+      pendingFile_(std::move(options.openFile))
 {
     setObjectName(QStringLiteral("Form1"));
     qtLanguage_ = new QtDialogLanguage(this);
@@ -132,6 +136,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     buildHiddenPanels();
     buildMenus();
     connectInputs();
+    connectPointTables();
 
     // The waiting panel shows the progress of the long optimisation whoever shows the messages.
     ProgressDisplay waitingPanel{
@@ -188,6 +193,9 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     RelabelAll();
     // The menu gets its captions now too, so that the menu bar has its height before the first layout.
     RelabelMenu();
+    restoreWindowMemory();
+    // Files dropped on the window are opened; the drag on the drawing stays a pan.
+    setAcceptDrops(true);
 
     qApp->installEventFilter(new KeyPreview(
         this,
@@ -211,8 +219,10 @@ void MainWindow::readStartConfiguration()
     if (path) {
         const ConfigurationRead read = LoadConfigurationFile(model_, *path);
         showMessages(read.messages);
-        if (read.dial)
+        if (read.dial) {
             ApplyConfiguredDial(model_, *read.dial);
+            currentFile_ = *path;
+        }
     }
     // The configuration may have changed the language, the shadow date and the switches without a
     // control of their own in ShowParameters.
@@ -241,15 +251,21 @@ void MainWindow::activateOnce()
         control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
     });
     refreshAfterCalculation();
+    // The start configuration as the first calculation leaves it is what the current file holds.
+    if (!currentFile_.empty())
+        setCurrentFile(currentFile_, false);
+    showRememberedPage();
+    if (pendingFile_) {
+        const std::string file = *pendingFile_;
+        pendingFile_.reset();
+        (void)openConfiguration(file);
+    }
 }
 
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         activateOnce();
-    // Closing the window ends the program: the help window goes with it.
-    if (event->type() == QEvent::Close && helpWindow_)
-        helpWindow_->close();
     return QMainWindow::event(event);
 }
 
@@ -281,6 +297,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         for (const auto& [edit, field] : numericFields_)
             if (watched == edit) {
                 numericFieldExit(field);
+                updateTitle();
                 return false;
             }
         if (watched == control<QLineEdit>("MaskEdit1"))
@@ -460,7 +477,7 @@ void MainWindow::showScreenHint()
 
 void MainWindow::About1Click()
 {
-    pAbout->showWithCaption(windowTitle());
+    pAbout->showWithCaption(QString::fromLatin1(kWindowCaption));
 }
 
 void MainWindow::openLink(const QUrl& url)
