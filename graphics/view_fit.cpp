@@ -14,16 +14,6 @@ namespace umbrix {
 
 namespace {
 
-/// v rounded, when it fits 32 bits.
-std::optional<std::int32_t> RoundedInt32(double v)
-{
-    const double r = std::nearbyint(v);
-    if (!std::isfinite(r) || r < std::numeric_limits<std::int32_t>::min() ||
-        r > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 /// The zoom that makes `extentUnits` fill `roomPx` at `pixelsPerUnit` per unit; nullopt for an empty extent.
 std::optional<double> FillingZoom(double roomPx, double extentUnits, double pixelsPerUnit)
 {
@@ -33,6 +23,15 @@ std::optional<double> FillingZoom(double roomPx, double extentUnits, double pixe
 }
 
 } // namespace
+
+std::optional<std::int32_t> RoundedInt32(double v)
+{
+    const double r = std::nearbyint(v);
+    if (!std::isfinite(r) || r < std::numeric_limits<std::int32_t>::min() ||
+        r > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
 
 std::optional<ViewState> FitExtent(const Extent& extent, const FitFrame& frame, int marginPx)
 {

@@ -16,6 +16,9 @@
 
 namespace umbrix {
 
+/// v rounded to a whole pixel, when it is finite and fits 32 bits (a pan).
+[[nodiscard]] std::optional<std::int32_t> RoundedInt32(double v);
+
 /// A screen drawing at zoom 1 without pan.
 struct FitFrame {
     int widthPx = 0; // the image

@@ -108,6 +108,13 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::FieldEscTip, "Esc: gespeicherten Wert zurückholen", "Esc: bring back the stored value"},
     {OwnText::HelpClose, "&Schließen", "C&lose"},
     {OwnText::HelpCloseTip, "Hilfe schließen (Esc)", "Close the help (Esc)"},
+    {OwnText::ShowInDrawing, "In der Zeichnung zeigen", "Show in drawing"},
+    {OwnText::RecentFiles, "Zuletzt verwendete Dateien", "Recent Files"},
+    {OwnText::NoRecentFiles, "(keine)", "(none)"},
+    {OwnText::ForgetWindowSettings, "Fenstereinstellungen vergessen", "Forget Window Settings"},
+    {OwnText::UnsavedCaption, "Geänderte Parameter", "Changed Parameters"},
+    {OwnText::SaveChangesQuestion, "Die Parameter weichen von „%1“ ab. Vorher speichern?",
+     "The parameters differ from \"%1\". Save them first?"},
 }};
 // clang-format on
 

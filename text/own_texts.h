@@ -82,10 +82,17 @@ enum class OwnText : std::uint8_t {
     SaveHpglTip,
     SaveDxfTip,
     // Beside the input fields and in the help window
-    DegreeSign,   // the unit beside every angle field
-    FieldEscTip,  // appended to a field's tooltip: Escape brings back the stored value
-    HelpClose,    // the help window's close button, with its accelerator
-    HelpCloseTip, // its tooltip, naming Esc
+    DegreeSign,    // the unit beside every angle field
+    FieldEscTip,   // appended to a field's tooltip: Escape brings back the stored value
+    HelpClose,     // the help window's close button, with its accelerator
+    HelpCloseTip,  // its tooltip, naming Esc
+    ShowInDrawing, // context menu of the loop tables: show the row's point in the drawing
+    // Configuration files like a desktop program, and what the window keeps between runs
+    RecentFiles,          // the File menu's list of recently used configuration files
+    NoRecentFiles,        // the list's only, disabled item while it is empty
+    ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
+    UnsavedCaption,       // caption of the question before parameters that differ from their file are left
+    SaveChangesQuestion,  // "%1" the file name
     Count
 };
 

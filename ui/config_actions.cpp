@@ -46,6 +46,8 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
             showMessages({*failure});
             return;
         }
+        if (target == currentFile_)
+            setCurrentFile(target, false);
         host_->showMessage(CaptionText(lang, Caption::Information),
                            "\"umbrix.ini\" : " + std::string(MessageRow(lang, MessageId::FileSaved)),
                            MessageIcon::Information);
@@ -60,13 +62,18 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
     const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
     if (!path)
         return;
-    lastFolder_.rememberFileOf(*path);
-    if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path))
+    chooseFolderOf(*path);
+    if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path)) {
         showMessages({*failure});
+        return;
+    }
+    setCurrentFile(*path, true);
 }
 
 void MainWindow::Datenladen1Click()
 {
+    if (!confirmLeave())
+        return;
     const LanguageState& lang = model_.state.language;
     const FileDialogRequest request{.save = false,
                                     .title = ToQt(CaptionText(lang, Caption::LoadData)),
@@ -77,17 +84,17 @@ void MainWindow::Datenladen1Click()
     const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
     if (!path)
         return;
-    lastFolder_.rememberFileOf(*path);
-    loadConfiguration(*path);
+    chooseFolderOf(*path);
+    (void)loadConfiguration(*path);
 }
 
-void MainWindow::loadConfiguration(const std::string& path)
+bool MainWindow::loadConfiguration(const std::string& path)
 {
     const ConfigurationRead read = LoadConfigurationFile(model_, path);
     showMessages(read.messages);
     // A file that was not read to its end changes nothing.
     if (!read.dial)
-        return;
+        return false;
     ApplyConfiguredDial(model_, *read.dial);
 
     // The controls follow what was read: the presets of the dial type, every parameter, the switches
@@ -105,6 +112,8 @@ void MainWindow::loadConfiguration(const std::string& path)
     ResetView(view_);
     (void)Recalculate(model_, *host_, RecalcSource::Configuration, *redraw_);
     refreshAfterCalculation();
+    setCurrentFile(path, true);
+    return true;
 }
 
 } // namespace umbrix

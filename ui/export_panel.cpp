@@ -197,12 +197,13 @@ void ExportPanel::tbHpgClick()
                    .filter = QtFileFilter(TextRow(lang, TextId::PlotFileFilter)),
                    .defaultSuffix = dxf ? QStringLiteral("dxf") : QStringLiteral("plt"),
                    .fileName = QString::fromLatin1(kProposedName),
-                   .directory = ToQt(hooks_.workingDir)},
+                   .directory = ToQt(window_.lastFolder().folder())},
         .filterIndex = dxf ? 2 : 1};
     const std::optional<SaveDialogAnswer> answer =
         chooseFile_ ? chooseFile_(request) : ShowSaveDialog(&window_, request);
     if (!answer)
         return;
+    window_.chooseFolderOf(answer->path);
 
     const ViewState& view = window_.view();
     PlotSettings settings;

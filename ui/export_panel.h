@@ -30,8 +30,6 @@ struct ExportHooks {
     /// The calculation button's action: recalculate and show the results; false when the calculation
     /// ended with an error.
     std::function<bool()> calculate;
-    /// Where the save dialog opens.
-    std::string workingDir;
 };
 
 class ExportPanel : public QFrame {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace umbrix {
 
@@ -82,6 +83,24 @@ void ImageView::mouseReleaseEvent(QMouseEvent* event)
             emit droppedAt(releasePoint);
     } else {
         emit clicked();
+    }
+    event->accept();
+}
+
+void ImageView::wheelEvent(QWheelEvent* event)
+{
+    if (!draggable_ || !(event->modifiers() & Qt::ControlModifier)) {
+        wheelAngle_ = 0;
+        event->ignore();
+        return;
+    }
+    // A wheel notch is 15 degrees (120 eighths); fine-grained wheels and touchpads add up to a notch.
+    constexpr int kNotch = 120;
+    wheelAngle_ += event->angleDelta().y();
+    while (std::abs(wheelAngle_) >= kNotch) {
+        const bool in = wheelAngle_ > 0;
+        wheelAngle_ += in ? -kNotch : kNotch;
+        emit wheelZoom(event->position(), in);
     }
     event->accept();
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QWidget>
 
 namespace umbrix {
@@ -34,12 +35,15 @@ signals:
     /// The image was dragged onto itself and released at this image point.
     void droppedAt(QPoint point);
     void clicked();
+    /// Ctrl and the mouse wheel at this image point: one zoom step in (wheel away from the user) or out.
+    void wheelZoom(QPointF point, bool zoomIn);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage canvas_;
@@ -47,6 +51,7 @@ private:
     bool pressed_ = false;
     bool dragging_ = false;
     QPoint pressPoint_;
+    int wheelAngle_ = 0; // eighths of a degree turned with Ctrl held, not yet taken as a zoom step
 };
 
 } // namespace umbrix

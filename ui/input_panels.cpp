@@ -97,14 +97,11 @@ void MainWindow::connectInputs()
     tool("ToolButton1", [this] { printListsClicked(true); });
 
     // The exports connect their buttons and the menu item themselves.
-    new ExportPanel(*this, {.calculate =
-                                [this] {
-                                    const Recalculation r =
-                                        OnCalculateClicked(model_, *host_, *redraw_, RecalcSource::BitBtn1);
-                                    refreshAfterCalculation();
-                                    return r.errorCode == kErrorNone;
-                                },
-                            .workingDir = paths_.workingDir});
+    new ExportPanel(*this, {.calculate = [this] {
+        const Recalculation r = OnCalculateClicked(model_, *host_, *redraw_, RecalcSource::BitBtn1);
+        refreshAfterCalculation();
+        return r.errorCode == kErrorNone;
+    }});
     new TableExportDialog(*this);
 }
 

@@ -51,6 +51,8 @@ int main(int argc, char** argv)
     for (const QString& argument : QCoreApplication::arguments())
         arguments.push_back(argument.toStdString());
     options.helpDebug = umbrix::HelpDebugRequested(arguments, options.paths.programDir);
+    // Qt has taken its own options (-platform, -style ...) out of the arguments by now.
+    options.openFile = umbrix::FileArgument(arguments);
     umbrix::MainWindow window(std::move(options));
     window.show();
     return QApplication::exec();

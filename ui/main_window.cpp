@@ -19,6 +19,7 @@
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/table_pages.h"
+#include "ui/window_settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -50,7 +51,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
 constexpr int kLargeFontDpi = 95;       // above this logical resolution the screen uses large fonts
 constexpr int kLargeScreenWidth = 999;  // wider screens count as large
 constexpr int kLargeFontNamedDpi = 120; // the screen hint names the font "large" from here on
@@ -72,6 +72,8 @@ public:
 
     void rememberActivePage() override
     {
+        // A point shown from a table is marked until the next calculation.
+        w_.marked_.reset();
         const QWidget* page = w_.PgCtrl->currentWidget();
         w_.rememberedPage_ = page ? page->objectName() : QString();
     }
@@ -80,6 +82,7 @@ public:
         const int index = w_.PgCtrl->indexOf(w_.PgCtrl->findChild<QWidget*>(w_.rememberedPage_));
         if (index >= 0 && w_.PgCtrl->isTabVisible(index))
             w_.PgCtrl->setCurrentIndex(index);
+        w_.updateTitle();
     }
     void showShadowPathTab(bool visible) override { w_.PgCtrl->setTabVisible(w_.PgCtrl->indexOf(w_.tsShade), visible); }
     void construction(const Model&) override
@@ -112,7 +115,7 @@ WindowPaths WindowPaths::FromEnvironment()
 MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(options.paths)), redraw_(std::make_unique<WindowRedraw>(*this)),
       lastFolder_(paths_.workingDir), openUrl_(std::move(options.openUrl)),
-      findHelpFile_(std::move(options.findHelpFile))
+      findHelpFile_(std::move(options.findHelpFile)), pendingFile_(std::move(options.openFile))
 {
     setObjectName(QStringLiteral("Form1"));
     qtLanguage_ = new QtDialogLanguage(this);
@@ -134,6 +137,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     buildHiddenPanels();
     buildMenus();
     connectInputs();
+    connectPointTables();
 
     // The waiting panel shows the progress of the long optimisation whoever shows the messages.
     ProgressDisplay waitingPanel{
@@ -191,6 +195,9 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     RelabelAll();
     // The menu gets its captions now too, so that the menu bar has its height before the first layout.
     RelabelMenu();
+    restoreWindowMemory();
+    // Files dropped on the window are opened; the drag on the drawing stays a pan.
+    setAcceptDrops(true);
 
     qApp->installEventFilter(new KeyPreview(
         this,
@@ -214,8 +221,10 @@ void MainWindow::readStartConfiguration()
     if (path) {
         const ConfigurationRead read = LoadConfigurationFile(model_, *path);
         showMessages(read.messages);
-        if (read.dial)
+        if (read.dial) {
             ApplyConfiguredDial(model_, *read.dial);
+            currentFile_ = *path;
+        }
     }
     // The configuration may have changed the language, the shadow date and the switches without a
     // control of their own in ShowParameters.
@@ -244,15 +253,21 @@ void MainWindow::activateOnce()
         control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
     });
     refreshAfterCalculation();
+    // The start configuration as the first calculation leaves it is what the current file holds.
+    if (!currentFile_.empty())
+        setCurrentFile(currentFile_, false);
+    showRememberedPage();
+    if (pendingFile_) {
+        const std::string file = *pendingFile_;
+        pendingFile_.reset();
+        (void)openConfiguration(file);
+    }
 }
 
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         activateOnce();
-    // Closing the window ends the program: the help window goes with it.
-    if (event->type() == QEvent::Close && helpWindow_)
-        helpWindow_->close();
     return QMainWindow::event(event);
 }
 
@@ -272,6 +287,27 @@ void MainWindow::showEvent(QShowEvent* event)
     }
 }
 
+void MainWindow::followImageSize()
+{
+    // Once per burst of resizes: the drawing is made again for the image's new size, so that it fills the
+    // page and a zoom about the pointer keeps the point under it.
+    if (!activated_ || imageFollowQueued_)
+        return;
+    imageFollowQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            imageFollowQueued_ = false;
+            const QSize drawnSize = Image1->size();
+            QWidget* const page = PgCtrl->currentWidget();
+            LayoutWindow();
+            PgCtrl->setCurrentWidget(page);
+            if (Image1->size() != drawnSize && !drawingBlanked_)
+                drawConstruction();
+        },
+        Qt::QueuedConnection);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -284,6 +320,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         for (const auto& [edit, field] : numericFields_)
             if (watched == edit) {
                 numericFieldExit(field);
+                updateTitle();
                 return false;
             }
         if (watched == control<QLineEdit>("MaskEdit1"))
@@ -292,9 +329,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Resize:
         // The client area below the menu bar changes with the window and with the menu bar's height.
-        if (watched == central_)
+        if (watched == central_) {
             FormResize();
-        else if (watched == TSAnaDat)
+            followImageSize();
+        } else if (watched == TSAnaDat)
             datePage_->layOut();
         else if (watched == tsSlope)
             slopePage_->layOut();
@@ -464,7 +502,7 @@ void MainWindow::showScreenHint()
 
 void MainWindow::About1Click()
 {
-    pAbout->showWithCaption(windowTitle());
+    pAbout->showWithCaption(QString::fromLatin1(kWindowCaption));
 }
 
 void MainWindow::openLink(const QUrl& url)

@@ -10,6 +10,7 @@
 #include "core/driver.h"
 #include "core/fields.h"
 #include "core/host.h"
+#include "core/listed_point.h"
 #include "core/model.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
@@ -17,8 +18,10 @@
 #include "ui/printing.h"
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -30,6 +33,7 @@
 class QAction;
 class QCheckBox;
 class QFrame;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -55,6 +59,9 @@ class ImageView;
 class QtDialogLanguage;
 class RadioGroup;
 
+/// The window's caption; the title adds the current configuration file.
+inline constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
+
 /// Where the program finds and keeps its files.
 struct WindowPaths {
     std::string programDir;            // the executable's folder, with a trailing "/"
@@ -79,7 +86,15 @@ struct WindowOptions {
     /// The help bridge writes a debug log (started with "/debug" or "-debug", or a file "debug.debug"
     /// beside the program).
     bool helpDebug = false;
+    /// A configuration file to open after the start configuration, once the window is first activated
+    /// (the file named on the command line).
+    std::optional<std::string> openFile;
 };
+
+/// The answer to the question whether changed parameters are saved before they are left.
+enum class SaveAnswer { Save, Discard, Cancel };
+/// Asks the question (caption, text); tests answer it without showing a box.
+using SaveQuestion = std::function<SaveAnswer(const QString& caption, const QString& text)>;
 
 /// The hint for a small screen with large fonts: M50, the screen size, M51 (120 dots per inch or more) or M52,
 /// a line break and M19; nothing for a large screen (wider than 999 pixels) or small fonts (95 dots per inch
@@ -138,8 +153,31 @@ public:
     /// Replaces the print dialog of the print commands (tests choose a PDF file without showing it).
     void setPrinterDialog(PrinterDialog dialog) { printerDialog_ = std::move(dialog); }
 
-    /// Where the file dialogs open: the folder of the last file chosen in one of them during this run.
+    /// Where the file dialogs open: the folder of the last file chosen in one of them, kept between runs.
+    const LastFolder& lastFolder() const { return lastFolder_; }
     LastFolder& lastFolder() { return lastFolder_; }
+    /// Takes the folder of a file chosen in a file dialog for the next dialog, and keeps it for the next run.
+    void chooseFolderOf(const std::string& chosenFile);
+    /// Replaces the question before changed parameters are left (tests answer it).
+    void setSaveQuestion(SaveQuestion ask) { askSave_ = std::move(ask); }
+
+    /// Opens a configuration file as the load command does, after asking about changed parameters; a file
+    /// that cannot be read gets the load command's message and changes nothing. Returns whether it was read.
+    bool openConfiguration(const std::string& path);
+    /// The configuration file the parameters were last read from or saved to; empty when none.
+    const std::string& currentFile() const { return currentFile_; }
+    /// Whether the parameters differ from the current file (the title then ends with "*").
+    [[nodiscard]] bool parametersChanged() const;
+    /// The recently used configuration files, most recent first.
+    const QStringList& recentFiles() const { return recent_; }
+
+    /// The point a table row showed in the drawing, until the next calculation.
+    const std::optional<ListedPoint>& markedPoint() const { return marked_; }
+    /// Shows the point of a table row in the drawing: the view is panned to centre it, and it is marked
+    /// until the next calculation. Nothing happens for a row without a point.
+    void showListedPoint(PointTable table, int column, int row);
+    /// Zooms one step in or out around the image point `pixel` of the drawing (Ctrl and the mouse wheel).
+    void zoomAtPointer(QPointF pixel, bool zoomIn);
 
     /// The help window, once help was asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
@@ -150,6 +188,9 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     class WindowRedraw;
@@ -229,7 +270,22 @@ private:
     // --- configuration files (config_actions.cpp)
     void Datenspeichern1Click(QObject* sender);
     void Datenladen1Click();
-    void loadConfiguration(const std::string& path);
+    bool loadConfiguration(const std::string& path);
+
+    // --- the current file, its title, recent files and what the window keeps (window_files.cpp)
+    void buildFileMenuItems(QMenu& file, QAction* before, QMenu& options);
+    void restoreWindowMemory();
+    void showRememberedPage();
+    void setCurrentFile(std::string path, bool recent);
+    void updateTitle();
+    bool confirmLeave();
+    void rebuildRecentMenu();
+    void forgetWindowSettings();
+    void followImageSize();
+
+    // --- points of the tables in the drawing (point_view.cpp)
+    void connectPointTables();
+    void drawPointMark(QImage& canvas) const;
 
     // --- language (relabel.cpp)
     void relabelRadioGroup(RadioGroup& group, int tag);
@@ -289,6 +345,7 @@ private:
     std::vector<std::pair<QLineEdit*, Field>> numericFields_;
     FileChooser chooseFile_;
     LastFolder lastFolder_;
+    bool imageFollowQueued_ = false;       // a new layout of the image after resizes is waiting
     FieldRestore* fieldRestore_ = nullptr; // Escape in the input fields
     PrinterDialog printerDialog_;
     std::function<bool(const QUrl&)> openUrl_;
@@ -296,6 +353,17 @@ private:
     std::unique_ptr<HelpBridge> help_;
     HelpWindow* helpWindow_ = nullptr;
     QtDialogLanguage* qtLanguage_ = nullptr; // Qt's own dialogs in the program's language
+
+    std::optional<ListedPoint> marked_; // shown from a table row, until the next calculation
+    QMenu* loopMenu_ = nullptr;         // "Show in drawing" on the loop tables
+    std::string currentFile_;
+    std::vector<std::string> savedLines_; // the configuration as the current file holds it
+    std::optional<std::string> pendingFile_;
+    SaveQuestion askSave_;
+    QStringList recent_;
+    QMenu* recentMenu_ = nullptr;
+    QString startPage_;                  // the page shown when the window was last closed
+    bool windowMemoryForgotten_ = false; // the window's size and page are not kept at the end of this run
 };
 
 } // namespace umbrix

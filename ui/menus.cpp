@@ -55,7 +55,7 @@ void MainWindow::buildMenus()
     QAction* printList = AddItem(file, this, "Listedrucken1");
     QAction* printAll = AddItem(file, this, "AlleListen1");
     AddItem(file, this, "Tabellespeichern1"); // the table export connects itself
-    file->addSeparator();
+    QAction* beforeQuit = file->addSeparator();
     QAction* quit = AddItem(file, this, "Schlieen1", 0, QKeySequence(Qt::ALT | Qt::Key_X));
     connect(showGraphic, &QAction::triggered, this, [this] { PgCtrl->setCurrentWidget(TSGrafik); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -103,6 +103,7 @@ void MainWindow::buildMenus()
     connect(save, &QAction::triggered, this, [this, save] { Datenspeichern1Click(save); });
     connect(saveStart, &QAction::triggered, this, [this, saveStart] { Datenspeichern1Click(saveStart); });
     connect(load, &QAction::triggered, this, &MainWindow::Datenladen1Click);
+    buildFileMenuItems(*file, beforeQuit, *options);
 
     QMenu* help = AddMenu(bar, "Hilfe1");
     bar->addMenu(help);

@@ -244,6 +244,7 @@ void MainWindow::drawConstruction()
         canvasBrush_ = surface.brush;
         canvasFont_ = surface.font;
     }
+    drawPointMark(canvas);
     ++drawCount_;
     // The error graph decides about its panel when it has a curve to show.
     pErrGraph->setVisible(model_.drawing.errorPanelVisible);

@@ -185,7 +185,8 @@ void MainWindow::RelabelMenu()
             if (item->isSeparator())
                 continue;
             give(item);
-            if (QMenu* sub = item->menu())
+            // A submenu with a text of its own (the recent files) lists names, not captions.
+            if (QMenu* sub = item->menu(); sub && !HasOwnText(*item))
                 for (QAction* subItem : sub->actions())
                     if (!subItem->isSeparator())
                         give(subItem);

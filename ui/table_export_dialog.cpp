@@ -79,7 +79,7 @@ void TableExportDialog::Tabellespeichern1Click()
         try {
             failure = WriteTableExport(model, *choice, path);
             fileName_ = std::filesystem::path(path).filename().string();
-            window_.lastFolder().rememberFileOf(path);
+            window_.chooseFolderOf(path);
         } catch (const std::exception&) {
             failure = UiMessage{std::string(CaptionText(lang, Caption::Error)), "Open error: File  " + path,
                                 MessageIcon::Error};

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <ostream>
@@ -47,6 +48,9 @@ inline QApplication& App()
             qputenv("QT_ENABLE_HIGHDPI_SCALING", ratio == 1.0 ? "0" : "1");
             qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
         }
+        // What the window keeps between runs goes to a folder of this test run, never to the user's home.
+        static QTemporaryDir configHome;
+        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
         auto* application = new QApplication(argc, argv);
         // The platform has read its screens.
         if (!config.isEmpty())

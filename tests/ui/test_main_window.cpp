@@ -48,16 +48,6 @@ protected:
     /// A window whose program, user and data folders are `dir` (so no start configuration of the machine
     /// is read), shown, active and past its first activation.
     std::unique_ptr<MainWindow> makeWindow(const QString& dir) { return makeWindow(options(dir)); }
-
-    /// Types `text` over the field's contents and leaves the field with Enter.
-    void typeAndLeave(const char* field, const char* text)
-    {
-        QLineEdit* edit = get<QLineEdit>(field);
-        edit->setFocus(Qt::OtherFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, QString::fromLatin1(text));
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
 };
 
 // --- start-up and activation ------------------------------------------------------------------------------

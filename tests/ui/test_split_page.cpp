@@ -38,18 +38,6 @@ protected:
     }
 
     GridView* grid(const char* name) const { return get<GridView>(name); }
-
-    /// Double click on a cell of a table that is shown, as the window system delivers it: press, release,
-    /// press, double click, release.
-    void doubleClickCell(GridView* table, int row, int column)
-    {
-        const QPoint at = table->visualRect(table->model()->index(row, column)).center();
-        QWidget* area = table->viewport();
-        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, at);
-    }
 };
 
 int Right(const QWidget* w)

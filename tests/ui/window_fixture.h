@@ -6,10 +6,12 @@
 #include "ui/main_window.h"
 #include "ui/message_host.h"
 #include "ui/qt_text.h"
+#include "ui/window_settings.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +27,8 @@ protected:
     {
         App();
         ASSERT_TRUE(folder.isValid());
+        // Every test starts without anything a window kept from an earlier one.
+        ForgetWindowMemory();
         window = makeWindow(options());
     }
 
@@ -45,10 +49,13 @@ protected:
     std::unique_ptr<MainWindow> makeWindow(WindowOptions o)
     {
         auto w = std::make_unique<MainWindow>(std::move(o));
+        // Changed parameters are given up without a question unless a test answers it itself.
+        w->setSaveQuestion([](const QString&, const QString&) { return SaveAnswer::Discard; });
         w->show();
         QApplication::setActiveWindow(w.get());
         QCoreApplication::processEvents();
         w->activateOnce();
+        QCoreApplication::processEvents(); // the layout settles before a test measures the drawing
         return w;
     }
 
@@ -70,6 +77,28 @@ protected:
     {
         pages()->setCurrentIndex(pageIndex(name));
         QCoreApplication::processEvents();
+    }
+
+    /// Types `text` over the field's contents and leaves the field with Enter.
+    void typeAndLeave(const char* field, const char* text)
+    {
+        QLineEdit* edit = get<QLineEdit>(field);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    /// Double click on a cell of a table that is shown, as the window system delivers it: press, release,
+    /// press, double click, release.
+    void doubleClickCell(QTableWidget* table, int row, int column)
+    {
+        const QPoint at = table->visualRect(table->model()->index(row, column)).center();
+        QWidget* area = table->viewport();
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, at);
     }
 
     QTemporaryDir folder;
