@@ -108,7 +108,8 @@ void PlotInnerRing(PlotContext& c, const DstRing& ring)
         plot.drawTo(x - side, y);
         if (i != 0 && i + 1 != ring.dateMarks.size() && mark.label.rfind("01.", 0) != 0)
             continue;
-        plot.label(side > 0 ? x - 1.5 * side - LabelWidth(plot, mark.label) : x + 1.5 * -side, y, mark.label);
+        // Beyond the outer scale's labels, as on the drawing.
+        plot.label(side > 0 ? x - 5 * side - LabelWidth(plot, mark.label) : x + 5 * -side, y, mark.label);
     }
 }
 

@@ -19,6 +19,7 @@ namespace {
 constexpr double kWholeHourTolerance = 0.05; // hours: a mark this close to a whole hour counts as that hour
 constexpr double kMinLabelRadius = 0.05;     // dial units: no label for a mark this close to its centre
 constexpr Colour kLeapCycleColour = kBlue;
+constexpr int kInnerLabelTicks = 5; // inner date labels stand this many tick lengths from the scale
 
 /// The drawing style of a step, put back when the step ends: later steps read the pen, brush and font.
 class KeepStyle {
@@ -99,17 +100,19 @@ DashedPen MakeDashedPen(DrawContext& c)
     return DashedPen(c.canvas, c.bySize(3, 10), c.bySize(3, 8));
 }
 
-/// A label pushed outwards along the ray from `centre` through the mark at dial point `at`: a dashed tick
-/// from the mark, then the text at its end (left of the end point on the western side).
-void DashedLabel(DrawContext& c, DashedPen& pen, DialPoint centre, DialPoint at, double tickPx, const std::string& text)
+/// A label on the ray from `centre` through the mark at dial point `at`: a dashed tick of tickPx from the
+/// mark, outwards or (inward) towards the centre, then the text beyond its end.
+void DashedLabel(DrawContext& c, DashedPen& pen, DialPoint centre, DialPoint at, double tickPx, bool inward,
+                 const std::string& text)
 {
     const double dx = at.x - centre.x;
     const double dy = at.y - centre.y;
     const double length = std::hypot(dx, dy);
     if (!(length > kMinLabelRadius) || text.empty())
         return;
-    const double ux = dx / length;
-    const double uy = -dy / length; // pixels: y down
+    const double sense = inward ? -1 : 1;
+    const double ux = sense * dx / length;
+    const double uy = -sense * dy / length; // pixels: y down
     const double px = c.mapX(at.x);
     const double py = c.mapY(at.y);
     const double endX = px + RoundPx(ux * tickPx);
@@ -127,8 +130,8 @@ bool IsLabelledWholeHour(double hours)
     return IsLabelledHour(hour) && std::abs(hours - hour) < kWholeHourTolerance;
 }
 
-/// Ring 1: beside every numbered hour its second label, beyond the first one (the fixed-gnomon dial: on the
-/// date line that carries the numbers).
+/// Ring 1: every numbered hour gets its second label inside the curve, clear of its number outside (the
+/// fixed-gnomon dial: on the date line that carries the numbers).
 void DrawSecondLabels(DrawContext& c, const DstRing& ring)
 {
     const Model& m = c.model;
@@ -137,7 +140,7 @@ void DrawSecondLabels(DrawContext& c, const DstRing& ring)
     const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
     const std::vector<DateLineEllipse> lines = DateLineEllipses(m);
     DashedPen pen = MakeDashedPen(c);
-    const double tick = c.screen() ? 7 * c.tickLength : 110;
+    const double tick = c.screen() ? 2 * c.tickLength : 40;
     for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
         if (!mark.fullHour || !IsLabelledWholeHour(mark.clockHours))
             continue;
@@ -146,7 +149,8 @@ void DrawSecondLabels(DrawContext& c, const DstRing& ring)
         DialPoint centre{HalfCentreX(p, mark.half), 0};
         if (fixed && mark.dateLine >= 1 && mark.dateLine <= static_cast<int>(lines.size()))
             centre = lines[static_cast<std::size_t>(mark.dateLine - 1)].centre;
-        DashedLabel(c, pen, centre, mark.at, tick, DstHourLabel(DstLabelHours(mark.clockHours, ring.offsetHours)));
+        DashedLabel(c, pen, centre, mark.at, tick, true,
+                    DstHourLabel(DstLabelHours(mark.clockHours, ring.offsetHours)));
     }
 }
 
@@ -184,7 +188,7 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
             continue;
         }
         g.Ellipse(c.mapX(at.x) - r, c.mapY(at.y) - r, c.mapX(at.x) + r, c.mapY(at.y) + r);
-        DashedLabel(c, pen, {0, 0}, at, tick, DstHourLabel(DstLabelHours(outer.time, ring.offsetHours)));
+        DashedLabel(c, pen, {0, 0}, at, tick, false, DstHourLabel(DstLabelHours(outer.time, ring.offsetHours)));
     }
 
     Surface& s = c.surface();
@@ -203,7 +207,8 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
         if (!end && mark.label.rfind("01.", 0) != 0)
             continue;
         const std::string label = TrimmedLabel(mark.label);
-        const double x = west ? px - 3 * side / 2 - s.TextWidth(label) : px + 3 * side / 2;
+        // Beyond the outer scale's labels, which stand up to about five tick lengths from the scale.
+        const double x = west ? px - kInnerLabelTicks * side - s.TextWidth(label) : px + kInnerLabelTicks * side;
         g.TextOut(x, py - s.TextHeight(label) / 2, label);
     }
 }

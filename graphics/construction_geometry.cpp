@@ -302,7 +302,8 @@ void DstRingGeometry(Builder& b, const Model& m)
         b.line(DrawingLayer::DstDates, {at, {at.x + (west ? -side : side), at.y}});
         if (i != 0 && i + 1 != ring->dateMarks.size() && !IsMonthStart(mark.label))
             continue;
-        const double x = west ? at.x - 1.5 * side - dateH * kTextWidthPerHeight * 6 : at.x + 1.5 * side;
+        // Beyond the outer scale's labels, as on the drawing.
+        const double x = west ? at.x - 5 * side - dateH * kTextWidthPerHeight * 6 : at.x + 5 * side;
         b.text(DrawingLayer::DstDates, {x, at.y - dateH / 2}, dateH, TrimmedLabel(mark.label),
                TextAnchor::BaselineLeft);
     }
