@@ -78,6 +78,8 @@ std::optional<AnalysisTable> AnalysisTableByName(std::string_view name)
         return AnalysisTable::Accuracy;
     if (name == "correction")
         return AnalysisTable::Correction;
+    if (name == "dst")
+        return AnalysisTable::Dst;
     return std::nullopt;
 }
 
@@ -182,9 +184,18 @@ bool WriteAnalysisFiles(const Model& model, const AnalysisOptions& options, cons
     };
     for (const auto& [table, file] : options.tables) {
         const bool csv = TableFileIsCsv(file).value_or(false);
-        const std::string text = table == AnalysisTable::Accuracy
-                                     ? AccuracyTableText(model, *results.designError, csv)
-                                     : CorrectionTableText(model, *results.correction, csv);
+        std::string text;
+        switch (table) {
+        case AnalysisTable::Accuracy:
+            text = AccuracyTableText(model, *results.designError, csv);
+            break;
+        case AnalysisTable::Correction:
+            text = CorrectionTableText(model, *results.correction, csv);
+            break;
+        case AnalysisTable::Dst:
+            text = DstTableText(model, csv);
+            break;
+        }
         if (!write(file, text, SaveFirstLine::OpenError))
             return false;
     }

@@ -41,7 +41,7 @@ struct AnalysisSettings {
 [[nodiscard]] std::string_view Say(const Model& model, std::string_view german, std::string_view english);
 
 /// The tables --table writes besides the result pages.
-enum class AnalysisTable { Accuracy, Correction };
+enum class AnalysisTable { Accuracy, Correction, Dst };
 [[nodiscard]] std::optional<AnalysisTable> AnalysisTableByName(std::string_view name);
 
 /// What the command line asked for.
@@ -93,6 +93,11 @@ void WriteAnalysisJson(JsonWriter& json, const AnalysisResults& results);
 [[nodiscard]] std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, bool csv);
 /// The correction table as a table file: one row per date.
 [[nodiscard]] std::string CorrectionTableText(const Model& model, const CorrectionTable& table, bool csv);
+
+/// The summer-time table as a table file: the heading "Summer time = zone time + N h" as its title, then
+/// one row per hour point and date mark of the ring (kind, label, x, y, time); only the column heads for a
+/// dial without a ring.
+[[nodiscard]] std::string DstTableText(const Model& model, bool csv);
 
 /// The heat maps of the design error (colours +-maxAbs) and of the planner's ratios.
 [[nodiscard]] std::string AccuracyHeatMapSvg(const Model& model, const DesignErrorMap& map);

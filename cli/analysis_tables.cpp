@@ -5,6 +5,7 @@
 #include "core/numeric.h"
 #include "export/table_export.h"
 #include "graphics/heat_map.h"
+#include "graphics/print_layout.h"
 
 #include <array>
 #include <cmath>
@@ -98,6 +99,12 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
         title += std::string(Say(model, " (Sommerzeit = Zonenzeit + ", " (summer time = zone time + ")) +
                  FormatDecimals(*table.offsetHours, 1) + " h)";
     return TableLinesText(BuildGridExport(model, title, grid), csv);
+}
+
+std::string DstTableText(const Model& model, bool csv)
+{
+    const DstList list = DstListOf(model);
+    return TableLinesText(BuildGridExport(model, list.heading, list.grid), csv);
 }
 
 std::string AccuracyHeatMapSvg(const Model& model, const DesignErrorMap& map)

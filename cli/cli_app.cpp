@@ -38,7 +38,7 @@ constexpr std::string_view kUsage =
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--dxf-mm FILE]\n"
     "                  [--pdf FILE [--pdf-lists all|none]] [--setting-out FILE.pdf|FILE.csv]\n"
     "                  [--template FILE.pdf [--paper A4|A3|letter] [--correct-x F] [--correct-y F]]\n"
-    "                  [--table hours|shadow|dates|loops-am|loops-pm|accuracy|correction FILE.txt|FILE.csv|-]\n"
+    "                  [--table hours|shadow|dates|loops-am|loops-pm|accuracy|correction|dst FILE.txt|FILE.csv|-]\n"
     "                  [--accuracy] [--svg-accuracy FILE] [--at \"DD/MM/YYYY HH:MM\"]\n"
     "                  [--reach] [--svg-reach FILE] [--correction]\n"
     "                  [--save-config FILE] [--help] [--version]\n"
@@ -143,7 +143,8 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             const std::optional<TableChoice> table = TableByName(value);
             const std::optional<AnalysisTable> analysisTable = AnalysisTableByName(value);
             if (!table && !analysisTable)
-                return "--table takes hours, shadow, dates, loops-am, loops-pm, accuracy or correction, not " + value;
+                return "--table takes hours, shadow, dates, loops-am, loops-pm, accuracy, correction or dst, not " +
+                       value;
             // The ending chooses the form, in any letter case; "-" is the .txt form on standard output.
             if (file != "-" && !TableFileIsCsv(file))
                 return "--table writes FILE.txt, FILE.csv or -, not " + file;

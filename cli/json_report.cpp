@@ -3,6 +3,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
+#include "core/dst_ring.h"
 #include "core/loops.h"
 
 #include <algorithm>
@@ -33,6 +34,22 @@ void WriteHourPoints(JsonWriter& json, const Model& model)
     json.endArray();
 }
 
+void WriteDateMark(JsonWriter& json, const tUmbrixPoint& mark)
+{
+    json.beginObject();
+    json.key("label");
+    json.value(mark.label);
+    json.key("declination");
+    json.value(mark.declination);
+    json.key("equationOfTime");
+    json.value(mark.equationOfTime);
+    json.key("x");
+    json.value(mark.x);
+    json.key("y");
+    json.value(mark.y);
+    json.endObject();
+}
+
 void WriteDateMarks(JsonWriter& json, const Model& model)
 {
     json.key("dateMarks");
@@ -41,19 +58,41 @@ void WriteDateMarks(JsonWriter& json, const Model& model)
         const tUmbrixPoint& mark = model.results.dateMarks[static_cast<std::size_t>(slot)];
         if (mark.label.empty())
             break;
-        json.beginObject();
-        json.key("label");
-        json.value(mark.label);
-        json.key("declination");
-        json.value(mark.declination);
-        json.key("equationOfTime");
-        json.value(mark.equationOfTime);
-        json.key("x");
-        json.value(mark.x);
-        json.key("y");
-        json.value(mark.y);
-        json.endObject();
+        WriteDateMark(json, mark);
     }
+    json.endArray();
+}
+
+/// `dstHourPoints` and `dstDateMarks`, only with a summer-time ring asked for: the ring's points, empty
+/// when the dial may not carry it (or without tables).
+void WriteDstRing(JsonWriter& json, const Model& model, ReportTables tables)
+{
+    const DialParameters& p = model.params;
+    if (p.dst.ring == 0)
+        return;
+    std::optional<DstRing> ring;
+    if (tables == ReportTables::Written)
+        ring = ComputeDstRing(p, model.state, model.results, p.dst);
+    json.key("dstHourPoints");
+    json.beginArray();
+    if (ring) {
+        for (const HourPoint& point : ring->hourPoints) {
+            json.beginObject();
+            json.key("x");
+            json.value(point.x);
+            json.key("y");
+            json.value(point.y);
+            json.key("time");
+            json.value(point.time);
+            json.endObject();
+        }
+    }
+    json.endArray();
+    json.key("dstDateMarks");
+    json.beginArray();
+    if (ring)
+        for (const tUmbrixPoint& mark : ring->dateMarks)
+            WriteDateMark(json, mark);
     json.endArray();
 }
 
@@ -267,6 +306,7 @@ std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<
     json.value(model.state.roundedObliquity);
     WriteHourPoints(json, model);
     WriteDateMarks(json, model);
+    WriteDstRing(json, model, tables);
     WriteShadowPath(json, model);
     WriteLoops(json, model);
     WriteRiseSetPoint(json, model);

@@ -63,14 +63,20 @@ std::vector<HourPoint> OuterHourPoints(const DialParameters& p, const Results& r
     return points;
 }
 
+/// A date mark of the inner date scale with its calendar date.
+struct DatedMark {
+    DayMonth date;
+    tUmbrixPoint mark;
+};
+
 /// The inner date scale: the marks of the period and a mark on each of its ends, from start to end, at the
 /// dial's scale (scaled by the caller).
-std::vector<tUmbrixPoint> PeriodMarks(const DialParameters& p, const SharedState& s, const Results& r,
-                                      const SummerTimePeriod& period)
+std::vector<DatedMark> PeriodMarks(const DialParameters& p, const SharedState& s, const Results& r,
+                                   const SummerTimePeriod& period)
 {
     struct Dated {
         int daysFromStart = 0;
-        tUmbrixPoint mark;
+        DatedMark mark;
     };
     std::vector<Dated> marks;
     bool hasStart = false;
@@ -85,15 +91,16 @@ std::vector<tUmbrixPoint> PeriodMarks(const DialParameters& p, const SharedState
             continue;
         hasStart = hasStart || SameDate(date, period.start);
         hasEnd = hasEnd || SameDate(date, period.end);
-        marks.push_back({DaysFromStart(period, p.year, date), mark});
+        marks.push_back({DaysFromStart(period, p.year, date), {date, mark}});
     }
     if (!hasStart)
-        marks.push_back({0, DateMarkOn(p, s, p.year, period.start)});
+        marks.push_back({0, {period.start, DateMarkOn(p, s, p.year, period.start)}});
     if (!hasEnd && !SameDate(period.start, period.end))
-        marks.push_back({DaysFromStart(period, p.year, period.end), DateMarkOn(p, s, p.year, period.end)});
+        marks.push_back(
+            {DaysFromStart(period, p.year, period.end), {period.end, DateMarkOn(p, s, p.year, period.end)}});
     std::stable_sort(marks.begin(), marks.end(),
                      [](const Dated& a, const Dated& b) { return a.daysFromStart < b.daysFromStart; });
-    std::vector<tUmbrixPoint> out;
+    std::vector<DatedMark> out;
     for (const Dated& dated : marks)
         out.push_back(dated.mark);
     return out;
@@ -123,9 +130,27 @@ bool DstRingAllowed(const DialParameters& p, int ring)
            !split;
 }
 
+bool DrawsInnerDstRing(const DialParameters& p)
+{
+    return p.dst.ring == 2 && DstRingAllowed(p, 2);
+}
+
 double DstLabelHours(double hours, double offsetHours)
 {
     return ReduceHours24(hours + offsetHours);
+}
+
+std::string DstHourLabel(double labelHours)
+{
+    constexpr int kMinutesPerDay = 24 * kMinutesPerHour;
+    if (!std::isfinite(labelHours))
+        return {};
+    const long total = std::lround(ReduceHours24(labelHours) * kMinutesPerHour) % kMinutesPerDay;
+    const std::string hour = std::to_string(total / kMinutesPerHour);
+    const long minutes = total % kMinutesPerHour;
+    if (minutes == 0)
+        return hour;
+    return hour + (minutes < 10 ? ":0" : ":") + std::to_string(minutes);
 }
 
 GnomonPlacement InnerRingPlacement(const GnomonPlacement& outer, double scale)
@@ -170,13 +195,14 @@ std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState
             out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, dst.offsetHours)});
     }
     if (dst.ring == 2) {
-        for (tUmbrixPoint mark : PeriodMarks(p, s, r, *period)) {
-            const DialPoint at = Scaled({mark.x, mark.y}, out.scale);
+        for (DatedMark dated : PeriodMarks(p, s, r, *period)) {
+            const DialPoint at = Scaled({dated.mark.x, dated.mark.y}, out.scale);
             if (!Finite(at))
                 continue;
-            mark.x = at.x;
-            mark.y = at.y;
-            out.dateMarks.push_back(mark);
+            dated.mark.x = at.x;
+            dated.mark.y = at.y;
+            out.dateMarks.push_back(dated.mark);
+            out.dateMarkDates.push_back(dated.date);
         }
         out.labelsOpposite = p.type() == DialType::Horizontal || p.type() == DialType::MeanTime;
     }

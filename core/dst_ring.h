@@ -30,8 +30,16 @@ namespace umbrix {
 /// Whether the dial may carry ring `ring`: 0 and 1 every dial, 2 types 0, 1 and 6 but not the split dial.
 [[nodiscard]] bool DstRingAllowed(const DialParameters& p, int ring);
 
+/// Whether the dial draws the inner ring: its options ask for ring 2 and the dial may carry it. A ring 2
+/// asked of another dial draws nothing.
+[[nodiscard]] bool DrawsInnerDstRing(const DialParameters& p);
+
 /// The second label of an hour point of time `hours`: hours + offset, reduced to [0, 24).
 [[nodiscard]] double DstLabelHours(double hours, double offsetHours);
+
+/// The text of a second label on the dial: the hour alone for a whole hour ("14"), hours and minutes for
+/// any other time ("13:30"), minutes rounded; labelHours in [0, 24).
+[[nodiscard]] std::string DstHourLabel(double labelHours);
 
 /// The placement `outer` scaled by `scale` about P: the inner date scale's foot and the inner hour ellipse.
 [[nodiscard]] GnomonPlacement InnerRingPlacement(const GnomonPlacement& outer, double scale);
@@ -50,6 +58,7 @@ struct DstRing {
     SummerTimePeriod period;             // of the dial's year
     std::vector<HourPoint> hourPoints;   // `dstHourPoints` [{x, y, time}]: time is the second label
     std::vector<tUmbrixPoint> dateMarks; // `dstDateMarks` (the keys of dateMarks); ring 2 only, start to end
+    std::vector<DayMonth> dateMarkDates; // the calendar date of each of dateMarks
     bool labelsOpposite = false;         // ring 2 of types 0 and 6: date labels opposite the outer labels
 };
 

@@ -11,6 +11,7 @@
 #include "core/drawing_state.h"
 #include "core/grid.h"
 #include "core/results.h"
+#include "core/summer_time.h"
 #include "text/language.h"
 
 #include <array>
@@ -57,6 +58,8 @@ struct DialParameters {
     bool showLambertCircle = true;
     double dxfAxisLength = 0; // semi-major axis asked for a scaled plot export
     double distanceZ = -3.0;  // type 7: distance from the centre P(0/0) to the point Z
+    DstOptions dst;
+    int showLeapCycle = 0;
 
     DialType type() const { return static_cast<DialType>(dialType); }
 };

@@ -96,6 +96,7 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
     // 6. and 7. Hour curves and hour marks.
     PlotHourCurves(c);
     PlotHourMarks(c);
+    PlotDstRing(c);
     // 8. Gnomon direction lines; 9. the point Z.
     if (p.type() == DialType::HorizontalTiltedGnomon || p.type() == DialType::InclinedPlaneGnomon ||
         p.type() == DialType::FixedGnomon)

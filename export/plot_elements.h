@@ -73,6 +73,11 @@ void PlotHourCurves(PlotContext& c);
 /// dial's symbols at 9 and 15).
 void PlotHourMarks(PlotContext& c);
 
+/// After element 7, with a summer-time ring the dial may carry: ring 1 the second labels of the numbered
+/// hours, ring 2 the inner hour ellipse with its points and labels (pen 9) and its date scale (pen 10).
+/// Nothing for ring 0; leaves the label size and pen as element 7 leaves them.
+void PlotDstRing(PlotContext& c);
+
 /// Element 8: the gnomon's direction lines (types 1, 3 and 7).
 void PlotGnomonLines(PlotContext& c);
 

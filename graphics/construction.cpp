@@ -342,6 +342,8 @@ DrawingOutcome DrawConstruction(const Model& model, const DrawingState& startSta
     DrawGnomonLines(c);
     DrawHourPoints(c);
     DrawFixedGnomonHourLines(c);
+    DrawDstRing(c);
+    DrawLeapCycleBars(c);
     surface.BeginPart(DrawingPart::ShadowPath);
     DrawShadowPath(c);
     surface.BeginPart(DrawingPart::Dial);

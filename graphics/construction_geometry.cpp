@@ -1,5 +1,6 @@
 #include "graphics/construction_geometry.h"
 
+#include "core/dst_ring.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/length_unit.h"
@@ -227,6 +228,84 @@ void Loops(Builder& b, const Model& m)
             }
         }
         b.line(DrawingLayer::Loops, std::move(pts), true);
+    }
+}
+
+/// The summer-time ring: ring 1 a second label beyond every numbered hour, with a tick to it; ring 2 the
+/// inner hour ellipse, its points and labels (DST_HOURS) and the inner date scale (DST_DATES), its labels on
+/// the side the drawing puts them.
+void DstRingGeometry(Builder& b, const Model& m)
+{
+    const DialParameters& p = m.params;
+    if (p.dst.ring == 0)
+        return;
+    const std::optional<DstRing> ring = ComputeDstRing(p, m.state, m.results, p.dst);
+    if (!ring)
+        return;
+    const double h = kHourLabelShare * b.a;
+    const auto labelled = [](double hours) {
+        const int hour = static_cast<int>(std::lround(hours));
+        return IsLabelledHour(hour) && std::abs(hours - hour) < kWholeHourTolerance;
+    };
+    // A tick from the mark outwards and the label at its end, beyond the mark's own number.
+    const auto tickAndLabel = [&](DialPoint mark, DialPoint centre, double tick, double labelHours) {
+        const double dx = mark.x - centre.x;
+        const double dy = mark.y - centre.y;
+        const double length = std::hypot(dx, dy);
+        if (!(length > kMinLabelRadius))
+            return;
+        const DialPoint end{mark.x + dx / length * tick, mark.y + dy / length * tick};
+        b.line(DrawingLayer::DstHours, {mark, end});
+        const double push = kLabelGapShare * b.a + h;
+        b.text(DrawingLayer::DstHours, {end.x + dx / length * push, end.y + dy / length * push}, h,
+               DstHourLabel(DstLabelHours(labelHours, ring->offsetHours)), TextAnchor::Centre);
+    };
+    if (ring->ring == 1) {
+        const bool fixed = p.type() == DialType::FixedGnomon;
+        const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
+        const std::vector<DateLineEllipse> lines = DateLineEllipses(m);
+        for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
+            if (!mark.fullHour || !labelled(mark.clockHours) || (fixed && mark.dateLine != labelledLine))
+                continue;
+            DialPoint centre{HalfCentreX(p, mark.half), 0};
+            if (fixed && mark.dateLine >= 1 && mark.dateLine <= static_cast<int>(lines.size()))
+                centre = lines[static_cast<std::size_t>(mark.dateLine - 1)].centre;
+            tickAndLabel(mark.at, centre, 2 * (kLabelGapShare * b.a + h), mark.clockHours);
+        }
+        return;
+    }
+    const double correction = ZoneCorrectionDeg(p);
+    std::vector<DialPoint> curve;
+    for (int t = (m.state.hourFrom - 12) * 15; t <= (m.state.hourTo - 12) * 15; ++t) {
+        const DialPoint pt = HourMarkPosition(p, t + correction);
+        curve.push_back({ring->scale * pt.x, ring->scale * pt.y});
+    }
+    b.line(DrawingLayer::DstHours, std::move(curve));
+    const int count = std::clamp(m.results.hourPointCount, 0, kHourPointSlots);
+    for (int j = 1; j <= count; ++j) {
+        const HourPoint& outer = m.results.hourPoints[static_cast<std::size_t>(j)];
+        const DialPoint at{ring->scale * outer.x, ring->scale * outer.y};
+        const bool numbered = labelled(outer.time);
+        b.point(DrawingLayer::DstHours, at, (numbered ? kFullHourRadiusShare : kPartHourRadiusShare) * b.a);
+        if (numbered)
+            tickAndLabel(at, {0, 0}, kLabelGapShare * b.a, outer.time);
+    }
+    const double dateH = kDateLabelShare * b.a;
+    const double side = kDateTickShare * b.a;
+    for (std::size_t i = 0; i < ring->dateMarks.size() && i < ring->dateMarkDates.size(); ++i) {
+        const tUmbrixPoint& mark = ring->dateMarks[i];
+        const DayMonth date = ring->dateMarkDates[i];
+        const bool outerWest = date.month < 6 || (date.month == 6 && date.day < 21);
+        const bool west = ring->labelsOpposite ? !outerWest : outerWest;
+        const DialPoint at{mark.x, mark.y};
+        b.point(DrawingLayer::DstDates, at, 0);
+        b.line(DrawingLayer::DstDates, {at, {at.x + (west ? -side : side), at.y}});
+        if (i != 0 && i + 1 != ring->dateMarks.size() && !IsMonthStart(mark.label))
+            continue;
+        // Beyond the outer scale's labels, as on the drawing.
+        const double x = west ? at.x - 5 * side - dateH * kTextWidthPerHeight * 6 : at.x + 5 * side;
+        b.text(DrawingLayer::DstDates, {x, at.y - dateH / 2}, dateH, TrimmedLabel(mark.label),
+               TextAnchor::BaselineLeft);
     }
 }
 
@@ -473,6 +552,7 @@ ConstructionGeometry BuildConstructionGeometry(const Model& model)
     HourMarks(b, model);
     DateScale(b, model);
     Loops(b, model);
+    DstRingGeometry(b, model);
     GnomonAndZ(b, model);
     RiseSetAndLambert(b, model);
     ShadowPath(b, model);

@@ -61,6 +61,11 @@ void DrawFixedGnomonCurves(DrawContext& c);
 void DrawGnomonLines(DrawContext& c);
 void DrawHourPoints(DrawContext& c);
 void DrawFixedGnomonHourLines(DrawContext& c);
+/// The summer-time ring the dial's options ask for, when the dial may carry it; nothing for ring 0.
+void DrawDstRing(DrawContext& c);
+/// With showLeapCycle: for every date mark a bar from its lowest to its highest gnomon position over the
+/// leap cycle. Both steps leave the pen, brush and font as they found them.
+void DrawLeapCycleBars(DrawContext& c);
 void DrawShadowPath(DrawContext& c);
 void DrawGnomonPosition(DrawContext& c);
 void DrawLambertCircle(DrawContext& c);

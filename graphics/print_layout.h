@@ -183,9 +183,20 @@ enum class ListPrintStatus : std::uint8_t {
     PageFailed,     // the printer failed to start a page
 };
 
+/// The summer-time list of the dial's options: its heading ("Summer time = zone time + 1 h") and a grid with
+/// the columns kind, label, x, y (dial units, three decimals) and time (decimal hours, four decimals; empty
+/// for a date mark). Ring 1: the hour points with their second labels; ring 2: the inner ring's hour points
+/// (dst-hour) and date marks (dst-date). Only the header row for ring 0 and for a ring the dial may not carry.
+struct DstList {
+    std::string heading;
+    StringGrid grid;
+};
+[[nodiscard]] DstList DstListOf(const Model& model);
+
 /// Listedrucken1Click after the printer is set up: every selected list with its title and header lines,
 /// a new page between lists; the date-mark list is followed by the error graph, the hour-mark list of
-/// dial type 0 by the distance sketch. The drawing state receives the error panel's values.
+/// dial type 0 by the distance sketch. The drawing state receives the error panel's values. A print of all
+/// lists ends with the summer-time list on a page of its own when the dial has a ring with rows.
 [[nodiscard]] ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRequest& request);
 
 } // namespace umbrix

@@ -60,15 +60,14 @@ void ListFont(Surface& s, int height)
 }
 
 /// Title and header lines at the top of a list page; leaves the list font on the surface.
-void PrintListHead(Surface& s, const Model& model, PrintedList list)
+void PrintListHead(Surface& s, const std::string& title, const std::vector<std::string>& headerLines)
 {
     ListFont(s, kListTitleFontHeight);
-    const std::string title = ListTitle(model, list);
     s.TextOut(kListTitleCentreX - s.TextWidth(title) / 2, kListTitleY, title);
     ListFont(s, kListFontHeight);
     const int lh = s.TextHeight("h");
     int y = kListHeaderY;
-    for (const std::string& line : ListHeaderLines(model, list)) {
+    for (const std::string& line : headerLines) {
         s.TextOut(kListHeaderX, y, line);
         y += lh;
     }
@@ -268,7 +267,7 @@ ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRe
             return ListPrintStatus::PageFailed;
         first = false;
         Surface* s = &flow.page();
-        PrintListHead(*s, model, list);
+        PrintListHead(*s, ListTitle(model, list), ListHeaderLines(model, list));
         const int lh = s->TextHeight("h");
         const std::optional<int> bottom = PrintGrid(PrintedListGrid(model, list), list == PrintedList::DateMarks, flow);
         if (!bottom)
@@ -296,6 +295,17 @@ ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRe
             }
             // The window's drawing state keeps what its screen drawing set: this graph shows the same curve.
             (void)DrawErrorGraph(model, model.drawing, *s, false, top);
+        }
+    }
+    if (request.printAllLists && model.params.dst.ring != 0) {
+        const DstList dst = DstListOf(model);
+        if (dst.grid.rowCount() > 1) {
+            if (!flow.NewPage())
+                return ListPrintStatus::PageFailed;
+            // The site and dial data as the hour-mark list heads them.
+            PrintListHead(flow.page(), dst.heading, ListHeaderLines(model, PrintedList::HourMarks));
+            if (!PrintGrid(dst.grid, false, flow))
+                return ListPrintStatus::PageFailed;
         }
     }
     return ListPrintStatus::Printed;

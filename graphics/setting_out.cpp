@@ -1,5 +1,6 @@
 #include "graphics/setting_out.h"
 
+#include "core/dst_ring.h"
 #include "core/ephemeris.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
@@ -87,7 +88,7 @@ private:
     const DialParameters& p_;
     double semiMinorAxis_; // b of the derived geometry
     SettingOutPlan& plan_;
-    std::array<std::optional<DialPoint>, 8> last_{};
+    std::array<std::optional<DialPoint>, static_cast<std::size_t>(SettingOutKind::DstDate) + 1> last_{};
 };
 
 /// Whether the hour curve of the dial is an ellipse with its axes along x and y.
@@ -139,6 +140,10 @@ std::string_view SettingOutKindName(SettingOutKind kind)
         return "loop-am";
     case SettingOutKind::LoopPm:
         return "loop-pm";
+    case SettingOutKind::DstHour:
+        return "dst-hour";
+    case SettingOutKind::DstDate:
+        return "dst-date";
     }
     return "";
 }
@@ -163,6 +168,8 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
     Rows rows(p, model.derived.semiMinorAxis, plan);
     const bool split = IsSplitDial(p);
     const bool fixed = p.type() == DialType::FixedGnomon;
+    const std::optional<DstRing> ring =
+        p.dst.ring == 0 ? std::nullopt : ComputeDstRing(p, model.state, model.results, p.dst);
     const std::vector<DialHalf> halves =
         split ? std::vector{DialHalf::Morning, DialHalf::Afternoon} : std::vector{DialHalf::Whole};
     for (const DialHalf half : halves)
@@ -194,6 +201,8 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
         if (fixed && mark.dateLine >= 1 && mark.dateLine <= static_cast<int>(lines.size()))
             label += " " + lines[static_cast<std::size_t>(mark.dateLine - 1)].label;
         rows.add(SettingOutKind::Hour, label + std::string(HalfSuffix(mark.half)), mark.at, mark.half);
+        if (ring && ring->ring == 1)
+            plan.rows.back().secondLabel = ClockText(DstLabelHours(mark.clockHours, ring->offsetHours));
         ++plan.hourRows;
     }
     for (const DateLineEllipse& line : lines) {
@@ -207,6 +216,12 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
     for (const PlacedDateMark& point : PlacedLoopPoints(model))
         rows.add(point.half == DialHalf::Morning ? SettingOutKind::LoopAm : SettingOutKind::LoopPm, point.label,
                  point.at, point.half);
+    if (ring && ring->ring == 2) {
+        for (const HourPoint& point : ring->hourPoints)
+            rows.add(SettingOutKind::DstHour, ClockText(point.time), {point.x, point.y}, DialHalf::Whole);
+        for (const tUmbrixPoint& mark : ring->dateMarks)
+            rows.add(SettingOutKind::DstDate, TrimmedLabel(mark.label), {mark.x, mark.y}, DialHalf::Whole);
+    }
     return plan;
 }
 

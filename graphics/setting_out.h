@@ -17,9 +17,9 @@
 
 namespace umbrix {
 
-enum class SettingOutKind : std::uint8_t { Hour, Date, Centre, Stake, Focus, Z, LoopAm, LoopPm };
+enum class SettingOutKind : std::uint8_t { Hour, Date, Centre, Stake, Focus, Z, LoopAm, LoopPm, DstHour, DstDate };
 
-/// The kind as the CSV writes it: hour, date, centre, stake, focus, Z, loop-am, loop-pm.
+/// The kind as the CSV writes it: hour, date, centre, stake, focus, Z, loop-am, loop-pm, dst-hour, dst-date.
 [[nodiscard]] std::string_view SettingOutKindName(SettingOutKind kind);
 
 struct SettingOutRow {
@@ -30,6 +30,7 @@ struct SettingOutRow {
     double d2 = 0;               // distance from B2
     std::optional<double> chord; // to the previous row of the same kind; none for the first
     DialHalf half = DialHalf::Whole;
+    std::string secondLabel; // ring 1 of the summer time: the hour's summer-time label (the PDF prints it)
 };
 
 /// An ellipse that can be drawn with a string: length 2A, ends tied at the foci, c from the centre.
@@ -53,7 +54,9 @@ struct SettingOutPlan {
 /// semi-minor axis, every hour point, every date mark; foci for types 0, 3, 4, 6 and for type 1 with gnomon
 /// deviation or inclination 0. Split dial: centre and stakes of each half, its hour points, the loop
 /// points, foci per half. Type 7: P, B1, B2, Z, and per date line its ellipse's centre (a date row), its
-/// foci when the gnomon deviation or inclination is 0, and its hour points.
+/// foci when the gnomon deviation or inclination is 0, and its hour points. Summer-time ring 2: the inner
+/// ring's hour points (dst-hour, labelled with their summer time) and its date marks (dst-date) last; ring 1
+/// adds no rows but gives every hour row its summer-time label as secondLabel.
 [[nodiscard]] SettingOutPlan BuildSettingOutPlan(const Model& model);
 
 /// The plan as CSV: UTF-8 with byte-order mark, CR LF, ";" between cells; line 1 "unit;<unit>", line 2

@@ -3,8 +3,8 @@
 #include "core/length_unit.h"
 #include "core/numeric.h"
 #include "graphics/true_scale.h"
-#include "text/texts.h"
 #include "text/own_texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,6 +40,9 @@ Colour KindColour(SettingOutKind kind)
     case SettingOutKind::LoopAm:
     case SettingOutKind::LoopPm:
         return kTeal;
+    case SettingOutKind::DstHour:
+    case SettingOutKind::DstDate:
+        return kMaroon;
     }
     return kBlack;
 }
@@ -157,7 +160,8 @@ PlanTable PointTable(const SettingOutPlan& plan, const LanguageState& lang, Leng
     t.rightAligned = {true, false, false, true, true, true, true, true};
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         const SettingOutRow& r = plan.rows[i];
-        t.rows.push_back({std::to_string(i + 1), std::string(SettingOutKindName(r.kind)), r.label,
+        const std::string label = r.secondLabel.empty() ? r.label : r.label + " / " + r.secondLabel;
+        t.rows.push_back({std::to_string(i + 1), std::string(SettingOutKindName(r.kind)), label,
                           FormatLength(r.at.x, unit), FormatLength(r.at.y, unit), FormatLength(r.d1, unit),
                           FormatLength(r.d2, unit), r.chord ? FormatLength(*r.chord, unit) : std::string()});
     }

@@ -23,7 +23,7 @@ faults = []
 
 
 # The parts of the report that only an option asks for: the only keys an object may leave out.
-OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction"}}
+OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction", "dstHourPoints", "dstDateMarks"}}
 
 
 def closed_everywhere(node, where):
@@ -118,6 +118,16 @@ def analysis_must_fail(name, change):
     if validator.is_valid(doc):
         faults.append(f"the schema accepts a report with {name}")
 
+
+# The summer-time ring's parts have the form of hourPoints and dateMarks.
+if default:
+    ring = copy.deepcopy(default)
+    ring["dstHourPoints"] = ring["hourPoints"]
+    ring["dstDateMarks"] = ring["dateMarks"][:3]
+    for error in validator.iter_errors(ring):
+        faults.append(f"a report with the summer-time ring: {error.json_path}: {error.message}")
+    analysis_must_fail("a summer-time date mark without label", lambda d: d.update(dstDateMarks=[{"x": 0, "y": 0}]))
+    analysis_must_fail("a summer-time hour point as a number", lambda d: d.update(dstHourPoints=[1]))
 
 if default:
     analysis_must_fail("a string in the error map", lambda d: d["designError"]["minutes"][0].__setitem__(0, "1"))

@@ -109,6 +109,17 @@ TEST(DstRing, WhichDialsMayCarryWhichRing)
     }
     const auto split = CalculatedSplitDial();
     EXPECT_FALSE(DstRingAllowed(split->params, 2));
+    // The inner ring is drawn only where it is asked for and allowed; elsewhere a ring 2 draws nothing.
+    for (int type = 0; type < kDialTypeCount; ++type) {
+        DialParameters p = CalculatedDial(type)->params;
+        for (const int ring : {0, 1, 2}) {
+            p.dst.ring = ring;
+            EXPECT_EQ(DrawsInnerDstRing(p), ring == 2 && (type == 0 || type == 1 || type == 6)) << type << ring;
+        }
+    }
+    DialParameters splitRing = split->params;
+    splitRing.dst.ring = 2;
+    EXPECT_FALSE(DrawsInnerDstRing(splitRing));
     EXPECT_TRUE(ComputeDstRing(split->params, split->state, split->results, Ring(1)));
     // Options that are not valid give no ring.
     const auto m = CalculatedDial(0);
@@ -229,6 +240,11 @@ TEST(DstRing, InnerDateScaleOfASouthernPeriod)
         labels += mark.label + "|";
     EXPECT_EQ(labels, "01.Okt |11.Okt |21.Okt |01.Nov |11.Nov |21.Nov |01.Dez |11.Dez |21.Dez |01.Jan |11.Jan |"
                       "21.Jan |01.Feb |11.Feb |21.Feb |01.Mrz |11.Mrz |21.Mrz |01.Apr |05.Apr |");
+    // Each mark carries its calendar date, which decides the side of its label.
+    ASSERT_EQ(ring->dateMarkDates.size(), ring->dateMarks.size());
+    EXPECT_EQ(Text(ring->dateMarkDates.front()), "1/10");
+    EXPECT_EQ(Text(ring->dateMarkDates[9]), "1/1");
+    EXPECT_EQ(Text(ring->dateMarkDates.back()), "5/4");
 }
 
 // The same shadow read on the inner ring, the gnomon on the inner date scale, shows the outer reading plus
@@ -277,6 +293,15 @@ TEST(DstRing, TableRowsAndHeading)
     EXPECT_EQ(rows.back().label, ring->dateMarks.back().label);
     EXPECT_FALSE(rows.back().time);
     EXPECT_EQ(rows.back().x, ring->dateMarks.back().x);
+    // The labels on the dial: the hour alone when whole, else hours and minutes; wrapped over midnight.
+    EXPECT_EQ(DstHourLabel(DstLabelHours(12, 1)), "13");
+    EXPECT_EQ(DstHourLabel(DstLabelHours(12, 1.5)), "13:30");
+    EXPECT_EQ(DstHourLabel(DstLabelHours(9, -0.5)), "8:30");
+    EXPECT_EQ(DstHourLabel(DstLabelHours(23, 1.5)), "0:30");
+    EXPECT_EQ(DstHourLabel(DstLabelHours(22, 2)), "0");
+    EXPECT_EQ(DstHourLabel(12 + 1 / 6.0), "12:10");
+    EXPECT_EQ(DstHourLabel(23.9999999), "0");
+    EXPECT_EQ(DstHourLabel(kNaN), "");
     EXPECT_EQ(DstHeading(StateFor(Language::German), 1), "Sommerzeit = Zonenzeit + 1 h");
     EXPECT_EQ(DstHeading(StateFor(Language::English), -0.5), "Summer time = zone time - 0.5 h");
     EXPECT_EQ(DstHeading(StateFor(Language::English), 2), "Summer time = zone time + 2 h");

@@ -486,3 +486,30 @@ TEST(PrintLists, TheDisplayedListIsTheOneInFrontAndTheGraphicPageRefuses)
 }
 
 } // namespace
+
+TEST(PrintLists, TheSummerTimeListFollowsTheListsOfADialWithARing)
+{
+    auto plain = Calculated(0);
+    RecordingFlow without;
+    ASSERT_EQ(PrintLists(*plain, without, {true, ListPage::Graphic}), ListPrintStatus::Printed);
+    auto ring = Calculated(0, [](Model& m) {
+        m.params.dst.ring = 2;
+        m.params.dst.offsetHours = 2;
+    });
+    RecordingFlow with;
+    ASSERT_EQ(PrintLists(*ring, with, {true, ListPage::Graphic}), ListPrintStatus::Printed);
+    // One more page at the end, titled with the heading; the list runs on over further pages where needed.
+    const std::vector<std::string> titles = TitlesByPage(with);
+    ASSERT_GT(with.pages.size(), without.pages.size());
+    EXPECT_EQ(titles[without.pages.size()], "Sommerzeit = Zonenzeit + 2 h");
+    const RecordingSurface& page = *with.pages[without.pages.size()];
+    EXPECT_NE(FindText(page, ListHeaderLines(*ring, PrintedList::HourMarks)[0]), nullptr);
+    bool hourRow = false;
+    for (const std::string& text : Texts(page))
+        hourRow = hourRow || text.rfind("dst-hour", 0) == 0;
+    EXPECT_TRUE(hourRow);
+    // Only a print of all lists carries it.
+    RecordingFlow one;
+    ASSERT_EQ(PrintLists(*ring, one, {false, ListPage::HourMarks}), ListPrintStatus::Printed);
+    EXPECT_EQ(one.pages.size(), 1u);
+}
