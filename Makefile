@@ -11,7 +11,7 @@ SOAK_COUNT ?= 100000
 
 PACKAGE_BUILD ?= build-package
 
-.PHONY: golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
+.PHONY: screenshots golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
 	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers
 
 all: build
@@ -147,6 +147,16 @@ demo: build
 	$(BUILD)/cli/umbrix-cli --set dialType=6 --set marksMode=2 --set doubleAnalemmaMethod=4 \
 		--svg demo/split-dial.svg --table loops-am demo/loops-am.csv --table loops-pm demo/loops-pm.csv
 	@ls demo
+
+# Pictures of every page at the window's minimum size, German and English, at device pixel ratio 1 and 2,
+# under a virtual X server (not run by CI).
+screenshots: build
+	mkdir -p screenshots
+	UMBRIX_SCREENSHOT_DIR=$(CURDIR)/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+		$(BUILD)/tests/umbrix_ui_tests --gtest_filter=Screenshots.*
+	UMBRIX_SCREENSHOT_DIR=$(CURDIR)/screenshots QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
+		xvfb-run -a -s "-screen 0 2560x2048x24" $(BUILD)/tests/umbrix_ui_tests --gtest_filter=Screenshots.*
+	@ls screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
