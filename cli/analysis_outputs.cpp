@@ -65,13 +65,6 @@ std::string_view Say(const Model& model, std::string_view german, std::string_vi
     return IsEnglish(model) ? english : german;
 }
 
-AnalysisSettings AnalysisSettingsOf(const Model& model)
-{
-    AnalysisSettings settings;
-    settings.reach.bodyHeight = model.params.gnomonHeight;
-    return settings;
-}
-
 std::optional<AnalysisTable> AnalysisTableByName(std::string_view name)
 {
     if (name == "accuracy")

@@ -7,6 +7,7 @@
 
 #include "core/accuracy.h"
 #include "core/correction_table.h"
+#include "core/design_settings.h"
 #include "core/length_unit.h"
 #include "core/model.h"
 #include "core/reach_planner.h"
@@ -26,15 +27,6 @@ namespace umbrix {
 
 class JsonWriter;
 class SvgPictures;
-
-/// The settings the analyses read that are not parameters of the dial yet: the unit of its lengths, the
-/// summer-time options and the planner's options. This is the one place they are taken from.
-struct AnalysisSettings {
-    LengthUnit lengthUnit = LengthUnit::Metre;
-    DstOptions dst;     // offset 1 h, the European period
-    ReachOptions reach; // bodyHeight = gnomonHeight, reachCoverage 0.9
-};
-[[nodiscard]] AnalysisSettings AnalysisSettingsOf(const Model& model);
 
 /// Whether the run speaks English; the German or the English text as it does.
 [[nodiscard]] bool IsEnglish(const Model& model);

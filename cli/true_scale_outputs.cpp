@@ -25,28 +25,12 @@ std::optional<double> ParseCorrection(std::string_view text)
     return parsed.value;
 }
 
-/// A magnetic declination as the settings carry it: none when it is 0 (the plan then gives no compass bearing).
-std::optional<double> DeclinationGiven(double degrees)
-{
-    return degrees != 0 ? std::optional<double>(degrees) : std::nullopt;
-}
-
 std::string CorrectionRange()
 {
     return FormatDecimals(kMinCorrection, 2) + " to " + FormatDecimals(kMaxCorrection, 2);
 }
 
 } // namespace
-
-TrueScaleSettings TrueScaleSettingsOf(const Model& model)
-{
-    TrueScaleSettings settings;
-    // The unit the analyses use, so that both read the design's lengths alike.
-    settings.lengthUnit = AnalysisSettingsOf(model).lengthUnit;
-    // The design has no field for the magnetic declination yet: 0, true north only.
-    settings.magneticDeclinationDeg = DeclinationGiven(0);
-    return settings;
-}
 
 std::optional<SettingOutForm> SettingOutFormOf(std::string_view path)
 {

@@ -6,6 +6,7 @@
 // output is as before.
 
 #include "cli/analysis_outputs.h"
+#include "core/design_settings.h"
 #include "core/length_unit.h"
 #include "core/model.h"
 #include "export/file_writer.h"
@@ -20,15 +21,6 @@
 #include <string>
 
 namespace umbrix {
-
-/// The settings the true-scale outputs read that are not parameters of the dial yet: the unit of its
-/// lengths and the magnetic declination at the site (degrees, east positive - unlike the program's
-/// longitudes; none when it is 0). This is the one place they are taken from.
-struct TrueScaleSettings {
-    LengthUnit lengthUnit = LengthUnit::Metre;
-    std::optional<double> magneticDeclinationDeg;
-};
-[[nodiscard]] TrueScaleSettings TrueScaleSettingsOf(const Model& model);
 
 /// The two forms of the setting-out plan, chosen by the file's ending in any letter case; "-" writes the
 /// CSV form to standard output.

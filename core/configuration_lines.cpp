@@ -392,6 +392,10 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
         return Fail(result, LineError(m, FindParameter(lastHourRead ? "hourTo" : "hourFrom")->saved.line,
                                       lastHourRead ? "hourTo" : "hourFrom"));
     }
+    // An extension line written only while its value is set: a file without it means "not set".
+    for (const ParameterRow& row : ParameterTable())
+        if (row.isSet && row.saved.extension != ExtensionLine::None)
+            (void)SetParameterValue(m, row, "");
     for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
         if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
             result.messages.push_back(std::move(*warning));

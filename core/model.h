@@ -10,12 +10,14 @@
 
 #include "core/drawing_state.h"
 #include "core/grid.h"
+#include "core/length_unit.h"
 #include "core/results.h"
 #include "core/summer_time.h"
 #include "text/language.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +64,21 @@ struct DialParameters {
     int showLeapCycle = 0;
 
     DialType type() const { return static_cast<DialType>(dialType); }
+
+    // The unit of every length parameter; it names the unit and never converts a stored value.
+    LengthUnit lengthUnit = LengthUnit::Metre;
+    // Magnetic declination at the site in degrees, east positive (unlike the longitudes): magnetic north lies
+    // this many degrees east of true north.
+    double magneticDeclination = 0;
+    // 1: the date marks and the split dial's loops take the means of declination and equation of time over
+    // the leap cycle of `year`.
+    int leapCycleMean = 0;
+    // The body-height planner: the height of the shortest person expected (dial units); none follows
+    // gnomonHeight. bodyHeightOrGnomon() is the value in effect.
+    std::optional<double> bodyHeight;
+    double reachCoverage = 0.9; // the share of the planner's cells whose shadow must reach, (0, 1]
+
+    double bodyHeightOrGnomon() const { return bodyHeight.value_or(gnomonHeight); }
 };
 
 /// The further shared state every computation reads.

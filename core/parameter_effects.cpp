@@ -1,9 +1,14 @@
 #include "core/parameter_effects.h"
 
+#include "core/dst_ring.h"
 #include "core/input_panel.h"
+#include "core/reach_planner.h"
 #include "text/texts.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 
 namespace umbrix {
@@ -120,6 +125,191 @@ SetOutcome ApplyHoursTable(Model& model, const ParameterValue& value)
         for (std::size_t r = 0; r < columns[c].size(); ++r)
             grid.setCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, columns[c][r]);
     return {};
+}
+
+namespace {
+
+constexpr std::size_t kMaxValueShown = 40; // characters of a refused value a message repeats
+
+/// A finite real written with "." (a typed "," is taken as well, as the input fields do); the whole text.
+std::optional<double> RealOf(std::string_view text)
+{
+    std::string t(text);
+    std::replace(t.begin(), t.end(), ',', '.');
+    double v = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+SetOutcome NotAllowed(const Model& model, std::string_view name, std::string_view value)
+{
+    return {SetStatus::Rejected,
+            {InputErrorMessage(model.state.language),
+             ValueNotAllowedMessage(model.state.language, *FindParameter(name), value)}};
+}
+
+/// A real of the row `name` that `valid` accepts, stored by `store`.
+template <class Valid, class Store>
+SetOutcome ApplyReal(Model& model, std::string_view name, const ParameterValue& value, Valid valid, Store store)
+{
+    const std::string& text = std::get<std::string>(value);
+    const std::optional<double> v = RealOf(text);
+    if (!v || !valid(*v))
+        return NotAllowed(model, name, text);
+    store(*v);
+    return {};
+}
+
+SetOutcome ApplyDstDate(Model& model, std::string_view name, const ParameterValue& value,
+                        std::optional<DayMonth>& target)
+{
+    const std::string& text = std::get<std::string>(value);
+    if (text.empty()) {
+        target.reset();
+        return {};
+    }
+    const std::optional<DayMonth> date = ParseDayMonth(text);
+    if (!date)
+        return NotAllowed(model, name, text);
+    target = date;
+    return {};
+}
+
+/// One or two digits, the whole text.
+std::optional<int> SmallNumber(std::string_view digits)
+{
+    if (digits.empty() || digits.size() > 2 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int v = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    return v;
+}
+
+} // namespace
+
+UiMessage ValueNotAllowedMessage(const LanguageState& lang, const ParameterRow& row, std::string_view value)
+{
+    std::string shown;
+    for (const char c : value.substr(0, kMaxValueShown))
+        shown += c >= ' ' && c <= '~' ? c : '?';
+    const bool en = lang.languageIndex == 2;
+    const std::string range = RangeText(row, en ? Language::English : Language::German);
+    std::string text = std::string(row.name) + "=" + shown + (en ? ": allowed: " : ": erlaubt: ") + range;
+    return {std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
+}
+
+std::optional<DayMonth> ParseDayMonth(std::string_view text)
+{
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<int> day = SmallNumber(text.substr(0, slash));
+    const std::optional<int> month = SmallNumber(text.substr(slash + 1));
+    if (!day || !month)
+        return std::nullopt;
+    const DayMonth date{*day, *month};
+    return IsValidDayMonth(date) ? std::optional<DayMonth>(date) : std::nullopt;
+}
+
+std::string DayMonthText(const std::optional<DayMonth>& date)
+{
+    if (!date)
+        return {};
+    const auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return two(date->day) + "/" + two(date->month);
+}
+
+SetOutcome ApplyLengthUnit(Model& model, const ParameterValue& value)
+{
+    const std::optional<LengthUnit> unit = ParseLengthUnit(std::get<std::string>(value));
+    if (!unit)
+        return NotAllowed(model, "lengthUnit", std::get<std::string>(value));
+    model.params.lengthUnit = *unit;
+    return {};
+}
+
+SetOutcome ApplyMagneticDeclination(Model& model, const ParameterValue& value)
+{
+    const ValueBounds bounds = FindParameter("magneticDeclination")->bounds;
+    return ApplyReal(
+        model, "magneticDeclination", value, [&](double v) { return bounds.contains(v); },
+        [&](double v) { model.params.magneticDeclination = v; });
+}
+
+SetOutcome ApplyShowLeapCycle(Model& model, const ParameterValue& value)
+{
+    model.params.showLeapCycle = std::get<bool>(value) ? 1 : 0;
+    return {};
+}
+
+SetOutcome ApplyLeapCycleMean(Model& model, const ParameterValue& value)
+{
+    model.params.leapCycleMean = std::get<bool>(value) ? 1 : 0;
+    return {};
+}
+
+SetOutcome ApplyDstRing(Model& model, const ParameterValue& value)
+{
+    model.params.dst.ring = Whole(value);
+    return {};
+}
+
+std::optional<UiMessage> DstRingRefusedBySet(const Model& model, const ParameterValue& value)
+{
+    const int ring = Whole(value);
+    if (DstRingAllowed(model.params, ring))
+        return std::nullopt;
+    const LanguageState& lang = model.state.language;
+    const bool en = lang.languageIndex == 2;
+    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    const std::string dial =
+        split ? (en ? "the split dial" : "die geteilte Uhr") : "dialType=" + std::to_string(model.params.dialType);
+    std::string text =
+        "dstRing=" + std::to_string(ring) +
+        (en ? ": the inner summer-time ring is for dial types 0, 1 and 6 without the split dial, not for "
+            : ": der innere Sommerzeitring ist nur für die Uhrtypen 0, 1 und 6 ohne geteilte Uhr, nicht für ") +
+        dial;
+    return UiMessage{std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
+}
+
+SetOutcome ApplyDstOffsetHours(Model& model, const ParameterValue& value)
+{
+    return ApplyReal(model, "dstOffsetHours", value, IsValidDstOffset,
+                     [&](double v) { model.params.dst.offsetHours = v; });
+}
+
+SetOutcome ApplyDstRingScale(Model& model, const ParameterValue& value)
+{
+    return ApplyReal(model, "dstRingScale", value, IsValidDstRingScale,
+                     [&](double v) { model.params.dst.ringScale = v; });
+}
+
+SetOutcome ApplyDstStart(Model& model, const ParameterValue& value)
+{
+    return ApplyDstDate(model, "dstStart", value, model.params.dst.start);
+}
+
+SetOutcome ApplyDstEnd(Model& model, const ParameterValue& value)
+{
+    return ApplyDstDate(model, "dstEnd", value, model.params.dst.end);
+}
+
+SetOutcome ApplyBodyHeight(Model& model, const ParameterValue& value)
+{
+    if (std::get<std::string>(value).empty()) {
+        model.params.bodyHeight.reset();
+        return {};
+    }
+    return ApplyReal(model, "bodyHeight", value, IsValidBodyHeight, [&](double v) { model.params.bodyHeight = v; });
+}
+
+SetOutcome ApplyReachCoverage(Model& model, const ParameterValue& value)
+{
+    return ApplyReal(model, "reachCoverage", value, IsValidReachCoverage,
+                     [&](double v) { model.params.reachCoverage = v; });
 }
 
 } // namespace umbrix

@@ -40,6 +40,12 @@ std::optional<ParameterValue> ParseValue(const ParameterRow& row, std::string_vi
         return *v;
     }
     case ValueKind::Choice: {
+        if (ChoicesAreWords(row)) {
+            if (std::none_of(row.choices.begin(), row.choices.end(),
+                             [&](const ChoiceDoc& c) { return c.value == text; }))
+                return std::nullopt;
+            return std::string(text);
+        }
         const std::optional<int> v = ReadInt(text);
         if (!v || std::none_of(row.choices.begin(), row.choices.end(),
                                [&](const ChoiceDoc& c) { return ReadInt(c.value) == v; }))
@@ -83,7 +89,8 @@ SetOutcome SetParameterValue(Model& model, const ParameterRow& row, std::string_
         return {SetStatus::UnknownName, {}};
     const std::optional<ParameterValue> parsed = ParseValue(row, value);
     if (!parsed)
-        return {SetStatus::Rejected, {InputErrorMessage(model.state.language)}};
+        return {SetStatus::Rejected,
+                {InputErrorMessage(model.state.language), ValueNotAllowedMessage(model.state.language, row, value)}};
     const auto trial = std::make_unique<Model>(model);
     SetOutcome out = row.apply(*trial, *parsed);
     if (out.status == SetStatus::Accepted)
@@ -98,6 +105,10 @@ SetOutcome SetParameter(Model& model, std::string_view name, std::string_view va
         return {SetStatus::UnknownName, {}};
     if (!ParameterEnabled(*row, model.params))
         return {SetStatus::Disabled, {DisabledMessage(model, name)}};
+    if (row->refusedBySet)
+        if (const std::optional<ParameterValue> parsed = ParseValue(*row, value))
+            if (std::optional<UiMessage> refused = row->refusedBySet(model, *parsed))
+                return {SetStatus::Rejected, {std::move(*refused)}};
     return SetParameterValue(model, *row, value);
 }
 

@@ -1,9 +1,11 @@
 // The rows of the parameter table, in the order of the JSON report's `parameters` object.
 
+#include "core/design_setting_rows.h"
 #include "core/input_panel.h"
 #include "core/parameter_effects.h"
 #include "core/parameters.h"
 
+#include <algorithm>
 #include <array>
 
 namespace umbrix {
@@ -68,7 +70,7 @@ using enum ValueKind;
 using enum ValueUnit;
 using P = DialParameters;
 
-constexpr std::array<ParameterRow, 45> kRows{{
+constexpr std::array<ParameterRow, 45> kProgramRows{{
     {.name = "latitude",
      .unit = Degrees,
      .field = Field::eBreit,
@@ -525,6 +527,19 @@ constexpr std::array<ParameterRow, 45> kRows{{
      .meaningEn = "split dial: the hours (and weights) of the hours input table",
      .meaningDe = "geteilte Uhr: die Stunden (und Gewichte) der Eingabetabelle"},
 }};
+
+/// The program's rows, then the design's further settings.
+template <std::size_t N, std::size_t M>
+constexpr std::array<ParameterRow, N + M> Concatenated(const std::array<ParameterRow, N>& first,
+                                                       const std::array<ParameterRow, M>& second)
+{
+    std::array<ParameterRow, N + M> all{};
+    std::copy(first.begin(), first.end(), all.begin());
+    std::copy(second.begin(), second.end(), all.begin() + N);
+    return all;
+}
+
+constexpr auto kRows = Concatenated(kProgramRows, kDesignSettingRows);
 
 } // namespace
 

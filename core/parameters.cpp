@@ -97,6 +97,21 @@ std::vector<const ParameterRow*> ParametersOnLine(int line)
     return rows;
 }
 
+bool WritesExtensionLine(const ParameterRow& row, const Model& model)
+{
+    return row.saved.extension == ExtensionLine::ReadWrite && (!row.isSet || row.isSet(model));
+}
+
+bool ChoicesAreWords(const ParameterRow& row)
+{
+    if (row.kind != ValueKind::Choice || row.choices.empty())
+        return false;
+    const std::string_view first = row.choices.front().value;
+    int ignored = 0;
+    const auto [end, ec] = std::from_chars(first.data(), first.data() + first.size(), ignored);
+    return ec != std::errc() || end != first.data() + first.size();
+}
+
 ParameterValue ValueOf(const ParameterRow& row, const Model& model)
 {
     if (row.real)
@@ -114,8 +129,11 @@ std::optional<ParameterValue> DefaultOf(const ParameterRow& row)
     switch (row.kind) {
     case ValueKind::Real:
         return d.number;
-    case ValueKind::Integer:
     case ValueKind::Choice:
+        if (ChoicesAreWords(row))
+            return std::string(d.text);
+        return static_cast<int>(d.number);
+    case ValueKind::Integer:
         return static_cast<int>(d.number);
     case ValueKind::Boolean:
         return d.number != 0;

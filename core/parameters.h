@@ -27,7 +27,7 @@ namespace umbrix {
 enum class ValueKind : std::uint8_t {
     Real,       // a number, "." as decimal point ("," is taken as well)
     Integer,    // a whole number
-    Choice,     // one of the listed values
+    Choice,     // one of the listed values: whole numbers, or words (then the value is the word)
     Boolean,    // 0, 1, true, false
     Date,       // dd/mm
     HoursTable, // four columns separated by ";", cells by "/"
@@ -166,6 +166,11 @@ struct ParameterRow {
     double DialParameters::*real = nullptr; // where a real field stores its value
     ParameterValue (*read)(const Model&) = nullptr;               // the value, unless `real` holds it
     SetOutcome (*apply)(Model&, const ParameterValue&) = nullptr; // stores a checked value, with its effects
+    // A value --set refuses in the model's state although a configuration file keeps it: the message, or none.
+    std::optional<UiMessage> (*refusedBySet)(const Model&, const ParameterValue&) = nullptr;
+    // An extension line that is written only while this holds (a value that is "not set" by default); the
+    // empty text unsets it, and a file without its line reads as not set.
+    bool (*isSet)(const Model&) = nullptr;
     std::string_view meaningEn{};
     std::string_view meaningDe{};
     std::string_view rangeEn{}; // a range no bounds can state; replaces the bounds and the unit in the text
@@ -187,6 +192,13 @@ struct ParameterRow {
 
 /// The rows a fixed line of a configuration file holds, by their position on it.
 [[nodiscard]] std::vector<const ParameterRow*> ParametersOnLine(int line);
+
+/// Whether a configuration file gets the extension line of a row for the model: every ReadWrite row, those
+/// with isSet only while set.
+[[nodiscard]] bool WritesExtensionLine(const ParameterRow& row, const Model& model);
+
+/// Whether a choice row's values are words ("m", "cm") rather than whole numbers.
+[[nodiscard]] bool ChoicesAreWords(const ParameterRow& row);
 
 /// The current value of a row.
 [[nodiscard]] ParameterValue ValueOf(const ParameterRow& row, const Model& model);

@@ -122,7 +122,7 @@ std::vector<std::string> BuildConfigurationLines(const Model& model)
         ++n;
     }
     for (const ParameterRow& row : ParameterTable())
-        if (row.saved.extension == ExtensionLine::ReadWrite)
+        if (WritesExtensionLine(row, model))
             lines.push_back(std::string(row.name) + "=" + PlainText(ValueOf(row, model)));
     return lines;
 }

@@ -23,7 +23,8 @@ faults = []
 
 
 # The parts of the report that only an option asks for: the only keys an object may leave out.
-OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction", "dstHourPoints", "dstDateMarks"}}
+OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction", "dstHourPoints", "dstDateMarks"},
+            "#/properties/dateMarks/items": {"leapCycle"}}
 
 
 def closed_everywhere(node, where):

@@ -73,3 +73,45 @@ TEST(CliConfig, MissingBrokenOrUnwritableFilesExitThree)
     EXPECT_EQ(Cli({"--set", "latitude=95", "--save-config", untouched}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(untouched));
 }
+
+// The inner summer-time ring: --set refuses it where the dial has no room for it, with exit 2 and nothing
+// written; a file that has it on such a dial loads with the value kept (the drawing simply leaves it out).
+TEST(CliConfig, TheInnerRingIsRefusedBySetButKeptFromAFile)
+{
+    const CliRun refused = Cli({"--lang", "en", "--set", "dialType=3", "--set", "dstRing=2", "--json", "-"});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("dstRing=2: the inner summer-time ring is for dial types 0, 1 and 6"), std::string::npos)
+        << refused.err;
+
+    const std::string file = TempPath("umbrix_cli_ring_two_on_type_three.ini");
+    const CliRun saved = Cli({"--set", "dstRing=2", "--set", "dstStart=15/03", "--save-config", file});
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    std::stringstream text;
+    text << std::ifstream(file).rdbuf();
+    std::string bytes = text.str();
+    ASSERT_EQ(bytes.rfind("2015   0\r\n", 0), 0u);
+    bytes.replace(0, 8, "2015   3");
+    std::ofstream(file, std::ios::binary) << bytes;
+    const CliRun loaded = Cli({"--config", file, "--json", "-"});
+    ASSERT_EQ(loaded.code, 0) << loaded.err;
+    EXPECT_NE(loaded.out.find("\"dialType\": 3,"), std::string::npos);
+    EXPECT_NE(loaded.out.find("\"dstRing\": 2,"), std::string::npos);
+    EXPECT_NE(loaded.out.find("\"dstStart\": \"15/03\","), std::string::npos);
+    std::filesystem::remove(file);
+}
+
+// A value a new setting does not take stops the run with exit 2 and says what it takes.
+TEST(CliConfig, ARefusedDesignSettingNamesWhatItTakes)
+{
+    for (const auto& [set, says] : std::vector<std::pair<std::string, std::string>>{
+             {"lengthUnit=km", "lengthUnit=km: allowed: m|cm|mm|in|ft"},
+             {"dstOffsetHours=0", "dstOffsetHours=0: allowed: -2 .. 2 h in steps of 0.5, not 0"},
+             {"dstEnd=31/11", "dstEnd=31/11: allowed: dd/mm"},
+             {"bodyHeight=0.01", "bodyHeight=0.01: allowed: > 0.05 dial units"}}) {
+        const CliRun r = Cli({"--lang", "en", "--set", set, "--json", "-"});
+        EXPECT_EQ(r.code, 2) << set;
+        EXPECT_TRUE(r.out.empty()) << set;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    }
+}

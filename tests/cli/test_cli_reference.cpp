@@ -140,6 +140,13 @@ TEST(ParameterTable, ChoicesAreExactlyTheValuesTheProgramAccepts)
         }
         if (doc.kind != ValueKind::Choice)
             continue;
+        if (ChoicesAreWords(doc)) {
+            for (const ChoiceDoc& choice : doc.choices)
+                EXPECT_TRUE(AcceptedSomewhere(doc.name, std::string(choice.value))) << choice.value;
+            for (const char* v : {"", "M", "km", "0", " m"})
+                EXPECT_FALSE(AcceptedSomewhere(doc.name, v)) << '"' << v << '"';
+            continue;
+        }
         std::set<int> listed;
         for (const ChoiceDoc& choice : doc.choices) {
             EXPECT_TRUE(AcceptedSomewhere(doc.name, std::string(choice.value))) << choice.value;

@@ -101,7 +101,11 @@ TEST(ParameterTable, HelpOrderListsTheFieldsFirstThenTheOtherSettings)
     EXPECT_EQ(names[5], "gnomonInclination");
     EXPECT_EQ(names[12], "year");
     EXPECT_EQ(names[13], "marksPerMonth");
-    EXPECT_EQ(names.back(), "hoursTable");
+    // The settings that came after the hours table follow it, in table order.
+    const auto hours = std::find(names.begin(), names.end(), "hoursTable");
+    ASSERT_NE(hours, names.end());
+    EXPECT_EQ(*(hours + 1), "lengthUnit");
+    EXPECT_EQ(names.back(), "reachCoverage");
     for (const std::string_view name : names)
         EXPECT_NE(name, "cosPlaneGnomon");
 }
@@ -218,4 +222,121 @@ TEST(SetParameter, AValueGoesThroughItsKindsCheckAndARefusalChangesNothing)
     ASSERT_EQ(disabled.messages.size(), 1u);
     EXPECT_NE(disabled.messages[0].text.find("planeInclination"), std::string::npos);
     EXPECT_EQ(m.params.planeInclination, 0);
+}
+
+// The design's further settings: each refused value leaves the model as it was and names the parameter
+// and what it takes, in the run's language.
+TEST(DesignSettingsRows, RefusedValuesNameTheParameterAndItsRange)
+{
+    struct Case {
+        const char* name;
+        const char* value;
+        const char* allowedEn;
+    };
+    const Case cases[] = {
+        {"lengthUnit", "km", "m|cm|mm|in|ft"},
+        {"lengthUnit", "M", "m|cm|mm|in|ft"},
+        {"magneticDeclination", "180.5", "-180 .. 180 degrees"},
+        {"magneticDeclination", "east", "-180 .. 180 degrees"},
+        {"showLeapCycle", "2", "0|1|true|false"},
+        {"leapCycleMean", "yes", "0|1|true|false"},
+        {"dstRing", "3", "0|1|2"},
+        {"dstOffsetHours", "0", "-2 .. 2 h in steps of 0.5, not 0"},
+        {"dstOffsetHours", "0.75", "-2 .. 2 h in steps of 0.5, not 0"},
+        {"dstOffsetHours", "2.5", "-2 .. 2 h in steps of 0.5, not 0"},
+        {"dstRingScale", "0.49", "0.5 .. 0.95"},
+        {"dstStart", "30/02", "dd/mm"},
+        {"dstStart", "1/13", "dd/mm"},
+        {"dstEnd", "01/11/2015", "dd/mm"},
+        {"dstEnd", "/11", "dd/mm"},
+        {"bodyHeight", "0.05", "> 0.05 dial units"},
+        {"bodyHeight", "inf", "> 0.05 dial units"},
+        {"reachCoverage", "0", "> 0, <= 1"},
+        {"reachCoverage", "1.01", "> 0, <= 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + "=" + c.value);
+        Model m = DefaultModel();
+        SetLanguage(m, Language::English);
+        const Model before = m;
+        const SetOutcome out = SetParameter(m, c.name, c.value);
+        EXPECT_EQ(out.status, SetStatus::Rejected);
+        ASSERT_EQ(out.messages.size(), 2u);
+        EXPECT_EQ(out.messages[1].text, std::string(c.name) + "=" + c.value + ": allowed: " + c.allowedEn);
+        const ParameterRow& row = *FindParameter(c.name);
+        EXPECT_EQ(ValueOf(row, m), ValueOf(row, before));
+    }
+    Model de = DefaultModel();
+    EXPECT_EQ(SetParameter(de, "dstRingScale", "1").messages.back().text, "dstRingScale=1: erlaubt: 0.5 .. 0.95");
+}
+
+TEST(DesignSettingsRows, AcceptedValuesAreStoredWhereTheOutputsReadThem)
+{
+    Model m = DefaultModel();
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{{"lengthUnit", "cm"},
+                                                                                      {"magneticDeclination", "2,5"},
+                                                                                      {"showLeapCycle", "true"},
+                                                                                      {"dstRing", "1"},
+                                                                                      {"dstOffsetHours", "-0.5"},
+                                                                                      {"dstRingScale", "0.95"},
+                                                                                      {"dstStart", "1/4"},
+                                                                                      {"dstEnd", "31/10"},
+                                                                                      {"reachCoverage", "1"}})
+        ASSERT_EQ(SetParameter(m, name, value).status, SetStatus::Accepted) << name;
+    const DialParameters& p = m.params;
+    EXPECT_EQ(p.lengthUnit, LengthUnit::Centimetre);
+    EXPECT_EQ(p.magneticDeclination, 2.5);
+    EXPECT_EQ(p.showLeapCycle, 1);
+    EXPECT_EQ(p.dst.ring, 1);
+    EXPECT_EQ(p.dst.offsetHours, -0.5);
+    EXPECT_EQ(p.dst.ringScale, 0.95);
+    ASSERT_TRUE(p.dst.start && p.dst.end);
+    EXPECT_EQ(p.dst.start->day, 1);
+    EXPECT_EQ(p.dst.start->month, 4);
+    EXPECT_EQ(std::get<std::string>(ValueOf(*FindParameter("dstStart"), m)), "01/04");
+    EXPECT_EQ(std::get<std::string>(ValueOf(*FindParameter("lengthUnit"), m)), "cm");
+    EXPECT_EQ(p.reachCoverage, 1);
+}
+
+// Until it is set the body height is the gnomon's height, whatever that becomes; once set it stays, and the
+// empty value lets it follow again.
+TEST(DesignSettingsRows, BodyHeightFollowsTheGnomonHeightUntilSet)
+{
+    Model m = DefaultModel();
+    const ParameterRow& row = *FindParameter("bodyHeight");
+    EXPECT_EQ(std::get<double>(ValueOf(row, m)), 1.7);
+    ASSERT_EQ(SetParameter(m, "gnomonHeight", "1.35").status, SetStatus::Accepted);
+    EXPECT_EQ(std::get<double>(ValueOf(row, m)), 1.35);
+    ASSERT_EQ(SetParameter(m, "bodyHeight", "1.1").status, SetStatus::Accepted);
+    ASSERT_EQ(SetParameter(m, "gnomonHeight", "1.8").status, SetStatus::Accepted);
+    EXPECT_EQ(std::get<double>(ValueOf(row, m)), 1.1);
+    ASSERT_EQ(SetParameter(m, "bodyHeight", "").status, SetStatus::Accepted);
+    EXPECT_EQ(std::get<double>(ValueOf(row, m)), 1.8);
+}
+
+// Ring 2 only where the dial has room for it: --set refuses it on the other types and on the split dial,
+// the reading of a file (SetParameterValue) keeps it.
+TEST(DesignSettingsRows, TheInnerRingIsRefusedBySetOnDialsWithoutRoomForIt)
+{
+    for (int type = 0; type < kDialTypeCount; ++type) {
+        Model m = DefaultModel();
+        ASSERT_EQ(SetParameter(m, "dialType", std::to_string(type)).status, SetStatus::Accepted);
+        const bool allowed = type == 0 || type == 1 || type == 6;
+        const SetOutcome out = SetParameter(m, "dstRing", "2");
+        EXPECT_EQ(out.status, allowed ? SetStatus::Accepted : SetStatus::Rejected) << type;
+        EXPECT_EQ(m.params.dst.ring, allowed ? 2 : 0) << type;
+        if (!allowed) {
+            ASSERT_EQ(out.messages.size(), 1u);
+            EXPECT_NE(out.messages[0].text.find("dialType=" + std::to_string(type)), std::string::npos);
+        }
+        EXPECT_EQ(SetParameter(m, "dstRing", "1").status, SetStatus::Accepted) << type;
+        EXPECT_EQ(SetParameterValue(m, *FindParameter("dstRing"), "2").status, SetStatus::Accepted) << type;
+        EXPECT_EQ(m.params.dst.ring, 2);
+    }
+    Model split = DefaultModel();
+    ASSERT_EQ(SetParameter(split, "dialType", "6").status, SetStatus::Accepted);
+    ASSERT_EQ(SetParameter(split, "marksMode", "2").status, SetStatus::Accepted);
+    const SetOutcome out = SetParameter(split, "dstRing", "2");
+    EXPECT_EQ(out.status, SetStatus::Rejected);
+    EXPECT_NE(out.messages.at(0).text.find("geteilte Uhr"), std::string::npos);
 }

@@ -7,10 +7,12 @@
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/loops.h"
+#include "core/parameter_set.h"
 #include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -94,6 +96,15 @@ TEST(ConfigurationLayout, DefaultDialWritesTheTwentySixLines)
         "",
         "",
         "",
+        // The extension lines in table order; dstStart, dstEnd and bodyHeight only once set.
+        "lengthUnit=m",
+        "magneticDeclination=0.000000",
+        "showLeapCycle=0",
+        "leapCycleMean=0",
+        "dstRing=0",
+        "dstOffsetHours=1.000000",
+        "dstRingScale=0.800000",
+        "reachCoverage=0.900000",
     };
     EXPECT_EQ(Lines(DefaultModel()), expected);
     EXPECT_EQ(ConfigurationText({"a", "b"}), "a\r\nb\r\n");
@@ -566,7 +577,7 @@ TEST(ConfigurationRead, ExtensionLinesSetKnownSwitchesAndWarnAboutTheRest)
 {
     std::vector<std::string> lines = Lines(DefaultModel());
     lines.push_back("showLambertCircle = 1");
-    lines.push_back("lengthUnit=m");
+    lines.push_back("futureSetting=m");
     lines.push_back("coordinatesAsXY=maybe");
     lines.push_back("a line without a name and a value");
     ConfigurationRead read;
@@ -574,8 +585,11 @@ TEST(ConfigurationRead, ExtensionLinesSetKnownSwitchesAndWarnAboutTheRest)
     ASSERT_TRUE(read.ok);
     EXPECT_TRUE(m.params.showLambertCircle);
     ASSERT_EQ(read.messages.size(), 2u);
-    EXPECT_EQ(read.messages[0].text, "Zeile 28: unbekannter Eintrag lengthUnit wird übergangen");
-    EXPECT_EQ(read.messages[1].text, "Zeile 29: ungültiger Wert für coordinatesAsXY wird übergangen");
+    const std::size_t first = Lines(DefaultModel()).size() + 2;
+    EXPECT_EQ(read.messages[0].text,
+              "Zeile " + std::to_string(first) + ": unbekannter Eintrag futureSetting wird übergangen");
+    EXPECT_EQ(read.messages[1].text,
+              "Zeile " + std::to_string(first + 1) + ": ungültiger Wert für coordinatesAsXY wird übergangen");
     EXPECT_EQ(read.messages[1].icon, MessageIcon::Warning);
 }
 
@@ -643,4 +657,88 @@ TEST(ConfigurationRead, AReversedHourRangeIsAnErrorOfItsLineAndChangesNothing)
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(m.state.hourFrom, 11);
     EXPECT_EQ(m.state.hourTo, 12);
+}
+
+// Every written extension line reads back to the value it was written from, dates and the body height
+// included; a default model saved and read gives the same lines again.
+TEST(ConfigurationExtensions, EveryExtensionLineSurvivesSaveAndLoad)
+{
+    Model m = DefaultModel();
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{{"lengthUnit", "in"},
+                                                                                      {"magneticDeclination", "-3.25"},
+                                                                                      {"showLeapCycle", "1"},
+                                                                                      {"leapCycleMean", "1"},
+                                                                                      {"dstRing", "2"},
+                                                                                      {"dstOffsetHours", "-1.5"},
+                                                                                      {"dstRingScale", "0.65"},
+                                                                                      {"dstStart", "29/2"},
+                                                                                      {"dstEnd", "01/11"},
+                                                                                      {"bodyHeight", "1.2"},
+                                                                                      {"reachCoverage", "0.75"}})
+        ASSERT_EQ(SetParameter(m, name, value).status, SetStatus::Accepted) << name;
+    const std::vector<std::string> lines = Lines(m);
+    for (const char* line : {"lengthUnit=in", "magneticDeclination=-3.250000", "dstStart=29/02", "dstEnd=01/11",
+                             "bodyHeight=1.200000", "dstRing=2", "reachCoverage=0.750000"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    ConfigurationRead read;
+    const Model back = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.messages.empty());
+    for (const ParameterRow& row : ParameterTable())
+        if (row.saved.extension == ExtensionLine::ReadWrite) {
+            EXPECT_EQ(ValueOf(row, back), ValueOf(row, m)) << row.name;
+        }
+    EXPECT_EQ(Lines(back), lines);
+}
+
+// "Not set" is no value: dstStart, dstEnd and bodyHeight have no line until set, and a file without their
+// line unsets them (the European rule; the body height follows the gnomon again).
+TEST(ConfigurationExtensions, DatesAndBodyHeightAreSavedOnlyWhenSet)
+{
+    Model m = DefaultModel();
+    auto has = [](const std::vector<std::string>& lines, std::string_view prefix) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); });
+    };
+    EXPECT_FALSE(has(Lines(m), "dstStart="));
+    EXPECT_FALSE(has(Lines(m), "bodyHeight="));
+    ASSERT_EQ(SetParameter(m, "dstStart", "15/04").status, SetStatus::Accepted);
+    ASSERT_EQ(SetParameter(m, "bodyHeight", "1.1").status, SetStatus::Accepted);
+    EXPECT_TRUE(has(Lines(m), "dstStart=15/04"));
+    EXPECT_FALSE(has(Lines(m), "dstEnd="));
+    // A file written without the lines, read into the model that has them set.
+    const std::vector<std::string> plain = Lines(DefaultModel());
+    ASSERT_TRUE(ReadInto(m, plain).ok);
+    EXPECT_FALSE(m.params.dst.start.has_value());
+    EXPECT_FALSE(m.params.bodyHeight.has_value());
+    ASSERT_EQ(SetParameter(m, "dstStart", "15/04").status, SetStatus::Accepted);
+    ASSERT_EQ(SetParameter(m, "dstStart", "").status, SetStatus::Accepted);
+    EXPECT_FALSE(has(Lines(m), "dstStart="));
+}
+
+// A value the parameter does not take is skipped with the warning of its line, and the rest of the file
+// is read; a ring 2 on a dial type without room for it is kept as the file says.
+TEST(ConfigurationExtensions, BadValuesAreSkippedWithTheWarningOfTheirLine)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "2015   3"; // dial type 3: no inner ring
+    const std::size_t first = lines.size() + 1;
+    for (const char* line : {"lengthUnit=km", "dstOffsetHours=0", "dstRingScale=0.96", "dstStart=31/04", "dstEnd=1.11",
+                             "bodyHeight=0.05", "reachCoverage=0", "magneticDeclination=nan", "dstRing=2"})
+        lines.push_back(line);
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.messages.size(), 8u);
+    const char* names[] = {"lengthUnit", "dstOffsetHours", "dstRingScale",  "dstStart",
+                           "dstEnd",     "bodyHeight",     "reachCoverage", "magneticDeclination"};
+    for (std::size_t k = 0; k < 8; ++k)
+        EXPECT_EQ(read.messages[k].text,
+                  "Zeile " + std::to_string(first + k) + ": ungültiger Wert für " + names[k] + " wird übergangen");
+    const DialParameters defaults = DefaultModel().params;
+    EXPECT_EQ(m.params.lengthUnit, defaults.lengthUnit);
+    EXPECT_EQ(m.params.dst.offsetHours, 1);
+    EXPECT_FALSE(m.params.dst.start.has_value());
+    EXPECT_EQ(m.params.reachCoverage, 0.9);
+    EXPECT_EQ(m.params.dialType, 3);
+    EXPECT_EQ(m.params.dst.ring, 2);
 }
