@@ -3,6 +3,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
+#include "core/leap_cycle.h"
 #include "core/loops.h"
 
 #include <algorithm>
@@ -33,8 +34,52 @@ void WriteHourPoints(JsonWriter& json, const Model& model)
     json.endArray();
 }
 
+/// `leapCycle` of one date mark: its data in each year of the leap cycle and their spreads.
+void WriteLeapCycle(JsonWriter& json, const LeapCycleMark& mark)
+{
+    json.key("leapCycle");
+    json.beginObject();
+    json.key("years");
+    json.beginArray();
+    for (const int year : mark.years)
+        json.value(year);
+    json.endArray();
+    json.key("declinations");
+    json.beginArray();
+    for (const double d : mark.declinationsDeg)
+        json.value(d);
+    json.endArray();
+    json.key("equationsOfTime");
+    json.beginArray();
+    for (const double e : mark.equationsOfTimeDeg)
+        json.value(e);
+    json.endArray();
+    json.key("positions");
+    json.beginArray();
+    for (const DialPoint& position : mark.positions) {
+        json.beginObject();
+        json.key("x");
+        json.value(position.x);
+        json.key("y");
+        json.value(position.y);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("declinationSpread");
+    json.value(mark.declinationSpreadDeg);
+    json.key("equationOfTimeSpreadSeconds");
+    json.value(mark.equationOfTimeSpreadSeconds);
+    json.key("positionSpread");
+    json.value(mark.positionSpread);
+    json.endObject();
+}
+
 void WriteDateMarks(JsonWriter& json, const Model& model)
 {
+    // The scatter over the leap cycle only when asked for, so that the report is otherwise as before.
+    const std::vector<LeapCycleMark> scatter = model.params.showLeapCycle != 0
+                                                   ? ComputeLeapCycleScatter(model.params, model.results)
+                                                   : std::vector<LeapCycleMark>{};
     json.key("dateMarks");
     json.beginArray();
     for (int slot = 1; slot <= kDateMarkSlots; ++slot) {
@@ -52,6 +97,10 @@ void WriteDateMarks(JsonWriter& json, const Model& model)
         json.value(mark.x);
         json.key("y");
         json.value(mark.y);
+        const auto scattered =
+            std::find_if(scatter.begin(), scatter.end(), [&](const LeapCycleMark& m) { return m.label == mark.label; });
+        if (scattered != scatter.end())
+            WriteLeapCycle(json, *scattered);
         json.endObject();
     }
     json.endArray();
