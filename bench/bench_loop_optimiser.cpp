@@ -58,7 +58,7 @@ std::vector<ReplayRow> RecordSearch(const Model& model, int item)
     const SearchHourInput input = ReadSearchHourInput(model);
     for (const HourList* list : {&input.morning, &input.afternoon}) {
         for (const LoopDate& date : LoopDates(p.marksPerMonth)) {
-            const NoonSun sun = LoopNoonSun(p, DayOfYear(p.year, date.month, date.day));
+            const NoonSun sun = LoopNoonSun(p, date.month, date.day);
             DialPoint centre = AnalemmaPoint(g, p, sun.declinationDeg, sun.equationOfTimeDeg);
             if (InsideFlag(g, centre.y) == 0)
                 continue;

@@ -4,6 +4,7 @@
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
 #include "core/dst_ring.h"
+#include "core/leap_cycle.h"
 #include "core/loops.h"
 
 #include <algorithm>
@@ -34,7 +35,48 @@ void WriteHourPoints(JsonWriter& json, const Model& model)
     json.endArray();
 }
 
-void WriteDateMark(JsonWriter& json, const tUmbrixPoint& mark)
+/// `leapCycle` of one date mark: its data in each year of the leap cycle and their spreads.
+void WriteLeapCycle(JsonWriter& json, const LeapCycleMark& mark)
+{
+    json.key("leapCycle");
+    json.beginObject();
+    json.key("years");
+    json.beginArray();
+    for (const int year : mark.years)
+        json.value(year);
+    json.endArray();
+    json.key("declinations");
+    json.beginArray();
+    for (const double d : mark.declinationsDeg)
+        json.value(d);
+    json.endArray();
+    json.key("equationsOfTime");
+    json.beginArray();
+    for (const double e : mark.equationsOfTimeDeg)
+        json.value(e);
+    json.endArray();
+    json.key("positions");
+    json.beginArray();
+    for (const DialPoint& position : mark.positions) {
+        json.beginObject();
+        json.key("x");
+        json.value(position.x);
+        json.key("y");
+        json.value(position.y);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("declinationSpread");
+    json.value(mark.declinationSpreadDeg);
+    json.key("equationOfTimeSpreadSeconds");
+    json.value(mark.equationOfTimeSpreadSeconds);
+    json.key("positionSpread");
+    json.value(mark.positionSpread);
+    json.endObject();
+}
+
+/// One date mark; its leap-cycle scatter when `scatter` is given.
+void WriteDateMark(JsonWriter& json, const tUmbrixPoint& mark, const LeapCycleMark* scatter = nullptr)
 {
     json.beginObject();
     json.key("label");
@@ -47,18 +89,26 @@ void WriteDateMark(JsonWriter& json, const tUmbrixPoint& mark)
     json.value(mark.x);
     json.key("y");
     json.value(mark.y);
+    if (scatter != nullptr)
+        WriteLeapCycle(json, *scatter);
     json.endObject();
 }
 
 void WriteDateMarks(JsonWriter& json, const Model& model)
 {
+    // The scatter over the leap cycle only when asked for, so that the report is otherwise as before.
+    const std::vector<LeapCycleMark> scatter = model.params.showLeapCycle != 0
+                                                   ? ComputeLeapCycleScatter(model.params, model.results)
+                                                   : std::vector<LeapCycleMark>{};
     json.key("dateMarks");
     json.beginArray();
     for (int slot = 1; slot <= kDateMarkSlots; ++slot) {
         const tUmbrixPoint& mark = model.results.dateMarks[static_cast<std::size_t>(slot)];
         if (mark.label.empty())
             break;
-        WriteDateMark(json, mark);
+        const auto scattered =
+            std::find_if(scatter.begin(), scatter.end(), [&](const LeapCycleMark& m) { return m.label == mark.label; });
+        WriteDateMark(json, mark, scattered != scatter.end() ? &*scattered : nullptr);
     }
     json.endArray();
 }

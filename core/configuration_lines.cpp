@@ -13,11 +13,27 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iomanip>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace umbrix {
 
 namespace {
+
+/// A constant default as a value would be written: its text, or its number (whole numbers without decimals).
+std::string DefaultAsWritten(const DefaultValue& byDefault)
+{
+    if (!byDefault.text.empty())
+        return std::string(byDefault.text);
+    if (byDefault.number == std::trunc(byDefault.number))
+        return std::to_string(static_cast<long long>(byDefault.number));
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << std::setprecision(17) << byDefault.number;
+    return text.str();
+}
 
 constexpr std::string_view kFileInputError = "Error during File Input!";
 constexpr double kGnomonNudge = 0.000001;      // degrees
@@ -392,10 +408,16 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
         return Fail(result, LineError(m, FindParameter(lastHourRead ? "hourTo" : "hourFrom")->saved.line,
                                       lastHourRead ? "hourTo" : "hourFrom"));
     }
-    // An extension line written only while its value is set: a file without it means "not set".
-    for (const ParameterRow& row : ParameterTable())
-        if (row.isSet && row.saved.extension != ExtensionLine::None)
+    // An extension line the program writes: a file without it (one written before the setting existed, or
+    // while a value was not set) means the default or "not set", never the value of the dial read before.
+    for (const ParameterRow& row : ParameterTable()) {
+        if (row.saved.extension != ExtensionLine::ReadWrite || !row.apply)
+            continue;
+        if (row.isSet)
             (void)SetParameterValue(m, row, "");
+        else if (row.byDefault.rule == DefaultRule::Constant)
+            (void)SetParameterValue(m, row, DefaultAsWritten(row.byDefault));
+    }
     for (std::size_t n = kConfigurationLineCount + 1; n <= lines.size(); ++n)
         if (std::optional<UiMessage> warning = ReadExtensionLine(m, static_cast<int>(n), lines[n - 1]))
             result.messages.push_back(std::move(*warning));

@@ -1,6 +1,7 @@
 #include "core/date_scale.h"
 
 #include "core/ephemeris.h"
+#include "core/leap_cycle.h"
 #include "core/numeric.h"
 #include "text/texts.h"
 
@@ -57,8 +58,7 @@ CalendarMark ComputeDateMark(const DialParameters& p, const SharedState& s, int 
 {
     CalendarMark out;
     tUmbrixPoint& mark = out.mark;
-    const int dayOfYear = DayOfYear(year, month, day);
-    const SunAltAzResult noon = SunAltAzAt(year, dayOfYear, ReferenceMeridian(p), p.longitude, p.latitude, 12.0, false);
+    const NoonSun noon = DesignNoonSun(p, year, month, day, ReferenceMeridian(p), p.longitude);
     out.obliquityDeg = noon.obliquityDeg;
     mark.declination = noon.declinationDeg;
     mark.equationOfTime = noon.equationOfTimeDeg;

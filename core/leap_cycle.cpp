@@ -2,6 +2,7 @@
 
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
+#include "core/numeric.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,17 @@ NoonSolarData NoonSunOfDate(int year, int month, int day, double referenceMeridi
     return {sun.declinationDeg, sun.equationOfTimeDeg};
 }
 
+NoonSun DesignNoonSun(const DialParameters& p, int year, int month, int day, double referenceMeridianDeg,
+                      double longitudeDeg)
+{
+    const SunAltAzResult noon =
+        SunAltAzAt(year, DayOfYear(year, month, day), referenceMeridianDeg, longitudeDeg, p.latitude, 12.0, false);
+    if (p.leapCycleMean == 0)
+        return {noon.declinationDeg, noon.equationOfTimeDeg, noon.obliquityDeg};
+    const NoonSolarData mean = LeapCycleMeanNoonSun(year, month, day, referenceMeridianDeg);
+    return {mean.declinationDeg, mean.equationOfTimeDeg, noon.obliquityDeg};
+}
+
 NoonSolarData LeapCycleMeanNoonSun(int year, int month, int day, double referenceMeridianDeg)
 {
     NoonSolarData mean;
@@ -116,6 +128,33 @@ std::vector<LeapCycleMark> ComputeLeapCycleScatter(const DialParameters& p, cons
             marks.push_back(std::move(mark));
     }
     return marks;
+}
+
+std::vector<std::string> LeapCycleColumnHeaders(int year, const LanguageState& lang, LengthUnit unit)
+{
+    const bool en = lang.languageIndex == 2;
+    std::vector<std::string> headers;
+    for (const int y : LeapCycleYears(year))
+        headers.push_back((en ? "Decl. " : "Dekl. ") + std::to_string(y));
+    for (const int y : LeapCycleYears(year))
+        headers.push_back((en ? "EoT " : "ZG ") + std::to_string(y));
+    headers.emplace_back(en ? "Decl. spread" : "Streuung Dekl.");
+    headers.emplace_back(en ? "EoT spread s" : "Streuung ZG s");
+    headers.push_back((en ? "Position spread " : "Streuung Lage ") + std::string(UnitName(unit)));
+    return headers;
+}
+
+std::vector<std::string> LeapCycleColumnCells(const LeapCycleMark& mark, LengthUnit unit)
+{
+    std::vector<std::string> cells;
+    for (const double d : mark.declinationsDeg)
+        cells.push_back(FormatFixed(8, 3, d));
+    for (const double e : mark.equationsOfTimeDeg)
+        cells.push_back(FormatMinSec(e));
+    cells.push_back(FormatFixed(7, 3, mark.declinationSpreadDeg));
+    cells.push_back(FormatFixed(6, 1, mark.equationOfTimeSpreadSeconds));
+    cells.push_back(FormatLength(mark.positionSpread, unit));
+    return cells;
 }
 
 } // namespace umbrix

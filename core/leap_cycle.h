@@ -7,6 +7,7 @@
 // Units: declinations in degrees, the equation of time in degrees of hour angle (4 minutes of time per
 // degree), its spread in seconds of time, positions and their spread in dial units.
 
+#include "core/length_unit.h"
 #include "core/model.h"
 
 #include <array>
@@ -34,6 +35,20 @@ struct NoonSolarData {
 /// degrees to 0.
 [[nodiscard]] NoonSolarData NoonSunOfDate(int year, int month, int day, double referenceMeridianDeg);
 
+/// The noon sun a date mark or a loop row is built from.
+struct NoonSun {
+    double declinationDeg = 0;
+    double equationOfTimeDeg = 0; // degrees of hour angle
+    double obliquityDeg = 0;      // of `year` itself, whichever data are taken
+};
+
+/// The declination and equation of time from which the dial builds its date mark or loop row of month/day:
+/// SunAltAzAt at 12:00 of the reference meridian on that day of `year` (declinations within 0.3 degrees of 0
+/// count as exactly 0); with leapCycleMean, LeapCycleMeanNoonSun of `year` instead. Every date mark and loop
+/// row takes its data from here, so that the switch acts in one place. Degrees, west-positive meridians.
+[[nodiscard]] NoonSun DesignNoonSun(const DialParameters& p, int year, int month, int day, double referenceMeridianDeg,
+                                    double longitudeDeg);
+
 /// The means of NoonSunOfDate over the four years of the leap cycle of `year`.
 [[nodiscard]] NoonSolarData LeapCycleMeanNoonSun(int year, int month, int day, double referenceMeridianDeg);
 
@@ -59,5 +74,12 @@ struct LeapCycleMark {
 /// analemma; slots up to the first empty label, dated by CalendarMarkDates). Empty for dial type 7, whose
 /// marks are fixed declinations, and for the split dial, which has loops instead of date marks.
 [[nodiscard]] std::vector<LeapCycleMark> ComputeLeapCycleScatter(const DialParameters& p, const Results& r);
+
+/// The scatter columns of the date-mark table (showLeapCycle): the declination (degrees) and the equation of
+/// time (minutes:seconds of time) of each year of the cycle of `year`, then the spreads of the declination
+/// (degrees), of the equation of time (seconds) and of the position (in `unit`, with its decimals).
+[[nodiscard]] std::vector<std::string> LeapCycleColumnHeaders(int year, const LanguageState& lang, LengthUnit unit);
+/// The cells of one mark under LeapCycleColumnHeaders.
+[[nodiscard]] std::vector<std::string> LeapCycleColumnCells(const LeapCycleMark& mark, LengthUnit unit);
 
 } // namespace umbrix

@@ -349,7 +349,7 @@ DoubleAnalemmaResult MeanOfPairsLoops(const Model& model, Host& host)
         const HourList& list = morning ? in.morning : in.afternoon;
         std::size_t row = 1;
         for (const LoopDate& date : dates) {
-            const NoonSun sun = LoopNoonSun(p, DayOfYear(p.year, date.month, date.day));
+            const NoonSun sun = LoopNoonSun(p, date.month, date.day);
             out.obliquityDeg = sun.obliquityDeg;
             tUmbrixPoint& point = table[row++];
             const MeanPosition mean = MeanOfPairsPosition(g, sun.declinationDeg, sun.equationOfTimeDeg, list);
@@ -420,7 +420,7 @@ OptimisedLoop LoopOptimise(LoopGrids& grids, const Model& model, Host& host, int
         const LoopDate date = dates[k];
         tUmbrixPoint& point = out.table[k + 1];
         point.label = LoopLabel(model.state, date);
-        const NoonSun sun = LoopNoonSun(p, DayOfYear(p.year, date.month, date.day));
+        const NoonSun sun = LoopNoonSun(p, date.month, date.day);
         out.obliquityDeg = sun.obliquityDeg;
         point.declination = sun.declinationDeg;
         point.equationOfTime = sun.equationOfTimeDeg;

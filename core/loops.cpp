@@ -43,7 +43,7 @@ LoopTable TwoHourLoop(const Model& model, double t1Hours, double t2Hours)
     LoopTable table{};
     std::size_t row = 1;
     for (const LoopDate& date : LoopDates(p.marksPerMonth)) {
-        table[row] = ExactTwoHourPosition(p, model.derived, DayOfYear(p.year, date.month, date.day), t1Hours, t2Hours);
+        table[row] = ExactTwoHourPosition(p, model.derived, date.month, date.day, t1Hours, t2Hours);
         table[row].label = LoopLabel(model.state, date);
         ++row;
     }
@@ -82,10 +82,9 @@ LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& de
     return g;
 }
 
-NoonSun LoopNoonSun(const DialParameters& p, int dayOfYear)
+NoonSun LoopNoonSun(const DialParameters& p, int month, int day)
 {
-    const SunAltAzResult sun = SunAltAzAt(p.year, dayOfYear, p.zoneMeridian, p.zoneMeridian, p.latitude, 12.0, false);
-    return {sun.declinationDeg, sun.equationOfTimeDeg, sun.obliquityDeg};
+    return DesignNoonSun(p, p.year, month, day, p.zoneMeridian, p.zoneMeridian);
 }
 
 HourErrorDate MakeHourErrorDate(const LoopGeometry& g, double declDeg, double eotDeg)
@@ -168,11 +167,11 @@ std::string LoopLabel(const SharedState& state, LoopDate date)
     return label;
 }
 
-tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int dayOfYear,
+tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int month, int day,
                                   double t1Hours, double t2Hours)
 {
     const LoopGeometry g = MakeLoopGeometry(p, derived);
-    const NoonSun sun = LoopNoonSun(p, dayOfYear);
+    const NoonSun sun = LoopNoonSun(p, month, day);
     tUmbrixPoint point;
     point.declination = sun.declinationDeg;
     point.equationOfTime = sun.equationOfTimeDeg;
@@ -359,7 +358,7 @@ DoubleAnalemmaResult ExactTwoHourLoops(const Model& model, Host& host)
     out.afternoon = TwoHourLoop(model, in.p1, in.p2);
     out.afternoonStatistics = ShowLoop(out.grids, model, host, DayHalf::Afternoon, out.afternoon, rowCount);
     const LoopDate last = dates.back();
-    out.obliquityDeg = LoopNoonSun(p, DayOfYear(p.year, last.month, last.day)).obliquityDeg;
+    out.obliquityDeg = LoopNoonSun(p, last.month, last.day).obliquityDeg;
     return out;
 }
 

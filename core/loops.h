@@ -18,6 +18,7 @@
 
 #include "core/grid.h"
 #include "core/host.h"
+#include "core/leap_cycle.h"
 #include "core/model.h"
 
 #include "core/numeric.h"
@@ -55,14 +56,9 @@ struct LoopGeometry {
 };
 [[nodiscard]] LoopGeometry MakeLoopGeometry(const DialParameters& p, const DerivedGeometry& derived);
 
-/// The sun's declination and equation of time of a loop row: noon data at 12:00 of the day with the zone
-/// meridian as longitude and reference meridian (declinations within 0.3 degrees of 0 are exactly 0).
-struct NoonSun {
-    double declinationDeg = 0;
-    double equationOfTimeDeg = 0;
-    double obliquityDeg = 0;
-};
-[[nodiscard]] NoonSun LoopNoonSun(const DialParameters& p, int dayOfYear);
+/// The sun's declination and equation of time of the loop row of month/day: DesignNoonSun at 12:00 of the
+/// zone meridian (the leap cycle's means with leapCycleMean).
+[[nodiscard]] NoonSun LoopNoonSun(const DialParameters& p, int month, int day);
 
 /// The parts of HourError that depend only on the date.
 struct HourErrorDate {
@@ -149,10 +145,10 @@ struct LoopDate {
 /// The row label "dd.Mon " in the current language.
 [[nodiscard]] std::string LoopLabel(const SharedState& state, LoopDate date);
 
-/// The loop row of the day of year (its label left empty): declination, equation of time, the two-hour
-/// position for (t1Hours, t2Hours) and insideFlag.
-[[nodiscard]] tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int dayOfYear,
-                                                double t1Hours, double t2Hours);
+/// The loop row of month/day (its label left empty): declination, equation of time, the two-hour position
+/// for (t1Hours, t2Hours) and insideFlag.
+[[nodiscard]] tUmbrixPoint ExactTwoHourPosition(const DialParameters& p, const DerivedGeometry& derived, int month,
+                                                int day, double t1Hours, double t2Hours);
 
 /// The error table of one half in `grid` (StrGrid8 or StrGrid8b) and its statistics. Header row: column 5
 /// "Fehler " / "Error", column 6 + h - firstHour the hour h ("12:30" for the afternoon's first column,

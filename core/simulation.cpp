@@ -6,6 +6,7 @@
 #include "core/dst_ring.h"
 #include "core/ephemeris.h"
 #include "core/fields.h"
+#include "core/leap_cycle.h"
 
 #include <array>
 #include <charconv>
@@ -221,8 +222,7 @@ std::optional<Instant> InstantFromUnixSeconds(std::int64_t unixSeconds, double z
 tUmbrixPoint DateMarkOn(const DialParameters& p, const SharedState& s, int year, DayMonth date)
 {
     tUmbrixPoint mark;
-    const int day = DayOfYear(year, date.month, date.day);
-    const SunAltAzResult noon = SunAltAzAt(year, day, ReferenceMeridian(p), p.longitude, p.latitude, kNoon, false);
+    const NoonSun noon = DesignNoonSun(p, year, date.month, date.day, ReferenceMeridian(p), p.longitude);
     mark.declination = noon.declinationDeg;
     mark.equationOfTime = noon.equationOfTimeDeg;
     mark.label = LoopLabel(s, {date.month, date.day});

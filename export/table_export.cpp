@@ -1,6 +1,7 @@
 #include "export/table_export.h"
 
 #include "core/fields.h"
+#include "core/leap_cycle.h"
 #include "core/numeric.h"
 #include "export/file_messages.h"
 #include "text/texts.h"
@@ -128,11 +129,38 @@ std::vector<std::string> BuildExportLines(const Model& model, TableChoice choice
     return lines;
 }
 
+/// The scatter columns after the date-mark grid's own cells: the headers on its header row, each mark's cells
+/// on the row of its label. The grid's rows are the last lines, header row first.
+void AppendLeapCycleColumns(const Model& model, const StringGrid& grid, std::vector<std::string>& lines)
+{
+    const std::vector<LeapCycleMark> marks = ComputeLeapCycleScatter(model.params, model.results);
+    if (marks.empty())
+        return;
+    const LengthUnit unit = model.params.lengthUnit;
+    const std::size_t first = lines.size() - static_cast<std::size_t>(grid.rowCount());
+    const auto append = [&](std::size_t line, const std::vector<std::string>& cells) {
+        for (const std::string& cell : cells)
+            lines[line] += cell + "; ";
+    };
+    append(first, LeapCycleColumnHeaders(model.params.year, model.state.language, unit));
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        const std::string& label = grid.cell(0, r);
+        const auto mark = std::find_if(marks.begin(), marks.end(),
+                                       [&](const LeapCycleMark& m) { return !label.empty() && m.label == label; });
+        if (mark != marks.end())
+            append(first + static_cast<std::size_t>(r), LeapCycleColumnCells(*mark, unit));
+    }
+}
+
 } // namespace
 
 std::vector<std::string> BuildTableExport(const Model& model, TableChoice choice)
 {
-    return BuildExportLines(model, choice, PageTitle(model, choice), PageGrid(model, choice));
+    const StringGrid& grid = PageGrid(model, choice);
+    std::vector<std::string> lines = BuildExportLines(model, choice, PageTitle(model, choice), grid);
+    if (choice.page == TablePage::DateMarks && model.params.showLeapCycle != 0)
+        AppendLeapCycleColumns(model, grid, lines);
+    return lines;
 }
 
 std::vector<std::string> BuildGridExport(const Model& model, std::string_view title, const StringGrid& grid)

@@ -139,6 +139,21 @@ if default:
     analysis_must_fail("the budget's worst hour as a number",
                        lambda d: d["errorBudget"]["worst"].update(minutesPerMmAlong=1))
 
+# The scatter over the leap cycle, present only with showLeapCycle.
+scattered = report("showLeapCycle=1")
+if scattered is not None:
+    for error in validator.iter_errors(scattered):
+        faults.append(f"showLeapCycle=1: {error.json_path}: {error.message}")
+    if not all("leapCycle" in mark for mark in scattered.get("dateMarks", [])) or not scattered.get("dateMarks"):
+        faults.append("showLeapCycle=1: a date mark without its leapCycle")
+    doc = copy.deepcopy(scattered)
+    doc["dateMarks"][0]["leapCycle"]["years"].pop()
+    if validator.is_valid(doc):
+        faults.append("the schema accepts a leap cycle of three years")
+for sets, doc in reports.items():
+    if any("leapCycle" in mark for mark in doc.get("dateMarks", [])):
+        faults.append(f"{sets}: a leapCycle no option asked for")
+
 must_fail("no schemaVersion", lambda d: d.pop("schemaVersion"))
 must_fail("schemaVersion 2", lambda d: d.update(schemaVersion=2))
 must_fail("no parameters.latitude", lambda d: d["parameters"].pop("latitude"))

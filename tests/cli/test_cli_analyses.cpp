@@ -312,3 +312,45 @@ TEST(CliAnalyses, WriteProtectedTargetIsLeftIntact)
         ::chmod(file.c_str(), 0644);
     }
 }
+
+// showLeapCycle: every date mark of the report carries its scatter, and the date-mark table gets the scatter
+// columns; the spreads of 21 March are those of the core's scatter. Without it neither output changes.
+TEST(CliLeapCycle, ScatterInTheReportAndTheDateMarkTableOnlyWhenAsked)
+{
+    const CliRun plain = Cli({"--json", "-"});
+    const CliRun shown = Cli({"--set", "showLeapCycle=1", "--json", "-"});
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_FALSE(Has(plain.out, "\"leapCycle\""));
+    std::size_t marks = 0;
+    for (std::size_t at = shown.out.find("\"leapCycle\": {"); at != std::string::npos;
+         at = shown.out.find("\"leapCycle\": {", at + 1))
+        ++marks;
+    EXPECT_EQ(marks, 36u); // three marks a month
+    const std::size_t march = shown.out.find("\"label\": \"21.Mrz \"");
+    ASSERT_NE(march, std::string::npos);
+    const std::optional<double> declinationSpread = NumberAfter(shown.out, "declinationSpread", march);
+    const std::optional<double> positionSpread = NumberAfter(shown.out, "positionSpread", march);
+    ASSERT_TRUE(declinationSpread && positionSpread);
+    EXPECT_GT(*declinationSpread, 0.25); // about 0.3 degrees near the equinox
+    EXPECT_LT(*declinationSpread, 0.45);
+    EXPECT_GT(*positionSpread, 0.008); // about a centimetre on the 2.75 m dial, in metres
+
+    const fs::path plainTable = TempFile("dates_plain.csv");
+    const fs::path scatterTable = TempFile("dates_scatter.csv");
+    ASSERT_EQ(Cli({"--table", "dates", plainTable.string()}).code, 0);
+    ASSERT_EQ(
+        Cli({"--set", "showLeapCycle=1", "--set", "lengthUnit=cm", "--table", "dates", scatterTable.string()}).code, 0);
+    const std::string before = ReadFile(plainTable);
+    const std::string after = ReadFile(scatterTable);
+    EXPECT_FALSE(Has(before, "Dekl. 2013"));
+    EXPECT_TRUE(Has(after, "Dekl. 2013; Dekl. 2014; Dekl. 2015; Dekl. 2016; ZG 2013; "));
+    EXPECT_TRUE(Has(after, "Streuung Lage cm; "));
+    // The rows of the marks keep their own cells in front of the scatter columns.
+    const std::size_t row = before.find("21.Mrz ");
+    ASSERT_NE(row, std::string::npos);
+    const std::string ownCells = before.substr(row, before.find("\r\n", row) - row);
+    EXPECT_TRUE(Has(after, ownCells));
+    fs::remove(plainTable);
+    fs::remove(scatterTable);
+}

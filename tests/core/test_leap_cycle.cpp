@@ -6,6 +6,7 @@
 #include "core/ephemeris.h"
 #include "core/input_panel.h"
 #include "core/leap_cycle.h"
+#include "core/loops.h"
 #include "core/numeric.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,16 @@ using namespace umbrix;
 
 namespace {
 
-Model CalculatedDial(int type)
+Model CalculatedDial(int type, int leapCycleMean = 0, int marksMode = 1)
 {
     Model m;
     InitDefaults(m);
     (void)SelectDialType(m, type);
+    m.params.leapCycleMean = leapCycleMean;
+    if (marksMode == 2) {
+        m.params.marksMode = 2;
+        m.state.doubleAnalemmaActive = true;
+    }
     RecordingHost host;
     (void)Recalculate(m, host);
     return m;
@@ -114,4 +120,60 @@ TEST(LeapCycle, NoScatterWithoutCalendarDateMarks)
     split.params.marksMode = 2;
     EXPECT_TRUE(ComputeLeapCycleScatter(split.params, split.results).empty());
     EXPECT_EQ(ComputeLeapCycleScatter(CalculatedDial(3).params, CalculatedDial(3).results).size(), 36u);
+}
+
+// With leapCycleMean every calendar-date mark stands where the means over the leap cycle put it
+// (LeapCycleMeanPosition, a second path through the means), and the equinox mark moves against the year's
+// own by the scatter's order of magnitude.
+TEST(LeapCycle, TheMeanSwitchPlacesEveryDateMarkFromTheMeans)
+{
+    for (const int type : {0, 1, 3, 4, 6}) {
+        SCOPED_TRACE(type);
+        const Model mean = CalculatedDial(type, 1);
+        const Model own = CalculatedDial(type, 0);
+        const DialParameters& p = mean.params;
+        const std::vector<CalendarDate> dates = CalendarMarkDates(p.marksPerMonth);
+        for (std::size_t i = 0; i < dates.size(); ++i) {
+            const tUmbrixPoint& mark = mean.results.dateMarks[i + 1];
+            ASSERT_FALSE(mark.label.empty());
+            const DialPoint expected = LeapCycleMeanPosition(p, dates[i].month, dates[i].day);
+            EXPECT_DOUBLE_EQ(mark.x, expected.x) << mark.label;
+            EXPECT_DOUBLE_EQ(mark.y, expected.y) << mark.label;
+            EXPECT_EQ(mark.label, own.results.dateMarks[i + 1].label);
+        }
+    }
+    // 21 March of the common dial: the year's own mark and the mean differ by millimetres on a 2.75 m dial.
+    const Model mean = CalculatedDial(0, 1);
+    const Model own = CalculatedDial(0, 0);
+    for (std::size_t s = 1; s < own.results.dateMarks.size() && !own.results.dateMarks[s].label.empty(); ++s)
+        if (own.results.dateMarks[s].label == "21.Mrz ") {
+            const double shift = std::abs(mean.results.dateMarks[s].y - own.results.dateMarks[s].y);
+            EXPECT_GT(shift, 1e-4);
+            EXPECT_LT(shift, 0.02);
+        }
+}
+
+// The split dial's loops take their declination and equation of time from the same means, at noon of the
+// zone meridian; the obliquity stays the dial year's own.
+TEST(LeapCycle, TheMeanSwitchFeedsTheSplitDialsLoops)
+{
+    const Model mean = CalculatedDial(6, 1, 2);
+    const Model own = CalculatedDial(6, 0, 2);
+    const DialParameters& p = mean.params;
+    const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
+    ASSERT_FALSE(dates.empty());
+    int compared = 0;
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        const tUmbrixPoint& row = mean.results.morningLoop[i + 1];
+        if (row.label.empty())
+            break;
+        const NoonSolarData expected = LeapCycleMeanNoonSun(p.year, dates[i].month, dates[i].day, p.zoneMeridian);
+        EXPECT_DOUBLE_EQ(row.declination, expected.declinationDeg) << row.label;
+        EXPECT_DOUBLE_EQ(row.equationOfTime, expected.equationOfTimeDeg) << row.label;
+        EXPECT_DOUBLE_EQ(mean.results.afternoonLoop[i + 1].equationOfTime, expected.equationOfTimeDeg);
+        ++compared;
+    }
+    EXPECT_EQ(compared, static_cast<int>(dates.size()));
+    EXPECT_NE(mean.results.morningLoop[5].x, own.results.morningLoop[5].x);
+    EXPECT_EQ(mean.state.obliquity, own.state.obliquity);
 }

@@ -715,6 +715,27 @@ TEST(ConfigurationExtensions, DatesAndBodyHeightAreSavedOnlyWhenSet)
     EXPECT_FALSE(has(Lines(m), "dstStart="));
 }
 
+// A file written before the design settings existed has none of their lines: it reads as the defaults, not
+// as the settings of the dial read before it (a dial in centimetres must not make the next file centimetres).
+TEST(ConfigurationExtensions, AFileWithoutTheLinesOfTheDesignSettingsReadsAsTheirDefaults)
+{
+    Model m = DefaultModel();
+    for (const auto& [name, value] :
+         {std::pair{"lengthUnit", "cm"}, std::pair{"magneticDeclination", "3.5"}, std::pair{"dstRing", "1"},
+          std::pair{"dstOffsetHours", "2"}, std::pair{"showLeapCycle", "1"}, std::pair{"reachCoverage", "0.5"}})
+        ASSERT_EQ(SetParameter(m, name, value).status, SetStatus::Accepted) << name;
+    std::vector<std::string> old = Lines(DefaultModel());
+    old.resize(26);
+    ASSERT_TRUE(ReadInto(m, old).ok);
+    const DialParameters defaults = DefaultModel().params;
+    EXPECT_EQ(m.params.lengthUnit, defaults.lengthUnit);
+    EXPECT_EQ(m.params.magneticDeclination, 0);
+    EXPECT_EQ(m.params.dst.ring, 0);
+    EXPECT_EQ(m.params.dst.offsetHours, 1);
+    EXPECT_EQ(m.params.showLeapCycle, 0);
+    EXPECT_EQ(m.params.reachCoverage, defaults.reachCoverage);
+}
+
 // A value the parameter does not take is skipped with the warning of its line, and the rest of the file
 // is read; a ring 2 on a dial type without room for it is kept as the file says.
 TEST(ConfigurationExtensions, BadValuesAreSkippedWithTheWarningOfTheirLine)
