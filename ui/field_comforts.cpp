@@ -5,9 +5,11 @@
 #include "ui/qt_text.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -53,6 +55,12 @@ bool FieldRestore::eventFilter(QObject* watched, QEvent* event)
 void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& restore)
 {
     const Language language = lang.languageIndex == 2 ? Language::English : Language::German;
+    if (auto* choice = root.findChild<QComboBox*>(QString::fromLatin1(kLengthUnitChoice))) {
+        QString tip = ToQt(Meaning(*FindParameter("lengthUnit"), language));
+        if (!tip.isEmpty())
+            tip[0] = tip[0].toUpper();
+        choice->setToolTip(tip);
+    }
     for (const ParameterRow& row : ParameterTable()) {
         if (row.control.empty() || (row.controlKind != ControlKind::Edit && row.controlKind != ControlKind::Spin &&
                                     row.controlKind != ControlKind::DateEdit))
@@ -70,21 +78,56 @@ void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& 
     }
 }
 
-QWidget* WithAngleUnit(QLineEdit& field, Field check)
+QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
 {
-    if (ParameterOf(check).unit != ValueUnit::Degrees)
+    const ValueUnit unit = ParameterOf(check).unit;
+    if (unit != ValueUnit::Degrees && unit != ValueUnit::DialUnits && unitControl == nullptr)
         return &field;
     auto* cell = new QWidget(field.parentWidget());
     auto* row = new QHBoxLayout(cell);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     row->addWidget(&field);
-    auto* unit = new QLabel(cell);
-    unit->setObjectName(field.objectName() + QStringLiteral("Unit"));
-    SetOwnText(*unit, OwnText::DegreeSign);
-    unit->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
-    row->addWidget(unit);
+    if (unitControl != nullptr) {
+        unitControl->setParent(cell);
+        row->addWidget(unitControl);
+        return cell;
+    }
+    auto* label = new QLabel(cell);
+    label->setObjectName(field.objectName() + QStringLiteral("Unit"));
+    if (unit == ValueUnit::Degrees) {
+        SetOwnText(*label, OwnText::DegreeSign);
+        label->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
+    } else {
+        // The symbol of the design's length unit, shown by ShowLengthUnit.
+        label->setProperty(kLengthUnitLabel, true);
+        label->setText(ToQt(UnitName(LengthUnit::Metre)));
+    }
+    row->addWidget(label);
     return cell;
+}
+
+void ShowLengthUnit(QWidget& root, LengthUnit unit)
+{
+    const QString symbol = ToQt(UnitName(unit));
+    for (QLabel* label : root.findChildren<QLabel*>())
+        if (label->property(kLengthUnitLabel).toBool())
+            label->setText(symbol);
+    if (auto* choice = root.findChild<QComboBox*>(QString::fromLatin1(kLengthUnitChoice))) {
+        const QSignalBlocker quiet(choice);
+        choice->setCurrentIndex(choice->findText(symbol));
+    }
+}
+
+QComboBox* MakeLengthUnitChoice(QWidget* parent)
+{
+    auto* choice = new QComboBox(parent);
+    choice->setObjectName(QString::fromLatin1(kLengthUnitChoice));
+    for (const LengthUnit unit :
+         {LengthUnit::Metre, LengthUnit::Centimetre, LengthUnit::Millimetre, LengthUnit::Inch, LengthUnit::Foot})
+        choice->addItem(ToQt(UnitName(unit)));
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return choice;
 }
 
 } // namespace umbrix

@@ -1,8 +1,9 @@
 #pragma once
 // Comforts of the input fields: Escape brings back the stored value, every parameter field explains itself
-// in a tooltip, and an angle field shows its unit beside it.
+// in a tooltip, and an angle or length field shows its unit beside it.
 
 #include "core/fields.h"
+#include "core/length_unit.h"
 #include "text/language.h"
 
 #include <QObject>
@@ -13,6 +14,8 @@
 
 class QLineEdit;
 class QWidget;
+
+class QComboBox;
 
 namespace umbrix {
 
@@ -40,8 +43,20 @@ private:
 /// also name the Escape key.
 void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& restore);
 
-/// `field` with the unit sign "°" right of it when its parameter is an angle (the pair then forms one cell
-/// of the panel's layout, the sign named after the field + "Unit"); otherwise `field` itself.
-[[nodiscard]] QWidget* WithAngleUnit(QLineEdit& field, Field check);
+/// `field` with its unit right of it, the pair forming one cell of the panel's layout: `unitControl` when
+/// given (the field's unit is chosen there), else a label named after the field + "Unit": "°" for an angle,
+/// the symbol of the design's length unit for a length (see ShowLengthUnit). A field without a unit is
+/// returned itself.
+[[nodiscard]] QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl = nullptr);
+
+/// The object name of the length unit's choice beside the semi-major axis.
+inline constexpr const char* kLengthUnitChoice = "cbEinheit";
+/// The property that marks a label showing the length unit's symbol.
+inline constexpr const char* kLengthUnitLabel = "lengthUnitLabel";
+
+/// The choice of the design's length unit: m, cm, mm, in, ft, in this order.
+[[nodiscard]] QComboBox* MakeLengthUnitChoice(QWidget* parent);
+/// Shows `unit` in the unit choice and in every length unit label below `root`.
+void ShowLengthUnit(QWidget& root, LengthUnit unit);
 
 } // namespace umbrix

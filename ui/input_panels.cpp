@@ -2,6 +2,7 @@
 // the calculation code and shows what comes back.
 
 #include "core/input_panel.h"
+#include "core/parameter_set.h"
 #include "core/split_dial_controls.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
@@ -16,6 +17,7 @@
 #include "ui/widgets.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QTabWidget>
 #include <QToolButton>
@@ -62,6 +64,7 @@ void MainWindow::connectInputs()
     auto check = [this](const char* name, void (MainWindow::*handler)(bool)) {
         connect(control<QCheckBox>(name), &QCheckBox::clicked, this, handler);
     };
+    connect(control<QComboBox>(kLengthUnitChoice), &QComboBox::activated, this, &MainWindow::lengthUnitChosen);
     check("chBzonzeit", &MainWindow::zoneTimeClicked);
     check("ChBRiseSet", &MainWindow::riseSetClicked);
     check("chBSchatt", &MainWindow::shadowPathClicked);
@@ -195,6 +198,17 @@ void MainWindow::zoneTimeClicked(bool checked)
 {
     OnZoneTimeClicked(model_, *host_, *redraw_, checked);
     refreshAfterCalculation();
+}
+
+void MainWindow::lengthUnitChosen(int index)
+{
+    // The unit names the lengths and converts none of them: nothing is calculated anew.
+    const SetOutcome outcome =
+        SetParameter(model_, "lengthUnit", FromQt(control<QComboBox>(kLengthUnitChoice)->itemText(index)));
+    if (outcome.status != SetStatus::Accepted)
+        showMessages(outcome.messages);
+    ShowLengthUnit(*central_, model_.params.lengthUnit);
+    updateTitle();
 }
 
 void MainWindow::riseSetClicked(bool checked)

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "ui/field_comforts.h"
+
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
@@ -473,6 +475,7 @@ void MainWindow::refreshAfterCalculation()
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
     showDialTypeCheck();
+    ShowLengthUnit(*central_, model_.params.lengthUnit);
 }
 
 // --- About, help, the screen hint ------------------------------------------------------------------------

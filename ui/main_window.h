@@ -224,6 +224,7 @@ private:
     void hourToChanged(int value);
     void showStoredHour(const char* spinName, int typed, int stored);
     void zoneTimeClicked(bool checked);
+    void lengthUnitChosen(int index);
     void riseSetClicked(bool checked);
     void shadowPathClicked(bool checked);
     void lambertClicked(bool checked);

@@ -6,6 +6,7 @@
 #include "ui/widgets.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
 
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* kPanelHint = "Change input panel with right mouse click";
 constexpr int kFieldWidthPx = 70;
 constexpr int kRowHeightPx = 26;
-constexpr int kColumnGapPx = 12;
+constexpr int kColumnGapPx = 8;
 
 /// A label and its control side by side in a grid cell pair.
 void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* control)
@@ -45,11 +46,11 @@ QLineEdit* MakeNumericField(QWidget* parent, const char* name, int tag)
     return edit;
 }
 
-QWidget* ParameterPanel::field(const char* name, int tag, Field check)
+QWidget* ParameterPanel::field(const char* name, int tag, Field check, QWidget* unitControl)
 {
     QLineEdit* edit = MakeNumericField(this, name, tag);
     fields_.emplace_back(edit, check);
-    return WithAngleUnit(*edit, check);
+    return WithUnit(*edit, check, unitControl);
 }
 
 ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
@@ -93,7 +94,7 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
     QGridLayout* plane = column();
     AddPair(plane, 0, 0, MakeLabel(this, "lEbNeig", 129), field("eIncl", 0, Field::eIncl));
     AddPair(plane, 1, 0, MakeLabel(this, "lEbDek", 128), field("eDek", 128, Field::eDek));
-    AddPair(plane, 2, 0, MakeLabel(this, "lHalb", 106), field("eHalb", 0, Field::eHalb));
+    AddPair(plane, 2, 0, MakeLabel(this, "lHalb", 106), field("eHalb", 0, Field::eHalb, MakeLengthUnitChoice(this)));
     AddPair(plane, 3, 0, MakeLabel(this, "Label27", 43), field("eVergr", 0, Field::eVergr));
 
     QGridLayout* hours = column();
@@ -116,9 +117,9 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
     switches->addWidget(MakeButton(this, "Button1", 15));
 
     // Tab goes down each column, then on to the next column, then along the switches, as the panel reads.
-    ChainTabOrder(*this, {"eBreit",    "eLang",    "eZone",      "ejahr",     "eGnomInc",   "eGnomDek", "eHoehe",
-                          "MaskEdit1", "eIncl",    "eDek",       "eHalb",     "eVergr",     "eStart",   "eEnd",
-                          "eLph",      "rgAnzahl", "chBzonzeit", "chBSchatt", "ChBRiseSet", "Button1"});
+    ChainTabOrder(*this, {"eBreit",    "eLang", "eZone",    "ejahr",      "eGnomInc",  "eGnomDek",   "eHoehe",
+                          "MaskEdit1", "eIncl", "eDek",     "eHalb",      "cbEinheit", "eVergr",     "eStart",
+                          "eEnd",      "eLph",  "rgAnzahl", "chBzonzeit", "chBSchatt", "ChBRiseSet", "Button1"});
 }
 
 SplitDialPanel::SplitDialPanel(QWidget* parent) : QFrame(parent)

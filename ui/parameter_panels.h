@@ -28,7 +28,7 @@ public:
 
 private:
     /// A numeric field of the panel, with its unit when it takes an angle: the cell for the layout.
-    QWidget* field(const char* name, int tag, Field check);
+    QWidget* field(const char* name, int tag, Field check, QWidget* unitControl = nullptr);
     NumericFields fields_;
 };
 

@@ -3,6 +3,7 @@
 // the file dialogs open in.
 
 #include "core/input_panel.h"
+#include "export/config_file.h"
 #include "text/own_texts.h"
 #include "ui/help_window.h"
 #include "ui/last_folder.h"
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -20,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+#include <fstream>
 #include <vector>
 
 namespace umbrix {
@@ -56,17 +60,66 @@ TEST_F(Comforts, ToolButtonsAndFieldsExplainThemselvesInTheCurrentLanguage)
             << tools[i]->objectName().toStdString();
 }
 
-TEST_F(Comforts, EveryAngleFieldAndOnlyAnAngleFieldShowsTheDegreeSignRightOfIt)
+TEST_F(Comforts, EveryAngleAndLengthFieldShowsItsUnitRightOfIt)
 {
+    const auto unitOf = [this](const char* name) {
+        return window->findChild<QLabel*>(QString::fromLatin1(name) + QStringLiteral("Unit"));
+    };
+    const auto expectRightOf = [this](const QWidget& unit, const char* name) {
+        const auto* field = get<QWidget>(name);
+        EXPECT_GE(unit.mapTo(window.get(), QPoint()).x(), field->mapTo(window.get(), QPoint(field->width(), 0)).x())
+            << name;
+    };
     for (const char* name : {"eBreit", "eLang", "eZone", "eGnomInc", "eGnomDek", "eIncl", "eDek"}) {
-        const auto* unit = window->findChild<QLabel*>(QString::fromLatin1(name) + QStringLiteral("Unit"));
+        const auto* unit = unitOf(name);
         ASSERT_NE(unit, nullptr) << name;
         EXPECT_EQ(unit->text(), QStringLiteral("°"));
-        const auto* field = get<QWidget>(name);
-        EXPECT_GE(unit->mapTo(window.get(), QPoint()).x(), field->mapTo(window.get(), QPoint(field->width(), 0)).x());
+        expectRightOf(*unit, name);
     }
-    for (const char* name : {"eHalb", "eHoehe", "eVergr", "ejahr"})
-        EXPECT_EQ(window->findChild<QLabel*>(QString::fromLatin1(name) + QStringLiteral("Unit")), nullptr) << name;
+    for (const char* name : {"eHoehe", "eVergr"}) {
+        const auto* unit = unitOf(name);
+        ASSERT_NE(unit, nullptr) << name;
+        EXPECT_EQ(unit->text(), QStringLiteral("m"));
+    }
+    expectRightOf(*unitOf("eHoehe"), "eHoehe"); // the distance to Z is hidden but for the fixed gnomon
+    // The semi-major axis has the unit's choice beside it instead of a label; the year has no unit.
+    EXPECT_EQ(unitOf("eHalb"), nullptr);
+    EXPECT_EQ(unitOf("ejahr"), nullptr);
+    expectRightOf(*get<QComboBox>("cbEinheit"), "eHalb");
+}
+
+// The unit is a name for the lengths: choosing it converts no value, every length label follows it, it is
+// kept in the parameters (and so in a saved file), and a loaded file shows its own unit.
+TEST_F(Comforts, TheLengthUnitChoiceNamesTheLengthsAndConvertsNone)
+{
+    auto* choice = get<QComboBox>("cbEinheit");
+    const double axis = window->model().params.semiMajorAxis;
+    choice->setCurrentIndex(choice->findText(QStringLiteral("cm")));
+    emit choice->activated(choice->currentIndex());
+    EXPECT_EQ(window->model().params.lengthUnit, LengthUnit::Centimetre);
+    EXPECT_EQ(window->model().params.semiMajorAxis, axis);
+    EXPECT_EQ(get<QLabel>("eHoeheUnit")->text(), QStringLiteral("cm"));
+    EXPECT_EQ(get<QLabel>("eVergrUnit")->text(), QStringLiteral("cm"));
+
+    // A file of a dial in inches shows inches; one written before the unit existed shows metres.
+    std::vector<std::string> lines = BuildConfigurationLines(window->model());
+    std::replace(lines.begin(), lines.end(), std::string("lengthUnit=cm"), std::string("lengthUnit=in"));
+    const std::string inches = FromQt(folder.filePath(QStringLiteral("inches.adt")));
+    const std::string old = FromQt(folder.filePath(QStringLiteral("old.adt")));
+    const auto write = [](const std::string& path, const std::vector<std::string>& text) {
+        std::ofstream file(path, std::ios::binary);
+        for (const std::string& line : text)
+            file << line << "\r\n";
+        return file.good();
+    };
+    ASSERT_TRUE(write(inches, lines));
+    lines.resize(26);
+    ASSERT_TRUE(write(old, lines));
+    ASSERT_TRUE(window->openConfiguration(inches));
+    EXPECT_EQ(choice->currentText(), QStringLiteral("in"));
+    EXPECT_EQ(get<QLabel>("eHoeheUnit")->text(), QStringLiteral("in"));
+    ASSERT_TRUE(window->openConfiguration(old));
+    EXPECT_EQ(choice->currentText(), QStringLiteral("m"));
 }
 
 TEST_F(Comforts, EscapeBringsBackTheStoredValueWithoutAMessage)
@@ -172,10 +225,10 @@ std::vector<QString> TabChain(QWidget& panel, QWidget& first)
 
 TEST_F(Comforts, TabFollowsTheInputPanelsColumnByColumnThenAlongTheSwitches)
 {
-    const std::vector<QString> first{"eBreit",   "eLang",      "eZone",     "ejahr",      "eGnomInc",
-                                     "eGnomDek", "eHoehe",     "MaskEdit1", "eIncl",      "eDek",
-                                     "eHalb",    "eVergr",     "eStart",    "eEnd",       "eLph",
-                                     "rgAnzahl", "chBzonzeit", "chBSchatt", "ChBRiseSet", "Button1"};
+    const std::vector<QString> first{"eBreit",    "eLang",      "eZone",  "ejahr", "eGnomInc", "eGnomDek",
+                                     "eHoehe",    "MaskEdit1",  "eIncl",  "eDek",  "eHalb",    "cbEinheit",
+                                     "eVergr",    "eStart",     "eEnd",   "eLph",  "rgAnzahl", "chBzonzeit",
+                                     "chBSchatt", "ChBRiseSet", "Button1"};
     EXPECT_EQ(TabChain(*get<QWidget>("Panel1"), *get<QWidget>("eBreit")), first);
     const std::vector<QString> second{"rgTyp", "bMore2", "rgMittelwert", "efStart", "efEnd", "chbGenau"};
     auto* firstItem = get<QWidget>("rgTyp")->findChild<QRadioButton*>();
