@@ -32,7 +32,7 @@ constexpr std::array<OptionDoc, 29> kOptions{{
     {"--paper", Choice, "A4 A3 letter"},
     {"--correct-x", Word},
     {"--correct-y", Word},
-    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction"},
+    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst"},
     {"--accuracy", None},
     {"--svg-accuracy", File},
     {"--at", Word},
