@@ -6,6 +6,7 @@
 // then; without these options every output is as before.
 
 #include "core/accuracy.h"
+#include "core/analysis_settings.h"
 #include "core/correction_table.h"
 #include "core/length_unit.h"
 #include "core/model.h"
@@ -27,13 +28,8 @@ namespace umbrix {
 class JsonWriter;
 class SvgPictures;
 
-/// The settings the analyses read that are not parameters of the dial yet: the unit of its lengths, the
-/// summer-time options and the planner's options. This is the one place they are taken from.
-struct AnalysisSettings {
-    LengthUnit lengthUnit = LengthUnit::Metre;
-    DstOptions dst;     // offset 1 h, the European period
-    ReachOptions reach; // bodyHeight = gnomonHeight, reachCoverage 0.9
-};
+/// The settings the analyses read that are not parameters of the dial yet (core/analysis_settings.h). This
+/// is the one place they are taken from.
 [[nodiscard]] AnalysisSettings AnalysisSettingsOf(const Model& model);
 
 /// Whether the run speaks English; the German or the English text as it does.

@@ -21,13 +21,8 @@
 
 namespace umbrix {
 
-/// The settings the true-scale outputs read that are not parameters of the dial yet: the unit of its
-/// lengths and the magnetic declination at the site (degrees, east positive - unlike the program's
-/// longitudes; none when it is 0). This is the one place they are taken from.
-struct TrueScaleSettings {
-    LengthUnit lengthUnit = LengthUnit::Metre;
-    std::optional<double> magneticDeclinationDeg;
-};
+/// The settings the true-scale outputs read that are not parameters of the dial yet (core/analysis_settings.h).
+/// This is the one place they are taken from.
 [[nodiscard]] TrueScaleSettings TrueScaleSettingsOf(const Model& model);
 
 /// The two forms of the setting-out plan, chosen by the file's ending in any letter case; "-" writes the

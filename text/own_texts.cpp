@@ -115,6 +115,12 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::UnsavedCaption, "Geänderte Parameter", "Changed Parameters"},
     {OwnText::SaveChangesQuestion, "Die Parameter weichen von „%1“ ab. Vorher speichern?",
      "The parameters differ from \"%1\". Save them first?"},
+    {OwnText::AccuracyMapTitle, "Entwurfsfehler der Ablesung (Ablesung - Zeit)",
+     "Design error of the reading (reading - time)"},
+    {OwnText::LargestMagnitudeSuffix, ", größter Betrag ", ", largest magnitude "},
+    {OwnText::DateHeading, "Datum", "Date"},
+    {OwnText::AccuracyNoValue, "kein Wert: kein Schatten auf dem Zifferblatt oder keine Ablesung",
+     "no value: no shadow on the dial, or no reading"},
 }};
 // clang-format on
 

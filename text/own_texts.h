@@ -93,6 +93,11 @@ enum class OwnText : std::uint8_t {
     ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
     UnsavedCaption,       // caption of the question before parameters that differ from their file are left
     SaveChangesQuestion,  // "%1" the file name
+    // The design-error map (window page and --svg-accuracy)
+    AccuracyMapTitle,       // the heat map's title
+    LargestMagnitudeSuffix, // appended to the title, followed by the minutes
+    DateHeading,            // over the row labels of the date tables
+    AccuracyNoValue,        // the legend of a grey cell
     Count
 };
 
