@@ -121,6 +121,26 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::DateHeading, "Datum", "Date"},
     {OwnText::AccuracyNoValue, "kein Wert: kein Schatten auf dem Zifferblatt oder keine Ablesung",
      "no value: no shadow on the dial, or no reading"},
+    {OwnText::SettingOutItem, "Absteck&plan …", "Setting-&out Plan …"},
+    {OwnText::PrintFullSizeItem, "In &Originalgröße drucken …", "Print &Full Size …"},
+    {OwnText::SettingOutFilter, "PDF-Dokument (*.pdf)|*.pdf|CSV-Tabelle (*.csv)|*.csv",
+     "PDF document (*.pdf)|*.pdf|CSV table (*.csv)|*.csv"},
+    {OwnText::TemplateFilter, "PDF-Dokument (*.pdf)|*.pdf", "PDF document (*.pdf)|*.pdf"},
+    {OwnText::SettingOutEnding, "Der Absteckplan wird als .pdf oder .csv gespeichert, nicht als „%1“.",
+     "The setting-out plan is saved as .pdf or .csv, not as \"%1\"."},
+    {OwnText::PdfNotMade, "Das PDF-Dokument „%1“ konnte nicht erstellt werden: %2",
+     "The PDF document \"%1\" could not be made: %2"},
+    {OwnText::PrintFullSizeTitle, "In Originalgröße drucken", "Print Full Size"},
+    {OwnText::Paper, "Papier:", "Paper:"},
+    {OwnText::CorrectionFactorX, "Korrekturfaktor x:", "Correction factor x:"},
+    {OwnText::CorrectionFactorY, "Korrekturfaktor y:", "Correction factor y:"},
+    {OwnText::ToPdfFile, "Als PDF-Datei speichern", "Save as a PDF file"},
+    {OwnText::ToPrinter, "Auf dem Drucker ausgeben", "Send to the printer"},
+    {OwnText::SheetsQuestion, "Die Schablone braucht %1 Blätter. Trotzdem ausgeben?",
+     "The template needs %1 sheets. Make it all the same?"},
+    {OwnText::SheetsCounted, "Die Schablone bräuchte %1 Blätter, mehr als 1000, und wird nicht erstellt. Ein "
+     "größeres Papier oder eine kleinere Sonnenuhr hilft.",
+     "The template would need %1 sheets, more than 1000, and is not made. Larger paper or a smaller dial helps."},
 }};
 // clang-format on
 
