@@ -4,6 +4,7 @@
 #include "cli/analysis_outputs.h"
 #include "core/numeric.h"
 #include "export/table_export.h"
+#include "graphics/accuracy_heat_map.h"
 #include "graphics/heat_map.h"
 #include "graphics/print_layout.h"
 
@@ -109,29 +110,7 @@ std::string DstTableText(const Model& model, bool csv)
 
 std::string AccuracyHeatMapSvg(const Model& model, const DesignErrorMap& map)
 {
-    HeatMap heat;
-    heat.title = std::string(
-        Say(model, "Entwurfsfehler der Ablesung (Ablesung - Zeit)", "Design error of the reading (reading - time)"));
-    if (map.maxAbs)
-        heat.title += std::string(Say(model, ", größter Betrag ", ", largest magnitude ")) +
-                      FormatDecimals(*map.maxAbs, 2) + " min";
-    heat.rowHeading = std::string(Say(model, "Datum", "Date"));
-    heat.rowLabels = map.dates;
-    for (const int hour : map.hours)
-        heat.columnLabels.push_back(std::to_string(hour));
-    for (const auto& row : map.cells) {
-        auto& values = heat.values.emplace_back();
-        for (const DesignErrorCell& cell : row)
-            values.push_back(cell.minutes);
-    }
-    // Symmetric limits: equal errors of either sign get equally strong colours.
-    const double limit = map.maxAbs && *map.maxAbs > 0 ? *map.maxAbs : 1.0;
-    heat.scale = {-limit, limit, false};
-    heat.ticks = {-limit, -limit / 2, 0, limit / 2, limit};
-    heat.barCaption = "min";
-    heat.noValueLabel = std::string(Say(model, "kein Wert: kein Schatten auf dem Zifferblatt oder keine Ablesung",
-                                        "no value: no shadow on the dial, or no reading"));
-    return HeatMapSvg(heat);
+    return HeatMapSvg(DesignErrorHeatMap(model.state.language, map));
 }
 
 std::string ReachHeatMapSvg(const Model& model, const ReachMap& reach)

@@ -93,6 +93,26 @@ enum class OwnText : std::uint8_t {
     ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
     UnsavedCaption,       // caption of the question before parameters that differ from their file are left
     SaveChangesQuestion,  // "%1" the file name
+    // The design-error map (window page and --svg-accuracy)
+    AccuracyMapTitle,       // the heat map's title
+    LargestMagnitudeSuffix, // appended to the title, followed by the minutes
+    DateHeading,            // over the row labels of the date tables
+    AccuracyNoValue,        // the legend of a grey cell
+    // The window's true-scale outputs in the File menu
+    SettingOutItem,     // the menu item, with its accelerator
+    PrintFullSizeItem,  // the menu item, with its accelerator
+    SettingOutFilter,   // the save dialog's filters, "description|pattern|..."
+    TemplateFilter,     // the template's save dialog filter
+    SettingOutEnding,   // "%1" the file: neither .pdf nor .csv
+    PdfNotMade,         // "%1" the file, "%2" the reason
+    PrintFullSizeTitle, // the template dialog's title
+    Paper,              // its paper choice
+    CorrectionFactorX,  // the printer's correction factor across
+    CorrectionFactorY,  // and along the sheet
+    ToPdfFile,          // the template goes to a PDF file
+    ToPrinter,          // or to the printer
+    SheetsQuestion,     // "%1" the sheets counted: more than 100
+    SheetsCounted,      // "%1" the sheets counted: more than 1000 refused
     Count
 };
 

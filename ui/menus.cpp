@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 #include "ui/own_labels.h"
 #include "ui/printing.h"
+#include "ui/true_scale_actions.h"
 #include "ui/widgets.h"
 
 #include <QAction>
@@ -103,6 +104,7 @@ void MainWindow::buildMenus()
     connect(save, &QAction::triggered, this, [this, save] { Datenspeichern1Click(save); });
     connect(saveStart, &QAction::triggered, this, [this, saveStart] { Datenspeichern1Click(saveStart); });
     connect(load, &QAction::triggered, this, &MainWindow::Datenladen1Click);
+    new TrueScaleActions(*this, *file, beforeQuit);
     buildFileMenuItems(*file, beforeQuit, *options);
 
     QMenu* help = AddMenu(bar, "Hilfe1");

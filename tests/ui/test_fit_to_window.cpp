@@ -106,6 +106,14 @@ TEST_F(FitToWindow, ItsTextsFollowTheLanguageAndCtrlZeroClashesWithNoOtherKey)
         EXPECT_EQ(action("Resize1")->text(), ToQt(MenuCaptions(lang)[19]));
         EXPECT_EQ(action("Datenspeichern1")->text(), ToQt(MenuCaptions(lang)[20]));
         EXPECT_EQ(action("Englisch2")->text(), ToQt(MenuCaptions(lang)[27]));
+        // The true-scale items of the File menu carry their own texts, each with an accelerator.
+        for (const auto& [name, text] : {std::pair{"Absteckplan1", OwnText::SettingOutItem},
+                                         std::pair{"Originalgroesse1", OwnText::PrintFullSizeItem}}) {
+            EXPECT_EQ(action(name)->text(), ToQt(OwnTextOf(lang, text)));
+            EXPECT_NE(action(name)->text().indexOf(QLatin1Char('&')), -1) << name;
+        }
+        EXPECT_EQ(action("Tabellespeichern1")->text(), ToQt(MenuCaptions(lang)[6]));
+        EXPECT_EQ(action("Schlieen1")->text(), ToQt(MenuCaptions(lang)[7]));
 
         // Every accelerator letter stands once in its menu, and once in the menu bar.
         const auto bar = Accelerators(window->menuBar()->actions());

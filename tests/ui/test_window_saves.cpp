@@ -4,6 +4,7 @@
 #include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/table_export_dialog.h"
+#include "ui/true_scale_actions.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -42,6 +43,7 @@ protected:
         };
         window->findChild<ExportPanel*>(QStringLiteral("PanSave"))->setFileChooser(answer);
         window->findChild<TableExportDialog*>()->setFileChooser(answer);
+        window->findChild<TrueScaleActions*>()->setFileChooser(answer);
         window->setFileChooser(
             [this](const FileDialogRequest&) { return std::optional<std::string>(chosen.string()); });
         window->setPrinterDialog([this](QPrinter& printer) {
@@ -66,6 +68,8 @@ protected:
         } else if (what == "table") {
             showPage("TsDat");
             click("BtnTsDat");
+        } else if (what == "plan") {
+            action("Absteckplan1")->trigger();
         } else {
             action("Grafikdrucken1")->trigger();
         }
@@ -75,12 +79,18 @@ protected:
     fs::path chosen;
 };
 
-const std::vector<std::string> kSaves = {"configuration", "plot", "dxf", "table", "pdf"};
+const std::vector<std::string> kSaves = {"configuration", "plot", "dxf", "table", "pdf", "plan"};
+
+/// The ending each save takes: the setting-out plan chooses its form by it.
+std::string Ending(const std::string& what)
+{
+    return what == "plan" ? ".csv" : ".txt";
+}
 
 TEST_F(WindowSaves, AWriteProtectedFileIsRefusedWithTheWriteProtectionMessageAndKept)
 {
     for (const std::string& what : kSaves) {
-        chosen = dir / ("protected-" + what + ".txt");
+        chosen = dir / ("protected-" + what + Ending(what));
         std::ofstream(chosen) << "old";
         ::chmod(chosen.c_str(), 0444);
         host.messages.clear();
@@ -101,9 +111,9 @@ TEST_F(WindowSaves, AWriteProtectedFileIsRefusedWithTheWriteProtectionMessageAnd
 TEST_F(WindowSaves, ALinkStaysALinkAndItsTargetTakesTheSave)
 {
     for (const std::string& what : kSaves) {
-        const fs::path real = dir / ("real-" + what + ".txt");
+        const fs::path real = dir / ("real-" + what + Ending(what));
         std::ofstream(real) << "old";
-        chosen = dir / ("link-" + what + ".txt");
+        chosen = dir / ("link-" + what + Ending(what));
         fs::create_symlink(real.filename(), chosen);
         host.messages.clear();
         save(what);

@@ -10,6 +10,8 @@
 
 #include <string>
 
+class QPrinter;
+
 namespace umbrix {
 
 /// The setting-out plan as a PDF. Text needs a QGuiApplication: one is made for the call when the process
@@ -20,5 +22,12 @@ namespace umbrix {
 /// failure) when the layout needs more than 1000 sheets or a correction factor is out of range; a layout of
 /// more than 100 sheets is made (the caller asks or warns first, see TemplateLayout::warn).
 [[nodiscard]] PdfBytes TemplatePdf(const Model& model, LengthUnit unit, const TemplateRequest& request);
+
+/// The full-size template on a printer: the printer is given the request's paper, portrait, and the whole
+/// sheet as its page (the template keeps its own 10 mm margins), then the sheet map and every sheet are
+/// printed as TemplatePdf makes them. The failure's reason, or nothing when every page went to the printer;
+/// refused alike.
+[[nodiscard]] std::optional<std::string> PrintTemplate(QPrinter& printer, const Model& model, LengthUnit unit,
+                                                       const TemplateRequest& request);
 
 } // namespace umbrix
