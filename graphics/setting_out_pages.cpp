@@ -1,5 +1,8 @@
 #include "graphics/setting_out_pages.h"
 
+#include "core/accuracy.h"
+#include "core/correction_table.h"
+#include "core/design_settings.h"
 #include "core/length_unit.h"
 #include "core/numeric.h"
 #include "graphics/true_scale.h"
@@ -85,6 +88,8 @@ public:
     }
     void heading(const std::string& text)
     {
+        if (text.empty()) // a table that continues the section before it
+            return;
         if (!room(2 * kLinePitch + kHeadingFont))
             return;
         y_ += kLinePitch / 2;
@@ -165,6 +170,54 @@ PlanTable PointTable(const SettingOutPlan& plan, const LanguageState& lang, Leng
                           FormatLength(r.at.x, unit), FormatLength(r.at.y, unit), FormatLength(r.d1, unit),
                           FormatLength(r.d2, unit), r.chord ? FormatLength(*r.chord, unit) : std::string()});
     }
+    return t;
+}
+
+/// A figure of the error budget or the correction table with two decimals (one for minutes of a plaque);
+/// empty where there is none.
+std::string Figure(const std::optional<double>& value, int decimals = 2)
+{
+    return value ? FormatDecimals(*value, decimals) : std::string();
+}
+
+/// The error budget's hour points and date marks: minutes per millimetre, per degree, per 0.1 degree.
+std::vector<PlanTable> BudgetTables(const ErrorBudget& budget, const LanguageState& lang)
+{
+    PlanTable hours;
+    const std::string perMm = " min/mm";
+    hours.header = {"h",
+                    T(lang, OwnText::ColumnAlong) + perMm,
+                    T(lang, OwnText::ColumnAcross) + perMm,
+                    T(lang, OwnText::ColumnTiltNS) + " min/\u00b0",
+                    T(lang, OwnText::ColumnTiltEW) + " min/\u00b0",
+                    T(lang, OwnText::ColumnLatitude) + " min"};
+    hours.widths = {150, 300, 300, 330, 330, 330};
+    hours.rightAligned = {true, true, true, true, true, true};
+    for (const HourPointBudget& h : budget.hourPoints)
+        hours.rows.push_back({ClockText(h.time), Figure(h.minutesPerMmAlong), Figure(h.minutesPerMmAcross),
+                              Figure(h.minutesPerDegreeTiltNS), Figure(h.minutesPerDegreeTiltEW),
+                              Figure(h.minutesPerTenthDegreeLatitude)});
+    PlanTable dates;
+    dates.header = {T(lang, OwnText::ColumnLabel), "N-S" + perMm, (lang.languageIndex == 2 ? "E-W" : "O-W") + perMm};
+    dates.widths = {300, 300, 300};
+    dates.rightAligned = {false, true, true};
+    for (const DateMarkBudget& d : budget.dateMarks)
+        dates.rows.push_back({d.label, Figure(d.minutesPerMmNS), Figure(d.minutesPerMmEW)});
+    return {std::move(hours), std::move(dates)};
+}
+
+/// The plaque's table: per date the minutes to add to the reading for standard and summer time, and the
+/// clock time of apparent noon.
+PlanTable CorrectionPlanTable(const CorrectionTable& table, const LanguageState& lang)
+{
+    PlanTable t;
+    t.header = {T(lang, OwnText::ColumnLabel), T(lang, OwnText::ColumnStandardTime) + " min",
+                T(lang, OwnText::ColumnSummerTime) + " min", T(lang, OwnText::ColumnApparentNoon)};
+    t.widths = {300, 360, 360, 360};
+    t.rightAligned = {false, true, true, true};
+    for (const CorrectionRow& row : table.rows)
+        t.rows.push_back({row.label, FormatDecimals(row.standardTimeMinutes, 1), Figure(row.summerTimeMinutes, 1),
+                          ClockText(row.apparentNoon)});
     return t;
 }
 
@@ -288,6 +341,23 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
         T(lang, OwnText::Points) + " (" + T(lang, OwnText::Unit) + ": " + std::string(UnitName(unit)) + ")";
     points.table = PointTable(d.plan, lang, unit);
     d.sections.push_back(std::move(points));
+
+    // What an error in setting out costs in time, and the plaque's corrections, from the finished dial.
+    std::vector<PlanTable> budget =
+        BudgetTables(ComputeErrorBudget(p, model.state, model.results, UnitSizeMm(unit)), lang);
+    PlanSection budgetHours;
+    budgetHours.heading = T(lang, OwnText::ErrorBudgetHeading);
+    budgetHours.paragraphs.push_back(T(lang, OwnText::ErrorBudgetNote));
+    budgetHours.table = std::move(budget[0]);
+    d.sections.push_back(std::move(budgetHours));
+    PlanSection budgetDates;
+    budgetDates.table = std::move(budget[1]);
+    d.sections.push_back(std::move(budgetDates));
+    PlanSection correction;
+    correction.heading = T(lang, OwnText::CorrectionHeading);
+    correction.table =
+        CorrectionPlanTable(ComputeCorrectionTable(p, model.results, AnalysisSettingsOf(model).dst), lang);
+    d.sections.push_back(std::move(correction));
     return d;
 }
 

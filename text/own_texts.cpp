@@ -86,6 +86,25 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
      "The template would need more than 1000 sheets and is not made."},
     {OwnText::Notes, "Hinweise", "Notes"},
     {OwnText::Points, "Punkte", "Points"},
+    {OwnText::ErrorBudgetHeading, "Fehlerbudget: was ein Fehler beim Abstecken kostet",
+     "Error budget: what a setting-out error costs"},
+    {OwnText::ErrorBudgetNote,
+     "Minuten Zeit je Millimeter Fehler eines Stundenpunkts entlang und quer zur Stundenkurve, je Grad Neigung "
+     "des Zeigers nach Nord-Süd und Ost-West und je 0,1 Grad Fehler der geographischen Breite; für jede "
+     "Datumsmarke je Millimeter Fehler der Zeigerstellung nach Nord-Süd und Ost-West.",
+     "Minutes of time per millimetre of error of an hour point along and across the hour curve, per degree of "
+     "gnomon tilt towards north-south and east-west and per 0.1 degree of latitude error; for every date mark "
+     "per millimetre of error of the gnomon's position north-south and east-west."},
+    {OwnText::ColumnAlong, "entlang", "along"},
+    {OwnText::ColumnAcross, "quer", "across"},
+    {OwnText::ColumnTiltNS, "Neigung N-S", "tilt N-S"},
+    {OwnText::ColumnTiltEW, "Neigung O-W", "tilt E-W"},
+    {OwnText::ColumnLatitude, "Breite 0,1°", "latitude 0.1°"},
+    {OwnText::CorrectionHeading, "Korrekturtabelle für eine Tafel: Minuten zur Ablesung addieren",
+     "Correction table for a plaque: minutes to add to the reading"},
+    {OwnText::ColumnStandardTime, "Zonenzeit", "standard time"},
+    {OwnText::ColumnSummerTime, "Sommerzeit", "summer time"},
+    {OwnText::ColumnApparentNoon, "Wahrer Mittag", "apparent noon"},
     {OwnText::Day, "Tag", "day"},
     {OwnText::ZoneTime, "Zonenzeit", "zone time"},
     {OwnText::SummerTimeHeading, "Sommerzeit = Zonenzeit %1 h", "Summer time = zone time %1 h"},

@@ -61,6 +61,18 @@ enum class OwnText : std::uint8_t {
     SheetsRefused,     // more than 1000 sheets
     Notes,
     Points,
+    // The setting-out plan's error budget and correction table
+    ErrorBudgetHeading,
+    ErrorBudgetNote,
+    ColumnAlong,
+    ColumnAcross,
+    ColumnTiltNS,
+    ColumnTiltEW,
+    ColumnLatitude,
+    CorrectionHeading,
+    ColumnStandardTime,
+    ColumnSummerTime,
+    ColumnApparentNoon,
     Day,
     ZoneTime,
     // Summer time
