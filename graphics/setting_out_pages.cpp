@@ -211,8 +211,8 @@ std::vector<PlanTable> BudgetTables(const ErrorBudget& budget, const LanguageSta
 PlanTable CorrectionPlanTable(const CorrectionTable& table, const LanguageState& lang)
 {
     PlanTable t;
-    t.header = {T(lang, OwnText::ColumnLabel), T(lang, OwnText::ColumnStandardTime) + " min",
-                T(lang, OwnText::ColumnSummerTime) + " min", T(lang, OwnText::ColumnApparentNoon)};
+    t.header = {T(lang, OwnText::ColumnLabel), T(lang, OwnText::CorrectionStandard) + " min",
+                T(lang, OwnText::CorrectionSummer) + " min", T(lang, OwnText::CorrectionNoon)};
     t.widths = {300, 360, 360, 360};
     t.rightAligned = {false, true, true, true};
     for (const CorrectionRow& row : table.rows)

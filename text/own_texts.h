@@ -69,10 +69,6 @@ enum class OwnText : std::uint8_t {
     ColumnTiltNS,
     ColumnTiltEW,
     ColumnLatitude,
-    CorrectionHeading,
-    ColumnStandardTime,
-    ColumnSummerTime,
-    ColumnApparentNoon,
     Day,
     ZoneTime,
     // Summer time
@@ -125,6 +121,45 @@ enum class OwnText : std::uint8_t {
     ToPrinter,          // or to the printer
     SheetsQuestion,     // "%1" the sheets counted: more than 100
     SheetsCounted,      // "%1" the sheets counted: more than 1000 refused
+    // The accuracy page
+    AccuracyPageTitle,
+    AccuracyMaxAbs,    // "%1" minutes
+    AccuracyMeanAbs,   // "%1" minutes
+    AccuracyWorst,     // "%1" date, "%2" hour and minutes
+    AccuracyNoReading, // no cell has a value
+    AccuracyAmbiguous, // "%1" the cells where the shadow crosses the hour curve twice
+    BudgetHeading,
+    BudgetHoursHeading,
+    BudgetDatesHeading,
+    BudgetTime,
+    BudgetAlong,
+    BudgetAcross,
+    BudgetTiltNS,
+    BudgetTiltEW,
+    BudgetLatitude,
+    BudgetMarkNS,
+    BudgetMarkEW,
+    BudgetWorstRow, // the last row: the worst value of each column
+    // The simulation page
+    SimulationPageTitle,
+    SimulationInstant, // the date and time control's caption
+    SimulationNow,     // the button taking the system clock
+    SimulationPlay,    // the button starting the animation
+    SimulationPause,   // the same button while it runs
+    SimulationReading, // "%1" the time read
+    SimulationNoShadow,
+    SimulationNoCrossing,
+    SimulationDialTime,    // "%1" the time the dial is built to show
+    SimulationClockZone,   // "%1" the clock time, no summer time
+    SimulationClockSummer, // "%1" the clock time in summer time
+    SimulationDifference,  // "%1" minutes: clock time minus reading
+    SimulationSun,         // "%1" altitude, "%2" azimuth
+    SimulationGnomon,      // "%1" the coordinates, "%2" the nearest mark
+    SimulationCannotShow,  // the dial cannot show the instant
+    CorrectionHeading,
+    CorrectionStandard, // column: minutes to add for standard time
+    CorrectionSummer,   // column: minutes to add for summer time
+    CorrectionNoon,     // column: clock time of apparent noon
     Count
 };
 

@@ -10,6 +10,7 @@
 #include "export/data_paths.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/accuracy_page.h"
 #include "ui/figure_eight_page.h"
 #include "ui/grid_view.h"
 #include "ui/help_bridge.h"
@@ -20,6 +21,7 @@
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
+#include "ui/simulation_page.h"
 #include "ui/table_pages.h"
 #include "ui/window_settings.h"
 
@@ -85,6 +87,9 @@ public:
         if (index >= 0 && w_.PgCtrl->isTabVisible(index))
             w_.PgCtrl->setCurrentIndex(index);
         w_.updateTitle();
+        // Every calculation ends here: the analysis pages follow the dial.
+        w_.accuracyPage_->dialChanged();
+        w_.simulationPage_->dialChanged();
     }
     void showShadowPathTab(bool visible) override { w_.PgCtrl->setTabVisible(w_.PgCtrl->indexOf(w_.tsShade), visible); }
     void construction(const Model&) override
@@ -476,6 +481,8 @@ void MainWindow::refreshAfterCalculation()
     updateShadowDateLabel();
     showDialTypeCheck();
     ShowLengthUnit(*central_, model_.params.lengthUnit);
+    accuracyPage_->dialChanged();
+    simulationPage_->dialChanged();
 }
 
 // --- About, help, the screen hint ------------------------------------------------------------------------

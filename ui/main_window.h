@@ -48,6 +48,7 @@ class QToolButton;
 namespace umbrix {
 
 class AboutPanel;
+class AccuracyPage;
 class DateMarkPage;
 class FieldRestore;
 class FigureEightPage;
@@ -58,6 +59,7 @@ class HelpWindow;
 class ImageView;
 class QtDialogLanguage;
 class RadioGroup;
+class SimulationPage;
 
 /// The window's caption; the title adds the current configuration file.
 inline constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
@@ -324,7 +326,9 @@ private:
     QWidget* TSAnaDat = nullptr;
     DateMarkPage* datePage_ = nullptr; // TSAnaDat
     QWidget* tsSlope = nullptr;
-    FigureEightPage* slopePage_ = nullptr; // tsSlope
+    FigureEightPage* slopePage_ = nullptr;     // tsSlope
+    AccuracyPage* accuracyPage_ = nullptr;     // tsAccuracy
+    SimulationPage* simulationPage_ = nullptr; // tsSimulation
     QToolBar* ToolBar1 = nullptr;
     ImageView* Image1 = nullptr;
     ImageView* ImError = nullptr;

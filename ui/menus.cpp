@@ -170,8 +170,11 @@ void MainWindow::printGraphicClicked()
 
 void MainWindow::printListsClicked(bool allLists)
 {
-    (void)Listedrucken1Click(this, model_, allLists, static_cast<ListPage>(PgCtrl->currentIndex()), *printer_, host(),
-                             printerDialog_);
+    // The pages after the split dial's have no list to print: like the graphic page, they show no table.
+    const int index = PgCtrl->currentIndex();
+    const ListPage shown =
+        index >= 0 && index <= static_cast<int>(ListPage::Loops) ? static_cast<ListPage>(index) : ListPage::Graphic;
+    (void)Listedrucken1Click(this, model_, allLists, shown, *printer_, host(), printerDialog_);
 }
 
 } // namespace umbrix

@@ -50,6 +50,11 @@ bool HasOwnText(const QObject& item)
     return item.property(kTextProperty).isValid();
 }
 
+std::optional<QString> OwnTextFor(const QObject& item, const LanguageState& lang)
+{
+    return Stored(item, kTextProperty, lang);
+}
+
 void RelabelOwnTexts(QWidget& root, const LanguageState& lang)
 {
     for (QAction* action : root.findChildren<QAction*>())

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QObject;
+class QString;
 class QWidget;
 
 namespace umbrix {
@@ -21,6 +22,9 @@ void SetOwnTip(QObject& item, OwnText tip);
 
 /// Whether SetOwnText gave `item` its text (the walk over the numbered menu captions passes it by).
 [[nodiscard]] bool HasOwnText(const QObject& item);
+
+/// The own text SetOwnText gave `item`, in the language of `lang`; nothing for an item without one.
+[[nodiscard]] std::optional<QString> OwnTextFor(const QObject& item, const LanguageState& lang);
 
 /// Sets the texts and tooltips of every menu item, button and label below `root` that SetOwnText marked, in the
 /// language of `lang`.

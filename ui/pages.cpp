@@ -5,6 +5,7 @@
 #include "graphics/surface_redraw.h"
 #include "text/texts.h"
 #include "ui/about_panel.h"
+#include "ui/accuracy_page.h"
 #include "ui/figure_eight_page.h"
 #include "ui/fit_view.h"
 #include "ui/graphic_page.h"
@@ -15,6 +16,7 @@
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/simulation_page.h"
 #include "ui/table_pages.h"
 #include "ui/widgets.h"
 
@@ -61,6 +63,10 @@ void MainWindow::buildPages()
     slopePage_ = new FigureEightPage(48, PgCtrl);
     PgCtrl->addTab(slopePage_, QString());
     tsSlope = slopePage_;
+    accuracyPage_ = new AccuracyPage(model_, PgCtrl);
+    PgCtrl->addTab(accuracyPage_, QString());
+    simulationPage_ = new SimulationPage(model_, PgCtrl);
+    PgCtrl->addTab(simulationPage_, QString());
     connectGraphicPage();
     buildTablePages();
     connectSlopePage();

@@ -2,6 +2,7 @@
 
 #include "core/split_dial_controls.h"
 #include "text/texts.h"
+#include "ui/accuracy_page.h"
 #include "ui/field_comforts.h"
 #include "ui/grid_view.h"
 #include "ui/help_window.h"
@@ -10,6 +11,7 @@
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
+#include "ui/simulation_page.h"
 #include "ui/widgets.h"
 
 #include <QAbstractButton>
@@ -61,8 +63,11 @@ void MainWindow::RelabelAll()
             relabelRadioGroup(*group, tag);
         } else if (auto* tabs = qobject_cast<QTabWidget*>(object)) {
             if (tag == kPageControlTag)
-                for (int i = 0; i < tabs->count(); ++i)
-                    tabs->setTabText(i, ToQt(TextRow(lang, TextId::PageTitleFirst, i)));
+                for (int i = 0; i < tabs->count(); ++i) {
+                    // The pages after the first five carry their titles as own texts.
+                    const std::optional<QString> own = OwnTextFor(*tabs->widget(i), lang);
+                    tabs->setTabText(i, own ? *own : ToQt(TextRow(lang, TextId::PageTitleFirst, i)));
+                }
         } else if (auto* grid = qobject_cast<GridView*>(object)) {
             if (tag == 30) {
                 // The statistics of the loops: their row and column titles.
@@ -88,6 +93,8 @@ void MainWindow::RelabelAll()
     }
     SetFieldTips(*this, lang, *fieldRestore_);
     updateShadowDateLabel();
+    accuracyPage_->relabel();
+    simulationPage_->relabel();
 }
 
 void MainWindow::relabelRadioGroup(RadioGroup& group, int tag)
