@@ -15,6 +15,7 @@
 #include "ui/image_view.h"
 #include "ui/key_filter.h"
 #include "ui/message_host.h"
+#include "ui/planner_page.h"
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
@@ -456,7 +457,7 @@ void MainWindow::refreshGrids()
     const Grids& g = model_.grids;
     control<GridView>("StrGridStd")->showGrid(g.StrGridStd);
     control<GridView>("StrGridShad")->showGrid(g.StrGridShad);
-    StrGridDat->showGrid(g.StrGridDat);
+    datePage_->showDates(model_);
     StrGrid8->showGrid(g.StrGrid8);
     StrGrid8b->showGrid(g.StrGrid8b);
     StrGridEin->showGrid(g.StrGridEin);
@@ -473,6 +474,8 @@ void MainWindow::refreshAfterCalculation()
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
     showDialTypeCheck();
+    if (plannerPage_)
+        plannerPage_->dialChanged();
 }
 
 // --- About, help, the screen hint ------------------------------------------------------------------------

@@ -56,6 +56,7 @@ class GridView;
 class HelpBridge;
 class HelpWindow;
 class ImageView;
+class PlannerPage;
 class QtDialogLanguage;
 class RadioGroup;
 
@@ -287,6 +288,12 @@ private:
     void connectPointTables();
     void drawPointMark(QImage& canvas) const;
 
+    // --- the Options menu's dialogs and the planner page (design_options.cpp)
+    void buildPlannerPage();
+    void buildOptionDialogItems(QMenu& options);
+    /// After a dialog or the planner set parameters: the controls show them, the dial is recalculated.
+    void recalculateAfterOption();
+
     // --- language (relabel.cpp)
     void relabelRadioGroup(RadioGroup& group, int tag);
     void relabelMemo(QPlainTextEdit& memo, int tag);
@@ -324,6 +331,7 @@ private:
     DateMarkPage* datePage_ = nullptr; // TSAnaDat
     QWidget* tsSlope = nullptr;
     FigureEightPage* slopePage_ = nullptr; // tsSlope
+    PlannerPage* plannerPage_ = nullptr;   // tsPlanner
     QToolBar* ToolBar1 = nullptr;
     ImageView* Image1 = nullptr;
     ImageView* ImError = nullptr;

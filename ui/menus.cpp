@@ -103,6 +103,7 @@ void MainWindow::buildMenus()
     connect(save, &QAction::triggered, this, [this, save] { Datenspeichern1Click(save); });
     connect(saveStart, &QAction::triggered, this, [this, saveStart] { Datenspeichern1Click(saveStart); });
     connect(load, &QAction::triggered, this, &MainWindow::Datenladen1Click);
+    buildOptionDialogItems(*options);
     buildFileMenuItems(*file, beforeQuit, *options);
 
     QMenu* help = AddMenu(bar, "Hilfe1");

@@ -61,6 +61,7 @@ void MainWindow::buildPages()
     slopePage_ = new FigureEightPage(48, PgCtrl);
     PgCtrl->addTab(slopePage_, QString());
     tsSlope = slopePage_;
+    buildPlannerPage();
     connectGraphicPage();
     buildTablePages();
     connectSlopePage();

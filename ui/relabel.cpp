@@ -61,8 +61,12 @@ void MainWindow::RelabelAll()
             relabelRadioGroup(*group, tag);
         } else if (auto* tabs = qobject_cast<QTabWidget*>(object)) {
             if (tag == kPageControlTag)
-                for (int i = 0; i < tabs->count(); ++i)
-                    tabs->setTabText(i, ToQt(TextRow(lang, TextId::PageTitleFirst, i)));
+                for (int i = 0; i < tabs->count(); ++i) {
+                    // A page of this program's own has the id of its title in "ownTitle".
+                    const QVariant own = tabs->widget(i)->property("ownTitle");
+                    tabs->setTabText(i, ToQt(own.isValid() ? OwnTextOf(lang, static_cast<OwnText>(own.toInt()))
+                                                           : TextRow(lang, TextId::PageTitleFirst, i)));
+                }
         } else if (auto* grid = qobject_cast<GridView*>(object)) {
             if (tag == 30) {
                 // The statistics of the loops: their row and column titles.
