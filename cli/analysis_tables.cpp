@@ -7,6 +7,7 @@
 #include "graphics/accuracy_heat_map.h"
 #include "graphics/heat_map.h"
 #include "graphics/print_layout.h"
+#include "graphics/reach_heat_map.h"
 
 #include <array>
 #include <cmath>
@@ -31,8 +32,6 @@ std::string ClockSeconds(std::optional<double> hours)
     std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
     return text;
 }
-
-constexpr double kReachColourLimit = 4; // ratios from 1/4 to 4 take the palette; 1 is its centre
 
 } // namespace
 
@@ -115,23 +114,7 @@ std::string AccuracyHeatMapSvg(const Model& model, const DesignErrorMap& map)
 
 std::string ReachHeatMapSvg(const Model& model, const ReachMap& reach)
 {
-    HeatMap heat;
-    heat.title = std::string(Say(model, "Schattenreichweite: Schattenlänge / Abstand zum Stundenpunkt",
-                                 "Shadow reach: shadow length / distance to the hour point"));
-    if (reach.coverage)
-        heat.title +=
-            std::string(Say(model, ", erreicht: ", ", reached: ")) + FormatDecimals(*reach.coverage * 100, 1) + " %";
-    heat.rowHeading = std::string(Say(model, "Datum", "Date"));
-    heat.rowLabels = reach.dates;
-    for (const int hour : reach.hours)
-        heat.columnLabels.push_back(std::to_string(hour));
-    heat.values = reach.ratio;
-    // Logarithmic about 1 (the shadow just reaches): short shadows red, long ones blue.
-    heat.scale = {kReachColourLimit, 1 / kReachColourLimit, true};
-    heat.ticks = {0.25, 0.5, 1, 2, 4};
-    heat.barCaption = std::string(Say(model, "Verhältnis", "ratio"));
-    heat.noValueLabel = std::string(Say(model, "kein Wert: Sonne unter dem Horizont", "no value: the sun is down"));
-    return HeatMapSvg(heat);
+    return HeatMapSvg(ReachHeatMap(reach, model.state.language));
 }
 
 } // namespace umbrix

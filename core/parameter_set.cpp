@@ -112,6 +112,20 @@ SetOutcome SetParameter(Model& model, std::string_view name, std::string_view va
     return SetParameterValue(model, *row, value);
 }
 
+SetOutcome SetParameters(Model& model, const std::vector<NamedValue>& values)
+{
+    const auto trial = std::make_unique<Model>(model);
+    SetOutcome all;
+    for (const NamedValue& v : values) {
+        SetOutcome one = SetParameter(*trial, v.name, v.value);
+        if (one.status != SetStatus::Accepted)
+            return one;
+        all.messages.insert(all.messages.end(), one.messages.begin(), one.messages.end());
+    }
+    model = std::move(*trial);
+    return all;
+}
+
 bool IsPresetParameter(std::string_view name)
 {
     const ParameterRow* row = FindParameter(name);

@@ -4,7 +4,9 @@
 
 #include "core/parameters.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace umbrix {
 
@@ -16,6 +18,17 @@ namespace umbrix {
 /// The same for a known row without the enabled test: a configuration keeps what it holds for a control the
 /// dial type disables.
 [[nodiscard]] SetOutcome SetParameterValue(Model& model, const ParameterRow& row, std::string_view value);
+
+/// One parameter by name and the text of its value.
+struct NamedValue {
+    std::string name;
+    std::string value;
+};
+
+/// Sets several parameters as SetParameter sets each, in the order given, all or none: when one is refused
+/// the model stays as it was, and the outcome is that value's. Accepted: the messages of every value, in
+/// order.
+[[nodiscard]] SetOutcome SetParameters(Model& model, const std::vector<NamedValue>& values);
 
 /// True for the names applied before all others (the dial type and its variants).
 [[nodiscard]] bool IsPresetParameter(std::string_view name);

@@ -160,6 +160,36 @@ enum class OwnText : std::uint8_t {
     CorrectionStandard, // column: minutes to add for standard time
     CorrectionSummer,   // column: minutes to add for summer time
     CorrectionNoon,     // column: clock time of apparent noon
+    // Options: the summer-time ring, the further settings, and the body-height planner's page
+    DstDialogItem,         // the Options menu's item, with its accelerator
+    DstDialogTitle,        // the dialog's title
+    DstRingNone,           // ring 0
+    DstRingLabels,         // ring 1: a second label on every hour point
+    DstRingInner,          // ring 2: an inner hour ellipse
+    DstRingInnerRefused,   // tooltip of ring 2 where the dial type cannot carry it
+    DstOffset,             // the offset's label
+    DstRingScale,          // the inner ring's scale
+    DstStart,              // first day
+    DstEnd,                // last day
+    DstEuropeanRule,       // beside the two dates: what an empty date means
+    SettingsDialogItem,    // the Options menu's item, with its accelerator
+    SettingsDialogTitle,   // the dialog's title
+    MagneticDeclination,   // label: degrees, east positive
+    ShowLeapCycle,         // check box
+    LeapCycleMean,         // check box
+    PlannerPage,           // the page's tab
+    PlannerNotForType,     // the page for dial types it does not apply to
+    PlannerBodyHeight,     // label of bodyHeight
+    PlannerCoverage,       // label of reachCoverage
+    PlannerReached,        // "%1" the share in percent, "%2" the semi-major axis with its unit
+    PlannerNoCells,        // no cell has a value
+    PlannerRecommended,    // "%1" the recommendation with its unit
+    PlannerApply,          // the button, with its accelerator
+    PlannerUseCentimetres, // the recommendation is below the semi-major axis check
+    PlannerMapTitle,       // the heat map's title
+    PlannerMapReached,     // after the title, followed by the share in percent
+    PlannerMapRatio,       // the colour bar's caption
+    PlannerMapNoValue,     // the legend of the grey cells
     Count
 };
 

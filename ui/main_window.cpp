@@ -18,6 +18,7 @@
 #include "ui/image_view.h"
 #include "ui/key_filter.h"
 #include "ui/message_host.h"
+#include "ui/planner_page.h"
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
@@ -463,7 +464,7 @@ void MainWindow::refreshGrids()
     const Grids& g = model_.grids;
     control<GridView>("StrGridStd")->showGrid(g.StrGridStd);
     control<GridView>("StrGridShad")->showGrid(g.StrGridShad);
-    StrGridDat->showGrid(g.StrGridDat);
+    datePage_->showDates(model_);
     StrGrid8->showGrid(g.StrGrid8);
     StrGrid8b->showGrid(g.StrGrid8b);
     StrGridEin->showGrid(g.StrGridEin);
@@ -483,6 +484,8 @@ void MainWindow::refreshAfterCalculation()
     ShowLengthUnit(*central_, model_.params.lengthUnit);
     accuracyPage_->dialChanged();
     simulationPage_->dialChanged();
+    if (plannerPage_)
+        plannerPage_->dialChanged();
 }
 
 // --- About, help, the screen hint ------------------------------------------------------------------------

@@ -57,6 +57,7 @@ class GridView;
 class HelpBridge;
 class HelpWindow;
 class ImageView;
+class PlannerPage;
 class QtDialogLanguage;
 class RadioGroup;
 class SimulationPage;
@@ -290,6 +291,12 @@ private:
     void connectPointTables();
     void drawPointMark(QImage& canvas) const;
 
+    // --- the Options menu's dialogs and the planner page (design_options.cpp)
+    void buildPlannerPage();
+    void buildOptionDialogItems(QMenu& options);
+    /// After a dialog or the planner set parameters: the controls show them, the dial is recalculated.
+    void recalculateAfterOption();
+
     // --- language (relabel.cpp)
     void relabelRadioGroup(RadioGroup& group, int tag);
     void relabelMemo(QPlainTextEdit& memo, int tag);
@@ -329,6 +336,7 @@ private:
     FigureEightPage* slopePage_ = nullptr;     // tsSlope
     AccuracyPage* accuracyPage_ = nullptr;     // tsAccuracy
     SimulationPage* simulationPage_ = nullptr; // tsSimulation
+    PlannerPage* plannerPage_ = nullptr;       // tsPlanner
     QToolBar* ToolBar1 = nullptr;
     ImageView* Image1 = nullptr;
     ImageView* ImError = nullptr;

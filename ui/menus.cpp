@@ -105,6 +105,7 @@ void MainWindow::buildMenus()
     connect(saveStart, &QAction::triggered, this, [this, saveStart] { Datenspeichern1Click(saveStart); });
     connect(load, &QAction::triggered, this, &MainWindow::Datenladen1Click);
     new TrueScaleActions(*this, *file, beforeQuit);
+    buildOptionDialogItems(*options);
     buildFileMenuItems(*file, beforeQuit, *options);
 
     QMenu* help = AddMenu(bar, "Hilfe1");

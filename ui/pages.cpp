@@ -67,6 +67,7 @@ void MainWindow::buildPages()
     PgCtrl->addTab(accuracyPage_, QString());
     simulationPage_ = new SimulationPage(model_, PgCtrl);
     PgCtrl->addTab(simulationPage_, QString());
+    buildPlannerPage();
     connectGraphicPage();
     buildTablePages();
     connectSlopePage();

@@ -87,9 +87,9 @@ void MainWindow::enableSplitInputs()
 void MainWindow::showDateColumns()
 {
     const bool split = model_.state.doubleAnalemmaActive;
-    StrGridDat->setShownColumns(split ? kDateColumnsSplit : kDateColumnsAnalemma);
+    datePage_->setOwnColumns(split ? kDateColumnsSplit : kDateColumnsAnalemma);
     StrGridDat->setColumnWidthFixed(6, split ? kSeparatorColumnPx : 0);
-    StrGridDat->showGrid(model_.grids.StrGridDat);
+    datePage_->showDates(model_);
     datePage_->layOut();
 }
 
@@ -141,7 +141,7 @@ void MainWindow::StrGridEinEnter()
     applyControlStates(umbrix::StrGridEinEnter(model_));
     StrGrid8->showGrid(model_.grids.StrGrid8);
     StrGrid8b->showGrid(model_.grids.StrGrid8b);
-    StrGridDat->showGrid(model_.grids.StrGridDat);
+    datePage_->showDates(model_);
 }
 
 void MainWindow::rgDefaultClicked(int item)

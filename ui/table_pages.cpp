@@ -1,5 +1,6 @@
 #include "ui/table_pages.h"
 
+#include "core/leap_cycle.h"
 #include "text/texts.h"
 #include "ui/grid_view.h"
 #include "ui/image_view.h"
@@ -97,7 +98,7 @@ DateMarkPage::DateMarkPage(int helpContext, bool largeScreen, QWidget* parent) :
     dates_->setWidthFollowsColumns(true);
     dates_->setDefaultColumnWidth(0);
     dates_->setColumnWidthFixed(3, kSeparatorColumnPx);
-    dates_->setShownColumns(kDateColumnsAnalemma);
+    setOwnColumns(kDateColumnsAnalemma);
     split_ = MakePanel(this, "pSplit");
     memo_ = MakeMemo(split_, "mSplit", 50);
     memo_->setFont(FixedPitchFont(0));
@@ -150,9 +151,63 @@ void DateMarkPage::layOut()
     errorPanel_->setGeometry(errorLeft, kPageMarginPx, std::max(page.width() - kGapPx - errorLeft, errorSize.width()),
                              errorSize.height());
 
+    // The scatter columns make the table wide: it scrolls, and leaves the room of the panel beside it.
+    if (scatterShown_) {
+        const int besides = std::max(errorPanel_->sizeHint().width() + 15, save_->width() + 8) + kGapPx;
+        dates_->setFixedWidth(std::min(dates_->width(), std::max(page.width() - kPageMarginPx - besides, 200)));
+        const int right = dates_->x() + dates_->width();
+        split_->move(right + kPageMarginPx, split_->y());
+        errorPanel_->move(right + 15, errorPanel_->y());
+        save_->move(right + 8, save_->y());
+    }
+
     // The save button: 8 right of the table, 10 below the panel shown above it.
     const QWidget* above = !errorPanel_->isHidden() ? errorPanel_ : !split_->isHidden() ? split_ : nullptr;
     save_->move(gridRight + 8, above ? above->y() + above->height() + kGapPx : kPageMarginPx);
+}
+
+void DateMarkPage::setOwnColumns(int columns)
+{
+    ownColumns_ = columns;
+    dates_->setShownColumns(columns);
+}
+
+void DateMarkPage::showDates(const Model& model)
+{
+    const std::optional<StringGrid> scatter = LeapCycleDateGrid(model, ownColumns_);
+    scatterShown_ = scatter.has_value();
+    dates_->setShownColumns(scatter ? scatter->colCount() : ownColumns_);
+    dates_->showGrid(scatter ? *scatter : model.grids.StrGridDat);
+}
+
+std::optional<StringGrid> LeapCycleDateGrid(const Model& model, int ownColumns)
+{
+    if (model.params.showLeapCycle == 0)
+        return std::nullopt;
+    const std::vector<LeapCycleMark> marks = ComputeLeapCycleScatter(model.params, model.results);
+    if (marks.empty())
+        return std::nullopt;
+    const StringGrid& dates = model.grids.StrGridDat;
+    const LengthUnit unit = model.params.lengthUnit;
+    const std::vector<std::string> headers = LeapCycleColumnHeaders(model.params.year, model.state.language, unit);
+    const int own = std::min(ownColumns, dates.colCount());
+    StringGrid grid(own + static_cast<int>(headers.size()), dates.rowCount(), dates.fixedCols(), dates.fixedRows());
+    for (int r = 0; r < dates.rowCount(); ++r)
+        for (int c = 0; c < own; ++c)
+            grid.setCell(c, r, dates.cell(c, r));
+    const auto place = [&](int row, const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            grid.setCell(own + static_cast<int>(i), row, cells[i]);
+    };
+    place(0, headers);
+    for (int r = 1; r < dates.rowCount(); ++r) {
+        const std::string& label = dates.cell(0, r);
+        const auto mark = std::find_if(marks.begin(), marks.end(),
+                                       [&](const LeapCycleMark& m) { return !label.empty() && m.label == label; });
+        if (mark != marks.end())
+            place(r, LeapCycleColumnCells(*mark, unit));
+    }
+    return grid;
 }
 
 } // namespace umbrix

@@ -2,9 +2,13 @@
 // The table pages: the hour marks, the shadow path, and the date marks with the rise/set error panel of
 // the common dial or the explanation of the split dial beside them.
 
+#include "core/grid.h"
+#include "core/model.h"
 #include "text/language.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QFrame;
 class QLineEdit;
@@ -45,6 +49,12 @@ public:
     /// the panel that is shown.
     void layOut();
 
+    /// How many columns of the date grid the table shows (the split dial's loops show more).
+    void setOwnColumns(int columns);
+    /// Shows the model's date grid: its own columns and, with showLeapCycle, the leap-cycle scatter columns
+    /// after them (the table is then kept narrow enough to leave the panel beside it on the page).
+    void showDates(const Model& model);
+
 private:
     GridView* dates_ = nullptr;
     QFrame* split_ = nullptr;
@@ -53,6 +63,13 @@ private:
     ImageView* errorGraph_ = nullptr;
     QLineEdit* riseSet_ = nullptr;
     QPushButton* save_ = nullptr;
+    int ownColumns_ = 0;
+    bool scatterShown_ = false;
 };
+
+/// The date grid with the leap-cycle scatter columns after its first `ownColumns` columns, as the table
+/// export writes them: the headers on the header row, each date mark's cells on the row of its label. None
+/// without showLeapCycle or without a scatter (dial type 7, the split dial).
+[[nodiscard]] std::optional<StringGrid> LeapCycleDateGrid(const Model& model, int ownColumns);
 
 } // namespace umbrix

@@ -224,6 +224,26 @@ TEST(SetParameter, AValueGoesThroughItsKindsCheckAndARefusalChangesNothing)
     EXPECT_EQ(m.params.planeInclination, 0);
 }
 
+// The dialogs apply their values together: a refused one (here the last) leaves the earlier ones unapplied.
+TEST(SetParameters, AllValuesOrNone)
+{
+    Model m = DefaultModel();
+    const SetOutcome refused =
+        SetParameters(m, {{"dstOffsetHours", "1.5"}, {"dstStart", "01/04"}, {"dstRingScale", "0.99"}});
+    EXPECT_EQ(refused.status, SetStatus::Rejected);
+    EXPECT_FALSE(refused.messages.empty());
+    EXPECT_EQ(m.params.dst.offsetHours, 1);
+    EXPECT_FALSE(m.params.dst.start.has_value());
+    EXPECT_EQ(m.params.dst.ringScale, 0.8);
+
+    const SetOutcome accepted = SetParameters(m, {{"dstOffsetHours", "-0.5"}, {"dstRingScale", "0.6"}});
+    EXPECT_EQ(accepted.status, SetStatus::Accepted);
+    EXPECT_EQ(m.params.dst.offsetHours, -0.5);
+    EXPECT_EQ(m.params.dst.ringScale, 0.6);
+    // A control the dial type disables refuses as SetParameter does.
+    EXPECT_EQ(SetParameters(m, {{"planeInclination", "10"}}).status, SetStatus::Disabled);
+}
+
 // The design's further settings: each refused value leaves the model as it was and names the parameter
 // and what it takes, in the run's language.
 TEST(DesignSettingsRows, RefusedValuesNameTheParameterAndItsRange)

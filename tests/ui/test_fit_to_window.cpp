@@ -115,6 +115,14 @@ TEST_F(FitToWindow, ItsTextsFollowTheLanguageAndCtrlZeroClashesWithNoOtherKey)
         EXPECT_EQ(action("Tabellespeichern1")->text(), ToQt(MenuCaptions(lang)[6]));
         EXPECT_EQ(action("Schlieen1")->text(), ToQt(MenuCaptions(lang)[7]));
 
+        // The Options menu's dialog items carry their own texts, each with an accelerator.
+        for (const auto& [name, text] : {std::pair{"Sommerzeit1", OwnText::DstDialogItem},
+                                         std::pair{"WeitereEinstellungen1", OwnText::SettingsDialogItem}}) {
+            EXPECT_EQ(action(name)->text(), ToQt(OwnTextOf(lang, text)));
+            EXPECT_TRUE(action(name)->text().contains(QLatin1Char('&'))) << name;
+            EXPECT_TRUE(get<QMenu>("Optionen1")->actions().contains(action(name))) << name;
+        }
+        EXPECT_EQ(pages()->tabText(pageIndex("tsPlanner")), ToQt(OwnTextOf(lang, OwnText::PlannerPage)));
         // Every accelerator letter stands once in its menu, and once in the menu bar.
         const auto bar = Accelerators(window->menuBar()->actions());
         for (const auto& [letter, text] : bar)

@@ -3,11 +3,13 @@
 // The suite runs once at the screen's ratio 1 and once more in a process of its own at ratio 1.5
 // (UMBRIX_TEST_DPR, see tests/CMakeLists.txt).
 
+#include "ui/option_dialog.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -154,6 +156,37 @@ TEST_F(LabelsFit, EveryCaptionFitsItsControlInBothLanguagesForEveryDialType)
                 std::string(language == Language::German ? "de" : "en") + " type " + std::to_string(type);
             for (std::string& cut : cutsOfEveryView(where))
                 cuts.push_back(std::move(cut));
+        }
+    }
+    std::string all;
+    for (const std::string& cut : cuts)
+        all += cut + "\n";
+    EXPECT_TRUE(cuts.empty()) << cuts.size() << " captions are cut:\n" << all;
+}
+
+// The Options menu's dialogs, opened over the window of the smallest size, in both languages; the summer-time
+// dialog also where its inner ring is disabled.
+TEST_F(LabelsFit, TheOptionDialogsCaptionsFitInBothLanguages)
+{
+    std::vector<std::string> cuts;
+    for (const Language language : {Language::German, Language::English}) {
+        window->SetLanguage(language);
+        for (const int type : {0, 3}) {
+            for (QAction* item : get<QMenu>("Aus1")->actions())
+                if (item->property("dialType").toInt() == type && item->isCheckable())
+                    item->trigger();
+            for (const char* name : {"Sommerzeit1", "WeitereEinstellungen1"}) {
+                action(name)->trigger();
+                QCoreApplication::processEvents();
+                auto* dialog = window->findChild<OptionDialog*>();
+                ASSERT_NE(dialog, nullptr) << name;
+                EXPECT_FALSE(dialog->windowTitle().isEmpty());
+                const std::string where = std::string(language == Language::German ? "de " : "en ") + name;
+                for (std::string& cut : CutCaptions(*dialog, where))
+                    cuts.push_back(std::move(cut));
+                dialog->reject();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
         }
     }
     std::string all;
