@@ -235,6 +235,7 @@ void AccuracyPage::display()
         if (const auto& w = *hourWorst[c])
             hourBudget_->setItem(hourRows, static_cast<int>(c),
                                  Cell(FormatDecimals(w->value, kBudgetDecimals) + " (" + ClockText(w->time) + ")"));
+    hourBudget_->resizeColumnsToContents(); // the headers name their units in full
 
     // Per date mark: north-south and east-west, then the worst of each with its date.
     dateBudget_->clear();

@@ -78,6 +78,33 @@ void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& 
     }
 }
 
+namespace {
+
+/// Shows and hides a unit with its field: a field the dial type does not use is hidden, and its unit with it.
+class UnitFollowsField : public QObject {
+public:
+    UnitFollowsField(QWidget& field, QWidget& unit) : QObject(&field), unit_(unit)
+    {
+        unit_.setVisible(!field.isHidden());
+        field.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShowToParent)
+            unit_.show();
+        else if (event->type() == QEvent::HideToParent)
+            unit_.hide();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& unit_;
+};
+
+} // namespace
+
 QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
 {
     const ValueUnit unit = ParameterOf(check).unit;
@@ -104,6 +131,7 @@ QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
         label->setText(ToQt(UnitName(LengthUnit::Metre)));
     }
     row->addWidget(label);
+    new UnitFollowsField(field, *label);
     return cell;
 }
 

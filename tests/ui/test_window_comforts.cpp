@@ -81,7 +81,14 @@ TEST_F(Comforts, EveryAngleAndLengthFieldShowsItsUnitRightOfIt)
         ASSERT_NE(unit, nullptr) << name;
         EXPECT_EQ(unit->text(), QStringLiteral("m"));
     }
-    expectRightOf(*unitOf("eHoehe"), "eHoehe"); // the distance to Z is hidden but for the fixed gnomon
+    expectRightOf(*unitOf("eHoehe"), "eHoehe");
+    // The distance to Z is a field of the fixed gnomon only: its unit is hidden and shown with it.
+    EXPECT_TRUE(unitOf("eVergr")->isHidden());
+    action("analemmat8")->trigger();
+    EXPECT_FALSE(get<QWidget>("eVergr")->isHidden());
+    EXPECT_FALSE(unitOf("eVergr")->isHidden());
+    action("analemmat1")->trigger();
+    EXPECT_TRUE(unitOf("eVergr")->isHidden());
     // The semi-major axis has the unit's choice beside it instead of a label; the year has no unit.
     EXPECT_EQ(unitOf("eHalb"), nullptr);
     EXPECT_EQ(unitOf("ejahr"), nullptr);
