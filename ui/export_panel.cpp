@@ -1,5 +1,7 @@
 #include "ui/export_panel.h"
 
+#include "ui/field_comforts.h"
+
 #include "core/driver.h"
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
@@ -66,7 +68,7 @@ ExportPanel::ExportPanel(MainWindow& window, ExportHooks hooks)
     EddxfAchs = MakeEdit(this, "EddxfAchs");
     EddxfAchs->setMaximumWidth(EddxfAchs->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
     axisRow->addWidget(Label16);
-    axisRow->addWidget(EddxfAchs);
+    axisRow->addWidget(WithUnit(*EddxfAchs, Field::EddxfAchs));
     axisRow->addStretch(1);
     column->addLayout(axisRow);
 

@@ -207,7 +207,7 @@ void MainWindow::lengthUnitChosen(int index)
         SetParameter(model_, "lengthUnit", FromQt(control<QComboBox>(kLengthUnitChoice)->itemText(index)));
     if (outcome.status != SetStatus::Accepted)
         showMessages(outcome.messages);
-    ShowLengthUnit(*central_, model_.params.lengthUnit);
+    ShowLengthUnit(*this, model_.params.lengthUnit);
     updateTitle();
 }
 

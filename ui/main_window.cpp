@@ -481,7 +481,7 @@ void MainWindow::refreshAfterCalculation()
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
     showDialTypeCheck();
-    ShowLengthUnit(*central_, model_.params.lengthUnit);
+    ShowLengthUnit(*this, model_.params.lengthUnit);
     accuracyPage_->dialChanged();
     simulationPage_->dialChanged();
     if (plannerPage_)

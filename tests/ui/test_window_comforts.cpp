@@ -107,6 +107,7 @@ TEST_F(Comforts, TheLengthUnitChoiceNamesTheLengthsAndConvertsNone)
     EXPECT_EQ(window->model().params.semiMajorAxis, axis);
     EXPECT_EQ(get<QLabel>("eHoeheUnit")->text(), QStringLiteral("cm"));
     EXPECT_EQ(get<QLabel>("eVergrUnit")->text(), QStringLiteral("cm"));
+    EXPECT_EQ(get<QLabel>("EddxfAchsUnit")->text(), QStringLiteral("cm")); // the plot's axis, in the export panel
 
     // A file of a dial in inches shows inches; one written before the unit existed shows metres.
     std::vector<std::string> lines = BuildConfigurationLines(window->model());
