@@ -26,22 +26,7 @@ namespace fs = std::filesystem;
 
 fs::path TempFile(const std::string& name)
 {
-    const fs::path dir = fs::temp_directory_path() / ("umbrix_dst_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir / name;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
+    return TempFileIn("umbrix_dst_", name);
 }
 
 std::unique_ptr<Model> Dial(int type, int ring, double offsetHours = 1, Language language = Language::English)

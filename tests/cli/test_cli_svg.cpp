@@ -2,6 +2,7 @@
 // a calculation error blanks the picture and writes the start of its message.
 
 #include "cli/cli_app.h"
+#include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,7 @@ namespace fs = std::filesystem;
 
 fs::path TempFile(const std::string& name)
 {
-    const fs::path dir = fs::temp_directory_path() / ("umbrix_svg_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir / name;
+    return TempFileIn("umbrix_svg_", name);
 }
 
 int RunQuietly(std::vector<std::string> args)
@@ -32,14 +31,6 @@ int RunQuietly(std::vector<std::string> args)
     std::ostringstream out;
     std::ostringstream err;
     return RunCli(args, out, err);
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool HaveRsvg()
