@@ -7,15 +7,12 @@ namespace umbrix {
 
 HeatMap DesignErrorHeatMap(const LanguageState& lang, const DesignErrorMap& map)
 {
-    HeatMap heat;
-    heat.title = std::string(OwnTextOf(lang, OwnText::AccuracyMapTitle));
+    std::string title(OwnTextOf(lang, OwnText::AccuracyMapTitle));
     if (map.maxAbs)
-        heat.title +=
+        title +=
             std::string(OwnTextOf(lang, OwnText::LargestMagnitudeSuffix)) + FormatDecimals(*map.maxAbs, 2) + " min";
-    heat.rowHeading = std::string(OwnTextOf(lang, OwnText::DateHeading));
-    heat.rowLabels = map.dates;
-    for (const int hour : map.hours)
-        heat.columnLabels.push_back(std::to_string(hour));
+    HeatMap heat =
+        DatesByHoursMap(std::move(title), std::string(OwnTextOf(lang, OwnText::DateHeading)), map.dates, map.hours);
     for (const auto& row : map.cells) {
         auto& values = heat.values.emplace_back();
         for (const DesignErrorCell& cell : row)

@@ -110,6 +110,18 @@ Layout LayOut(const HeatMap& map, Surface& s)
 
 } // namespace
 
+HeatMap DatesByHoursMap(std::string title, std::string rowHeading, const std::vector<std::string>& dates,
+                        const std::vector<int>& hours)
+{
+    HeatMap heat;
+    heat.title = std::move(title);
+    heat.rowHeading = std::move(rowHeading);
+    heat.rowLabels = dates;
+    for (const int hour : hours)
+        heat.columnLabels.push_back(std::to_string(hour));
+    return heat;
+}
+
 double HeatPosition(const HeatScale& scale, double value)
 {
     double low = scale.low;

@@ -37,6 +37,11 @@ struct HeatMap {
     std::string noValueLabel;  // the legend of the grey cell
 };
 
+/// The frame of a map of dates (rows) by full hours (columns): its title, the rows' heading and both sets
+/// of labels; the values, the scale and the legend are the caller's.
+[[nodiscard]] HeatMap DatesByHoursMap(std::string title, std::string rowHeading, const std::vector<std::string>& dates,
+                                      const std::vector<int>& hours);
+
 /// Position of `value` on the palette, 0 at scale.low and 1 at scale.high, clamped to [0, 1]; 0.5 (the
 /// centre) when the scale is empty or a value is not usable (not finite, or not positive on a logarithmic
 /// scale).

@@ -9,15 +9,12 @@ namespace umbrix {
 
 HeatMap ReachHeatMap(const ReachMap& reach, const LanguageState& lang)
 {
-    HeatMap heat;
-    heat.title = std::string(OwnTextOf(lang, OwnText::PlannerMapTitle));
+    std::string title(OwnTextOf(lang, OwnText::PlannerMapTitle));
     if (reach.coverage)
-        heat.title +=
+        title +=
             std::string(OwnTextOf(lang, OwnText::PlannerMapReached)) + FormatDecimals(*reach.coverage * 100, 1) + " %";
-    heat.rowHeading = std::string(OwnTextOf(lang, OwnText::DateHeading));
-    heat.rowLabels = reach.dates;
-    for (const int hour : reach.hours)
-        heat.columnLabels.push_back(std::to_string(hour));
+    HeatMap heat =
+        DatesByHoursMap(std::move(title), std::string(OwnTextOf(lang, OwnText::DateHeading)), reach.dates, reach.hours);
     heat.values = reach.ratio;
     // High ratios (long shadows) take the low end of the palette, so that a shadow too short shows red.
     heat.scale = {kReachColourLimit, 1 / kReachColourLimit, true};
