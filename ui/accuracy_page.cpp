@@ -8,6 +8,7 @@
 #include "ui/own_labels.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
+#include "ui/widgets.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -122,17 +123,7 @@ void AccuracyPage::dialChanged()
 {
     stale_ = true;
     // Several calls of one calculation compute once, after it has finished.
-    if (!isVisible() || queued_)
-        return;
-    queued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            queued_ = false;
-            if (stale_ && isVisible())
-                compute();
-        },
-        Qt::QueuedConnection);
+    RefreshWhenShown(*this, queued_, stale_, [this] { compute(); });
 }
 
 void AccuracyPage::showEvent(QShowEvent* event)

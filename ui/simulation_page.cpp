@@ -10,6 +10,7 @@
 #include "ui/own_labels.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
+#include "ui/widgets.h"
 
 #include <QBoxLayout>
 #include <QDateTime>
@@ -150,17 +151,7 @@ void SimulationPage::dialChanged()
     simulate();
     display();
     stale_ = true;
-    if (!isVisible() || queued_)
-        return;
-    queued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            queued_ = false;
-            if (stale_ && isVisible())
-                drawPicture();
-        },
-        Qt::QueuedConnection);
+    RefreshWhenShown(*this, queued_, stale_, [this] { drawPicture(); });
 }
 
 void SimulationPage::refresh()

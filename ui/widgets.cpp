@@ -80,6 +80,22 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag)
     return memo;
 }
 
+void RefreshWhenShown(QWidget& page, bool& queued, const bool& stale, std::function<void()> refresh)
+{
+    if (!page.isVisible() || queued)
+        return;
+    queued = true;
+    // The page is the call's context: a page that is gone gets no call.
+    QMetaObject::invokeMethod(
+        &page,
+        [&page, &queued, &stale, refresh = std::move(refresh)] {
+            queued = false;
+            if (stale && page.isVisible())
+                refresh();
+        },
+        Qt::QueuedConnection);
+}
+
 void ChainTabOrder(QWidget& parent, std::initializer_list<const char*> names)
 {
     QWidget* previous = nullptr;

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 namespace umbrix {
@@ -33,6 +34,11 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int tag);
 
 /// Puts the named children of `parent` into the Tab order one after the other (a control holding others,
 /// such as a radio group, brings its items along).
+/// Calls `refresh` once the event loop is back, once for any number of calls before then, and only if
+/// `page` is still shown and `stale` still holds then. `queued` is the page's flag of a call that waits;
+/// nothing is queued while the page is hidden (it refreshes itself when shown).
+void RefreshWhenShown(QWidget& page, bool& queued, const bool& stale, std::function<void()> refresh);
+
 void ChainTabOrder(QWidget& parent, std::initializer_list<const char*> names);
 
 /// The caption number a control carries (0: none).
