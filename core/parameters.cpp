@@ -8,10 +8,11 @@ namespace umbrix {
 
 namespace {
 
+/// The shortest text of a bound, written out in full ("1000000", not "1e+06").
 std::string Number(double v)
 {
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
