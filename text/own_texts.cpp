@@ -234,6 +234,13 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::PlannerMapReached, ", erreicht: ", ", reached: "},
     {OwnText::PlannerMapRatio, "Verhältnis", "ratio"},
     {OwnText::PlannerMapNoValue, "kein Wert: Sonne unter dem Horizont", "no value: the sun is down"},
+    {OwnText::SiteWithoutSummerTime, "dieser Standort hat keine Sommerzeit", "this site has no summer time"},
+    {OwnText::SummerRuleEu, "Sommerzeit nach EU-Regel", "summer time by the EU rule"},
+    {OwnText::SummerRuleCustom, "Sommerzeit nach eigenen Daten", "summer time by the dates given"},
+    {OwnText::SummerRuleZone, "Sommerzeit der Zone %1", "summer time of the zone %1"},
+    {OwnText::SummerRuleNone, "keine Sommerzeit", "no summer time"},
+    {OwnText::SummerTimeLabel, "Sommerzeit", "summer time"},
+    {OwnText::ClockTime, "Uhrzeit", "clock time"},
 }};
 // clang-format on
 
