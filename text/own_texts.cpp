@@ -241,6 +241,18 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
     {OwnText::SummerRuleNone, "keine Sommerzeit", "no summer time"},
     {OwnText::SummerTimeLabel, "Sommerzeit", "summer time"},
     {OwnText::ClockTime, "Uhrzeit", "clock time"},
+    {OwnText::SitePlace, "Ort", "Place"},
+    {OwnText::SitePlaceTip, "Ort suchen (Name oder \"Name, Land\"); setzt Breite, Länge und Zeitzone (Daten: GeoNames, CC BY 4.0)",
+     "Find a place (name or \"name, country\"); sets latitude, longitude and time zone (data: GeoNames, CC BY 4.0)"},
+    {OwnText::SiteZone, "Zeitzone", "Time zone"},
+    {OwnText::SiteZoneTip, "IANA-Zeitzone; setzt den Zonenmeridian und die Sommerzeit",
+     "IANA time zone; sets the zone meridian and the summer time"},
+    {OwnText::SitePaste, "Koordinaten einfügen …", "Paste coordinates …"},
+    {OwnText::SitePasteTitle, "Koordinaten einfügen", "Paste coordinates"},
+    {OwnText::SitePastePrompt, "Koordinaten, z. B. 48.2085, 16.3721 oder 48°12'30.6\"N 16°22'19.6\"E:",
+     "Coordinates, such as 48.2085, 16.3721 or 48°12'30.6\"N 16°22'19.6\"E:"},
+    {OwnText::SiteReverseSign, "Vorzeichen umkehren?", "Reverse the sign?"},
+    {OwnText::LongitudeUnit, "° (W +)", "° (W +)"},
 }};
 // clang-format on
 

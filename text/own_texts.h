@@ -198,6 +198,15 @@ enum class OwnText : std::uint8_t {
     SummerRuleNone,
     SummerTimeLabel,       // the label of a summer clock time without a zone's abbreviation
     ClockTime,             // column: the clock time, summer or zone time
+    SitePlace,             // label of the place field
+    SitePlaceTip,          // its tooltip
+    SiteZone,              // label of the time-zone list
+    SiteZoneTip,           // its tooltip
+    SitePaste,             // the button that reads pasted coordinates
+    SitePasteTitle,        // its dialog's title
+    SitePastePrompt,       // its dialog's prompt
+    SiteReverseSign,       // the question after a sign warning
+    LongitudeUnit,         // the longitude field's unit, with its sign convention
     Count
 };
 
