@@ -86,8 +86,8 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
     const bool summer = table.offsetHours.has_value();
     if (!summer)
         grid = StringGrid(5, rows + 1);
-    const std::array<int, 7> column = summer ? std::array<int, 7>{0, 1, 2, 3, 4, 5, 6}
-                                             : std::array<int, 7>{0, 1, 2, 3, -1, 4, -1};
+    const std::array<int, 7> column =
+        summer ? std::array<int, 7>{0, 1, 2, 3, 4, 5, 6} : std::array<int, 7>{0, 1, 2, 3, -1, 4, -1};
     const auto set = [&](int c, int r, std::string text) {
         if (column[static_cast<std::size_t>(c)] >= 0)
             grid.setCell(column[static_cast<std::size_t>(c)], r, std::move(text));

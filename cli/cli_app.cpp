@@ -329,8 +329,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
 
-    site.BeforeCalculation(model,
-                           options.analysis.at ? std::optional<int>(options.analysis.at->year) : std::nullopt,
+    site.BeforeCalculation(model, options.analysis.at ? std::optional<int>(options.analysis.at->year) : std::nullopt,
                            siteTyped, err);
 
     // The activation of the window: the controls show the parameters, the title, the axes.
@@ -378,7 +377,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     };
     const std::optional<SiteFacts> facts = options.json ? site.Facts(model) : std::nullopt;
     if (impossible) {
-        if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Empty, nullptr, facts ? &*facts : nullptr)))
+        if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Empty, nullptr,
+                                                               facts ? &*facts : nullptr)))
             return kExitFile;
         return kExitCalculationError;
     }
@@ -402,8 +402,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitFile;
         }
     }
-    if (options.json &&
-        !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses, facts ? &*facts : nullptr)))
+    if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses,
+                                                           facts ? &*facts : nullptr)))
         return kExitFile;
     if (options.svg && !written(*options.svg, trueScale.svg ? trueScale.svg->document : pictures.construction()))
         return kExitFile;

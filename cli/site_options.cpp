@@ -103,7 +103,8 @@ std::optional<int> CliSite::ApplyOptions(Model& model, const SiteOptions& option
     const bool en = English(model);
     if (options.place) {
         const PlaceLanguage language = LanguageOf(model);
-        const std::vector<const PlaceRecord*> found = services_.places().Search(*options.place, language, kPlacesSearched);
+        const std::vector<const PlaceRecord*> found =
+            services_.places().Search(*options.place, language, kPlacesSearched);
         if (found.empty()) {
             err << "umbrix-cli: " << (en ? "no place named " : "kein Ort namens ") << *options.place << '\n';
             return 2;
@@ -188,7 +189,7 @@ std::optional<SiteFacts> CliSite::Facts(const Model& model)
         return std::nullopt;
     const PlaceLanguage language = LanguageOf(model);
     return SiteFacts{NameIn(*place, language), StateIn(*place, language), CountryIn(*place, language),
-                     place->countryCode, place->latitude, place->longitudeEast};
+                     place->countryCode,       place->latitude,           place->longitudeEast};
 }
 
 } // namespace umbrix

@@ -34,7 +34,7 @@ struct CorrectionRow {
 struct CorrectionTable {
     std::optional<double> offsetHours; // `offsetHours`: summer time minus standard time; none without summer time
     SummerTimeRule rule = SummerTimeRule::Eu; // the rule the summer figures follow
-    std::vector<CorrectionRow> rows;   // `rows`: one per date mark (loop row of the split dial)
+    std::vector<CorrectionRow> rows;          // `rows`: one per date mark (loop row of the split dial)
 };
 
 /// The table of the finished dial: one row per row of the accuracy tables (date marks; the split dial's

@@ -37,8 +37,9 @@ constexpr std::array<ChoiceDoc, 4> kSummerTimeRules{{
     {"zone", "the summer time of timeZone in the design year (the default with a time zone)",
      "die Sommerzeit von timeZone im Entwurfsjahr (Vorgabe bei gesetzter Zeitzone)"},
     {"none", "no summer time", "keine Sommerzeit"},
-    {"eu", "the EU rule: 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of October (the "
-           "default without a time zone)",
+    {"eu",
+     "the EU rule: 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of October (the "
+     "default without a time zone)",
      "die EU-Regel: 01:00 UTC am letzten Sonntag im März bis 01:00 UTC am letzten Sonntag im Oktober (Vorgabe "
      "ohne Zeitzone)"},
     {"custom", "dstStart to dstEnd, switching at 02:00 zone time, with dstOffsetHours",

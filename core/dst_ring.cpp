@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace umbrix {
 
@@ -240,8 +240,8 @@ std::string SummerRuleText(const LanguageState& lang, const DstOptions& dst)
 std::string ClockLabel(const LanguageState& lang, bool summer, std::string_view abbreviation)
 {
     // The German names of Europe's zone times.
-    constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kGerman{{
-        {"CET", "MEZ"}, {"CEST", "MESZ"}, {"EET", "OEZ"}, {"EEST", "OESZ"}, {"WET", "WEZ"}, {"WEST", "WESZ"}}};
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kGerman{
+        {{"CET", "MEZ"}, {"CEST", "MESZ"}, {"EET", "OEZ"}, {"EEST", "OESZ"}, {"WET", "WEZ"}, {"WEST", "WESZ"}}};
     // A numeric abbreviation ("+0530") says nothing the offset does not.
     const bool named = !abbreviation.empty() && abbreviation[0] != '+' && abbreviation[0] != '-';
     if (!named)

@@ -351,8 +351,7 @@ SetOutcome ApplyTimeZone(Model& model, const ParameterValue& value)
 {
     const std::string& name = std::get<std::string>(value);
     if (!IsZoneNameText(name))
-        return {SetStatus::Rejected,
-                {ValueNotAllowedMessage(model.state.language, *FindParameter("timeZone"), name)}};
+        return {SetStatus::Rejected, {ValueNotAllowedMessage(model.state.language, *FindParameter("timeZone"), name)}};
     if (name != model.params.dst.timeZone) {
         model.params.dst.zone = {}; // the host resolves the new zone
         model.params.dst.zoneOtherYears.clear();

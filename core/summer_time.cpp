@@ -24,7 +24,7 @@ DayMonth LastSundayOf31DayMonth(int year, int month)
     return {kLastDay - weekday, month};
 }
 
-constexpr double kEuSwitchUtHours = 1; // the European rule switches at 01:00 UTC
+constexpr double kEuSwitchUtHours = 1;   // the European rule switches at 01:00 UTC
 constexpr double kCustomSwitchHours = 2; // a custom period switches at 02:00 zone time
 constexpr double kNoon = 12;
 
@@ -153,8 +153,8 @@ SummerSchedule ScheduleOf(const DstOptions& options, double zoneMeridian, int ye
             return (DayOfYear(year, date.month, 1) - 1 + date.day - 1) * kHoursPerDay;
         };
         const double start = options.start ? dayHours(*options.start) + kCustomSwitchHours : euStart;
-        const double end = options.end ? std::fmod(dayHours(*options.end) + kHoursPerDay, yearHours) + kCustomSwitchHours
-                                       : euEnd;
+        const double end =
+            options.end ? std::fmod(dayHours(*options.end) + kHoursPerDay, yearHours) + kCustomSwitchHours : euEnd;
         schedule.spans = SpansBetween(start, end, yearHours, options.offsetHours);
         break;
     }

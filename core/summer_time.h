@@ -55,22 +55,22 @@ struct SummerSpan {
 
 /// What the host read from the dial's time zone for one year: plain data, no time-zone library here.
 struct ZoneSummerTime {
-    int year = 0;                       // the year the spans are of; 0: not resolved
-    double zoneMeridian = 0;            // degrees, west positive, of the zone's standard offset
-    std::string standardAbbreviation;   // "CET"
-    std::vector<SummerSpan> spans;      // in year order, offsets above zone time only
+    int year = 0;                     // the year the spans are of; 0: not resolved
+    double zoneMeridian = 0;          // degrees, west positive, of the zone's standard offset
+    std::string standardAbbreviation; // "CET"
+    std::vector<SummerSpan> spans;    // in year order, offsets above zone time only
 };
 
 /// The summer-time options of a dial.
 struct DstOptions {
-    int ring = 0;                  // dstRing: 0 none, 1 second labels on the hour points, 2 an inner ring
-    double offsetHours = 1;        // dstOffsetHours: summer time minus standard time
-    double ringScale = 0.8;        // dstRingScale: the inner ring's scale about P (ring 2)
-    std::optional<DayMonth> start; // dstStart; none: the European rule
-    std::optional<DayMonth> end;   // dstEnd; none: the European rule
-    std::optional<SummerTimeRule> rule; // summerTimeRule; none: RuleInForce's default
-    std::string timeZone;               // timeZone: an IANA zone name ("Europe/Vienna"); empty: none
-    ZoneSummerTime zone;                // timeZone resolved by the host for the design year
+    int ring = 0;                               // dstRing: 0 none, 1 second labels on the hour points, 2 an inner ring
+    double offsetHours = 1;                     // dstOffsetHours: summer time minus standard time
+    double ringScale = 0.8;                     // dstRingScale: the inner ring's scale about P (ring 2)
+    std::optional<DayMonth> start;              // dstStart; none: the European rule
+    std::optional<DayMonth> end;                // dstEnd; none: the European rule
+    std::optional<SummerTimeRule> rule;         // summerTimeRule; none: RuleInForce's default
+    std::string timeZone;                       // timeZone: an IANA zone name ("Europe/Vienna"); empty: none
+    ZoneSummerTime zone;                        // timeZone resolved by the host for the design year
     std::vector<ZoneSummerTime> zoneOtherYears; // the same zone for further years a host asked for
 };
 
@@ -106,7 +106,6 @@ struct SummerSchedule {
 [[nodiscard]] bool IsValidDstRingScale(double scale);
 /// A date that exists in some year: 29 February counts.
 [[nodiscard]] bool IsValidDayMonth(DayMonth date);
-
 
 /// The European rule for `year`: the last Sundays of March and of October.
 [[nodiscard]] SummerTimePeriod EuropeanSummerTime(int year);

@@ -76,8 +76,8 @@ struct ClockTimeOfDate {
 
 /// The clock time of apparent noon on every day of a month: summer time inside the period of the rule in
 /// force, zone time outside it, each with its label.
-[[nodiscard]] std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p,
-                                                                  const LanguageState& lang, int month);
+[[nodiscard]] std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p, const LanguageState& lang,
+                                                                  int month);
 
 /// A clock time in decimal hours as "HH:MM" (minutes rounded); "--:--" when not finite.
 [[nodiscard]] std::string ClockText(double hours);

@@ -183,7 +183,9 @@ std::optional<SiteCoordinates> ParseCoordinates(std::string_view text)
 
 std::string CoordinatesProblem(std::string_view text, bool english)
 {
-    const std::string forms = "\"48.2085, 16.3721\", \"48\xC2\xB0" "12'30.6\"N 16\xC2\xB0" "22'19.6\"E\", "
+    const std::string forms = "\"48.2085, 16.3721\", \"48\xC2\xB0"
+                              "12'30.6\"N 16\xC2\xB0"
+                              "22'19.6\"E\", "
                               "\"48\xC2\xB0 12.51' N, 16\xC2\xB0 22.33' E\", \"N 48.2085 E 16.3721\"";
     if (english)
         return "cannot read the coordinates \"" + std::string(text) +

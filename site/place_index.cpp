@@ -14,22 +14,20 @@ constexpr double kDegToRad = 0.017453292519943295;
 /// The ASCII folding of the Latin-1 letters U+00C0..U+00FF (second byte of "\xC3.." minus 0x80); empty
 /// where the character is no letter to fold.
 constexpr std::array<std::string_view, 64> kLatin1Folded{
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", // C0..CF
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",  // C0..CF
     "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "ss", // D0..DF
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", // E0..EF
-    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y", // F0..FF
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",  // E0..EF
+    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",  // F0..FF
 };
 
 /// The ASCII folding of Latin Extended-A, U+0100..U+017F (Central and Eastern Europe's letters).
 constexpr std::array<std::string_view, 128> kExtendedAFolded{
-    "a", "a", "a", "a", "a", "a", "c", "c", "c", "c", "c", "c", "c", "c", "d", "d",
-    "d", "d", "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "g", "g", "g", "g",
-    "g", "g", "g", "g", "h", "h", "h", "h", "i", "i", "i", "i", "i", "i", "i", "i",
-    "i", "i", "ij", "ij", "j", "j", "k", "k", "k", "l", "l", "l", "l", "l", "l", "l",
-    "l", "l", "l", "n", "n", "n", "n", "n", "n", "n", "n", "n", "o", "o", "o", "o",
-    "o", "o", "oe", "oe", "r", "r", "r", "r", "r", "r", "s", "s", "s", "s", "s", "s",
-    "s", "s", "t", "t", "t", "t", "t", "t", "u", "u", "u", "u", "u", "u", "u", "u",
-    "u", "u", "u", "u", "w", "w", "y", "y", "y", "z", "z", "z", "z", "z", "z", "s",
+    "a", "a", "a", "a", "a", "a", "c",  "c",  "c", "c", "c", "c", "c", "c", "d", "d", "d",  "d",  "e", "e", "e", "e",
+    "e", "e", "e", "e", "e", "e", "g",  "g",  "g", "g", "g", "g", "g", "g", "h", "h", "h",  "h",  "i", "i", "i", "i",
+    "i", "i", "i", "i", "i", "i", "ij", "ij", "j", "j", "k", "k", "k", "l", "l", "l", "l",  "l",  "l", "l", "l", "l",
+    "l", "n", "n", "n", "n", "n", "n",  "n",  "n", "n", "o", "o", "o", "o", "o", "o", "oe", "oe", "r", "r", "r", "r",
+    "r", "r", "s", "s", "s", "s", "s",  "s",  "s", "s", "t", "t", "t", "t", "t", "t", "u",  "u",  "u", "u", "u", "u",
+    "u", "u", "u", "u", "u", "u", "w",  "w",  "y", "y", "y", "z", "z", "z", "z", "z", "z",  "s",
 };
 
 std::string_view FoldExtendedA(unsigned code)

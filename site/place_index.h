@@ -17,17 +17,17 @@ namespace umbrix {
 
 /// One place of the gazetteer.
 struct PlaceRecord {
-    std::string ownName;  // the gazetteer's own name
-    std::string nameEn;   // in English (the own name when there is no translation)
-    std::string nameDe;   // in German
-    std::string stateEn;  // the state, province or region
+    std::string ownName; // the gazetteer's own name
+    std::string nameEn;  // in English (the own name when there is no translation)
+    std::string nameDe;  // in German
+    std::string stateEn; // the state, province or region
     std::string stateDe;
     std::string countryEn;
     std::string countryDe;
-    std::string countryCode; // ISO 3166-1 alpha-2 ("AT")
-    std::string timeZone;    // IANA zone ("Europe/Vienna")
-    double latitude = 0;       // degrees, north positive
-    double longitudeEast = 0;  // degrees, EAST positive
+    std::string countryCode;  // ISO 3166-1 alpha-2 ("AT")
+    std::string timeZone;     // IANA zone ("Europe/Vienna")
+    double latitude = 0;      // degrees, north positive
+    double longitudeEast = 0; // degrees, EAST positive
     std::uint32_t population = 0;
 };
 

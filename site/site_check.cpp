@@ -51,10 +51,9 @@ std::string SignWarningText(const SignSuspicion& s, bool english)
     const PlaceLanguage language = english ? PlaceLanguage::English : PlaceLanguage::German;
     const std::string place = NameIn(*s.place, language) + ", " + CountryIn(*s.place, language);
     if (english)
-        return std::string(s.latitude ? "latitude " : "longitude ") + Number(s.typed) + ": " + place +
-               " lies there; " +
-               (s.latitude ? "latitudes are north positive" : "longitudes are west positive") +
-               " here (did you mean " + Number(s.suggested) + "?)";
+        return std::string(s.latitude ? "latitude " : "longitude ") + Number(s.typed) + ": " + place + " lies there; " +
+               (s.latitude ? "latitudes are north positive" : "longitudes are west positive") + " here (did you mean " +
+               Number(s.suggested) + "?)";
     return std::string(s.latitude ? "Breite " : "Länge ") + Number(s.typed) + ": dort liegt " + place + "; " +
            (s.latitude ? "Breiten sind hier nach Norden positiv" : "Längen sind hier nach Westen positiv") +
            " (gemeint " + Number(s.suggested) + "?)";

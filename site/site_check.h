@@ -11,14 +11,14 @@
 
 namespace umbrix {
 
-constexpr double kReversedNearKm = 50;  // the reversed position has a place this close ...
-constexpr double kTypedFarKm = 200;     // ... and the typed one none this close
+constexpr double kReversedNearKm = 50; // the reversed position has a place this close ...
+constexpr double kTypedFarKm = 200;    // ... and the typed one none this close
 
 /// A sign that is probably wrong.
 struct SignSuspicion {
-    bool latitude = false;            // true: the latitude's sign; false: the longitude's
-    double typed = 0;                 // the value as typed (longitude west positive)
-    double suggested = 0;             // the value with its sign reversed
+    bool latitude = false;              // true: the latitude's sign; false: the longitude's
+    double typed = 0;                   // the value as typed (longitude west positive)
+    double suggested = 0;               // the value with its sign reversed
     const PlaceRecord* place = nullptr; // what lies at the reversed position
 };
 

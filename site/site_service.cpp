@@ -87,12 +87,11 @@ ZoneResolution ResolveZone(SiteServices& site, std::string_view zone, int year, 
         return out;
     }
     for (const ZonePeriod& below : rule->below)
-        out.warnings.push_back(std::string(zone) + ": " + LocalDateText(below.startUtc, rule->standardOffsetHours) +
-                               " - " + LocalDateText(below.endUtc - 1, rule->standardOffsetHours) + " " +
-                               UtcOffsetText(below.offsetHours) + " (" + below.abbreviation + ")" +
-                               (english ? " lies below its zone time " : " liegt unter ihrer Zonenzeit ") +
-                               UtcOffsetText(rule->standardOffsetHours) +
-                               (english ? " and is not drawn" : " und wird nicht gezeichnet"));
+        out.warnings.push_back(
+            std::string(zone) + ": " + LocalDateText(below.startUtc, rule->standardOffsetHours) + " - " +
+            LocalDateText(below.endUtc - 1, rule->standardOffsetHours) + " " + UtcOffsetText(below.offsetHours) + " (" +
+            below.abbreviation + ")" + (english ? " lies below its zone time " : " liegt unter ihrer Zonenzeit ") +
+            UtcOffsetText(rule->standardOffsetHours) + (english ? " and is not drawn" : " und wird nicht gezeichnet"));
     out.year = std::move(rule);
     return out;
 }
@@ -113,8 +112,8 @@ std::optional<std::string> MeridianMismatch(const DialParameters& p, bool englis
         std::abs(p.zoneMeridian - p.dst.zone.zoneMeridian) <= kMeridianTolerance)
         return std::nullopt;
     return "zoneMeridian " + Number(p.zoneMeridian) +
-           (english ? " no longer matches the time zone " : " passt nicht mehr zur Zeitzone ") + p.dst.timeZone +
-           " (" + Number(p.dst.zone.zoneMeridian) + ")";
+           (english ? " no longer matches the time zone " : " passt nicht mehr zur Zeitzone ") + p.dst.timeZone + " (" +
+           Number(p.dst.zone.zoneMeridian) + ")";
 }
 
 std::vector<std::pair<std::string, std::string>> PlaceSettings(const PlaceRecord& place, PlaceLanguage language)

@@ -108,7 +108,9 @@ SitePanel::SitePanel(Model& model, std::function<void()> changed,
         if (ok)
             (void)pasteCoordinates(text);
     });
-    showModel();
+    // Only the texts here: the window is not built yet, so nothing is calculated.
+    place_->setText(ToQt(model_.params.place));
+    zone_->setCurrentText(ToQt(model_.params.dst.timeZone));
 }
 
 void SitePanel::warn(const std::string& text)
@@ -125,8 +127,8 @@ void SitePanel::placeEdited(const QString& text)
         const PlaceLanguage language = english() ? PlaceLanguage::English : PlaceLanguage::German;
         shown_ = services_.places().Search(FromQt(text), language, kMatchesShown);
         for (const PlaceRecord* p : shown_)
-            lines << ToQt(NameIn(*p, language) + ", " + StateIn(*p, language) + ", " + CountryIn(*p, language) +
-                          "  " + PositionText(p->latitude, p->longitudeEast) + "  " + p->timeZone);
+            lines << ToQt(NameIn(*p, language) + ", " + StateIn(*p, language) + ", " + CountryIn(*p, language) + "  " +
+                          PositionText(p->latitude, p->longitudeEast) + "  " + p->timeZone);
     }
     matches_->setStringList(lines);
     if (!lines.isEmpty())
@@ -213,10 +215,12 @@ void SitePanel::checkSigns()
     const DialParameters& p = model_.params;
     for (const SignSuspicion& s : CheckSigns(services_.places(), p.latitude, p.longitude, p.dst.timeZone)) {
         const LanguageState& lang = model_.state.language;
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, ToQt(CaptionText(lang, Caption::Warning)),
-            ToQt(SignWarningText(s, english()) + "\n\n" + std::string(OwnTextOf(lang, OwnText::SiteReverseSign))));
-        if (answer != QMessageBox::Yes)
+        const std::string question =
+            SignWarningText(s, english()) + "\n\n" + std::string(OwnTextOf(lang, OwnText::SiteReverseSign));
+        const bool reverse = ask_ ? ask_(question)
+                                  : QMessageBox::question(this, ToQt(CaptionText(lang, Caption::Warning)),
+                                                          ToQt(question)) == QMessageBox::Yes;
+        if (!reverse)
             continue;
         if (SetParameter(model_, s.latitude ? "latitude" : "longitude", Number(s.suggested)).status ==
             SetStatus::Accepted)
@@ -238,10 +242,14 @@ void SitePanel::showModel()
     if (!zone_->hasFocus())
         zone_->setCurrentText(ToQt(p.dst.timeZone));
     // A zone not yet read for this year: read it, the meridian following it when it did before.
-    if (!p.dst.timeZone.empty() && p.dst.zone.year != p.year) {
+    // A zone that was refused is named once, not after every calculation.
+    const std::string attempt = p.dst.timeZone + "/" + std::to_string(p.year);
+    if (!p.dst.timeZone.empty() && p.dst.zone.year != p.year && attempt != refused_) {
         const bool followed = p.dst.zone.year != 0 && p.zoneMeridian == p.dst.zone.zoneMeridian;
         if (resolveZone(followed))
             changed_();
+        else
+            refused_ = attempt;
     }
 }
 

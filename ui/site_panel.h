@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -22,8 +23,8 @@ namespace umbrix {
 class SitePanel : public QWidget {
 public:
     /// `changed`: shows the parameters and calculates once; `show`: the window's message boxes.
-    SitePanel(Model& model, std::function<void()> changed,
-              std::function<void(const std::vector<UiMessage>&)> show, QWidget* parent);
+    SitePanel(Model& model, std::function<void()> changed, std::function<void(const std::vector<UiMessage>&)> show,
+              QWidget* parent);
 
     /// The place and the zone as the model holds them; a zone not yet read for the design year (a file
     /// just opened, a new year) is read, and the dial calculated again. Call after every calculation.
@@ -40,6 +41,8 @@ public:
     /// Reads coordinates as the paste action does; false when the text cannot be read.
     bool pasteCoordinates(const QString& text);
     [[nodiscard]] SiteServices& services() { return services_; }
+    /// Replaces the yes/no question of the sign check (tests answer it without a dialog).
+    void setQuestion(std::function<bool(const std::string&)> ask) { ask_ = std::move(ask); }
 
 private:
     void placeEdited(const QString& text);
@@ -57,6 +60,8 @@ private:
     QStringListModel* matches_ = nullptr;
     QCompleter* completer_ = nullptr;
     std::vector<const PlaceRecord*> shown_;
+    std::function<bool(const std::string&)> ask_;
+    std::string refused_; // "zone/year" of the last zone that could not be read
 };
 
 } // namespace umbrix

@@ -124,8 +124,8 @@ TEST(CliTimeZone, ZonesAndTheirRefusals)
     EXPECT_EQ(Cli({"--set", "timeZone=Pacific/Kiritimati"}).code, 2);
     EXPECT_EQ(Cli({"--set", "timeZone=../etc/passwd"}).code, 2);
     // A zone meridian typed after the zone is kept, with a warning.
-    const CliRun typed = Cli({"--set", "timeZone=Europe/Vienna", "--set", "zoneMeridian=-10", "--json", "-",
-                              "--lang", "en"});
+    const CliRun typed =
+        Cli({"--set", "timeZone=Europe/Vienna", "--set", "zoneMeridian=-10", "--json", "-", "--lang", "en"});
     ASSERT_EQ(typed.code, 0);
     EXPECT_DOUBLE_EQ(JsonNumber(typed.out, "zoneMeridian"), -10);
     EXPECT_TRUE(Has(typed.err, "no longer matches the time zone Europe/Vienna")) << typed.err;
@@ -151,13 +151,16 @@ TEST(CliSummerTime, TheChangeoverInstantAndTheRules)
     EXPECT_EQ(JsonRaw(plain.out, "summerTimeRule"), "\"eu\"");
     EXPECT_EQ(JsonRaw(plain.out, "rule", "\"site\""), "\"eu\"");
     // No summer time at all.
-    const CliRun none = Cli({"--set", "summerTimeRule=none", "--at", "15/07/2015 10:00", "--correction", "--json", "-"});
+    const CliRun none =
+        Cli({"--set", "summerTimeRule=none", "--at", "15/07/2015 10:00", "--correction", "--json", "-"});
     EXPECT_EQ(JsonRaw(none.out, "summerTime", "\"simulation\""), "null");
     EXPECT_EQ(JsonRaw(none.out, "offsetHours", "\"correction\""), "null");
     // Sydney across the new year: summer time in January and in December, not in July.
     for (const auto& [at, summer] : {std::pair<std::string, bool>{"15/01/2027 12:00", true},
-                                     {"15/07/2027 12:00", false}, {"15/12/2027 12:00", true}}) {
-        const CliRun sydney = Cli({"--set", "year=2027", "--set", "timeZone=Australia/Sydney", "--at", at, "--json", "-"});
+                                     {"15/07/2027 12:00", false},
+                                     {"15/12/2027 12:00", true}}) {
+        const CliRun sydney =
+            Cli({"--set", "year=2027", "--set", "timeZone=Australia/Sydney", "--at", at, "--json", "-"});
         ASSERT_EQ(sydney.code, 0) << sydney.err;
         EXPECT_EQ(JsonRaw(sydney.out, "summerTime", "\"simulation\"") != "null", summer) << at;
     }

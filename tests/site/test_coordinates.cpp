@@ -42,9 +42,9 @@ TEST(Coordinates, AcceptedForms)
 
 TEST(Coordinates, RejectedTexts)
 {
-    for (const char* text : {"", "Wien", "48.2085", "48.2085, 16.3721, 3", "91, 16", "48, 181", "48°61'N 16°E",
-                             "48°12'70\"N 16°22'E", "N 48 N 16", "E 48 E 16", "N 48, 16", "-48 S, 16 E",
-                             "48.2085; 16.3721x", "N48.2.3 E16"}) {
+    for (const char* text :
+         {"", "Wien", "48.2085", "48.2085, 16.3721, 3", "91, 16", "48, 181", "48°61'N 16°E", "48°12'70\"N 16°22'E",
+          "N 48 N 16", "E 48 E 16", "N 48, 16", "-48 S, 16 E", "48.2085; 16.3721x", "N48.2.3 E16"}) {
         EXPECT_FALSE(ParseCoordinates(text)) << text;
     }
     const std::string problem = CoordinatesProblem("Wien", true);

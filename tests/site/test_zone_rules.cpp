@@ -31,8 +31,8 @@ struct Expected {
 /// zoneinfo's answer for the zones given (every zone when none).
 std::map<std::string, Expected> FromZoneinfo(const std::string& zones = {})
 {
-    const std::string command = "/usr/bin/python3 " UMBRIX_SOURCE_DIR "/tests/site/zone_transitions.py " +
-                                std::to_string(kYear) + " " + zones;
+    const std::string command =
+        "/usr/bin/python3 " UMBRIX_SOURCE_DIR "/tests/site/zone_transitions.py " + std::to_string(kYear) + " " + zones;
     std::map<std::string, Expected> out;
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe)
@@ -83,8 +83,8 @@ std::string Dates(const ZoneYear& zone)
 TEST(ZoneRules, NamedZonesAgreeWithZoneinfo)
 {
     const CctzZoneRules rules;
-    const std::map<std::string, Expected> expected = FromZoneinfo(
-        "Europe/Vienna America/New_York Australia/Sydney Africa/Johannesburg Asia/Kolkata Europe/Dublin");
+    const std::map<std::string, Expected> expected =
+        FromZoneinfo("Europe/Vienna America/New_York Australia/Sydney Africa/Johannesburg Asia/Kolkata Europe/Dublin");
     ASSERT_EQ(expected.size(), 6u) << "python3 with zoneinfo is needed";
     for (const auto& [name, e] : expected) {
         const std::optional<ZoneYear> zone = rules.YearOf(name, kYear);
