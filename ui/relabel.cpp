@@ -215,6 +215,8 @@ void MainWindow::SetLanguage(Language language)
         Hilfe2Click();
     RelabelMenu();
     RelabelAll();
+    relabelUndo();
+    updateTitle();
     // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.
     control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
     control<QLabel>("Label4")->setText(
