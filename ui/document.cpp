@@ -10,9 +10,9 @@
 #include "core/parameters.h"
 #include "export/config_file.h"
 #include "text/texts.h"
+#include "ui/field_comforts.h"
 #include "ui/main_window.h"
 #include "ui/option_dialog.h"
-#include "ui/field_comforts.h"
 #include "ui/own_labels.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -20,17 +20,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QUndoCommand>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 
@@ -173,9 +174,10 @@ QString MainWindow::stepName(const std::vector<ParameterValue>& after) const
         if (after[i] != stepValues_[i])
             changed.push_back(i);
     // A dial type brings its presets along: the step is named after the type.
-    for (std::size_t i : changed)
-        if (rows[i]->preset && rows[i]->name == "dialType")
-            changed = {i};
+    const auto type = std::find_if(changed.begin(), changed.end(),
+                                   [&rows](std::size_t i) { return rows[i]->name == "dialType"; });
+    if (type != changed.end())
+        changed = std::vector<std::size_t>{*type};
     if (changed.size() != 1)
         return ToQt(OwnTextWith(model_.state.language, OwnText::StepSeveral, std::to_string(changed.size())));
     const std::size_t i = changed.front();
@@ -342,11 +344,14 @@ void MainWindow::buildDocumentMenus(QMenu& file)
     edit->menuAction()->setObjectName(QStringLiteral("Edit1"));
     SetOwnText(*edit->menuAction(), OwnText::EditMenu);
     menuBar()->insertMenu(menuBar()->actions().value(1), edit);
+    // Their own texts keep the menu walk off them; relabelUndo names the step after the text.
     auto* undo = new QAction(this);
     undo->setObjectName(QStringLiteral("Undo1"));
+    SetOwnText(*undo, OwnText::EditUndo);
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     auto* redo = new QAction(this);
     redo->setObjectName(QStringLiteral("Redo1"));
+    SetOwnText(*redo, OwnText::EditRedo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
@@ -396,8 +401,8 @@ void MainWindow::lengthUnitChosen(int index)
             convertedText += ", ";
             keptText += ", ";
         }
-        convertedText += ShortLength(length.value) + " " + from + " \u2192 " + ShortLength(length.value * factor) +
-                         " " + chosen;
+        convertedText +=
+            ShortLength(length.value) + " " + from + " \u2192 " + ShortLength(length.value * factor) + " " + chosen;
         keptText += ShortLength(length.value) + " " + chosen;
     }
     bool convert = false;
@@ -408,9 +413,9 @@ void MainWindow::lengthUnitChosen(int index)
     } else {
         statusBar()->showMessage(ToQt(OwnTextWith(lang, OwnText::UnitNoConversion, keptText)));
     }
-    pendingStepName_ = ToQt(ParameterCaption(*FindParameter("lengthUnit"), lang.languageIndex == 2 ? Language::English
-                                                                                               : Language::German) +
-                            " " + from + " \u2192 " + chosen);
+    pendingStepName_ = ToQt(
+        ParameterCaption(*FindParameter("lengthUnit"), lang.languageIndex == 2 ? Language::English : Language::German) +
+        " " + from + " \u2192 " + chosen);
     if (convert) {
         ApplyConfiguredDial(model_, ConfiguredDialOf(*converted));
         converted.reset();

@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>

@@ -40,8 +40,7 @@ void MainWindow::connectInputs()
     auto* numericKeys = new FieldKeyFilter(true, this);
     // The filter stays as it is; what it drops is named in the status bar.
     numericKeys->setDroppedReport([this](const QString& typed) {
-        statusBar()->showMessage(
-            ToQt(OwnTextWith(model_.state.language, OwnText::StatusNotANumber, FromQt(typed))));
+        statusBar()->showMessage(ToQt(OwnTextWith(model_.state.language, OwnText::StatusNotANumber, FromQt(typed))));
     });
     for (const auto& entry : numericFields_) {
         entry.first->installEventFilter(numericKeys);

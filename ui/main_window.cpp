@@ -50,6 +50,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include <charconv>
 #include <cmath>
@@ -245,7 +246,12 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
          QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)}));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The undo stack, a child, is cleared as it goes and reports it: by then the window is half gone.
+    if (undoStack_)
+        undoStack_->disconnect(this);
+}
 
 void MainWindow::readStartConfiguration()
 {
@@ -261,9 +267,9 @@ void MainWindow::readStartConfiguration()
     // that ships with the program does not decide it.
     const int remembered = ReadWindowMemory().languageIndex;
     const bool userConfiguration = path && QFileInfo(ToQt(*path)).fileName() == QStringLiteral("umbrix.ini");
-    const Language language = remembered != 0             ? (remembered == 2 ? Language::English : Language::German)
-                              : userConfiguration        ? (model_.state.language.languageIndex == 2 ? Language::English
-                                                                                                     : Language::German)
+    const Language language = remembered != 0 ? (remembered == 2 ? Language::English : Language::German)
+                              : userConfiguration
+                                  ? (model_.state.language.languageIndex == 2 ? Language::English : Language::German)
                               : SystemLanguageIsGerman() ? Language::German
                                                          : Language::English;
     umbrix::SetLanguage(model_, language);
@@ -537,9 +543,9 @@ std::string HelpTopicOfPage(const std::string& pageName)
         std::string_view page;
         std::string_view anchor;
     };
-    constexpr Topic kTopics[] = {{"TSGrafik", "seitegrafik"},          {"TsDat", "seitestunden"},
-                                 {"tsShade", "seiteschatten"},         {"TSAnaDat", "seitedatum"},
-                                 {"tsSlope", "seiteschleifen"},        {"tsAccuracy", "seitegenauigkeit"},
+    constexpr Topic kTopics[] = {{"TSGrafik", "seitegrafik"},         {"TsDat", "seitestunden"},
+                                 {"tsShade", "seiteschatten"},        {"TSAnaDat", "seitedatum"},
+                                 {"tsSlope", "seiteschleifen"},       {"tsAccuracy", "seitegenauigkeit"},
                                  {"tsSimulation", "seitesimulation"}, {"tsPlanner", "planer"}};
     for (const Topic& topic : kTopics)
         if (topic.page == pageName)
@@ -613,8 +619,8 @@ void MainWindow::Hilfe2Click()
     }
     // The help opens at the topic of the page in front.
     const QWidget* page = PgCtrl->currentWidget();
-    const bool shown =
-        helpWindow_->showTopic(ToQt(help_->helpFile()), page ? ToQt(HelpTopicOfPage(FromQt(page->objectName()))) : QString());
+    const bool shown = helpWindow_->showTopic(ToQt(help_->helpFile()),
+                                              page ? ToQt(HelpTopicOfPage(FromQt(page->objectName()))) : QString());
     help_->log("help page " + help_->helpFile() + (shown ? " shown" : " could not be read"));
     if (!shown)
         host_->showMessage(CaptionText(model_.state.language, Caption::Information),

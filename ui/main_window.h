@@ -19,8 +19,8 @@
 #include "ui/last_folder.h"
 #include "ui/printing.h"
 
-#include <QMainWindow>
 #include <QElapsedTimer>
+#include <QMainWindow>
 #include <QPointF>
 #include <QPrinter>
 #include <QString>

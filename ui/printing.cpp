@@ -2,16 +2,16 @@
 
 #include "export/file_messages.h"
 #include "export/file_writer.h"
+#include "text/texts.h"
 #include "ui/print/pdf_memory.h"
 #include "ui/print/print_document.h"
 #include "ui/qt_text.h"
-#include "text/texts.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
-#include <QAction>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>

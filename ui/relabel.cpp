@@ -200,6 +200,7 @@ void MainWindow::RelabelMenu()
         }
     }
     RelabelOwnTexts(*this, lang);
+    relabelUndo();
     const bool german = lang.languageIndex != 2;
     control<QAction>("Deutsch2")->setChecked(german);
     control<QAction>("Englisch2")->setChecked(!german);

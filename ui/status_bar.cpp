@@ -10,7 +10,26 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <cmath>
+#include <cstdio>
 namespace umbrix {
+
+namespace {
+
+constexpr double kPickRadiusPx = 10; // a mark this close to the pointer is named in the status bar
+
+/// Decimal hours as "HH:MM", rounded to the minute.
+std::string ClockText(double hours)
+{
+    const long minutes = std::lround(hours * 60.0);
+    const long h = ((minutes / 60) % 24 + 24) % 24;
+    const long m = ((minutes % 60) + 60) % 60;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02ld:%02ld", h, m);
+    return text;
+}
+
+} // namespace
 
 void MainWindow::buildStatusBar()
 {
@@ -42,8 +61,38 @@ void MainWindow::showCursorPosition(QPointF pixel)
     const double y = -(pixel.y() - frame.centreYPx - view_.panY) / scale;
     const LengthUnit unit = model_.params.lengthUnit;
     const std::string symbol(UnitName(unit));
-    statusCursor_->setText(ToQt(OwnTextWith(model_.state.language, OwnText::StatusCursor,
-                                            FormatLength(x, unit) + " " + symbol, FormatLength(y, unit) + " " + symbol)));
+    QString text = ToQt(OwnTextWith(model_.state.language, OwnText::StatusCursor, FormatLength(x, unit) + " " + symbol,
+                                    FormatLength(y, unit) + " " + symbol));
+    // The hour mark and the date mark under the pointer, on the dials whose marks stand at their own
+    // coordinates about one centre (not the split dial's two halves).
+    if (!model_.state.doubleAnalemmaActive) {
+        const double pickUnits = kPickRadiusPx / scale;
+        const Results& r = model_.results;
+        std::string hour;
+        double nearest = pickUnits;
+        for (int i = 1; i <= r.hourPointCount && i < static_cast<int>(r.hourPoints.size()); ++i) {
+            const double d = std::hypot(r.hourPoints[i].x - x, r.hourPoints[i].y - y);
+            if (d < nearest) {
+                nearest = d;
+                hour = ClockText(r.hourPoints[i].time);
+            }
+        }
+        std::string date;
+        nearest = pickUnits;
+        for (int i = 1; i <= kDateMarkSlots && !r.dateMarks[i].label.empty(); ++i) {
+            const double d = std::hypot(r.dateMarks[i].x - x, r.dateMarks[i].y - y);
+            if (d < nearest) {
+                nearest = d;
+                date = r.dateMarks[i].label;
+            }
+        }
+        if (!hour.empty() || !date.empty())
+            text += QStringLiteral("   ") +
+                    (hour.empty() || date.empty()
+                         ? ToQt(hour + date)
+                         : ToQt(OwnTextWith(model_.state.language, OwnText::StatusHourDate, hour, date)));
+    }
+    statusCursor_->setText(text);
 }
 
 void MainWindow::showScaleAndTime()
@@ -54,14 +103,14 @@ void MainWindow::showScaleAndTime()
     const FitFrame frame = ScreenFitFrame(model_, Image1->width(), Image1->height());
     const double scale = frame.pixelsPerUnit * view_.zoomFactor;
     if (scale > 0 && !drawingBlanked_)
-        statusScale_->setText(ToQt(OwnTextWith(lang, OwnText::StatusScale,
-                                               FormatDecimals(scale, scale < 10 ? 2 : 1),
+        statusScale_->setText(ToQt(OwnTextWith(lang, OwnText::StatusScale, FormatDecimals(scale, scale < 10 ? 2 : 1),
                                                std::string(UnitName(model_.params.lengthUnit))))
                                   .replace(QStringLiteral("%3"), ToQt(FormatDecimals(view_.zoomFactor, 2))));
     else
         statusScale_->clear();
     if (lastCalculationMs_ >= 0)
-        statusTime_->setText(ToQt(OwnTextWith(lang, OwnText::StatusCalcTime, std::to_string(qRound(lastCalculationMs_)))));
+        statusTime_->setText(
+            ToQt(OwnTextWith(lang, OwnText::StatusCalcTime, std::to_string(qRound(lastCalculationMs_)))));
 }
 
 } // namespace umbrix

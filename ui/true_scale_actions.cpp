@@ -119,8 +119,8 @@ private:
     void showCount()
     {
         const long long sheets = sheets_ ? sheets_(choice().request.paper) : 0;
-        count_->setText(ToQt(OwnTextWith(lang_, OwnText::TemplateSheets, std::to_string(sheets),
-                                         std::to_string(sheets + 1))));
+        count_->setText(
+            ToQt(OwnTextWith(lang_, OwnText::TemplateSheets, std::to_string(sheets), std::to_string(sheets + 1))));
     }
 
     QDoubleSpinBox* factorBox(const char* name, double value)

@@ -53,7 +53,6 @@ SaveAnswer AskWithBox(QWidget* parent, const QString& caption, const QString& te
     }
 }
 
-
 } // namespace
 
 void MainWindow::buildFileMenuItems(QMenu& file, QAction* before, QMenu& options)

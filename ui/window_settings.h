@@ -18,9 +18,9 @@ constexpr int kMaxRecentFiles = 8;
 struct WindowMemory {
     std::optional<QSize> size; // the window's normal (not maximised) size
     bool maximised = false;
-    QString page;       // object name of the page shown last
-    QStringList recent; // most recent first, at most kMaxRecentFiles, no file twice
-    QString lastFolder; // where the file dialogs opened or chose last
+    QString page;          // object name of the page shown last
+    QStringList recent;    // most recent first, at most kMaxRecentFiles, no file twice
+    QString lastFolder;    // where the file dialogs opened or chose last
     int languageIndex = 0; // 1 German, 2 English as chosen in the window's menu; 0 never chosen
 };
 

@@ -109,7 +109,11 @@ TEST_F(Window, ARejectedLatitudeKeepsTheStoredValueAndTheFocus)
     const int drawn = window->drawCount();
     typeAndLeave("eBreit", "91");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
+    // The box keeps its text and adds the field's caption and range on a second line.
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)) + "\n" +
+                                         RejectionLine(window->model(), Field::eBreit));
+    EXPECT_NE(host.messages[0].text.find("Breite"), std::string::npos) << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("90"), std::string::npos) << host.messages[0].text;
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
