@@ -9,6 +9,7 @@
 #include "core/parameter_set.h"
 #include "core/parameters.h"
 #include "export/config_file.h"
+#include "export/file_messages.h"
 #include "text/texts.h"
 #include "ui/field_comforts.h"
 #include "ui/main_window.h"
@@ -283,6 +284,10 @@ bool MainWindow::saveDocument()
     // "Save as start configuration" writes a start configuration.
     if (currentFile_.empty() || isStartConfiguration(currentFile_))
         return saveDocumentAs();
+    if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, currentFile_, true)) {
+        showMessages({*fifo});
+        return false;
+    }
     if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, currentFile_)) {
         showMessages({*failure});
         return false;

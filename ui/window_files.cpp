@@ -3,6 +3,7 @@
 // between runs.
 
 #include "export/config_file.h"
+#include "export/file_messages.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/own_labels.h"
