@@ -113,8 +113,12 @@ bool HelpWindow::showTopic(const QString& path, const QString& topic)
 {
     if (!showPage(path))
         return false;
-    if (!topic.isEmpty())
-        browser_->scrollToAnchor(topic);
+    if (!topic.isEmpty()) {
+        // The browser goes to the anchor once the page is laid out; the way back returns to where it was.
+        QUrl at = browser_->source().adjusted(QUrl::RemoveFragment);
+        at.setFragment(topic);
+        browser_->setSource(at);
+    }
     return true;
 }
 
