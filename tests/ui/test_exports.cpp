@@ -1,6 +1,7 @@
 // The exports of the window: the plot export panel on the graphic page and the table export of the result
 // pages, driven through their buttons with the save dialog answered by the test. Runs offscreen.
 
+#include "core/fields.h"
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
 #include "export/plot_export.h"
@@ -295,8 +296,9 @@ TEST_F(Exports, AFailedWriteNamesThePathWithTheSaveErrorForBothFormats)
         click(button);
         click("Button3");
         ASSERT_EQ(host.messages.size(), 1u) << button;
-        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, MessageId::CannotSave)) + "\n" + dir +
-                                             "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
+        // A missing folder is no write protection: the file, then the folder and the reason.
+        EXPECT_EQ(host.messages[0].text,
+                  dir + name + "\n" + dir + "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
         EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Error)));
         EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     }
@@ -321,7 +323,8 @@ TEST_F(Exports, ARejectedAxisKeepsThePanelOpenAndExportsNothing)
     typeAxis("25");
     click("Button3");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)) + "\n" +
+                                         RejectionLine(window->model(), Field::EddxfAchs));
     EXPECT_EQ(axisField()->text(), QStringLiteral("3.50"));
     EXPECT_FALSE(panel->isHidden());
     EXPECT_EQ(dialogs, 0);
