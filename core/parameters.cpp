@@ -12,9 +12,14 @@ namespace {
 /// The shortest text of a bound, written out in full ("1000000", not "1e+06").
 std::string Number(double v)
 {
-    char buffer[64];
-    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::Fixed);
-    return ec == std::errc() ? std::string(buffer, end) : std::string();
+    // Six decimals, then the zeros a bound does not need: "0.05", "1000000".
+    std::string text = RealText(v, RealFormat::Fixed, 6);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
 }
 
 std::string UnitText(ValueUnit unit, Language language)
