@@ -12,14 +12,11 @@ namespace {
 /// The shortest text of a bound, written out in full ("1000000", not "1e+06").
 std::string Number(double v)
 {
-    // Six decimals, then the zeros a bound does not need: "0.05", "1000000".
-    std::string text = RealText(v, RealFormat::Fixed, 6);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
+    char buffer[64];
+    // A whole number is written with no exponent; a fraction as the shortest exact text.
+    const bool whole = v == std::floor(v) && std::fabs(v) < 1e15;
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, whole ? RealFormat::Fixed : RealFormat::Shortest);
+    return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
 std::string UnitText(ValueUnit unit, Language language)
