@@ -105,9 +105,12 @@ std::string CaptionOfLabel(std::string text)
 /// typographic minus sign.
 std::string BoundNumber(double v)
 {
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
-    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string();
+    std::string text = RealText(v, RealFormat::Fixed, 6);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1); // "0.050000" is "0.05", "1000000.000000" is "1000000"
+        if (text.back() == '.')
+            text.pop_back();
+    }
     if (!text.empty() && text.front() == '-')
         text.replace(0, 1, "\u2212");
     return text;

@@ -1,5 +1,7 @@
 #include "export/file_writer.h"
 
+#include "core/number_text.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -332,7 +334,7 @@ int OwnOutputDescriptor(const std::string& path, const FileSystem& fs)
             return false;
         const char* first = path.data() + prefix.size();
         const char* last = path.data() + path.size();
-        const auto [end, ec] = std::from_chars(first, last, fd);
+        const auto [end, ec] = ReadInteger(std::string_view(first, static_cast<std::size_t>(last - first)), fd);
         return first != last && ec == std::errc() && end == last;
     };
     if (path == "/dev/stdout")

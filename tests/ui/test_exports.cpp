@@ -1,6 +1,7 @@
 // The exports of the window: the plot export panel on the graphic page and the table export of the result
 // pages, driven through their buttons with the save dialog answered by the test. Runs offscreen.
 
+#include "core/fields.h"
 #include "core/numeric.h"
 #include "export/hpgl_writer.h"
 #include "export/plot_export.h"
@@ -297,8 +298,9 @@ TEST_F(Exports, AFailedWriteNamesThePathWithTheSaveErrorForBothFormats)
         click(button);
         click("Button3");
         ASSERT_EQ(host.messages.size(), 1u) << button;
-        EXPECT_EQ(host.messages[0].text, dir + name + std::string(MessageRow(kDe, MessageId::CannotSave)) + "\n" + dir +
-                                             "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
+        // A missing folder is no write protection: the file, then the folder and the reason.
+        EXPECT_EQ(host.messages[0].text,
+                  dir + name + "\n" + dir + "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
         EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Error)));
         EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     }
