@@ -182,7 +182,7 @@ constexpr std::array<ParameterRow, 14> kDesignSettingRows{{
      .meaningDe = "der Name des Orts, aus dem der Standort stammt (umbrix-cli --place); leer: von Hand eingegeben"},
     {.name = "bodyHeight",
      .unit = DialUnits,
-     .bounds = {kMinBodyHeight, kInf, true, false},
+     .bounds = {kMinBodyHeight, kMaxBodyHeight, true, false},
      .saved = {.line = 0, .extension = kWritten},
      .read = [](const Model& m) -> ParameterValue { return m.params.bodyHeightOrGnomon(); },
      .apply = ApplyBodyHeight,

@@ -32,6 +32,17 @@ enum class OwnText : std::uint8_t {
     UnknownExtension,   // "%1" line number, "%2" name: an extension line nobody knows
     BadExtensionValue,  // "%1" line number, "%2" name: an extension line with a value its parameter refuses
     StandardOutput,     // what "-" stands for in a file message
+    NoReader,           // a FIFO to write that no program opened for reading in time
+    FifoRefused,        // the window neither writes nor reads a FIFO
+    TemporaryFolder,    // "%1" the folder: the true-size DXF's temporary file could not be written there
+    OutOfMemory,        // not enough memory for what was asked
+    ActionFailed,       // "%1" the action, "%2" the reason: an action of the window that could not be done
+    LinesKept,          // "%1" the first line the file lacks: lines %1 to 26 keep their values
+    FallbackUsed,       // "%1" the value read, "%2" the value used instead
+    ExtraNumbers,       // "%1" how many numbers the line uses
+    NotAPlainNumber,    // "%1" the text: a number with an exponent, or text after it
+    LineOfFile,         // "%1" the file, "%2" the line number: where a configuration error is
+    WarningsOfFile,     // "%1" the file: the head of the warnings after loading it
     // The true-scale outputs (scale drawing, true-size DXF, setting-out plan, full-size template)
     Scale,                // "Maßstab"
     Up,                   // the arrow of a plane that is not horizontal
@@ -101,6 +112,35 @@ enum class OwnText : std::uint8_t {
     ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
     UnsavedCaption,       // caption of the question before parameters that differ from their file are left
     SaveChangesQuestion,  // "%1" the file name
+    // The document: its name, the File and Edit menus, the steps that undo takes back
+    Untitled,        // the name of a document that was never saved
+    FileNew,         // menu items, with their accelerators
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    EditMenu,
+    EditUndo,        // "%1" the step, or nothing
+    EditRedo,        // "%1" the step, or nothing
+    StepSeveral,     // "%1" how many parameters changed at once
+    StepOpened,      // "%1" the file
+    // The status bar
+    StatusCursor,    // "%1" x, "%2" y, both with the unit
+    StatusHourDate,  // "%1" the hour, "%2" the date under the cursor
+    StatusScale,     // "%1" pixels per unit with the unit, "%2" the zoom
+    StatusCalcTime,  // "%1" milliseconds
+    StatusSaved,     // "%1" the file
+    StatusNotANumber, // "%1" the character the field dropped
+    // Choosing another length unit
+    UnitQuestionCaption,
+    UnitQuestion,    // "%1" the lengths converted, "%2" the numbers kept
+    UnitConvert,     // the buttons
+    UnitKeep,
+    UnitNoConversion, // converted lengths would leave their fields' ranges
+    LengthsIn,       // "%1" the unit beside a table
+    // Help and the template dialog
+    HelpFind,        // the help window's search field
+    HelpFindTip,
+    TemplateSheets,  // "%1" sheets, "%2" pages
     // The design-error map (window page and --svg-accuracy)
     AccuracyMapTitle,       // the heat map's title
     LargestMagnitudeSuffix, // appended to the title, followed by the minutes

@@ -1,5 +1,7 @@
 #include "ui/field_comforts.h"
 
+#include "text/own_texts.h"
+
 #include "core/parameters.h"
 #include "ui/own_labels.h"
 #include "ui/qt_text.h"
@@ -147,6 +149,24 @@ void ShowLengthUnit(QWidget& root, LengthUnit unit)
         const QSignalBlocker quiet(choice);
         choice->setCurrentIndex(choice->findText(symbol));
     }
+}
+
+QLabel* MakeLengthsInLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setProperty(kLengthsInLabel, true);
+    return label;
+}
+
+void ShowLengthsIn(QWidget& root, const LanguageState& lang, LengthUnit unit)
+{
+    const QString text = ToQt(OwnTextWith(lang, OwnText::LengthsIn, UnitName(unit)));
+    for (QLabel* label : root.findChildren<QLabel*>())
+        if (label->property(kLengthsInLabel).toBool()) {
+            label->setText(text);
+            label->adjustSize();
+        }
 }
 
 QComboBox* MakeLengthUnitChoice(QWidget* parent)

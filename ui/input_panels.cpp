@@ -4,10 +4,12 @@
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
 #include "core/split_dial_controls.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/field_comforts.h"
 #include "ui/grid_view.h"
+#include "ui/image_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/parameter_panels.h"
@@ -20,6 +22,7 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -43,6 +46,10 @@ void MainWindow::buildInputPanels()
 void MainWindow::connectInputs()
 {
     auto* numericKeys = new FieldKeyFilter(true, this);
+    // The filter stays as it is; what it drops is named in the status bar.
+    numericKeys->setDroppedReport([this](const QString& typed) {
+        statusBar()->showMessage(ToQt(OwnTextWith(model_.state.language, OwnText::StatusNotANumber, FromQt(typed))));
+    });
     for (const auto& entry : numericFields_) {
         entry.first->installEventFilter(numericKeys);
         entry.first->installEventFilter(this);
@@ -137,6 +144,9 @@ void MainWindow::numericFieldExit(Field field)
     edit->setModified(false);
     applyControlStates(outcome.others);
     showMessages(outcome.messages);
+    // A refused value: the field shows the value that is stored, never the refused one.
+    if (!outcome.accepted && !outcome.messages.empty())
+        edit->setText(ToQt(ShownFieldText(model_, field)));
     if (outcome.focusBack) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -164,12 +174,16 @@ void MainWindow::MaskEdit1Exit()
         return;
     inFieldExit_ = true;
     const DateOutcome outcome = ParseShadowDate(model_, FromQt(shown), DateSource::MaskEdit1);
-    if (outcome.maskText.find_first_not_of(" /") == std::string::npos)
+    // A refused date: the field and its caption show the stored date, never an empty mask.
+    const bool refused = !outcome.empty && !outcome.valid;
+    if (refused)
+        edit->setText(ToQt(model_.state.shadowDateText));
+    else if (outcome.maskText.find_first_not_of(" /") == std::string::npos)
         edit->clear();
     else
         edit->setText(ToQt(outcome.maskText));
     edit->setModified(false);
-    control<QLabel>("lDat2")->setText(ToQt(outcome.caption));
+    control<QLabel>("lDat2")->setText(ToQt(refused ? model_.state.shadowDateCaption : outcome.caption));
     if (outcome.message)
         showMessages({*outcome.message});
     if (outcome.empty || !outcome.valid)
@@ -214,17 +228,6 @@ void MainWindow::zoneTimeClicked(bool checked)
     refreshAfterCalculation();
 }
 
-void MainWindow::lengthUnitChosen(int index)
-{
-    // The unit names the lengths and converts none of them: nothing is calculated anew.
-    const SetOutcome outcome =
-        SetParameter(model_, "lengthUnit", FromQt(control<QComboBox>(kLengthUnitChoice)->itemText(index)));
-    if (outcome.status != SetStatus::Accepted)
-        showMessages(outcome.messages);
-    ShowLengthUnit(*this, model_.params.lengthUnit);
-    updateTitle();
-}
-
 void MainWindow::riseSetClicked(bool checked)
 {
     OnRiseSetClicked(model_, *host_, *redraw_, checked);
@@ -262,15 +265,45 @@ void MainWindow::calculateClicked(RecalcSource button)
     refreshAfterCalculation();
 }
 
+namespace {
+
+/// Holds the messages of a handler back until its drawing is on the screen; progress goes straight through.
+struct DeferringHost : Host {
+    explicit DeferringHost(Host& inner) : inner(inner) {}
+    void showMessage(std::string_view caption, std::string_view text, MessageIcon icon) override
+    {
+        held.push_back({std::string(caption), std::string(text), icon});
+    }
+    void progressBegin(int total) override { inner.progressBegin(total); }
+    void progressStep() override { inner.progressStep(); }
+    void progressEnd() override { inner.progressEnd(); }
+    void release()
+    {
+        for (const RecordingHost::Message& m : held)
+            inner.showMessage(m.caption, m.text, m.icon);
+        held.clear();
+    }
+    Host& inner;
+    std::vector<RecordingHost::Message> held;
+};
+
+} // namespace
+
 void MainWindow::dialTypeChosen(int dialType)
 {
-    (void)OnDialTypeChosen(model_, *host_, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
+    // Every type starts from the reset view (zoom 1, no pan), so that a fit of one type never carries over
+    // to the next; the type's message comes over its own new drawing.
+    ResetView(view_);
+    DeferringHost deferred(*host_);
+    (void)OnDialTypeChosen(model_, deferred, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
         applyControlStates(states);
         applySplitVariant();
         control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
         relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
     });
     refreshAfterCalculation();
+    Image1->repaint();
+    deferred.release();
 }
 
 void MainWindow::swapInputPanels(bool viaButton)
