@@ -106,12 +106,16 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
     }
     std::string title(
         Say(model, "Korrektur: Minuten zur Ablesung addieren", "Correction: minutes to add to the reading"));
-    const std::string rule = SummerRuleText(model.state.language, model.params.dst);
+    // The rule is named once a dial chose one (a time zone or summerTimeRule); a dial without either keeps
+    // its table as it always was, under the EU rule.
+    const DstOptions& dst = model.params.dst;
+    const bool named = dst.rule.has_value() || !dst.timeZone.empty();
+    const std::string rule = named ? SummerRuleText(model.state.language, dst) + ", " : std::string();
     if (table.offsetHours)
-        title += " (" + rule + std::string(Say(model, ", Sommerzeit = Zonenzeit + ", ", summer time = zone time + ")) +
+        title += " (" + rule + std::string(Say(model, "Sommerzeit = Zonenzeit + ", "summer time = zone time + ")) +
                  FormatDecimals(*table.offsetHours, 1) + " h)";
     else
-        title += " (" + rule + ")";
+        title += " (" + SummerRuleText(model.state.language, dst) + ")";
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }
 

@@ -3,7 +3,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
 #include "cli/reference.h"
-#include "cli/site_options.h"
+#include "site/command_line_site.h"
 #include "cli/svg_output.h"
 #include "cli/true_scale_outputs.h"
 #include "core/driver.h"

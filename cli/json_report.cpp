@@ -3,7 +3,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
-#include "cli/site_options.h"
+#include "site/command_line_site.h"
 #include "core/dst_ring.h"
 #include "core/leap_cycle.h"
 #include "core/loops.h"
@@ -166,12 +166,9 @@ void WriteSite(JsonWriter& json, const Model& model, const SiteFacts* place)
         json.value(DayMonthSlash(period->end));
         json.key("offsetHours");
         json.value(*offset);
+        // The zone's name of its summer time; empty without a zone.
         json.key("abbreviation");
-        const std::string& abbreviation = schedule.spans.front().abbreviation;
-        if (abbreviation.empty())
-            json.null();
-        else
-            json.value(abbreviation);
+        json.value(schedule.spans.front().abbreviation);
         json.endObject();
     }
     json.endObject();

@@ -226,6 +226,9 @@ std::string SummerRuleText(const LanguageState& lang, const DstOptions& dst)
 {
     switch (RuleInForce(dst)) {
     case SummerTimeRule::Zone:
+        // A zone read without summer time in the design year.
+        if (dst.zone.year != 0 && dst.zone.spans.empty())
+            return std::string(OwnTextOf(lang, OwnText::SummerRuleNone)) + " (" + dst.timeZone + ")";
         return OwnTextWith(lang, OwnText::SummerRuleZone, dst.timeZone);
     case SummerTimeRule::None:
         return std::string(OwnTextOf(lang, OwnText::SummerRuleNone));

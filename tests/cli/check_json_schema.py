@@ -89,7 +89,7 @@ for options in (["--place", "Wien"], ["--place", "Cape Town", "--correction"],
     if options[1].startswith("timeZone") and site["summerTime"]["start"] != "03/10":
         faults.append(f"Australia/Sydney: summer time {site['summerTime']}")
 if reports.get("dialType=0", {}).get("site") != {"summerTime": {"rule": "eu", "start": "29/03", "end": "24/10",
-                                                                "offsetHours": 1, "abbreviation": None}}:
+                                                                "offsetHours": 1, "abbreviation": ""}}:
     faults.append(f"the default dial's site is {reports.get('dialType=0', {}).get('site')}")
 
 # The parts a report of the split dial and of the fixed gnomon fill must not be empty, or the cases above

@@ -1,7 +1,8 @@
 #pragma once
-// umbrix-cli's site: --place, --place-list and --coordinates, the time zone of timeZone resolved through
-// the tz database, and the warnings about a site's signs. The gazetteer's index is built by the first
-// option that needs it, once per run.
+// The site of a umbrix-cli run, on the host side of the site layer as the window's site panel is:
+// --place, --place-list and --coordinates, the time zone of timeZone resolved through the tz database, and
+// the warnings about a site's signs. The gazetteer's index is built by the first option that needs it, once
+// per run.
 
 #include "core/model.h"
 #include "site/site_service.h"

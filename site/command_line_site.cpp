@@ -1,4 +1,4 @@
-#include "cli/site_options.h"
+#include "site/command_line_site.h"
 
 #include "core/parameter_set.h"
 #include "site/coordinates.h"
