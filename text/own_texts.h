@@ -230,6 +230,23 @@ enum class OwnText : std::uint8_t {
     PlannerMapReached,     // after the title, followed by the share in percent
     PlannerMapRatio,       // the colour bar's caption
     PlannerMapNoValue,     // the legend of the grey cells
+    // Where and when: the site's time zone and summer time
+    SiteWithoutSummerTime, // dstRing refused: the rule or the zone has no summer time
+    SummerRuleEu,          // the rule in force, named where summer time is shown
+    SummerRuleCustom,
+    SummerRuleZone, // "%1" the zone's name
+    SummerRuleNone,
+    SummerTimeLabel, // the label of a summer clock time without a zone's abbreviation
+    ClockTime,       // column: the clock time, summer or zone time
+    SitePlace,       // label of the place field
+    SitePlaceTip,    // its tooltip
+    SiteZone,        // label of the time-zone list
+    SiteZoneTip,     // its tooltip
+    SitePaste,       // the button that reads pasted coordinates
+    SitePasteTitle,  // its dialog's title
+    SitePastePrompt, // its dialog's prompt
+    SiteReverseSign, // the question after a sign warning
+    LongitudeUnit,   // the longitude field's unit, with its sign convention
     Count
 };
 

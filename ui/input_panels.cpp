@@ -15,6 +15,7 @@
 #include "ui/parameter_panels.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/site_panel.h"
 #include "ui/table_export_dialog.h"
 #include "ui/widgets.h"
 
@@ -33,6 +34,13 @@ void MainWindow::buildInputPanels()
     numericFields_.insert(numericFields_.end(), first->fields().begin(), first->fields().end());
     Panel1 = first;
     Panel2 = new SplitDialPanel(central_);
+    // The place, the zone and the paste action in the row of the switches, after the check boxes.
+    auto* site = new SitePanel(
+        model_, [this] { recalculateAfterOption(); }, [this](const std::vector<UiMessage>& m) { showMessages(m); },
+        first);
+    if (auto* column = qobject_cast<QBoxLayout*>(first->layout()))
+        if (auto* switches = qobject_cast<QBoxLayout*>(column->itemAt(1)->layout()))
+            switches->insertWidget(3, site);
 }
 
 void MainWindow::connectInputs()
@@ -148,6 +156,12 @@ void MainWindow::numericFieldExit(Field field)
         return;
     (void)OnFieldAccepted(model_, *host_, *redraw_);
     refreshAfterCalculation();
+    if (auto* site = findChild<SitePanel*>(QStringLiteral("SitePanel"))) {
+        if (field == Field::eBreit || field == Field::eLang)
+            site->checkSigns();
+        else if (field == Field::eZone)
+            site->checkMeridian();
+    }
 }
 
 void MainWindow::MaskEdit1Exit()

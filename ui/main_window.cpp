@@ -25,6 +25,7 @@
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/simulation_page.h"
+#include "ui/site_panel.h"
 #include "ui/table_pages.h"
 #include "ui/window_settings.h"
 
@@ -523,6 +524,8 @@ void MainWindow::refreshGrids()
 
 void MainWindow::refreshAfterCalculation()
 {
+    if (auto* site = findChild<SitePanel*>(QStringLiteral("SitePanel")))
+        site->showModel();
     refreshGrids();
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
