@@ -25,7 +25,7 @@
 
     const state = {
         M: null, describe: null, session: null, lang: "en", panels: null, view: null, report: null,
-        page: "graphic", dirty: new Set(), rows: new Map(), playTimer: null, places: [], activePlace: -1,
+        page: "graphic", dirty: new Set(), rows: new Map(), rejected: new Set(), playTimer: null, places: [], activePlace: -1,
         lastRecalculationMs: NaN, firstDrawingMs: NaN,
     };
 
@@ -95,6 +95,7 @@
             state.panels.applyOthers(outcome.others);
             if (!outcome.accepted) {
                 state.panels.showMessages(name, outcome.messages);
+                state.rejected.add(name);
                 return false;
             }
             state.panels.showMessages(name, outcome.messages);
@@ -103,16 +104,24 @@
         const answer = P.ParseAnswer(state.session.setParameter(name, text), { status: "rejected", messages: [] });
         if (answer.status !== "accepted") {
             if (!state.panels.showMessages(name, answer.messages)) Notice(MessageText(answer.messages) || answer.status);
-            Sync(new Set([name]));
+            state.rejected.add(name);
+            Sync(state.rejected);
             return false;
         }
         if (!row || !row.field) state.panels.showMessages(name, []);
-        AfterChange(new Set());
+        state.rejected.delete(name);
+        AfterChange();
         return true;
     }
 
-    function AfterChange(keep) {
-        Sync(keep);
+    /// A rejected text stays in its field, with its message, until it is mended or a new design replaces it.
+    function ForgetRejected() {
+        for (const name of state.rejected) state.panels.showMessages(name, []);
+        state.rejected.clear();
+    }
+
+    function AfterChange() {
+        Sync(state.rejected);
         Recalculate();
         KeepCurrentDesign();
     }
@@ -390,7 +399,8 @@
         }
         state.session.setLanguage(state.lang);
         Notice(T("opened") + " " + file.name + (details ? "\n" + details : ""));
-        AfterChange(new Set());
+        ForgetRejected();
+        AfterChange();
     }
 
     function RestoreKeptDesign() {
@@ -404,6 +414,7 @@
             state.session = new state.M.Session();
             state.session.setLanguage(state.lang);
             Notice("");
+            ForgetRejected();
             Sync();
             Recalculate();
         });
@@ -465,7 +476,11 @@
         }
         $("#placeChosen").textContent = PlaceText(place) + " (" + T("timeZone") + ": " + place.timeZone + ")";
         $("#placeSearch").value = place.name;
-        AfterChange(new Set());
+        for (const name of ["latitude", "longitude", "zoneMeridian"]) {
+            state.rejected.delete(name);
+            state.panels.showMessages(name, []);
+        }
+        AfterChange();
     }
 
     function PlaceKeys(e) {
@@ -516,7 +531,7 @@
         try { window.localStorage.setItem(P.kLanguageKey, state.lang); } catch (e) { /* kept for this visit only */ }
         state.session.setLanguage(state.lang);
         Relabel();
-        Sync();
+        Sync(state.rejected);
         Recalculate();
         KeepCurrentDesign();
     }

@@ -161,6 +161,9 @@ async function main() {
             await typeInto(page, '[data-param="latitude"]', "abc");
             const second = await page.$eval("#m-latitude", (e) => e.textContent);
             expect(second.length > 5 && second !== message, "a text gives the same message as a range error: " + second);
+            await typeInto(page, '[data-param="gnomonHeight"]', "1.7");
+            expect(await value(page, "latitude") === "abc", "another field's change overwrote the rejected text");
+            expect(await page.$eval("#m-latitude", (e) => e.textContent) === second, "another field's change cleared the message");
             await typeInto(page, '[data-param="latitude"]', "-33.92");
             expect(await page.$eval("#m-latitude", (e) => e.textContent) === "", "a good value leaves the message");
         });
