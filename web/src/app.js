@@ -219,6 +219,34 @@
         }
         if (name === "shadow") $("#shadowCaption").textContent = (state.report.parameters || {}).shadowDateCaption || "";
         if (name === "simulation") Simulate();
+        if (name === "planner") ShowPlanner();
+    }
+
+    /// The planner's share of reached cells and its recommended axis, from the report with the reach map.
+    function ShowPlanner() {
+        const values = Values();
+        const forType = [0, 6].includes(Number(values.dialType));
+        const bytes = forType ? state.session.output("json", JSON.stringify({ reach: true })) : null;
+        const reach = bytes && bytes.length ? (P.ParseAnswer(Decode(bytes), {}).reach || null) : null;
+        $("#plannerSummary").hidden = forType && !reach;
+        $("#plannerApply").hidden = !reach || !Number.isFinite(reach.recommendedSemiMajorAxis);
+        $("#plannerRecommended").textContent = "";
+        if (!forType) {
+            $("#plannerReached").textContent = T("plannerNotForType");
+            return;
+        }
+        if (!reach) return;
+        $("#plannerReached").textContent = T("plannerReached").replace("%1", (100 * reach.coverage).toFixed(1))
+            .replace("%2", String(values.semiMajorAxis));
+        if (Number.isFinite(reach.recommendedSemiMajorAxis)) {
+            $("#plannerRecommended").textContent = T("plannerRecommended").replace("%1", String(reach.recommendedSemiMajorAxis));
+        }
+        $("#plannerApply").onclick = () => {
+            const text = String(reach.recommendedSemiMajorAxis);
+            const input = $('[data-param="semiMajorAxis"]');
+            if (input) input.value = text;
+            Commit("semiMajorAxis", text);
+        };
     }
 
     // --- simulation --------------------------------------------------------------------------------------

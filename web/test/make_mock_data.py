@@ -43,6 +43,9 @@ def main() -> int:
             at = subprocess.run([cli, "--lang", lang, *DESIGN, "--at", "21/06/2015 12:00", "--json", "-"],
                                 check=True, capture_output=True).stdout
             data["simulation-" + lang] = json.loads(at)["simulation"]
+            reach = subprocess.run([cli, "--lang", lang, *DESIGN, "--reach", "--json", "-"], check=True,
+                                   capture_output=True).stdout
+            data["reach-" + lang] = json.loads(reach)["reach"]
         for kind, args in OUTPUTS.items():
             base = str(Path(tmp) / kind)
             argv = [a.replace("{f}", base) for a in args]

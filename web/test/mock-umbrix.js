@@ -144,7 +144,11 @@
             const options = optionsJson ? JSON.parse(optionsJson) : {};
             this.error = "";
             switch (kind) {
-            case "json": return textBytes(this.calculate());
+            case "json": {
+                const report = this.report();
+                if (options.reach) report.reach = data["reach-" + this.lang];
+                return textBytes(JSON.stringify(report));
+            }
             case "at": {
                 const report = this.report();
                 report.simulation = { ...data["simulation-" + this.lang], date: (options.at || "").slice(0, 10),

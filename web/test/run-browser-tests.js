@@ -231,6 +231,13 @@ async function main() {
                 expect(await page.$eval("#page-" + name, (p) => !p.hidden), name + " not shown");
             }
             expect(await page.$("#page-error svg"), "no error graph");
+            await page.click('[data-page="planner"]');
+            const reached = await page.$eval("#plannerReached", (e) => e.textContent);
+            expect(/\d+\.\d %/.test(reached), "the planner gives no share: " + reached);
+            await page.click("#plannerApply");
+            const applied = Number(await value(page, "semiMajorAxis"));
+            expect(applied !== 2.5 && applied > 0, "the recommendation was not taken");
+            await typeInto(page, '[data-param="semiMajorAxis"]', "2.5");
             await page.click('[data-page="simulation"]');
             expect(await page.$('#simPlot [data-mark="gnomon"]'), "no gnomon in the simulation");
             await page.click("#simPlay");
