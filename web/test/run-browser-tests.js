@@ -7,6 +7,7 @@
 // usage: node web/test/run-browser-tests.js PAGE.html OUT_DIR
 "use strict";
 const fs = require("fs");
+const http = require("http");
 const os = require("os");
 const path = require("path");
 const { execFileSync } = require("child_process");
@@ -148,6 +149,19 @@ async function main() {
             await page.mouse.up();
             await page.click('[data-view="fit"]');
             expect(await page.$eval("#drawing", (d) => d.dataset.scale) === "1.000", "fit does not fit");
+            // Two fingers moving apart from 40 to 120 px zoom by three.
+            await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 2 });
+            const [cx, cy] = [box.x + box.width / 2, box.y + box.height / 2];
+            const fingers = (d) => [{ x: cx - d, y: cy, id: 1 }, { x: cx + d, y: cy, id: 2 }];
+            await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: fingers(20) });
+            for (const d of [30, 40, 50, 60]) await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: fingers(d) });
+            await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+            await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: false });
+            expect(await page.$eval("#drawing", (d) => d.dataset.scale) === "3.000", "the pinch does not zoom");
+            await page.keyboard.press("0");
+            await page.focus("#drawing");
+            await page.keyboard.press("0");
+            expect(await page.$eval("#drawing", (d) => d.dataset.scale) === "1.000", "the key 0 does not fit");
             const white = await page.$eval("#drawing", (d) => getComputedStyle(d).backgroundColor);
             expect(white === "rgb(255, 255, 255)", "the drawing is not on white: " + white);
         });
@@ -323,6 +337,45 @@ async function main() {
             expect(problems.console.length === 0, "console: " + problems.console.join(" | "));
             expect(problems.network.length === 0, "requests: " + problems.network.join(" | "));
             expect(problems.dialogs.length === 0, "dialogs: " + problems.dialogs.join(" | "));
+        });
+
+        await check("the site folder works from a web server, with the help beside it and nothing from elsewhere", async () => {
+            const site = path.join(path.dirname(pagePath), "site");
+            const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
+            const server = http.createServer((request, response) => {
+                const file = path.join(site, decodeURIComponent(new URL(request.url, "http://x").pathname));
+                if (!file.startsWith(site) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+                    response.writeHead(404);
+                    response.end();
+                    return;
+                }
+                response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
+                response.end(fs.readFileSync(file));
+            });
+            await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+            const origin = "http://127.0.0.1:" + server.address().port;
+            const served = await browser.newPage();
+            const foreign = [];
+            const errors = [];
+            served.on("pageerror", (e) => errors.push(String(e)));
+            served.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
+            served.on("request", (r) => {
+                const url = r.url();
+                if (!url.startsWith(origin) && !url.startsWith("data:") && !url.startsWith("blob:")) foreign.push(url);
+            });
+            try {
+                await served.goto(origin + "/index.html", { waitUntil: "load" });
+                await ready(served);
+                expect(await served.$("#drawing svg"), "no drawing from the site");
+                await served.click("#helpButton");
+                const frame = await (await served.waitForSelector("#helpFrame")).contentFrame();
+                await frame.waitForSelector("h1", { timeout: 5000 });
+                expect(foreign.length === 0, "requests elsewhere: " + foreign.join(" | "));
+                expect(errors.length === 0, "console: " + errors.join(" | "));
+            } finally {
+                await served.close();
+                server.close();
+            }
         });
     } finally {
         await browser.close();
