@@ -65,14 +65,16 @@
         }
     }
 
-    /// A grid of the report without its empty trailing rows and columns; null when nothing is left.
+    /// A grid of the report without its empty trailing rows and columns; null when nothing is left. The first
+    /// row is the heading: a column whose only text is its heading goes too (the hour table's fourth block of
+    /// columns at two lines per hour), unless the grid has no other row.
     function TrimGrid(grid) {
         if (!Array.isArray(grid)) return null;
         const filled = (cell) => String(cell ?? "").trim() !== "";
         let rows = grid.length;
         while (rows > 0 && !grid[rows - 1].some(filled)) --rows;
         let columns = 0;
-        for (let r = 0; r < rows; ++r) {
+        for (let r = rows > 1 ? 1 : 0; r < rows; ++r) {
             for (let c = grid[r].length - 1; c >= columns; --c) {
                 if (filled(grid[r][c])) { columns = c + 1; break; }
             }

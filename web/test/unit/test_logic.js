@@ -48,6 +48,9 @@ test("a grid loses its empty trailing rows and columns, keeps inner gaps, and an
     assert.equal(L.TrimGrid([["", ""], [" ", ""]]), null);
     assert.equal(L.TrimGrid(undefined), null);
     assert.deepEqual(L.TrimGrid([["a"], ["b", "c"]]), [["a", ""], ["b", "c"]], "ragged rows are filled");
+    assert.deepEqual(L.TrimGrid([["Time", "x", "Time", "x"], ["5:00", "1", "", ""], ["", "", "", ""]]),
+                     [["Time", "x"], ["5:00", "1"]], "columns with a heading only go");
+    assert.deepEqual(L.TrimGrid([["Time", "x"]]), [["Time", "x"]], "a heading alone stays");
 });
 
 test("download names tell every output apart", () => {
