@@ -50,6 +50,12 @@
         document.documentElement.lang = state.lang;
         document.title = T("title");
         for (const el of $$("[data-text]")) el.textContent = T(el.dataset.text);
+        // A download's tooltip is the meaning of its umbrix-cli option, from the library's option table.
+        for (const button of $$("[data-output]")) {
+            const kind = button.dataset.output;
+            const option = (state.describe.options || []).find((o) => o.name === kind || o.name === "--" + kind);
+            if (option) button.title = P.Pick(option.meaning, state.lang);
+        }
         $("#language").value = state.lang;
         const select = $("#dialType");
         [...select.options].forEach((o, i) => { o.textContent = o.value + " – " + P.Pick(state.describe.dialTypes[i], state.lang); });

@@ -112,14 +112,19 @@
             if ((p.min !== null && v < p.min) || (p.max !== null && v > p.max)) return { accepted: false, message: badInput };
             return { accepted: true, value: v };
         }
-        messages(outcome) {
-            return outcome.message ? [{ caption: problem[this.lang], text: outcome.message[this.lang] }] : [];
+        /// The refusal and, as the core's second line, the field's caption and the values it takes.
+        messages(outcome, name) {
+            if (!outcome.message) return [];
+            const p = this.row(name);
+            const range = p && p.min !== null && p.max !== null ? p.min + " … " + p.max : "";
+            const second = p ? "\n" + p.caption[this.lang] + ": " + range : "";
+            return [{ caption: problem[this.lang], text: outcome.message[this.lang] + second }];
         }
         setParameter(name, text) {
             const outcome = this.check(name, String(text));
             if (outcome.unknown) return JSON.stringify({ status: "unknown", messages: [] });
             if (outcome.disabled) return JSON.stringify({ status: "disabled", messages: [] });
-            if (!outcome.accepted) return JSON.stringify({ status: "rejected", messages: this.messages(outcome) });
+            if (!outcome.accepted) return JSON.stringify({ status: "rejected", messages: this.messages(outcome, name) });
             this.values[name] = outcome.value;
             return JSON.stringify({ status: "accepted", messages: [] });
         }
@@ -128,7 +133,7 @@
             const accepted = !!outcome.accepted;
             if (accepted) this.values[name] = outcome.value;
             return JSON.stringify({ accepted, text: accepted ? String(text).trim() : String(text),
-                                    messages: this.messages(outcome), others: [] });
+                                    messages: this.messages(outcome, name), others: [] });
         }
         controlStates() {
             return JSON.stringify(parameters.map((p) => ({ name: p.name, enabled: p.enabledByDialType[this.values.dialType] })));

@@ -169,6 +169,7 @@ async function main() {
             await typeInto(page, '[data-param="latitude"]', "95");
             const message = await page.$eval("#m-latitude", (e) => e.textContent);
             expect(message.length > 5, "no message beside the latitude");
+            expect(message.includes("90") && message.includes("\n"), "the message does not give the range on its own line: " + message);
             expect(await page.$eval('[data-param="latitude"]', (e) => e.getAttribute("aria-invalid")) === "true", "not marked invalid");
             expect(problems.dialogs.length === 0, "a modal box appeared: " + problems.dialogs.join(" | "));
             await typeInto(page, '[data-param="latitude"]', "abc");
@@ -195,6 +196,7 @@ async function main() {
         await check("every output of the downloads page gives a file", async () => {
             const buttons = await page.$$("[data-output]");
             expect(buttons.length >= 30, "only " + buttons.length + " downloads");
+            expect((await page.$eval('[data-output="svg"]', (e) => e.title)).length > 0, "no meaning for the svg download");
             const kinds = new Set(await page.$$eval("[data-output]", (els) => els.map((e) => e.dataset.output)));
             for (const kind of ["json", "svg", "svg-error", "plt", "dxf", "dxf-mm", "setting-out", "template", "pdf",
                                 "table", "save-config"]) {
