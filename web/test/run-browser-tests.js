@@ -345,6 +345,40 @@ async function main() {
             expect(problems.dialogs.length === 0, "dialogs: " + problems.dialogs.join(" | "));
         });
 
+        await check("a first visit from a German browser opens in German", async () => {
+            const context = await browser.createBrowserContext();
+            const german = await context.newPage();
+            try {
+                await german.evaluateOnNewDocument(() => {
+                    Object.defineProperty(navigator, "languages", { get: () => ["de-DE", "de", "en"] });
+                    Object.defineProperty(navigator, "language", { get: () => "de-DE" });
+                });
+                await german.goto(pageUrl, { waitUntil: "load" });
+                await ready(german);
+                expect(await german.$eval("html", (h) => h.lang) === "de", "not German");
+                expect(await german.$eval("#notice", (n) => n.hidden), "a new browser offers a kept design");
+            } finally {
+                await context.close();
+            }
+        });
+
+        await check("the keyboard alone reaches the dial type, the place search, the tabs, the drawing and the inputs", async () => {
+            await page.evaluate(() => { document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0); });
+            const reached = new Set();
+            for (let i = 0; i < 80 && reached.size < 5; ++i) {
+                await page.keyboard.press("Tab");
+                const id = await page.evaluate(() => {
+                    const e = document.activeElement;
+                    if (!e) return "";
+                    if (e.getAttribute("role") === "tab") return "tab";
+                    if (e.dataset && e.dataset.param && e.id.startsWith("p-")) return "input";
+                    return e.id;
+                });
+                if (["dialType", "placeSearch", "tab", "drawing", "input"].includes(id)) reached.add(id);
+            }
+            expect(reached.size === 5, "reached by Tab only: " + [...reached].join(", "));
+        });
+
         await check("the site folder works from a web server, with the help beside it and nothing from elsewhere", async () => {
             const site = path.join(path.dirname(pagePath), "site");
             const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
