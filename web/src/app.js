@@ -39,11 +39,13 @@
         return String(text).replace(/&(?=\S)/g, "").trim();
     }
 
-    function DescribeText(key) {
+    /// A panel's or group's heading: the page's own name for a panel of the window (the window's panels
+    /// carry no caption of their own), else the library's text of that name.
+    function DescribeText(key, isPanel) {
+        const own = P.PageTexts[(isPanel ? "panel" : "group") + key.charAt(0).toUpperCase() + key.slice(1)];
+        if (own) return { de: own.de, en: own.en };
         const texts = (state.describe && state.describe.texts) || {};
-        if (texts[key]) return texts[key];
-        const own = P.PageTexts[key];
-        return own ? { de: own.de, en: own.en } : null;
+        return texts[key] && typeof texts[key] === "object" ? texts[key] : null;
     }
 
     function Relabel() {
@@ -89,7 +91,7 @@
         state.panels.setValues(values, keep);
         $("#dialType").value = String(values.dialType ?? 0);
         const sessionStates = P.ParseAnswer(state.session.controlStates(), []);
-        state.panels.setStates(P.ControlStates(state.panels.rows, Number(values.dialType) || 0, sessionStates));
+        state.panels.setStates(P.ControlStates(state.panels.rows, values, sessionStates));
         state.panels.relabel(state.lang, values.lengthUnit || "");
     }
 

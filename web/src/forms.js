@@ -6,6 +6,41 @@
 
     const kOpenPanels = new Set(["Panel1"]);   // the window shows its first input panel at start
 
+    // Where the window shows a control, for a parameter table that names no panel: the two input panels,
+    // the pages that carry inputs of their own, and the export panel. Rows without a control of the main
+    // window belong to its dialogs.
+    const kWindowPanels = {
+        Panel1: ["eBreit", "eLang", "eZone", "chBzonzeit", "eGnomInc", "eGnomDek", "eHoehe", "eIncl", "eDek", "eHalb",
+                 "eStart", "eEnd", "eLph", "ejahr", "MaskEdit1", "chBSchatt", "ChBRiseSet", "rgAnzahl", "eVergr"],
+        Panel2: ["rgMittelwert", "efStart", "efEnd", "chbGenau", "rgTyp"],
+        TSAnaDat: ["eRiseSet", "ChBLambert"],
+        TsDat: ["rgKoordAusg"],
+        tsSlope: ["rgDefault", "StrGridEin"],
+        PanSave: ["EddxfAchs"],
+    };
+    const kDialogOfName = {
+        bodyHeight: "planner", reachCoverage: "planner",
+        dstRing: "dst", dstOffsetHours: "dst", dstRingScale: "dst", dstStart: "dst", dstEnd: "dst",
+    };
+
+    /// The panel a row is shown in: the table's own, else the window's place of its control.
+    function PanelOf(p) {
+        if (p.panel) return p.panel;
+        const control = p.control || p.field;
+        for (const [panel, controls] of Object.entries(kWindowPanels)) {
+            if (control && controls.includes(control)) return panel;
+        }
+        return kDialogOfName[p.name] || "settings";
+    }
+
+    /// A row's caption: the table's, else its meaning (first letter capitalised), else its name.
+    function CaptionOf(p, lang) {
+        const caption = Pick(p.caption, lang);
+        if (caption) return caption;
+        const meaning = Pick(p.meaning, lang);
+        return meaning ? meaning.charAt(0).toUpperCase() + meaning.slice(1) : p.name;
+    }
+
     function Lower(kind) {
         return String(kind || "").toLowerCase();
     }
@@ -19,8 +54,7 @@
 
     /// Whether a parameter row is one the user sets (the table also lists derived, read-only values).
     function IsInput(p) {
-        if (p.settable === false || p.name === "dialType") return false;
-        return Boolean(p.panel || p.group || p.field || p.control);
+        return Boolean(p && p.name) && p.settable !== false && p.name !== "dialType";
     }
 
     function UnitText(unit, lengthUnit) {
@@ -48,7 +82,7 @@
         build() {
             const panels = new Map();
             for (const p of this.rows) {
-                const panel = p.panel || "Panel1";
+                const panel = PanelOf(p);
                 if (!panels.has(panel)) panels.set(panel, new Map());
                 const groups = panels.get(panel);
                 const group = p.group || "";
@@ -69,7 +103,7 @@
                     this.host.panels.append(details);
                     holder = details;
                 }
-                this.sections.push({ key: panel, heading });
+                this.sections.push({ key: panel, heading, panel: true });
                 for (const [group, rows] of groups) {
                     const fieldset = document.createElement("fieldset");
                     fieldset.dataset.group = group;
@@ -143,11 +177,11 @@
         relabel(lang, lengthUnit) {
             for (const s of this.sections) {
                 if (!s.heading) continue;
-                const pair = this.host.text(s.key);
+                const pair = this.host.text(s.key, s.panel);
                 s.heading.textContent = pair ? Pick(pair, lang) : s.key;
             }
             for (const c of this.controls.values()) {
-                c.caption.textContent = Pick(c.row.caption, lang) || c.row.name;
+                c.caption.textContent = CaptionOf(c.row, lang);
                 c.unit.textContent = UnitText(c.row.unit, lengthUnit);
                 c.input.title = Pick(c.row.meaning, lang);
                 if (c.kind === "choice") {
@@ -211,5 +245,6 @@
     root.Pick = Pick;
     root.UnitText = UnitText;
     root.IsInput = IsInput;
-    if (typeof module !== "undefined") module.exports = { Pick, UnitText, IsInput };
+    root.PanelOf = PanelOf;
+    if (typeof module !== "undefined") module.exports = { Pick, UnitText, IsInput, PanelOf, CaptionOf };
 })(typeof window !== "undefined" ? (window.UmbrixPage = window.UmbrixPage || {}) : {});

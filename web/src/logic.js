@@ -132,14 +132,25 @@
     }
 
     /// The states that the dial type's presets and the current state give each control. Parameters carry the
-    /// enabling per dial type; the session's control states refine it (by parameter or control name).
-    function ControlStates(parameters, dialType, sessionStates) {
+    /// enabling per dial type (and whether only the split dial, or only its searching methods 2 to 4, use
+    /// them); the session's control states refine it, by parameter or control name.
+    /// values: the session's parameters (dialType, doubleAnalemmaActive, doubleAnalemmaMethod).
+    function ControlStates(parameters, values, sessionStates) {
+        const dialType = Number(values.dialType) || 0;
+        const split = values.doubleAnalemmaActive === true || values.doubleAnalemmaActive === 1;
+        const searching = split && Number(values.doubleAnalemmaMethod) >= 2;
         const byName = new Map();
         for (const p of parameters) {
-            const enabled = Array.isArray(p.enabledByDialType) ? p.enabledByDialType[dialType] !== false : true;
+            let enabled = Array.isArray(p.enabledByDialType) ? p.enabledByDialType[dialType] !== false : true;
+            if (p.splitDialOnly && !split) enabled = false;
+            if (p.searchMethodOnly && !searching) enabled = false;
             byName.set(p.name, { enabled, visible: true, yellow: false });
         }
-        const controlToName = new Map(parameters.filter((p) => p.field).map((p) => [p.field, p.name]));
+        const controlToName = new Map();
+        for (const p of parameters) {
+            if (p.field) controlToName.set(p.field, p.name);
+            if (p.control) controlToName.set(p.control, p.name);
+        }
         for (const s of sessionStates || []) {
             const name = byName.has(s.name) ? s.name : controlToName.get(s.name);
             if (!name) continue;

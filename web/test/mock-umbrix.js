@@ -10,7 +10,8 @@
     const all = [true, true, true, true, true, true, true, true];
     const only = (...types) => all.map((_, i) => types.includes(i));
 
-    // name, kind, unit, min, max, default, panel, group, enabled dial types, control, choices
+    // name, kind, unit, min, max, default, panel, group, enabled dial types, control, choices. The rows of the
+    // window's dialogs name no panel or control, as in the library's table, so the page places them itself.
     const rows = [
         ["latitude", "real", "deg", -90, 90, 47.25, "Panel1", "site", all, "eBreit"],
         ["longitude", "real", "deg", -195, 195, -9.59, "Panel1", "site", all, "eLang"],
@@ -41,10 +42,11 @@
         ["fineSearch", "boolean", "", 0, 1, false, "Panel2", "errors", only(6), "chbGenau"],
         ["riseSetDeclination", "real", "deg", null, null, 20.2, "TSAnaDat", "riseSet", all, "eRiseSet"],
         ["showLambertCircle", "boolean", "", 0, 1, true, "TSAnaDat", "riseSet", all, "ChBLambert"],
-        ["lengthUnit", "choice", "", null, null, "m", "settings", "units", all, "cbUnit",
+        ["lengthUnit", "choice", "", null, null, "m", "", "", all, "",
          [["m", "m", "m"], ["cm", "cm", "cm"], ["mm", "mm", "mm"], ["in", "in", "in"], ["ft", "ft", "ft"]]],
-        ["magneticDeclination", "real", "deg", -180, 180, 0, "settings", "units", all, "eMagDecl"],
-        ["bodyHeight", "real", "length", 0.05, null, 1.7, "planner", "reach", all, "eBody"],
+        ["magneticDeclination", "real", "deg", -180, 180, 0, "", "", all, ""],
+        ["bodyHeight", "real", "length", 0.05, null, 1.7, "", "", all, ""],
+        ["reachCoverage", "real", "", 0, 1, 0.9, "", "", all, ""],
         ["dxfAxisLength", "real", "length", 2, 20, 0, "PanSave", "export", all, "EddxfAchs"],
     ];
 
@@ -52,7 +54,7 @@
         name, field, kind, unit, min, max, default: def, panel, group, enabledByDialType: enabled,
         choices: (choices || []).map(([value, en, de]) => ({ value, en, de })),
         meaning: T("the " + name, "der Wert " + name),
-        caption: T(name, name + " (de)"),
+        caption: panel ? T(name, name + " (de)") : null,
     }));
 
     const dialTypes = [0, 1, 2, 3, 4, 5, 6, 7].map((v) => ({ value: String(v), en: "Dial type " + v, de: "Uhrtyp " + v }));

@@ -84,23 +84,31 @@ test("the simulation clock: dates and times as the library takes them, wrapped a
     assert.equal(L.MinutesOf("noon"), null);
 });
 
-test("control states: the dial type's enabling, refined by the session's states by parameter or control name", () => {
+test("control states: the dial type's enabling, the split dial's rows, refined by the session by parameter or control", () => {
     const rows = [
-        { name: "latitude", field: "eBreit", enabledByDialType: [true, true] },
+        { name: "latitude", field: "eBreit", control: "eBreit", enabledByDialType: [true, true] },
         { name: "planeInclination", field: "eIncl", enabledByDialType: [false, true] },
-        { name: "marksMode", enabledByDialType: [false, false] },
+        { name: "marksMode", control: "rgTyp", enabledByDialType: [false, false] },
         { name: "year" },
+        { name: "errorHourFrom", control: "efStart", enabledByDialType: [true, true], splitDialOnly: true },
+        { name: "fineSearch", control: "chbGenau", enabledByDialType: [true, true], searchMethodOnly: true },
     ];
-    const plain = L.ControlStates(rows, 0, []);
+    const plain = L.ControlStates(rows, { dialType: 0 }, []);
     assert.equal(plain.get("latitude").enabled, true);
     assert.equal(plain.get("planeInclination").enabled, false);
-    assert.equal(L.ControlStates(rows, 1, []).get("planeInclination").enabled, true);
+    assert.equal(L.ControlStates(rows, { dialType: 1 }, []).get("planeInclination").enabled, true);
     assert.equal(plain.get("year").enabled, true, "a row without enabling is always enabled");
-    const refined = L.ControlStates(rows, 0, [{ name: "eBreit", yellow: true }, { name: "marksMode", enabled: true, visible: false },
-                                               { name: "nothing", enabled: false }]);
+    assert.equal(plain.get("errorHourFrom").enabled, false, "split-dial rows wait for the split dial");
+    const split = L.ControlStates(rows, { dialType: 0, doubleAnalemmaActive: true, doubleAnalemmaMethod: 1 }, []);
+    assert.equal(split.get("errorHourFrom").enabled, true);
+    assert.equal(split.get("fineSearch").enabled, false, "the fine search is for the searching methods only");
+    const search = L.ControlStates(rows, { dialType: 0, doubleAnalemmaActive: true, doubleAnalemmaMethod: "3" }, []);
+    assert.equal(search.get("fineSearch").enabled, true);
+    const refined = L.ControlStates(rows, { dialType: 0 }, [{ name: "eBreit", yellow: true },
+        { name: "rgTyp", enabled: true, visible: false }, { name: "nothing", enabled: false }]);
     assert.equal(refined.get("latitude").yellow, true);
     assert.equal(refined.get("latitude").enabled, true);
-    assert.deepEqual(refined.get("marksMode"), { enabled: true, visible: false, yellow: false });
+    assert.deepEqual(refined.get("marksMode"), { enabled: true, visible: false, yellow: false }, "found by its control");
 });
 
 test("a broken library answer is the fallback, never a throw", () => {
