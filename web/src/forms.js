@@ -183,7 +183,8 @@
             for (const c of this.controls.values()) {
                 c.caption.textContent = CaptionOf(c.row, lang);
                 c.unit.textContent = UnitText(c.row.unit, lengthUnit);
-                c.input.title = Pick(c.row.meaning, lang);
+                const range = Pick(c.row.range, lang);
+                c.input.title = Pick(c.row.meaning, lang) + (range ? " (" + range + ")" : "");
                 if (c.kind === "choice") {
                     [...c.input.options].forEach((o, i) => {
                         o.textContent = Pick(c.row.choices[i], lang) || o.value;
