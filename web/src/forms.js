@@ -33,12 +33,13 @@
         return kDialogOfName[p.name] || "settings";
     }
 
-    /// A row's caption: the table's, else its meaning (first letter capitalised), else its name.
+    /// A row's caption: the table's, else the head of its meaning (up to the first comma or semicolon, first
+    /// letter capitalised; the whole meaning is the field's tooltip), else its name.
     function CaptionOf(p, lang) {
         const caption = Pick(p.caption, lang);
         if (caption) return caption;
-        const meaning = Pick(p.meaning, lang);
-        return meaning ? meaning.charAt(0).toUpperCase() + meaning.slice(1) : p.name;
+        const head = Pick(p.meaning, lang).split(/[,;] /)[0].trim();
+        return head ? head.charAt(0).toUpperCase() + head.slice(1) : p.name;
     }
 
     function Lower(kind) {

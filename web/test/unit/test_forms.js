@@ -44,4 +44,8 @@ test("a caption: the table's, else the meaning with a capital, else the name", (
     assert.equal(CaptionOf({ name: "year", meaning: { de: "Jahr der Berechnung", en: "year of the calculation" } }, "en"),
                  "Year of the calculation");
     assert.equal(CaptionOf({ name: "fineSearch" }, "de"), "fineSearch");
+    assert.equal(CaptionOf({ name: "latitude", meaning: { en: "geographic latitude of the site, north positive" } }, "en"),
+                 "Geographic latitude of the site", "the head of a meaning");
+    assert.equal(CaptionOf({ name: "distanceZ", meaning: { en: "dial type 7: distance of Z; beyond the scale" } }, "en"),
+                 "Dial type 7: distance of Z", "a colon does not end the head");
 });
