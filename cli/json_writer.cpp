@@ -1,4 +1,5 @@
 #include "cli/json_writer.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,7 +12,7 @@ std::string JsonNumber(double v)
     if (!std::isfinite(v))
         return "null";
     char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+    const auto result = WriteReal(buf, buf + sizeof buf, v, RealFormat::General, 17);
     return std::string(buf, result.ptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameter_set.h"
 #include "core/parameters.h"
@@ -64,7 +65,7 @@ std::vector<std::string_view> NumberTokens(std::string_view line)
 std::optional<double> StrictReal(std::string_view token)
 {
     double v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    const auto [end, ec] = ReadReal(token, v);
     if (token.empty() || ec != std::errc() || end != token.data() + token.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -73,7 +74,7 @@ std::optional<double> StrictReal(std::string_view token)
 std::optional<long long> StrictInteger(std::string_view token)
 {
     long long v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    const auto [end, ec] = ReadInteger(token, v);
     if (token.empty() || ec != std::errc() || end != token.data() + token.size())
         return std::nullopt;
     return v;
@@ -141,7 +142,7 @@ LinesRead Fail(LinesRead& result, UiMessage message)
 std::string RoundTripText(double value)
 {
     std::array<char, 32> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    const auto r = WriteReal(buf.data(), buf.data() + buf.size(), value);
     return std::string(buf.data(), r.ptr);
 }
 
@@ -169,7 +170,7 @@ LineReals ReadLineReals(const std::vector<const ParameterRow*>& rows, const std:
         }
         double ignored = 0;
         const std::string_view t = tokens[k];
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), ignored);
+        const auto [end, ec] = ReadReal(t, ignored);
         if (rows[k]->rangeRule == RangeRule::BeyondDateScale && ec == std::errc::result_out_of_range &&
             end == t.data() + t.size()) {
             reals.values.push_back((t.starts_with('-') ? -1 : 1) * std::numeric_limits<double>::infinity());

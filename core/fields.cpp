@@ -2,6 +2,7 @@
 
 #include "core/derived_geometry.h"
 #include "core/driver.h"
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameters.h"
 #include "text/texts.h"
@@ -222,7 +223,7 @@ RealParse ParseRealText(std::string_view text)
         !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' || text.front() == '.'))
         return {.error = true};
     double v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    const auto [end, ec] = ReadReal(text, v);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
         return {.error = true};
     return {.error = false, .value = v};
@@ -236,7 +237,7 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
         return {.error = false, .text = std::to_string(value), .message = std::nullopt};
     std::string_view number = digits.front() == '+' ? digits.substr(1) : digits;
     int v = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    const auto [end, ec] = ReadInteger(number, v);
     if (ec == std::errc() && end == number.data() + number.size() && !number.empty() && v >= lo && v <= hi) {
         value = v;
         return {};
@@ -413,7 +414,7 @@ DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource sour
     }
     out.recalculate = true;
     auto readNumber = [](std::string_view digits, int& value) {
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const auto [end, ec] = ReadInteger(digits, value);
         return ec == std::errc() && end == digits.data() + digits.size();
     };
     int day = 0;

@@ -1,6 +1,7 @@
 #include "export/config_file.h"
 
 #include "core/configuration_lines.h"
+#include "core/number_text.h"
 #include "core/parameters.h"
 #include "export/file_messages.h"
 #include "text/texts.h"
@@ -31,10 +32,10 @@ std::string ConfigReal(double v)
         v = 0;
     // Room for the widest fixed notation of a double: 309 digits, sign, point and 6 decimals.
     std::array<char, 330> buf{};
-    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::scientific, 9);
+    auto r = WriteReal(buf.data(), buf.data() + buf.size(), v, RealFormat::Scientific, 9);
     double rounded = v;
-    std::from_chars(buf.data(), r.ptr, rounded);
-    r = std::to_chars(buf.data(), buf.data() + buf.size(), rounded, std::chars_format::fixed, 6);
+    ReadReal(std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())), rounded);
+    r = WriteReal(buf.data(), buf.data() + buf.size(), rounded, RealFormat::Fixed, 6);
     std::string text(buf.data(), r.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
@@ -74,7 +75,7 @@ std::string ConfigText(const ParameterRow& row, const Model& model)
         return plus90;
     case ConfigCodec::MinusNinety: {
         double plus90Value = 0;
-        std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
+        ReadReal(plus90, plus90Value);
         return ConfigReal(plus90Value - 90);
     }
     }

@@ -3,6 +3,7 @@
 // true-north hint checked against the sun's azimuth at that instant.
 
 #include "graphics/setting_out.h"
+#include "core/number_text.h"
 #include "graphics/setting_out_pages.h"
 
 #include "core/driver.h"
@@ -43,7 +44,7 @@ struct CsvRow {
 double Number(const std::string& text)
 {
     double v = NAN;
-    std::from_chars(text.data(), text.data() + text.size(), v);
+    ReadReal(text, v);
     return v;
 }
 
