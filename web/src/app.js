@@ -26,7 +26,7 @@
     const state = {
         M: null, describe: null, session: null, lang: "en", panels: null, view: null, report: null,
         page: "graphic", dirty: new Set(), rows: new Map(), rejected: new Set(), playTimer: null, places: [], activePlace: -1,
-        lastRecalculationMs: NaN, firstDrawingMs: NaN,
+        lastRecalculationMs: NaN, firstDrawingMs: NaN, keepTimer: null, messagesTimer: null, drawingError: "",
     };
 
     // --- texts -------------------------------------------------------------------------------------------
@@ -134,7 +134,16 @@
         KeepCurrentDesign();
     }
 
+    /// Keeps the design in the browser shortly after the last change (writing it costs about a calculation),
+    /// and at once when the page is left, so that a reload or a closed tab never loses it.
     function KeepCurrentDesign() {
+        if (state.keepTimer) clearTimeout(state.keepTimer);
+        state.keepTimer = setTimeout(KeepNow, 400);
+    }
+
+    function KeepNow() {
+        if (state.keepTimer) clearTimeout(state.keepTimer);
+        state.keepTimer = null;
         const bytes = state.session.output("save-config", JSON.stringify({ format: "adt" }));
         if (!bytes || bytes.length === 0) return;
         if (!P.KeepDesign(window.localStorage, bytes, "umbrix.adt", new Date().toISOString())) Notice(T("keepFailed"));
@@ -144,22 +153,32 @@
         return new TextDecoder().decode(bytes);
     }
 
+    /// The drawing anew: the library calculates the dial and draws it in one call. The JSON report (tables,
+    /// messages, points) follows once the drawing is shown, and pages that need it take it on demand.
     function Recalculate() {
         const start = performance.now();
-        state.report = P.ParseAnswer(state.session.calculate(), { messages: [], grids: {} });
+        state.report = null;
         const drawing = state.session.output("svg", JSON.stringify({}));
-        const text = MessageText(state.report.messages);
-        $("#messages").textContent = text;
-        if (drawing && drawing.length > 0) {
-            state.view.show(Decode(drawing));
-        } else {
-            state.view.show("");
-            $("#messages").textContent = [text, state.session.lastError()].filter(Boolean).join("\n");
-        }
+        state.drawingError = drawing && drawing.length > 0 ? "" : state.session.lastError();
+        state.view.show(state.drawingError ? "" : Decode(drawing));
+        $("#messages").textContent = state.drawingError;
         state.lastRecalculationMs = performance.now() - start;
         if (Number.isNaN(state.firstDrawingMs)) state.firstDrawingMs = performance.now();
         state.dirty = new Set(["hours", "shadow", "dates", "loops", "error", "accuracy", "planner", "simulation"]);
         if (state.page !== "graphic") RenderPage(state.page);
+        if (state.messagesTimer) clearTimeout(state.messagesTimer);
+        state.messagesTimer = setTimeout(ShowReportMessages, 0);
+    }
+
+    /// The calculation's JSON report for the current state, calculated when first asked for.
+    function Report() {
+        if (!state.report) state.report = P.ParseAnswer(state.session.calculate(), { messages: [], grids: {} });
+        return state.report;
+    }
+
+    function ShowReportMessages() {
+        state.messagesTimer = null;
+        $("#messages").textContent = [MessageText(Report().messages), state.drawingError].filter(Boolean).join("\n");
     }
 
     // --- pages -------------------------------------------------------------------------------------------
@@ -214,18 +233,18 @@
     }
 
     function RenderPage(name) {
-        if (!state.dirty.has(name) || !state.report) return;
+        if (!state.dirty.has(name)) return;
         state.dirty.delete(name);
         const page = $("#page-" + name);
         for (const holder of $$("[data-grid]", page)) {
-            holder.replaceChildren(GridTable((state.report.grids || {})[holder.dataset.grid]));
+            holder.replaceChildren(GridTable((Report().grids || {})[holder.dataset.grid]));
         }
         for (const holder of $$("[data-figure]", page)) Figure(holder, holder.dataset.figure);
         for (const holder of $$("[data-table-text]", page)) {
             const bytes = state.session.output("table", JSON.stringify({ name: holder.dataset.tableText, format: "txt" }));
             holder.textContent = bytes && bytes.length ? Decode(bytes) : state.session.lastError();
         }
-        if (name === "shadow") $("#shadowCaption").textContent = (state.report.parameters || {}).shadowDateCaption || "";
+        if (name === "shadow") $("#shadowCaption").textContent = (Report().parameters || {}).shadowDateCaption || "";
         if (name === "simulation") Simulate();
         if (name === "planner") ShowPlanner();
     }
@@ -308,8 +327,8 @@
         const svg = $("#simPlot");
         const ns = "http://www.w3.org/2000/svg";
         const real = (p) => p && Number.isFinite(p.x) && Number.isFinite(p.y) && p.x !== kNoShadow && p.y !== kNoShadow;
-        const hours = (state.report.hourPoints || []).filter(real);
-        const dates = (state.report.dateMarks || []).filter(real);
+        const hours = (Report().hourPoints || []).filter(real);
+        const dates = (Report().dateMarks || []).filter(real);
         const marks = [...hours, ...dates, sim.gnomon, sim.shadowTip].filter(real);
         if (marks.length === 0) { svg.replaceChildren(); return; }
         const xs = marks.map((p) => p.x);
@@ -616,6 +635,8 @@
                 state.view.handleKey(e.key);
             }
         });
+        window.addEventListener("pagehide", () => { if (state.keepTimer) KeepNow(); });
+        document.addEventListener("visibilitychange", () => { if (document.hidden && state.keepTimer) KeepNow(); });
         const drop = $("#dropZone");
         document.addEventListener("dragover", (e) => { e.preventDefault(); drop.hidden = false; });
         document.addEventListener("dragleave", (e) => { if (!e.relatedTarget) drop.hidden = true; });
