@@ -13,7 +13,9 @@ namespace {
 std::string Number(double v)
 {
     char buffer[64];
-    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::Fixed);
+    // A whole number is written with no exponent; a fraction as the shortest exact text.
+    const bool whole = v == std::floor(v) && std::fabs(v) < 1e15;
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, whole ? RealFormat::Fixed : RealFormat::Shortest);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 

@@ -67,14 +67,14 @@ TEST(SummerTime, EuropeanRuleAndPeriods)
     // An end that is set replaces the rule's date for that end only; a date that does not exist is refused.
     DstOptions dst;
     dst.end = DayMonth{30, 9};
-    const std::optional<SummerTimePeriod> mixed = SummerTimePeriodOf(dst, 2015);
+    const std::optional<SummerTimePeriod> mixed = SummerTimePeriodOf(dst, -15, 2015);
     ASSERT_TRUE(mixed);
     EXPECT_EQ(Text(mixed->start), "29/3");
     EXPECT_EQ(Text(mixed->end), "30/9");
     dst.start = DayMonth{31, 4};
-    EXPECT_FALSE(SummerTimePeriodOf(dst, 2015));
+    EXPECT_FALSE(SummerTimePeriodOf(dst, -15, 2015));
     dst.start = DayMonth{29, 2};
-    EXPECT_TRUE(SummerTimePeriodOf(dst, 2015));
+    EXPECT_TRUE(SummerTimePeriodOf(dst, -15, 2015));
 }
 
 TEST(SummerTime, OffsetsScalesAndClockTimes)
@@ -88,9 +88,9 @@ TEST(SummerTime, OffsetsScalesAndClockTimes)
     EXPECT_FALSE(IsValidDstRingScale(0.96));
     EXPECT_FALSE(IsValidDstRingScale(kNaN));
     const DstOptions dst;
-    EXPECT_DOUBLE_EQ(*SummerTimeAt(dst, 2015, {1, 7}, 23.5), 0.5);
-    EXPECT_FALSE(SummerTimeAt(dst, 2015, {1, 12}, 12));
-    EXPECT_FALSE(SummerTimeAt(dst, 2015, {1, 7}, kNaN));
+    EXPECT_DOUBLE_EQ(*SummerTimeAt(dst, -15, 2015, {1, 7}, 23.5), 0.5);
+    EXPECT_FALSE(SummerTimeAt(dst, -15, 2015, {1, 12}, 12));
+    EXPECT_FALSE(SummerTimeAt(dst, -15, 2015, {1, 7}, kNaN));
     EXPECT_DOUBLE_EQ(DstLabelHours(1, -2), 23);
     EXPECT_DOUBLE_EQ(ReduceHours24(-1e-18), 0);
 }

@@ -48,6 +48,10 @@ inline QApplication& App()
             qputenv("QT_ENABLE_HIGHDPI_SCALING", ratio == 1.0 ? "0" : "1");
             qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
         }
+        // The windows start in German, whatever the machine's language: the language of messages is German
+        // (LC_ALL, which would override it, is emptied; the numbers' locale stays as it was).
+        qputenv("LC_ALL", "");
+        qputenv("LC_MESSAGES", "de_DE.UTF-8");
         // What the window keeps between runs goes to a folder of this test run, never to the user's home.
         static QTemporaryDir configHome;
         qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());

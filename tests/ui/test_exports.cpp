@@ -6,6 +6,7 @@
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "qt_app.h"
+#include "ui/window_settings.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/main_window.h"
@@ -54,6 +55,7 @@ protected:
     {
         test::App();
         ASSERT_TRUE(folder.isValid());
+        ForgetWindowMemory();
         dir = FromQt(folder.path());
         WindowOptions options;
         options.paths.programDir = dir + "/";
@@ -321,7 +323,9 @@ TEST_F(Exports, ARejectedAxisKeepsThePanelOpenAndExportsNothing)
     typeAxis("25");
     click("Button3");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
+    // The box's text, then the field's caption and range on a second line.
+    EXPECT_TRUE(host.messages[0].text.starts_with(std::string(MessageRow(kDe, MessageId::InputError)) + "\n"))
+        << host.messages[0].text;
     EXPECT_EQ(axisField()->text(), QStringLiteral("3.50"));
     EXPECT_FALSE(panel->isHidden());
     EXPECT_EQ(dialogs, 0);
