@@ -4,6 +4,7 @@
 // The panel owns the gazetteer and the zones of the window (the place index is built at the first search);
 // it changes the model through the parameter table and lets the window calculate once.
 
+#include "core/fields.h"
 #include "core/model.h"
 #include "site/site_service.h"
 
