@@ -125,10 +125,8 @@ QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
     auto* label = new QLabel(cell);
     label->setObjectName(field.objectName() + QStringLiteral("Unit"));
     if (unit == ValueUnit::Degrees) {
-        // The longitude says its convention without hovering: west positive, unlike maps.
-        const OwnText sign = check == Field::eLang ? OwnText::LongitudeUnit : OwnText::DegreeSign;
-        SetOwnText(*label, sign);
-        label->setText(ToQt(OwnTextOf(StateFor(Language::German), sign)));
+        SetOwnText(*label, OwnText::DegreeSign);
+        label->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
     } else {
         // The symbol of the design's length unit, shown by ShowLengthUnit.
         label->setProperty(kLengthUnitLabel, true);

@@ -34,13 +34,12 @@ void MainWindow::buildInputPanels()
     numericFields_.insert(numericFields_.end(), first->fields().begin(), first->fields().end());
     Panel1 = first;
     Panel2 = new SplitDialPanel(central_);
-    // The place, the zone and the paste action in the row of the switches, after the check boxes.
+    // The place, the zone and the paste action in a row of their own below the switches.
     auto* site = new SitePanel(
         model_, [this] { recalculateAfterOption(); }, [this](const std::vector<UiMessage>& m) { showMessages(m); },
         first);
     if (auto* column = qobject_cast<QBoxLayout*>(first->layout()))
-        if (auto* switches = qobject_cast<QBoxLayout*>(column->itemAt(1)->layout()))
-            switches->insertWidget(3, site);
+        column->addWidget(site, 0, Qt::AlignLeft);
 }
 
 void MainWindow::connectInputs()

@@ -108,13 +108,11 @@ TEST(SitePanel, PastedCoordinates)
 
 using SiteInWindow = test::WindowTest;
 
-TEST_F(SiteInWindow, TheFirstPanelCarriesThePlaceTheZoneAndTheLongitudeConvention)
+TEST_F(SiteInWindow, TheFirstPanelCarriesThePlaceAndTheZone)
 {
     EXPECT_TRUE(window->findChild<QLineEdit*>(QStringLiteral("ePlace")));
     EXPECT_TRUE(window->findChild<QComboBox*>(QStringLiteral("cbTimeZone")));
-    const QLabel* unit = window->findChild<QLabel*>(QStringLiteral("eLangUnit"));
-    ASSERT_TRUE(unit);
-    EXPECT_EQ(unit->text(), QStringLiteral("° (W +)"));
+
 }
 
 } // namespace
