@@ -105,7 +105,7 @@ std::string CaptionOfLabel(std::string text)
 std::string BoundNumber(double v)
 {
     char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::ShortestFixed);
     std::string text = ec == std::errc() ? std::string(buffer, end) : std::string();
     if (!text.empty() && text.front() == '-')
         text.replace(0, 1, "\u2212");

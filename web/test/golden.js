@@ -18,25 +18,29 @@ const cli = path.join(wasmDir, 'umbrix-cli.js');
 const goldenDir = path.join(root, 'tests', 'golden');
 const kRelative = 5e-13;
 
-// The cases of tests/golden/test_golden.cpp: the same dials and options.
+// The cases of tests/golden/test_golden.cpp (Cases, Outputs, AnalysisFlags, kScaledOutputs): the same dials,
+// options and files. A case added there is added here.
 function sets(list) {
   return list.flatMap((a) => ['--set', a]);
 }
 const cases = [
-  ['type0', []],
+  ['type0', [], false, true],
   ['type1', sets(['dialType=1', 'gnomonInclination=20', 'gnomonDeviation=30'])],
   ['type2', ['--lang', 'en', ...sets(['dialType=2', 'planeInclination=40', 'planeDeviation=20'])]],
   ['type3', sets(['dialType=3', 'planeInclination=30', 'gnomonInclination=10'])],
   ['type4', sets(['dialType=4', 'latitude=50'])],
   ['type5', sets(['dialType=5', 'planeDeviation=25'])],
-  ['type6', sets(['dialType=6', 'latitude=52.5'])],
+  ['type6', sets(['dialType=6', 'latitude=52.5']), false, true],
   ['type7', sets(['dialType=7'])],
-].map(([name, options]) => ({ name, options, split: false }));
+  ['dstLeapCm', sets(['dstRing=2', 'showLeapCycle=1', 'lengthUnit=cm', 'semiMajorAxis=40']), false, true],
+  ['type7Lat70', sets(['dialType=7', 'latitude=70'])],
+].map(([name, options, split = false, reach = false]) => ({ name, options, split, reach }));
 for (let method = 0; method <= 4; ++method) {
   cases.push({
     name: 'split' + method,
     options: sets(['dialType=6', 'marksMode=2', 'doubleAnalemmaMethod=' + method, 'latitude=52.5']),
     split: true,
+    reach: true,
   });
 }
 function outputs(c) {
@@ -49,13 +53,54 @@ function outputs(c) {
     ['hours.txt', ['--table', 'hours']],
     ['shadow.txt', ['--table', 'shadow']],
     ['dates.csv', ['--table', 'dates']],
+    ['dial-mm.dxf', ['--dxf-mm']],
+    ['setting-out.csv', ['--setting-out']],
+    ['error.svg', ['--svg-error']],
+    ['accuracy.svg', ['--svg-accuracy']],
+    ['accuracy.txt', ['--table', 'accuracy']],
+    ['dst.csv', ['--table', 'dst']],
+    ['correction.txt', ['--table', 'correction']],
   ];
   if (c.split) list.push(['loops-am.txt', ['--table', 'loops-am']], ['loops-pm.csv', ['--table', 'loops-pm']]);
+  if (c.reach) list.push(['reach.svg', ['--svg-reach']]);
   return list;
 }
+function analysisFlags(c) {
+  return c.reach ? ['--accuracy', '--correction', '--reach'] : ['--accuracy', '--correction'];
+}
+// The true-scale SVG needs a run of its own: a run writes one construction SVG.
+const scaledOutputs = [['construction-1-20.svg', ['--svg']]];
+const scaledFlags = ['--scale', '1:20'];
 
 const numberPattern = /^-?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?/;
 let largest = { relative: 0, absolute: 0, where: '' };
+
+/// Whether two numbers agree by the rule; the largest difference seen is kept for the summary.
+function numbersAgree(x, y, where, te, ta) {
+  const diff = Math.abs(x - y);
+  const scale = Math.max(Math.abs(x), Math.abs(y), 1);
+  if (diff > 0 && diff / scale > largest.relative)
+    largest = { relative: diff / scale, absolute: diff, where: `${where}: ${te} / ${ta}` };
+  return diff <= kRelative * scale;
+}
+
+/// The true-size DXF value line by value line: numbers by the rule, all other lines and the line ends
+/// exactly. Returns the first differing line (from 1), or 0.
+function dxfDifference(expected, actual, where) {
+  if (!expected.includes('\r\n') && actual.includes('\r\n')) return 1;
+  const e = expected.split('\n').map((l) => l.replace(/\r$/, ''));
+  const a = actual.split('\n').map((l) => l.replace(/\r$/, ''));
+  for (let n = 0; n < Math.max(e.length, a.length); ++n) {
+    if (n >= e.length || n >= a.length) return n + 1;
+    if (e[n] === a[n]) continue;
+    const te = e[n].trim();
+    const ta = a[n].trim();
+    const full = /^-?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?$/;
+    if (!full.test(te) || !full.test(ta) || !numbersAgree(Number(te), Number(ta), `${where} line ${n + 1}`, te, ta))
+      return n + 1;
+  }
+  return 0;
+}
 
 /// The offset of the first difference of two JSON texts (numbers by the rule), or -1.
 function jsonDifference(expected, actual, where) {
@@ -68,13 +113,7 @@ function jsonDifference(expected, actual, where) {
       const me = numberPattern.exec(expected.slice(i, i + 40));
       const ma = numberPattern.exec(actual.slice(j, j + 40));
       if (me && ma) {
-        const x = Number(me[0]);
-        const y = Number(ma[0]);
-        const diff = Math.abs(x - y);
-        const scale = Math.max(Math.abs(x), Math.abs(y), 1);
-        if (diff > 0 && diff / scale > largest.relative)
-          largest = { relative: diff / scale, absolute: diff, where: `${where} @${i}: ${me[0]} / ${ma[0]}` };
-        if (diff > kRelative * scale) return i;
+        if (!numbersAgree(Number(me[0]), Number(ma[0]), `${where} @${i}`, me[0], ma[0])) return i;
         i += me[0].length;
         j += ma[0].length;
         continue;
@@ -100,18 +139,16 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'umbrix-test-wasm-'));
 let failures = 0;
 let compared = 0;
 try {
-  for (const c of cases) {
-    const dir = path.join(work, c.name);
-    fs.mkdirSync(dir);
-    const args = [...c.options];
-    for (const [file, option] of outputs(c)) args.push(...option, path.join(dir, file));
+  const runAndCompare = (c, list, flags, dir) => {
+    const args = [...c.options, ...flags];
+    for (const [file, option] of list) args.push(...option, path.join(dir, file));
     const run = spawnSync('node', [cli, ...args], { encoding: 'utf8' });
     if (run.status !== 0) {
       console.error(`FAIL ${c.name}: exit code ${run.status}\n${run.stderr}`);
       ++failures;
-      continue;
+      return;
     }
-    for (const [file] of outputs(c)) {
+    for (const [file] of list) {
       const golden = path.join(goldenDir, c.name, file);
       const written = path.join(dir, file);
       const where = `${c.name}/${file}`;
@@ -130,6 +167,12 @@ try {
                         `  written ${excerpt(actual.toString(), at)}`);
           ++failures;
         }
+      } else if (file.endsWith('-mm.dxf')) {
+        const line = dxfDifference(expected.toString('latin1'), actual.toString('latin1'), where);
+        if (line > 0) {
+          console.error(`FAIL ${where}: differs in line ${line}`);
+          ++failures;
+        }
       } else if (!expected.equals(actual)) {
         let at = 0;
         while (at < expected.length && at < actual.length && expected[at] === actual[at]) ++at;
@@ -138,6 +181,12 @@ try {
         ++failures;
       }
     }
+  };
+  for (const c of cases) {
+    const dir = path.join(work, c.name);
+    fs.mkdirSync(dir);
+    runAndCompare(c, outputs(c), analysisFlags(c), dir);
+    runAndCompare(c, scaledOutputs, scaledFlags, dir);
   }
 } finally {
   fs.rmSync(work, { recursive: true, force: true });
