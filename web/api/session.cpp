@@ -12,6 +12,7 @@
 #include "core/parameter_set.h"
 #include "core/parameters.h"
 #include "export/config_file.h"
+#include "text/texts.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -647,12 +648,20 @@ std::string DescribeJson()
         json.endObject();
     }
     json.endArray();
+    // The panels' texts: what the input panel's set-up shows by control name, and every caption of the
+    // window's string resources by its number (accelerator marks "&" removed).
     json.key("texts");
     json.beginObject();
     for (const auto& [name, textDe] : de) {
         const auto it = en.find(name);
         WriteBilingual(json, name, textDe, it == en.end() ? textDe : it->second);
     }
+    json.key("resources");
+    json.beginObject();
+    for (const ResourceEntry& entry : ResourceEntries())
+        WriteBilingual(json, std::to_string(entry.id), ResourceTextPlain(StateFor(Language::German), entry.id),
+                       ResourceTextPlain(StateFor(Language::English), entry.id));
+    json.endObject();
     json.endObject();
     json.key("dialTypes");
     json.beginArray();
