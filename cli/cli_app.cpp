@@ -231,7 +231,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitDone;
     }
 
-    const auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap
+    auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap
     Model& model = *modelOwner;
     InitDefaults(model);
     if (options.language)
@@ -276,7 +276,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
     }
 
-    return CalculateAndWrite(model, options, std::move(messages), out, err, system);
+    return CalculateAndWrite(modelOwner, options, std::move(messages), out, err, system);
 }
 
 std::optional<std::string> ParseCliArguments(std::span<const std::string> args, CliOptions& options)
@@ -284,9 +284,10 @@ std::optional<std::string> ParseCliArguments(std::span<const std::string> args, 
     return ParseArguments(args, options);
 }
 
-int CalculateAndWrite(Model& model, const CliOptions& options, std::vector<UiMessage> messages, std::ostream& out,
-                      std::ostream& err, const FileSystem* system)
+int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, std::vector<UiMessage> messages,
+                      std::ostream& out, std::ostream& err, const FileSystem* system)
 {
+    Model& model = *owner;
     // The loop tables belong to the split dial alone.
     const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
     for (const auto& [table, file] : options.tables) {

@@ -9,6 +9,7 @@
 #include "text/language.h"
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,10 +48,12 @@ struct CliOptions {
 /// message, for --help the empty text.
 [[nodiscard]] std::optional<std::string> ParseCliArguments(std::span<const std::string> args, CliOptions& options);
 
-/// Everything umbrix-cli does after the inputs were applied to `model` (defaults, language, configuration,
-/// --set): the checks of the asked outputs, the calculation, and the outputs of `options`, through the safe
-/// writer ("-" is `out`). `messages`: those of the inputs, for the JSON report. Returns the exit code.
-[[nodiscard]] int CalculateAndWrite(Model& model, const CliOptions& options, std::vector<UiMessage> messages,
-                                    std::ostream& out, std::ostream& err, const FileSystem* system = nullptr);
+/// Everything umbrix-cli does after the inputs were applied to the model that `owner` holds (defaults,
+/// language, configuration, --set): the checks of the asked outputs, the calculation, and the outputs of
+/// `options`, through the safe writer ("-" is `out`). The run works on the owner's model, which keeps the
+/// results afterwards. `messages`: those of the inputs, for the JSON report. Returns the exit code.
+[[nodiscard]] int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options,
+                                    std::vector<UiMessage> messages, std::ostream& out, std::ostream& err,
+                                    const FileSystem* system = nullptr);
 
 } // namespace umbrix

@@ -8,6 +8,7 @@
 #include <emscripten/val.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,13 +28,10 @@ std::string BytesOf(const val& data)
 {
     if (data.isString())
         return data.as<std::string>();
-    const val array = data.instanceof(val::global("Uint8Array")) ? data : val::global("Uint8Array").new_(data);
-    return emscripten::vecFromJSArray<unsigned char>(array).empty()
-               ? std::string()
-               : [&] {
-                     const auto v = emscripten::vecFromJSArray<unsigned char>(array);
-                     return std::string(v.begin(), v.end());
-                 }();
+    const val uint8Array = val::global("Uint8Array");
+    const val array = data.instanceof(uint8Array) ? data : uint8Array.new_(data);
+    const std::vector<unsigned char> bytes = emscripten::vecFromJSArray<unsigned char>(array);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string SetLanguageOf(umbrix::Session& s, const std::string& language)

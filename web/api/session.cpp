@@ -464,7 +464,7 @@ std::string Session::calculate()
     options.json = "-";
     std::ostringstream out;
     std::ostringstream err;
-    (void)CalculateAndWrite(*model_, options, messages_, out, err);
+    (void)CalculateAndWrite(model_, options, messages_, out, err);
     lastError_ = err.str();
     return out.str();
 }
@@ -489,10 +489,10 @@ std::string Session::output(std::string_view kind, std::string_view optionsJson)
     }
     std::error_code ec;
     std::filesystem::remove(request.file, ec);
-    const auto copy = std::make_unique<Model>(*model_);
+    auto copy = std::make_unique<Model>(*model_);
     std::ostringstream out;
     std::ostringstream err;
-    const int code = CalculateAndWrite(*copy, cli, messages_, out, err);
+    const int code = CalculateAndWrite(copy, cli, messages_, out, err);
     std::optional<std::string> bytes = ReadWholeFile(request.file);
     std::filesystem::remove(request.file, ec);
     if (!bytes || (code != 0 && kind != "json" && kind != "at")) {

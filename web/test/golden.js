@@ -303,6 +303,17 @@ async function libraryTiming() {
     console.error(`FAIL library setParameter: latitude=95 answered ${JSON.stringify(refused)}`);
     ++failures;
   }
+  // A configuration's bytes as a page has them: Uint8Array or ArrayBuffer.
+  const ini = s.output('save-config', { format: 'ini' });
+  for (const bytes of [ini, ini.buffer.slice(ini.byteOffset, ini.byteOffset + ini.length)]) {
+    const reader = new M.Session();
+    const read = JSON.parse(reader.readConfig(bytes, 'dial.ini'));
+    if (!read.ok || reader.parameters() !== s.parameters()) {
+      console.error(`FAIL library readConfig(${bytes.constructor.name}): ${JSON.stringify(read)}`);
+      ++failures;
+    }
+    reader.delete();
+  }
   const described = JSON.parse(M.describe());
   if (!described.parameters.some((p) => p.name === 'latitude')) {
     console.error('FAIL library describe(): no latitude');
