@@ -45,7 +45,8 @@ bool InRange(const ParameterRow& row, double v, double k, double semiMajorAxis)
     case RangeRule::BeyondDateScale:
         // Beyond the reach of the date scale, and no farther than a million axes: a distance larger than
         // that is no construction one can lay out, and it would swamp every plot label it reaches.
-        return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis;
+        return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis &&
+               row.bounds.contains(v);
     }
     return true;
 }
@@ -217,9 +218,11 @@ RealParse ParseRealText(std::string_view text)
     text = Trimmed(text);
     if (text.empty())
         return {};
-    if (text.front() == '+')
+    const bool plus = text.front() == '+';
+    if (plus)
         text.remove_prefix(1);
-    if (text.empty() ||
+    // One sign only: "+-5" is no number.
+    if (text.empty() || (plus && text.front() == '-') ||
         !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' || text.front() == '.'))
         return {.error = true};
     double v = 0;
@@ -380,7 +383,7 @@ std::string RejectionLine(const Model& model, const ParameterRow& row)
         const DialParameters& p = model.params;
         const double reach = std::abs(DateScaleFactor(p) * p.semiMajorAxis);
         line += FormatDecimals(reach, 2) + (en ? " < |value| \u2264 " : " < |Wert| \u2264 ") +
-                BoundNumber(kMaxDistanceZAxes * p.semiMajorAxis) + UnitSuffix(model, row.unit);
+                BoundNumber(std::min(kMaxDistanceZAxes * p.semiMajorAxis, row.bounds.hi)) + UnitSuffix(model, row.unit);
         return line;
     }
     const std::string_view special = en ? row.rangeEn : row.rangeDe;

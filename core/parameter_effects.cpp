@@ -96,6 +96,9 @@ SetOutcome ApplyShowShadowPath(Model& model, const ParameterValue& value)
 
 SetOutcome ApplyShadowDate(Model& model, const ParameterValue& value)
 {
+    // "dd/mm" and nothing after it: a date with a year is no shadow date of every year.
+    if (std::get<std::string>(value).size() > 5)
+        return Refused(model, "shadowDate");
     const DateOutcome date = ParseShadowDate(model, std::get<std::string>(value), DateSource::MaskEdit1);
     if (date.valid)
         return {};

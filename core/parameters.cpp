@@ -9,10 +9,11 @@ namespace umbrix {
 
 namespace {
 
+/// The shortest text of a bound, written out in full ("1000000", not "1e+06").
 std::string Number(double v)
 {
-    char buffer[32];
-    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v);
+    char buffer[64];
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::Fixed);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 

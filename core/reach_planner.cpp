@@ -26,7 +26,7 @@ bool ReachPlannerApplies(const DialParameters& p)
 
 bool IsValidBodyHeight(double bodyHeight)
 {
-    return bodyHeight > kMinBodyHeight && std::isfinite(bodyHeight);
+    return bodyHeight > kMinBodyHeight && bodyHeight <= kMaxBodyHeight;
 }
 
 bool IsValidReachCoverage(double coverage)

@@ -269,8 +269,8 @@ TEST(DesignSettingsRows, RefusedValuesNameTheParameterAndItsRange)
         {"dstStart", "1/13", "dd/mm"},
         {"dstEnd", "01/11/2015", "dd/mm"},
         {"dstEnd", "/11", "dd/mm"},
-        {"bodyHeight", "0.05", "> 0.05 dial units"},
-        {"bodyHeight", "inf", "> 0.05 dial units"},
+        {"bodyHeight", "0.05", "> 0.05, <= 1000000 dial units"},
+        {"bodyHeight", "inf", "> 0.05, <= 1000000 dial units"},
         {"reachCoverage", "0", "> 0, <= 1"},
         {"reachCoverage", "1.01", "> 0, <= 1"},
     };
