@@ -1,4 +1,5 @@
 #include "export/file_writer.h"
+#include "core/number_text.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -338,7 +339,7 @@ int OwnOutputDescriptor(const std::string& path, const FileSystem& fs)
             return false;
         const char* first = path.data() + prefix.size();
         const char* last = path.data() + path.size();
-        const auto [end, ec] = std::from_chars(first, last, fd);
+        const auto [end, ec] = ReadInteger(std::string_view(first, static_cast<std::size_t>(last - first)), fd);
         return first != last && ec == std::errc() && end == last;
     };
     if (path == "/dev/stdout")

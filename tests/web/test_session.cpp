@@ -188,6 +188,7 @@ TEST_F(SessionTest, LanguageAndPlaceAndDescriptionComeFromTheCore)
     for (const ParameterRow& row : ParameterTable())
         EXPECT_NE(description.find("\"name\":\"" + std::string(row.name) + "\""), std::string::npos) << row.name;
     EXPECT_NE(description.find("\"name\":\"--template\""), std::string::npos);
+    EXPECT_NE(description.find("\"caption\":{\"de\":\"Geogr. Breite\",\"en\":\"Latitude\"}"), std::string::npos);
     EXPECT_NE(description.find("\"enabledByDialType\":[true,true,true,true,true,true,true,true]"),
               std::string::npos);
     EXPECT_EQ(SearchPlacesJson("Wien", "de"), "[]\n");

@@ -613,6 +613,17 @@ std::string DescribeJson()
         else
             json.null();
         WriteBilingual(json, "meaning", row.meaningDe, row.meaningEn);
+        // A field's caption as its label shows it: the head of the refusal line "Caption: range".
+        if (row.field) {
+            const auto caption = [&](Language language) {
+                const auto model = std::make_unique<Model>();
+                InitDefaults(*model);
+                SetLanguage(*model, language);
+                const std::string line = RejectionLine(*model, *row.field);
+                return line.substr(0, line.find(": "));
+            };
+            WriteBilingual(json, "caption", caption(Language::German), caption(Language::English));
+        }
         WriteBilingual(json, "range", RangeText(row, Language::German), RangeText(row, Language::English));
         json.key("enabledByDialType");
         json.beginArray();
