@@ -13,7 +13,7 @@ namespace {
 std::string Number(double v)
 {
     char buffer[64];
-    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::Fixed);
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::ShortestFixed);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
