@@ -13,7 +13,7 @@ PACKAGE_BUILD ?= build-package
 WASM_BUILD ?= build-wasm
 
 .PHONY: screenshots golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
-	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers wasm test-wasm
+	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers wasm test-wasm web test-web bench-web web-deps
 
 all: build
 
@@ -114,6 +114,40 @@ fuzz-run-%: fuzz-build
 
 fuzz-long:
 	$(MAKE) fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)
+
+# The web edition: build-web/site/ (a folder for any static web server) and build-web/umbrix.html (one
+# self-contained file for file:// pages). It is built on the WebAssembly library of `make wasm`; where this
+# Makefile has no such target yet, on the stand-in module of web/test/ with the native program's outputs
+# (WEB_MODULE=mock), so that the page and its tests run all the same.
+WEB_BUILD ?= build-web
+WEB_MODULE ?= $(if $(shell grep -s '^wasm:' $(firstword $(MAKEFILE_LIST))),wasm,mock)
+WEB_PYTHON = /usr/bin/python3
+
+web/node_modules/.package-lock.json: web/package.json web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+
+web-deps:
+	@scripts/bootstrap web
+
+ifeq ($(WEB_MODULE),mock)
+web: web-deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target umbrix-cli
+	$(WEB_PYTHON) web/test/make_mock_data.py $(BUILD)/cli/umbrix-cli $(WEB_BUILD)/mock/mock-data.js
+	$(WEB_PYTHON) web/build.py $(WEB_BUILD) --mock $(WEB_BUILD)/mock/mock-data.js web/test/mock-umbrix.js
+else
+web: web-deps wasm
+	$(WEB_PYTHON) web/build.py $(WEB_BUILD) --module $(WASM_BUILD)
+endif
+
+# The page's helpers under node's test runner, then the user's task in headless Chromium from file://;
+# screenshots and downloads stay under build-web/.
+test-web: web web/node_modules/.package-lock.json
+	node --test web/test/unit/*.js
+	NODE_PATH=web/node_modules node web/test/run-browser-tests.js $(WEB_BUILD)/umbrix.html $(WEB_BUILD)
+
+# First drawing (cold, single file), one recalculation, and the sizes gzip with and without the place data.
+bench-web: web web/node_modules/.package-lock.json
+	NODE_PATH=web/node_modules node bench/web/run-bench.js $(WEB_BUILD) $(WASM_BUILD)
 
 # What CI runs after the tests: the sanitizer suite, the sweep and the deterministic fuzz pass.
 ci-extra: sweep ci-fuzz test-asan

@@ -2,6 +2,7 @@
 // the form of the result pages' exports, the design error and the planner's ratios as heat maps.
 
 #include "cli/analysis_outputs.h"
+#include "core/dst_ring.h"
 #include "core/numeric.h"
 #include "export/table_export.h"
 #include "graphics/accuracy_heat_map.h"
@@ -81,23 +82,40 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
            : std::array<std::string_view, 7>{
                  "Datum",         "Zeitgleichung (min)",     "Länge (min)", "Zonenzeit (min)", "Sommerzeit (min)",
                  "Wahrer Mittag", "Wahrer Mittag Sommerzeit"};
+    // Without summer time at the site the two summer columns are left out.
+    const bool summer = table.offsetHours.has_value();
+    if (!summer)
+        grid = StringGrid(5, rows + 1);
+    const std::array<int, 7> column =
+        summer ? std::array<int, 7>{0, 1, 2, 3, 4, 5, 6} : std::array<int, 7>{0, 1, 2, 3, -1, 4, -1};
+    const auto set = [&](int c, int r, std::string text) {
+        if (column[static_cast<std::size_t>(c)] >= 0)
+            grid.setCell(column[static_cast<std::size_t>(c)], r, std::move(text));
+    };
     for (int c = 0; c < 7; ++c)
-        grid.setCell(c, 0, std::string(heads[static_cast<std::size_t>(c)]));
+        set(c, 0, std::string(heads[static_cast<std::size_t>(c)]));
     for (int r = 0; r < rows; ++r) {
         const CorrectionRow& row = table.rows[static_cast<std::size_t>(r)];
-        grid.setCell(0, r + 1, row.label);
-        grid.setCell(1, r + 1, FormatFixed(6, 1, row.equationOfTimeMinutes));
-        grid.setCell(2, r + 1, FormatFixed(6, 1, row.longitudeMinutes));
-        grid.setCell(3, r + 1, FormatFixed(6, 1, row.standardTimeMinutes));
-        grid.setCell(4, r + 1, CellOrEmpty(row.summerTimeMinutes, 6, 1));
-        grid.setCell(5, r + 1, ClockSeconds(row.apparentNoon));
-        grid.setCell(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
+        set(0, r + 1, row.label);
+        set(1, r + 1, FormatFixed(6, 1, row.equationOfTimeMinutes));
+        set(2, r + 1, FormatFixed(6, 1, row.longitudeMinutes));
+        set(3, r + 1, FormatFixed(6, 1, row.standardTimeMinutes));
+        set(4, r + 1, CellOrEmpty(row.summerTimeMinutes, 6, 1));
+        set(5, r + 1, ClockSeconds(row.apparentNoon));
+        set(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
     }
     std::string title(
         Say(model, "Korrektur: Minuten zur Ablesung addieren", "Correction: minutes to add to the reading"));
+    // The rule is named once a dial chose one (a time zone or summerTimeRule); a dial without either keeps
+    // its table as it always was, under the EU rule.
+    const DstOptions& dst = model.params.dst;
+    const bool named = dst.rule.has_value() || !dst.timeZone.empty();
+    const std::string rule = named ? SummerRuleText(model.state.language, dst) + ", " : std::string();
     if (table.offsetHours)
-        title += std::string(Say(model, " (Sommerzeit = Zonenzeit + ", " (summer time = zone time + ")) +
+        title += " (" + rule + std::string(Say(model, "Sommerzeit = Zonenzeit + ", "summer time = zone time + ")) +
                  FormatDecimals(*table.offsetHours, 1) + " h)";
+    else
+        title += " (" + SummerRuleText(model.state.language, dst) + ")";
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }
 

@@ -4,6 +4,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
 #include "cli/reference.h"
+#include "site/command_line_site.h"
 #include "cli/svg_output.h"
 #include "cli/true_scale_outputs.h"
 #include "core/driver.h"
@@ -41,7 +42,8 @@ namespace umbrix {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: umbrix-cli [--config FILE] [--set NAME=VALUE]... [--lang de|en]\n"
+    "usage: umbrix-cli [--config FILE] [--place NAME[, COUNTRY]] [--coordinates TEXT] [--set NAME=VALUE]...\n"
+    "                  [--lang de|en] [--place-list TEXT]\n"
     "                  [--json FILE|-] [--svg FILE [--size WxH | --scale 1:N]] [--svg-error FILE]\n"
     "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--dxf-mm FILE]\n"
     "                  [--pdf FILE [--pdf-lists all|none]] [--setting-out FILE.pdf|FILE.csv]\n"
@@ -206,6 +208,11 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             continue;
         }
         std::string problem;
+        if (ParseSiteOption(args, i, options.site, problem)) {
+            if (!problem.empty())
+                return problem;
+            continue;
+        }
         OptionParse parsed = ParseAnalysisOption(args, i, options.analysis, problem);
         if (parsed == OptionParse::NotAnalysis)
             parsed = ParseTrueScaleOption(args, i, options.trueScale, problem);
@@ -364,8 +371,17 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         if (options.language)
             SetLanguage(model, *options.language);
     }
+    CliSite site;
+    if (options.site.placeList)
+        return site.PrintPlaceList(model, *options.site.placeList, out, err);
+    if (const std::optional<int> stop = site.AfterConfig(model, err))
+        return *stop;
     (void)ConfigureInputPanel(model);
     RefreshAxes(model);
+    // A place, then pasted coordinates, before the --set options, so that a --set can still correct them.
+    if (const std::optional<int> stop = site.ApplyOptions(model, options.site, err))
+        return *stop;
+    bool siteTyped = options.site.coordinates.has_value();
 
     // The dial type and its variants first, wherever they stand; then the others in the order given.
     std::vector<std::pair<std::string, std::string>> ordered;
@@ -381,6 +397,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
         switch (outcome.status) {
         case SetStatus::Accepted:
+            if (const std::optional<int> stop = site.AfterSet(model, name, err))
+                return *stop;
+            siteTyped = siteTyped || name == "latitude" || name == "longitude";
             break;
         case SetStatus::UnknownName:
             err << "umbrix-cli: unknown parameter " << name << '\n';
@@ -392,7 +411,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
     }
 
-    return CalculateAndWrite(modelOwner, options, std::move(messages), out, err, system);
+    return CalculateAndWrite(modelOwner, options, std::move(messages), out, err, system, &site, siteTyped);
 }
 
 std::optional<std::string> ParseCliArguments(std::span<const std::string> args, CliOptions& options)
@@ -401,9 +420,13 @@ std::optional<std::string> ParseCliArguments(std::span<const std::string> args, 
 }
 
 int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, std::vector<UiMessage> messages,
-                      std::ostream& out, std::ostream& err, const FileSystem* system)
+                      std::ostream& out, std::ostream& err, const FileSystem* system, CliSite* givenSite,
+                      bool siteTyped)
 {
     Model& model = *owner;
+    // The run's own site, or one of its own when the caller has none (the library's outputs).
+    CliSite ownSite;
+    CliSite& site = givenSite ? *givenSite : ownSite;
     // The loop tables belong to the split dial alone.
     const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
     for (const auto& [table, file] : options.tables) {
@@ -416,6 +439,9 @@ int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, 
         err << "umbrix-cli: " << *refused << '\n';
         return kExitUsage;
     }
+
+    site.BeforeCalculation(model, options.analysis.at ? std::optional<int>(options.analysis.at->year) : std::nullopt,
+                           siteTyped, err);
 
     // The activation of the window: the controls show the parameters, the title, the axes.
     (void)ShowParameters(model);
@@ -472,8 +498,10 @@ int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, 
         }
         return true;
     };
+    const std::optional<SiteFacts> facts = options.json ? site.Facts(model) : std::nullopt;
     if (impossible) {
-        if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Empty)))
+        if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Empty, nullptr,
+                                                               facts ? &*facts : nullptr)))
             return kExitFile;
         return kExitCalculationError;
     }
@@ -497,8 +525,8 @@ int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, 
             return kExitFile;
         }
     }
-    if (options.json &&
-        !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses)))
+    if (options.json && !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses,
+                                                           facts ? &*facts : nullptr)))
         return unwritable ? nonFinite() : kExitFile;
     if (options.svg && !written(*options.svg, trueScale.svg ? trueScale.svg->document : pictures.construction()))
         return unwritable ? nonFinite() : kExitFile;

@@ -5,6 +5,7 @@
 #include "cli/analysis_outputs.h"
 #include "cli/true_scale_outputs.h"
 #include "core/fields.h"
+#include "site/command_line_site.h"
 #include "export/table_export.h"
 #include "text/language.h"
 
@@ -42,6 +43,7 @@ struct CliOptions {
     bool version = false; // --version: print the version and do nothing else
     AnalysisOptions analysis;
     TrueScaleOptions trueScale;
+    SiteOptions site;
 };
 
 /// Parses umbrix-cli's arguments (without the program name) into `options`; on a usage error returns its
@@ -54,6 +56,7 @@ struct CliOptions {
 /// results afterwards. `messages`: those of the inputs, for the JSON report. Returns the exit code.
 [[nodiscard]] int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options,
                                     std::vector<UiMessage> messages, std::ostream& out, std::ostream& err,
-                                    const FileSystem* system = nullptr);
+                                    const FileSystem* system = nullptr, CliSite* site = nullptr,
+                                    bool siteTyped = false);
 
 } // namespace umbrix

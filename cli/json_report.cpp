@@ -3,11 +3,13 @@
 #include "cli/analysis_outputs.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
+#include "site/command_line_site.h"
 #include "core/dst_ring.h"
 #include "core/leap_cycle.h"
 #include "core/loops.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace umbrix {
@@ -111,6 +113,65 @@ void WriteDateMarks(JsonWriter& json, const Model& model)
         WriteDateMark(json, mark, scattered != scatter.end() ? &*scattered : nullptr);
     }
     json.endArray();
+}
+
+/// "DD/MM".
+std::string DayMonthSlash(DayMonth date)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d/%02d", date.day % 100, date.month % 100);
+    return text;
+}
+
+/// `site`: the place from the gazetteer (when there is one), the time zone (when set) and the summer time
+/// of the design year under the rule in force, null when there is none.
+void WriteSite(JsonWriter& json, const Model& model, const SiteFacts* place)
+{
+    const DialParameters& p = model.params;
+    json.key("site");
+    json.beginObject();
+    if (place) {
+        json.key("name");
+        json.value(place->name);
+        json.key("state");
+        json.value(place->state);
+        json.key("country");
+        json.value(place->country);
+        json.key("countryCode");
+        json.value(place->countryCode);
+    }
+    if (!p.dst.timeZone.empty()) {
+        json.key("timeZone");
+        json.value(p.dst.timeZone);
+    }
+    if (place) {
+        json.key("latitude");
+        json.value(place->latitude);
+        json.key("longitudeEast");
+        json.value(place->longitudeEast);
+    }
+    json.key("summerTime");
+    const SummerSchedule schedule = ScheduleOf(p.dst, p.zoneMeridian, p.year);
+    const std::optional<SummerTimePeriod> period = NoonPeriod(schedule);
+    const std::optional<double> offset = SummerOffsetOf(p.dst, p.zoneMeridian, p.year);
+    if (!period || !offset) {
+        json.null();
+    } else {
+        json.beginObject();
+        json.key("rule");
+        json.value(std::string(RuleName(schedule.rule)));
+        json.key("start");
+        json.value(DayMonthSlash(period->start));
+        json.key("end");
+        json.value(DayMonthSlash(period->end));
+        json.key("offsetHours");
+        json.value(*offset);
+        // The zone's name of its summer time; empty without a zone.
+        json.key("abbreviation");
+        json.value(schedule.spans.front().abbreviation);
+        json.endObject();
+    }
+    json.endObject();
 }
 
 /// `dstHourPoints` and `dstDateMarks`, only with a summer-time ring asked for: the ring's points, empty
@@ -317,7 +378,7 @@ void WriteGrid(JsonWriter& json, std::string_view name, const StringGrid& grid)
 } // namespace
 
 std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<UiMessage>& messages,
-                       ReportTables tables, const AnalysisResults* analyses)
+                       ReportTables tables, const AnalysisResults* analyses, const SiteFacts* place)
 {
     // Without tables the report reads a copy whose results and grids are as before any calculation: every
     // table is then an empty list.
@@ -337,6 +398,7 @@ std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<
     json.beginObject();
     WriteParameters(json, model);
     json.endObject();
+    WriteSite(json, model, place);
     json.key("errorCode");
     json.value(errorCode);
     json.key("messages");

@@ -17,9 +17,12 @@ constexpr int kJsonSchemaVersion = 1;
 enum class ReportTables : bool { Written, Empty };
 
 struct AnalysisResults;
+struct SiteFacts;
 
 /// `analyses`: the parts the analysis options asked for, written after the result tables; null for none.
+/// `place`: the gazetteer's place of the site for the `site` object; null when there is none.
 std::string JsonReport(const Model& model, int errorCode, const std::vector<UiMessage>& messages,
-                       ReportTables tables = ReportTables::Written, const AnalysisResults* analyses = nullptr);
+                       ReportTables tables = ReportTables::Written, const AnalysisResults* analyses = nullptr,
+                       const SiteFacts* place = nullptr);
 
 } // namespace umbrix

@@ -12,8 +12,11 @@ namespace {
 
 using enum OptionValue;
 
-constexpr std::array<OptionDoc, 29> kOptions{{
+constexpr std::array<OptionDoc, 32> kOptions{{
     {"--config", File},
+    {"--place", Word},
+    {"--place-list", Word},
+    {"--coordinates", Word},
     {"--set", Parameter},
     {"--lang", Choice, "de en"},
     {"--json", File},

@@ -33,12 +33,12 @@ DayMonth DateOfDay(int year, double day)
 CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r, const DstOptions& dst)
 {
     CorrectionTable table;
-    if (IsValidDstOffset(dst.offsetHours))
-        table.offsetHours = dst.offsetHours;
+    const SummerSchedule schedule = ScheduleOf(dst, p.zoneMeridian, p.year);
+    table.offsetHours = SummerOffsetOf(dst, p.zoneMeridian, p.year);
+    table.rule = schedule.rule;
     const bool meanTime = p.type() == DialType::MeanTime;
     const double longitudeMinutes = kMinutesPerDegree * (ReferenceMeridian(p) - p.zoneMeridian);
     const DialClock siteApparent{false, p.longitude, p.longitude};
-    const std::optional<SummerTimePeriod> period = table.offsetHours ? SummerTimePeriodOf(dst, p.year) : std::nullopt;
     for (const AccuracyRow& row : AccuracyRows(p, r)) {
         // The sun on the site's meridian: apparent noon.
         const SolarInstant noon = SunAtDialTime(siteApparent, p.year, row.dayOfYear, kNoon);
@@ -48,12 +48,13 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
         out.longitudeMinutes = longitudeMinutes;
         out.standardTimeMinutes = longitudeMinutes - out.equationOfTimeMinutes;
         out.apparentNoon = noon.utHours - p.zoneMeridian / 15;
-        if (period && InSummerTime(*period, DateOfDay(p.year, row.dayOfYear))) {
-            out.summerTimeMinutes = out.standardTimeMinutes + kMinutesPerHour * dst.offsetHours;
-            out.apparentNoonSummerTime = out.apparentNoon + dst.offsetHours;
+        if (const SummerSpan* span = SpanAtNoon(schedule, DateOfDay(p.year, row.dayOfYear))) {
+            out.summerTimeMinutes = out.standardTimeMinutes + kMinutesPerHour * span->offsetHours;
+            out.apparentNoonSummerTime = out.apparentNoon + span->offsetHours;
+            out.summerAbbreviation = span->abbreviation;
         }
         if (!std::isfinite(out.standardTimeMinutes) || !std::isfinite(out.apparentNoon))
-            return {table.offsetHours, {}};
+            return {table.offsetHours, table.rule, {}};
     }
     return table;
 }

@@ -27,18 +27,20 @@ struct CorrectionRow {
     std::optional<double> summerTimeMinutes;      // `summerTimeMinutes`: + 60 offset, in the period only
     double apparentNoon = 0;                      // `apparentNoon`: standard time of apparent noon, hours
     std::optional<double> apparentNoonSummerTime; // `apparentNoonSummerTime`: in the period only
+    std::string summerAbbreviation;               // the zone's name of the summer clock time ("CEST"), or empty
 };
 
 /// JSON `correction`.
 struct CorrectionTable {
-    std::optional<double> offsetHours; // `offsetHours`: summer time minus standard time; none when not valid
-    std::vector<CorrectionRow> rows;   // `rows`: one per date mark (loop row of the split dial)
+    std::optional<double> offsetHours; // `offsetHours`: summer time minus standard time; none without summer time
+    SummerTimeRule rule = SummerTimeRule::Eu; // the rule the summer figures follow
+    std::vector<CorrectionRow> rows;          // `rows`: one per date mark (loop row of the split dial)
 };
 
 /// The table of the finished dial: one row per row of the accuracy tables (date marks; the split dial's
 /// loop rows; the fixed-gnomon dial's date lines on the day of the dial's year the accuracy map gives
-/// them), the summer-time period of the dial's year. No summer-time figures when the options' offset or
-/// period is not valid. Empty when a figure would not be finite.
+/// them). Summer-time figures on the dates whose noon is summer time under the rule in force for the dial's
+/// year; none under the rule `none` or when the options are not valid. Empty when a figure would not be finite.
 [[nodiscard]] CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r, const DstOptions& dst);
 
 } // namespace umbrix

@@ -33,6 +33,19 @@ constexpr std::array<ChoiceDoc, 3> kDstRings{{
      "die geteilte Uhr)"},
 }};
 
+constexpr std::array<ChoiceDoc, 4> kSummerTimeRules{{
+    {"zone", "the summer time of timeZone in the design year (the default with a time zone)",
+     "die Sommerzeit von timeZone im Entwurfsjahr (Vorgabe bei gesetzter Zeitzone)"},
+    {"none", "no summer time", "keine Sommerzeit"},
+    {"eu",
+     "the EU rule: 01:00 UTC on the last Sunday of March to 01:00 UTC on the last Sunday of October (the "
+     "default without a time zone)",
+     "die EU-Regel: 01:00 UTC am letzten Sonntag im März bis 01:00 UTC am letzten Sonntag im Oktober (Vorgabe "
+     "ohne Zeitzone)"},
+    {"custom", "dstStart to dstEnd, switching at 02:00 zone time, with dstOffsetHours",
+     "dstStart bis dstEnd, Umstellung um 02:00 Zonenzeit, mit dstOffsetHours"},
+}};
+
 constexpr ExtensionLine kWritten = ExtensionLine::ReadWrite;
 
 using enum ValueKind;
@@ -46,7 +59,7 @@ constexpr ValueBounds Closed(double lo, double hi)
     return {lo, hi, false, false};
 }
 
-constexpr std::array<ParameterRow, 11> kDesignSettingRows{{
+constexpr std::array<ParameterRow, 14> kDesignSettingRows{{
     {.name = "lengthUnit",
      .kind = Choice,
      .choices = kLengthUnits,
@@ -133,6 +146,40 @@ constexpr std::array<ParameterRow, 11> kDesignSettingRows{{
                   "dstStart: the period wraps over the new year",
      .meaningDe = "letzter Tag der Sommerzeit; leer: der letzte Sonntag im Oktober des Jahres `year` (europäische "
                   "Regel); vor dstStart: der Zeitraum reicht über den Jahreswechsel"},
+    {.name = "timeZone",
+     .kind = Text,
+     .saved = {.line = 0, .extension = kWritten},
+     .byDefault = DefaultText(""),
+     .read = [](const Model& m) -> ParameterValue { return m.params.dst.timeZone; },
+     .apply = ApplyTimeZone,
+     .isSet = [](const Model& m) { return !m.params.dst.timeZone.empty(); },
+     .meaningEn = "the IANA time zone of the site (Europe/Vienna); it sets zoneMeridian from its standard offset "
+                  "and gives the summer time; empty: none",
+     .meaningDe = "die IANA-Zeitzone des Standorts (Europe/Vienna); sie setzt zoneMeridian aus ihrem Normalversatz "
+                  "und gibt die Sommerzeit; leer: keine",
+     .rangeEn = "a zone name of the tz database, or empty",
+     .rangeDe = "ein Zonenname der tz-Datenbank, oder leer"},
+    {.name = "summerTimeRule",
+     .kind = Choice,
+     .choices = kSummerTimeRules,
+     .saved = {.line = 0, .extension = kWritten},
+     .byDefault = DefaultText("eu"),
+     .read = [](const Model& m) -> ParameterValue { return std::string(RuleName(RuleInForce(m.params.dst))); },
+     .apply = ApplySummerTimeRule,
+     .isSet = [](const Model& m) { return m.params.dst.rule.has_value(); },
+     .meaningEn = "where the summer time comes from; by default zone with a time zone, custom when dstStart or "
+                  "dstEnd is set, else eu",
+     .meaningDe = "woher die Sommerzeit kommt; ohne Angabe zone bei gesetzter Zeitzone, custom bei gesetztem "
+                  "dstStart oder dstEnd, sonst eu"},
+    {.name = "place",
+     .kind = Text,
+     .saved = {.line = 0, .extension = kWritten},
+     .byDefault = DefaultText(""),
+     .read = [](const Model& m) -> ParameterValue { return m.params.place; },
+     .apply = ApplyPlace,
+     .isSet = [](const Model& m) { return !m.params.place.empty(); },
+     .meaningEn = "the name of the place the site was taken from (umbrix-cli --place); empty: typed by hand",
+     .meaningDe = "der Name des Orts, aus dem der Standort stammt (umbrix-cli --place); leer: von Hand eingegeben"},
     {.name = "bodyHeight",
      .unit = DialUnits,
      .bounds = {kMinBodyHeight, kMaxBodyHeight, true, false},

@@ -7,8 +7,10 @@
 #include "text/own_texts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace umbrix {
 
@@ -177,22 +179,23 @@ std::optional<double> ReadInnerRing(const ReadingDial& dial, const GnomonPlaceme
 std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState& s, const Results& r,
                                       const DstOptions& dst)
 {
-    if (dst.ring == 0 || !DstRingAllowed(p, dst.ring) || !IsValidDstOffset(dst.offsetHours))
+    const std::optional<double> offset = SummerOffsetOf(dst, p.zoneMeridian, p.year);
+    if (dst.ring == 0 || !DstRingAllowed(p, dst.ring) || !offset)
         return std::nullopt;
     if (dst.ring == 2 && !IsValidDstRingScale(dst.ringScale))
         return std::nullopt;
-    const std::optional<SummerTimePeriod> period = SummerTimePeriodOf(dst, p.year);
+    const std::optional<SummerTimePeriod> period = SummerTimePeriodOf(dst, p.zoneMeridian, p.year);
     if (!period)
         return std::nullopt;
     DstRing out;
     out.ring = dst.ring;
-    out.offsetHours = dst.offsetHours;
+    out.offsetHours = *offset;
     out.scale = dst.ring == 2 ? dst.ringScale : 1;
     out.period = *period;
     for (const HourPoint& point : OuterHourPoints(p, r)) {
         const DialPoint at = Scaled({point.x, point.y}, out.scale);
         if (Finite(at))
-            out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, dst.offsetHours)});
+            out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, *offset)});
     }
     if (dst.ring == 2) {
         for (DatedMark dated : PeriodMarks(p, s, r, *period)) {
@@ -217,6 +220,40 @@ std::vector<DstTableRow> DstTableRows(const DstRing& ring)
     for (const tUmbrixPoint& mark : ring.dateMarks)
         rows.push_back({"dst-date", mark.label, mark.x, mark.y, std::nullopt});
     return rows;
+}
+
+std::string SummerRuleText(const LanguageState& lang, const DstOptions& dst)
+{
+    switch (RuleInForce(dst)) {
+    case SummerTimeRule::Zone:
+        // A zone read without summer time in the design year.
+        if (dst.zone.year != 0 && dst.zone.spans.empty())
+            return std::string(OwnTextOf(lang, OwnText::SummerRuleNone)) + " (" + dst.timeZone + ")";
+        return OwnTextWith(lang, OwnText::SummerRuleZone, dst.timeZone);
+    case SummerTimeRule::None:
+        return std::string(OwnTextOf(lang, OwnText::SummerRuleNone));
+    case SummerTimeRule::Eu:
+        return std::string(OwnTextOf(lang, OwnText::SummerRuleEu));
+    case SummerTimeRule::Custom:
+        return std::string(OwnTextOf(lang, OwnText::SummerRuleCustom));
+    }
+    return {};
+}
+
+std::string ClockLabel(const LanguageState& lang, bool summer, std::string_view abbreviation)
+{
+    // The German names of Europe's zone times.
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kGerman{
+        {{"CET", "MEZ"}, {"CEST", "MESZ"}, {"EET", "OEZ"}, {"EEST", "OESZ"}, {"WET", "WEZ"}, {"WEST", "WESZ"}}};
+    // A numeric abbreviation ("+0530") says nothing the offset does not.
+    const bool named = !abbreviation.empty() && abbreviation[0] != '+' && abbreviation[0] != '-';
+    if (!named)
+        return summer ? std::string(OwnTextOf(lang, OwnText::SummerTimeLabel)) : std::string();
+    if (lang.languageIndex != 2)
+        for (const auto& [english, german] : kGerman)
+            if (english == abbreviation)
+                return std::string(german);
+    return std::string(abbreviation);
 }
 
 std::string DstHeading(const LanguageState& lang, double offsetHours)

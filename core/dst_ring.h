@@ -84,4 +84,12 @@ struct DstTableRow {
 /// The table's heading: "Sommerzeit = Zonenzeit + 1 h" / "Summer time = zone time + 1 h".
 [[nodiscard]] std::string DstHeading(const LanguageState& lang, double offsetHours);
 
+/// The rule in force, named where summer time is shown: "Sommerzeit nach EU-Regel" / "summer time by the
+/// EU rule", "summer time of the zone Europe/Vienna", "summer time by the dates given", "no summer time".
+[[nodiscard]] std::string SummerRuleText(const LanguageState& lang, const DstOptions& dst);
+
+/// The label of a clock time: in summer time the zone's abbreviation (German "MESZ" for "CEST") or, without
+/// one, "Sommerzeit" / "summer time"; in zone time the zone's abbreviation ("MEZ"/"CET") or nothing.
+[[nodiscard]] std::string ClockLabel(const LanguageState& lang, bool summer, std::string_view abbreviation);
+
 } // namespace umbrix

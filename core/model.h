@@ -62,6 +62,8 @@ struct DialParameters {
     double distanceZ = -3.0;  // type 7: distance from the centre P(0/0) to the point Z
     DstOptions dst;
     int showLeapCycle = 0;
+    // The name of the place the site was taken from ("Wien"), as the user chose it; empty: typed by hand.
+    std::string place;
 
     DialType type() const { return static_cast<DialType>(dialType); }
 

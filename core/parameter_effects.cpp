@@ -4,6 +4,7 @@
 #include "core/input_panel.h"
 #include "core/number_text.h"
 #include "core/reach_planner.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -271,9 +272,30 @@ SetOutcome ApplyDstRing(Model& model, const ParameterValue& value)
     return {};
 }
 
+bool SiteHasSummerTime(const DialParameters& p)
+{
+    switch (RuleInForce(p.dst)) {
+    case SummerTimeRule::None:
+        return false;
+    case SummerTimeRule::Zone:
+        return p.dst.zone.year == 0 || !p.dst.zone.spans.empty();
+    case SummerTimeRule::Eu:
+    case SummerTimeRule::Custom:
+        return true;
+    }
+    return true;
+}
+
 std::optional<UiMessage> DstRingRefusedBySet(const Model& model, const ParameterValue& value)
 {
     const int ring = Whole(value);
+    if (ring != 0 && !SiteHasSummerTime(model.params)) {
+        const LanguageState& lang = model.state.language;
+        return UiMessage{std::string(CaptionText(lang, Caption::Problem)),
+                         "dstRing=" + std::to_string(ring) + ": " +
+                             std::string(OwnTextOf(lang, OwnText::SiteWithoutSummerTime)),
+                         MessageIcon::Warning};
+    }
     if (DstRingAllowed(model.params, ring))
         return std::nullopt;
     const LanguageState& lang = model.state.language;
@@ -309,6 +331,53 @@ SetOutcome ApplyDstStart(Model& model, const ParameterValue& value)
 SetOutcome ApplyDstEnd(Model& model, const ParameterValue& value)
 {
     return ApplyDstDate(model, "dstEnd", value, model.params.dst.end);
+}
+
+namespace {
+
+constexpr std::size_t kMaxZoneNameLength = 64;
+constexpr std::size_t kMaxPlaceNameLength = 200;
+
+/// A zone name as the tz database spells them: ASCII letters, digits, "/", "_", "-", "+"; no "..".
+bool IsZoneNameText(std::string_view name)
+{
+    if (name.size() > kMaxZoneNameLength || name.find("..") != std::string_view::npos || name.starts_with('/'))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '_' ||
+               c == '-' || c == '+';
+    });
+}
+
+} // namespace
+
+SetOutcome ApplyTimeZone(Model& model, const ParameterValue& value)
+{
+    const std::string& name = std::get<std::string>(value);
+    if (!IsZoneNameText(name))
+        return {SetStatus::Rejected, {ValueNotAllowedMessage(model.state.language, *FindParameter("timeZone"), name)}};
+    if (name != model.params.dst.timeZone) {
+        model.params.dst.zone = {}; // the host resolves the new zone
+        model.params.dst.zoneOtherYears.clear();
+    }
+    model.params.dst.timeZone = name;
+    return {};
+}
+
+SetOutcome ApplySummerTimeRule(Model& model, const ParameterValue& value)
+{
+    model.params.dst.rule = RuleNamed(std::get<std::string>(value));
+    return {};
+}
+
+SetOutcome ApplyPlace(Model& model, const ParameterValue& value)
+{
+    const std::string& name = std::get<std::string>(value);
+    if (name.size() > kMaxPlaceNameLength ||
+        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }))
+        return {SetStatus::Rejected, {ValueNotAllowedMessage(model.state.language, *FindParameter("place"), name)}};
+    model.params.place = name;
+    return {};
 }
 
 SetOutcome ApplyBodyHeight(Model& model, const ParameterValue& value)

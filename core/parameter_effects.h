@@ -72,6 +72,12 @@ SetOutcome ApplyDstRingScale(Model& model, const ParameterValue& value);
 SetOutcome ApplyDstStart(Model& model, const ParameterValue& value);
 SetOutcome ApplyDstEnd(Model& model, const ParameterValue& value);
 /// Above 0.05 dial units, as gnomonHeight; the empty text unsets it, so that it follows gnomonHeight again.
+SetOutcome ApplyTimeZone(Model& model, const ParameterValue& value);
+SetOutcome ApplySummerTimeRule(Model& model, const ParameterValue& value);
+SetOutcome ApplyPlace(Model& model, const ParameterValue& value);
+/// Whether the dial's site has summer time at all: not under the rule `none`, nor under a zone that the
+/// host resolved without summer time in the design year.
+[[nodiscard]] bool SiteHasSummerTime(const DialParameters& p);
 SetOutcome ApplyBodyHeight(Model& model, const ParameterValue& value);
 SetOutcome ApplyReachCoverage(Model& model, const ParameterValue& value);
 

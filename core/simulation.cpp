@@ -246,7 +246,7 @@ std::optional<Simulation> Simulate(const DialParameters& p, const SharedState& s
     Simulation out;
     out.date = InstantDateText(instant);
     out.zoneTime = instant.zoneHours;
-    out.summerTime = SummerTimeAt(dst, instant.year, date, instant.zoneHours);
+    out.summerTime = SummerTimeAt(dst, p.zoneMeridian, instant.year, date, instant.zoneHours);
     // Standard time of a west-positive zone meridian: UT = zone time + meridian / 15.
     out.sun = SunAtUniversalTime(instant.year, DayOfYear(instant.year, instant.month, instant.day),
                                  instant.zoneHours + p.zoneMeridian / 15, p.longitude);

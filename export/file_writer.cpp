@@ -1,6 +1,8 @@
 #include "export/file_writer.h"
 #include "core/number_text.h"
 
+#include "core/number_text.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>

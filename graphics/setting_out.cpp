@@ -239,6 +239,27 @@ std::string SettingOutCsv(const SettingOutPlan& plan, LengthUnit unit)
     return out;
 }
 
+std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p, const LanguageState& lang, int month)
+{
+    const std::vector<double> zoneTimes = ApparentNoonZoneTimes(p, month);
+    const SummerSchedule schedule = ScheduleOf(p.dst, p.zoneMeridian, p.year);
+    const std::string standard = RuleInForce(p.dst) == SummerTimeRule::Zone ? p.dst.zone.standardAbbreviation : "";
+    std::vector<ClockTimeOfDate> out;
+    for (std::size_t k = 0; k < zoneTimes.size(); ++k) {
+        const DayMonth date{static_cast<int>(k) + 1, month};
+        const std::optional<double> offset = SummerOffsetAt(schedule, date, zoneTimes[k]);
+        if (!offset) {
+            out.push_back({zoneTimes[k], ClockLabel(lang, false, standard)});
+            continue;
+        }
+        std::string abbreviation;
+        if (const SummerSpan* span = SpanAtNoon(schedule, date))
+            abbreviation = span->abbreviation;
+        out.push_back({zoneTimes[k] + *offset, ClockLabel(lang, true, abbreviation)});
+    }
+    return out;
+}
+
 std::vector<double> ApparentNoonZoneTimes(const DialParameters& p, int month)
 {
     std::vector<double> times;

@@ -68,6 +68,17 @@ struct SettingOutPlan {
 /// shadow lies exactly north-south. 12 + (longitude - zoneMeridian) / 15 - equation of time / 15.
 [[nodiscard]] std::vector<double> ApparentNoonZoneTimes(const DialParameters& p, int month);
 
+/// A clock time of a date: its hours and its label (see ClockLabel).
+struct ClockTimeOfDate {
+    double hours = 0;
+    std::string label;
+};
+
+/// The clock time of apparent noon on every day of a month: summer time inside the period of the rule in
+/// force, zone time outside it, each with its label.
+[[nodiscard]] std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p, const LanguageState& lang,
+                                                                  int month);
+
 /// A clock time in decimal hours as "HH:MM" (minutes rounded); "--:--" when not finite.
 [[nodiscard]] std::string ClockText(double hours);
 

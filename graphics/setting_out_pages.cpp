@@ -3,6 +3,7 @@
 #include "core/accuracy.h"
 #include "core/correction_table.h"
 #include "core/design_settings.h"
+#include "core/dst_ring.h"
 #include "core/length_unit.h"
 #include "core/numeric.h"
 #include "graphics/true_scale.h"
@@ -211,6 +212,16 @@ std::vector<PlanTable> BudgetTables(const ErrorBudget& budget, const LanguageSta
 PlanTable CorrectionPlanTable(const CorrectionTable& table, const LanguageState& lang)
 {
     PlanTable t;
+    // Without summer time at the site, no summer column.
+    if (!table.offsetHours) {
+        t.header = {T(lang, OwnText::ColumnLabel), T(lang, OwnText::CorrectionStandard) + " min",
+                    T(lang, OwnText::CorrectionNoon)};
+        t.widths = {300, 360, 360};
+        t.rightAligned = {false, true, true};
+        for (const CorrectionRow& row : table.rows)
+            t.rows.push_back({row.label, FormatDecimals(row.standardTimeMinutes, 1), ClockText(row.apparentNoon)});
+        return t;
+    }
     t.header = {T(lang, OwnText::ColumnLabel), T(lang, OwnText::CorrectionStandard) + " min",
                 T(lang, OwnText::CorrectionSummer) + " min", T(lang, OwnText::CorrectionNoon)};
     t.widths = {300, 360, 360, 360};
@@ -225,21 +236,28 @@ PlanTable NoonTable(const Model& model)
 {
     const LanguageState& lang = model.state.language;
     PlanTable t;
-    const std::vector<double> times = ApparentNoonZoneTimes(model.params, model.state.shadowMonth);
+    // Clock times as the clock shows them: summer time inside its period, each with its label.
+    const std::vector<ClockTimeOfDate> clock = ApparentNoonClockTimes(model.params, lang, model.state.shadowMonth);
+    std::vector<std::string> texts;
+    bool labelled = false;
+    for (const ClockTimeOfDate& c : clock) {
+        texts.push_back(ClockText(c.hours) + (c.label.empty() ? "" : " " + c.label));
+        labelled = labelled || !c.label.empty();
+    }
     for (int k = 0; k < kDaysPerTableRow; ++k) {
         t.header.push_back(T(lang, OwnText::Day));
-        t.header.push_back(T(lang, OwnText::ZoneTime));
-        t.widths.insert(t.widths.end(), {120, 300});
+        t.header.push_back(T(lang, OwnText::ClockTime));
+        t.widths.insert(t.widths.end(), {120, labelled ? 420 : 300});
         t.rightAligned.insert(t.rightAligned.end(), {true, true});
     }
-    const std::size_t rows = (times.size() + kDaysPerTableRow - 1) / kDaysPerTableRow;
+    const std::size_t rows = (texts.size() + kDaysPerTableRow - 1) / kDaysPerTableRow;
     for (std::size_t r = 0; r < rows; ++r) {
         std::vector<std::string> cells;
         // Days run down the columns, as in a calendar.
         for (std::size_t c = 0; c < static_cast<std::size_t>(kDaysPerTableRow); ++c) {
             const std::size_t day = c * rows + r;
-            cells.push_back(day < times.size() ? std::to_string(day + 1) : std::string());
-            cells.push_back(day < times.size() ? ClockText(times[day]) : std::string());
+            cells.push_back(day < texts.size() ? std::to_string(day + 1) : std::string());
+            cells.push_back(day < texts.size() ? texts[day] : std::string());
         }
         t.rows.push_back(std::move(cells));
     }
@@ -332,7 +350,7 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     const int month = std::clamp<int>(model.state.shadowMonth, 1, 12);
     notes.paragraphs.push_back(T(lang, OwnText::NorthHint) + " " +
                                std::string(model.state.MonthNames[static_cast<std::size_t>(month - 1)]) + " " +
-                               std::to_string(p.year) + ":");
+                               std::to_string(p.year) + " (" + SummerRuleText(lang, p.dst) + "):");
     notes.table = NoonTable(model);
     d.sections.push_back(std::move(notes));
 
@@ -354,7 +372,7 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     budgetDates.table = std::move(budget[1]);
     d.sections.push_back(std::move(budgetDates));
     PlanSection correction;
-    correction.heading = T(lang, OwnText::CorrectionHeading);
+    correction.heading = T(lang, OwnText::CorrectionHeading) + " (" + SummerRuleText(lang, p.dst) + ")";
     correction.table =
         CorrectionPlanTable(ComputeCorrectionTable(p, model.results, AnalysisSettingsOf(model).dst), lang);
     d.sections.push_back(std::move(correction));

@@ -112,6 +112,35 @@ enum class OwnText : std::uint8_t {
     ForgetWindowSettings, // menu item: forget size, page, recent files and last folder
     UnsavedCaption,       // caption of the question before parameters that differ from their file are left
     SaveChangesQuestion,  // "%1" the file name
+    // The document: its name, the File and Edit menus, the steps that undo takes back
+    Untitled,        // the name of a document that was never saved
+    FileNew,         // menu items, with their accelerators
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    EditMenu,
+    EditUndo,        // "%1" the step, or nothing
+    EditRedo,        // "%1" the step, or nothing
+    StepSeveral,     // "%1" how many parameters changed at once
+    StepOpened,      // "%1" the file
+    // The status bar
+    StatusCursor,    // "%1" x, "%2" y, both with the unit
+    StatusHourDate,  // "%1" the hour, "%2" the date under the cursor
+    StatusScale,     // "%1" pixels per unit with the unit, "%2" the zoom
+    StatusCalcTime,  // "%1" milliseconds
+    StatusSaved,     // "%1" the file
+    StatusNotANumber, // "%1" the character the field dropped
+    // Choosing another length unit
+    UnitQuestionCaption,
+    UnitQuestion,    // "%1" the lengths converted, "%2" the numbers kept
+    UnitConvert,     // the buttons
+    UnitKeep,
+    UnitNoConversion, // converted lengths would leave their fields' ranges
+    LengthsIn,       // "%1" the unit beside a table
+    // Help and the template dialog
+    HelpFind,        // the help window's search field
+    HelpFindTip,
+    TemplateSheets,  // "%1" sheets, "%2" pages
     // The design-error map (window page and --svg-accuracy)
     AccuracyMapTitle,       // the heat map's title
     LargestMagnitudeSuffix, // appended to the title, followed by the minutes
@@ -201,6 +230,23 @@ enum class OwnText : std::uint8_t {
     PlannerMapReached,     // after the title, followed by the share in percent
     PlannerMapRatio,       // the colour bar's caption
     PlannerMapNoValue,     // the legend of the grey cells
+    // Where and when: the site's time zone and summer time
+    SiteWithoutSummerTime, // dstRing refused: the rule or the zone has no summer time
+    SummerRuleEu,          // the rule in force, named where summer time is shown
+    SummerRuleCustom,
+    SummerRuleZone, // "%1" the zone's name
+    SummerRuleNone,
+    SummerTimeLabel, // the label of a summer clock time without a zone's abbreviation
+    ClockTime,       // column: the clock time, summer or zone time
+    SitePlace,       // label of the place field
+    SitePlaceTip,    // its tooltip
+    SiteZone,        // label of the time-zone list
+    SiteZoneTip,     // its tooltip
+    SitePaste,       // the button that reads pasted coordinates
+    SitePasteTitle,  // its dialog's title
+    SitePastePrompt, // its dialog's prompt
+    SiteReverseSign, // the question after a sign warning
+    LongitudeUnit,   // the longitude field's unit, with its sign convention
     Count
 };
 

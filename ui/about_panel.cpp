@@ -95,6 +95,11 @@ AboutPanel::AboutPanel(QWidget* parent) : QFrame(parent)
     links->addWidget(mail_, 1, 1);
     links->setColumnStretch(2, 1);
     column->addLayout(links);
+    // The gazetteer's data and its licence.
+    QLabel* places =
+        MakeLabel(this, "lGeoNames", 0, "Places: GeoNames (www.geonames.org), CC BY 4.0 / Orte: GeoNames, CC BY 4.0");
+    places->setAlignment(Qt::AlignCenter);
+    column->addWidget(places);
     column->addSpacing(8);
 
     QPlainTextEdit* terms = MakeMemo(this, "Memo1", 30);

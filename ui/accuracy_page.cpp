@@ -2,6 +2,7 @@
 
 #include "core/length_unit.h"
 #include "graphics/accuracy_heat_map.h"
+#include "ui/scaled_picture.h"
 #include "graphics/setting_out.h"
 #include "text/own_texts.h"
 #include "ui/design_settings_window.h"
@@ -82,13 +83,8 @@ AccuracyPage::AccuracyPage(const Model& model, QWidget* parent) : QWidget(parent
     setObjectName(QStringLiteral("tsAccuracy"));
     SetOwnText(*this, OwnText::AccuracyPageTitle);
 
-    auto* pictureArea = new QScrollArea(this);
-    pictureArea->setObjectName(QStringLiteral("AccuracyMapArea"));
-    picture_ = new QLabel(pictureArea);
-    picture_->setObjectName(QStringLiteral("AccuracyMap"));
-    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictureArea->setWidget(picture_);
-    pictureArea->setWidgetResizable(false);
+    // The heat map scales with the page, its colour bar always in sight.
+    picture_ = new ScaledPicture(QStringLiteral("AccuracyMap"), this);
     maxAbs_ = WrappedLabel(this, "lAccuracyMaxAbs");
     meanAbs_ = WrappedLabel(this, "lAccuracyMeanAbs");
     worst_ = WrappedLabel(this, "lAccuracyWorst");
@@ -103,7 +99,7 @@ AccuracyPage::AccuracyPage(const Model& model, QWidget* parent) : QWidget(parent
     dateBudget_ = Table(this, "BudgetDates");
 
     auto* left = new QVBoxLayout;
-    left->addWidget(pictureArea, 3);
+    left->addWidget(picture_, 3);
     for (QLabel* label : {maxAbs_, meanAbs_, worst_, ambiguous_})
         left->addWidget(label);
     left->addWidget(table_, 2);
@@ -155,7 +151,6 @@ void AccuracyPage::display()
     const LanguageState& lang = model_.state.language;
     const DesignErrorMap& map = *map_;
     picture_->setPixmap(HeatMapPicture(DesignErrorHeatMap(lang, map)));
-    picture_->adjustSize();
 
     if (map.maxAbs) {
         maxAbs_->setText(ToQt(OwnTextWith(lang, OwnText::AccuracyMaxAbs, FormatDecimals(*map.maxAbs, 2))));

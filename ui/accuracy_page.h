@@ -17,6 +17,8 @@ class QTableWidget;
 
 namespace umbrix {
 
+class ScaledPicture;
+
 class AccuracyPage : public QWidget {
 public:
     /// The page reads `model` (owned by the window) and never writes into it.
@@ -48,7 +50,7 @@ private:
     bool queued_ = false; // a computation waits for the event loop
     int computations_ = 0;
 
-    QLabel* picture_ = nullptr;
+    ScaledPicture* picture_ = nullptr;
     QLabel* maxAbs_ = nullptr;
     QLabel* meanAbs_ = nullptr;
     QLabel* worst_ = nullptr;

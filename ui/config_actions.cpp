@@ -3,12 +3,14 @@
 #include "core/input_panel.h"
 #include "export/config_file.h"
 #include "export/file_messages.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -49,30 +51,40 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
         }
         if (target == currentFile_)
             setCurrentFile(target, false);
+        reportSaved(target);
         host_->showMessage(CaptionText(lang, Caption::Information),
                            "\"umbrix.ini\" : " + std::string(MessageRow(lang, MessageId::FileSaved)),
                            MessageIcon::Information);
         return;
     }
+    (void)saveDocumentAs();
+}
+
+bool MainWindow::saveDocumentAs()
+{
+    const LanguageState& lang = model_.state.language;
     const FileDialogRequest request{.save = true,
                                     .title = ToQt(CaptionText(lang, Caption::SaveDrawing)),
                                     .filter = QtFileFilter(TextRow(lang, TextId::ConfigurationFilter)),
                                     .defaultSuffix = QString::fromLatin1(kSaveSuffix),
-                                    .fileName = QString::fromLatin1(kProposedName),
+                                    .fileName = currentFile_.empty() ? QString::fromLatin1(kProposedName)
+                                                                     : QFileInfo(ToQt(currentFile_)).completeBaseName(),
                                     .directory = ToQt(lastFolder_.folder())};
     const std::optional<std::string> path = chooseFile_ ? chooseFile_(request) : ShowFileDialog(this, request);
     if (!path)
-        return;
+        return false;
     chooseFolderOf(*path);
     if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, *path, true)) {
         showMessages({*fifo});
-        return;
+        return false;
     }
     if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path)) {
         showMessages({*failure});
-        return;
+        return false;
     }
     setCurrentFile(*path, true);
+    reportSaved(*path);
+    return true;
 }
 
 void MainWindow::Datenladen1Click()
@@ -112,19 +124,15 @@ bool MainWindow::loadConfiguration(const std::string& path)
 
     // The controls follow what was read: the presets of the dial type, every parameter, the switches
     // without a field of their own, and the language of the file.
-    const SharedState& s = model_.state;
-    applyControlStates(ConfigureInputPanel(model_));
-    applyControlStates(ShowParameters(model_));
-    control<QLineEdit>("MaskEdit1")->setText(ToQt(s.shadowDateText));
-    control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
-    control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
-    SetLanguage(s.language.languageIndex == 2 ? Language::English : Language::German);
+    pendingStepName_ =
+        ToQt(OwnTextWith(model_.state.language, OwnText::StepOpened, FromQt(QFileInfo(ToQt(path)).fileName())));
+    showParametersInControls();
+    SetLanguage(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
 
-    applySplitVariant();
     ResetView(view_);
     (void)Recalculate(model_, *host_, RecalcSource::Configuration, *redraw_);
     refreshAfterCalculation();
+    recordStep();
     setCurrentFile(path, true);
     return true;
 }

@@ -45,6 +45,14 @@ DstDialog::DstDialog(Model& model, Host& host, std::function<void()> applied, QW
         rings_[2]->setToolTip(ToQt(OwnTextOf(lang, OwnText::DstRingInnerRefused)));
         SetOwnTip(*rings_[2], OwnText::DstRingInnerRefused);
     }
+    // A site without summer time has no summer hours to show.
+    if (!SiteHasSummerTime(model.params)) {
+        for (int ring = 1; ring < 3; ++ring) {
+            rings_[ring]->setEnabled(false);
+            rings_[ring]->setToolTip(ToQt(OwnTextOf(lang, OwnText::SiteWithoutSummerTime)));
+            SetOwnTip(*rings_[ring], OwnText::SiteWithoutSummerTime);
+        }
+    }
     // A configuration may keep a ring its dial type does not allow: it stays shown as it is.
     shownRing_ = dst.ring >= 0 && dst.ring <= 2 ? dst.ring : 0;
     rings_[shownRing_]->setChecked(true);

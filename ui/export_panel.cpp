@@ -229,6 +229,8 @@ void ExportPanel::tbHpgClick()
         }
     }
     showMessages(outcome.messages);
+    if (outcome.ok)
+        window_.reportSaved(answer->path);
 }
 
 void ExportPanel::showMessages(const std::vector<UiMessage>& messages)

@@ -1,5 +1,7 @@
 #include "ui/field_comforts.h"
 
+#include "text/own_texts.h"
+
 #include "core/parameters.h"
 #include "ui/own_labels.h"
 #include "ui/qt_text.h"
@@ -123,8 +125,10 @@ QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
     auto* label = new QLabel(cell);
     label->setObjectName(field.objectName() + QStringLiteral("Unit"));
     if (unit == ValueUnit::Degrees) {
-        SetOwnText(*label, OwnText::DegreeSign);
-        label->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
+        // The longitude says its convention without hovering: west positive, unlike maps.
+        const OwnText sign = check == Field::eLang ? OwnText::LongitudeUnit : OwnText::DegreeSign;
+        SetOwnText(*label, sign);
+        label->setText(ToQt(OwnTextOf(StateFor(Language::German), sign)));
     } else {
         // The symbol of the design's length unit, shown by ShowLengthUnit.
         label->setProperty(kLengthUnitLabel, true);
@@ -145,6 +149,24 @@ void ShowLengthUnit(QWidget& root, LengthUnit unit)
         const QSignalBlocker quiet(choice);
         choice->setCurrentIndex(choice->findText(symbol));
     }
+}
+
+QLabel* MakeLengthsInLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setProperty(kLengthsInLabel, true);
+    return label;
+}
+
+void ShowLengthsIn(QWidget& root, const LanguageState& lang, LengthUnit unit)
+{
+    const QString text = ToQt(OwnTextWith(lang, OwnText::LengthsIn, UnitName(unit)));
+    for (QLabel* label : root.findChildren<QLabel*>())
+        if (label->property(kLengthsInLabel).toBool()) {
+            label->setText(text);
+            label->adjustSize();
+        }
 }
 
 QComboBox* MakeLengthUnitChoice(QWidget* parent)

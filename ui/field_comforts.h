@@ -17,6 +17,8 @@ class QWidget;
 
 class QComboBox;
 
+class QLabel;
+
 namespace umbrix {
 
 /// Escape in a watched field puts back the text of the value stored for it and selects it, so that a
@@ -58,5 +60,12 @@ inline constexpr const char* kLengthUnitLabel = "lengthUnitLabel";
 [[nodiscard]] QComboBox* MakeLengthUnitChoice(QWidget* parent);
 /// Shows `unit` in the unit choice and in every length unit label below `root`.
 void ShowLengthUnit(QWidget& root, LengthUnit unit);
+
+/// Marks a label beside a table as saying which unit the table's lengths are in (see ShowLengthsIn).
+inline constexpr const char* kLengthsInLabel = "lengthsInLabel";
+/// Makes such a label, named `name`.
+[[nodiscard]] QLabel* MakeLengthsInLabel(QWidget* parent, const char* name);
+/// Writes "Längen in m" / "lengths in m" into every label below `root` that MakeLengthsInLabel made.
+void ShowLengthsIn(QWidget& root, const LanguageState& lang, LengthUnit unit);
 
 } // namespace umbrix

@@ -2,6 +2,7 @@
 // The graphic page: the tool column of the view, the printing and the exports beside the drawing of the
 // construction, with the calculation button on the drawing.
 
+#include <QIcon>
 #include <QWidget>
 
 class QPushButton;
@@ -10,6 +11,12 @@ class QToolBar;
 namespace umbrix {
 
 class ImageView;
+
+/// The icon theme's icon `name` ("zoom-in", "document-print" ...), with the bundled icon of that name where
+/// the theme has none.
+[[nodiscard]] QIcon ThemedIcon(const char* name);
+/// The program's icon (the package's umbrix.svg).
+[[nodiscard]] QIcon ProgramIcon();
 
 class GraphicPage : public QWidget {
 public:

@@ -46,7 +46,9 @@ void GridView::showGrid(const StringGrid& grid)
             }
             item->setText(ToQt(grid.cell(c, r)));
             const bool fixed = r < fixedRows_ || c < fixedCols_;
+            // The yellow header cells carry black text whatever the theme; the others follow the palette.
             item->setBackground(fixed ? QBrush(kFixedCellYellow) : QBrush());
+            item->setForeground(fixed ? QBrush(Qt::black) : QBrush());
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
             if (editable && !fixed && (!columnEditable_ || columnEditable_(c)))
                 flags |= Qt::ItemIsEditable;

@@ -7,9 +7,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
 
@@ -33,8 +37,11 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name)
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), back_(MakeToolButton(this, "HelpBack")),
       forward_(MakeToolButton(this, "HelpForward")), contents_(MakeToolButton(this, "HelpContents")),
-      close_(MakeToolButton(this, "HelpClose"))
+      close_(MakeToolButton(this, "HelpClose")), findLabel_(new QLabel(this)), findField_(new QLineEdit(this))
 {
+    findField_->setObjectName(QStringLiteral("HelpFind"));
+    findField_->setClearButtonEnabled(true);
+    findLabel_->setBuddy(findField_);
     setObjectName(QStringLiteral("HelpWindow"));
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     // Links within the page stay here; web and mail addresses open in the desktop's programs.
@@ -48,6 +55,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     buttons->addWidget(back_);
     buttons->addWidget(forward_);
     buttons->addStretch(1);
+    buttons->addWidget(findLabel_);
+    buttons->addWidget(findField_);
     buttons->addWidget(close_);
     column->addLayout(buttons);
     column->addWidget(browser_, 1);
@@ -58,6 +67,14 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(contents_, &QToolButton::clicked, browser_, &QTextBrowser::home);
     connect(close_, &QToolButton::clicked, this, &QWidget::close);
+    connect(findField_, &QLineEdit::returnPressed, this, [this] {
+        (void)find(findField_->text(), QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
+    connect(findField_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // Typing searches from the top of the page.
+        browser_->moveCursor(QTextCursor::Start);
+        (void)find(text);
+    });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
@@ -92,6 +109,31 @@ bool HelpWindow::showPage(const QString& path)
     return true;
 }
 
+bool HelpWindow::showTopic(const QString& path, const QString& topic)
+{
+    if (!showPage(path))
+        return false;
+    if (!topic.isEmpty()) {
+        // The browser goes to the anchor once the page is laid out; the way back returns to where it was.
+        QUrl at = browser_->source().adjusted(QUrl::RemoveFragment);
+        at.setFragment(topic);
+        browser_->setSource(at);
+    }
+    return true;
+}
+
+bool HelpWindow::find(const QString& text, bool backward)
+{
+    if (text.isEmpty())
+        return false;
+    const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    if (browser_->find(text, flags))
+        return true;
+    // Wrapped around: from the other end of the page.
+    browser_->moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
+    return browser_->find(text, flags);
+}
+
 void HelpWindow::setLanguage(int languageIndex)
 {
     const bool german = languageIndex == 1;
@@ -101,6 +143,8 @@ void HelpWindow::setLanguage(int languageIndex)
     const LanguageState lang = StateFor(german ? Language::German : Language::English);
     close_->setText(ToQt(OwnTextOf(lang, OwnText::HelpClose)));
     close_->setToolTip(ToQt(OwnTextOf(lang, OwnText::HelpCloseTip)));
+    findLabel_->setText(ToQt(OwnTextOf(lang, OwnText::HelpFind)));
+    findField_->setToolTip(ToQt(OwnTextOf(lang, OwnText::HelpFindTip)));
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event)

@@ -63,6 +63,7 @@ void ImageView::mouseMoveEvent(QMouseEvent* event)
         dragging_ = true;
         setCursor(Qt::PointingHandCursor);
     }
+    emit pointerMoved(event->position());
     event->accept();
 }
 

@@ -37,6 +37,8 @@ signals:
     void clicked();
     /// Ctrl and the mouse wheel at this image point: one zoom step in (wheel away from the user) or out.
     void wheelZoom(QPointF point, bool zoomIn);
+    /// The pointer moved over the image, to this image point.
+    void pointerMoved(QPointF point);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,21 +4,25 @@
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
 #include "core/split_dial_controls.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/field_comforts.h"
 #include "ui/grid_view.h"
+#include "ui/image_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/parameter_panels.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/site_panel.h"
 #include "ui/table_export_dialog.h"
 #include "ui/widgets.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -30,11 +34,22 @@ void MainWindow::buildInputPanels()
     numericFields_.insert(numericFields_.end(), first->fields().begin(), first->fields().end());
     Panel1 = first;
     Panel2 = new SplitDialPanel(central_);
+    // The place, the zone and the paste action in the row of the switches, after the check boxes.
+    auto* site = new SitePanel(
+        model_, [this] { recalculateAfterOption(); }, [this](const std::vector<UiMessage>& m) { showMessages(m); },
+        first);
+    if (auto* column = qobject_cast<QBoxLayout*>(first->layout()))
+        if (auto* switches = qobject_cast<QBoxLayout*>(column->itemAt(1)->layout()))
+            switches->insertWidget(3, site);
 }
 
 void MainWindow::connectInputs()
 {
     auto* numericKeys = new FieldKeyFilter(true, this);
+    // The filter stays as it is; what it drops is named in the status bar.
+    numericKeys->setDroppedReport([this](const QString& typed) {
+        statusBar()->showMessage(ToQt(OwnTextWith(model_.state.language, OwnText::StatusNotANumber, FromQt(typed))));
+    });
     for (const auto& entry : numericFields_) {
         entry.first->installEventFilter(numericKeys);
         entry.first->installEventFilter(this);
@@ -129,6 +144,9 @@ void MainWindow::numericFieldExit(Field field)
     edit->setModified(false);
     applyControlStates(outcome.others);
     showMessages(outcome.messages);
+    // A refused value: the field shows the value that is stored, never the refused one.
+    if (!outcome.accepted && !outcome.messages.empty())
+        edit->setText(ToQt(ShownFieldText(model_, field)));
     if (outcome.focusBack) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -138,6 +156,12 @@ void MainWindow::numericFieldExit(Field field)
         return;
     (void)OnFieldAccepted(model_, *host_, *redraw_);
     refreshAfterCalculation();
+    if (auto* site = findChild<SitePanel*>(QStringLiteral("SitePanel"))) {
+        if (field == Field::eBreit || field == Field::eLang)
+            site->checkSigns();
+        else if (field == Field::eZone)
+            site->checkMeridian();
+    }
 }
 
 void MainWindow::MaskEdit1Exit()
@@ -150,12 +174,16 @@ void MainWindow::MaskEdit1Exit()
         return;
     inFieldExit_ = true;
     const DateOutcome outcome = ParseShadowDate(model_, FromQt(shown), DateSource::MaskEdit1);
-    if (outcome.maskText.find_first_not_of(" /") == std::string::npos)
+    // A refused date: the field and its caption show the stored date, never an empty mask.
+    const bool refused = !outcome.empty && !outcome.valid;
+    if (refused)
+        edit->setText(ToQt(model_.state.shadowDateText));
+    else if (outcome.maskText.find_first_not_of(" /") == std::string::npos)
         edit->clear();
     else
         edit->setText(ToQt(outcome.maskText));
     edit->setModified(false);
-    control<QLabel>("lDat2")->setText(ToQt(outcome.caption));
+    control<QLabel>("lDat2")->setText(ToQt(refused ? model_.state.shadowDateCaption : outcome.caption));
     if (outcome.message)
         showMessages({*outcome.message});
     if (outcome.empty || !outcome.valid)
@@ -200,17 +228,6 @@ void MainWindow::zoneTimeClicked(bool checked)
     refreshAfterCalculation();
 }
 
-void MainWindow::lengthUnitChosen(int index)
-{
-    // The unit names the lengths and converts none of them: nothing is calculated anew.
-    const SetOutcome outcome =
-        SetParameter(model_, "lengthUnit", FromQt(control<QComboBox>(kLengthUnitChoice)->itemText(index)));
-    if (outcome.status != SetStatus::Accepted)
-        showMessages(outcome.messages);
-    ShowLengthUnit(*this, model_.params.lengthUnit);
-    updateTitle();
-}
-
 void MainWindow::riseSetClicked(bool checked)
 {
     OnRiseSetClicked(model_, *host_, *redraw_, checked);
@@ -248,15 +265,45 @@ void MainWindow::calculateClicked(RecalcSource button)
     refreshAfterCalculation();
 }
 
+namespace {
+
+/// Holds the messages of a handler back until its drawing is on the screen; progress goes straight through.
+struct DeferringHost : Host {
+    explicit DeferringHost(Host& inner) : inner(inner) {}
+    void showMessage(std::string_view caption, std::string_view text, MessageIcon icon) override
+    {
+        held.push_back({std::string(caption), std::string(text), icon});
+    }
+    void progressBegin(int total) override { inner.progressBegin(total); }
+    void progressStep() override { inner.progressStep(); }
+    void progressEnd() override { inner.progressEnd(); }
+    void release()
+    {
+        for (const RecordingHost::Message& m : held)
+            inner.showMessage(m.caption, m.text, m.icon);
+        held.clear();
+    }
+    Host& inner;
+    std::vector<RecordingHost::Message> held;
+};
+
+} // namespace
+
 void MainWindow::dialTypeChosen(int dialType)
 {
-    (void)OnDialTypeChosen(model_, *host_, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
+    // Every type starts from the reset view (zoom 1, no pan), so that a fit of one type never carries over
+    // to the next; the type's message comes over its own new drawing.
+    ResetView(view_);
+    DeferringHost deferred(*host_);
+    (void)OnDialTypeChosen(model_, deferred, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
         applyControlStates(states);
         applySplitVariant();
         control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
         relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
     });
     refreshAfterCalculation();
+    Image1->repaint();
+    deferred.release();
 }
 
 void MainWindow::swapInputPanels(bool viaButton)

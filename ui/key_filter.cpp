@@ -37,14 +37,15 @@ FieldKey FieldKeyAction(int qtKey, const QString& text, Qt::KeyboardModifiers mo
 
 ViewAction ViewActionForQtKey(int qtKey, Qt::KeyboardModifiers modifiers, bool graphicPageShown)
 {
-    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    // Plus, "=" (plus without Shift on most layouts) and minus zoom from the main keyboard as from the keypad.
     ViewKey key = ViewKey::Other;
     switch (qtKey) {
     case Qt::Key_Plus:
-        key = keypad ? ViewKey::KeypadPlus : ViewKey::Other;
+    case Qt::Key_Equal:
+        key = ViewKey::KeypadPlus;
         break;
     case Qt::Key_Minus:
-        key = keypad ? ViewKey::KeypadMinus : ViewKey::Other;
+        key = ViewKey::KeypadMinus;
         break;
     case Qt::Key_Left:
         key = ViewKey::Left;
@@ -68,7 +69,9 @@ ViewAction ViewActionForQtKey(int qtKey, Qt::KeyboardModifiers modifiers, bool g
         return ViewAction::None;
     const KeyModifiers held{.ctrl = modifiers.testFlag(Qt::ControlModifier),
                             .alt = modifiers.testFlag(Qt::AltModifier),
-                            .shift = modifiers.testFlag(Qt::ShiftModifier)};
+                            // Plus on the main keyboard often needs Shift: Ctrl+Shift+plus is Ctrl+plus.
+                            .shift = modifiers.testFlag(Qt::ShiftModifier) &&
+                                     !(qtKey == Qt::Key_Plus && !modifiers.testFlag(Qt::KeypadModifier))};
     return ViewActionForKey(key, held, graphicPageShown);
 }
 
@@ -84,6 +87,8 @@ bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event)
     case FieldKey::Pass:
         return false;
     case FieldKey::Swallow:
+        if (dropped_)
+            dropped_(key->text());
         return true;
     case FieldKey::Dot:
         field->insert(QStringLiteral("."));

@@ -41,12 +41,15 @@ class FieldKeyFilter : public QObject {
     Q_OBJECT
 public:
     FieldKeyFilter(bool numeric, QObject* parent) : QObject(parent), numeric_(numeric) {}
+    /// Told of every typed character the filter drops (the window names it in its status bar).
+    void setDroppedReport(std::function<void(const QString& typed)> report) { dropped_ = std::move(report); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool numeric_;
+    std::function<void(const QString&)> dropped_;
 };
 
 /// Lets a window see the keys of its controls before they do (installed on the application).

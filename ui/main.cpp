@@ -99,6 +99,8 @@ int main(int argc, char** argv)
     umbrix::InstallTemporaryFileCleanup();
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("umbrix"));
+    // The desktop finds the program's entry (and its icon) by the shipped desktop file's id.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(umbrix::kDesktopFileName));
     umbrix::WindowOptions options;
     std::vector<std::string> arguments;
     for (const QString& argument : QCoreApplication::arguments())

@@ -13,6 +13,7 @@
 #include "ui/about_panel.h"
 #include "ui/accuracy_page.h"
 #include "ui/figure_eight_page.h"
+#include "ui/graphic_page.h"
 #include "ui/grid_view.h"
 #include "ui/help_bridge.h"
 #include "ui/help_window.h"
@@ -24,6 +25,7 @@
 #include "ui/qt_translation.h"
 #include "ui/radio_group.h"
 #include "ui/simulation_page.h"
+#include "ui/site_panel.h"
 #include "ui/table_pages.h"
 #include "ui/window_settings.h"
 
@@ -32,6 +34,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -49,6 +52,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include <charconv>
 #include <cmath>
@@ -80,6 +84,7 @@ public:
     {
         // A point shown from a table is marked until the next calculation.
         w_.marked_.reset();
+        w_.calculationTimer_.start();
         const QWidget* page = w_.PgCtrl->currentWidget();
         w_.rememberedPage_ = page ? page->objectName() : QString();
     }
@@ -88,6 +93,9 @@ public:
         const int index = w_.PgCtrl->indexOf(w_.PgCtrl->findChild<QWidget*>(w_.rememberedPage_));
         if (index >= 0 && w_.PgCtrl->isTabVisible(index))
             w_.PgCtrl->setCurrentIndex(index);
+        if (w_.calculationTimer_.isValid())
+            w_.lastCalculationMs_ = static_cast<double>(w_.calculationTimer_.nsecsElapsed()) / 1e6;
+        w_.showScaleAndTime();
         w_.updateTitle();
         // Every calculation ends here: the analysis pages follow the dial.
         w_.accuracyPage_->dialChanged();
@@ -145,6 +153,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     buildInputPanels();
     buildHiddenPanels();
     buildMenus();
+    buildStatusBar();
     connectInputs();
     connectPointTables();
 
@@ -179,6 +188,9 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     }
 
     setWindowTitle(QString::fromLatin1(kWindowCaption));
+    setWindowIcon(ProgramIcon());
+    if (QGuiApplication::desktopFileName().isEmpty())
+        QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
     // Without a window manager nobody maximises the window, so it is also given the whole screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(screen->availableGeometry());
@@ -211,6 +223,20 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     qApp->installEventFilter(new KeyPreview(
         this,
         [this](const QKeyEvent& key) {
+            // Escape closes the About panel and the export panel (as their cancel buttons do).
+            if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+                if (pAbout->isVisible()) {
+                    pAbout->hide();
+                    return true;
+                }
+                if (auto* exportPanel = control<QWidget>("PanSave"); exportPanel && exportPanel->isVisible()) {
+                    if (auto* cancel = exportPanel->findChild<QPushButton*>(QStringLiteral("Button4")))
+                        cancel->click();
+                    else
+                        exportPanel->hide();
+                    return true;
+                }
+            }
             const ViewAction action = ViewActionForQtKey(key.key(), key.modifiers(), graphicPageShown());
             if (action == ViewAction::None)
                 return false;
@@ -222,7 +248,12 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
          QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)}));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The undo stack, a child, is cleared as it goes and reports it: by then the window is half gone.
+    if (undoStack_)
+        undoStack_->disconnect(this);
+}
 
 void MainWindow::readStartConfiguration()
 {
@@ -230,11 +261,20 @@ void MainWindow::readStartConfiguration()
     if (path) {
         const ConfigurationRead read = LoadConfigurationFile(model_, *path);
         showMessages(read.messages);
-        if (read.dial) {
+        if (read.dial)
             ApplyConfiguredDial(model_, *read.dial);
-            currentFile_ = *path;
-        }
     }
+    // The document starts untitled. Its language: the one last chosen in the window's menu, else the one a
+    // start configuration of the user's ("umbrix.ini") carries, else the system's; the start configuration
+    // that ships with the program does not decide it.
+    const int remembered = ReadWindowMemory().languageIndex;
+    const bool userConfiguration = path && QFileInfo(ToQt(*path)).fileName() == QStringLiteral("umbrix.ini");
+    const Language language = remembered != 0 ? (remembered == 2 ? Language::English : Language::German)
+                              : userConfiguration
+                                  ? (model_.state.language.languageIndex == 2 ? Language::English : Language::German)
+                              : SystemLanguageIsGerman() ? Language::German
+                                                         : Language::English;
+    umbrix::SetLanguage(model_, language);
     // The configuration may have changed the language, the shadow date and the switches without a
     // control of their own in ShowParameters.
     const SharedState& s = model_.state;
@@ -262,9 +302,9 @@ void MainWindow::activateOnce()
         control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
     });
     refreshAfterCalculation();
-    // The start configuration as the first calculation leaves it is what the current file holds.
-    if (!currentFile_.empty())
-        setCurrentFile(currentFile_, false);
+    // The start configuration as the first calculation leaves it is the untitled document, unchanged.
+    startDocument();
+    updateTitle();
     showRememberedPage();
     if (pendingFile_) {
         const std::string file = *pendingFile_;
@@ -443,16 +483,23 @@ void MainWindow::applyControlState(const ControlState& state)
         widget->setVisible(*state.visible);
     if (state.fontColour) {
         // Greyed or black labels, dimmed group captions (the group's items follow their group).
+        // Black is the theme's text colour: under a dark theme a "black" label is drawn light.
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Active, QPalette::WindowText, QColor(ToQt(*state.fontColour)));
-        palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(ToQt(*state.fontColour)));
+        QColor colour(ToQt(*state.fontColour));
+        if (colour == QColor(Qt::black))
+            colour = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+        palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
         widget->setPalette(palette);
     }
     if (state.yellow) {
         if (*state.yellow) {
             QPalette palette = widget->palette();
-            for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            // Yellow fields keep black text whatever the theme.
+            for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
                 palette.setColor(group, QPalette::Base, kDisabledYellow);
+                palette.setColor(group, QPalette::Text, Qt::black);
+            }
             widget->setPalette(palette);
         } else {
             widget->setPalette(QPalette());
@@ -477,12 +524,15 @@ void MainWindow::refreshGrids()
 
 void MainWindow::refreshAfterCalculation()
 {
+    if (auto* site = findChild<SitePanel*>(QStringLiteral("SitePanel")))
+        site->showModel();
     refreshGrids();
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));
     control<QLabel>("Label1")->setVisible(!model_.state.showShadowPath);
     updateShadowDateLabel();
     showDialTypeCheck();
     ShowLengthUnit(*this, model_.params.lengthUnit);
+    ShowLengthsIn(*this, model_.state.language, model_.params.lengthUnit);
     accuracyPage_->dialChanged();
     simulationPage_->dialChanged();
     if (plannerPage_)
@@ -512,54 +562,6 @@ void MainWindow::showScreenHint()
                            static_cast<int>(std::lround(screen->logicalDotsPerInch())));
     if (text)
         host_->showMessage(CaptionText(model_.state.language, Caption::Information), *text, MessageIcon::Information);
-}
-
-void MainWindow::About1Click()
-{
-    pAbout->showWithCaption(QString::fromLatin1(kWindowCaption));
-}
-
-void MainWindow::openLink(const QUrl& url)
-{
-    const bool opened = openUrl_ ? openUrl_(url) : QDesktopServices::openUrl(url);
-    help_->log("open " + FromQt(url.toString()) + (opened ? "" : ": failed"));
-    if (!opened) {
-        const LanguageState& lang = model_.state.language;
-        host_->showMessage(CaptionText(lang, Caption::Error), MessageRow(lang, MessageId::NoInternetLink),
-                           MessageIcon::Error);
-    }
-}
-
-void MainWindow::chooseHelpFile(bool reportMissing)
-{
-    help_->setLanguage(model_.state.language.languageIndex);
-    if (helpWindow_)
-        helpWindow_->setLanguage(model_.state.language.languageIndex);
-    if (!help_->available() && reportMissing)
-        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
-                           MissingHelpMessage(help_->shownPath()), MessageIcon::Question);
-}
-
-void MainWindow::Hilfe2Click()
-{
-    // A page installed since the start is found now.
-    if (!help_->available())
-        chooseHelpFile(false);
-    if (!help_->available()) {
-        help_->log("help asked for, no help page");
-        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
-                           MissingHelpMessage(help_->shownPath()), MessageIcon::Question);
-        return;
-    }
-    if (!helpWindow_) {
-        helpWindow_ = new HelpWindow(this);
-        helpWindow_->setLanguage(model_.state.language.languageIndex);
-    }
-    const bool shown = helpWindow_->showPage(ToQt(help_->helpFile()));
-    help_->log("help page " + help_->helpFile() + (shown ? " shown" : " could not be read"));
-    if (!shown)
-        host_->showMessage(CaptionText(model_.state.language, Caption::Information),
-                           MissingHelpMessage(help_->helpFile()), MessageIcon::Question);
 }
 
 } // namespace umbrix

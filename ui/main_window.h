@@ -6,17 +6,20 @@
 // one, the number of its caption in the string resources (the dynamic property "tag"); the relabelling
 // walks find the controls by that number.
 
+#include "core/configured_dial.h"
 #include "core/drawing_state.h"
 #include "core/driver.h"
 #include "core/fields.h"
 #include "core/host.h"
 #include "core/listed_point.h"
 #include "core/model.h"
+#include "core/parameters.h"
 #include "graphics/surface.h"
 #include "graphics/view.h"
 #include "ui/last_folder.h"
 #include "ui/printing.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointF>
 #include <QPrinter>
@@ -44,6 +47,7 @@ class QSpinBox;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QUndoStack;
 
 namespace umbrix {
 
@@ -64,6 +68,9 @@ class SimulationPage;
 
 /// The window's caption; the title adds the current configuration file.
 inline constexpr const char* kWindowCaption = "Umbrix,  vers. 2.6 ";
+
+/// The id of the desktop file the package ships (io.github.umbrix.Umbrix.desktop).
+inline constexpr const char* kDesktopFileName = "io.github.umbrix.Umbrix";
 
 /// Where the program finds and keeps its files.
 struct WindowPaths {
@@ -104,6 +111,10 @@ using SaveQuestion = std::function<SaveAnswer(const QString& caption, const QStr
 /// or fewer).
 [[nodiscard]] std::optional<std::string> SmallScreenMessage(const LanguageState& lang, int widthPx, int heightPx,
                                                             int dotsPerInch);
+
+/// The anchor of the help page's topic about a page of the window (by the page's object name); empty for
+/// any other name.
+[[nodiscard]] std::string HelpTopicOfPage(const std::string& pageName);
 
 /// What a save or open dialog asks for.
 struct FileDialogRequest {
@@ -163,14 +174,32 @@ public:
     void chooseFolderOf(const std::string& chosenFile);
     /// Replaces the question before changed parameters are left (tests answer it).
     void setSaveQuestion(SaveQuestion ask) { askSave_ = std::move(ask); }
+    /// Replaces the question whether a new length unit converts the lengths (true) or keeps the numbers.
+    void setUnitQuestion(std::function<bool(const QString& caption, const QString& text)> ask)
+    {
+        askUnit_ = std::move(ask);
+    }
 
     /// Opens a configuration file as the load command does, after asking about changed parameters; a file
     /// that cannot be read gets the load command's message and changes nothing. Returns whether it was read.
     bool openConfiguration(const std::string& path);
     /// The configuration file the parameters were last read from or saved to; empty when none.
     const std::string& currentFile() const { return currentFile_; }
-    /// Whether the parameters differ from the current file (the title then ends with "*").
+    /// Whether the document changed since it was started, opened or saved: the undo stack is not at its clean
+    /// state (the title then ends with "*").
     [[nodiscard]] bool parametersChanged() const;
+    /// The document's name: the current file's name, or "Unbenannt" / "Untitled".
+    [[nodiscard]] QString documentName() const;
+    /// The steps of the document: every accepted change of the parameters.
+    QUndoStack& undoStack() const { return *undoStack_; }
+    /// Save: to the current file, or as Save As when the document has no file of its own; whether it was saved.
+    bool saveDocument();
+    /// Save As: asks for a file name; whether it was saved.
+    bool saveDocumentAs();
+    /// New: after the question about changes, the start configuration as a new untitled document.
+    void newDocument();
+    /// The status bar's confirmation of a saved file (plot, DXF, plan, template, table, configuration).
+    void reportSaved(const std::string& path);
     /// The recently used configuration files, most recent first.
     const QStringList& recentFiles() const { return recent_; }
 
@@ -198,6 +227,28 @@ protected:
 private:
     class WindowRedraw;
     friend class WindowRedraw;
+    class ParameterStep;
+    friend class ParameterStep;
+
+    // --- the document and its undo stack (document.cpp)
+    void buildDocumentMenus(QMenu& file);
+    std::vector<ParameterValue> documentValues() const;
+    void takeStepBase();
+    QString stepName(const std::vector<ParameterValue>& after) const;
+    /// Pushes a step when the parameters differ from those after the last step.
+    void recordStep();
+    /// Puts a step's parameters back into the model and the controls and calculates once.
+    void restoreStep(const ConfiguredDial& dial);
+    void showParametersInControls();
+    /// A new document: no step to undo, unchanged.
+    void startDocument();
+    bool isStartConfiguration(const std::string& path) const;
+    void relabelUndo();
+
+    // --- the status bar (status_bar.cpp)
+    void buildStatusBar();
+    void showCursorPosition(QPointF pixel);
+    void showScaleAndTime();
 
     // --- building (input_panels.cpp, pages.cpp, menus.cpp)
     void buildPages();
@@ -370,9 +421,20 @@ private:
     std::optional<ListedPoint> marked_; // shown from a table row, until the next calculation
     QMenu* loopMenu_ = nullptr;         // "Show in drawing" on the loop tables
     std::string currentFile_;
-    std::vector<std::string> savedLines_; // the configuration as the current file holds it
+    QUndoStack* undoStack_ = nullptr;
+    ConfiguredDial stepBase_;                // the parameters after the last step
+    std::vector<ParameterValue> stepValues_; // and their values, row by row
+    bool stepBaseTaken_ = false;
+    bool restoringStep_ = false;
+    QString pendingStepName_; // names the next step instead of what changed (a file that was opened)
+    double lastCalculationMs_ = -1;
+    QElapsedTimer calculationTimer_; // started when a calculation begins
+    QLabel* statusCursor_ = nullptr;
+    QLabel* statusScale_ = nullptr;
+    QLabel* statusTime_ = nullptr;
     std::optional<std::string> pendingFile_;
     SaveQuestion askSave_;
+    std::function<bool(const QString&, const QString&)> askUnit_;
     QStringList recent_;
     QMenu* recentMenu_ = nullptr;
     QString startPage_;                  // the page shown when the window was last closed

@@ -5,6 +5,7 @@
 #include "ui/printing.h"
 #include "ui/true_scale_actions.h"
 #include "ui/widgets.h"
+#include "ui/window_settings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -58,6 +59,7 @@ void MainWindow::buildMenus()
     AddItem(file, this, "Tabellespeichern1"); // the table export connects itself
     QAction* beforeQuit = file->addSeparator();
     QAction* quit = AddItem(file, this, "Schlieen1", 0, QKeySequence(Qt::ALT | Qt::Key_X));
+    quit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     connect(showGraphic, &QAction::triggered, this, [this] { PgCtrl->setCurrentWidget(TSGrafik); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
@@ -107,6 +109,7 @@ void MainWindow::buildMenus()
     new TrueScaleActions(*this, *file, beforeQuit);
     buildOptionDialogItems(*options);
     buildFileMenuItems(*file, beforeQuit, *options);
+    buildDocumentMenus(*file);
 
     QMenu* help = AddMenu(bar, "Hilfe1");
     bar->addMenu(help);
@@ -120,8 +123,15 @@ void MainWindow::buildMenus()
         a->setCheckable(true);
         languages->addAction(a);
     }
-    connect(german, &QAction::triggered, this, [this] { SetLanguage(Language::German); });
-    connect(english, &QAction::triggered, this, [this] { SetLanguage(Language::English); });
+    // A language chosen here is kept for the next start.
+    connect(german, &QAction::triggered, this, [this] {
+        WriteLanguageChoice(1);
+        SetLanguage(Language::German);
+    });
+    connect(english, &QAction::triggered, this, [this] {
+        WriteLanguageChoice(2);
+        SetLanguage(Language::English);
+    });
     QAction* about = AddItem(help, this, "About1");
     connect(helpPage, &QAction::triggered, this, &MainWindow::Hilfe2Click);
     connect(about, &QAction::triggered, this, &MainWindow::About1Click);

@@ -48,6 +48,25 @@ template QCheckBox* OwnControl<QCheckBox>(QWidget*, const char*, OwnText, const 
 template QRadioButton* OwnControl<QRadioButton>(QWidget*, const char*, OwnText, const LanguageState&);
 template QPushButton* OwnControl<QPushButton>(QWidget*, const char*, OwnText, const LanguageState&);
 
+std::string ParameterCaption(const ParameterRow& row, Language language)
+{
+    std::string caption(Meaning(row, language));
+    caption = caption.substr(0, caption.find_first_of(",;:"));
+    if (caption.empty())
+        return std::string(row.name);
+    if (caption.front() >= 'a' && caption.front() <= 'z')
+        caption.front() = static_cast<char>(caption.front() - 'a' + 'A');
+    return caption;
+}
+
+std::string WithoutInternalName(std::string text, const ParameterRow& row, Language language)
+{
+    const std::string prefix = std::string(row.name) + "=";
+    if (text.rfind(prefix, 0) == 0)
+        text = ParameterCaption(row, language) + ": " + text.substr(prefix.size());
+    return text;
+}
+
 OptionDialog::OptionDialog(Model& model, Host& host, std::function<void()> applied, QWidget* parent)
     : QDialog(parent), model_(model), host_(host), applied_(std::move(applied))
 {
@@ -69,8 +88,15 @@ void OptionDialog::accept()
 {
     const std::vector<NamedValue> values = changes();
     const SetOutcome outcome = SetParameters(model_, values);
-    for (const UiMessage& m : outcome.messages)
-        host_.showMessage(m.caption, m.text, m.icon);
+    // The dialog's user knows the parameters by their captions, not by their internal names.
+    const Language language = model_.state.language.languageIndex == 2 ? Language::English : Language::German;
+    for (const UiMessage& m : outcome.messages) {
+        std::string text = m.text;
+        for (const NamedValue& value : values)
+            if (const ParameterRow* row = FindParameter(value.name))
+                text = WithoutInternalName(std::move(text), *row, language);
+        host_.showMessage(m.caption, text, m.icon);
+    }
     if (outcome.status != SetStatus::Accepted)
         return;
     QDialog::accept();

@@ -23,6 +23,14 @@ namespace umbrix {
 /// A real shown in a field: at most four decimals, trailing zeros dropped, "." as decimal point.
 [[nodiscard]] QString ShortNumber(double value);
 
+/// A parameter's caption as the window shows it to the user: its meaning up to the first comma, semicolon
+/// or colon, capitalised ("Geografische Breite des Standorts"); never its internal name.
+[[nodiscard]] std::string ParameterCaption(const ParameterRow& row, Language language);
+
+/// A message about a refused value with the parameter's internal name ("dstStart=35/03: ...") replaced by its
+/// caption ("Erster Tag der Sommerzeit: 35/03: ..."); any other text unchanged.
+[[nodiscard]] std::string WithoutInternalName(std::string text, const ParameterRow& row, Language language);
+
 /// The text of a field as a parameter's value: trimmed, a typed "," read as ".".
 [[nodiscard]] std::string FieldValue(const QLineEdit& edit);
 

@@ -253,6 +253,7 @@ void MainWindow::drawConstruction()
     }
     drawPointMark(canvas);
     ++drawCount_;
+    showScaleAndTime();
     // The error graph decides about its panel when it has a curve to show.
     pErrGraph->setVisible(model_.drawing.errorPanelVisible);
     control<QLabel>("lmaxErrAbs")->setText(ToQt(model_.drawing.maxErrorText));

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 
+#include "ui/scaled_picture.h"
+
 #include <string>
 
 namespace umbrix {
@@ -107,13 +109,9 @@ PlannerPage::PlannerPage(Model& model, std::function<Host&()> host, std::functio
     recommendation->addWidget(useCentimetres_, 1);
     recommendation->addStretch(0);
 
-    mapArea_ = new QScrollArea(planner_);
-    mapArea_->setObjectName(QStringLiteral("saPlanMap"));
-    map_ = new QLabel;
-    map_->setObjectName(QStringLiteral("iPlanMap"));
-    map_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    mapArea_->setWidget(map_);
-    rows->addWidget(mapArea_, 1);
+    // The heat map scales with the page, its colour bar always in sight.
+    map_ = new ScaledPicture(QStringLiteral("iPlanMap"), planner_);
+    rows->addWidget(map_, 1);
 
     connect(bodyHeight_, &QLineEdit::editingFinished, this, [this] { fieldLeft(*bodyHeight_, "bodyHeight"); });
     connect(coverage_, &QLineEdit::editingFinished, this, [this] { fieldLeft(*coverage_, "reachCoverage"); });
@@ -168,7 +166,6 @@ void PlannerPage::compute()
     useCentimetres_->setVisible(reach.recommendationRefused);
 
     map_->setPixmap(QPixmap::fromImage(MapImage(ReachHeatMap(reach, lang), devicePixelRatioF())));
-    map_->adjustSize();
 }
 
 void PlannerPage::fieldLeft(QLineEdit& edit, const char* parameter)

@@ -23,6 +23,8 @@ class QScrollArea;
 
 namespace umbrix {
 
+class ScaledPicture;
+
 class PlannerPage : public QWidget {
     Q_OBJECT
 public:
@@ -63,8 +65,7 @@ private:
     QLabel* recommended_ = nullptr;
     QPushButton* apply_ = nullptr;
     QLabel* useCentimetres_ = nullptr;
-    QScrollArea* mapArea_ = nullptr;
-    QLabel* map_ = nullptr;
+    ScaledPicture* map_ = nullptr;
 };
 
 } // namespace umbrix

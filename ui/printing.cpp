@@ -2,28 +2,55 @@
 
 #include "export/file_messages.h"
 #include "export/file_writer.h"
+#include "text/texts.h"
 #include "ui/print/pdf_memory.h"
 #include "ui/print/print_document.h"
 #include "ui/qt_text.h"
-#include "text/texts.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace umbrix {
 
 namespace {
 
-bool ConfirmPrinter(QWidget* parent, QPrinter& printer, const PrinterDialog& dialog)
+/// Shows the pages `draw` makes as the printer would print them; true when the user goes on to print.
+/// The preview draws on the printer in its preview mode, so the print itself still takes the program's own
+/// path (a PDF file through the safe writer).
+bool ConfirmPreview(QWidget* parent, QPrinter& printer, const std::function<void(PrintDocument&)>& draw)
+{
+    QPrintPreviewDialog box(&printer, parent);
+    box.setObjectName(QStringLiteral("PrintPreview"));
+    QObject::connect(&box, &QPrintPreviewDialog::paintRequested, &box, [&draw](QPrinter* shown) {
+        PrintDocument document(*shown);
+        draw(document);
+    });
+    // The dialog's own print button would print past the program's path: it only confirms here.
+    for (QAction* action : box.findChildren<QAction*>())
+        if (const QString text = action->text().remove(QLatin1Char('&'));
+            text == QStringLiteral("Print") || text == QStringLiteral("Drucken")) {
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(action, &QAction::triggered, &box, &QDialog::accept);
+        }
+    return box.exec() == QDialog::Accepted;
+}
+
+/// The set-up dialog, then (on the screen) the preview of the pages.
+bool ConfirmPrinter(QWidget* parent, QPrinter& printer, const PrinterDialog& dialog,
+                    const std::function<void(PrintDocument&)>& draw)
 {
     if (dialog)
         return dialog(printer);
     QPrintDialog box(&printer, parent);
-    return box.exec() == QDialog::Accepted;
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    return ConfirmPreview(parent, printer, draw);
 }
 
 void ReportNotReady(const Model& model, Host& host)
@@ -98,7 +125,13 @@ PrintOutcome GrafikG(QWidget* parent, Model& model, const ViewState& view, QPrin
     const PortraitAgain portraitAgain(printer);
     try {
         printer.setPageOrientation(QPageLayout::Landscape);
-        if (!ConfirmPrinter(parent, printer, dialog))
+        const auto preview = [&](PrintDocument& document) {
+            if (document.StartPrintPage(model.drawing)) {
+                PrintGraphicPage(model, view, document);
+                (void)document.finish();
+            }
+        };
+        if (!ConfirmPrinter(parent, printer, dialog, preview))
             return PrintOutcome::Cancelled;
         return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
             if (!document.StartPrintPage(model.drawing)) {
@@ -131,7 +164,13 @@ PrintOutcome Listedrucken1Click(QWidget* parent, Model& model, bool printAllList
         }
         if (SelectedLists(model, request).empty())
             return PrintOutcome::NothingToPrint;
-        if (!ConfirmPrinter(parent, printer, dialog))
+        const auto preview = [&](PrintDocument& document) {
+            if (document.StartPrintPage(model.drawing)) {
+                (void)PrintLists(model, document, request);
+                (void)document.finish();
+            }
+        };
+        if (!ConfirmPrinter(parent, printer, dialog, preview))
             return PrintOutcome::Cancelled;
         return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
             if (!document.StartPrintPage(model.drawing)) {

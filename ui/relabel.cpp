@@ -200,6 +200,7 @@ void MainWindow::RelabelMenu()
         }
     }
     RelabelOwnTexts(*this, lang);
+    relabelUndo();
     const bool german = lang.languageIndex != 2;
     control<QAction>("Deutsch2")->setChecked(german);
     control<QAction>("Englisch2")->setChecked(!german);
@@ -215,6 +216,8 @@ void MainWindow::SetLanguage(Language language)
         Hilfe2Click();
     RelabelMenu();
     RelabelAll();
+    relabelUndo();
+    updateTitle();
     // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.
     control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
     control<QLabel>("Label4")->setText(

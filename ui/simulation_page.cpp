@@ -180,7 +180,10 @@ void SimulationPage::showEvent(QShowEvent* event)
 void SimulationPage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (isVisible() && !stale_)
+    // Resized while another page is in front: the picture is made for the new size when the page is shown.
+    if (!isVisible())
+        stale_ = true;
+    else if (!stale_)
         drawPicture();
 }
 

@@ -87,6 +87,8 @@ void TableExportDialog::Tabellespeichern1Click()
     }
     if (failure)
         window_.host().showMessage(failure->caption, failure->text, failure->icon);
+    else
+        window_.reportSaved(path);
 }
 
 } // namespace umbrix

@@ -1,5 +1,7 @@
 #include "ui/table_pages.h"
 
+#include "ui/field_comforts.h"
+
 #include "core/leap_cycle.h"
 #include "text/texts.h"
 #include "ui/grid_view.h"
@@ -63,6 +65,7 @@ HourTablePage::HourTablePage(int helpContext, const LanguageState& lang, QWidget
         {ToQt(LabelRow(lang, LabelId::HourPointsAsXY)), ToQt(LabelRow(lang, LabelId::HourPointsAsDistances))});
     side->addWidget(koord);
     side->addStretch(1);
+    side->addWidget(MakeLengthsInLabel(this, "lLengthsStd"));
     side->addWidget(MakeButton(this, "BtnTsDat", 17));
     side->addSpacing(10 - 3);
 }
@@ -86,6 +89,7 @@ ShadowTablePage::ShadowTablePage(int helpContext, QWidget* parent) : QWidget(par
     row->addWidget(new GridView(QStringLiteral("StrGridShad"), 0, this), 1);
     auto* side = SideColumn(row);
     side->addStretch(1);
+    side->addWidget(MakeLengthsInLabel(this, "lLengthsShad"));
     side->addWidget(MakeButton(this, "BtnTsShade", 17));
     side->addSpacing(10 - kPageMarginPx);
 }
@@ -130,6 +134,7 @@ DateMarkPage::DateMarkPage(int helpContext, bool largeScreen, QWidget* parent) :
     grid->setColumnStretch(2, 1);
     save_ = MakeButton(this, "BtnTsAna", 17);
     save_->adjustSize();
+    lengthsIn_ = MakeLengthsInLabel(this, "lLengthsDat");
 }
 
 void DateMarkPage::layOut()
@@ -164,6 +169,7 @@ void DateMarkPage::layOut()
     // The save button: 8 right of the table, 10 below the panel shown above it.
     const QWidget* above = !errorPanel_->isHidden() ? errorPanel_ : !split_->isHidden() ? split_ : nullptr;
     save_->move(gridRight + 8, above ? above->y() + above->height() + kGapPx : kPageMarginPx);
+    lengthsIn_->move(save_->x(), save_->y() + save_->height() + kGapPx);
 }
 
 void DateMarkPage::setOwnColumns(int columns)

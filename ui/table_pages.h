@@ -13,6 +13,7 @@
 class QFrame;
 class QLineEdit;
 class QPlainTextEdit;
+class QLabel;
 class QPushButton;
 
 namespace umbrix {
@@ -63,6 +64,7 @@ private:
     ImageView* errorGraph_ = nullptr;
     QLineEdit* riseSet_ = nullptr;
     QPushButton* save_ = nullptr;
+    QLabel* lengthsIn_ = nullptr; // the unit of the table's lengths, below the save button
     int ownColumns_ = 0;
     bool scatterShown_ = false;
 };

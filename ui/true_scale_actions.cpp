@@ -21,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -30,6 +31,7 @@
 
 #include <array>
 #include <exception>
+#include <functional>
 
 namespace umbrix {
 
@@ -60,7 +62,10 @@ std::optional<std::pair<std::string, bool>> SettingOutTarget(const std::string& 
 /// The full-size dialog: paper, the two correction factors, a PDF file or the printer.
 class TemplateDialog : public QDialog {
 public:
-    TemplateDialog(QWidget* parent, const LanguageState& lang, const TemplateChoice& proposed) : QDialog(parent)
+    /// `sheets` counts the sheets the template takes on a paper.
+    TemplateDialog(QWidget* parent, const LanguageState& lang, const TemplateChoice& proposed,
+                   std::function<long long(PaperSize)> sheets)
+        : QDialog(parent), lang_(lang), sheets_(std::move(sheets))
     {
         setObjectName(QStringLiteral("TemplateDialog"));
         setWindowTitle(ToQt(OwnTextOf(lang, OwnText::PrintFullSizeTitle)));
@@ -82,6 +87,14 @@ public:
         toPrinter_ = new QRadioButton(ToQt(OwnTextOf(lang, OwnText::ToPrinter)), this);
         toPrinter_->setObjectName(QStringLiteral("rbToPrinter"));
         (proposed.toPrinter ? toPrinter_ : toPdf_)->setChecked(true);
+        // How many sheets (and pages, the map page first) the choice prints, as it changes.
+        count_ = new QLabel(this);
+        count_->setObjectName(QStringLiteral("lSheets"));
+        form->addRow(count_);
+        connect(paper_, &QComboBox::currentIndexChanged, this, &TemplateDialog::showCount);
+        for (QDoubleSpinBox* box : {x_, y_})
+            connect(box, &QDoubleSpinBox::valueChanged, this, &TemplateDialog::showCount);
+        showCount();
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -103,6 +116,13 @@ public:
     }
 
 private:
+    void showCount()
+    {
+        const long long sheets = sheets_ ? sheets_(choice().request.paper) : 0;
+        count_->setText(
+            ToQt(OwnTextWith(lang_, OwnText::TemplateSheets, std::to_string(sheets), std::to_string(sheets + 1))));
+    }
+
     QDoubleSpinBox* factorBox(const char* name, double value)
     {
         auto* box = new QDoubleSpinBox(this);
@@ -119,6 +139,9 @@ private:
     QDoubleSpinBox* y_ = nullptr;
     QRadioButton* toPdf_ = nullptr;
     QRadioButton* toPrinter_ = nullptr;
+    QLabel* count_ = nullptr;
+    LanguageState lang_;
+    std::function<long long(PaperSize)> sheets_;
 };
 
 } // namespace
@@ -156,6 +179,7 @@ bool TrueScaleActions::writeFile(const std::string& path, const std::string& byt
         window_.host().showMessage(message.caption, message.text, message.icon);
         return false;
     }
+    window_.reportSaved(path);
     return true;
 }
 
@@ -203,7 +227,11 @@ std::optional<TemplateChoice> TrueScaleActions::askTemplate()
 {
     if (chooseTemplate_)
         return chooseTemplate_(lastChoice_);
-    TemplateDialog dialog(&window_, window_.model().state.language, lastChoice_);
+    const Model& model = window_.model();
+    const Extent dial = BuildConstructionGeometry(model).dial;
+    const double unitMm = UnitSizeMm(WindowTrueScaleSettings(model).lengthUnit);
+    TemplateDialog dialog(&window_, model.state.language, lastChoice_,
+                          [dial, unitMm](PaperSize paper) { return LayoutTemplate(dial, unitMm, paper).sheets(); });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();

@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include <filesystem>
 
@@ -51,11 +52,6 @@ SaveAnswer AskWithBox(QWidget* parent, const QString& caption, const QString& te
     default:
         return SaveAnswer::Cancel;
     }
-}
-
-QString FileName(const std::string& path)
-{
-    return QFileInfo(ToQt(path)).fileName();
 }
 
 } // namespace
@@ -113,11 +109,6 @@ void MainWindow::chooseFolderOf(const std::string& chosenFile)
         WriteLastFolder(ToQt(lastFolder_.folder()));
 }
 
-bool MainWindow::parametersChanged() const
-{
-    return !currentFile_.empty() && BuildConfigurationLines(model_) != savedLines_;
-}
-
 void MainWindow::setCurrentFile(std::string path, bool recent)
 {
     if (recent) {
@@ -128,18 +119,20 @@ void MainWindow::setCurrentFile(std::string path, bool recent)
         rebuildRecentMenu();
     }
     currentFile_ = std::move(path);
-    savedLines_ = BuildConfigurationLines(model_);
+    // What the file holds now is the document's unchanged state.
+    recordStep();
+    if (undoStack_)
+        undoStack_->setClean();
     updateTitle();
 }
 
 void MainWindow::updateTitle()
 {
-    QString title = QString::fromLatin1(kWindowCaption);
-    if (!currentFile_.empty()) {
-        title = title.trimmed() + QStringLiteral(" \u2013 ") + FileName(currentFile_);
-        if (parametersChanged())
-            title += QLatin1Char('*');
-    }
+    // Every change of the parameters ends with the title: here it becomes a step of the undo stack.
+    recordStep();
+    QString title = QString::fromLatin1(kWindowCaption).trimmed() + QStringLiteral(" \u2013 ") + documentName();
+    if (parametersChanged())
+        title += QLatin1Char('*');
     if (title != windowTitle())
         setWindowTitle(title);
 }
@@ -150,7 +143,7 @@ bool MainWindow::confirmLeave()
         return true;
     const LanguageState& lang = model_.state.language;
     const QString caption = ToQt(OwnTextOf(lang, OwnText::UnsavedCaption));
-    const QString text = ToQt(OwnTextWith(lang, OwnText::SaveChangesQuestion, FromQt(FileName(currentFile_))));
+    const QString text = ToQt(OwnTextWith(lang, OwnText::SaveChangesQuestion, FromQt(documentName())));
     switch (askSave_ ? askSave_(caption, text) : AskWithBox(this, caption, text)) {
     case SaveAnswer::Discard:
         return true;
@@ -159,17 +152,8 @@ bool MainWindow::confirmLeave()
     case SaveAnswer::Save:
         break;
     }
-    // A failed save keeps the parameters where they are: the message says why, and nothing is left.
-    if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, currentFile_, true)) {
-        showMessages({*fifo});
-        return false;
-    }
-    if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, currentFile_)) {
-        showMessages({*failure});
-        return false;
-    }
-    setCurrentFile(currentFile_, false);
-    return true;
+    // A failed or cancelled save keeps the parameters where they are: the message says why, and nothing is left.
+    return saveDocument();
 }
 
 bool MainWindow::openConfiguration(const std::string& path)

@@ -38,6 +38,8 @@ WindowMemory ReadWindowMemory()
         if (!file.isEmpty() && !m.recent.contains(file) && m.recent.size() < kMaxRecentFiles)
             m.recent.push_back(file);
     m.lastFolder = s->value(QStringLiteral("files/lastFolder")).toString();
+    const int language = s->value(QStringLiteral("window/language"), 0).toInt();
+    m.languageIndex = language == 1 || language == 2 ? language : 0;
     return m;
 }
 
@@ -58,6 +60,21 @@ void WriteRecentFiles(const QStringList& recent)
 void WriteLastFolder(const QString& folder)
 {
     Store()->setValue(QStringLiteral("files/lastFolder"), folder);
+}
+
+void WriteLanguageChoice(int languageIndex)
+{
+    Store()->setValue(QStringLiteral("window/language"), languageIndex);
+}
+
+bool SystemLanguageIsGerman()
+{
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return value.startsWith(QStringLiteral("de"));
+    }
+    return false;
 }
 
 void ForgetWindowMemory()

@@ -24,7 +24,8 @@ faults = []
 
 # The parts of the report that only an option asks for: the only keys an object may leave out.
 OPTIONAL = {"#": {"designError", "errorBudget", "simulation", "reach", "correction", "dstHourPoints", "dstDateMarks"},
-            "#/properties/dateMarks/items": {"leapCycle"}}
+            "#/properties/dateMarks/items": {"leapCycle"},
+            "#/properties/site": {"name", "state", "country", "countryCode", "timeZone", "latitude", "longitudeEast"}}
 
 
 def closed_everywhere(node, where):
@@ -71,6 +72,25 @@ english = report("dialType=7", lang="en")
 if english is not None:
     for error in validator.iter_errors(english):
         faults.append(f"--lang en dialType=7: {error.json_path}: {error.message}")
+
+# The site of a place from the gazetteer, of a zone without summer time, and of a period across the new year.
+for options in (["--place", "Wien"], ["--place", "Cape Town", "--correction"],
+                ["--set", "timeZone=Australia/Sydney", "--set", "year=2027"], ["--set", "summerTimeRule=none"]):
+    doc = report(options=options)
+    if doc is None:
+        continue
+    for error in validator.iter_errors(doc):
+        faults.append(f"{' '.join(options)}: {error.json_path}: {error.message}")
+    site = doc.get("site", {})
+    if options[1] == "Wien" and (site.get("countryCode") != "AT" or site["summerTime"]["abbreviation"] != "CEST"):
+        faults.append(f"--place Wien: site is {site}")
+    if options[1] == "Cape Town" and site.get("summerTime") is not None:
+        faults.append(f"--place Cape Town: summer time {site.get('summerTime')}")
+    if options[1].startswith("timeZone") and site["summerTime"]["start"] != "03/10":
+        faults.append(f"Australia/Sydney: summer time {site['summerTime']}")
+if reports.get("dialType=0", {}).get("site") != {"summerTime": {"rule": "eu", "start": "29/03", "end": "24/10",
+                                                                "offsetHours": 1, "abbreviation": ""}}:
+    faults.append(f"the default dial's site is {reports.get('dialType=0', {}).get('site')}")
 
 # The parts a report of the split dial and of the fixed gnomon fill must not be empty, or the cases above
 # would not have checked them.

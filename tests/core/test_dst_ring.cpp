@@ -67,14 +67,14 @@ TEST(SummerTime, EuropeanRuleAndPeriods)
     // An end that is set replaces the rule's date for that end only; a date that does not exist is refused.
     DstOptions dst;
     dst.end = DayMonth{30, 9};
-    const std::optional<SummerTimePeriod> mixed = SummerTimePeriodOf(dst, 2015);
+    const std::optional<SummerTimePeriod> mixed = SummerTimePeriodOf(dst, -15, 2015);
     ASSERT_TRUE(mixed);
     EXPECT_EQ(Text(mixed->start), "29/3");
     EXPECT_EQ(Text(mixed->end), "30/9");
     dst.start = DayMonth{31, 4};
-    EXPECT_FALSE(SummerTimePeriodOf(dst, 2015));
+    EXPECT_FALSE(SummerTimePeriodOf(dst, -15, 2015));
     dst.start = DayMonth{29, 2};
-    EXPECT_TRUE(SummerTimePeriodOf(dst, 2015));
+    EXPECT_TRUE(SummerTimePeriodOf(dst, -15, 2015));
 }
 
 TEST(SummerTime, OffsetsScalesAndClockTimes)
@@ -88,9 +88,9 @@ TEST(SummerTime, OffsetsScalesAndClockTimes)
     EXPECT_FALSE(IsValidDstRingScale(0.96));
     EXPECT_FALSE(IsValidDstRingScale(kNaN));
     const DstOptions dst;
-    EXPECT_DOUBLE_EQ(*SummerTimeAt(dst, 2015, {1, 7}, 23.5), 0.5);
-    EXPECT_FALSE(SummerTimeAt(dst, 2015, {1, 12}, 12));
-    EXPECT_FALSE(SummerTimeAt(dst, 2015, {1, 7}, kNaN));
+    EXPECT_DOUBLE_EQ(*SummerTimeAt(dst, -15, 2015, {1, 7}, 23.5), 0.5);
+    EXPECT_FALSE(SummerTimeAt(dst, -15, 2015, {1, 12}, 12));
+    EXPECT_FALSE(SummerTimeAt(dst, -15, 2015, {1, 7}, kNaN));
     EXPECT_DOUBLE_EQ(DstLabelHours(1, -2), 23);
     EXPECT_DOUBLE_EQ(ReduceHours24(-1e-18), 0);
 }
@@ -201,10 +201,11 @@ TEST(DstRing, InnerRingIsTheDialRecalculatedAtTheRingScale)
             EXPECT_NEAR(ring->hourPoints[k].y, small->results.hourPoints[k + 1].y, 1e-12 * a);
             EXPECT_DOUBLE_EQ(ring->hourPoints[k].time, small->results.hourPoints[k + 1].time + 0.5);
         }
-        // The period 29 March .. 25 October 2015: its two ends, and the marks of 1 April .. 21 October.
+        // The days whose noon is summer time, 29 March .. 24 October 2015 (the clocks go back at 01:00 UTC on
+        // 25 October): the two ends, and the marks of 1 April .. 21 October.
         ASSERT_EQ(ring->dateMarks.size(), 2u + 21u);
         EXPECT_EQ(ring->dateMarks.front().label, DateMarkOn(m->params, m->state, 2015, {29, 3}).label);
-        EXPECT_EQ(ring->dateMarks.back().label, DateMarkOn(m->params, m->state, 2015, {25, 10}).label);
+        EXPECT_EQ(ring->dateMarks.back().label, DateMarkOn(m->params, m->state, 2015, {24, 10}).label);
         EXPECT_EQ(ring->dateMarks[1].label, m->results.dateMarks[11].label); // 1 April
         for (const tUmbrixPoint& inner : ring->dateMarks) {
             const tUmbrixPoint* outer = nullptr;
@@ -213,7 +214,7 @@ TEST(DstRing, InnerRingIsTheDialRecalculatedAtTheRingScale)
             const tUmbrixPoint expected =
                 outer ? *outer
                       : DateMarkOn(small->params, small->state, 2015,
-                                   inner.label.rfind("29.", 0) == 0 ? DayMonth{29, 3} : DayMonth{25, 10});
+                                   inner.label.rfind("29.", 0) == 0 ? DayMonth{29, 3} : DayMonth{24, 10});
             EXPECT_NEAR(inner.x, expected.x, 1e-12 * a) << inner.label;
             EXPECT_NEAR(inner.y, expected.y, 1e-12 * a) << inner.label;
             EXPECT_EQ(inner.declination, expected.declination) << inner.label;

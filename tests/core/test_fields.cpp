@@ -385,8 +385,9 @@ TEST(LengthBounds, EveryLengthStopsAtAMillionUnitsAndTheDistanceToZAtTenMillion)
         Model m = DefaultModel();
         const FieldOutcome out = Leave(m, c.field, c.text);
         EXPECT_EQ(out.accepted, c.accepted) << FieldName(c.field) << " " << c.text;
-        if (!c.accepted)
+        if (!c.accepted) {
             EXPECT_TRUE(out.messages.back().text.ends_with(" \u2026 1000000 m")) << out.messages.back().text;
+        }
     }
     // With an axis of 20, a million axes would allow 2e7: the distance's own bound, 1e7, comes first.
     Model m = DefaultModel();

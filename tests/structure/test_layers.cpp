@@ -44,7 +44,7 @@ TEST(Layers, NothingBelowTheWindowIncludesFromIt)
 {
     const fs::path root(UMBRIX_SOURCE_DIR);
     int files = 0;
-    for (const char* folder : {"text", "core", "graphics", "export"}) {
+    for (const char* folder : {"text", "core", "site", "graphics", "export"}) {
         ASSERT_TRUE(fs::is_directory(root / folder)) << folder;
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             const std::string ext = entry.path().extension().string();
@@ -58,4 +58,39 @@ TEST(Layers, NothingBelowTheWindowIncludesFromIt)
         }
     }
     EXPECT_GT(files, 50);
+}
+
+namespace {
+
+/// The #include lines of a file.
+std::vector<std::string> Includes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> out;
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("#include", 0) == 0)
+            out.push_back(line);
+    return out;
+}
+
+} // namespace
+
+TEST(Layers, TheGazetteerAndTheZoneLibraryStayInTheirOwnFiles)
+{
+    const fs::path root(UMBRIX_SOURCE_DIR);
+    // The core gets plain data from the hosts: nothing of the site layer or its libraries.
+    for (const auto& entry : fs::recursive_directory_iterator(root / "core"))
+        for (const std::string& line : Includes(entry.path()))
+            EXPECT_TRUE(line.find("site/") == std::string::npos && line.find("geonames") == std::string::npos &&
+                        line.find("cctz") == std::string::npos)
+                << entry.path().filename() << ": " << line;
+    // The index, the coordinate reader, the sign check and the zone-rule interface build without them.
+    for (const char* file : {"place_index.h", "place_index.cpp", "coordinates.h", "coordinates.cpp", "site_check.h",
+                             "site_check.cpp", "zone_rules.h", "zone_rules.cpp"})
+        for (const std::string& line : Includes(root / "site" / file))
+            EXPECT_TRUE(line.find("geonames.h") == std::string::npos && line.find("cctz/") == std::string::npos &&
+                        line.find("site/geonames_places.h") == std::string::npos &&
+                        line.find("site/cctz_zone_rules.h") == std::string::npos)
+                << file << ": " << line;
 }

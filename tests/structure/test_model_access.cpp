@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 /// The folders of the product's own code.
-const std::vector<std::string> kProductFolders = {"text", "core", "graphics", "export", "ui", "cli", "bench"};
+const std::vector<std::string> kProductFolders = {"text", "core", "site", "graphics", "export", "ui", "cli", "bench"};
 
 /// The one file that stores the derived geometry in the model.
 constexpr std::string_view kDriverSource = "core/driver.cpp";

@@ -48,6 +48,11 @@ inline QApplication& App()
             qputenv("QT_ENABLE_HIGHDPI_SCALING", ratio == 1.0 ? "0" : "1");
             qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
         }
+        // The windows start in German, whatever the machine's language: the language of messages is "de"
+        // (LC_ALL, which would override it, is emptied). "de" names a language, not an installed locale, so the
+        // C library keeps its own messages (strerror) and numbers as they were.
+        qputenv("LC_ALL", "");
+        qputenv("LC_MESSAGES", "de");
         // What the window keeps between runs goes to a folder of this test run, never to the user's home.
         static QTemporaryDir configHome;
         qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());

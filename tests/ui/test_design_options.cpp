@@ -69,7 +69,9 @@ TEST_F(DesignOptions, SummerTimeDialogAppliesOnOkRefusesABadValueWholeAndCancelC
     dialog->accept();
     EXPECT_TRUE(dialog->isVisible());
     ASSERT_FALSE(host.messages.empty());
-    EXPECT_NE(host.messages.back().text.find("dstRingScale"), std::string::npos);
+    // The message names the value by its caption, never by the parameter's internal name.
+    EXPECT_EQ(host.messages.back().text.find("dstRingScale"), std::string::npos) << host.messages.back().text;
+    EXPECT_NE(host.messages.back().text.find("0.99"), std::string::npos) << host.messages.back().text;
     EXPECT_EQ(window->model().params.dst.offsetHours, before.offsetHours);
     EXPECT_EQ(window->model().params.dst.ringScale, before.ringScale);
 

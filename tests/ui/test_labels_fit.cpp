@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -83,6 +84,16 @@ std::vector<std::string> CutCaptions(QWidget& root, const std::string& where)
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             if (!button->text().isEmpty())
                 report(*button, button->text(), TextWidth(*button, button->text()), TextRoom(*button));
+        } else if (auto* header = qobject_cast<QHeaderView*>(w); header && header->orientation() == Qt::Horizontal) {
+            // A table's column headings are never cut (the tables scroll sideways instead).
+            const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            for (int column = 0; column < header->count(); ++column) {
+                if (header->isSectionHidden(column) || !header->model())
+                    continue;
+                const QString text = header->model()->headerData(column, Qt::Horizontal).toString();
+                if (!text.isEmpty())
+                    report(*header, text, TextWidth(*header, text) + margins, header->sectionSize(column));
+            }
         } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
             const int hSpace = tabs->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, tabs);
             for (int i = 0; i < tabs->count(); ++i) {

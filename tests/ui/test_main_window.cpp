@@ -55,7 +55,7 @@ protected:
 TEST_F(Window, StartsMaximisedWithItsCaptionAndTheDefaultDialDrawn)
 {
     EXPECT_TRUE(window->windowState().testFlag(Qt::WindowMaximized));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Umbrix,  vers. 2.6 "));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Umbrix,  vers. 2.6 \u2013 Unbenannt"));
     EXPECT_TRUE(window->activated());
     EXPECT_TRUE(window->model().state.uiReady);
     EXPECT_GE(window->drawCount(), 1);
@@ -69,7 +69,7 @@ TEST_F(Window, StartsMaximisedWithItsCaptionAndTheDefaultDialDrawn)
     EXPECT_FALSE(get<QLabel>("lmaxErrAbs")->text().isEmpty());
 }
 
-TEST_F(Window, StartConfigurationFromTheDataFolderIsReadAndItsLanguageUsed)
+TEST_F(Window, StartConfigurationFromTheDataFolderIsReadButItsLanguageLeftToTheSystem)
 {
     QDir(folder.path()).mkpath(QStringLiteral("other/data"));
     Model model;
@@ -81,8 +81,8 @@ TEST_F(Window, StartConfigurationFromTheDataFolderIsReadAndItsLanguageUsed)
     window = makeWindow(folder.path() + QStringLiteral("/other"));
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 51.5);
     EXPECT_EQ(get<QLineEdit>("eBreit")->text(), QStringLiteral(" 51.50"));
-    EXPECT_EQ(pages()->tabText(0), QStringLiteral(" Graphic Display "));
-    EXPECT_TRUE(action("Englisch2")->isChecked());
+    // The shipped start configuration does not choose the language: the system's (German here) does.
+    EXPECT_TRUE(action("Deutsch2")->isChecked());
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -95,7 +95,8 @@ TEST_F(Window, ABrokenStartConfigurationIsReportedWithoutStoppingTheStart)
     file.close();
     window = makeWindow(folder.path() + QStringLiteral("/broken"));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Error during File Input!");
+    EXPECT_EQ(host.messages[0].text,
+              "Error during File Input!\n" + FromQt(folder.path()) + "/broken/umbrix.ini:2");
     // Nothing of a broken file is taken, not even the lines before the broken one.
     EXPECT_EQ(window->model().params.year, 2015);
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
@@ -109,7 +110,11 @@ TEST_F(Window, ARejectedLatitudeKeepsTheStoredValueAndTheFocus)
     const int drawn = window->drawCount();
     typeAndLeave("eBreit", "91");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)));
+    // The box keeps its text and adds the field's caption and range on a second line.
+    EXPECT_EQ(host.messages[0].text, std::string(MessageRow(kDe, MessageId::InputError)) + "\n" +
+                                         RejectionLine(window->model(), Field::eBreit));
+    EXPECT_NE(host.messages[0].text.find("Breite"), std::string::npos) << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find("90"), std::string::npos) << host.messages[0].text;
     EXPECT_EQ(host.messages[0].caption, std::string(CaptionText(kDe, Caption::Problem)));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_DOUBLE_EQ(window->model().params.latitude, 47.25);
@@ -363,7 +368,8 @@ TEST_F(Window, SwitchingBackToGermanRestoresEveryCaption)
     QTest::keyClick(get<QLineEdit>("eLang"), Qt::Key_D, Qt::ControlModifier);
     const auto again = Captions(*window);
     for (const auto& [name, text] : german)
-        EXPECT_EQ(again.at(name), text) << FromQt(name);
+        if (!name.startsWith(QStringLiteral("StatusTime"))) // the time the calculation took differs
+            EXPECT_EQ(again.at(name), text) << FromQt(name);
     EXPECT_TRUE(action("Deutsch2")->isChecked());
 }
 
@@ -544,9 +550,7 @@ TEST_F(Window, CancelledDialogsAndUnreadableFilesChangeNothing)
     });
     action("Datenspeichern1")->trigger();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini" +
-                                         std::string(MessageRow(kDe, MessageId::CannotSave)) + "\n" +
-                                         FromQt(folder.path()) +
+    EXPECT_EQ(host.messages[0].text, FromQt(folder.path()) + "/no/such/folder/x.ini\n" + FromQt(folder.path()) +
                                          "/no/such/folder: " + std::string(OwnTextOf(kDe, OwnText::NoSuchFile)));
 }
 

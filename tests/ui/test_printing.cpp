@@ -214,9 +214,7 @@ TEST_F(Printing, ACancelledDialogPrintsNothingAndAPrinterThatCannotStartIsReport
     EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host, unwritable.function()), PrintOutcome::Failed);
     EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, unwritablePath.string() +
-                                         std::string(MessageRow(model->state.language, MessageId::CannotSave)) + "\n" +
-                                         unwritablePath.parent_path().string() + ": " +
+    EXPECT_EQ(host.messages[0].text, unwritablePath.string() + "\n" + unwritablePath.parent_path().string() + ": " +
                                          std::string(OwnTextOf(model->state.language, OwnText::NoSuchFile)));
     EXPECT_EQ(host.messages[0].caption, CaptionText(model->state.language, Caption::Error));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);

@@ -64,14 +64,19 @@ TEST(FieldKeys, EnterMovesOnInEveryField)
     EXPECT_EQ(FieldKeyAction(0, QStringLiteral("a"), Qt::NoModifier, false), FieldKey::Pass);
 }
 
-TEST(ViewKeys, ZoomNeedsExactlyCtrlAndTheKeypad)
+TEST(ViewKeys, ZoomNeedsExactlyCtrlOnTheKeypadOrTheMainKeyboard)
 {
     const auto keypad = Qt::KeyboardModifiers(Qt::KeypadModifier);
     EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier | keypad, false), ViewAction::ZoomIn);
     EXPECT_EQ(ViewActionForQtKey(Qt::Key_Minus, Qt::ControlModifier | keypad, false), ViewAction::ZoomOut);
     EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier | keypad, true),
               ViewAction::None);
-    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier, true), ViewAction::None); // main keyboard
+    // The main keyboard's plus (with or without the Shift it may need), "=" and minus zoom too.
+    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier, true), ViewAction::ZoomIn);
+    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, true), ViewAction::ZoomIn);
+    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Equal, Qt::ControlModifier, true), ViewAction::ZoomIn);
+    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Minus, Qt::ControlModifier, true), ViewAction::ZoomOut);
+    EXPECT_EQ(ViewActionForQtKey(Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier, true), ViewAction::None);
     EXPECT_EQ(ViewActionForQtKey(Qt::Key_Plus, Qt::ControlModifier | Qt::MetaModifier | keypad, true),
               ViewAction::None);
 }

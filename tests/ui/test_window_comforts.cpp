@@ -97,8 +97,9 @@ TEST_F(Comforts, EveryAngleAndLengthFieldShowsItsUnitRightOfIt)
 
 // The unit is a name for the lengths: choosing it converts no value, every length label follows it, it is
 // kept in the parameters (and so in a saved file), and a loaded file shows its own unit.
-TEST_F(Comforts, TheLengthUnitChoiceNamesTheLengthsAndConvertsNone)
+TEST_F(Comforts, TheLengthUnitChoiceNamesTheLengthsAndKeepsTheNumbersWhenAskedTo)
 {
+    window->setUnitQuestion([](const QString&, const QString&) { return false; });
     auto* choice = get<QComboBox>("cbEinheit");
     const double axis = window->model().params.semiMajorAxis;
     choice->setCurrentIndex(choice->findText(QStringLiteral("cm")));
