@@ -10,9 +10,10 @@ FUZZ_SECONDS ?= 45
 SOAK_COUNT ?= 100000
 
 PACKAGE_BUILD ?= build-package
+WASM_BUILD ?= build-wasm
 
 .PHONY: screenshots golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
-	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers web test-web bench-web web-deps
+	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers wasm test-wasm web test-web bench-web web-deps
 
 all: build
 
@@ -37,6 +38,19 @@ run: build
 golden: build
 	UMBRIX_GOLDEN_UPDATE=1 $(BUILD)/tests/umbrix_golden_tests --gtest_brief=1
 	@git status --short tests/golden; git diff --stat tests/golden | tail -n 1
+
+# The web edition's core with Debian's emscripten (settings and workarounds: cmake/emscripten.cmake):
+# $(WASM_BUILD)/umbrix-cli.js for node, $(WASM_BUILD)/umbrix.js + umbrix.wasm and umbrix-single.js for the page.
+wasm:
+	@scripts/bootstrap web
+	cmake -S . -B $(WASM_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake
+	cmake --build $(WASM_BUILD) -j$(JOBS)
+	@ls -l $(WASM_BUILD)/umbrix-cli.js $(WASM_BUILD)/umbrix.js $(WASM_BUILD)/umbrix.wasm $(WASM_BUILD)/umbrix-single.js
+	@echo "umbrix.wasm gzip: $$(gzip -9 -c $(WASM_BUILD)/umbrix.wasm | wc -c) bytes"
+
+# Every golden case through the node build, compared with tests/golden (web/test/golden.js).
+test-wasm: wasm
+	node web/test/golden.js $(WASM_BUILD) $(BUILD)/cli/umbrix-cli
 
 # The whole suite built with the address and undefined-behaviour sanitizers.
 test-asan: bootstrap
@@ -106,7 +120,6 @@ fuzz-long:
 # Makefile has no such target yet, on the stand-in module of web/test/ with the native program's outputs
 # (WEB_MODULE=mock), so that the page and its tests run all the same.
 WEB_BUILD ?= build-web
-WASM_BUILD ?= build-wasm
 WEB_MODULE ?= $(if $(shell grep -s '^wasm:' $(firstword $(MAKEFILE_LIST))),wasm,mock)
 WEB_PYTHON = /usr/bin/python3
 

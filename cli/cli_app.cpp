@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "cli/cli_run.h"
 
 #include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
@@ -53,28 +54,6 @@ constexpr std::string_view kUsage =
     "                  [--save-config FILE] [--help] [--version]\n"
     "An output FILE of - is standard output.\n";
 
-struct CliOptions {
-    std::optional<std::string> config;
-    std::vector<std::pair<std::string, std::string>> sets;
-    std::optional<Language> language;
-    std::optional<std::string> json;
-    std::optional<std::string> saveConfig;
-    std::vector<std::pair<TableChoice, std::string>> tables;
-    std::optional<std::string> plt;
-    std::optional<std::string> dxf;
-    bool plotScreenLike = false;
-    int imageWidth = 1180; // width of the (absent) screen drawing, pixels
-    int imageHeight = 674;
-    bool sizeGiven = false; // --size was given
-    std::optional<std::string> svg;
-    std::optional<std::string> svgError;
-    std::optional<std::string> pdf;
-    bool pdfLists = true; // --pdf-lists all (default) or none
-    bool version = false; // --version: print the version and do nothing else
-    AnalysisOptions analysis;
-    TrueScaleOptions trueScale;
-    SiteOptions site;
-};
 
 /// The table names of --table.
 std::optional<TableChoice> TableByName(std::string_view name)
@@ -373,7 +352,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return kExitDone;
     }
 
-    const auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap
+    auto modelOwner = std::make_unique<Model>(); // large result tables: on the heap
     Model& model = *modelOwner;
     InitDefaults(model);
     if (options.language)
@@ -432,6 +411,22 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
     }
 
+    return CalculateAndWrite(modelOwner, options, std::move(messages), out, err, system, &site, siteTyped);
+}
+
+std::optional<std::string> ParseCliArguments(std::span<const std::string> args, CliOptions& options)
+{
+    return ParseArguments(args, options);
+}
+
+int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, std::vector<UiMessage> messages,
+                      std::ostream& out, std::ostream& err, const FileSystem* system, CliSite* givenSite,
+                      bool siteTyped)
+{
+    Model& model = *owner;
+    // The run's own site, or one of its own when the caller has none (the library's outputs).
+    CliSite ownSite;
+    CliSite& site = givenSite ? *givenSite : ownSite;
     // The loop tables belong to the split dial alone.
     const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
     for (const auto& [table, file] : options.tables) {

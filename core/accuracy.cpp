@@ -159,10 +159,15 @@ void KeepLargest(std::optional<double>& kept, std::optional<double> value)
         kept = std::abs(*value);
 }
 
+/// Keeps the largest value with its key. A value within 1e-9 relative of the one kept ties with it, and the
+/// earlier slot keeps the label: two sensitivities that are equal in exact arithmetic differ in their last
+/// digits by the maths library, and the label must not depend on the build.
 template <typename Worst, typename Key>
 void KeepWorst(std::optional<Worst>& worst, const Key& key, std::optional<double> value)
 {
-    if (value && (!worst || *value > worst->value))
+    constexpr double kTieRelative = 1e-9;
+    if (value &&
+        (!worst || *value - worst->value > kTieRelative * std::max(std::abs(*value), std::abs(worst->value))))
         worst = Worst{key, *value};
 }
 

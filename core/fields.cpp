@@ -105,12 +105,9 @@ std::string CaptionOfLabel(std::string text)
 /// typographic minus sign.
 std::string BoundNumber(double v)
 {
-    std::string text = RealText(v, RealFormat::Fixed, 6);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1); // "0.050000" is "0.05", "1000000.000000" is "1000000"
-        if (text.back() == '.')
-            text.pop_back();
-    }
+    char buffer[400];
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::ShortestFixed);
+    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string();
     if (!text.empty() && text.front() == '-')
         text.replace(0, 1, "\u2212");
     return text;

@@ -85,8 +85,9 @@ double Strtod(const std::string& text, bool& rangeError)
 
 /// The shortest round-trip text: the fewest significant digits P whose correctly rounded decimal reads back
 /// to v (the nearest P-digit decimal is the best candidate of P digits), then fixed or scientific notation,
-/// whichever is shorter, fixed on a tie. A whole number in fixed notation is written exactly, as printf does.
-std::string Shortest(double v)
+/// whichever is shorter, fixed on a tie (or fixed always). A whole number in fixed notation is written
+/// exactly, as printf does.
+std::string Shortest(double v, bool fixedOnly)
 {
     std::string scientific;
     for (int digits = 1; digits <= 17; ++digits) {
@@ -116,7 +117,7 @@ std::string Shortest(double v)
     }
     if (negative)
         fixed.insert(0, 1, '-');
-    return scientific.size() < fixed.size() ? scientific : fixed;
+    return !fixedOnly && scientific.size() < fixed.size() ? scientific : fixed;
 }
 
 bool IsDigit(char c)
@@ -151,9 +152,10 @@ std::to_chars_result WriteReal(char* first, char* last, double v, RealFormat for
     precision = std::max(precision, 0);
     switch (format) {
     case RealFormat::Shortest:
+    case RealFormat::ShortestFixed:
         if (v == 0)
             return Copy(std::signbit(v) ? "-0" : "0", first, last);
-        return Copy(Shortest(v), first, last);
+        return Copy(Shortest(v, format == RealFormat::ShortestFixed), first, last);
     case RealFormat::Fixed:
         return Copy(Printf("%.*f", precision, v), first, last);
     case RealFormat::Scientific:
@@ -232,6 +234,8 @@ std::to_chars_result WriteReal(char* first, char* last, double v, RealFormat for
     switch (format) {
     case RealFormat::Shortest:
         return std::to_chars(first, last, v);
+    case RealFormat::ShortestFixed:
+        return std::to_chars(first, last, v, std::chars_format::fixed);
     case RealFormat::Fixed:
         return std::to_chars(first, last, v, std::chars_format::fixed, precision);
     case RealFormat::Scientific:

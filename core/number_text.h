@@ -17,8 +17,9 @@
 namespace umbrix {
 
 /// How a real is written: Shortest is the shortest text that reads back exactly (fixed or scientific,
-/// whichever is shorter, fixed on a tie); the others take a precision as printf's %f, %e and %g do.
-enum class RealFormat { Shortest, Fixed, Scientific, General };
+/// whichever is shorter, fixed on a tie), ShortestFixed the same digits always in fixed notation (a whole
+/// number written exactly); the others take a precision as printf's %f, %e and %g do.
+enum class RealFormat { Shortest, ShortestFixed, Fixed, Scientific, General };
 
 /// Writes v into [first, last) as std::to_chars(first, last, v[, format, precision]) does. On too small a
 /// buffer: {last, std::errc::value_too_large}, the buffer's contents unspecified.

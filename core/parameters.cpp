@@ -13,9 +13,7 @@ namespace {
 std::string Number(double v)
 {
     char buffer[64];
-    // A whole number is written with no exponent; a fraction as the shortest exact text.
-    const bool whole = v == std::floor(v) && std::fabs(v) < 1e15;
-    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, whole ? RealFormat::Fixed : RealFormat::Shortest);
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::ShortestFixed);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 

@@ -1,4 +1,5 @@
 #include "export/file_writer.h"
+#include "core/number_text.h"
 
 #include "core/number_text.h"
 
@@ -313,9 +314,15 @@ std::string FailureReason(const LanguageState& lang, const FileFailure& failure)
     default:
         break;
     }
-    // The C library's own wording, the same whatever the user's locale.
+    // The C library's own wording, the same whatever the user's locale. musl (the WebAssembly build) has
+    // no strerrordesc_np; its strerror has one English wording whatever the locale.
+#if defined(__GLIBC__)
     if (const char* text = ::strerrordesc_np(failure.error))
         return text;
+#else
+    if (const char* text = std::strerror(failure.error))
+        return text;
+#endif
     return "error " + std::to_string(failure.error);
 }
 

@@ -27,6 +27,9 @@ std::string Std(double v, RealFormat format, int precision)
     case RealFormat::Shortest:
         r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
         break;
+    case RealFormat::ShortestFixed:
+        r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed);
+        break;
     case RealFormat::Fixed:
         r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, precision);
         break;
@@ -74,6 +77,8 @@ TEST(NumberText, PortableWritingEqualsTheStandardLibraryInEveryFormat)
 {
     for (const double v : SampleValues()) {
         ASSERT_EQ(Portable(v, RealFormat::Shortest, 0), Std(v, RealFormat::Shortest, 0)) << v;
+        if (std::fabs(v) < 1e30 && std::fabs(v) > 1e-30)
+            ASSERT_EQ(Portable(v, RealFormat::ShortestFixed, 0), Std(v, RealFormat::ShortestFixed, 0)) << v;
         ASSERT_EQ(Portable(v, RealFormat::General, 17), Std(v, RealFormat::General, 17)) << v;
         ASSERT_EQ(Portable(v, RealFormat::Scientific, 9), Std(v, RealFormat::Scientific, 9)) << v;
         ASSERT_EQ(Portable(v, RealFormat::Scientific, 1), Std(v, RealFormat::Scientific, 1)) << v;

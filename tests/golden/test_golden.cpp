@@ -5,6 +5,7 @@
 //
 // `make golden` (UMBRIX_GOLDEN_UPDATE=1) writes the files anew; review the diff before committing it.
 
+#include "core/number_text.h"
 #include "tests/cli/cli_run.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +145,7 @@ std::pair<double, std::size_t> NumberAt(const std::string& text, std::size_t at)
 {
     double value = 0;
     const char* begin = text.data() + at;
-    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
+    const auto [end, error] = ReadReal(std::string_view(begin, static_cast<std::size_t>(text.data() + text.size() - begin)), value);
     return {value, error == std::errc() ? static_cast<std::size_t>(end - begin) : 0};
 }
 
