@@ -11,7 +11,8 @@ std::string JsonNumber(double v)
     if (!std::isfinite(v))
         return "null";
     char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+    // The shortest text that reads back as the same double: -9.59, not -9.5899999999999999.
+    const auto result = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, result.ptr);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 using enum OptionValue;
 
-constexpr std::array<OptionDoc, 29> kOptions{{
+constexpr std::array<OptionDoc, 31> kOptions{{
     {"--config", File},
     {"--set", Parameter},
     {"--lang", Choice, "de en"},
@@ -32,6 +32,8 @@ constexpr std::array<OptionDoc, 29> kOptions{{
     {"--paper", Choice, "A4 A3 letter"},
     {"--correct-x", Word},
     {"--correct-y", Word},
+    {"--template-orientation", Choice, "portrait landscape auto"},
+    {"--template-content", Choice, "full marks"},
     {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst"},
     {"--accuracy", None},
     {"--svg-accuracy", File},

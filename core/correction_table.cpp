@@ -2,6 +2,7 @@
 
 #include "core/accuracy.h"
 #include "core/date_scale.h"
+#include "core/dst_ring.h"
 #include "core/ephemeris.h"
 #include "core/reading.h"
 
@@ -39,6 +40,8 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
     const double longitudeMinutes = kMinutesPerDegree * (ReferenceMeridian(p) - p.zoneMeridian);
     const DialClock siteApparent{false, p.longitude, p.longitude};
     const std::optional<SummerTimePeriod> period = table.offsetHours ? SummerTimePeriodOf(dst, p.year) : std::nullopt;
+    // In summer the inner ring is read: its hours are already summer time, so only the sun's terms remain.
+    const double summerShiftHours = dst.ring == 2 && DstRingAllowed(p, 2) ? 0.0 : dst.offsetHours;
     for (const AccuracyRow& row : AccuracyRows(p, r)) {
         // The sun on the site's meridian: apparent noon.
         const SolarInstant noon = SunAtDialTime(siteApparent, p.year, row.dayOfYear, kNoon);
@@ -49,7 +52,7 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
         out.standardTimeMinutes = longitudeMinutes - out.equationOfTimeMinutes;
         out.apparentNoon = noon.utHours - p.zoneMeridian / 15;
         if (period && InSummerTime(*period, DateOfDay(p.year, row.dayOfYear))) {
-            out.summerTimeMinutes = out.standardTimeMinutes + kMinutesPerHour * dst.offsetHours;
+            out.summerTimeMinutes = out.standardTimeMinutes + kMinutesPerHour * summerShiftHours;
             out.apparentNoonSummerTime = out.apparentNoon + dst.offsetHours;
         }
         if (!std::isfinite(out.standardTimeMinutes) || !std::isfinite(out.apparentNoon))

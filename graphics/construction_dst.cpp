@@ -225,9 +225,9 @@ void DrawDstRing(DrawContext& c)
         return;
     Surface& s = c.surface();
     const KeepStyle keep(s);
-    s.pen = {kMaroon, 1};
+    s.pen = {kSummerTime, 1, true};
     s.brush = {kWhite, BrushStyle::Clear};
-    s.font.colour = kMaroon;
+    s.font.colour = kSummerTime;
     s.font.style = FontStyle::Regular;
     s.font.height = c.bySize(13, 30);
     c.originX = c.centreX;

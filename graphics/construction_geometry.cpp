@@ -53,6 +53,7 @@ bool Finite(DialPoint p)
 struct Builder {
     ConstructionGeometry g;
     double a = 1; // |semi-major axis|, the measure of every size
+    double hourLabelShare = kHourLabelShare; // hour numerals: hourLabelSize
 
     void line(DrawingLayer layer, std::vector<DialPoint> pts, bool closed = false)
     {
@@ -106,9 +107,17 @@ void HourLabel(Builder& b, DialPoint mark, DialPoint centre, const std::string& 
     const double length = std::hypot(dx, dy);
     if (!(length > kMinLabelRadius))
         return;
-    const double push = kLabelGapShare * b.a + kHourLabelShare * b.a;
-    b.text(DrawingLayer::HourLabels, {mark.x + dx / length * push, mark.y + dy / length * push}, kHourLabelShare * b.a,
-           label, TextAnchor::Centre);
+    const double height = b.hourLabelShare * b.a;
+    // The centred numeral clears its mark by the gap: half its height along y, about its half width along x.
+    // The centred numeral's box (about 0.6 of its height per digit) clears the mark by the gap along the ray.
+    const double halfWidth = 0.3 * height * static_cast<double>(label.size());
+    const double halfHeight = 0.5 * height;
+    const double ux = std::abs(dx) / length;
+    const double uy = std::abs(dy) / length;
+    const double toEdge = std::min(ux > 0 ? halfWidth / ux : HUGE_VAL, uy > 0 ? halfHeight / uy : HUGE_VAL);
+    const double push = kLabelGapShare * b.a + toEdge;
+    b.text(DrawingLayer::HourLabels, {mark.x + dx / length * push, mark.y + dy / length * push}, height, label,
+           TextAnchor::Centre);
 }
 
 void HourCurves(Builder& b, const Model& m)
@@ -148,12 +157,14 @@ void HourMarks(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     const bool fixed = p.type() == DialType::FixedGnomon;
     const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
+    const bool everyHour = !p.hourLabelsScreenRule;
     std::vector<DateLineEllipse> lines = DateLineEllipses(m);
     for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
         const double r = (mark.fullHour ? kFullHourRadiusShare : kPartHourRadiusShare) * b.a;
         b.point(DrawingLayer::HourPoints, mark.at, r);
         const int hour = static_cast<int>(std::lround(mark.clockHours));
-        if (!mark.fullHour || !IsLabelledHour(hour) || std::abs(mark.clockHours - hour) >= kWholeHourTolerance)
+        if (!mark.fullHour || !(everyHour || IsLabelledHour(hour)) ||
+            std::abs(mark.clockHours - hour) >= kWholeHourTolerance)
             continue;
         if (fixed && (mark.dateLine != labelledLine || hour == 9 || hour == 15))
             continue;
@@ -242,10 +253,11 @@ void DstRingGeometry(Builder& b, const Model& m)
     const std::optional<DstRing> ring = ComputeDstRing(p, m.state, m.results, p.dst);
     if (!ring)
         return;
-    const double h = kHourLabelShare * b.a;
-    const auto labelled = [](double hours) {
+    const double h = b.hourLabelShare * b.a;
+    const bool everyHour = !p.hourLabelsScreenRule;
+    const auto labelled = [everyHour](double hours) {
         const int hour = static_cast<int>(std::lround(hours));
-        return IsLabelledHour(hour) && std::abs(hours - hour) < kWholeHourTolerance;
+        return (everyHour || IsLabelledHour(hour)) && std::abs(hours - hour) < kWholeHourTolerance;
     };
     // A tick from the mark outwards and the label at its end, beyond the mark's own number.
     const auto tickAndLabel = [&](DialPoint mark, DialPoint centre, double tick, double labelHours) {
@@ -547,6 +559,7 @@ ConstructionGeometry BuildConstructionGeometry(const Model& model)
     Builder b;
     const double a = std::abs(model.params.semiMajorAxis);
     b.a = std::isfinite(a) && a > 0 ? a : 1;
+    b.hourLabelShare = model.params.hourLabelSize;
     HourCurves(b, model);
     FixedGnomonFigure(b, model);
     HourMarks(b, model);

@@ -30,6 +30,7 @@
 
 #include <array>
 #include <exception>
+#include <initializer_list>
 
 namespace umbrix {
 
@@ -41,6 +42,10 @@ constexpr int kCorrectionDecimals = 3;
 constexpr double kCorrectionStep = 0.001;
 constexpr std::array<PaperSize, 3> kPapers{PaperSize::A4, PaperSize::A3, PaperSize::Letter};
 constexpr std::array<const char*, 3> kPaperNames{"A4", "A3", "Letter"};
+// The orientation box lists auto first; its index per TemplateOrientation and back.
+constexpr std::array<TemplateOrientation, 3> kOrientations{TemplateOrientation::Auto, TemplateOrientation::Portrait,
+                                                           TemplateOrientation::Landscape};
+constexpr std::array<int, 3> kOrientationIndex{1, 2, 0}; // Portrait, Landscape, Auto
 
 /// The form of the plan the chosen path asks for: its ending in any letter case; a name without any ending
 /// takes the filter's, which is appended. Nothing for a name with another ending.
@@ -57,7 +62,8 @@ std::optional<std::pair<std::string, bool>> SettingOutTarget(const std::string& 
     return std::pair{chosen + (csv ? ".csv" : ".pdf"), csv};
 }
 
-/// The full-size dialog: paper, the two correction factors, a PDF file or the printer.
+/// The full-size dialog: paper, the two correction factors, the orientation, the content, a PDF file or
+/// the printer.
 class TemplateDialog : public QDialog {
 public:
     TemplateDialog(QWidget* parent, const LanguageState& lang, const TemplateChoice& proposed) : QDialog(parent)
@@ -77,6 +83,13 @@ public:
         y_ = factorBox("sbCorrectY", proposed.request.correctY);
         form->addRow(ToQt(OwnTextOf(lang, OwnText::CorrectionFactorX)), x_);
         form->addRow(ToQt(OwnTextOf(lang, OwnText::CorrectionFactorY)), y_);
+        orientation_ = choiceBox("cbOrientation", lang,
+                                 {OwnText::OrientationAuto, OwnText::OrientationPortrait, OwnText::OrientationLandscape},
+                                 kOrientationIndex[static_cast<std::size_t>(proposed.request.orientation)]);
+        form->addRow(ToQt(OwnTextOf(lang, OwnText::TemplateOrientationLabel)), orientation_);
+        content_ = choiceBox("cbContent", lang, {OwnText::ContentFull, OwnText::ContentMarks},
+                             proposed.request.content == TemplateContent::Marks ? 1 : 0);
+        form->addRow(ToQt(OwnTextOf(lang, OwnText::TemplateContentLabel)), content_);
         toPdf_ = new QRadioButton(ToQt(OwnTextOf(lang, OwnText::ToPdfFile)), this);
         toPdf_->setObjectName(QStringLiteral("rbToPdf"));
         toPrinter_ = new QRadioButton(ToQt(OwnTextOf(lang, OwnText::ToPrinter)), this);
@@ -98,11 +111,23 @@ public:
         chosen.request.paper = kPapers[static_cast<std::size_t>(std::max(paper_->currentIndex(), 0))];
         chosen.request.correctX = x_->value();
         chosen.request.correctY = y_->value();
+        chosen.request.orientation = kOrientations[static_cast<std::size_t>(std::max(orientation_->currentIndex(), 0))];
+        chosen.request.content = content_->currentIndex() == 1 ? TemplateContent::Marks : TemplateContent::Full;
         chosen.toPrinter = toPrinter_->isChecked();
         return chosen;
     }
 
 private:
+    QComboBox* choiceBox(const char* name, const LanguageState& lang, std::initializer_list<OwnText> items, int current)
+    {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        for (const OwnText item : items)
+            box->addItem(ToQt(OwnTextOf(lang, item)));
+        box->setCurrentIndex(current);
+        return box;
+    }
+
     QDoubleSpinBox* factorBox(const char* name, double value)
     {
         auto* box = new QDoubleSpinBox(this);
@@ -117,6 +142,8 @@ private:
     QComboBox* paper_ = nullptr;
     QDoubleSpinBox* x_ = nullptr;
     QDoubleSpinBox* y_ = nullptr;
+    QComboBox* orientation_ = nullptr;
+    QComboBox* content_ = nullptr;
     QRadioButton* toPdf_ = nullptr;
     QRadioButton* toPrinter_ = nullptr;
 };
@@ -147,6 +174,14 @@ void TrueScaleActions::showError(const std::string& text)
 {
     const LanguageState& lang = window_.model().state.language;
     window_.host().showMessage(CaptionText(lang, Caption::Error), text, MessageIcon::Error);
+}
+
+void TrueScaleActions::warnOfShortGnomon(LengthUnit unit)
+{
+    const Model& model = window_.model();
+    if (const std::optional<std::string> warning = GnomonHeightWarning(model, unit))
+        window_.host().showMessage(CaptionText(model.state.language, Caption::Warning), *warning,
+                                   MessageIcon::Warning);
 }
 
 bool TrueScaleActions::writeFile(const std::string& path, const std::string& bytes)
@@ -192,8 +227,8 @@ void TrueScaleActions::settingOutClicked()
             SettingOutPdf(BuildSettingOutDocument(model, settings.lengthUnit, settings.magneticDeclinationDeg));
         if (pdf.failure)
             showError(OwnTextWith(lang, OwnText::PdfNotMade, path, *pdf.failure));
-        else
-            (void)writeFile(path, pdf.bytes);
+        else if (writeFile(path, pdf.bytes))
+            warnOfShortGnomon(settings.lengthUnit);
     } catch (const std::exception& e) {
         showError(OwnTextWith(lang, OwnText::PdfNotMade, path, e.what()));
     }
@@ -226,7 +261,8 @@ void TrueScaleActions::printFullSizeClicked()
     lastChoice_ = *choice;
     const TrueScaleSettings settings = WindowTrueScaleSettings(model);
     const TemplateLayout layout =
-        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(settings.lengthUnit), choice->request.paper);
+        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(settings.lengthUnit), choice->request.paper,
+                       choice->request.orientation);
     const std::string sheets = std::to_string(layout.sheets());
     if (layout.refused()) {
         showError(OwnTextWith(lang, OwnText::SheetsCounted, sheets));
@@ -261,8 +297,8 @@ void TrueScaleActions::printFullSizeClicked()
     const PdfBytes pdf = TemplatePdf(model, settings.lengthUnit, choice->request);
     if (pdf.failure)
         showError(OwnTextWith(lang, OwnText::PdfNotMade, answer->path, *pdf.failure));
-    else
-        (void)writeFile(answer->path, pdf.bytes);
+    else if (writeFile(answer->path, pdf.bytes))
+        warnOfShortGnomon(settings.lengthUnit);
 }
 
 void TrueScaleActions::sendToPrinter(const TemplateRequest& request)

@@ -100,8 +100,11 @@ TEST(CliJson, EnglishRunAndFileOutput)
 
 TEST(JsonWriter, NumbersRoundTripAndNonFiniteIsNull)
 {
-    EXPECT_EQ(JsonNumber(0.1), "0.10000000000000001");
+    EXPECT_EQ(JsonNumber(0.1), "0.1");
+    EXPECT_EQ(JsonNumber(-9.59), "-9.59");
     EXPECT_EQ(JsonNumber(-3), "-3");
+    for (const double v : {1.0 / 3, 2.0 / 3 * 1e-7, 6.02214076e23, -0.1 - 0.2, 1e300})
+        EXPECT_EQ(std::stod(JsonNumber(v)), v) << JsonNumber(v);
     EXPECT_EQ(JsonNumber(1e300 * 1e300), "null");
     EXPECT_EQ(JsonNumber(std::nan("")), "null");
     JsonWriter w;

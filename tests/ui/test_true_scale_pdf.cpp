@@ -128,6 +128,6 @@ TEST(TrueScalePdf, PlanStatesItsScaleAndTrueNorth)
     EXPECT_NE(text.find("Absteckplan"), std::string::npos);
     EXPECT_NE(text.find("geographisch Nord, nicht magnetisch"), std::string::npos);
     EXPECT_NE(text.find("1.5"), std::string::npos); // compass bearing 1.5 degrees for 1.5 degrees west
-    EXPECT_NE(text.find("1 : " + std::to_string(d.scaleDenominator)), std::string::npos);
+    EXPECT_NE(text.find("1 : " + ScaleNumberText(d.scaleDenominator)), std::string::npos);
     fs::remove(file);
 }
