@@ -293,7 +293,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
             return kExitUsage;
         case SetStatus::Rejected:
         case SetStatus::Disabled:
-            err << "umbrix-cli: " << name << "=" << value << " rejected\n";
+            err << "umbrix-cli: " << name << "=" << EchoedValue(value) << " rejected\n";
             return kExitUsage;
         }
     }

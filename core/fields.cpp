@@ -6,6 +6,7 @@
 #include "core/parameters.h"
 #include "text/texts.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -48,6 +49,99 @@ bool InRange(const ParameterRow& row, double v, double k, double semiMajorAxis)
     return true;
 }
 
+/// The string resource of the label beside a field in the input panels (the axis of a scaled export: the
+/// question of its panel).
+int CaptionResource(Field field)
+{
+    switch (field) {
+    case Field::eBreit:
+        return 103;
+    case Field::eLang:
+        return 104;
+    case Field::eZone:
+        return 105;
+    case Field::eIncl:
+        return 129;
+    case Field::eDek:
+        return 128;
+    case Field::eGnomInc:
+        return 108;
+    case Field::eGnomDek:
+        return 107;
+    case Field::eHoehe:
+        return 109;
+    case Field::eHalb:
+        return 106;
+    case Field::eRiseSet:
+        return 93;
+    case Field::eVergr:
+        return 43;
+    case Field::EddxfAchs:
+        return 40;
+    case Field::ejahr:
+        return 116;
+    }
+    return 0;
+}
+
+/// A label as the head of a line: no accelerator mark, no range the label spells out itself ("? [2,..., 20]"),
+/// no colon or blanks at either end, a capital first letter.
+std::string CaptionOfLabel(std::string text)
+{
+    if (const std::size_t cut = text.find_first_of("?["); cut != std::string::npos)
+        text.erase(cut);
+    while (!text.empty() && (text.back() == ' ' || text.back() == ':'))
+        text.pop_back();
+    const std::size_t first = text.find_first_not_of(' ');
+    text.erase(0, first == std::string::npos ? text.size() : first);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z')
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text;
+}
+
+/// A bound as the rejection line writes it: fixed notation, as few digits as tell the value, and the
+/// typographic minus sign.
+std::string BoundNumber(double v)
+{
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
+    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string();
+    if (!text.empty() && text.front() == '-')
+        text.replace(0, 1, "\u2212");
+    return text;
+}
+
+/// The unit after a bound: "°" joined to the number, other units after a blank.
+std::string UnitSuffix(const Model& model, ValueUnit unit)
+{
+    switch (unit) {
+    case ValueUnit::None:
+        return "";
+    case ValueUnit::Degrees:
+        return "\u00b0";
+    case ValueUnit::DialUnits:
+        return " " + std::string(UnitName(model.params.lengthUnit));
+    case ValueUnit::Hours:
+        return " h";
+    }
+    return "";
+}
+
+/// "−90 … 90°", "> 1 m", "> 2 … 20 m"; nothing for a number without bounds.
+std::string BoundsLine(const Model& model, const ValueBounds& b, ValueUnit unit)
+{
+    const bool hasLo = std::isfinite(b.lo);
+    const bool hasHi = std::isfinite(b.hi);
+    if (!hasLo && !hasHi)
+        return "";
+    std::string text;
+    if (hasLo)
+        text = (b.loOpen ? "> " : hasHi ? "" : "\u2265 ") + BoundNumber(b.lo);
+    if (hasHi)
+        text += (hasLo ? " \u2026 " : "") + std::string(b.hiOpen ? "< " : hasLo ? "" : "\u2264 ") + BoundNumber(b.hi);
+    return text + UnitSuffix(model, unit);
+}
+
 /// The text a field shows for its stored value after a rejected input.
 std::string StoredText(const Model& model, const ParameterRow& row)
 {
@@ -67,7 +161,7 @@ std::string RangeMessage(const Model& model, Field field, double k)
         text += TextRow(lang, TextId::MinimumAbsoluteValue);
         text += FormatFixed(5, 2, model.params.semiMajorAxis * k * 1.5);
     }
-    return text;
+    return text + "\n" + RejectionLine(model, field);
 }
 
 void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
@@ -77,8 +171,11 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
     const ValueBounds& bounds = ParameterOf(Field::ejahr).bounds;
     const FieldRead read = ParseIntegerField(lang, text, static_cast<int>(bounds.lo), static_cast<int>(bounds.hi),
                                              MessageRow(lang, MessageId::Year), year);
-    if (read.message)
+    if (read.message) {
         out.messages.push_back(*read.message);
+        if (read.error)
+            out.messages.back().text += "\n" + RejectionLine(model, Field::ejahr);
+    }
     if (read.error) {
         out.focusBack = true;
         return;
@@ -97,6 +194,17 @@ void ValidateYear(Model& model, std::string_view text, FieldOutcome& out)
 }
 
 } // namespace
+
+std::string EchoedValue(std::string_view text)
+{
+    constexpr std::size_t kMaxEchoed = 40;
+    if (text.size() <= kMaxEchoed)
+        return std::string(text);
+    std::size_t cut = kMaxEchoed;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a UTF-8 sequence
+    return std::string(text.substr(0, cut)) + "\u2026";
+}
 
 std::string_view FieldName(Field field)
 {
@@ -135,7 +243,7 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
     }
     std::string message(label);
     message += "=";
-    message += text;
+    message += EchoedValue(text);
     message += MessageRow(lang, MessageId::ValueInterval);
     message += " [" + std::to_string(lo) + ".." + std::to_string(hi) + "] !";
     return {.error = true,
@@ -253,6 +361,31 @@ std::optional<DistanceZAdjustment> KeepZOutsideDateScale(Model& model)
     text += shown;
     return DistanceZAdjustment{{.name = "eVergr", .text = shown},
                                Message(lang, Caption::Information, std::move(text), MessageIcon::Information)};
+}
+
+std::string RejectionLine(const Model& model, Field field)
+{
+    return RejectionLine(model, ParameterOf(field));
+}
+
+std::string RejectionLine(const Model& model, const ParameterRow& row)
+{
+    const bool en = model.state.language.languageIndex == 2;
+    const std::string caption =
+        row.field ? CaptionOfLabel(ResourceTextPlain(model.state.language, CaptionResource(*row.field)))
+                  : std::string(row.name);
+    std::string line = caption + ": ";
+    if (row.rangeRule == RangeRule::BeyondDateScale) {
+        const DialParameters& p = model.params;
+        const double reach = std::abs(DateScaleFactor(p) * p.semiMajorAxis);
+        line += FormatDecimals(reach, 2) + (en ? " < |value| \u2264 " : " < |Wert| \u2264 ") +
+                BoundNumber(kMaxDistanceZAxes * p.semiMajorAxis) + UnitSuffix(model, row.unit);
+        return line;
+    }
+    const std::string_view special = en ? row.rangeEn : row.rangeDe;
+    const bool numeric = row.kind == ValueKind::Real || row.kind == ValueKind::Integer;
+    const std::string bounds = numeric && special.empty() ? BoundsLine(model, row.bounds, row.unit) : "";
+    return line + (bounds.empty() ? RangeText(row, en ? Language::English : Language::German) : bounds);
 }
 
 bool IsLeapYear(int year)

@@ -13,6 +13,10 @@
 
 namespace umbrix {
 
+/// A refused text as a message repeats it: at most its first 40 bytes, cut before a UTF-8 sequence, and
+/// "…" when something was cut.
+[[nodiscard]] std::string EchoedValue(std::string_view text);
+
 /// The 13 numeric input fields, by their control names.
 enum class Field : std::uint8_t {
     eBreit,    // latitude
@@ -116,6 +120,13 @@ struct DateOutcome {
 
 /// True when 29 February exists in `year` (Gregorian: divisible by 4 and not by 100, or by 400).
 [[nodiscard]] bool IsLeapYear(int year);
+
+/// The second line of every rejection of a field: its caption as the window's label shows it in the current
+/// language (capitalised, without accelerator marks, colon or a range of its own), ": ", and the values the
+/// field takes in the model's state, with the unit: "Geogr. Breite: −90 … 90°", "Grosse Halbachse: > 1 m".
+/// The distance to Z states the bounds of its absolute value: "Distance Z to P(0/0): 6.16 < |value| ≤ 1e7 m"
+/// (its numbers written out in full).
+[[nodiscard]] std::string RejectionLine(const Model& model, Field field);
 
 /// "dd. Mon" for the date in the current language, e.g. "01. Mai", "28. Feb".
 [[nodiscard]] std::string ShadowDateCaption(const SharedState& state, int day, int month);

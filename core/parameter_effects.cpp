@@ -20,9 +20,9 @@ int Whole(const ParameterValue& value)
     return std::get<int>(value);
 }
 
-SetOutcome Refused(const Model& model)
+SetOutcome Refused(const Model& model, std::string_view name)
 {
-    return {SetStatus::Rejected, {InputErrorMessage(model.state.language)}};
+    return {SetStatus::Rejected, {InputErrorMessage(model, *FindParameter(name))}};
 }
 
 } // namespace
@@ -31,6 +31,13 @@ UiMessage InputErrorMessage(const LanguageState& lang)
 {
     return {std::string(CaptionText(lang, Caption::Problem)), std::string(MessageRow(lang, MessageId::InputError)),
             MessageIcon::Warning};
+}
+
+UiMessage InputErrorMessage(const Model& model, const ParameterRow& row)
+{
+    UiMessage message = InputErrorMessage(model.state.language);
+    message.text += "\n" + RejectionLine(model, row);
+    return message;
 }
 
 SetOutcome ApplyDialType(Model& model, const ParameterValue& value)
@@ -52,7 +59,7 @@ SetOutcome ApplyMarksPerMonth(Model& model, const ParameterValue& value)
     const int marks = Whole(value);
     // The fixed-gnomon dial has no sixth mark.
     if (marks == 6 && model.params.type() == DialType::FixedGnomon)
-        return Refused(model);
+        return Refused(model, "marksPerMonth");
     (void)SetMarksPerMonthItem(model, marks == 6 ? 3 : marks - 1);
     return {};
 }
@@ -91,9 +98,12 @@ SetOutcome ApplyShadowDate(Model& model, const ParameterValue& value)
     const DateOutcome date = ParseShadowDate(model, std::get<std::string>(value), DateSource::MaskEdit1);
     if (date.valid)
         return {};
-    if (date.message)
-        return {SetStatus::Rejected, {*date.message}};
-    return Refused(model);
+    if (date.message) {
+        UiMessage message = *date.message;
+        message.text += "\n" + RejectionLine(model, *FindParameter("shadowDate"));
+        return {SetStatus::Rejected, {std::move(message)}};
+    }
+    return Refused(model, "shadowDate");
 }
 
 SetOutcome ApplyHoursTable(Model& model, const ParameterValue& value)
@@ -111,7 +121,7 @@ SetOutcome ApplyHoursTable(Model& model, const ParameterValue& value)
         } else if (ch == ';') {
             flushCell();
             if (++col == columns.size())
-                return Refused(model);
+                return Refused(model, "hoursTable");
         } else {
             cell += ch;
         }
@@ -146,7 +156,7 @@ std::optional<double> RealOf(std::string_view text)
 SetOutcome NotAllowed(const Model& model, std::string_view name, std::string_view value)
 {
     return {SetStatus::Rejected,
-            {InputErrorMessage(model.state.language),
+            {InputErrorMessage(model, *FindParameter(name)),
              ValueNotAllowedMessage(model.state.language, *FindParameter(name), value)}};
 }
 

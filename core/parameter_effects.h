@@ -15,6 +15,8 @@ namespace umbrix {
 
 /// The "Problem" message M6 for a refused value.
 [[nodiscard]] UiMessage InputErrorMessage(const LanguageState& lang);
+/// M6 for a refused value of the row, with its rejection line below: the text every front end shows.
+[[nodiscard]] UiMessage InputErrorMessage(const Model& model, const ParameterRow& row);
 
 /// The "Problem" message of a value a parameter does not take: "NAME=VALUE: allowed: RANGE" (the value as
 /// printable ASCII, at most 40 characters), RANGE as the help states it.

@@ -90,7 +90,7 @@ SetOutcome SetParameterValue(Model& model, const ParameterRow& row, std::string_
     const std::optional<ParameterValue> parsed = ParseValue(row, value);
     if (!parsed)
         return {SetStatus::Rejected,
-                {InputErrorMessage(model.state.language), ValueNotAllowedMessage(model.state.language, row, value)}};
+                {InputErrorMessage(model, row), ValueNotAllowedMessage(model.state.language, row, value)}};
     const auto trial = std::make_unique<Model>(model);
     SetOutcome out = row.apply(*trial, *parsed);
     if (out.status == SetStatus::Accepted)
@@ -124,6 +124,16 @@ SetOutcome SetParameters(Model& model, const std::vector<NamedValue>& values)
     }
     model = std::move(*trial);
     return all;
+}
+
+std::string RejectionLine(const Model& model, std::string_view name)
+{
+    if (const ParameterRow* row = FindParameter(name))
+        return RejectionLine(model, *row);
+    for (int f = 0; f < kFieldCount; ++f)
+        if (FieldName(static_cast<Field>(f)) == name)
+            return RejectionLine(model, static_cast<Field>(f));
+    return {};
 }
 
 bool IsPresetParameter(std::string_view name)

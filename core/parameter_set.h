@@ -30,6 +30,10 @@ struct NamedValue {
 /// order.
 [[nodiscard]] SetOutcome SetParameters(Model& model, const std::vector<NamedValue>& values);
 
+/// RejectionLine of the parameter called `name` (its own name, or the object name of its input field), in the
+/// model's language; empty for a name the table does not hold.
+[[nodiscard]] std::string RejectionLine(const Model& model, std::string_view name);
+
 /// True for the names applied before all others (the dial type and its variants).
 [[nodiscard]] bool IsPresetParameter(std::string_view name);
 

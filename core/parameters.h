@@ -212,6 +212,10 @@ struct ParameterRow {
 /// The values a parameter takes, briefly: "-90 .. 90 degrees", "> 1 dial units", "0|1|true|false", "dd/mm".
 [[nodiscard]] std::string RangeText(const ParameterRow& row, Language language);
 
+/// The second line of every rejection of the row's value: the caption of its field (the parameter's name
+/// where it has no field of its own), ": ", and the values it takes in the model's state with their unit.
+[[nodiscard]] std::string RejectionLine(const Model& model, const ParameterRow& row);
+
 /// The values a completion offers after NAME= (choices and booleans); empty for free values.
 [[nodiscard]] std::string CompletionValues(const ParameterRow& row);
 

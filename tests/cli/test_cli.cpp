@@ -37,12 +37,14 @@ TEST(CliSet, RejectedValueExitsTwoWithTheFieldsMessage)
 {
     const CliRun de = Cli({"--set", "latitude=91", "--json", "-"});
     EXPECT_EQ(de.code, 2);
-    EXPECT_NE(de.err.find("UMBRIX.EXE  -  Problem!: Fehlerhafte Eingabe !\n"), std::string::npos);
+    EXPECT_NE(de.err.find("UMBRIX.EXE  -  Problem!: Fehlerhafte Eingabe !\nGeogr. Breite: \u221290 \u2026 90\u00b0\n"),
+              std::string::npos);
     EXPECT_TRUE(de.out.empty()); // nothing written
 
     const CliRun en = Cli({"--lang", "en", "--set", "latitude=91"});
     EXPECT_EQ(en.code, 2);
-    EXPECT_NE(en.err.find("UMBRIX.EXE  -  Problem!: Error in Input !\n"), std::string::npos);
+    EXPECT_NE(en.err.find("UMBRIX.EXE  -  Problem!: Error in Input !\nLatitude: \u221290 \u2026 90\u00b0\n"),
+              std::string::npos);
 }
 
 TEST(CliSet, UnknownNamesAndBadUsageExitTwo)

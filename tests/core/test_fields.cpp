@@ -3,6 +3,7 @@
 #include "core/fields.h"
 #include "core/input_panel.h"
 #include "core/numeric.h"
+#include "core/parameter_set.h"
 #include "tests/core/default_model.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ TEST(FieldCheck, RejectedValueKeepsTheStoredOneAndShowsItAgain)
     EXPECT_DOUBLE_EQ(m.params.latitude, 47.25);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].caption, "UMBRIX.EXE  -  Problem!");
-    EXPECT_EQ(out.messages[0].text, "Fehlerhafte Eingabe !");
+    EXPECT_EQ(out.messages[0].text, "Fehlerhafte Eingabe !\nGeogr. Breite: \u221290 \u2026 90\u00b0");
     EXPECT_EQ(out.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(out.text, "  47.25");
 }
@@ -77,7 +78,7 @@ TEST(FieldCheck, UnreadableTextShowsNotANumberThenInputError)
     const FieldOutcome out = Leave(m, Field::eLang, "12x");
     ASSERT_EQ(out.messages.size(), 2u);
     EXPECT_EQ(out.messages[0].text, "This is not a real number !");
-    EXPECT_EQ(out.messages[1].text, "Error in Input !");
+    EXPECT_EQ(out.messages[1].text, "Error in Input !\nLongitude: \u2212195 \u2026 195\u00b0");
     EXPECT_DOUBLE_EQ(m.params.longitude, -9.59);
     for (const char* text : {"nan", "inf", "1e999", "--1", "1 2", ",5", "+"}) {
         Model n = DefaultModel();
@@ -166,7 +167,8 @@ TEST(FieldCheck, FixedGnomonRangeMessageNamesTheSmallestDistance)
     const FieldOutcome out = Leave(m, Field::eVergr, "0.5");
     EXPECT_FALSE(out.accepted);
     ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].text, "Fehlerhafte Eingabe !\r\nMinimaler Absolutwert = 1.21");
+    EXPECT_EQ(out.messages[0].text, "Fehlerhafte Eingabe !\r\nMinimaler Absolutwert = 1.21\n"
+                                    "Distanz P(0/0) nach Z: 0.81 < |Wert| \u2264 2750000 m");
     EXPECT_EQ(m.params.distanceZ, -3.0); // a rejected distance never overwrites the stored one
     EXPECT_EQ(out.text, " -3.00");
 }
@@ -211,7 +213,7 @@ TEST(FieldCheck, SmallestDistanceIsNamedOnlyForTheDistanceField)
                                       std::pair{Field::eGnomInc, "200"}, std::pair{Field::eLang, "x"}}) {
         const FieldOutcome out = Leave(m, field, text);
         ASSERT_FALSE(out.messages.empty()) << FieldName(field);
-        EXPECT_EQ(out.messages.back().text, "Fehlerhafte Eingabe !") << FieldName(field);
+        EXPECT_EQ(out.messages.back().text, "Fehlerhafte Eingabe !\n" + RejectionLine(m, field)) << FieldName(field);
     }
 }
 
@@ -239,7 +241,8 @@ TEST(FieldCheck, YearIsAnIntegerWithinItsInterval)
     FieldOutcome out = Leave(m, Field::ejahr, "1600");
     EXPECT_FALSE(out.accepted);
     ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].text, "Jahresangabe =1600: Zulässiger Wertebereich ist [1700..2100] !");
+    EXPECT_EQ(out.messages[0].text, "Jahresangabe =1600: Zulässiger Wertebereich ist [1700..2100] !\n"
+                                    "Berechnung fuer Jahr: 1700 \u2026 2100");
     EXPECT_EQ(m.params.year, 2015);
     EXPECT_FALSE(Leave(m, Field::ejahr, "2000.5").accepted);
     EXPECT_TRUE(Leave(m, Field::ejahr, "2100").accepted);
@@ -306,4 +309,63 @@ TEST(ShadowDate, CaptionFollowsTheLanguage)
     EXPECT_EQ(ParseShadowDate(m, "21/10", DateSource::MaskEdit1).caption, "21. Oct");
     SetLanguage(m, Language::German);
     EXPECT_EQ(ParseShadowDate(m, "21/10", DateSource::MaskEdit1).caption, "21. Okt");
+}
+
+TEST(RejectionText, EveryFieldNamesItsCaptionAndRangeInTheWindowsLanguage)
+{
+    Model m = DefaultModel();
+    m.params.lengthUnit = LengthUnit::Centimetre;
+    EXPECT_EQ(RejectionLine(m, Field::eBreit), "Geogr. Breite: \u221290 \u2026 90\u00b0");
+    EXPECT_EQ(RejectionLine(m, Field::eIncl), "Ebene Neigung: \u221290 \u2026 110\u00b0");
+    EXPECT_EQ(RejectionLine(m, Field::eHoehe), "Zeigerlaenge: > 0.05 cm");
+    EXPECT_EQ(RejectionLine(m, Field::eHalb), "Grosse Halbachse: > 1 cm");
+    EXPECT_EQ(RejectionLine(m, Field::EddxfAchs), "Laenge der großen Halbachse: > 2 \u2026 20 cm");
+    EXPECT_EQ(RejectionLine(m, Field::eRiseSet), "Deklination für fixierten Auf/Untergangspunkt: beliebige Zahl in Grad");
+    SetLanguage(m, Language::English);
+    EXPECT_EQ(RejectionLine(m, Field::eGnomDek), "Index deviation: \u2212180 \u2026 180\u00b0");
+    EXPECT_EQ(RejectionLine(m, Field::EddxfAchs), "Length of big half axis: > 2 \u2026 20 cm");
+    EXPECT_EQ(RejectionLine(m, Field::ejahr), "Calculations for year: 1700 \u2026 2100");
+    // Every field has a caption of its own and a range after it.
+    for (int f = 0; f < kFieldCount; ++f) {
+        const std::string line = RejectionLine(m, static_cast<Field>(f));
+        const std::size_t colon = line.find(": ");
+        ASSERT_NE(colon, std::string::npos) << line;
+        EXPECT_GT(colon, 3u) << line;
+        EXPECT_GT(line.size(), colon + 3) << line;
+    }
+}
+
+TEST(RejectionText, TheLineIsFoundByParameterOrControlNameAndEndsEveryRefusal)
+{
+    Model m = DefaultModel();
+    EXPECT_EQ(RejectionLine(m, "latitude"), RejectionLine(m, Field::eBreit));
+    EXPECT_EQ(RejectionLine(m, "eBreit"), RejectionLine(m, Field::eBreit));
+    EXPECT_EQ(RejectionLine(m, "linesPerHour"), "linesPerHour: 1 \u2026 6");
+    EXPECT_EQ(RejectionLine(m, "marksPerMonth"), "marksPerMonth: 1|2|3|6");
+    EXPECT_EQ(RejectionLine(m, "noSuchName"), "");
+    // The text of a refusal through --set or a configuration's extension line ends with the same line.
+    for (const auto& [name, value] : {std::pair{"latitude", "95"}, std::pair{"linesPerHour", "9"},
+                                      std::pair{"reachCoverage", "2"}, std::pair{"year", "1"},
+                                      std::pair{"shadowDate", "31/02"}, std::pair{"semiMajorAxis", "abc"}}) {
+        const SetOutcome out = SetParameter(m, name, value);
+        ASSERT_EQ(out.status, SetStatus::Rejected) << name;
+        const std::string line = "\n" + RejectionLine(m, name);
+        bool found = false;
+        for (const UiMessage& message : out.messages)
+            found = found || message.text.ends_with(line);
+        EXPECT_TRUE(found) << name << "=" << value;
+    }
+}
+
+TEST(RejectionText, AnEchoedValueIsCutAtFortyBytesOnACharacterBoundary)
+{
+    EXPECT_EQ(EchoedValue("52.5"), "52.5");
+    EXPECT_EQ(EchoedValue(std::string(40, '9')), std::string(40, '9'));
+    EXPECT_EQ(EchoedValue(std::string(41, '9')), std::string(40, '9') + "\u2026");
+    // "ä" takes bytes 39 and 40: it is left out whole.
+    EXPECT_EQ(EchoedValue(std::string(39, '1') + "\u00e4" + "xyz"), std::string(39, '1') + "\u2026");
+    Model m = DefaultModel();
+    const FieldOutcome out = ValidateField(m, Field::ejahr, std::string(100, '7'), true);
+    ASSERT_EQ(out.messages.size(), 1u);
+    EXPECT_LT(out.messages[0].text.size(), 150u);
 }
