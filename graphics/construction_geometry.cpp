@@ -40,6 +40,7 @@ constexpr double kTextWidthPerHeight = 0.6; // estimated advance of a character,
 constexpr double kMinLabelRadius = 0.05;    // dial units: no number for a mark this close to its centre
 constexpr double kNoShadowMagnitude = 7770;
 constexpr double kWholeHourTolerance = 0.05;
+constexpr double kDateLabelPitch = 1.25; // labels on one side of a date scale stand this many heights apart
 constexpr double kSplitSwitchDeg = 3; // as on the screen: the halves of a split dial overlap round noon
 constexpr int kMaxAxisTicks = 2000;
 constexpr int kZodiacLines = 37;
@@ -304,6 +305,8 @@ void DstRingGeometry(Builder& b, const Model& m)
     }
     const double dateH = kDateLabelShare * b.a;
     const double side = kDateTickShare * b.a;
+    std::vector<double> westLabels; // baselines of the labels placed on each side
+    std::vector<double> eastLabels;
     for (std::size_t i = 0; i < ring->dateMarks.size() && i < ring->dateMarkDates.size(); ++i) {
         const tUmbrixPoint& mark = ring->dateMarks[i];
         const DayMonth date = ring->dateMarkDates[i];
@@ -314,10 +317,27 @@ void DstRingGeometry(Builder& b, const Model& m)
         b.line(DrawingLayer::DstDates, {at, {at.x + (west ? -side : side), at.y}});
         if (i != 0 && i + 1 != ring->dateMarks.size() && !IsMonthStart(mark.label))
             continue;
-        // Beyond the outer scale's labels, as on the drawing.
-        const double x = west ? at.x - 5 * side - dateH * kTextWidthPerHeight * 6 : at.x + 5 * side;
-        b.text(DrawingLayer::DstDates, {x, at.y - dateH / 2}, dateH, TrimmedLabel(mark.label),
-               TextAnchor::BaselineLeft);
+        // Beyond the outer scale's labels, as on the drawing, with a leader back to the tick; a label that
+        // would overprint one placed before it on its side moves along y until it is clear.
+        const std::string label = TrimmedLabel(mark.label);
+        const double width = dateH * kTextWidthPerHeight * static_cast<double>(label.size());
+        const double x = west ? at.x - 5 * side - width : at.x + 5 * side;
+        double y = at.y - dateH / 2;
+        std::vector<double>& taken = west ? westLabels : eastLabels;
+        // Always downwards, so that the search ends: each move passes one label placed before.
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const double other : taken)
+                if (std::abs(other - y) < kDateLabelPitch * dateH) {
+                    y = other - kDateLabelPitch * dateH;
+                    moved = true;
+                }
+        }
+        taken.push_back(y);
+        const double tickEnd = at.x + (west ? -side : side);
+        const double labelEdge = west ? x + width + dateH / 4 : x - dateH / 4;
+        b.line(DrawingLayer::DstDates, {{tickEnd, at.y}, {labelEdge, y + dateH / 2}});
+        b.text(DrawingLayer::DstDates, {x, y}, dateH, label, TextAnchor::BaselineLeft);
     }
 }
 

@@ -120,6 +120,8 @@ enum class OwnText : std::uint8_t {
     ColumnShadowAzimuth,
     ColumnAltitude,
     ColumnChordFromTo,
+    EveryHourNumbered,  // check box: every whole hour numbered on the plan, template, SVG and DXF
+    HourLabelSizeLabel, // label of hourLabelSize
     BudgetNoSun,    // a blank row of the error budget: no shadow on the dial at that hour
     // The setting-out plan's error budget and correction table
     ErrorBudgetHeading,
