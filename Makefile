@@ -54,13 +54,16 @@ soak: build
 
 # libFuzzer targets (clang). Findings of the free runs are saved under tests/fuzz/crashes/TARGET/: check them
 # in, mend the fault, and CI replays them from then on.
-FUZZ_TARGETS := config_reader hpgl_to_dxf field_parser
+FUZZ_TARGETS := config_reader hpgl_to_dxf field_parser whole_outputs
 # Longest input per target: twice the largest configuration; plots and typed texts need far less.
 FUZZ_MAX_LEN_config_reader = 131072
 FUZZ_MAX_LEN_hpgl_to_dxf = 2048
 FUZZ_MAX_LEN_field_parser = 512
+FUZZ_MAX_LEN_whole_outputs = 8192
 FUZZ_SEED ?= 1
 FUZZ_CI_RUNS ?= 20000
+# The whole-output target calculates and writes every output per input: a few hundred runs fit a minute.
+FUZZ_CI_RUNS_whole_outputs ?= 300
 FUZZ_LONG_SECONDS ?= 600
 FUZZ_FLAGS = -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
 
@@ -78,8 +81,8 @@ ci-fuzz-%: fuzz-build
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=0 -max_len=$(FUZZ_MAX_LEN_$*) $(FUZZ_FLAGS) \
 		-artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus $$(test -d $$crashes && echo $$crashes) \
 		> $$log 2>&1 || { cat $$log; exit 1; }; \
-	echo "fuzz $*: $(FUZZ_CI_RUNS) runs with seed $(FUZZ_SEED)"; \
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -seed=$(FUZZ_SEED) -runs=$(FUZZ_CI_RUNS) -max_len=$(FUZZ_MAX_LEN_$*) \
+	runs=$(or $(FUZZ_CI_RUNS_$*),$(FUZZ_CI_RUNS)); echo "fuzz $*: $$runs runs with seed $(FUZZ_SEED)"; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -seed=$(FUZZ_SEED) -runs=$$runs -max_len=$(FUZZ_MAX_LEN_$*) \
 		$(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_BUILD)/ci-findings/$*- $$corpus > $$log 2>&1 || { cat $$log; exit 1; }; \
 	tail -n 8 $$log
 

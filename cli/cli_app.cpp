@@ -9,6 +9,7 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "core/parameter_set.h"
+#include "core/parameters.h"
 #include "core/version.h"
 #include "export/config_file.h"
 #include "export/file_messages.h"
@@ -21,6 +22,12 @@
 #include "text/texts.h"
 #include "ui/print/pdf_export.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -84,11 +91,72 @@ std::optional<TableChoice> TableByName(std::string_view name)
     return std::nullopt;
 }
 
+/// The options that take one value and may be given once (--set and --table may come again).
+constexpr std::array<std::string_view, 21> kSingleOptions{
+    "--config",   "--json",      "--save-config", "--lang",         "--svg",        "--svg-error", "--size",
+    "--pdf",      "--pdf-lists", "--plt",         "--dxf",          "--dxf-mm",     "--setting-out", "--template",
+    "--paper",    "--correct-x", "--correct-y",   "--svg-accuracy", "--svg-reach", "--at",        "--scale"};
+
+/// Two outputs that would write the same place: "-" twice, or one regular file (or a file still to be
+/// made) under two names. Devices and other special files may take several outputs (/dev/null).
+std::optional<std::string> OutputClash(const CliOptions& options)
+{
+    std::vector<std::pair<std::string, std::string>> outputs; // option, path
+    auto add = [&](std::string_view option, const std::optional<std::string>& path) {
+        if (path)
+            outputs.emplace_back(option, *path);
+    };
+    add("--json", options.json);
+    add("--save-config", options.saveConfig);
+    add("--svg", options.svg);
+    add("--svg-error", options.svgError);
+    add("--pdf", options.pdf);
+    add("--plt", options.plt);
+    add("--dxf", options.dxf);
+    add("--svg-accuracy", options.analysis.svgAccuracy);
+    add("--svg-reach", options.analysis.svgReach);
+    add("--dxf-mm", options.trueScale.dxfMm);
+    add("--setting-out", options.trueScale.settingOut);
+    add("--template", options.trueScale.templatePdf);
+    for (const auto& table : options.tables)
+        outputs.emplace_back("--table", table.second);
+    for (const auto& table : options.analysis.tables)
+        outputs.emplace_back("--table", table.second);
+    // What a path stands for: standard output, a special file (exempt), or the file itself.
+    auto identity = [](const std::string& path) -> std::optional<std::string> {
+        if (path == "-")
+            return std::string("-");
+        struct ::stat info {};
+        if (::stat(path.c_str(), &info) == 0)
+            return S_ISREG(info.st_mode) ? std::optional<std::string>(std::to_string(info.st_dev) + ":" +
+                                                                      std::to_string(info.st_ino))
+                                         : std::nullopt;
+        std::error_code error;
+        return std::filesystem::weakly_canonical(path, error).string();
+    };
+    for (std::size_t a = 0; a < outputs.size(); ++a) {
+        const std::optional<std::string> first = identity(outputs[a].second);
+        for (std::size_t b = a + 1; first && b < outputs.size(); ++b)
+            if (identity(outputs[b].second) == first)
+                return outputs[a].first + " " + outputs[a].second + " and " + outputs[b].first + " " +
+                       outputs[b].second + " would write the same " +
+                       (*first == "-" ? "standard output" : "file");
+    }
+    return std::nullopt;
+}
+
 /// Parses the arguments; on a usage error returns the message.
 std::optional<std::string> ParseArguments(std::span<const std::string> args, CliOptions& options)
 {
+    bool help = false;
+    std::vector<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (std::find(kSingleOptions.begin(), kSingleOptions.end(), arg) != kSingleOptions.end()) {
+            if (std::find(given.begin(), given.end(), arg) != given.end())
+                return arg + " is given twice";
+            given.push_back(arg);
+        }
         auto next = [&](std::string& value) {
             if (i + 1 >= args.size())
                 return false;
@@ -96,11 +164,14 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             return true;
         };
         std::string value;
-        if (arg == "--help" || arg == "-h")
-            return std::string();
+        // Help and version win over the other options, but every option must still be one the program knows.
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            continue;
+        }
         if (arg == "--version") {
             options.version = true;
-            return std::nullopt;
+            continue;
         }
         if (arg == "--svg" || arg == "--svg-error" || arg == "--size") {
             if (!next(value))
@@ -187,9 +258,27 @@ std::optional<std::string> ParseArguments(std::span<const std::string> args, Cli
             const auto eq = value.find('=');
             if (eq == std::string::npos || eq == 0)
                 return "--set takes NAME=VALUE, not " + value;
+            // An empty value is a script's empty variable, not a zero; only a setting that empty unsets
+            // takes it.
+            const ParameterRow* row = FindParameter(value.substr(0, eq));
+            if (eq + 1 == value.size() && (!row || !row->isSet))
+                return "--set " + value + " has no value after =";
             options.sets.emplace_back(value.substr(0, eq), value.substr(eq + 1));
         }
     }
+    if (help)
+        return std::string();
+    if (options.version)
+        return std::nullopt;
+    if (const std::optional<std::string>& file = options.trueScale.templatePdf) {
+        std::string ending = file->size() >= 4 ? file->substr(file->size() - 4) : std::string();
+        std::transform(ending.begin(), ending.end(), ending.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (ending != ".pdf")
+            return "--template writes FILE.pdf, not " + *file;
+    }
+    if (std::optional<std::string> clash = OutputClash(options))
+        return clash;
     return TrueScaleUsageProblem(options.trueScale, options.svg.has_value(), options.sizeGiven);
 }
 
@@ -229,6 +318,18 @@ PlotDial PreparePlot(const Model& calculated, Host& host, const CliOptions& opti
     return {std::move(model), settings};
 }
 
+/// Whether a cell of any table the outputs write holds a non-finite number.
+bool TablesHoldNonFiniteNumbers(const Model& model)
+{
+    const Grids& g = model.grids;
+    for (const StringGrid* grid : {&g.StrGridStd, &g.StrGridShad, &g.StrGridDat, &g.StrGrid8, &g.StrGrid8b, &g.StrMittel})
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int col = 0; col < grid->colCount(); ++col)
+                if (HoldsNonFiniteNumber(grid->cell(col, row)))
+                    return true;
+    return HoldsNonFiniteNumber(g.lKoordAufUnter);
+}
+
 void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 {
     for (const auto& m : messages)
@@ -236,6 +337,19 @@ void PrintMessages(std::ostream& err, const std::vector<UiMessage>& messages)
 }
 
 } // namespace
+
+bool HoldsNonFiniteNumber(std::string_view text)
+{
+    auto wordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; };
+    for (const std::string_view word : {"NaN", "INF", "nan", "inf"}) {
+        for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+            const std::size_t end = at + word.size();
+            if ((at == 0 || !wordChar(text[at - 1])) && (end == text.size() || !wordChar(text[end])))
+                return true;
+        }
+    }
+    return false;
+}
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const FileSystem* system)
 {
@@ -262,6 +376,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (options.config) {
         const ConfigurationRead read = LoadConfigurationFile(model, *options.config);
         PrintMessages(err, read.messages);
+        for (const std::string& line : WarningLines(*options.config, read.warnings))
+            err << "umbrix-cli: warning: " << line << '\n';
         if (!read.dial)
             return kExitFile;
         ApplyConfiguredDial(model, *read.dial);
@@ -347,7 +463,19 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         t.system = system;
         return t;
     };
-    auto written = [&](const std::string& path, std::string_view bytes) {
+    // A number that is not finite is a failed calculation: it is reported, never written.
+    const auto nonFinite = [&] {
+        err << "umbrix-cli: calculation error: a result is not a finite number; nothing more is written\n";
+        return kExitCalculationError;
+    };
+    if (!impossible && TablesHoldNonFiniteNumbers(model))
+        return nonFinite();
+    bool unwritable = false; // an output held a non-finite number
+    auto written = [&](const std::string& path, std::string_view bytes, bool text = true) {
+        if (text && HoldsNonFiniteNumber(bytes)) {
+            unwritable = true;
+            return false;
+        }
         if (const std::optional<FileFailure> failure = WriteOutput(target(path), bytes)) {
             PrintMessages(err, {SaveFailureMessage(lang, path, *failure)});
             return false;
@@ -381,18 +509,18 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     }
     if (options.json &&
         !written(*options.json, JsonReport(model, errorCode, messages, ReportTables::Written, &analyses)))
-        return kExitFile;
+        return unwritable ? nonFinite() : kExitFile;
     if (options.svg && !written(*options.svg, trueScale.svg ? trueScale.svg->document : pictures.construction()))
-        return kExitFile;
+        return unwritable ? nonFinite() : kExitFile;
     if (options.svgError && !written(*options.svgError, pictures.errorGraph()))
-        return kExitFile;
+        return unwritable ? nonFinite() : kExitFile;
     if (options.pdf) {
         const PdfBytes pdf = RenderPdf(model, {options.pdfLists, options.imageWidth});
         if (pdf.failure) {
             err << "umbrix-cli: " << *options.pdf << ": " << *pdf.failure << '\n';
             return kExitFile;
         }
-        if (!written(*options.pdf, pdf.bytes))
+        if (!written(*options.pdf, pdf.bytes, false))
             return kExitFile;
     }
     if (options.plt || options.dxf) {

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace umbrix {
 
@@ -15,6 +16,10 @@ enum CliExit : int {
 };
 
 struct FileSystem;
+
+/// Whether a text holds a number that is not finite as a formatter writes it: "NaN", "INF", "-INF", "nan",
+/// "inf" standing as a word of its own. No output may hold one: it is a calculation that failed.
+[[nodiscard]] bool HoldsNonFiniteNumber(std::string_view text);
 
 /// Runs umbrix-cli with its arguments (without the program name); standard output and error are given.
 /// `system`: the system calls of the file outputs (tests make them fail); null for the real ones.

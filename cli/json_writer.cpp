@@ -1,4 +1,5 @@
 #include "cli/json_writer.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -12,7 +13,7 @@ std::string JsonNumber(double v)
         return "null";
     char buf[64];
     // The shortest text that reads back as the same double: -9.59, not -9.5899999999999999.
-    const auto result = std::to_chars(buf, buf + sizeof buf, v);
+    const auto result = WriteReal(buf, buf + sizeof buf, v, RealFormat::Shortest);
     return std::string(buf, result.ptr);
 }
 

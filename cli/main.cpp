@@ -1,10 +1,13 @@
 #include "cli/cli_app.h"
+#include "export/file_writer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,20 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     if (OccupyClosedStandardStreams())
         std::cout.setstate(std::ios::badbit);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return umbrix::RunCli(args, std::cout, std::cerr);
+    // A terminating signal during a save removes the temporary file first.
+    umbrix::InstallTemporaryFileCleanup();
+    // Nothing escapes main: an exhausted memory or any other failure is told, and the run ends with the
+    // code of a failed output (3), the temporary files removed by their owners on the way out.
+    constexpr int kExitFailed = 3;
+    try {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        return umbrix::RunCli(args, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "umbrix-cli: not enough memory\n";
+    } catch (const std::exception& failure) {
+        std::cerr << "umbrix-cli: " << failure.what() << '\n';
+    } catch (...) {
+        std::cerr << "umbrix-cli: unexpected failure\n";
+    }
+    return kExitFailed;
 }

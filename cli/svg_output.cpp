@@ -1,5 +1,6 @@
 #include "cli/svg_output.h"
 
+#include "core/number_text.h"
 #include "graphics/construction.h"
 
 #include <charconv>
@@ -13,7 +14,7 @@ std::optional<SurfaceSize> ParseSurfaceSize(std::string_view text)
         return std::nullopt;
     const auto number = [](std::string_view part) -> std::optional<int> {
         int value = 0;
-        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        const auto [end, error] = ReadInteger(part, value);
         if (error != std::errc() || end != part.data() + part.size() || value < 1 || value > kMaxSvgSide)
             return std::nullopt;
         return value;

@@ -2,6 +2,7 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameter_set.h"
 #include "core/parameters.h"
@@ -64,7 +65,7 @@ std::vector<std::string_view> NumberTokens(std::string_view line)
 std::optional<double> StrictReal(std::string_view token)
 {
     double v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    const auto [end, ec] = ReadReal(token, v);
     if (token.empty() || ec != std::errc() || end != token.data() + token.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -73,27 +74,47 @@ std::optional<double> StrictReal(std::string_view token)
 std::optional<long long> StrictInteger(std::string_view token)
 {
     long long v = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    const auto [end, ec] = ReadInteger(token, v);
     if (token.empty() || ec != std::errc() || end != token.data() + token.size())
         return std::nullopt;
     return v;
 }
 
-/// The k-th number of a line as an integer within lo..hi, else the fallback.
-int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long long lo, long long hi, int fallback)
+/// Where an integer line's fallback is told: the line and the warnings it goes to; none for no warning.
+struct FallbackNote {
+    std::vector<LineWarning>* warnings = nullptr;
+    int line = 0;
+    const LanguageState* lang = nullptr;
+};
+
+void NoteFallback(const FallbackNote& note, std::string_view read, int used)
+{
+    if (note.warnings)
+        note.warnings->push_back(
+            {note.line, OwnTextWith(*note.lang, OwnText::FallbackUsed, EchoedValue(read), std::to_string(used))});
+}
+
+/// The k-th number of a line as an integer within lo..hi, else the fallback (a number there that is refused
+/// is told through `note`; a line without it is not).
+int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long long lo, long long hi, int fallback,
+              const FallbackNote& note = {})
 {
     if (k >= tokens.size())
         return fallback;
     const std::optional<long long> v = StrictInteger(tokens[k]);
-    return v && *v >= lo && *v <= hi ? static_cast<int>(*v) : fallback;
+    if (v && *v >= lo && *v <= hi)
+        return static_cast<int>(*v);
+    NoteFallback(note, tokens[k].empty() ? std::string_view("?") : tokens[k], fallback);
+    return fallback;
 }
 
 /// The number of a parameter's place on its line within the parameter's bounds, else the line's fallback.
-int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, int fallback)
+int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, int fallback,
+                  const FallbackNote& note = {})
 {
     const ParameterRow& row = *FindParameter(name);
     return IntegerOf(tokens, static_cast<std::size_t>(row.saved.position - 1), static_cast<long long>(row.bounds.lo),
-                     static_cast<long long>(row.bounds.hi), fallback);
+                     static_cast<long long>(row.bounds.hi), fallback, note);
 }
 
 UiMessage ErrorMessage(const LanguageState& lang, std::string text)
@@ -130,18 +151,51 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr double kMaxDistanceZPerAxis = 1e6;       // a distance to Z beyond 1e6 axes is no design
 constexpr std::size_t kMaxExtensionNameShown = 40; // characters of an unknown name a warning repeats
 
-LinesRead Fail(LinesRead& result, UiMessage message)
+LinesRead Fail(LinesRead& result, UiMessage message, int line)
 {
     result.ok = false;
+    result.failedLine = line;
     result.messages.push_back(std::move(message));
     return result;
+}
+
+void Warn(LinesRead& result, int line, std::string text)
+{
+    result.warnings.push_back({line, std::move(text)});
+}
+
+/// A real on a line of one number may have "," for its decimal point, as every input field reads it; a line
+/// that has a "." already, or a "," that does not stand between two digits, keeps it as a separator.
+std::string DecimalComma(std::string_view line)
+{
+    std::string text(line);
+    const std::size_t comma = text.find(',');
+    auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    if (comma == std::string::npos || text.find('.') != std::string::npos || text.find(',', comma + 1) != std::string::npos ||
+        comma == 0 || !digit(comma - 1) || !digit(comma + 1))
+        return text;
+    text[comma] = '.';
+    return text;
+}
+
+/// Whether a number of the line runs straight into something that is neither a digit nor a separator
+/// ("1e400", "52.5m", "3 m"): the tokeniser stops there, after at least one number.
+bool TextAfterNumber(const std::vector<std::string_view>& tokens)
+{
+    return tokens.size() >= 2 && tokens.back().empty();
+}
+
+/// The numbers of a line, without the empty piece where text stopped the tokeniser.
+std::size_t NumberCount(const std::vector<std::string_view>& tokens)
+{
+    return static_cast<std::size_t>(std::count_if(tokens.begin(), tokens.end(), [](std::string_view t) { return !t.empty(); }));
 }
 
 /// The shortest text that reads back to exactly `value`.
 std::string RoundTripText(double value)
 {
     std::array<char, 32> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    const auto r = WriteReal(buf.data(), buf.data() + buf.size(), value);
     return std::string(buf.data(), r.ptr);
 }
 
@@ -169,7 +223,7 @@ LineReals ReadLineReals(const std::vector<const ParameterRow*>& rows, const std:
         }
         double ignored = 0;
         const std::string_view t = tokens[k];
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), ignored);
+        const auto [end, ec] = ReadReal(t, ignored);
         if (rows[k]->rangeRule == RangeRule::BeyondDateScale && ec == std::errc::result_out_of_range &&
             end == t.data() + t.size()) {
             reals.values.push_back((t.starts_with('-') ? -1 : 1) * std::numeric_limits<double>::infinity());
@@ -247,7 +301,8 @@ std::optional<UiMessage> StoreLineReals(Model& m, int line, const std::vector<co
 std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<UiMessage>& messages)
 {
     DialParameters& p = m.params;
-    const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis;
+    const bool unusable = !std::isfinite(distanceZ) || std::abs(distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis ||
+                          !ParameterOf(Field::eVergr).bounds.contains(distanceZ);
     if (p.type() != DialType::FixedGnomon) {
         p.distanceZ = unusable ? ParameterOf(Field::eVergr).byDefault.number : distanceZ;
         return std::nullopt;
@@ -257,7 +312,8 @@ std::optional<UiMessage> StoreDistanceZ(Model& m, double distanceZ, std::vector<
     p.distanceZ = distanceZ;
     const FieldOutcome outcome = ValidateField(m, Field::eHalb, RoundTripText(p.semiMajorAxis), true);
     // A reach so large that Z would have to move beyond 1e6 axes leaves no usable design.
-    if (std::abs(p.distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis)
+    if (std::abs(p.distanceZ) > kMaxDistanceZPerAxis * p.semiMajorAxis ||
+        !ParameterOf(Field::eVergr).bounds.contains(p.distanceZ))
         return LineError(m, 7, "distanceZ");
     if (outcome.accepted)
         messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
@@ -318,12 +374,26 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
         std::string_view line = lines[static_cast<std::size_t>(n - 1)];
         if (n == 1 && line.starts_with(kByteOrderMark))
             line.remove_prefix(kByteOrderMark.size());
+        const FallbackNote note{&result.warnings, n, &s.language};
+        // Lines 19 and 21 to 26 hold a date, a language, letters and the hours table: no numbers to check.
+        const bool numeric = n <= 18 || n == 20;
+        const std::size_t used = n == 1 ? std::size_t{2} : std::max<std::size_t>(ParametersOnLine(n).size(), 1);
+        const std::string commaRead = LineOfReals(n) && ParametersOnLine(n).size() == 1 ? DecimalComma(line) : "";
+        if (!commaRead.empty())
+            line = commaRead;
         const std::vector<std::string_view> tokens = NumberTokens(line);
+        if (numeric && TextAfterNumber(tokens))
+            return Fail(result,
+                        ErrorMessage(s.language, OwnTextWith(s.language, OwnText::NotAPlainNumber,
+                                                             EchoedValue(TrimBlanks(line)))),
+                        n);
+        if (numeric && NumberCount(tokens) > used)
+            Warn(result, n, OwnTextWith(s.language, OwnText::ExtraNumbers, std::to_string(used)));
         if (LineOfReals(n)) {
             const std::vector<const ParameterRow*> rows = ParametersOnLine(n);
             const LineReals reals = ReadLineReals(rows, tokens);
             if (!reals.ok) {
-                return Fail(result, ErrorMessage(s.language, std::string(kFileInputError)));
+                return Fail(result, ErrorMessage(s.language, std::string(kFileInputError)), n);
             }
             // Without a number of its own, Z takes its default (on the south side).
             for (const ParameterRow* row : rows)
@@ -332,46 +402,50 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
                                     ? reals.values[static_cast<std::size_t>(row->saved.position - 1)]
                                     : row->byDefault.number;
             if (std::optional<UiMessage> refused = StoreLineReals(m, n, rows, reals.values))
-                return Fail(result, std::move(*refused));
+                return Fail(result, std::move(*refused), n);
             result.linesRead = n;
             continue;
         }
         switch (n) {
         case 1:
-            p.year = IntegerWithin(tokens, "year", 2016);
-            p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0));
+            p.year = IntegerWithin(tokens, "year", 2016, note);
+            p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0, note));
             break;
         case 10: {
-            const int marks = IntegerOf(tokens, 0, 1, 6, 3);
+            const int marks = IntegerOf(tokens, 0, 1, 6, 3, note);
             p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
             if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
                 p.marksPerMonth = 3;
+            if (p.marksPerMonth != marks)
+                NoteFallback(note, tokens.front(), p.marksPerMonth);
             break;
         }
         case 11:
-            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", 2));
+            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", 2, note));
             break;
         case 12:
-            p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1));
+            p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1, note));
             break;
         case 13:
-            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1) != 0;
+            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note) != 0;
             break;
         case 14:
-            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", 5));
+            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", 5, note));
             break;
         case 15:
-            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", 19));
+            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", 19, note));
             break;
         case 16:
-            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", 5));
+            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", 5, note));
             break;
         case 17:
-            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", 19));
+            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", 19, note));
             break;
         case 18: {
-            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
+            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note);
             p.doubleAnalemmaMethod = static_cast<std::uint8_t>(method > 4 || method < 0 ? 0 : method);
+            if (p.doubleAnalemmaMethod != method)
+                NoteFallback(note, tokens.front(), p.doubleAnalemmaMethod);
             break;
         }
         case 19: {
@@ -384,8 +458,10 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         case 20: {
-            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
+            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note);
             s.useDefaultHours = (item > 1 || item < 0 ? 1 : item) == 0;
+            if (item > 1 || item < 0)
+                NoteFallback(note, tokens.front(), 1);
             break;
         }
         case 21:
@@ -405,8 +481,8 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
     // The hour marks need a first hour before the last one, as the window and --set demand.
     if (!HourRangeValid(s.hourFrom, s.hourTo)) {
         const bool lastHourRead = result.linesRead >= FindParameter("hourTo")->saved.line;
-        return Fail(result, LineError(m, FindParameter(lastHourRead ? "hourTo" : "hourFrom")->saved.line,
-                                      lastHourRead ? "hourTo" : "hourFrom"));
+        const int line = FindParameter(lastHourRead ? "hourTo" : "hourFrom")->saved.line;
+        return Fail(result, LineError(m, line, lastHourRead ? "hourTo" : "hourFrom"), line);
     }
     // An extension line the program writes: a file without it (one written before the setting existed, or
     // while a value was not set) means the default or "not set", never the value of the dial read before.
@@ -424,7 +500,7 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
     // Also without line 7: the reach of the date scale depends on the lines that were there.
     std::vector<UiMessage> zMessages; // shown only when the file is taken
     if (std::optional<UiMessage> refused = StoreDistanceZ(m, distanceZ.value_or(p.distanceZ), zMessages))
-        return Fail(result, std::move(*refused));
+        return Fail(result, std::move(*refused), 7);
 
     s.dialTitle = DialTitle(m);
     // A gnomon inclination of exactly +-90 (as 6 decimals write it) is nudged by 1e-6. The test is tighter
@@ -437,8 +513,11 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
     const DerivedGeometry& d = m.derived;
     if (!std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) || !std::isfinite(d.extentY) ||
         !std::isfinite(d.fixedGnomonReach))
-        return Fail(result, LineError(m, 8, "semiMajorAxis"));
+        return Fail(result, LineError(m, 8, "semiMajorAxis"), 8);
     result.messages.insert(result.messages.end(), zMessages.begin(), zMessages.end());
+    // A file cut short changes only the lines it has; the others keep what the dial had.
+    if (count < kConfigurationLineCount)
+        Warn(result, count, OwnTextWith(s.language, OwnText::LinesKept, std::to_string(count + 1)));
     return result;
 }
 

@@ -141,7 +141,7 @@ constexpr std::array<ParameterRow, 13> kDesignSettingRows{{
                   "Regel); vor dstStart: der Zeitraum reicht über den Jahreswechsel"},
     {.name = "bodyHeight",
      .unit = DialUnits,
-     .bounds = {kMinBodyHeight, kInf, true, false},
+     .bounds = {kMinBodyHeight, kMaxBodyHeight, true, false},
      .saved = {.line = 0, .extension = kWritten},
      .read = [](const Model& m) -> ParameterValue { return m.params.bodyHeightOrGnomon(); },
      .apply = ApplyBodyHeight,

@@ -273,4 +273,14 @@ ZodiacTableResult FillZodiacTable(int year)
     return result;
 }
 
+SunsetAngle SunsetHourAngle(double latitudeDeg, double declinationDeg)
+{
+    const double cosArc = -SafeTan(declinationDeg * degToRad) * SafeTan(latitudeDeg * degToRad);
+    if (cosArc < -1)
+        return {SunDay::PolarDay, 180};
+    if (!(cosArc <= 1))
+        return {SunDay::PolarNight, 0};
+    return {SunDay::RisesAndSets, std::acos(cosArc) / degToRad};
+}
+
 } // namespace umbrix

@@ -17,6 +17,7 @@
 // or meaningless values).
 
 #include <array>
+#include <cstdint>
 
 namespace umbrix {
 
@@ -98,6 +99,27 @@ struct [[nodiscard]] SunRiseSetResult {
 /// longitudeDeg west positive. Where the sun does not set (polar day) rise is 0 h and set 24 h; where it
 /// does not rise (polar night) both are 12 h. Azimuths are those of the sun at these hours.
 SunRiseSetResult SunRiseSet(int year, double dayOfYear, double longitudeDeg, double latDeg);
+
+/// Whether the sun rises and sets on a day, or stays above or below the horizon all day.
+enum class SunDay : std::uint8_t {
+    RisesAndSets = 0,
+    PolarDay = 1,   // the sun does not set: the half day arc is the whole half circle
+    PolarNight = 2, // the sun does not rise: there is no day arc
+};
+
+/// The sun's hour angle at sunset, and what kind of day it belongs to.
+struct [[nodiscard]] SunsetAngle {
+    SunDay day = SunDay::RisesAndSets;
+    double hourAngleDeg = 90; // 0..180: the angle for RisesAndSets; 180 for PolarDay, 0 for PolarNight
+};
+
+/// Hour angle of sunset (half the day arc) of the sun's centre on the mathematical horizon, no refraction:
+/// in the spherical triangle pole-zenith-sun the zenith distance is 90 degrees at sunset, so
+/// cos 90 = sin L sin d + cos L cos d cos H0 gives cos H0 = -tan L tan d. latitudeDeg north positive,
+/// declinationDeg -90..90; the tangents are SafeTan's. A cosine below -1 is a polar day, above +1 (or not a
+/// number) a polar night; exactly -1 and +1 are the days whose sun just touches the horizon (180 and 0
+/// degrees). Sunrise is at -H0 by symmetry.
+SunsetAngle SunsetHourAngle(double latitudeDeg, double declinationDeg);
 
 /// Declinations of the sun in 5-degree steps of ecliptic longitude, and the obliquity they use.
 struct [[nodiscard]] ZodiacTableResult {

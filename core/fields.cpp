@@ -2,6 +2,7 @@
 
 #include "core/derived_geometry.h"
 #include "core/driver.h"
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameters.h"
 #include "text/texts.h"
@@ -44,7 +45,8 @@ bool InRange(const ParameterRow& row, double v, double k, double semiMajorAxis)
     case RangeRule::BeyondDateScale:
         // Beyond the reach of the date scale, and no farther than a million axes: a distance larger than
         // that is no construction one can lay out, and it would swamp every plot label it reaches.
-        return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis;
+        return std::abs(v) > std::abs(k * semiMajorAxis) && std::abs(v) <= kMaxDistanceZAxes * semiMajorAxis &&
+               row.bounds.contains(v);
     }
     return true;
 }
@@ -216,13 +218,15 @@ RealParse ParseRealText(std::string_view text)
     text = Trimmed(text);
     if (text.empty())
         return {};
-    if (text.front() == '+')
+    const bool plus = text.front() == '+';
+    if (plus)
         text.remove_prefix(1);
-    if (text.empty() ||
+    // One sign only: "+-5" is no number.
+    if (text.empty() || (plus && text.front() == '-') ||
         !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' || text.front() == '.'))
         return {.error = true};
     double v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    const auto [end, ec] = ReadReal(text, v);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
         return {.error = true};
     return {.error = false, .value = v};
@@ -236,7 +240,7 @@ FieldRead ParseIntegerField(const LanguageState& lang, std::string_view text, in
         return {.error = false, .text = std::to_string(value), .message = std::nullopt};
     std::string_view number = digits.front() == '+' ? digits.substr(1) : digits;
     int v = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    const auto [end, ec] = ReadInteger(number, v);
     if (ec == std::errc() && end == number.data() + number.size() && !number.empty() && v >= lo && v <= hi) {
         value = v;
         return {};
@@ -379,7 +383,7 @@ std::string RejectionLine(const Model& model, const ParameterRow& row)
         const DialParameters& p = model.params;
         const double reach = std::abs(DateScaleFactor(p) * p.semiMajorAxis);
         line += FormatDecimals(reach, 2) + (en ? " < |value| \u2264 " : " < |Wert| \u2264 ") +
-                BoundNumber(kMaxDistanceZAxes * p.semiMajorAxis) + UnitSuffix(model, row.unit);
+                BoundNumber(std::min(kMaxDistanceZAxes * p.semiMajorAxis, row.bounds.hi)) + UnitSuffix(model, row.unit);
         return line;
     }
     const std::string_view special = en ? row.rangeEn : row.rangeDe;
@@ -413,7 +417,7 @@ DateOutcome ParseShadowDate(Model& model, std::string_view text, DateSource sour
     }
     out.recalculate = true;
     auto readNumber = [](std::string_view digits, int& value) {
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const auto [end, ec] = ReadInteger(digits, value);
         return ec == std::errc() && end == digits.data() + digits.size();
     };
     int day = 0;

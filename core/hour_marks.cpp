@@ -2,6 +2,7 @@
 
 #include "core/date_scale.h"
 #include "core/derived_geometry.h"
+#include "core/ephemeris.h"
 #include "core/numeric.h"
 #include "text/texts.h"
 
@@ -208,7 +209,6 @@ FixedGnomonMarksResult ComputeFixedGnomonMarks(const Model& model)
     const int m = (p.marksPerMonth >= 1 && p.marksPerMonth <= 3) ? p.marksPerMonth : 3;
     const int lineCount = 6 * m + 1;
     const int hours = model.state.hourTo - model.state.hourFrom;
-    const double tanL = std::tan(p.latitude * degToRad);
     const double zoneCorrection = ZoneCorrectionDeg(p);
     r.lineCount = lineCount;
     r.pointCount = hours >= 1 ? std::min((hours - 1) * kFixedMarksPerHour + 1, kFixedHourPointSlots) : 0;
@@ -217,10 +217,8 @@ FixedGnomonMarksResult ComputeFixedGnomonMarks(const Model& model)
         const std::size_t line = static_cast<std::size_t>(n);
         const double decl = r.dates.marks[line].declination;
         r.scales[line] = FixedEllipseAxis(p, r.dates.marks, n);
-        // Where the sun does not set (argument below -1) the half arc is the whole half circle, where it does
-        // not rise it is empty: the clamp gives exactly 180 and 0 degrees there.
-        const double cosArc = std::clamp(-std::tan(decl * degToRad) * tanL, -1.0, 1.0);
-        r.halfDayArcs[line] = std::acos(cosArc) / degToRad;
+        // Polar day and polar night clamp to the whole half circle (180 degrees) and to none (0 degrees).
+        r.halfDayArcs[line] = SunsetHourAngle(p.latitude, decl).hourAngleDeg;
 
         FixedHourPointLine& points = r.points[line];
         for (int j = 1; j <= hours; ++j) {

@@ -1,4 +1,5 @@
 #include "core/numeric.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -33,12 +34,12 @@ std::string NonFiniteText(double x)
     return x > 0 ? "INF" : "-INF";
 }
 
-// Fixed notation through std::to_chars: "." whatever the C or C++ locale.
+// Fixed notation through WriteReal: "." whatever the C or C++ locale.
 std::string ToFixed(double x, int decimals)
 {
     NumberBuffer buffer;
     const auto [end, ec] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed, decimals);
+        WriteReal(buffer.data(), buffer.data() + buffer.size(), x, RealFormat::Fixed, decimals);
     if (ec != std::errc{})
         return NonFiniteText(std::numeric_limits<double>::quiet_NaN());
     return std::string(buffer.data(), end);

@@ -2,6 +2,7 @@
 
 #include "core/dst_ring.h"
 #include "core/input_panel.h"
+#include "core/number_text.h"
 #include "core/reach_planner.h"
 #include "text/texts.h"
 
@@ -95,6 +96,9 @@ SetOutcome ApplyShowShadowPath(Model& model, const ParameterValue& value)
 
 SetOutcome ApplyShadowDate(Model& model, const ParameterValue& value)
 {
+    // "dd/mm" and nothing after it: a date with a year is no shadow date of every year.
+    if (std::get<std::string>(value).size() > 5)
+        return Refused(model, "shadowDate");
     const DateOutcome date = ParseShadowDate(model, std::get<std::string>(value), DateSource::MaskEdit1);
     if (date.valid)
         return {};
@@ -147,7 +151,7 @@ std::optional<double> RealOf(std::string_view text)
     std::string t(text);
     std::replace(t.begin(), t.end(), ',', '.');
     double v = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    const auto [end, ec] = ReadReal(t, v);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -194,7 +198,7 @@ std::optional<int> SmallNumber(std::string_view digits)
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     int v = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    ReadInteger(digits, v);
     return v;
 }
 

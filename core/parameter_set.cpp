@@ -1,5 +1,6 @@
 #include "core/parameter_set.h"
 
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameter_effects.h"
 #include "text/texts.h"
@@ -15,7 +16,7 @@ namespace {
 std::optional<int> ReadInt(std::string_view text)
 {
     int v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    const auto [end, ec] = ReadInteger(text, v);
     if (ec != std::errc() || end != text.data() + text.size() || text.empty())
         return std::nullopt;
     return v;

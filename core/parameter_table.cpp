@@ -12,7 +12,12 @@ namespace umbrix {
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
+// The largest semi-major axis and gnomon height in the design's unit (the body height has the same): a
+// million metres is no dial, and every output's numbers stay far inside what its formats can write.
+constexpr double kMaxLengthUnits = kMaxBodyHeight;
+// The largest distance to Z: the fixed-gnomon dial puts Z at about 1.9 axes and needs more than about 1.27,
+// so it gets ten times the room of the axis.
+constexpr double kMaxDistanceZUnits = 10 * kMaxLengthUnits;
 
 constexpr ValueBounds Closed(double lo, double hi)
 {
@@ -158,7 +163,7 @@ constexpr std::array<ParameterRow, 45> kProgramRows{{
      .field = Field::eHoehe,
      .control = "eHoehe",
      .controlKind = ControlKind::Edit,
-     .bounds = {0.05, kInf, true, false},
+     .bounds = {0.05, kMaxLengthUnits, true, false},
      .shown = {5, 2},
      .saved = {.line = 7, .position = 1},
      .byDefault = Default(1.7),
@@ -170,7 +175,7 @@ constexpr std::array<ParameterRow, 45> kProgramRows{{
      .field = Field::eHalb,
      .control = "eHalb",
      .controlKind = ControlKind::Edit,
-     .bounds = {1, kInf, true, false},
+     .bounds = {1, kMaxLengthUnits, true, false},
      .shown = {5, 2},
      .saved = {.line = 8},
      .byDefault = Default(2.75),
@@ -331,6 +336,7 @@ constexpr std::array<ParameterRow, 45> kProgramRows{{
      .field = Field::eVergr,
      .control = "eVergr",
      .controlKind = ControlKind::Edit,
+     .bounds = Closed(-kMaxDistanceZUnits, kMaxDistanceZUnits),
      .rangeRule = RangeRule::BeyondDateScale,
      .shown = {4, 1},
      .restored = {6, 2},
@@ -339,8 +345,8 @@ constexpr std::array<ParameterRow, 45> kProgramRows{{
      .real = &P::distanceZ,
      .meaningEn = "dial type 7: distance of the point Z from the centre of the dial, beyond the date scale",
      .meaningDe = "Uhrtyp 7: Abstand des Punktes Z vom Mittelpunkt, außerhalb der Datumsskala",
-     .rangeEn = "|value| > reach of the date scale",
-     .rangeDe = "|Wert| > Reichweite der Datumsskala"},
+     .rangeEn = "|value| > reach of the date scale, <= 10000000",
+     .rangeDe = "|Wert| > Reichweite der Datumsskala, <= 10000000"},
     {.name = "hourFrom",
      .kind = Integer,
      .unit = Hours,

@@ -1,4 +1,5 @@
 #include "core/parameters.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,10 +9,11 @@ namespace umbrix {
 
 namespace {
 
+/// The shortest text of a bound, written out in full ("1000000", not "1e+06").
 std::string Number(double v)
 {
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    char buffer[64];
+    const auto [end, ec] = WriteReal(buffer, buffer + sizeof buffer, v, RealFormat::Fixed);
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
@@ -108,7 +110,7 @@ bool ChoicesAreWords(const ParameterRow& row)
         return false;
     const std::string_view first = row.choices.front().value;
     int ignored = 0;
-    const auto [end, ec] = std::from_chars(first.data(), first.data() + first.size(), ignored);
+    const auto [end, ec] = ReadInteger(first, ignored);
     return ec != std::errc() || end != first.data() + first.size();
 }
 

@@ -27,7 +27,7 @@ bool ReachPlannerApplies(const DialParameters& p)
 
 bool IsValidBodyHeight(double bodyHeight)
 {
-    return bodyHeight > kMinBodyHeight && std::isfinite(bodyHeight);
+    return bodyHeight > kMinBodyHeight && bodyHeight <= kMaxBodyHeight;
 }
 
 bool IsValidReachCoverage(double coverage)

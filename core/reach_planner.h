@@ -25,6 +25,7 @@
 namespace umbrix {
 
 constexpr double kMinBodyHeight = 0.05; // as gnomonHeight: a height must be above this
+constexpr double kMaxBodyHeight = 1e6;  // as gnomonHeight: the largest height, in the design's unit
 constexpr double kMaxReachRatio = 1000; // ratios are written up to this
 constexpr double kMinSemiMajorAxis = 1; // the semi-major axis must be above this
 

@@ -153,13 +153,11 @@ StringGrid ShadowGridWithHeader(const Model& model)
 
 double HalfDayLength(double latitudeDeg, double declDeg)
 {
-    // cos of the hour angle of sunset; beyond -1 the sun stays above the horizon all day, beyond +1 below.
-    const double cosArc = -SafeTan(latitudeDeg * degToRad) * SafeTan(declDeg * degToRad);
-    if (cosArc <= -1)
-        return kPolarDayHalfHours;
-    if (cosArc >= 1)
-        return 0;
-    return std::acos(cosArc) / degToRad / 15;
+    const SunsetAngle sunset = SunsetHourAngle(latitudeDeg, declDeg);
+    // Polar day: the whole day of 24 hours is lit; polar night: none of it.
+    if (sunset.day != SunDay::RisesAndSets)
+        return sunset.day == SunDay::PolarDay ? kPolarDayHalfHours : 0;
+    return sunset.hourAngleDeg / 15;
 }
 
 double ShadowPlaneInclination(double planeInclinationDeg)

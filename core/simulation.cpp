@@ -7,6 +7,7 @@
 #include "core/ephemeris.h"
 #include "core/fields.h"
 #include "core/leap_cycle.h"
+#include "core/number_text.h"
 
 #include <array>
 #include <charconv>
@@ -55,7 +56,7 @@ std::optional<int> TakeNumber(std::string_view& text, std::size_t minDigits, std
     if (n < minDigits || n > maxDigits)
         return std::nullopt;
     int value = 0;
-    std::from_chars(text.data(), text.data() + n, value);
+    ReadInteger(text.substr(0, n), value);
     text.remove_prefix(n);
     return value;
 }

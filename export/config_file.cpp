@@ -1,8 +1,10 @@
 #include "export/config_file.h"
 
 #include "core/configuration_lines.h"
+#include "core/number_text.h"
 #include "core/parameters.h"
 #include "export/file_messages.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -24,6 +26,15 @@ UiMessage ErrorMessage(const LanguageState& lang, std::string text)
     return {std::string(CaptionText(lang, Caption::Error)), std::move(text), MessageIcon::Error};
 }
 
+/// A reading that took nothing, with its message.
+ConfigurationRead Refusal(UiMessage message)
+{
+    ConfigurationRead read;
+    read.ok = false;
+    read.messages.push_back(std::move(message));
+    return read;
+}
+
 /// A real with 6 decimals after rounding to 10 significant digits; "." always; no sign on a zero result.
 std::string ConfigReal(double v)
 {
@@ -31,10 +42,10 @@ std::string ConfigReal(double v)
         v = 0;
     // Room for the widest fixed notation of a double: 309 digits, sign, point and 6 decimals.
     std::array<char, 330> buf{};
-    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::scientific, 9);
+    auto r = WriteReal(buf.data(), buf.data() + buf.size(), v, RealFormat::Scientific, 9);
     double rounded = v;
-    std::from_chars(buf.data(), r.ptr, rounded);
-    r = std::to_chars(buf.data(), buf.data() + buf.size(), rounded, std::chars_format::fixed, 6);
+    ReadReal(std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())), rounded);
+    r = WriteReal(buf.data(), buf.data() + buf.size(), rounded, RealFormat::Fixed, 6);
     std::string text(buf.data(), r.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
@@ -74,7 +85,7 @@ std::string ConfigText(const ParameterRow& row, const Model& model)
         return plus90;
     case ConfigCodec::MinusNinety: {
         double plus90Value = 0;
-        std::from_chars(plus90.data(), plus90.data() + plus90.size(), plus90Value);
+        ReadReal(plus90, plus90Value);
         return ConfigReal(plus90Value - 90);
     }
     }
@@ -156,14 +167,14 @@ ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<s
 {
     if (lines.empty()) {
         const LanguageState& lang = model.state.language;
-        return {false, 0, {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)))}, {}};
+        return Refusal(ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound))));
     }
     // All or nothing: the lines are read into a scratch model that starts from the model's parameters, shared
     // state and hour table (the checks of the fields read them); only a complete reading hands them on.
     const auto scratch = std::make_unique<Model>();
     ApplyConfiguredDial(*scratch, ConfiguredDialOf(model));
     const LinesRead read = ReadConfigurationInto(*scratch, lines);
-    ConfigurationRead result{read.ok, read.linesRead, read.messages, {}};
+    ConfigurationRead result{read.ok, read.linesRead, read.messages, {}, read.warnings, read.failedLine};
     if (read.ok)
         result.dial = ConfiguredDialOf(*scratch);
     return result;
@@ -174,17 +185,37 @@ ConfigurationRead LoadConfigurationFile(const Model& model, const std::string& p
     const LanguageState& lang = model.state.language;
     std::string bytes;
     if (const std::optional<FileFailure> failure = ReadFileBounded(path, kMaxConfigurationBytes, bytes, fs))
-        return {false, 0, {ReadFailureMessage(lang, *failure)}, {}};
+        return Refusal(ReadFailureMessage(lang, *failure));
     const std::vector<std::string> lines = SplitConfigurationLines(bytes);
     if (lines.empty()) {
         const FileFailure empty{.error = 0, .own = OwnText::FileEmpty, .path = path};
-        return {false,
-                0,
-                {ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
-                                        FailureLine(lang, empty))},
-                {}};
+        return Refusal(ErrorMessage(lang, "File " + std::string(MessageRow(lang, MessageId::NotFound)) + "\n" +
+                                              FailureLine(lang, empty)));
     }
-    return ReadConfigurationLines(model, lines);
+    ConfigurationRead read = ReadConfigurationLines(model, lines);
+    if (!read.ok && read.failedLine > 0 && !read.messages.empty())
+        read.messages.back().text +=
+            "\n" + OwnTextWith(lang, OwnText::LineOfFile, path, std::to_string(read.failedLine));
+    return read;
+}
+
+std::vector<std::string> WarningLines(const std::string& path, const std::vector<LineWarning>& warnings)
+{
+    std::vector<std::string> lines;
+    for (const LineWarning& w : warnings)
+        lines.push_back(path + ":" + std::to_string(w.line) + ": " + w.text);
+    return lines;
+}
+
+std::optional<UiMessage> WarningsMessage(const LanguageState& lang, const std::string& path,
+                                         const std::vector<LineWarning>& warnings)
+{
+    if (warnings.empty())
+        return std::nullopt;
+    std::string text = OwnTextWith(lang, OwnText::WarningsOfFile, path);
+    for (const LineWarning& w : warnings)
+        text += "\n" + std::to_string(w.line) + ": " + w.text;
+    return UiMessage{std::string(CaptionText(lang, Caption::Warning)), std::move(text), MessageIcon::Warning};
 }
 
 std::optional<UiMessage> SaveConfigurationFile(const Model& model, const OutputTarget& target)

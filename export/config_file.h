@@ -33,15 +33,26 @@ struct ConfigurationRead {
     int linesRead = 0;                  // lines interpreted before the end or the stop
     std::vector<UiMessage> messages;    // in the order the window shows them
     std::optional<ConfiguredDial> dial; // what the file sets, when it was read in full (ApplyConfiguredDial)
+    std::vector<LineWarning> warnings;  // the lines not taken as written; the file was read all the same
+    int failedLine = 0;                 // the line of the failure when !ok; 0 when no line is to blame
 };
+
+/// The warnings as umbrix-cli prints them after "umbrix-cli: warning: ": "FILE:LINE: TEXT", one a line.
+[[nodiscard]] std::vector<std::string> WarningLines(const std::string& path, const std::vector<LineWarning>& warnings);
+
+/// The warnings as the window shows them after loading: one message, "While loading FILE:" and a line
+/// "LINE: TEXT" for each; nothing when there are none.
+[[nodiscard]] std::optional<UiMessage> WarningsMessage(const LanguageState& lang, const std::string& path,
+                                                       const std::vector<LineWarning>& warnings);
 
 /// Reads parameters and settings from the lines that exist, all or nothing: starting from the model's values,
 /// the lines are read (ReadConfigurationInto) into a copy that the result holds only when no line failed.
 [[nodiscard]] ConfigurationRead ReadConfigurationLines(const Model& model, const std::vector<std::string>& lines);
 
 /// Reads a configuration file of at most kMaxConfigurationBytes (ReadFileBounded: devices,
-/// sockets and folders refused, a FIFO waited for at most 2 s). Unreadable or refused file: M7 with the
-/// information caption and "PATH: REASON"; empty: "File " + M29 and the reason.
+/// sockets and folders refused, a FIFO waited for at most 2 s a piece and 10 s in all). Unreadable or refused
+/// file: M7 with the information caption and "PATH: REASON"; empty: "File " + M29 and the reason. A line that
+/// fails adds "PATH:LINE" below its message.
 [[nodiscard]] ConfigurationRead LoadConfigurationFile(const Model& model, const std::string& path,
                                                       const FileSystem& fs = SystemFileSystem());
 

@@ -1,5 +1,6 @@
 #include "export/dxf_records.h"
 
+#include "core/number_text.h"
 #include "export/hpgl_plot.h"
 
 #include <array>
@@ -86,7 +87,7 @@ std::string FormatFixed(double value, int width, int decimals)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
     const auto [end, ec] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Fixed, decimals);
     if (ec != std::errc{})
         return PadLeft("0", width);
     return PadLeft(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())), width);
@@ -98,7 +99,7 @@ std::string FormatScientific(double value, int width)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
     const auto [end, ec] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 1);
+        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Scientific, 1);
     std::string text = ec == std::errc{} ? std::string(buffer.data(), end) : std::string("0.0e+00");
     for (char& c : text) {
         if (c == 'e')
@@ -113,7 +114,7 @@ std::optional<double> ParseNumber(std::string_view text)
         text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
-    // std::from_chars takes no "+"; one is allowed in front of a digit or the decimal point.
+    // ReadReal takes no "+"; one is allowed in front of a digit or the decimal point.
     if (text.size() > 1 && text.front() == '+' && text[1] != '+' && text[1] != '-')
         text.remove_prefix(1);
     if (text.empty())
@@ -124,7 +125,7 @@ std::optional<double> ParseNumber(std::string_view text)
             return std::nullopt;
     }
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, ec] = ReadReal(text, value);
     if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -4,7 +4,12 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <csignal>
+
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +20,23 @@ namespace umbrix {
 namespace {
 
 constexpr int kTemporaryAttempts = 100; // names tried before the folder counts as refusing new files
+
+// The registered temporary files. A signal handler can reach nothing but plain static data, so this is the
+// one piece of mutable namespace-scope state of the writer: fixed buffers and flags the handler reads.
+constexpr int kTemporarySlots = 2;
+constexpr std::size_t kTemporaryPathBytes = PATH_MAX;
+char gTemporaryPaths[kTemporarySlots][kTemporaryPathBytes];     // NOLINT: read by the signal handler
+volatile std::sig_atomic_t gTemporaryRegistered[kTemporarySlots]; // NOLINT: read by the signal handler
+
+extern "C" void RemoveTemporariesAndEnd(int signal)
+{
+    for (int slot = 0; slot < kTemporarySlots; ++slot)
+        if (gTemporaryRegistered[slot] != 0)
+            (void)::unlink(gTemporaryPaths[slot]);
+    // End as the signal would have: its default action, raised again.
+    (void)std::signal(signal, SIG_DFL);
+    (void)std::raise(signal);
+}
 
 std::optional<FileFailure> Failure(int error, const std::string& path)
 {
@@ -83,12 +105,42 @@ std::optional<FileFailure> RefuseProtected(const FileSystem& fs, const std::stri
     return std::nullopt;
 }
 
+/// Opens a FIFO for writing, waiting at most fs.fifoWriterWaitMs for a reader (a FIFO without a reader
+/// refuses a non-blocking open with ENXIO); the descriptor then blocks as usual. -1 with errno set, or with
+/// `noReader` when the time ran out.
+int OpenFifoForWriting(const FileSystem& fs, const std::string& path, bool& noReader)
+{
+    using Clock = std::chrono::steady_clock;
+    constexpr int kRetryMs = 20;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(fs.fifoWriterWaitMs);
+    noReader = false;
+    for (;;) {
+        const int fd = fs.open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
+        if (fd >= 0) {
+            const int flags = ::fcntl(fd, F_GETFL);
+            if (flags != -1)
+                (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+            return fd;
+        }
+        if (errno != ENXIO && errno != EINTR)
+            return -1;
+        if (Clock::now() >= deadline) {
+            noReader = true;
+            return -1;
+        }
+        ::usleep(kRetryMs * 1000);
+    }
+}
+
 /// A device, FIFO or socket, or a regular file with several hard links: written where it is. For a regular
 /// file the final size is reserved first, so that a full disk refuses the write before anything changes.
 std::optional<FileFailure> WriteInPlace(const FileSystem& fs, const std::string& path, std::string_view bytes,
-                                        const struct ::stat* regular)
+                                        const struct ::stat* regular, bool fifo = false)
 {
-    const int fd = fs.open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
+    bool noReader = false;
+    const int fd = fifo ? OpenFifoForWriting(fs, path, noReader) : fs.open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
+    if (noReader)
+        return OwnFailure(OwnText::NoReader, path);
     if (fd < 0)
         return Failure(errno, path);
     std::optional<FileFailure> failure;
@@ -109,6 +161,15 @@ std::optional<FileFailure> WriteInPlace(const FileSystem& fs, const std::string&
     if (!failure && fs.fsync(fd) != 0 && (regular || (errno != EINVAL && errno != ENOTSUP && errno != EROFS)))
         failure = Failure(errno, path);
     return CloseChecked(fs, fd, path, failure);
+}
+
+/// Written through a descriptor the process already holds, at its offset; the descriptor stays open.
+std::optional<FileFailure> WriteThroughDescriptor(const FileSystem& fs, int fd, const std::string& path,
+                                                  std::string_view bytes)
+{
+    if (!WriteAll(fs, fd, bytes))
+        return Failure(errno, path);
+    return std::nullopt;
 }
 
 /// A new temporary file in `folder`; the descriptor, or -1 with errno set.
@@ -135,6 +196,7 @@ std::optional<FileFailure> ReplaceAtomically(const FileSystem& fs, const std::st
     const int fd = CreateTemporary(fs, folder, existing ? S_IRUSR | S_IWUSR : 0666, temporary);
     if (fd < 0)
         return Failure(errno, folder);
+    RegisterTemporaryFile(TemporarySlot::Writer, temporary);
     std::optional<FileFailure> failure;
     if (!WriteAll(fs, fd, bytes)) {
         failure = Failure(errno, path);
@@ -152,10 +214,38 @@ std::optional<FileFailure> ReplaceAtomically(const FileSystem& fs, const std::st
         failure = Failure(errno, path);
     if (failure)
         (void)fs.unlink(temporary);
+    ForgetTemporaryFile(TemporarySlot::Writer);
     return failure;
 }
 
 } // namespace
+
+void RegisterTemporaryFile(TemporarySlot slot, const std::string& path)
+{
+    const auto index = static_cast<std::size_t>(slot);
+    gTemporaryRegistered[index] = 0;
+    if (path.size() >= kTemporaryPathBytes)
+        return; // too long to keep: such a path cannot be created anyway
+    path.copy(gTemporaryPaths[index], path.size());
+    gTemporaryPaths[index][path.size()] = '\0';
+    gTemporaryRegistered[index] = 1;
+}
+
+void ForgetTemporaryFile(TemporarySlot slot)
+{
+    gTemporaryRegistered[static_cast<std::size_t>(slot)] = 0;
+}
+
+void InstallTemporaryFileCleanup()
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct ::sigaction action {};
+        action.sa_handler = RemoveTemporariesAndEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        (void)::sigaction(signal, &action, nullptr);
+    }
+}
 
 FileSystem SystemFileSystem()
 {
@@ -187,6 +277,8 @@ FileSystem SystemFileSystem()
         return text;
     };
     fs.effectiveUser = [] { return ::geteuid(); };
+    fs.fstat = [](int fd, struct ::stat& info) { return ::fstat(fd, &info); };
+    fs.statusFlags = [](int fd) { return ::fcntl(fd, F_GETFL); };
     return fs;
 }
 
@@ -232,10 +324,50 @@ std::string FailureLine(const LanguageState& lang, const FileFailure& failure)
     return where + ": " + FailureReason(lang, failure);
 }
 
+int OwnOutputDescriptor(const std::string& path, const FileSystem& fs)
+{
+    int fd = -1;
+    auto numberAfter = [&](std::string_view prefix) {
+        if (!path.starts_with(prefix))
+            return false;
+        const char* first = path.data() + prefix.size();
+        const char* last = path.data() + path.size();
+        const auto [end, ec] = std::from_chars(first, last, fd);
+        return first != last && ec == std::errc() && end == last;
+    };
+    if (path == "/dev/stdout")
+        fd = STDOUT_FILENO;
+    else if (path == "/dev/stderr")
+        fd = STDERR_FILENO;
+    else if (!numberAfter("/dev/fd/") && !numberAfter("/proc/self/fd/") &&
+             !numberAfter("/proc/" + std::to_string(::getpid()) + "/fd/")) {
+        // Any other name of the file that standard output or standard error already writes to.
+        fd = -1;
+        struct ::stat info {};
+        if (fs.stat(path, info) != 0)
+            return -1;
+        for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+            struct ::stat opened {};
+            if (fs.fstat(stream, opened) == 0 && opened.st_dev == info.st_dev && opened.st_ino == info.st_ino) {
+                fd = stream;
+                break;
+            }
+        }
+    }
+    if (fd < 0 || fd == STDIN_FILENO)
+        return -1;
+    const int flags = fs.statusFlags(fd);
+    if (flags == -1 || (flags & O_ACCMODE) == O_RDONLY)
+        return -1;
+    return fd;
+}
+
 std::optional<FileFailure> WriteFileSafely(const std::string& path, std::string_view bytes, const FileSystem& fs)
 {
     if (path.empty())
         return Failure(ENOENT, path);
+    if (const int fd = OwnOutputDescriptor(path, fs); fd >= 0)
+        return WriteThroughDescriptor(fs, fd, path, bytes);
     struct ::stat info {};
     if (fs.stat(path, info) != 0) {
         const int error = errno;
@@ -248,7 +380,7 @@ std::optional<FileFailure> WriteFileSafely(const std::string& path, std::string_
     if (S_ISDIR(info.st_mode))
         return Failure(EISDIR, path);
     if (!S_ISREG(info.st_mode))
-        return WriteInPlace(fs, path, bytes, nullptr);
+        return WriteInPlace(fs, path, bytes, nullptr, S_ISFIFO(info.st_mode));
     std::string target = path;
     if (IsLink(fs, path)) {
         const std::optional<std::string> resolved = fs.resolve(path);
@@ -309,11 +441,21 @@ std::optional<FileFailure> ReadFileBounded(const std::string& path, std::size_t 
     if (fd < 0)
         return Failure(errno, path);
     std::optional<FileFailure> failure;
-    std::string buffer(limit + 1, '\0');
+    // The buffer grows with the data: a file's size is only a hint (it may grow while it is read).
+    constexpr std::size_t kChunk = 64 * 1024;
+    std::string buffer;
+    if (!fifo && info.st_size > 0)
+        buffer.reserve(std::min(static_cast<std::size_t>(info.st_size) + 1, limit + 1));
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(fs.fifoReadTotalMs);
     std::size_t got = 0;
     while (got <= limit) {
         if (fifo) {
-            const int ready = fs.waitReadable(fd, kFifoWaitMs);
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                break; // the whole time is up: what came is all there is
+            const int ready = fs.waitReadable(fd, static_cast<int>(std::min<long long>(kFifoWaitMs, left)));
             if (ready == 0)
                 break; // silence: the writer has nothing more
             if (ready < 0 && errno != EINTR) {
@@ -321,7 +463,10 @@ std::optional<FileFailure> ReadFileBounded(const std::string& path, std::size_t 
                 break;
             }
         }
-        const ::ssize_t n = fs.read(fd, buffer.data() + got, limit + 1 - got);
+        const std::size_t want = std::min(kChunk, limit + 1 - got);
+        if (buffer.size() < got + want)
+            buffer.resize(got + want);
+        const ::ssize_t n = fs.read(fd, buffer.data() + got, want);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n < 0) {

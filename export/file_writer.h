@@ -3,7 +3,11 @@
 // umbrix-cli goes through WriteFileSafely; a failure never destroys what was at the target before.
 //
 // What the target is decides how it is written (stat() follows links):
-// - a device, FIFO or socket is written in place and never replaced;
+// - a path that names a descriptor of this process open for writing (/dev/stdout, /dev/stderr, /dev/fd/N,
+//   /proc/self/fd/N, or any path to the very file of standard output or standard error) is written through
+//   that descriptor at its current offset, so that a shell's ">>" appends and nothing before is touched;
+// - a device, FIFO or socket is written in place and never replaced; a FIFO gets kFifoWriterWaitMs for a
+//   reader to appear;
 // - a folder is refused;
 // - a regular file reached through a symbolic link: the link's resolved path is replaced, the link stays;
 // - a dangling link is refused;
@@ -51,6 +55,10 @@ struct FileSystem {
     std::function<int(const std::string& path)> writable;                       // access(path, W_OK)
     std::function<std::optional<std::string>(const std::string& path)> resolve; // realpath
     std::function<::uid_t()> effectiveUser;
+    std::function<int(int fd, struct ::stat& info)> fstat;
+    std::function<int(int fd)> statusFlags; // fcntl(fd, F_GETFL)
+    int fifoWriterWaitMs = 10000;           // how long a FIFO to write may go without a reader
+    int fifoReadTotalMs = 10000;            // how long reading a FIFO may take in all
 };
 
 /// The real system calls.
@@ -102,9 +110,26 @@ struct OutputTarget {
 /// How long a FIFO may stay silent before it counts as empty.
 constexpr int kFifoWaitMs = 2000;
 
-/// Reads at most `limit` bytes of a regular file or a FIFO into `bytes`. A longer file is refused
-/// (FileTooLarge) after reading limit + 1 bytes; folders, devices and sockets are refused. A FIFO is opened
-/// without blocking and waited for at most kFifoWaitMs for each piece: silence counts as its end.
+/// The descriptor of this process that `path` names and that is open for writing, or -1: "/dev/stdout",
+/// "/dev/stderr", "/dev/fd/N", "/proc/self/fd/N", and any path whose file is the file of standard output
+/// or standard error. Standard input and read-only descriptors never count.
+[[nodiscard]] int OwnOutputDescriptor(const std::string& path, const FileSystem& fs = SystemFileSystem());
+
+/// The temporary files a terminating signal must not leave behind: the safe writer's file beside its target
+/// and the true-size DXF's file in the temporary folder. A slot holds one path at a time; it is registered
+/// once the file exists and forgotten once it is renamed or removed.
+enum class TemporarySlot : int { Writer = 0, Dxf = 1 };
+void RegisterTemporaryFile(TemporarySlot slot, const std::string& path);
+void ForgetTemporaryFile(TemporarySlot slot);
+
+/// SIGTERM, SIGINT and SIGHUP remove the registered temporary files (an async-signal-safe unlink) and then
+/// end the process as the signal would have. Called once by main.
+void InstallTemporaryFileCleanup();
+
+/// Reads at most `limit` bytes of a regular file or a FIFO into `bytes`; the buffer grows with what is read.
+/// A longer file is refused (FileTooLarge) after reading limit + 1 bytes; folders, devices and sockets are
+/// refused. A FIFO is opened without blocking and waited for at most kFifoWaitMs for each piece (silence
+/// counts as its end) and fs.fifoReadTotalMs in all.
 [[nodiscard]] std::optional<FileFailure> ReadFileBounded(const std::string& path, std::size_t limit, std::string& bytes,
                                                          const FileSystem& fs = SystemFileSystem());
 

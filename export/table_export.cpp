@@ -2,6 +2,7 @@
 
 #include "core/fields.h"
 #include "core/leap_cycle.h"
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "export/file_messages.h"
 #include "text/texts.h"
@@ -25,7 +26,7 @@ std::string CellHours(const Model& model, int col, int row)
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     double hours = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), hours);
+    const auto [end, ec] = ReadReal(text, hours);
     if (ec != std::errc() || !std::isfinite(hours))
         hours = 0;
     return FormatMinSec(hours / 4);

@@ -2,11 +2,13 @@
 
 #include "export/file_writer.h"
 #include "export/windows1252.h"
+#include "text/own_texts.h"
 #include "graphics/construction_geometry.h"
 #include "graphics/setting_out.h"
 
 #include <dl_dxf.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -42,14 +44,16 @@ class TemporaryFile {
 public:
     TemporaryFile()
     {
-        std::error_code error;
-        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-        std::string name = (error ? std::filesystem::path("/tmp") : folder) / "umbrix-dxf-XXXXXX";
+        // The folder the user named (TMPDIR), or /tmp; one that cannot take the file is told, never swapped.
+        const char* named = std::getenv("TMPDIR");
+        folder_ = named && *named ? named : "/tmp";
+        std::string name = (std::filesystem::path(folder_) / "umbrix-dxf-XXXXXX").string();
         const int fd = mkstemp(name.data());
         if (fd < 0) {
-            reason_ = std::strerror(errno);
+            error_ = errno;
             return;
         }
+        RegisterTemporaryFile(TemporarySlot::Dxf, name);
         close(fd);
         path_ = name;
     }
@@ -57,17 +61,48 @@ public:
     {
         if (!path_.empty())
             std::remove(path_.c_str());
+        ForgetTemporaryFile(TemporarySlot::Dxf);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const std::string& path() const { return path_; }
-    const std::string& reason() const { return reason_; }
+    const std::string& folder() const { return folder_; }
+    int error() const { return error_; }
 
 private:
     std::string path_;
-    std::string reason_;
+    std::string folder_;
+    int error_ = 0;
 };
+
+/// The largest coordinate, radius or text height in millimetres the DXF takes: dxflib prints every real
+/// with 16 decimals into a fixed buffer of a few hundred bytes, and a million kilometres is no dial.
+constexpr double kMaxDxfMm = 1e12;
+
+bool DxfNumber(double mm)
+{
+    return std::isfinite(mm) && std::abs(mm) <= kMaxDxfMm;
+}
+
+/// Whether every number the construction sends to dxflib is finite and within kMaxDxfMm once in millimetres.
+bool FitsDxf(const ConstructionGeometry& g, double mmPerUnit)
+{
+    auto point = [&](const DialPoint& p) { return DxfNumber(p.x * mmPerUnit) && DxfNumber(p.y * mmPerUnit); };
+    for (const GeometryPolyline& line : g.polylines)
+        if (!std::all_of(line.points.begin(), line.points.end(), point))
+            return false;
+    for (const GeometryPoint& p : g.points)
+        if (!point(p.at) || !DxfNumber(p.radius * mmPerUnit))
+            return false;
+    for (const GeometryCircle& c : g.circles)
+        if (!point(c.centre) || !DxfNumber(c.radius * mmPerUnit))
+            return false;
+    for (const GeometryText& t : g.texts)
+        if (!point(t.at) || !DxfNumber(t.height * mmPerUnit))
+            return false;
+    return true;
+}
 
 /// Dial units to millimetres; nothing when a coordinate is not finite.
 struct ToMm {
@@ -316,16 +351,23 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
     const ToMm mm{UnitSizeMm(unit)};
     const ConstructionGeometry geometry = BuildConstructionGeometry(model);
 
+    // Checked before dxflib sees a single number: its fixed buffers must never overflow.
+    if (!FitsDxf(geometry, mm.mmPerUnit)) {
+        result.reason = "a coordinate or size is not finite or beyond 1e12 mm; no DXF is written";
+        return result;
+    }
+    const LanguageState& lang = model.state.language;
     const TemporaryFile file;
+    const std::string inFolder = OwnTextWith(lang, OwnText::TemporaryFolder, file.folder());
     if (file.path().empty()) {
-        result.reason = "no temporary file: " + file.reason();
+        result.reason = inFolder + ": " + FailureReason(lang, {.error = file.error(), .own = {}, .path = file.folder()});
         return result;
     }
     {
         DL_Dxf dxf;
         const std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1015));
-        if (!dw) {
-            result.reason = "the temporary file could not be opened";
+        if (!dw || dw->openFailed()) {
+            result.reason = inFolder + ": " + FailureReason(lang, {.error = EIO, .own = {}, .path = file.path()});
             return result;
         }
         dxf.writeHeader(*dw);
@@ -345,14 +387,17 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
     // A drawing of a few thousand entities is well below this; anything longer is not ours.
     constexpr std::size_t kMaxDxfBytes = std::size_t{256} << 20;
     if (const std::optional<FileFailure> failure = ReadFileBounded(file.path(), kMaxDxfBytes, result.bytes)) {
-        result.reason = FailureLine(StateFor(Language::English), *failure);
+        result.reason = inFolder + ": " + FailureLine(lang, *failure);
         result.bytes.clear();
         return result;
     }
     // dxflib reports no write errors: a file that does not end with its EOF record is incomplete.
     if (result.bytes.size() < kEofRecord.size() ||
         result.bytes.compare(result.bytes.size() - kEofRecord.size(), kEofRecord.size(), kEofRecord) != 0) {
-        result.reason = "the DXF file is incomplete (no EOF record)";
+        // The usual cause is a full temporary folder: dxflib's stream drops what does not fit.
+        result.reason = inFolder + ": " + file.path() + ": " +
+                        (lang.languageIndex == 2 ? "incomplete (no EOF record), disk full?"
+                                                 : "unvollständig (kein EOF-Satz), Datenträger voll?");
         result.bytes.clear();
         return result;
     }

@@ -1,6 +1,7 @@
 #include "graphics/construction_geometry.h"
 
 #include "core/dst_ring.h"
+#include "core/ephemeris.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/length_unit.h"
@@ -370,15 +371,15 @@ void FixedGnomonFigure(Builder& b, const Model& m)
     if (p.type() != DialType::FixedGnomon)
         return;
     const double correction = ZoneCorrectionDeg(p);
-    const double tanL = std::tan(p.latitude * degToRad);
     for (const int side : {-1, 1}) {
         std::vector<DialPoint> run;
         for (int i = 1; i <= kZodiacLines; ++i) {
             const double decl = m.state.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
-            const double cosArc = -std::tan(decl * degToRad) * tanL;
-            const double arcDeg = std::abs(cosArc) <= 1 ? std::acos(cosArc) / degToRad : -1;
+            const SunsetAngle sunset = SunsetHourAngle(p.latitude, decl);
+            const double arcDeg = sunset.hourAngleDeg;
             const double clock = 12 + (side * arcDeg - correction) / 15;
-            if (arcDeg < 0 || clock < m.state.hourFrom || clock > m.state.hourTo) {
+            // A date line without sunrise and sunset ends the run, as one whose rise or set is out of hours.
+            if (sunset.day != SunDay::RisesAndSets || clock < m.state.hourFrom || clock > m.state.hourTo) {
                 b.line(DrawingLayer::RiseSet, std::exchange(run, {}));
                 continue;
             }

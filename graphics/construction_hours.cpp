@@ -2,6 +2,7 @@
 // and the point Z, the gnomon direction lines, the hour points with their numbers and the hour lines of
 // the fixed-gnomon dial.
 
+#include "core/ephemeris.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/numeric.h"
@@ -22,15 +23,12 @@ constexpr double kLabelHourTolerance = 0.05;
 constexpr double kMinLabelRadius = 0.05; // dial units: no number for a mark this close to the centre
 constexpr int kZodiacLines = 37;
 
-/// Sun's half day arc for a declination, degrees; 180 when it does not set, -1 when it does not rise.
+/// Sun's half day arc for a declination, degrees; 180 when it does not set, -1 when it does not rise, so
+/// that a polar night's date line lies outside every hour.
 double HalfDayArcDeg(double latitudeDeg, double declDeg)
 {
-    const double cosH0 = -std::tan(declDeg * degToRad) * std::tan(latitudeDeg * degToRad);
-    if (!(cosH0 >= -1))
-        return std::isnan(cosH0) ? -1 : 180;
-    if (cosH0 > 1)
-        return -1;
-    return std::acos(cosH0) / degToRad;
+    const SunsetAngle sunset = SunsetHourAngle(latitudeDeg, declDeg);
+    return sunset.day == SunDay::PolarNight ? -1 : sunset.hourAngleDeg;
 }
 
 /// An hour number (or the zodiac sign of the fixed-gnomon dial) pushed outwards along the ray from the

@@ -2,6 +2,7 @@
 
 #include "core/length_unit.h"
 #include "graphics/construction.h"
+#include "graphics/recorded_drawing.h"
 #include "graphics/scaled_surface.h"
 #include "graphics/setting_out.h"
 #include "graphics/setting_out_pages.h"
@@ -493,6 +494,23 @@ bool DrawTemplate(const Model& model, LengthUnit unit, const TemplateRequest& re
     const LanguageState& lang = model.state.language;
     const double fx = request.correctX;
     const double fy = request.correctY;
+    // The construction is drawn once, on a record measuring its texts as the sheets will; each sheet then
+    // draws the operations that reach into it, not the whole construction clipped to it.
+    ScaledSurface metrics(pages.page(), fx, fy, 0, 0, areaWidth, areaHeight);
+    RecordedDrawing construction(metrics, areaWidth, areaHeight);
+    {
+        DrawingState state;
+        DrawOptions options;
+        options.screenMode = false;
+        options.placement = placement;
+        options.makerHourLabels = MakerHourLabelsOf(model.params);
+        options.drawCaptions = false;
+        // A drawing of its own: its state and what it would ask of the model stay here (the window's
+        // screen drawing has asked the same of the same model). The marks-only sheets draw from the geometry.
+        if (request.content == TemplateContent::Full)
+            (void)DrawConstruction(model, state, construction, options);
+    }
+    constexpr double kSlackUnits = 20; // 2 mm round each sheet for rounding and pen widths
     for (int row = 0; row < layout.rows; ++row) {
         for (int column = 0; column < layout.columns; ++column) {
             if (!used[static_cast<std::size_t>(row) * static_cast<std::size_t>(layout.columns) +
@@ -512,15 +530,11 @@ bool DrawTemplate(const Model& model, LengthUnit unit, const TemplateRequest& re
                     (areaTop - layout.sheetBottomMm(row) - layout.printableHeightMm) * kTenthMmPerMm;
                 ScaledSurface view(page, fx, fy, Units(kTemplateMarginMm) - sheetLeft * fx,
                                    Units(kTemplateMarginMm) - sheetTop * fy, areaWidth, areaHeight);
-                DrawingState state;
-                DrawOptions options;
-                options.screenMode = false;
-                options.placement = placement;
-                options.makerHourLabels = MakerHourLabelsOf(model.params);
-                options.drawCaptions = false;
-                // A drawing of its own: its state and what it would ask of the model stay here (the window's
-                // screen drawing has asked the same of the same model).
-                (void)DrawConstruction(model, state, view, options);
+                // The sheet's printable area on the record: the correction factors shrink or grow what fits.
+                const UnitBox window{sheetLeft - kSlackUnits, sheetTop - kSlackUnits,
+                                     sheetLeft + layout.printableWidthMm * kTenthMmPerMm / fx + kSlackUnits,
+                                     sheetTop + layout.printableHeightMm * kTenthMmPerMm / fy + kSlackUnits};
+                construction.ReplayWithin(view, window);
             }
             CutLines(page, layout, request, column, row);
             for (int k = column; k <= column + 1; ++k)

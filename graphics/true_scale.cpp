@@ -1,5 +1,6 @@
 #include "graphics/true_scale.h"
 
+#include "core/number_text.h"
 #include "core/numeric.h"
 #include "graphics/construction.h"
 #include "graphics/svg_surface.h"
@@ -37,7 +38,7 @@ std::optional<std::int64_t> ParseScaleRatio(std::string_view text)
         return std::nullopt;
     const std::string_view number = Trimmed(text.substr(colon + 1));
     std::int64_t n = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), n);
+    const auto [end, error] = ReadInteger(number, n);
     if (error != std::errc() || end != number.data() + number.size() || n < 1 || n > kMaxDenominator)
         return std::nullopt;
     return n;

@@ -32,6 +32,17 @@ enum class OwnText : std::uint8_t {
     UnknownExtension,   // "%1" line number, "%2" name: an extension line nobody knows
     BadExtensionValue,  // "%1" line number, "%2" name: an extension line with a value its parameter refuses
     StandardOutput,     // what "-" stands for in a file message
+    NoReader,           // a FIFO to write that no program opened for reading in time
+    FifoRefused,        // the window neither writes nor reads a FIFO
+    TemporaryFolder,    // "%1" the folder: the true-size DXF's temporary file could not be written there
+    OutOfMemory,        // not enough memory for what was asked
+    ActionFailed,       // "%1" the action, "%2" the reason: an action of the window that could not be done
+    LinesKept,          // "%1" the first line the file lacks: lines %1 to 26 keep their values
+    FallbackUsed,       // "%1" the value read, "%2" the value used instead
+    ExtraNumbers,       // "%1" how many numbers the line uses
+    NotAPlainNumber,    // "%1" the text: a number with an exponent, or text after it
+    LineOfFile,         // "%1" the file, "%2" the line number: where a configuration error is
+    WarningsOfFile,     // "%1" the file: the head of the warnings after loading it
     // The true-scale outputs (scale drawing, true-size DXF, setting-out plan, full-size template)
     Scale,                // "Maßstab"
     Up,                   // the arrow of a plane that is not horizontal

@@ -2,6 +2,7 @@
 
 #include "core/input_panel.h"
 #include "export/config_file.h"
+#include "export/file_messages.h"
 #include "text/texts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -63,6 +64,10 @@ void MainWindow::Datenspeichern1Click(QObject* sender)
     if (!path)
         return;
     chooseFolderOf(*path);
+    if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, *path, true)) {
+        showMessages({*fifo});
+        return;
+    }
     if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, *path)) {
         showMessages({*failure});
         return;
@@ -90,8 +95,16 @@ void MainWindow::Datenladen1Click()
 
 bool MainWindow::loadConfiguration(const std::string& path)
 {
+    if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, path, false)) {
+        showMessages({*fifo});
+        return false;
+    }
     const ConfigurationRead read = LoadConfigurationFile(model_, path);
-    showMessages(read.messages);
+    std::vector<UiMessage> messages = read.messages;
+    // The lines not taken as written, in one message after the others.
+    if (const std::optional<UiMessage> warnings = WarningsMessage(model_.state.language, path, read.warnings))
+        messages.push_back(*warnings);
+    showMessages(messages);
     // A file that was not read to its end changes nothing.
     if (!read.dial)
         return false;

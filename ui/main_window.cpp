@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "core/number_text.h"
 #include "ui/field_comforts.h"
 
 #include "core/driver.h"
@@ -390,7 +391,7 @@ void MainWindow::applyControlState(const ControlState& state)
         auto* group = findChild<RadioGroup*>(ToQt(state.name.substr(0, slash)));
         int index = -1;
         const std::string_view number = std::string_view(state.name).substr(slash + 1);
-        std::from_chars(number.data(), number.data() + number.size(), index);
+        ReadInteger(number, index);
         if (group && state.text)
             if (QRadioButton* item = group->button(index))
                 item->setText(ToQt(*state.text));

@@ -3,6 +3,7 @@
 // between runs.
 
 #include "export/config_file.h"
+#include "export/file_messages.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/own_labels.h"
@@ -159,6 +160,10 @@ bool MainWindow::confirmLeave()
         break;
     }
     // A failed save keeps the parameters where they are: the message says why, and nothing is left.
+    if (const std::optional<UiMessage> fifo = FifoRefusal(model_.state.language, currentFile_, true)) {
+        showMessages({*fifo});
+        return false;
+    }
     if (const std::optional<UiMessage> failure = SaveConfigurationFile(model_, currentFile_)) {
         showMessages({*failure});
         return false;

@@ -404,3 +404,44 @@ TEST(CliTables, LoopTablesExistOnlyForTheSplitDial)
     EXPECT_TRUE(std::filesystem::exists(file));
     std::filesystem::remove(file);
 }
+
+TEST(CliLimits, AHugeAxisIsRefusedBeforeAnyOutputAndNoNumberIsEverNonFinite)
+{
+    const std::filesystem::path dxf = TempFileIn("umbrix_limits_", "m.dxf");
+    // Once an abort in the true-size DXF; now the axis's bound refuses it with the field's message.
+    const CliRun huge = Cli({"--set", "semiMajorAxis=1e300", "--dxf-mm", dxf.string()});
+    EXPECT_EQ(huge.code, 2);
+    EXPECT_TRUE(Has(huge.err, "Grosse Halbachse: > 1 \u2026 1000000 m")) << huge.err;
+    EXPECT_FALSE(std::filesystem::exists(dxf));
+    // The split dial once wrote "NaN" into its grids at such an axis.
+    const CliRun split = Cli({"--set", "dialType=6", "--set", "marksMode=2", "--set", "semiMajorAxis=1e300",
+                              "--json", "-"});
+    EXPECT_EQ(split.code, 2);
+    EXPECT_FALSE(Has(split.out, "NaN"));
+    // At the bound itself every output is written, and none holds a non-finite number.
+    const CliRun largest = Cli({"--set", "dialType=7", "--set", "semiMajorAxis=1000000", "--json", "-"});
+    EXPECT_EQ(largest.code, 0) << largest.err;
+    EXPECT_FALSE(HoldsNonFiniteNumber(largest.out));
+    std::filesystem::remove_all(dxf.parent_path());
+}
+
+TEST(CliLimits, NonFiniteNumbersAreRecognisedAsWordsOnly)
+{
+    for (const char* text : {"NaN", "x = INF", "-INF; INF", "  nan\n", "1;inf;2", "\"a\": NaN,"})
+        EXPECT_TRUE(HoldsNonFiniteNumber(text)) << text;
+    for (const char* text : {"Information", "INFO", "infinite", "Nano", "banana", "12.5", ""})
+        EXPECT_FALSE(HoldsNonFiniteNumber(text)) << text;
+}
+
+TEST(CliConfig, WarningsOfALoadedFileNameTheFileAndTheLineAndKeepTheExitCode)
+{
+    const std::filesystem::path ini = TempFileIn("umbrix_warn_", "cut.ini");
+    std::ofstream(ini, std::ios::binary) << "2020   0\r\n52,500000\r\n";
+    const CliRun r = Cli({"--config", ini.string(), "--json", "-"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "umbrix-cli: warning: " + ini.string() + ":2: die Zeilen 3 bis 26 behalten die "
+                                                                     "aktuellen Werte\n"))
+        << r.err;
+    EXPECT_TRUE(Has(r.out, "\"latitude\": 52.5,"));
+    std::filesystem::remove_all(ini.parent_path());
+}

@@ -65,7 +65,11 @@ TEST(CliConfig, MissingBrokenOrUnwritableFilesExitThree)
 
     const CliRun unwritable = Cli({"--save-config", "/nonexistent-folder/x.ini"});
     EXPECT_EQ(unwritable.code, 3);
-    EXPECT_NE(unwritable.err.find("Datei kann nicht gespeichert werden!"), std::string::npos);
+    // A folder that does not exist is no write protection: the message names the file, the folder and why.
+    EXPECT_NE(unwritable.err.find("/nonexistent-folder/x.ini\n/nonexistent-folder: Datei oder Ordner existiert nicht"),
+              std::string::npos)
+        << unwritable.err;
+    EXPECT_EQ(unwritable.err.find("Schreibgeschützt"), std::string::npos);
 
     // A rejected value writes nothing at all.
     const std::string untouched = TempPath("umbrix_cli_untouched.ini");
@@ -108,7 +112,7 @@ TEST(CliConfig, ARefusedDesignSettingNamesWhatItTakes)
              {"lengthUnit=km", "lengthUnit=km: allowed: m|cm|mm|in|ft"},
              {"dstOffsetHours=0", "dstOffsetHours=0: allowed: -2 .. 2 h in steps of 0.5, not 0"},
              {"dstEnd=31/11", "dstEnd=31/11: allowed: dd/mm"},
-             {"bodyHeight=0.01", "bodyHeight=0.01: allowed: > 0.05 dial units"}}) {
+             {"bodyHeight=0.01", "bodyHeight=0.01: allowed: > 0.05, <= 1000000 dial units"}}) {
         const CliRun r = Cli({"--lang", "en", "--set", set, "--json", "-"});
         EXPECT_EQ(r.code, 2) << set;
         EXPECT_TRUE(r.out.empty()) << set;

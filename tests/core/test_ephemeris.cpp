@@ -190,6 +190,39 @@ TEST(SunRiseSet, PolarDayAndPolarNightAreDefined)
     EXPECT_EQ(SunRiseSet(2015, kDecember21, 0, -70).setHour, 24);
 }
 
+TEST(SunsetHourAngle, SunStandsOnTheHorizonAtTheAngleAndPolarDaysAreNamed)
+{
+    // Second method: the sine of the altitude, sin L sin d + cos L cos d cos H, vanishes at the returned
+    // hour angle (HorizontalCoordinates keeps its cosines away from 0, so it is not used here).
+    constexpr double kHorizonTol = 1e-12;
+    const auto sinAltitude = [](double phi, double decl, double hourDeg) {
+        const double r = std::acos(-1.0) / 180;
+        return std::sin(phi * r) * std::sin(decl * r) + std::cos(phi * r) * std::cos(decl * r) * std::cos(hourDeg * r);
+    };
+    for (double phi : {-66.0, -47.25, 0.0, 30.0, 52.5, 66.0})
+        for (double decl : {-23.44, -10.0, 0.0, 5.0, 23.44}) {
+            const SunsetAngle set = SunsetHourAngle(phi, decl);
+            ASSERT_EQ(set.day, SunDay::RisesAndSets) << phi << " " << decl;
+            EXPECT_NEAR(sinAltitude(phi, decl, set.hourAngleDeg), 0, kHorizonTol) << phi << " " << decl;
+            EXPECT_GT(set.hourAngleDeg, 0);
+            EXPECT_LT(set.hourAngleDeg, 180);
+        }
+    // At the equator and at the equinox day and night are equal.
+    EXPECT_NEAR(SunsetHourAngle(0, 20).hourAngleDeg, 90, 1e-12);
+    EXPECT_NEAR(SunsetHourAngle(70, 0).hourAngleDeg, 90, 1e-12);
+    // North of the polar circle the summer sun does not set and the winter sun does not rise; in the south
+    // the seasons swap.
+    EXPECT_EQ(SunsetHourAngle(70, 23.44).day, SunDay::PolarDay);
+    EXPECT_EQ(SunsetHourAngle(70, 23.44).hourAngleDeg, 180);
+    EXPECT_EQ(SunsetHourAngle(70, -23.44).day, SunDay::PolarNight);
+    EXPECT_EQ(SunsetHourAngle(70, -23.44).hourAngleDeg, 0);
+    EXPECT_EQ(SunsetHourAngle(-70, -23.44).day, SunDay::PolarDay);
+    EXPECT_EQ(SunsetHourAngle(-70, 23.44).day, SunDay::PolarNight);
+    // At the pole itself the tangent is guarded, and a declination that is not a number rises never.
+    EXPECT_EQ(SunsetHourAngle(90, 1).day, SunDay::PolarDay);
+    EXPECT_EQ(SunsetHourAngle(47.25, std::nan("")).day, SunDay::PolarNight);
+}
+
 TEST(ZodiacTable, SymmetricAboutTheExactEquinox)
 {
     const ZodiacTableResult table = FillZodiacTable(2017);

@@ -317,8 +317,8 @@ TEST(RejectionText, EveryFieldNamesItsCaptionAndRangeInTheWindowsLanguage)
     m.params.lengthUnit = LengthUnit::Centimetre;
     EXPECT_EQ(RejectionLine(m, Field::eBreit), "Geogr. Breite: \u221290 \u2026 90\u00b0");
     EXPECT_EQ(RejectionLine(m, Field::eIncl), "Ebene Neigung: \u221290 \u2026 110\u00b0");
-    EXPECT_EQ(RejectionLine(m, Field::eHoehe), "Zeigerlaenge: > 0.05 cm");
-    EXPECT_EQ(RejectionLine(m, Field::eHalb), "Grosse Halbachse: > 1 cm");
+    EXPECT_EQ(RejectionLine(m, Field::eHoehe), "Zeigerlaenge: > 0.05 \u2026 1000000 cm");
+    EXPECT_EQ(RejectionLine(m, Field::eHalb), "Grosse Halbachse: > 1 \u2026 1000000 cm");
     EXPECT_EQ(RejectionLine(m, Field::EddxfAchs), "Laenge der großen Halbachse: > 2 \u2026 20 cm");
     EXPECT_EQ(RejectionLine(m, Field::eRiseSet), "Deklination für fixierten Auf/Untergangspunkt: beliebige Zahl in Grad");
     SetLanguage(m, Language::English);
@@ -368,4 +368,34 @@ TEST(RejectionText, AnEchoedValueIsCutAtFortyBytesOnACharacterBoundary)
     const FieldOutcome out = ValidateField(m, Field::ejahr, std::string(100, '7'), true);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_LT(out.messages[0].text.size(), 150u);
+}
+
+TEST(LengthBounds, EveryLengthStopsAtAMillionUnitsAndTheDistanceToZAtTenMillion)
+{
+    struct Case {
+        Field field;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {Field::eHalb, "1000000", true},   {Field::eHalb, "1000000.5", false}, {Field::eHalb, "1e300", false},
+        {Field::eHoehe, "1000000", true},  {Field::eHoehe, "1e7", false},      {Field::eHoehe, "1e300", false},
+    };
+    for (const auto& c : cases) {
+        Model m = DefaultModel();
+        const FieldOutcome out = Leave(m, c.field, c.text);
+        EXPECT_EQ(out.accepted, c.accepted) << FieldName(c.field) << " " << c.text;
+        if (!c.accepted)
+            EXPECT_TRUE(out.messages.back().text.ends_with(" \u2026 1000000 m")) << out.messages.back().text;
+    }
+    // With an axis of 20, a million axes would allow 2e7: the distance's own bound, 1e7, comes first.
+    Model m = DefaultModel();
+    ASSERT_TRUE(Leave(m, Field::eHalb, "20").accepted);
+    EXPECT_TRUE(Leave(m, Field::eVergr, "-10000000").accepted);
+    const FieldOutcome far = Leave(m, Field::eVergr, "-10000001");
+    EXPECT_FALSE(far.accepted);
+    EXPECT_TRUE(far.messages.back().text.ends_with("|Wert| \u2264 10000000 m")) << far.messages.back().text;
+    // The body height of the planner has the bound of the gnomon.
+    EXPECT_EQ(SetParameter(m, "bodyHeight", "1000000").status, SetStatus::Accepted);
+    EXPECT_EQ(SetParameter(m, "bodyHeight", "1e300").status, SetStatus::Rejected);
 }

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 using namespace umbrix;
 
@@ -352,12 +353,11 @@ TEST(ConfigurationFile, SaveLoadAndAFailedSaveKeepsTheOldFile)
     EXPECT_TRUE(LoadInto(back, path.string()).ok);
     EXPECT_EQ(back.params.latitude, -33.9);
 
-    // Saving into a folder that does not exist fails with M18 behind the name.
+    // Saving into a folder that does not exist names the file, the folder and the reason.
     const std::string bad = "/nonexistent-folder/x.ini";
     const auto failed = SaveConfigurationFile(m, bad);
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->text, bad + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"
-                                  "/nonexistent-folder: Datei oder Ordner existiert nicht");
+    EXPECT_EQ(failed->text, bad + "\n/nonexistent-folder: Datei oder Ordner existiert nicht");
 
     // A target that cannot be replaced keeps its old content.
     const auto dir = TempFile("umbrix_config_dir");
@@ -764,4 +764,101 @@ TEST(ConfigurationExtensions, BadValuesAreSkippedWithTheWarningOfTheirLine)
     EXPECT_EQ(m.params.reachCoverage, 0.9);
     EXPECT_EQ(m.params.dialType, 3);
     EXPECT_EQ(m.params.dst.ring, 2);
+}
+
+// --- lines not taken as written ---------------------------------------------------------------------------
+
+TEST(ConfigurationWarnings, AFileCutShortChangesItsLinesAndSaysWhichKeepTheirValues)
+{
+    Model before = DefaultModel();
+    before.params.semiMajorAxis = 7.5;
+    const ConfigurationRead read = ReadConfigurationLines(before, {"2020   0", "52.000000"});
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.warnings.size(), 1u);
+    EXPECT_EQ(read.warnings[0].line, 2);
+    EXPECT_EQ(read.warnings[0].text, "die Zeilen 3 bis 26 behalten die aktuellen Werte");
+    Model m = before;
+    ApplyConfiguredDial(m, *read.dial);
+    EXPECT_EQ(m.params.latitude, 52);
+    EXPECT_EQ(m.params.semiMajorAxis, 7.5); // the current axis, as the warning says
+    EXPECT_EQ(WarningLines("cut.ini", read.warnings),
+              std::vector<std::string>{"cut.ini:2: die Zeilen 3 bis 26 behalten die aktuellen Werte"});
+    const std::optional<UiMessage> shown = WarningsMessage(before.state.language, "cut.ini", read.warnings);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->text, "Beim Laden von cut.ini:\n2: die Zeilen 3 bis 26 behalten die aktuellen Werte");
+    // A whole file says nothing.
+    EXPECT_TRUE(ReadConfigurationLines(before, Lines(before)).warnings.empty());
+}
+
+TEST(ConfigurationWarnings, ACommaOnALineOfOneNumberIsItsDecimalPoint)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[1] = "52,500000";
+    lines[2] = "3,750000";
+    lines[4] = "0,000000   5,5   7"; // several numbers: "," separates them
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(m.params.latitude, 52.5);
+    EXPECT_EQ(m.params.longitude, 3.75);
+    EXPECT_EQ(m.params.planeInclination, 0);
+}
+
+TEST(ConfigurationWarnings, OutOfRangeFallbacksAndExtraNumbersAreToldByLine)
+{
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[0] = "99999   0";
+    lines[10] = "0";                    // lines per hour
+    lines[1] = "47.250000   12.000000"; // one number too many
+    ConfigurationRead read;
+    const Model m = Read(lines, &read);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(m.params.year, 2016);
+    EXPECT_EQ(m.params.latitude, 47.25);
+    ASSERT_EQ(read.warnings.size(), 3u);
+    EXPECT_EQ(read.warnings[0].line, 1);
+    EXPECT_EQ(read.warnings[0].text, "Wert 99999 außerhalb des Bereichs, 2016 wird verwendet");
+    EXPECT_EQ(read.warnings[1].line, 2);
+    EXPECT_EQ(read.warnings[1].text, "die Zeile nutzt 1 Zahl(en), die weiteren werden übergangen");
+    EXPECT_EQ(read.warnings[2].line, 11);
+}
+
+TEST(ConfigurationWarnings, AnExponentOrTextAfterANumberRefusesTheWholeFileNamingFileAndLine)
+{
+    for (const char* text : {"1e400", "1e2", "52.5 m", "52.5x"}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[0] = "2030   3"; // read before, and still not taken
+        lines[1] = text;
+        const ConfigurationRead read = ReadConfigurationLines(DefaultModel(), lines);
+        EXPECT_FALSE(read.ok) << text;
+        EXPECT_FALSE(read.dial) << text;
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].text,
+                  std::string(text) + " ist keine einfache Zahl (kein Exponent, nichts dahinter)");
+    }
+    // Through a file: the file and the line below the message, also for the old input error.
+    const std::filesystem::path path = TempFile("umbrix_bad_line.ini");
+    std::vector<std::string> lines = Lines(DefaultModel());
+    lines[2] = "east";
+    std::ofstream(path, std::ios::binary) << ConfigurationText(lines);
+    const ConfigurationRead read = LoadConfigurationFile(DefaultModel(), path.string());
+    std::filesystem::remove(path);
+    ASSERT_FALSE(read.ok);
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_EQ(read.messages[0].text, "Error during File Input!\n" + path.string() + ":3");
+}
+
+TEST(ConfigurationRead, LengthsBeyondTheirBoundsAreAnErrorOfTheirLine)
+{
+    for (const auto& [index, text, expected] :
+         {std::tuple{7u, "1000000000.000000", "Zeile 8, semiMajorAxis"},
+          std::tuple{6u, "2000000.000000   -3.000000", "Zeile 7, gnomonHeight"}}) {
+        std::vector<std::string> lines = Lines(DefaultModel());
+        lines[index] = text;
+        ConfigurationRead read;
+        (void)Read(lines, &read);
+        EXPECT_FALSE(read.ok) << text;
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_TRUE(read.messages[0].text.starts_with(expected)) << read.messages[0].text;
+    }
 }

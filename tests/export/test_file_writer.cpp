@@ -8,10 +8,14 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -219,11 +223,14 @@ TEST_P(InjectedFailure, LeavesTheOldFileAndNoTemporaryFile)
     EXPECT_EQ(text, "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
-    // The message: the program's first line, then the file and the reason.
+    // The message: "Write-protection?" only when it is the cause; always the file and the reason.
     const UiMessage message = SaveFailureMessage(kDe, path, *failure);
-    EXPECT_TRUE(message.text.starts_with(path + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"))
+    const bool protectedTarget = GetParam().error == EACCES || GetParam().error == EROFS;
+    EXPECT_EQ(message.text.starts_with(path + " :  Datei kann nicht gespeichert werden! Schreibgeschützt?\n"),
+              protectedTarget)
         << message.text;
-    EXPECT_EQ(message.text.substr(message.text.find('\n') + 1), FailureLine(kDe, *failure));
+    EXPECT_TRUE(message.text.ends_with(FailureLine(kDe, *failure))) << message.text;
+    EXPECT_EQ(message.caption, "UMBRIX.EXE  -  Fehler!");
     fs::remove_all(dir);
 }
 
@@ -350,6 +357,180 @@ TEST_F(FileWriter, TheReaderRefusesFoldersAndDevicesAndWaitsBrieflyForAFifo)
     silent.waitReadable = [](int, int) { return 0; };
     ASSERT_FALSE(ReadFileBounded(fifo, 100, bytes, silent));
     EXPECT_TRUE(bytes.empty());
+}
+
+// --- the process's own descriptors -----------------------------------------------------------------------
+
+TEST_F(FileWriter, APathToAnOpenDescriptorIsWrittenThroughItAtItsOffset)
+{
+    // ">>" in a shell: the descriptor appends, and what was there before stays.
+    const std::string log = file("log.txt", "EARLIER\n");
+    const int appending = ::open(log.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(appending, 0);
+    for (const std::string& name : {"/dev/fd/" + std::to_string(appending), "/proc/self/fd/" + std::to_string(appending)}) {
+        EXPECT_EQ(OwnOutputDescriptor(name), appending) << name;
+        ASSERT_FALSE(WriteFileSafely(name, "NEW\n")) << name;
+    }
+    ::close(appending);
+    EXPECT_EQ(Read(log), "EARLIER\nNEW\nNEW\n");
+    EXPECT_EQ(Leftovers(), 0);
+
+    // A read-only descriptor is no output: the path is left to the usual rules.
+    const int reading = ::open(log.c_str(), O_RDONLY);
+    ASSERT_GE(reading, 0);
+    EXPECT_EQ(OwnOutputDescriptor("/dev/fd/" + std::to_string(reading)), -1);
+    ::close(reading);
+    EXPECT_EQ(OwnOutputDescriptor("/dev/stdin"), -1);
+    EXPECT_EQ(OwnOutputDescriptor("/dev/fd/x"), -1);
+}
+
+TEST_F(FileWriter, AnotherNameOfTheFileOfStandardOutputIsWrittenThroughStandardOutput)
+{
+    // Standard output redirected into a hard-linked log; the run names the log by its second name.
+    const std::string log = file("log.txt", "HEADER\n");
+    const std::string second = (dir / "second.txt").string();
+    ASSERT_EQ(::link(log.c_str(), second.c_str()), 0);
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    const int appending = ::open(log.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(saved, 0);
+    ASSERT_GE(appending, 0);
+    ::dup2(appending, STDOUT_FILENO);
+    ::close(appending);
+    const int descriptor = OwnOutputDescriptor(second);
+    const std::optional<FileFailure> failure = WriteFileSafely(second, "BODY\n");
+    const std::optional<FileFailure> viaLink = WriteFileSafely("/dev/stdout", "FOOTER\n");
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    EXPECT_EQ(descriptor, STDOUT_FILENO);
+    EXPECT_FALSE(failure);
+    EXPECT_FALSE(viaLink);
+    EXPECT_EQ(Read(log), "HEADER\nBODY\nFOOTER\n");
+    EXPECT_EQ(fs::hard_link_count(log), 2u);
+}
+
+// --- FIFOs: bounded waits ----------------------------------------------------------------------------------
+
+TEST_F(FileWriter, AFifoWithoutAReaderIsGivenUpAfterTheWait)
+{
+    const std::string fifo = (dir / "unread").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    FileSystem brief = SystemFileSystem();
+    brief.fifoWriterWaitMs = 200; // 10 s in use
+    const auto start = std::chrono::steady_clock::now();
+    const std::optional<FileFailure> failure = WriteFileSafely(fifo, "nobody reads this", brief);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->own, OwnText::NoReader);
+    EXPECT_LT(waited, std::chrono::seconds(5));
+    EXPECT_EQ(FailureReason(kEn, *failure), "no reader on the named pipe (waited 10 s)");
+}
+
+TEST_F(FileWriter, ReadingAFifoEndsAtItsTotalTimeEvenWhenItTrickles)
+{
+    const std::string fifo = (dir / "trickle").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::atomic<bool> stop = false;
+    std::thread writer([&] {
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        while (fd >= 0 && !stop) {
+            if (::write(fd, "x", 1) != 1)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // always within the silence of 2 s
+        }
+        if (fd >= 0)
+            ::close(fd);
+    });
+    FileSystem brief = SystemFileSystem();
+    brief.fifoReadTotalMs = 400; // 10 s in use
+    std::string bytes;
+    const auto start = std::chrono::steady_clock::now();
+    const std::optional<FileFailure> failure = ReadFileBounded(fifo, 1000, bytes, brief);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    stop = true;
+    writer.join();
+    EXPECT_FALSE(failure);
+    EXPECT_LT(waited, std::chrono::seconds(3));
+    EXPECT_FALSE(bytes.empty());
+}
+
+TEST_F(FileWriter, TheWindowRefusesFifosButNotFilesOrDevices)
+{
+    const std::string fifo = (dir / "pipe.ini").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::optional<UiMessage> save = FifoRefusal(kEn, fifo, true);
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->text, fifo + ": is a named pipe (FIFO); the window neither reads nor writes one");
+    const std::optional<UiMessage> load = FifoRefusal(kEn, fifo, false);
+    ASSERT_TRUE(load);
+    EXPECT_TRUE(load->text.ends_with(fifo + ": is a named pipe (FIFO); the window neither reads nor writes one"));
+    EXPECT_FALSE(FifoRefusal(kEn, file("plain.ini", "x"), true));
+    EXPECT_FALSE(FifoRefusal(kEn, "/dev/null", true));
+}
+
+// --- the reader's buffer ---------------------------------------------------------------------------------
+
+TEST_F(FileWriter, TheReaderAllocatesForWhatItReadsNotForItsLimit)
+{
+    // A limit of a terabyte: a buffer of the limit could never be had, a buffer of the data can.
+    const std::string path = file("small.dxf", "  0\nEOF\n");
+    std::string bytes;
+    ASSERT_FALSE(ReadFileBounded(path, std::size_t{1} << 40, bytes));
+    EXPECT_EQ(bytes, "  0\nEOF\n");
+    EXPECT_LT(bytes.capacity(), 1u << 20);
+}
+
+// --- messages ------------------------------------------------------------------------------------------
+
+TEST_F(FileWriter, OnlyPermissionAndReadOnlyFailuresAskAboutWriteProtection)
+{
+    const std::string protectedLine = " :  Could not save file! Write-protection?";
+    EXPECT_EQ(SaveFailureMessage(kEn, "d.svg", {ENOSPC, std::nullopt, "d.svg"}).text, "d.svg: disk full");
+    EXPECT_EQ(SaveFailureMessage(kEn, "d.svg", {EPIPE, std::nullopt, "d.svg"}).text, "d.svg: Broken pipe");
+    EXPECT_EQ(SaveFailureMessage(kEn, "d.svg", {EISDIR, std::nullopt, "d.svg"}).text, "d.svg: is a folder");
+    EXPECT_EQ(SaveFailureMessage(kEn, "a/d.svg", {ENOENT, std::nullopt, "a"}).text, "a/d.svg\na: no such file or folder");
+    EXPECT_EQ(SaveFailureMessage(kEn, "d.svg", {EROFS, std::nullopt, "d.svg"}).text,
+              "d.svg" + protectedLine + "\nd.svg: read-only file system");
+    EXPECT_EQ(SaveFailureMessage(kEn, "d.svg", {EPIPE, std::nullopt, "d.svg"}).caption, "UMBRIX.EXE - Error!");
+    // A real folder as the target.
+    const std::optional<FileFailure> folder = WriteFileSafely(dir.string(), "x");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(SaveFailureMessage(kDe, dir.string(), *folder).text.find("Schreibgeschützt"), std::string::npos);
+}
+
+// --- a terminating signal during a save ----------------------------------------------------------------------
+
+TEST_F(FileWriter, ATerminatingSignalDuringASaveRemovesTheTemporaryFile)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const std::string target = file("dial.ini", "old");
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const ::pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            InstallTemporaryFileCleanup();
+            FileSystem slow = SystemFileSystem();
+            slow.write = [&](int, const char*, std::size_t) -> ::ssize_t {
+                (void)!::write(ready[1], "r", 1); // the temporary file exists: the parent may signal now
+                ::pause();
+                return -1;
+            };
+            (void)WriteFileSafely(target, "new", slow);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        EXPECT_EQ(Leftovers(), 1); // the temporary file, while the write hangs
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(Leftovers(), 0) << signal;
+        EXPECT_EQ(Read(target), "old");
+    }
 }
 
 } // namespace

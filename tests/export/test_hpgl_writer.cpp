@@ -7,16 +7,20 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "graphics/construction_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
+#include <vector>
 
 using namespace umbrix;
 
@@ -271,4 +275,61 @@ TEST(DxfExport, EveryDialTypeMatchesItsPlotInEzdxf)
         }
     }
     std::filesystem::remove_all(dir);
+}
+
+namespace {
+
+/// The plotter points of the pen-down and pen-up moves of `plot` between the first `start` and the next
+/// ";SP ", as dial points through the page's centre and scale.
+std::vector<DialPoint> PlotRun(const PlotResult& plot, std::string_view start)
+{
+    std::vector<DialPoint> points;
+    const std::size_t from = plot.text.find(start);
+    if (from == std::string::npos)
+        return points;
+    const std::size_t to = plot.text.find(";SP ", from + start.size());
+    std::istringstream in(plot.text.substr(from + start.size(), to - from - start.size()));
+    for (std::string command; std::getline(in, command, ';');) {
+        if (!command.starts_with("PU") && !command.starts_with("PD"))
+            continue;
+        std::istringstream xy(command.substr(2));
+        double x = 0;
+        double y = 0;
+        xy >> x >> y;
+        points.push_back({(x - plot.originX) / plot.unitsPerLength,
+                          (y - (plot.pageHeight - plot.originY)) / plot.unitsPerLength});
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(HpglWriter, FixedGnomonSunriseAndSunsetCurvesSurviveBeyondThePolarCircle)
+{
+    // North and south of the polar circles the first date lines have no sunrise or sunset; the curves start
+    // at the first line that has them and lie where the true-size construction puts them.
+    for (const double latitude : {47.25, 67.0, 70.0, -70.0}) {
+        auto m = std::make_unique<Model>();
+        InitDefaults(*m);
+        m->params.latitude = latitude;
+        (void)SelectDialType(*m, 7);
+        RecordingHost host;
+        (void)Recalculate(*m, host);
+        const PlotResult plot = Plot(*m);
+        std::vector<DialPoint> construction;
+        for (const GeometryPolyline& line : BuildConstructionGeometry(*m).polylines)
+            if (line.layer == DrawingLayer::RiseSet)
+                construction.insert(construction.end(), line.points.begin(), line.points.end());
+        const double tolerance = 1 / plot.unitsPerLength; // one plotter step of rounding
+        for (const std::string_view curve : {";SP 8;", ";SP 3;"}) {
+            const std::vector<DialPoint> run = PlotRun(plot, curve);
+            EXPECT_GE(run.size(), 2U) << latitude << " " << curve;
+            for (const DialPoint& at : run) {
+                double nearest = 1e300;
+                for (const DialPoint& c : construction)
+                    nearest = std::min(nearest, std::hypot(at.x - c.x, at.y - c.y));
+                EXPECT_LE(nearest, tolerance) << latitude << " " << curve << " " << at.x << " " << at.y;
+            }
+        }
+    }
 }

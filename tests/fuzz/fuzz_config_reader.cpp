@@ -5,6 +5,7 @@
 #include "cli/json_report.h"
 #include "core/driver.h"
 #include "core/host.h"
+#include "core/number_text.h"
 #include "export/config_file.h"
 
 #include <charconv>
@@ -34,7 +35,7 @@ bool JsonNumbersFinite(std::string_view json)
         }
         if (c == '-' || (c >= '0' && c <= '9')) {
             double v = 0;
-            const auto [end, ec] = std::from_chars(json.data() + i, json.data() + json.size(), v);
+            const auto [end, ec] = umbrix::ReadReal(json.substr(i), v);
             if (ec != std::errc() || !std::isfinite(v))
                 return false;
             i = static_cast<std::size_t>(end - json.data()) - 1;

@@ -2,6 +2,7 @@
 // well-formed DXF file: group code and value lines ended by CR LF, sections opened and closed in turn, a
 // header and an entities section, and the end marker as its last pair.
 
+#include "core/number_text.h"
 #include "export/hpgl_to_dxf.h"
 
 #include <charconv>
@@ -41,7 +42,7 @@ bool WellFormedDxf(std::string_view dxf)
         while (!code.empty() && code.back() == ' ')
             code.remove_suffix(1);
         int group = -1;
-        const auto [end, ec] = std::from_chars(code.data(), code.data() + code.size(), group);
+        const auto [end, ec] = umbrix::ReadInteger(code, group);
         if (ec != std::errc() || end != code.data() + code.size())
             return false;
         const std::string_view value = lines[i + 1];

@@ -7,6 +7,7 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "graphics/recorded_drawing.h"
 #include "graphics/recording_surface.h"
 
 #include <gtest/gtest.h>
@@ -352,4 +353,61 @@ TEST(FullSizeTemplate, OrientationAndMarksOnlyContent)
     }
     for (int hour = 5; hour <= 19; ++hour) // every whole hour with sun at 40 degrees north is numbered
         EXPECT_TRUE(numbers.count(std::to_string(hour))) << hour;
+}
+
+// Each sheet draws what reaches into its printable area (the margin is 10 mm, 100 page units), nothing of
+// the construction beyond it: a template of many sheets costs what lies on them.
+TEST(FullSizeTemplate, EachSheetDrawsOnlyWhatReachesIntoIt)
+{
+    auto m = DialInCentimetres(60);
+    const TemplateLayout l = LayoutTemplate(BuildConstructionGeometry(*m).dial, 10, PaperSize::A4);
+    ASSERT_GT(l.sheets(), 4);
+    Pages pages;
+    ASSERT_TRUE(DrawTemplate(*m, LengthUnit::Centimetre, Portrait(), pages));
+    const double right = 100 + l.printableWidthMm * 10;
+    const double bottom = 100 + l.printableHeightMm * 10;
+    constexpr double kSlack = 60; // the record's slack, the pen widths and a text's height
+    std::size_t drawn = 0;
+    std::size_t largest = 0;
+    for (std::size_t p = 1; p < pages.pages.size(); ++p) {
+        const std::vector<RecordedOp>& ops = pages.pages[p]->ops;
+        for (const RecordedOp& op : ops) {
+            if (op.op != SurfaceOp::LineTo && op.op != SurfaceOp::Ellipse)
+                continue;
+            EXPECT_GE(std::max(op.x1, op.x2), 100 - kSlack) << p;
+            EXPECT_LE(std::min(op.x1, op.x2), right + kSlack) << p;
+            EXPECT_GE(std::max(op.y1, op.y2), 100 - kSlack) << p;
+            EXPECT_LE(std::min(op.y1, op.y2), bottom + kSlack) << p;
+        }
+        drawn += ops.size();
+        largest = std::max(largest, ops.size());
+    }
+    // Spread over the sheets, not the whole construction on every one.
+    EXPECT_LT(drawn, largest * (pages.pages.size() - 1));
+}
+
+TEST(RecordedDrawing, AReplayTakesWhatMeetsItsWindowAndStartsALineAnewAfterAGap)
+{
+    RecordingSurface metrics(1000, 1000);
+    RecordedDrawing drawing(metrics, 1000, 1000);
+    drawing.pen.width = 1;
+    drawing.MoveTo(0, 0);
+    drawing.LineTo(10, 0);   // inside
+    drawing.LineTo(500, 0);  // reaches in from its start
+    drawing.LineTo(600, 0);  // outside
+    drawing.LineTo(0, 10);   // back in across the window
+    drawing.Ellipse(700, 700, 720, 720);
+    drawing.TextOut(5, 5, "XII");
+    drawing.BeginPart(DrawingPart::Captions);
+    EXPECT_EQ(drawing.size(), 7u);
+    RecordingSurface target(1000, 1000);
+    drawing.ReplayWithin(target, {0, 0, 50, 50});
+    const std::vector<RecordedOp> lines = target.opsOf(SurfaceOp::LineTo);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].x1, 500); // the second line continues the first
+    const std::vector<RecordedOp> moves = target.opsOf(SurfaceOp::MoveTo);
+    ASSERT_EQ(moves.size(), 2u); // once at the start, once after the line left out
+    EXPECT_EQ(moves[1].x1, 600);
+    EXPECT_TRUE(target.opsOf(SurfaceOp::Ellipse).empty());
+    EXPECT_EQ(target.textsEqualTo("XII").size(), 1u);
 }

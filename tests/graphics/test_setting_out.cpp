@@ -4,6 +4,7 @@
 // and the checklist's, offsets' and azimuths' numbers.
 
 #include "graphics/setting_out.h"
+#include "core/number_text.h"
 #include "graphics/setting_out_pages.h"
 
 #include "core/driver.h"
@@ -47,7 +48,7 @@ struct CsvRow {
 double Number(const std::string& text)
 {
     double v = NAN;
-    std::from_chars(text.data(), text.data() + text.size(), v);
+    ReadReal(text, v);
     return v;
 }
 

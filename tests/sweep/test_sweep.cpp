@@ -6,6 +6,7 @@
 #include "core/derived_geometry.h"
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/parameters.h"
 #include "export/hpgl_to_dxf.h"
 #include "export/hpgl_writer.h"
 #include "graphics/construction.h"
@@ -91,7 +92,8 @@ void DrawParameters(Model& m, ParameterDraw& draw)
         p.gnomonDeviation = p.planeDeviation;
     p.gnomonInclinationPlus90 = p.gnomonInclination + 90;
     p.gnomonHeight = draw.uniform(0.051, 10);
-    p.semiMajorAxis = draw.uniform(1.01, 40);
+    // Log-uniform over the whole accepted range: as many garden dials as dials of a kilometre and more.
+    p.semiMajorAxis = std::exp(draw.uniform(std::log(1.01), std::log(ParameterOf(Field::eHalb).bounds.hi)));
     p.riseSetDeclination = draw.uniform(-90, 90);
     (void)SetMarksPerMonthItem(m, draw.integer(0, 3));
     p.linesPerHour = static_cast<std::uint8_t>(draw.integer(1, 6));
