@@ -233,12 +233,14 @@ void DrawHourPoints(DrawContext& c)
     double distance = c.screen() ? 3 * c.tickLength : 20;
     const bool fixedGnomon = p.type() == DialType::FixedGnomon;
     s.font.height = c.bySize(16, 36);
-    const std::optional<MakerHourLabels> maker = c.screen() ? std::nullopt : c.options.makerHourLabels;
+    const bool maker = !c.screen() && c.options.makerHourLabels.has_value();
+    const bool everyHour = maker && c.options.makerHourLabels->everyHour;
     if (maker) {
-        s.font.height = std::max(1, static_cast<int>(std::lround(maker->share * c.a() * c.S)));
+        s.font.height =
+            std::max(1, static_cast<int>(std::lround(c.options.makerHourLabels->share * c.a() * c.S)));
         distance = std::max(distance, 0.5 * s.font.height);
     }
-    const auto numbered = [&](int hour) { return (maker && maker->everyHour) || IsLabelledHour(hour); };
+    const auto numbered = [everyHour](int hour) { return everyHour || IsLabelledHour(hour); };
 
     // Which curves carry marks: one pass for types 0 to 6, every hour curve for type 7 (numbered on one).
     const int passes = fixedGnomon ? static_cast<int>(c.state.fixedGnomonCurves.size()) : 1;
