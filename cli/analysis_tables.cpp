@@ -41,7 +41,7 @@ std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, boo
     const int rows = static_cast<int>(map.dates.size());
     // The map, then the largest and the mean magnitude and the worst cell.
     StringGrid grid(columns + 1, rows + 4);
-    grid.setCell(0, 0, std::string(Say(model, "Datum", "Date")));
+    grid.setCell(0, 0, std::string(Say(model, OwnText::ColumnDate)));
     for (int c = 0; c < columns; ++c)
         grid.setCell(c + 1, 0, std::to_string(map.hours[static_cast<std::size_t>(c)]));
     for (int r = 0; r < rows; ++r) {
@@ -50,18 +50,17 @@ std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, boo
         for (int c = 0; c < columns && c < static_cast<int>(cells.size()); ++c)
             grid.setCell(c + 1, r + 1, CellOrEmpty(cells[static_cast<std::size_t>(c)].minutes, 7, 2));
     }
-    grid.setCell(0, rows + 1, std::string(Say(model, "Größter Betrag", "Largest magnitude")));
+    grid.setCell(0, rows + 1, std::string(Say(model, OwnText::LargestMagnitude)));
     grid.setCell(1, rows + 1, CellOrEmpty(map.maxAbs, 7, 2));
-    grid.setCell(0, rows + 2, std::string(Say(model, "Mittlerer Betrag", "Mean magnitude")));
+    grid.setCell(0, rows + 2, std::string(Say(model, OwnText::MeanMagnitude)));
     grid.setCell(1, rows + 2, CellOrEmpty(map.meanAbs, 7, 2));
     if (map.worst) {
-        grid.setCell(0, rows + 3, std::string(Say(model, "Größter Fehler", "Worst cell")));
+        grid.setCell(0, rows + 3, std::string(Say(model, OwnText::WorstCell)));
         grid.setCell(1, rows + 3, map.worst->date);
         grid.setCell(2, rows + 3, std::to_string(map.worst->hour));
         grid.setCell(3, rows + 3, FormatFixed(7, 2, map.worst->minutes));
     }
-    const std::string_view title = Say(model, "Entwurfsfehler der Ablesung in Minuten (Ablesung - Zeit)",
-                                       "Design error of the reading in minutes (reading - time)");
+    const std::string_view title = Say(model, OwnText::DesignErrorTableTitle);
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }
 
@@ -69,20 +68,15 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
 {
     const int rows = static_cast<int>(table.rows.size());
     StringGrid grid(7, rows + 1);
-    const bool en = IsEnglish(model);
-    const std::array<std::string_view, 7> heads =
-        en ? std::array<std::string_view, 7>{"Date",
-                                             "Equation of time (min)",
-                                             "Longitude (min)",
-                                             "Standard time (min)",
-                                             "Summer time (min)",
-                                             "Apparent noon",
-                                             "Apparent noon summer time"}
-           : std::array<std::string_view, 7>{
-                 "Datum",         "Zeitgleichung (min)",     "Länge (min)", "Zonenzeit (min)", "Sommerzeit (min)",
-                 "Wahrer Mittag", "Wahrer Mittag Sommerzeit"};
+    const std::array<OwnText, 7> heads{OwnText::ColumnDate,
+                                       OwnText::CorrectionEquationOfTime,
+                                       OwnText::CorrectionLongitude,
+                                       OwnText::CorrectionStandardTime,
+                                       OwnText::CorrectionSummerTime,
+                                       OwnText::CorrectionApparentNoon,
+                                       OwnText::CorrectionApparentNoonSummer};
     for (int c = 0; c < 7; ++c)
-        grid.setCell(c, 0, std::string(heads[static_cast<std::size_t>(c)]));
+        grid.setCell(c, 0, std::string(Say(model, heads[static_cast<std::size_t>(c)])));
     for (int r = 0; r < rows; ++r) {
         const CorrectionRow& row = table.rows[static_cast<std::size_t>(r)];
         grid.setCell(0, r + 1, row.label);
@@ -94,9 +88,9 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
         grid.setCell(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
     }
     std::string title(
-        Say(model, "Korrektur: Minuten zur Ablesung addieren", "Correction: minutes to add to the reading"));
+        Say(model, OwnText::CorrectionTableTitle));
     if (table.offsetHours)
-        title += std::string(Say(model, " (Sommerzeit = Zonenzeit + ", " (summer time = zone time + ")) +
+        title += std::string(Say(model, OwnText::CorrectionSummerOffset)) +
                  FormatDecimals(*table.offsetHours, 1) + " h)";
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }

@@ -297,7 +297,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     }
 
     // The loop tables belong to the split dial alone.
-    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    const bool split = IsSplitDial(model.params);
     for (const auto& [table, file] : options.tables) {
         if (table.page == TablePage::Loops && !split) {
             err << "umbrix-cli: " << OwnTextOf(model.state.language, OwnText::LoopTablesOnlySplitDial) << '\n';

@@ -90,11 +90,17 @@ int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long l
 }
 
 /// The number of a parameter's place on its line within the parameter's bounds, else the line's fallback.
-int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, int fallback)
+/// The configuration reader's fallback of parameter `name` (its row's column).
+int FallbackOf(std::string_view name)
+{
+    return FindParameter(name)->saved.fallback.value_or(0);
+}
+
+int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name)
 {
     const ParameterRow& row = *FindParameter(name);
     return IntegerOf(tokens, static_cast<std::size_t>(row.saved.position - 1), static_cast<long long>(row.bounds.lo),
-                     static_cast<long long>(row.bounds.hi), fallback);
+                     static_cast<long long>(row.bounds.hi), FallbackOf(name));
 }
 
 UiMessage ErrorMessage(const LanguageState& lang, std::string text)
@@ -339,40 +345,40 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
         }
         switch (n) {
         case 1:
-            p.year = IntegerWithin(tokens, "year", 2016);
-            p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0));
+            p.year = IntegerWithin(tokens, "year");
+            p.dialType = static_cast<DialType>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, FallbackOf("dialType")));
             break;
         case 10: {
-            const int marks = IntegerOf(tokens, 0, 1, 6, 3);
+            const int marks = IntegerOf(tokens, 0, 1, 6, FallbackOf("marksPerMonth"));
             p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
             if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
                 p.marksPerMonth = 3;
             break;
         }
         case 11:
-            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", 2));
+            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour"));
             break;
         case 12:
-            p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1));
+            p.marksMode = static_cast<MarksMode>(IntegerOf(tokens, 0, 1, 2, FallbackOf("marksMode")));
             break;
         case 13:
-            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1) != 0;
+            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("showZoneTime")) != 0;
             break;
         case 14:
-            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", 5));
+            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom"));
             break;
         case 15:
-            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", 19));
+            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo"));
             break;
         case 16:
-            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", 5));
+            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom"));
             break;
         case 17:
-            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", 19));
+            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo"));
             break;
         case 18: {
-            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
-            p.doubleAnalemmaMethod = static_cast<std::uint8_t>(method > 4 || method < 0 ? 0 : method);
+            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("doubleAnalemmaMethod"));
+            p.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(method > 4 || method < 0 ? 0 : method);
             break;
         }
         case 19: {
@@ -385,7 +391,7 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         case 20: {
-            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1);
+            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("useDefaultHours"));
             s.useDefaultHours = (item > 1 || item < 0 ? 1 : item) == 0;
             break;
         }

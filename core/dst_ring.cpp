@@ -118,21 +118,26 @@ std::string ClockText(double hours)
 
 } // namespace
 
-bool DstRingAllowed(const DialParameters& p, int ring)
+bool DstRingAllowed(const DialParameters& p, DstRingKind ring)
 {
-    if (ring == 0 || ring == 1)
+    switch (ring) {
+    case DstRingKind::None:
+    case DstRingKind::SecondLabels:
         return true;
-    if (ring != 2)
+    case DstRingKind::InnerRing:
+        break;
+    }
+    if (ring != DstRingKind::InnerRing)
         return false;
     const DialType type = p.type();
-    const bool split = type == DialType::MeanTime && p.marksMode == 2;
+    const bool split = IsSplitDial(p);
     return (type == DialType::Horizontal || type == DialType::HorizontalTiltedGnomon || type == DialType::MeanTime) &&
            !split;
 }
 
 bool DrawsInnerDstRing(const DialParameters& p)
 {
-    return p.dst.ring == 2 && DstRingAllowed(p, 2);
+    return p.dst.ring == DstRingKind::InnerRing && DstRingAllowed(p, DstRingKind::InnerRing);
 }
 
 double DstLabelHours(double hours, double offsetHours)
@@ -177,9 +182,9 @@ std::optional<double> ReadInnerRing(const ReadingDial& dial, const GnomonPlaceme
 std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState& s, const Results& r,
                                       const DstOptions& dst)
 {
-    if (dst.ring == 0 || !DstRingAllowed(p, dst.ring) || !IsValidDstOffset(dst.offsetHours))
+    if (dst.ring == DstRingKind::None || !DstRingAllowed(p, dst.ring) || !IsValidDstOffset(dst.offsetHours))
         return std::nullopt;
-    if (dst.ring == 2 && !IsValidDstRingScale(dst.ringScale))
+    if (dst.ring == DstRingKind::InnerRing && !IsValidDstRingScale(dst.ringScale))
         return std::nullopt;
     const std::optional<SummerTimePeriod> period = SummerTimePeriodOf(dst, p.year);
     if (!period)
@@ -187,14 +192,14 @@ std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState
     DstRing out;
     out.ring = dst.ring;
     out.offsetHours = dst.offsetHours;
-    out.scale = dst.ring == 2 ? dst.ringScale : 1;
+    out.scale = dst.ring == DstRingKind::InnerRing ? dst.ringScale : 1;
     out.period = *period;
     for (const HourPoint& point : OuterHourPoints(p, r)) {
         const DialPoint at = Scaled({point.x, point.y}, out.scale);
         if (Finite(at))
             out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, dst.offsetHours)});
     }
-    if (dst.ring == 2) {
+    if (dst.ring == DstRingKind::InnerRing) {
         for (DatedMark dated : PeriodMarks(p, s, r, *period)) {
             const DialPoint at = Scaled({dated.mark.x, dated.mark.y}, out.scale);
             if (!Finite(at))

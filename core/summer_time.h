@@ -5,6 +5,7 @@
 // summer time; a start later in the year than the end wraps over the new year, as in the southern
 // hemisphere. Times in decimal hours.
 
+#include <cstdint>
 #include <optional>
 
 namespace umbrix {
@@ -21,8 +22,16 @@ constexpr double kDstRingScaleMin = 0.5;    // dstRingScale: the inner ring's si
 constexpr double kDstRingScaleMax = 0.95;
 
 /// The summer-time options of a dial.
+/// The summer-time hours a dial shows; the number is the configuration file's and the JSON report's.
+enum class DstRingKind : std::uint8_t {
+    None = 0,
+    SecondLabels = 1, // every hour point gets a second label, its hour plus the offset
+    InnerRing = 2,    // an inner hour ellipse with a date scale of its own, scaled about P
+};
+constexpr int kDstRingCount = 3;
+
 struct DstOptions {
-    int ring = 0;                  // dstRing: 0 none, 1 second labels on the hour points, 2 an inner ring
+    DstRingKind ring = DstRingKind::None; // dstRing
     double offsetHours = 1;        // dstOffsetHours: summer time minus standard time
     double ringScale = 0.8;        // dstRingScale: the inner ring's scale about P (ring 2)
     std::optional<DayMonth> start; // dstStart; none: the European rule

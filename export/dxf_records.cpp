@@ -81,7 +81,7 @@ void WriteLayerAndColour(std::string& out, const PenStyle& style)
 
 } // namespace
 
-std::string FormatFixed(double value, int width, int decimals)
+std::string ConverterFixed(int width, int decimals, double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         value = 0.0;
@@ -142,9 +142,9 @@ void WriteFixedBeginning(std::string& out, double unitsPerMm)
     for (const std::string_view line : kHeaderStart)
         WriteLine(out, line);
     WriteLine(out, " 10");
-    WriteLine(out, FormatFixed(kExtentXUnits / unitsPerMm, 8, 2));
+    WriteLine(out, ConverterFixed(8, 2, kExtentXUnits / unitsPerMm));
     WriteLine(out, " 20");
-    WriteLine(out, FormatFixed(kExtentYUnits / unitsPerMm, 8, 2));
+    WriteLine(out, ConverterFixed(8, 2, kExtentYUnits / unitsPerMm));
     for (const std::string_view line : kHeaderEndAndLineTypes)
         WriteLine(out, line);
     for (int n = 1; n <= kLayerCount; ++n) {

@@ -105,7 +105,7 @@ bool MainWindow::loadConfiguration(const std::string& path)
     control<QLineEdit>("MaskEdit1")->setText(ToQt(s.shadowDateText));
     control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
     control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+    control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
     SetLanguage(s.language.languageIndex == 2 ? Language::English : Language::German);
 
     applySplitVariant();

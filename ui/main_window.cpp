@@ -242,7 +242,7 @@ void MainWindow::readStartConfiguration()
     control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
     control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
     control<QCheckBox>("chBSchatt")->setChecked(s.showShadowPath);
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+    control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
     refreshGrids();
 }
 
@@ -259,7 +259,7 @@ void MainWindow::activateOnce()
         RelabelMenu();
         applySplitVariant();
         applyControlStates(rgAnzeigeClick(0));
-        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
+        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != DoubleAnalemmaMethod::ExactAtTwoHours);
     });
     refreshAfterCalculation();
     // The start configuration as the first calculation leaves it is what the current file holds.

@@ -365,7 +365,7 @@ TEST_F(Exports, TheTableOfTheHourPageGoesToTheNameOfTheChosenFilter)
     const QStringList lines = ToQt(written).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 9 + grid.rowCount() + 1);
     EXPECT_TRUE(lines.back().isEmpty());
-    EXPECT_EQ(lines[0], ToQt(ResourceText(kDe, ResourceId::DialTitleFirst, window->model().params.dialType)));
+    EXPECT_EQ(lines[0], ToQt(ResourceText(kDe, ResourceId::DialTitleFirst, DialTypeNumber(window->model().params.dialType))));
     EXPECT_TRUE(lines[1].startsWith(ToQt(TextRow(kDe, TextId::HourMarksTitle)))) << lines[1].toStdString();
     QString firstRow;
     for (int c = 0; c < grid.colCount(); ++c)

@@ -267,7 +267,7 @@ TEST_F(Printing, AllListsOfTheSplitDialEndWithBothLoopLists)
     if (!HavePoppler())
         GTEST_SKIP() << "poppler-utils missing";
     auto model = Calculated(6, [](Model& m) {
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.state.doubleAnalemmaActive = true;
     });
     const auto printer = MakePrinter();
