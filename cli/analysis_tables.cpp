@@ -87,11 +87,10 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
         grid.setCell(5, r + 1, ClockSeconds(row.apparentNoon));
         grid.setCell(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
     }
-    std::string title(
-        Say(model, OwnText::CorrectionTableTitle));
+    std::string title(Say(model, OwnText::CorrectionTableTitle));
     if (table.offsetHours)
-        title += std::string(Say(model, OwnText::CorrectionSummerOffset)) +
-                 FormatDecimals(*table.offsetHours, 1) + " h)";
+        title +=
+            std::string(Say(model, OwnText::CorrectionSummerOffset)) + FormatDecimals(*table.offsetHours, 1) + " h)";
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }
 

@@ -184,7 +184,8 @@ std::vector<ControlState> ShowParameters(Model& model)
     c["btGo2"].enabled = split;
     c.show({"tsSlope"}, split);
     s.doubleAnalemmaActive = p.type() == DialType::MeanTime && split;
-    c["Label4"].text = std::string(TextRow(s.language, TextId::MethodHintFirst, static_cast<int>(p.doubleAnalemmaMethod)));
+    c["Label4"].text =
+        std::string(TextRow(s.language, TextId::MethodHintFirst, static_cast<int>(p.doubleAnalemmaMethod)));
     s.uiReady = true;
     return c.take();
 }

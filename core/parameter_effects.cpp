@@ -208,7 +208,8 @@ UiMessage ValueNotAllowedMessage(const LanguageState& lang, const ParameterRow& 
     for (const char c : value.substr(0, kMaxValueShown))
         shown += c >= ' ' && c <= '~' ? c : '?';
     const std::string range = RangeText(row, LanguageOf(lang));
-    std::string text = std::string(row.name) + "=" + shown + std::string(OwnTextOf(lang, OwnText::ValueAllowed)) + range;
+    std::string text =
+        std::string(row.name) + "=" + shown + std::string(OwnTextOf(lang, OwnText::ValueAllowed)) + range;
     return {std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
 }
 

@@ -427,9 +427,7 @@ constexpr std::array<ParameterRow, 45> kProgramRows{{
      .saved = {.line = 21, .codec = ConfigCodec::LanguageName},
      .byDefault = DefaultText("de"),
      .settable = false,
-     .read = [](const Model& m) -> ParameterValue {
-         return std::string(LanguageCode(m.state.language));
-     },
+     .read = [](const Model& m) -> ParameterValue { return std::string(LanguageCode(m.state.language)); },
      .meaningEn = "language of every text, set by --lang",
      .meaningDe = "Sprache aller Texte, mit --lang gesetzt"},
     {.name = "languageIndex",

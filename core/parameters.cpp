@@ -149,8 +149,7 @@ std::optional<ParameterValue> DefaultOf(const ParameterRow& row)
 bool ParameterEnabled(const ParameterRow& row, const DialParameters& p)
 {
     const Enabling& e = row.enabling;
-    const bool typeEnabled =
-        e.dialTypes == kAllDialTypes || Contains(e.dialTypes, p.dialType);
+    const bool typeEnabled = e.dialTypes == kAllDialTypes || Contains(e.dialTypes, p.dialType);
     if (!typeEnabled)
         return false;
     if (e.splitDialOnly && p.marksMode != MarksMode::DoubleAnalemma)

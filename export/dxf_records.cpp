@@ -86,8 +86,7 @@ std::string ConverterFixed(int width, int decimals, double value)
     if (!std::isfinite(value) || value == 0.0)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
-    const auto [end, ec] =
-        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Fixed, decimals);
+    const auto [end, ec] = WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Fixed, decimals);
     if (ec != std::errc{})
         return PadLeft("0", width);
     return PadLeft(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())), width);
@@ -98,8 +97,7 @@ std::string FormatScientific(double value, int width)
     if (!std::isfinite(value) || value == 0.0)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
-    const auto [end, ec] =
-        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Scientific, 1);
+    const auto [end, ec] = WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Scientific, 1);
     std::string text = ec == std::errc{} ? std::string(buffer.data(), end) : std::string("0.0e+00");
     for (char& c : text) {
         if (c == 'e')

@@ -371,7 +371,8 @@ void FixedGnomonFigure(Builder& b, const Model& m)
 void RiseSetAndLambert(Builder& b, const Model& m)
 {
     const DialParameters& p = m.params;
-    const bool withMarks = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
+    const bool withMarks =
+        p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
     if (!withMarks || !m.state.markRiseSet || !m.results.riseSetPointReal)
         return;
     const double xMark = m.results.riseSetPoint.x;

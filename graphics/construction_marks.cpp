@@ -29,7 +29,8 @@ const tUmbrixPoint& Slot(const DateMarkTable& table, int k)
 void DrawRiseSetMarks(DrawContext& c)
 {
     const DialParameters& p = c.model.params;
-    const bool withMarks = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
+    const bool withMarks =
+        p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
     if (!withMarks || !c.model.state.markRiseSet || !c.model.results.riseSetPointReal)
         return;
     Surface& s = c.surface();

@@ -259,7 +259,8 @@ void MainWindow::activateOnce()
         RelabelMenu();
         applySplitVariant();
         applyControlStates(rgAnzeigeClick(0));
-        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != DoubleAnalemmaMethod::ExactAtTwoHours);
+        control<QLabel>("lOptimier")
+            ->setVisible(model_.params.doubleAnalemmaMethod != DoubleAnalemmaMethod::ExactAtTwoHours);
     });
     refreshAfterCalculation();
     // The start configuration as the first calculation leaves it is what the current file holds.

@@ -296,8 +296,8 @@ std::vector<DialPoint> PlotRun(const PlotResult& plot, std::string_view start)
         double x = 0;
         double y = 0;
         xy >> x >> y;
-        points.push_back({(x - plot.originX) / plot.unitsPerLength,
-                          (y - (plot.pageHeight - plot.originY)) / plot.unitsPerLength});
+        points.push_back(
+            {(x - plot.originX) / plot.unitsPerLength, (y - (plot.pageHeight - plot.originY)) / plot.unitsPerLength});
     }
     return points;
 }

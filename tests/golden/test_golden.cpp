@@ -69,9 +69,8 @@ std::vector<GoldenCase> Cases()
     cases[2].options.insert(cases[2].options.begin(), {"--lang", "en"});
     for (int method = 0; method <= 4; ++method) {
         const std::string m = "doubleAnalemmaMethod=" + std::to_string(method);
-        cases.push_back(
-            {"split" + std::to_string(method), Sets({"dialType=6", "marksMode=2", m.c_str(), "latitude=52.5"}), true,
-             true});
+        cases.push_back({"split" + std::to_string(method),
+                         Sets({"dialType=6", "marksMode=2", m.c_str(), "latitude=52.5"}), true, true});
     }
     return cases;
 }
@@ -317,8 +316,7 @@ TEST(GoldenComparison, DxfValuesAgreeByNumberAndEveryOtherLineExactly)
     EXPECT_EQ(DxfDifference(golden, "  0\r\nPOINT\r\n  8\r\nhour-points\r\n 10\r\n1234.56789012341\r\n 20\r\n"
                                     "-1e-16\r\n"),
               0U);
-    EXPECT_EQ(DxfDifference(golden, "  0\r\nPOINT\r\n  8\r\nhour-points\r\n 10\r\n1234.5678901\r\n 20\r\n0.0\r\n"),
-              6U);
+    EXPECT_EQ(DxfDifference(golden, "  0\r\nPOINT\r\n  8\r\nhour-points\r\n 10\r\n1234.5678901\r\n 20\r\n0.0\r\n"), 6U);
     EXPECT_EQ(DxfDifference(golden, "  0\r\nPOINT\r\n  8\r\nhour-point\r\n 10\r\n1234.5678901234\r\n 20\r\n0.0\r\n"),
               4U);
     EXPECT_EQ(DxfDifference(golden, "  0\r\nPOINT\r\n  8\r\nhour-points\r\n 11\r\n1234.5678901234\r\n 20\r\n0.0\r\n"),

@@ -225,9 +225,9 @@ TEST(ListHeader, EnglishCaptionsKeepTheColumnsAndTheSplitDialNamesItsMethod)
     EXPECT_EQ(lines[0].substr(0, 25), "Latitude= 47.25;         ");
     EXPECT_EQ(lines[0].substr(25, 28), "Longitude= -9.59;           ");
     EXPECT_EQ(lines[0].substr(53), "Zone meridian=-15.00;");
-    const std::string method =
-        std::string(LabelRow(model->state.language, LabelId::SplitDialCaption)) +
-        std::string(LabelRow(model->state.language, LabelId::MethodNameFirst, static_cast<int>(model->params.doubleAnalemmaMethod)));
+    const std::string method = std::string(LabelRow(model->state.language, LabelId::SplitDialCaption)) +
+                               std::string(LabelRow(model->state.language, LabelId::MethodNameFirst,
+                                                    static_cast<int>(model->params.doubleAnalemmaMethod)));
     EXPECT_EQ(lines[3], "Calculations for year = 2015 " + method);
     // The morning loops list its hours from the grid's header row.
     EXPECT_EQ(lines[4].rfind("morning:", 0), 0u) << lines[4];

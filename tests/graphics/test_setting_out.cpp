@@ -2,8 +2,8 @@
 // string method (every hour point lies at 2A from the two foci), the row counts of the marks, and the
 // true-north hint checked against the sun's azimuth at that instant.
 
-#include "graphics/setting_out.h"
 #include "core/number_text.h"
+#include "graphics/setting_out.h"
 #include "graphics/setting_out_pages.h"
 
 #include "core/driver.h"

@@ -80,8 +80,7 @@ std::vector<std::string> UpwardIncludes(const std::string& layer, const std::str
     const std::set<std::string>& allowed = Allowed().at(layer);
     for (const std::string& path : Included(text)) {
         const std::string target = LayerOf(path);
-        const bool ok = target.empty() || allowed.contains(target) ||
-                        (target == "ui/print" && allowed.contains("ui"));
+        const bool ok = target.empty() || allowed.contains(target) || (target == "ui/print" && allowed.contains("ui"));
         if (!ok)
             found.push_back(path);
     }
@@ -134,9 +133,9 @@ TEST(Layers, TheSearchSeesEveryUpwardInclude)
     EXPECT_EQ(UpwardIncludes("cli", "#include \"ui/main_window.h\"\n").size(), 1u);
     EXPECT_EQ(UpwardIncludes("ui", "#include \"cli/json_report.h\"\n").size(), 1u);
     // Downward and sideways within a layer, the standard library and comments pass.
-    EXPECT_EQ(UpwardIncludes("graphics", "#include \"core/model.h\"\n#include \"text/texts.h\"\n#include <vector>\n")
-                  .size(),
-              0u);
+    EXPECT_EQ(
+        UpwardIncludes("graphics", "#include \"core/model.h\"\n#include \"text/texts.h\"\n#include <vector>\n").size(),
+        0u);
     EXPECT_EQ(UpwardIncludes("cli", "#include \"ui/print/pdf_export.h\"\n#include \"export/dxf.h\"\n").size(), 0u);
     EXPECT_EQ(UpwardIncludes("core", "// see ui/main_window.h\n#include \"core/ui_state.h\"\n").size(), 0u);
 }

@@ -83,8 +83,10 @@ void DrawParameters(Model& m, ParameterDraw& draw)
         p.planeInclination = draw.uniform(-90, 110);
     if (p.dialType == DialType::InclinedPlane || p.dialType == DialType::VerticalDeclining)
         p.planeDeviation = draw.uniform(-180, 180);
-    if (p.dialType == DialType::HorizontalTiltedGnomon || p.dialType == DialType::InclinedPlaneGnomon || p.dialType == DialType::VerticalSouth || p.dialType == DialType::FixedGnomon)
-        p.gnomonInclination = draw.uniform(p.dialType == DialType::FixedGnomon ? -70 : -150, p.dialType == DialType::FixedGnomon ? 70 : 150);
+    if (p.dialType == DialType::HorizontalTiltedGnomon || p.dialType == DialType::InclinedPlaneGnomon ||
+        p.dialType == DialType::VerticalSouth || p.dialType == DialType::FixedGnomon)
+        p.gnomonInclination = draw.uniform(p.dialType == DialType::FixedGnomon ? -70 : -150,
+                                           p.dialType == DialType::FixedGnomon ? 70 : 150);
     if (p.dialType == DialType::HorizontalTiltedGnomon || p.dialType == DialType::FixedGnomon)
         p.gnomonDeviation = draw.uniform(-180, 180);
     if (p.dialType == DialType::VerticalDeclining)

@@ -10,10 +10,10 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/print_layout.h"
-#include "ui/print/pdf_memory.h"
-#include "ui/printing.h"
 #include "text/own_texts.h"
 #include "text/texts.h"
+#include "ui/print/pdf_memory.h"
+#include "ui/printing.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
