@@ -106,7 +106,7 @@ bool MainWindow::loadConfiguration(const std::string& path)
     control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
     control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
     control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
-    SetLanguage(s.language.languageIndex == 2 ? Language::English : Language::German);
+    SetLanguage(LanguageOf(s.language));
 
     applySplitVariant();
     ResetView(view_);

@@ -188,7 +188,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     setWindowState(windowState() | Qt::WindowMaximized);
 
     readStartConfiguration();
-    qtLanguage_->apply(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
+    qtLanguage_->apply(LanguageOf(model_.state.language));
     RefreshAxes(model_);
     applyControlStates(ConfigureInputPanel(model_));
     ResetView(view_);
