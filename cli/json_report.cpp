@@ -377,6 +377,20 @@ void WriteGrid(JsonWriter& json, std::string_view name, const StringGrid& grid)
 
 } // namespace
 
+void WriteMessages(JsonWriter& json, const std::vector<UiMessage>& messages)
+{
+    json.beginArray();
+    for (const UiMessage& m : messages) {
+        json.beginObject();
+        json.key("caption");
+        json.value(m.caption);
+        json.key("text");
+        json.value(m.text);
+        json.endObject();
+    }
+    json.endArray();
+}
+
 std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<UiMessage>& messages,
                        ReportTables tables, const AnalysisResults* analyses, const SiteFacts* place)
 {
@@ -402,16 +416,7 @@ std::string JsonReport(const Model& fullModel, int errorCode, const std::vector<
     json.key("errorCode");
     json.value(errorCode);
     json.key("messages");
-    json.beginArray();
-    for (const auto& m : messages) {
-        json.beginObject();
-        json.key("caption");
-        json.value(m.caption);
-        json.key("text");
-        json.value(m.text);
-        json.endObject();
-    }
-    json.endArray();
+    WriteMessages(json, messages);
     json.key("obliquity");
     json.value(model.state.obliquity);
     json.key("roundedObliquity");

@@ -16,7 +16,11 @@ constexpr int kJsonSchemaVersion = 1;
 /// construction that cannot be built (every table then an empty list).
 enum class ReportTables : bool { Written, Empty };
 
+class JsonWriter;
 struct AnalysisResults;
+
+/// The messages as a JSON array of {caption, text}, as the report's `messages` holds them.
+void WriteMessages(JsonWriter& json, const std::vector<UiMessage>& messages);
 struct SiteFacts;
 
 /// `analyses`: the parts the analysis options asked for, written after the result tables; null for none.

@@ -1,6 +1,7 @@
 #include "web/api/session.h"
 
 #include "cli/cli_run.h"
+#include "cli/json_report.h"
 #include "cli/json_writer.h"
 #include "cli/parameters.h"
 #include "cli/reference.h"
@@ -30,20 +31,6 @@
 namespace umbrix {
 
 namespace {
-
-void WriteMessages(JsonWriter& json, const std::vector<UiMessage>& messages)
-{
-    json.beginArray();
-    for (const UiMessage& m : messages) {
-        json.beginObject();
-        json.key("caption");
-        json.value(m.caption);
-        json.key("text");
-        json.value(m.text);
-        json.endObject();
-    }
-    json.endArray();
-}
 
 void WriteControlState(JsonWriter& json, const ControlState& s)
 {
