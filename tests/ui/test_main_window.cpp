@@ -368,8 +368,9 @@ TEST_F(Window, SwitchingBackToGermanRestoresEveryCaption)
     QTest::keyClick(get<QLineEdit>("eLang"), Qt::Key_D, Qt::ControlModifier);
     const auto again = Captions(*window);
     for (const auto& [name, text] : german)
-        if (!name.startsWith(QStringLiteral("StatusTime"))) // the time the calculation took differs
+        if (!name.startsWith(QStringLiteral("StatusTime"))) { // the time the calculation took differs
             EXPECT_EQ(again.at(name), text) << FromQt(name);
+        }
     EXPECT_TRUE(action("Deutsch2")->isChecked());
 }
 
