@@ -12,7 +12,7 @@ namespace {
 
 using enum OptionValue;
 
-constexpr std::array<OptionDoc, 32> kOptions{{
+constexpr std::array<OptionDoc, 34> kOptions{{
     {"--config", File},
     {"--place", Word},
     {"--place-list", Word},
@@ -35,6 +35,8 @@ constexpr std::array<OptionDoc, 32> kOptions{{
     {"--paper", Choice, "A4 A3 letter"},
     {"--correct-x", Word},
     {"--correct-y", Word},
+    {"--template-orientation", Choice, "portrait landscape auto"},
+    {"--template-content", Choice, "full marks"},
     {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst"},
     {"--accuracy", None},
     {"--svg-accuracy", File},

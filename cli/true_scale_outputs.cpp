@@ -49,6 +49,8 @@ TemplateRequest TrueScaleOptions::templateRequest() const
     request.paper = paper.value_or(PaperSize::A4);
     request.correctX = correctX.value_or(1.0);
     request.correctY = correctY.value_or(1.0);
+    request.orientation = orientation.value_or(TemplateOrientation::Auto);
+    request.content = content.value_or(TemplateContent::Full);
     return request;
 }
 
@@ -57,13 +59,16 @@ OptionParse ParseTrueScaleOption(std::span<const std::string> args, std::size_t&
 {
     const std::string& arg = args[i];
     const bool takesFile = arg == "--dxf-mm" || arg == "--setting-out" || arg == "--template";
-    if (!takesFile && arg != "--scale" && arg != "--paper" && arg != "--correct-x" && arg != "--correct-y")
+    if (!takesFile && arg != "--scale" && arg != "--paper" && arg != "--correct-x" && arg != "--correct-y" &&
+        arg != "--template-orientation" && arg != "--template-content")
         return OptionParse::NotAnalysis;
     if (i + 1 >= args.size()) {
-        problem = arg + (takesFile          ? " needs a file"
-                         : arg == "--scale" ? " needs a ratio 1:N"
-                         : arg == "--paper" ? " needs A4, A3 or letter"
-                                            : " needs a factor");
+        problem = arg + (takesFile                         ? " needs a file"
+                         : arg == "--scale"                ? " needs a ratio 1:N"
+                         : arg == "--paper"                ? " needs A4, A3 or letter"
+                         : arg == "--template-orientation" ? " needs portrait, landscape or auto"
+                         : arg == "--template-content"     ? " needs full or marks"
+                                                           : " needs a factor");
         return OptionParse::Bad;
     }
     const std::string& value = args[++i];
@@ -75,6 +80,14 @@ OptionParse ParseTrueScaleOption(std::span<const std::string> args, std::size_t&
         options.paper = ParsePaperSize(value);
         if (!options.paper)
             problem = "--paper takes A4, A3 or letter, not " + value;
+    } else if (arg == "--template-orientation") {
+        options.orientation = ParseTemplateOrientation(value);
+        if (!options.orientation)
+            problem = "--template-orientation takes portrait, landscape or auto, not " + value;
+    } else if (arg == "--template-content") {
+        options.content = ParseTemplateContent(value);
+        if (!options.content)
+            problem = "--template-content takes full or marks, not " + value;
     } else if (arg == "--correct-x" || arg == "--correct-y") {
         (arg == "--correct-x" ? options.correctX : options.correctY) = ParseCorrection(value);
         if (!(arg == "--correct-x" ? options.correctX : options.correctY))
@@ -98,7 +111,9 @@ std::optional<std::string> TrueScaleUsageProblem(const TrueScaleOptions& options
     if (!options.templatePdf) {
         for (const auto& [given, name] : {std::pair{options.paper.has_value(), "--paper"},
                                           {options.correctX.has_value(), "--correct-x"},
-                                          {options.correctY.has_value(), "--correct-y"}})
+                                          {options.correctY.has_value(), "--correct-y"},
+                                          {options.orientation.has_value(), "--template-orientation"},
+                                          {options.content.has_value(), "--template-content"}})
             if (given)
                 return std::string(name) + " needs --template FILE.pdf";
     }
@@ -109,9 +124,13 @@ std::optional<std::string> PrepareTrueScale(const Model& model, const TrueScaleO
                                             TrueScaleResults& results, std::ostream& err)
 {
     const TrueScaleSettings settings = TrueScaleSettingsOf(model);
+    if (options.templatePdf || options.settingOut || options.dxfMm || options.scaleDenominator)
+        if (const std::optional<std::string> warning = GnomonHeightWarning(model, settings.lengthUnit))
+            err << "umbrix-cli: warning: " << *warning << '\n';
     if (options.templatePdf) {
+        const TemplateRequest request = options.templateRequest();
         const TemplateLayout layout = LayoutTemplate(BuildConstructionGeometry(model).dial,
-                                                     UnitSizeMm(settings.lengthUnit), options.templateRequest().paper);
+                                                     UnitSizeMm(settings.lengthUnit), request.paper, request.orientation);
         const LanguageState& lang = model.state.language;
         // The sentence with the sheets counted before its full stop.
         const auto counted = [&](OwnText text) {

@@ -2,7 +2,7 @@
 // The outputs of umbrix-cli at a stated scale: the construction as an SVG picture at 1 : N in millimetres
 // (--svg with --scale), the true-size DXF in millimetres (--dxf-mm), the setting-out plan as a PDF or a CSV
 // table (--setting-out) and the full-size template on sheets of paper (--template with --paper,
-// --correct-x, --correct-y). Each is made only when its option is given; without these options every
+// --correct-x, --correct-y, --template-orientation, --template-content). Each is made only when its option is given; without these options every
 // output is as before.
 
 #include "cli/analysis_outputs.h"
@@ -36,6 +36,8 @@ struct TrueScaleOptions {
     std::optional<PaperSize> paper; // --paper, --correct-x and --correct-y: only with --template
     std::optional<double> correctX;
     std::optional<double> correctY;
+    std::optional<TemplateOrientation> orientation; // --template-orientation, default auto
+    std::optional<TemplateContent> content;         // --template-content, default full
 
     [[nodiscard]] TemplateRequest templateRequest() const;
 };

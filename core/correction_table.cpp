@@ -2,6 +2,7 @@
 
 #include "core/accuracy.h"
 #include "core/date_scale.h"
+#include "core/dst_ring.h"
 #include "core/ephemeris.h"
 #include "core/reading.h"
 
@@ -39,6 +40,8 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
     const bool meanTime = p.type() == DialType::MeanTime;
     const double longitudeMinutes = kMinutesPerDegree * (ReferenceMeridian(p) - p.zoneMeridian);
     const DialClock siteApparent{false, p.longitude, p.longitude};
+    // In summer the inner ring is read: its hours are already summer time, so only the sun's terms remain.
+    const bool innerRingRead = dst.ring == 2 && DstRingAllowed(p, 2);
     for (const AccuracyRow& row : AccuracyRows(p, r)) {
         // The sun on the site's meridian: apparent noon.
         const SolarInstant noon = SunAtDialTime(siteApparent, p.year, row.dayOfYear, kNoon);
@@ -49,7 +52,8 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
         out.standardTimeMinutes = longitudeMinutes - out.equationOfTimeMinutes;
         out.apparentNoon = noon.utHours - p.zoneMeridian / 15;
         if (const SummerSpan* span = SpanAtNoon(schedule, DateOfDay(p.year, row.dayOfYear))) {
-            out.summerTimeMinutes = out.standardTimeMinutes + kMinutesPerHour * span->offsetHours;
+            out.summerTimeMinutes =
+                out.standardTimeMinutes + (innerRingRead ? 0.0 : kMinutesPerHour * span->offsetHours);
             out.apparentNoonSummerTime = out.apparentNoon + span->offsetHours;
             out.summerAbbreviation = span->abbreviation;
         }

@@ -6,7 +6,8 @@
 // zone meridian with showZoneTime); standard time of the zone meridian is that plus 4 (reference - zone)
 // minutes (meridians west positive) minus the equation of time E (positive when the sun is ahead of mean
 // time). The mean-time dial (type 6, both variants) shows mean time of its reference meridian: its date
-// scale already carries E, so only the longitude term is left. Summer time adds its offset. E is taken at
+// scale already carries E, so only the longitude term is left. Summer time adds its offset, except on a dial
+// with the inner summer-time ring (dstRing 2), which is read in summer and already shows summer time. E is taken at
 // the date's apparent noon at the site, the moment a plaque's noon line is read.
 
 #include "core/model.h"
@@ -24,7 +25,7 @@ struct CorrectionRow {
     double equationOfTimeMinutes = 0;             // `equationOfTimeMinutes`: E as it applies, 0 for type 6
     double longitudeMinutes = 0;                  // `longitudeMinutes`: 4 (reference - zone meridian)
     double standardTimeMinutes = 0;               // `standardTimeMinutes`: longitude term - E
-    std::optional<double> summerTimeMinutes;      // `summerTimeMinutes`: + 60 offset, in the period only
+    std::optional<double> summerTimeMinutes;      // `summerTimeMinutes`: + 60 offset (0 read on ring 2), in the period
     double apparentNoon = 0;                      // `apparentNoon`: standard time of apparent noon, hours
     std::optional<double> apparentNoonSummerTime; // `apparentNoonSummerTime`: in the period only
     std::string summerAbbreviation;               // the zone's name of the summer clock time ("CEST"), or empty

@@ -1,7 +1,8 @@
 #pragma once
 // The rows of the design's further settings, after the program's own rows of the parameter table (and so
 // after them in the JSON report's `parameters`): the length unit, the magnetic declination, the leap-cycle
-// switches, the summer-time ring and its period, and the body-height planner. Each is kept on an extension
+// switches, the summer-time ring and its period, the body-height planner, and the hour numerals of the maker's
+// outputs. Each is kept on an extension
 // line; dstStart, dstEnd and bodyHeight only while they are set. Included by parameter_table.cpp alone.
 
 #include "core/parameter_effects.h"
@@ -46,6 +47,11 @@ constexpr std::array<ChoiceDoc, 4> kSummerTimeRules{{
      "dstStart bis dstEnd, Umstellung um 02:00 Zonenzeit, mit dstOffsetHours"},
 }};
 
+constexpr std::array<ChoiceDoc, 2> kHourLabelRules{{
+    {"all", "every whole hour of the range", "jede volle Stunde des Bereichs"},
+    {"screen", "the hours the screen numbers", "die Stunden, die der Bildschirm beziffert"},
+}};
+
 constexpr ExtensionLine kWritten = ExtensionLine::ReadWrite;
 
 using enum ValueKind;
@@ -59,7 +65,7 @@ constexpr ValueBounds Closed(double lo, double hi)
     return {lo, hi, false, false};
 }
 
-constexpr std::array<ParameterRow, 14> kDesignSettingRows{{
+constexpr std::array<ParameterRow, 16> kDesignSettingRows{{
     {.name = "lengthUnit",
      .kind = Choice,
      .choices = kLengthUnits,
@@ -200,6 +206,28 @@ constexpr std::array<ParameterRow, 14> kDesignSettingRows{{
      .meaningEn = "body-height planner: the share of date and hour cells whose shadow the person must reach",
      .meaningDe = "Körpergrößen-Planer: der Anteil der Datums- und Stundenzellen, deren Schatten die Person "
                   "erreichen muss"},
+    {.name = "hourLabels",
+     .kind = Choice,
+     .choices = kHourLabelRules,
+     .saved = {.line = 0, .extension = kWritten},
+     .byDefault = DefaultText("all"),
+     .read = [](const Model& m) -> ParameterValue {
+         return std::string(m.params.hourLabelsScreenRule ? "screen" : "all");
+     },
+     .apply = ApplyHourLabels,
+     .meaningEn = "which hours are numbered on the true-scale SVG, the true-size DXF, the setting-out plan and the "
+                  "template; the screen, the print, the plot and the R10 DXF keep their own rule",
+     .meaningDe = "welche Stunden auf der maßstäblichen SVG-Zeichnung, der DXF-Datei in Originalgröße, dem "
+                  "Absteckplan und der Schablone beziffert werden; Bildschirm, Druck, Plot und R10-DXF behalten ihre "
+                  "eigene Regel"},
+    {.name = "hourLabelSize",
+     .bounds = Closed(kMinHourLabelSize, kMaxHourLabelSize),
+     .saved = {.line = 0, .extension = kWritten},
+     .byDefault = Default(0.06),
+     .real = &P::hourLabelSize,
+     .apply = ApplyHourLabelSize,
+     .meaningEn = "height of the hour numerals on those outputs, as a fraction of the semi-major axis",
+     .meaningDe = "Höhe der Stundenziffern auf diesen Ausgaben, als Bruchteil der großen Halbachse"},
 }};
 
 } // namespace umbrix::design_rows

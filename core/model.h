@@ -79,6 +79,11 @@ struct DialParameters {
     // gnomonHeight. bodyHeightOrGnomon() is the value in effect.
     std::optional<double> bodyHeight;
     double reachCoverage = 0.9; // the share of the planner's cells whose shadow must reach, (0, 1]
+    // The outputs a maker builds from (true-scale SVG, true-size DXF, setting-out plan, template): every whole
+    // hour numbered (false) or only the hours the screen numbers (true); numerals hourLabelSize x the
+    // semi-major axis high.
+    bool hourLabelsScreenRule = false;
+    double hourLabelSize = 0.06;
 
     double bodyHeightOrGnomon() const { return bodyHeight.value_or(gnomonHeight); }
 };

@@ -395,4 +395,20 @@ SetOutcome ApplyReachCoverage(Model& model, const ParameterValue& value)
                      [&](double v) { model.params.reachCoverage = v; });
 }
 
+SetOutcome ApplyHourLabels(Model& model, const ParameterValue& value)
+{
+    const std::string& text = std::get<std::string>(value);
+    if (text != "all" && text != "screen")
+        return NotAllowed(model, "hourLabels", text);
+    model.params.hourLabelsScreenRule = text == "screen";
+    return {};
+}
+
+SetOutcome ApplyHourLabelSize(Model& model, const ParameterValue& value)
+{
+    return ApplyReal(
+        model, "hourLabelSize", value, [](double v) { return v >= kMinHourLabelSize && v <= kMaxHourLabelSize; },
+        [&](double v) { model.params.hourLabelSize = v; });
+}
+
 } // namespace umbrix

@@ -80,6 +80,13 @@ SetOutcome ApplyPlace(Model& model, const ParameterValue& value);
 [[nodiscard]] bool SiteHasSummerTime(const DialParameters& p);
 SetOutcome ApplyBodyHeight(Model& model, const ParameterValue& value);
 SetOutcome ApplyReachCoverage(Model& model, const ParameterValue& value);
+/// "all" or "screen".
+SetOutcome ApplyHourLabels(Model& model, const ParameterValue& value);
+/// kMinHourLabelSize .. kMaxHourLabelSize of the semi-major axis.
+SetOutcome ApplyHourLabelSize(Model& model, const ParameterValue& value);
+
+constexpr double kMinHourLabelSize = 0.01;
+constexpr double kMaxHourLabelSize = 0.2;
 
 /// --set refuses ring 2 on a dial type that cannot carry it (DstRingAllowed); a configuration file keeps it.
 [[nodiscard]] std::optional<UiMessage> DstRingRefusedBySet(const Model& model, const ParameterValue& value);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace umbrix {
 
@@ -85,6 +86,30 @@ ReachMap ComputeReachMap(const DialParameters& p, const SharedState& s, const Re
         map.recommendationRefused = !(recommended > kMinSemiMajorAxis);
     }
     return map;
+}
+
+std::optional<GnomonHeightCheck> CheckGnomonHeight(const DialParameters& p, const SharedState& s, const Results& r)
+{
+    const ReachMap map = ComputeReachMap(p, s, r, {p.gnomonHeight, kGnomonAimCoverage});
+    if (!map.coverage || map.count == 0)
+        return std::nullopt;
+    // A cell's shadow grows with the height: it reaches at gnomonHeight / ratio.
+    std::vector<double> needed;
+    for (const std::vector<std::optional<double>>& row : map.ratio)
+        for (const std::optional<double>& cell : row)
+            if (cell)
+                needed.push_back(*cell > 0 ? p.gnomonHeight / *cell : std::numeric_limits<double>::infinity());
+    const auto wanted = static_cast<std::size_t>(std::clamp(
+        std::ceil(kGnomonAimCoverage * static_cast<double>(needed.size()) - kCountRounding), 1.0,
+        static_cast<double>(needed.size())));
+    std::nth_element(needed.begin(), needed.begin() + static_cast<std::ptrdiff_t>(wanted - 1), needed.end());
+    GnomonHeightCheck check;
+    check.coverage = *map.coverage;
+    check.heightFor90 = std::ceil(kCentimetresPerUnit * needed[wanted - 1] - kCountRounding) / kCentimetresPerUnit;
+    check.tooShort = check.coverage < kGnomonWarnCoverage;
+    if (!std::isfinite(check.heightFor90))
+        return std::nullopt;
+    return check;
 }
 
 } // namespace umbrix

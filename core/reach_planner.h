@@ -64,4 +64,17 @@ struct ReachMap {
 [[nodiscard]] ReachMap ComputeReachMap(const DialParameters& p, const SharedState& s, const Results& r,
                                        const ReachOptions& options);
 
+/// The gnomon's own height checked against the dial (where the planner applies): the planner's coverage
+/// with gnomonHeight as the body, and the height whose shadow reaches 90 % of the cells, rounded up to two
+/// decimals of the length unit. `tooShort` below 50 %.
+struct GnomonHeightCheck {
+    double coverage = 0;
+    double heightFor90 = 0;
+    bool tooShort = false;
+};
+constexpr double kGnomonWarnCoverage = 0.5;
+constexpr double kGnomonAimCoverage = 0.9;
+[[nodiscard]] std::optional<GnomonHeightCheck> CheckGnomonHeight(const DialParameters& p, const SharedState& s,
+                                                                 const Results& r);
+
 } // namespace umbrix

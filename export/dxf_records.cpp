@@ -16,7 +16,7 @@ namespace {
 // Drawing extents in plotter units: the plotter page of 16400 x 11480 units plus a small margin.
 constexpr double kExtentXUnits = kPlotPageWidth + 40.0;
 constexpr double kExtentYUnits = kPlotPageHeight + 20.0;
-constexpr int kLayerCount = 10;
+constexpr int kLayerCount = 11; // L_1 to L_10 of the plotter pens, L_11 the summer-time hours
 
 // Large enough for any double in fixed notation with the few decimals used here (309 digits + sign + point).
 constexpr std::size_t kNumberBufferSize = 400;
@@ -55,7 +55,7 @@ constexpr std::array kHeaderEndAndLineTypes{
     "  0", "LTYPE", "  2", "DOT", " 70", "64", "  3", ". . . .  ", " 72", "65", " 73", "2", " 40", "0.000001", " 49",
     "0.00000", " 49", "-0.000001",
     // layer table start
-    "  0", "ENDTAB", "  0", "TABLE", "  2", "LAYER", " 70", "    10"};
+    "  0", "ENDTAB", "  0", "TABLE", "  2", "LAYER", " 70", "    11"};
 
 constexpr std::array kStylesToEntities{"  0", "ENDTAB", "  0", "TABLE", "  2", "STYLE", " 70", "2",
                                        // STANDARD

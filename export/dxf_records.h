@@ -29,7 +29,7 @@ constexpr double kRadiansPerDegree = 0.0174532925;
 /// Appends one line ended by CR.
 void WriteLine(std::string& out, std::string_view text);
 
-/// Header, line types, layers L_1 to L_10, text styles, empty blocks and the start of the entities section.
+/// Header, line types, layers L_1 to L_11, text styles, empty blocks and the start of the entities section.
 /// The drawing extents are 16440 x 11500 plotter units divided by unitsPerMm ("  411.00", "  287.50" at 40).
 void WriteFixedBeginning(std::string& out, double unitsPerMm);
 

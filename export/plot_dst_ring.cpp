@@ -10,7 +10,7 @@ namespace umbrix::plot {
 
 namespace {
 
-constexpr int kDstHourPen = 9;    // summer-time hour points and labels: layer L_9 of the converted DXF
+constexpr int kDstHourPen = 11;   // summer-time hour points and labels: layer L_11 of the converted DXF
 constexpr int kDstDatePen = 10;   // the inner date scale: layer L_10
 constexpr double kDateTick = 180; // plotter units, as the outer date scale's ticks
 
@@ -72,7 +72,7 @@ void PlotSecondLabels(PlotContext& c, const DstRing& ring)
     }
 }
 
-/// Ring 2: the inner hour ellipse, its dots and labels with pen 9; the inner date scale with pen 10, its
+/// Ring 2: the inner hour ellipse, its dots and labels with pen 11; the inner date scale with pen 10, its
 /// labels on the side the drawing puts them.
 void PlotInnerRing(PlotContext& c, const DstRing& ring)
 {

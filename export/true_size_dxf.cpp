@@ -4,6 +4,7 @@
 #include "export/windows1252.h"
 #include "text/own_texts.h"
 #include "graphics/construction_geometry.h"
+#include "graphics/setting_out.h"
 
 #include <dl_dxf.h>
 
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -26,6 +28,12 @@ constexpr int kInsUnitsMillimetres = 4;
 constexpr std::string_view kEofRecord = "  0\nEOF\n";
 constexpr int kColourByLayer = 256;
 constexpr const char* kTextStyle = "Standard";
+// The hour ellipse as one exact ELLIPSE entity for a cutter, beside its polyline; the layer is switched off
+// so that the curve is not cut twice.
+constexpr const char* kEllipseArcLayer = "HOUR_ELLIPSE_ARC";
+constexpr int kEllipseArcColour = 5;
+constexpr double kOnEllipseTolerance = 1e-6; // |(x/A)^2 + (y/B)^2 - 1| of a polyline's points on its ellipse
+constexpr double kTwoPi = 6.283185307179586;
 
 /// AutoCAD colour index of each layer, in the order of DrawingLayer.
 constexpr std::array<int, static_cast<std::size_t>(DrawingLayer::Count)> kLayerColours{1, 1, 5, 3, 3, 6,  3,
@@ -123,11 +131,13 @@ void WriteTables(DL_Dxf& dxf, DL_WriterA& dw)
     dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
     dw.tableEnd();
     const auto layers = AllLayers();
-    dw.tableLayers(static_cast<int>(layers.size()) + 1);
+    dw.tableLayers(static_cast<int>(layers.size()) + 2);
     dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", 7, 0, "CONTINUOUS", 1.0));
     for (const DrawingLayer layer : layers)
         dxf.writeLayer(dw, DL_LayerData(std::string(LayerName(layer)), 0),
                        DL_Attributes("", kLayerColours[static_cast<std::size_t>(layer)], 0, "CONTINUOUS", 1.0));
+    dxf.writeLayer(dw, DL_LayerData(kEllipseArcLayer, 0, true),
+                   DL_Attributes("", kEllipseArcColour, 0, "CONTINUOUS", 1.0));
     dw.tableEnd();
     dw.tableStyle(1);
     dxf.writeStyle(dw, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
@@ -150,7 +160,139 @@ void WriteTables(DL_Dxf& dxf, DL_WriterA& dw)
     dw.sectionEnd();
 }
 
-void WriteEntities(DL_Dxf& dxf, DL_WriterA& dw, const ConstructionGeometry& g, ToMm mm)
+/// dxflib writes the objects of its OBJECTS section without their owners (group 330): each dictionary's
+/// entries (350 and 360) are owned by that dictionary. Inserts the owner right after every such object's
+/// handle, so that a CAD program's audit has nothing to repair. Other sections are left as they are.
+std::string WithObjectOwners(const std::string& dxf)
+{
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < dxf.size();) {
+        const std::size_t end = dxf.find('\n', at);
+        lines.push_back(dxf.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        at = end == std::string::npos ? dxf.size() : end + 1;
+    }
+    const auto trimmed = [](const std::string& s) {
+        const std::size_t first = s.find_first_not_of(' ');
+        return first == std::string::npos ? std::string() : s.substr(first);
+    };
+    std::size_t begin = lines.size();
+    for (std::size_t i = 2; i < lines.size(); ++i)
+        if (lines[i] == "OBJECTS" && trimmed(lines[i - 1]) == "2" && lines[i - 2] == "SECTION") {
+            begin = i + 1;
+            break;
+        }
+    if (begin >= lines.size())
+        return dxf;
+    std::size_t end = begin;
+    while (end + 1 < lines.size() && !(trimmed(lines[end]) == "0" && lines[end + 1] == "ENDSEC"))
+        end += 2;
+    std::map<std::string, std::string> owners;
+    std::string type;
+    std::string handle;
+    for (std::size_t i = begin; i + 1 < end + 1 && i + 1 < lines.size(); i += 2) {
+        const std::string code = trimmed(lines[i]);
+        if (code == "0") {
+            type = lines[i + 1];
+            handle.clear();
+        } else if (code == "5") {
+            handle = lines[i + 1];
+        } else if ((code == "350" || code == "360") && (type == "DICTIONARY" || type == "ACDBDICTIONARYWDFLT") &&
+                   !handle.empty()) {
+            owners.emplace(lines[i + 1], handle);
+        }
+    }
+    std::string out;
+    out.reserve(dxf.size() + 64 * owners.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out += lines[i];
+        if (i + 1 < lines.size() || dxf.ends_with('\n'))
+            out += '\n';
+        const bool handleValue = i > begin && i <= end && (i - begin) % 2 == 1 && trimmed(lines[i - 1]) == "5";
+        if (!handleValue)
+            continue;
+        const auto owner = owners.find(lines[i]);
+        const bool hasOwner = i + 1 < lines.size() && trimmed(lines[i + 1]) == "330";
+        if (owner != owners.end() && !hasOwner)
+            out += "330\n" + owner->second + "\n";
+    }
+    return out;
+}
+
+/// An elliptical arc in millimetres: centre, the major axis's end relative to the centre, the minor/major
+/// ratio and the parameters (radians, counter-clockwise) where the arc starts and ends.
+struct EllipseArc {
+    DialPoint centre;
+    DialPoint majorEnd;
+    double ratio = 1;
+    double start = 0;
+    double end = kTwoPi;
+};
+
+/// The parameter of a point on a string ellipse: the angle u with point = centre + A cos u * e1 + B sin u *
+/// e2, e1 along the major axis and e2 that turned by +90 degrees.
+double EllipseParameter(const StringEllipse& e, DialPoint p)
+{
+    const double dx = p.x - e.centre.x;
+    const double dy = p.y - e.centre.y;
+    const double along = e.alongX ? dx : dy;
+    const double across = e.alongX ? dy : -dx;
+    return std::atan2(across / e.semiAxisB, along / e.semiAxisA);
+}
+
+bool OnEllipse(const StringEllipse& e, DialPoint p)
+{
+    const double dx = (p.x - e.centre.x) / (e.alongX ? e.semiAxisA : e.semiAxisB);
+    const double dy = (p.y - e.centre.y) / (e.alongX ? e.semiAxisB : e.semiAxisA);
+    return std::abs(dx * dx + dy * dy - 1) < kOnEllipseTolerance;
+}
+
+double Wrapped(double angle)
+{
+    const double w = std::fmod(angle, kTwoPi);
+    return w < 0 ? w + kTwoPi : w;
+}
+
+/// The arcs of the hour polylines that lie on an axis-parallel ellipse of the plan: from the first to the
+/// last point of each, in the counter-clockwise sense an ELLIPSE entity runs.
+std::vector<EllipseArc> HourEllipseArcs(const Model& model, const ConstructionGeometry& g, double mmPerUnit)
+{
+    std::vector<EllipseArc> arcs;
+    const SettingOutPlan plan = BuildSettingOutPlan(model);
+    for (const GeometryPolyline& line : g.polylines) {
+        if (line.layer != DrawingLayer::HourEllipse || line.points.size() < 2)
+            continue;
+        for (const StringEllipse& e : plan.ellipses) {
+            if (!(e.semiAxisB > 0) || !OnEllipse(e, line.points.front()) || !OnEllipse(e, line.points.back()) ||
+                !OnEllipse(e, line.points[line.points.size() / 2]))
+                continue;
+            // The turn along the polyline decides the sense: an ELLIPSE always runs counter-clockwise.
+            double turn = 0;
+            for (std::size_t i = 1; i < line.points.size(); ++i) {
+                double step = EllipseParameter(e, line.points[i]) - EllipseParameter(e, line.points[i - 1]);
+                step -= kTwoPi * std::round(step / kTwoPi);
+                turn += step;
+            }
+            const double first = EllipseParameter(e, line.points.front());
+            EllipseArc arc;
+            arc.centre = {e.centre.x * mmPerUnit, e.centre.y * mmPerUnit};
+            arc.majorEnd = e.alongX ? DialPoint{e.semiAxisA * mmPerUnit, 0} : DialPoint{0, e.semiAxisA * mmPerUnit};
+            arc.ratio = e.semiAxisB / e.semiAxisA;
+            if (std::abs(turn) < kTwoPi - 1e-9) {
+                arc.start = Wrapped(turn >= 0 ? first : first + turn);
+                arc.end = Wrapped(arc.start + std::abs(turn)); // an end below the start runs through 0
+            }
+            if (std::isfinite(arc.centre.x) && std::isfinite(arc.centre.y) && std::isfinite(arc.majorEnd.x) &&
+                std::isfinite(arc.majorEnd.y) && std::isfinite(arc.ratio) && std::isfinite(arc.start) &&
+                std::isfinite(arc.end))
+                arcs.push_back(arc);
+            break;
+        }
+    }
+    return arcs;
+}
+
+void WriteEntities(DL_Dxf& dxf, DL_WriterA& dw, const ConstructionGeometry& g, ToMm mm,
+                   const std::vector<EllipseArc>& arcs)
 {
     dw.sectionEntities();
     for (const GeometryPolyline& line : g.polylines) {
@@ -166,6 +308,11 @@ void WriteEntities(DL_Dxf& dxf, DL_WriterA& dw, const ConstructionGeometry& g, T
             dxf.writeVertex(dw, DL_VertexData(p.x, p.y, 0, 0));
         dxf.writePolylineEnd(dw);
     }
+    for (const EllipseArc& arc : arcs)
+        dxf.writeEllipse(dw,
+                         DL_EllipseData(arc.centre.x, arc.centre.y, 0, arc.majorEnd.x, arc.majorEnd.y, 0, arc.ratio,
+                                        arc.start, arc.end),
+                         DL_Attributes(kEllipseArcLayer, kColourByLayer, 0, "BYLAYER", 1.0));
     for (const GeometryPoint& point : g.points) {
         const auto at = mm(point.at);
         if (!at)
@@ -231,7 +378,7 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
         dw->dxfString(3, "ANSI_1252");
         dw->sectionEnd();
         WriteTables(dxf, *dw);
-        WriteEntities(dxf, *dw, geometry, mm);
+        WriteEntities(dxf, *dw, geometry, mm, HourEllipseArcs(model, geometry, mm.mmPerUnit));
         dxf.writeObjects(*dw);
         dxf.writeObjectsEnd(*dw);
         dw->dxfEOF();
@@ -254,6 +401,7 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
         result.bytes.clear();
         return result;
     }
+    result.bytes = WithObjectOwners(result.bytes);
     result.ok = true;
     return result;
 }

@@ -144,6 +144,11 @@ int FitImageWidth(int widthPx, int heightPx)
     return widthPx;
 }
 
+MakerHourLabels MakerHourLabelsOf(const DialParameters& p)
+{
+    return {!p.hourLabelsScreenRule, p.hourLabelSize};
+}
+
 DrawOptions ScreenDrawOptions(const ViewState& view, Surface* errorSurface, Host* host)
 {
     DrawOptions o;
@@ -184,6 +189,8 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     const bool westHalf = !c.split || labelled;
     const bool eastHalf = !c.split || !labelled;
     const bool verticalNumbers = !c.split || labelled;
+    // The outputs a maker builds from carry their own scale (bar, check bars): no tick numbers among the labels.
+    const bool numbers = c.screen() || !c.options.makerHourLabels;
     const double gridStep = c.frame.gridStep;
     const int k = c.model.params.marksMode == 0 ? 16 : 10;
     // Beside the date scale the numbers stand right of its marks and labels.
@@ -207,7 +214,7 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
         g.LineTo(centreX + t, centreY - d);
         g.MoveTo(centreX, centreY + d);
         g.LineTo(centreX + t, centreY + d);
-        if (i == 0 || i % 5 != 0)
+        if (i == 0 || i % 5 != 0 || !numbers)
             continue;
         const std::string number = FormatFixed(4, 1, i * gridStep);
         const int shift = s.TextWidth("1.");

@@ -67,6 +67,16 @@ struct FixedPlacement {
 };
 
 /// How one drawing is made.
+/// The hour numerals of an output a maker builds from: every whole hour or the drawing's own choice, at a
+/// height in proportion to the dial.
+struct MakerHourLabels {
+    bool everyHour = true;
+    double share = 0.06; // numeral height / semi-major axis
+};
+
+/// hourLabels and hourLabelSize of the parameters.
+[[nodiscard]] MakerHourLabels MakerHourLabelsOf(const DialParameters& p);
+
 struct DrawOptions {
     bool screenMode = true; // false: a printer page, inside the print area of the drawing state
     std::int32_t panX = 0;  // window pixels, positive to the right
@@ -75,7 +85,13 @@ struct DrawOptions {
     Surface* errorSurface = nullptr;         // the error graph's image; null: the error graph is not drawn
     Host* host = nullptr;                    // for the message boxes of the drawing; null: none are shown
     std::optional<FixedPlacement> placement; // print mode only: a given scale and centre
+    std::optional<MakerHourLabels> makerHourLabels; // print mode only: the true-scale SVG and the template
+    bool drawCaptions = true; // false: the template, whose map page carries the caption
 };
+
+/// The caption of the shadow path: "Schattenweg am [dd/mm] 01. Mai" as the screen shows it, or without the
+/// input format "[dd/mm]" (withFormat false) on the outputs a maker works from.
+[[nodiscard]] std::string ShadowCaption(const Model& m, bool withFormat);
 
 /// The options of a screen drawing with the current view.
 [[nodiscard]] DrawOptions ScreenDrawOptions(const ViewState& view, Surface* errorSurface = nullptr,

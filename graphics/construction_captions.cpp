@@ -15,12 +15,16 @@ namespace {
 
 constexpr int kLegendUnit = 16; // print: the legend's row pitch and font sizes are multiples of this
 
-std::string ShadowCaption(const Model& m)
-{
-    return std::string(LabelRow(m.state.language, LabelId::ShadowPathOn)) + m.state.shadowDateCaption;
-}
-
 } // namespace
+
+std::string ShadowCaption(const Model& m, bool withFormat)
+{
+    std::string caption(LabelRow(m.state.language, LabelId::ShadowPathOn));
+    // The maker's outputs name the date alone, without the input format the screen shows.
+    if (const std::size_t format = caption.find("[dd/mm] "); !withFormat && format != std::string::npos)
+        caption.erase(format, 8);
+    return caption + m.state.shadowDateCaption;
+}
 
 void DrawCaptions(DrawContext& c)
 {
@@ -29,10 +33,11 @@ void DrawCaptions(DrawContext& c)
     Surface& s = c.surface();
     GuardedSurface& g = c.canvas;
     const int margin = 2 * c.tickLength;
-    if (m.state.showShadowPath && HasShadowPath(p)) {
+    const bool maker = !c.screen() && c.options.makerHourLabels;
+    if (m.state.showShadowPath && HasShadowPath(p) && c.options.drawCaptions) {
         s.font.colour = kBlack;
         s.font.style = FontStyle::Regular;
-        g.TextOut(c.offX + margin, c.offY + c.surfaceHeight - 2 * s.TextHeight("h") - 10, ShadowCaption(m));
+        g.TextOut(c.offX + margin, c.offY + c.surfaceHeight - 2 * s.TextHeight("h") - 10, ShadowCaption(m, !maker));
     }
     if (!c.screen())
         return;
@@ -128,7 +133,7 @@ void DrawPrintLegend(DrawContext& c)
     entry(1990, 0, res(ResourceId::PlaneInclination) + "=" + FormatFixed(6, 2, p.planeInclination));
     entry(1990, 1, res(ResourceId::PlaneDeviation) + "=" + FormatFixed(5, 2, p.planeDeviation));
     if (pathShown)
-        entry(1990, 2, ShadowCaption(m));
+        entry(1990, 2, ShadowCaption(m, true));
 
     s.font.height = 27;
     g.TextOut(left + st.printAreaWidth - RoundPx(1.5 * s.TextWidth("umbrix")), bottom - f, "umbrix");

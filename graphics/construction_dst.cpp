@@ -193,6 +193,9 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
 
     Surface& s = c.surface();
     const int side = c.bySize(15, 45);
+    const bool maker = !c.screen() && c.options.makerHourLabels.has_value();
+    std::vector<double> westLabels; // tops of the labels placed on each side
+    std::vector<double> eastLabels;
     for (std::size_t i = 0; i < ring.dateMarks.size() && i < ring.dateMarkDates.size(); ++i) {
         const tUmbrixPoint& mark = ring.dateMarks[i];
         const DayMonth date = ring.dateMarkDates[i];
@@ -209,7 +212,23 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
         const std::string label = TrimmedLabel(mark.label);
         // Beyond the outer scale's labels, which stand up to about five tick lengths from the scale.
         const double x = west ? px - kInnerLabelTicks * side - s.TextWidth(label) : px + kInnerLabelTicks * side;
-        g.TextOut(x, py - s.TextHeight(label) / 2, label);
+        const int h = s.TextHeight(label);
+        double y = py - h / 2.0;
+        if (maker) {
+            // On the outputs a maker works from: a leader back to the tick, and no label over another.
+            std::vector<double>& taken = west ? westLabels : eastLabels;
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (const double other : taken)
+                    if (std::abs(other - y) < 1.2 * h) {
+                        y = other + 1.2 * h; // always down the page, so that the search ends
+                        moved = true;
+                    }
+            }
+            taken.push_back(y);
+            pen.line(px + sign * side, py, west ? x + s.TextWidth(label) + 4 : x - 4, y + h / 2.0);
+        }
+        g.TextOut(x, y, label);
     }
 }
 
@@ -225,9 +244,9 @@ void DrawDstRing(DrawContext& c)
         return;
     Surface& s = c.surface();
     const KeepStyle keep(s);
-    s.pen = {kMaroon, 1};
+    s.pen = {kSummerTime, 1}; // dashed by its own pen below
     s.brush = {kWhite, BrushStyle::Clear};
-    s.font.colour = kMaroon;
+    s.font.colour = kSummerTime;
     s.font.style = FontStyle::Regular;
     s.font.height = c.bySize(13, 30);
     c.originX = c.centreX;
@@ -258,10 +277,18 @@ void DrawLeapCycleBars(DrawContext& c)
         const double y2 = c.mapY(high->y);
         g.MoveTo(x1, y1);
         g.LineTo(x2, y2);
-        // Short caps show the ends of a bar that is only a few pixels long.
+        // Short caps show the ends of a bar that is only a few pixels long. On paper they are small open
+        // rings: a cross line would lie on the date tick at the same height and hide it.
         for (const auto& [x, y] : {std::pair{x1, y1}, std::pair{x2, y2}}) {
-            g.MoveTo(x - cap, y);
-            g.LineTo(x + cap, y);
+            if (c.screen()) {
+                g.MoveTo(x - cap, y);
+                g.LineTo(x + cap, y);
+            } else {
+                const KeepStyle ring(s);
+                s.pen.width = 1;
+                s.brush = {kWhite, BrushStyle::Clear};
+                g.Ellipse(x - cap, y - cap, x + cap, y + cap);
+            }
         }
     }
 }

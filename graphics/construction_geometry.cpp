@@ -41,6 +41,7 @@ constexpr double kTextWidthPerHeight = 0.6; // estimated advance of a character,
 constexpr double kMinLabelRadius = 0.05;    // dial units: no number for a mark this close to its centre
 constexpr double kNoShadowMagnitude = 7770;
 constexpr double kWholeHourTolerance = 0.05;
+constexpr double kDateLabelPitch = 1.25; // labels on one side of a date scale stand this many heights apart
 constexpr double kSplitSwitchDeg = 3; // as on the screen: the halves of a split dial overlap round noon
 constexpr int kMaxAxisTicks = 2000;
 constexpr int kZodiacLines = 37;
@@ -54,6 +55,7 @@ bool Finite(DialPoint p)
 struct Builder {
     ConstructionGeometry g;
     double a = 1; // |semi-major axis|, the measure of every size
+    double hourLabelShare = kHourLabelShare; // hour numerals: hourLabelSize
 
     void line(DrawingLayer layer, std::vector<DialPoint> pts, bool closed = false)
     {
@@ -107,9 +109,17 @@ void HourLabel(Builder& b, DialPoint mark, DialPoint centre, const std::string& 
     const double length = std::hypot(dx, dy);
     if (!(length > kMinLabelRadius))
         return;
-    const double push = kLabelGapShare * b.a + kHourLabelShare * b.a;
-    b.text(DrawingLayer::HourLabels, {mark.x + dx / length * push, mark.y + dy / length * push}, kHourLabelShare * b.a,
-           label, TextAnchor::Centre);
+    const double height = b.hourLabelShare * b.a;
+    // The centred numeral clears its mark by the gap: half its height along y, about its half width along x.
+    // The centred numeral's box (about 0.6 of its height per digit) clears the mark by the gap along the ray.
+    const double halfWidth = 0.3 * height * static_cast<double>(label.size());
+    const double halfHeight = 0.5 * height;
+    const double ux = std::abs(dx) / length;
+    const double uy = std::abs(dy) / length;
+    const double toEdge = std::min(ux > 0 ? halfWidth / ux : HUGE_VAL, uy > 0 ? halfHeight / uy : HUGE_VAL);
+    const double push = kLabelGapShare * b.a + toEdge;
+    b.text(DrawingLayer::HourLabels, {mark.x + dx / length * push, mark.y + dy / length * push}, height, label,
+           TextAnchor::Centre);
 }
 
 void HourCurves(Builder& b, const Model& m)
@@ -149,12 +159,14 @@ void HourMarks(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     const bool fixed = p.type() == DialType::FixedGnomon;
     const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
+    const bool everyHour = !p.hourLabelsScreenRule;
     std::vector<DateLineEllipse> lines = DateLineEllipses(m);
     for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
         const double r = (mark.fullHour ? kFullHourRadiusShare : kPartHourRadiusShare) * b.a;
         b.point(DrawingLayer::HourPoints, mark.at, r);
         const int hour = static_cast<int>(std::lround(mark.clockHours));
-        if (!mark.fullHour || !IsLabelledHour(hour) || std::abs(mark.clockHours - hour) >= kWholeHourTolerance)
+        if (!mark.fullHour || !(everyHour || IsLabelledHour(hour)) ||
+            std::abs(mark.clockHours - hour) >= kWholeHourTolerance)
             continue;
         if (fixed && (mark.dateLine != labelledLine || hour == 9 || hour == 15))
             continue;
@@ -243,10 +255,11 @@ void DstRingGeometry(Builder& b, const Model& m)
     const std::optional<DstRing> ring = ComputeDstRing(p, m.state, m.results, p.dst);
     if (!ring)
         return;
-    const double h = kHourLabelShare * b.a;
-    const auto labelled = [](double hours) {
+    const double h = b.hourLabelShare * b.a;
+    const bool everyHour = !p.hourLabelsScreenRule;
+    const auto labelled = [everyHour](double hours) {
         const int hour = static_cast<int>(std::lround(hours));
-        return IsLabelledHour(hour) && std::abs(hours - hour) < kWholeHourTolerance;
+        return (everyHour || IsLabelledHour(hour)) && std::abs(hours - hour) < kWholeHourTolerance;
     };
     // A tick from the mark outwards and the label at its end, beyond the mark's own number.
     const auto tickAndLabel = [&](DialPoint mark, DialPoint centre, double tick, double labelHours) {
@@ -293,6 +306,8 @@ void DstRingGeometry(Builder& b, const Model& m)
     }
     const double dateH = kDateLabelShare * b.a;
     const double side = kDateTickShare * b.a;
+    std::vector<double> westLabels; // baselines of the labels placed on each side
+    std::vector<double> eastLabels;
     for (std::size_t i = 0; i < ring->dateMarks.size() && i < ring->dateMarkDates.size(); ++i) {
         const tUmbrixPoint& mark = ring->dateMarks[i];
         const DayMonth date = ring->dateMarkDates[i];
@@ -303,10 +318,27 @@ void DstRingGeometry(Builder& b, const Model& m)
         b.line(DrawingLayer::DstDates, {at, {at.x + (west ? -side : side), at.y}});
         if (i != 0 && i + 1 != ring->dateMarks.size() && !IsMonthStart(mark.label))
             continue;
-        // Beyond the outer scale's labels, as on the drawing.
-        const double x = west ? at.x - 5 * side - dateH * kTextWidthPerHeight * 6 : at.x + 5 * side;
-        b.text(DrawingLayer::DstDates, {x, at.y - dateH / 2}, dateH, TrimmedLabel(mark.label),
-               TextAnchor::BaselineLeft);
+        // Beyond the outer scale's labels, as on the drawing, with a leader back to the tick; a label that
+        // would overprint one placed before it on its side moves along y until it is clear.
+        const std::string label = TrimmedLabel(mark.label);
+        const double width = dateH * kTextWidthPerHeight * static_cast<double>(label.size());
+        const double x = west ? at.x - 5 * side - width : at.x + 5 * side;
+        double y = at.y - dateH / 2;
+        std::vector<double>& taken = west ? westLabels : eastLabels;
+        // Always downwards, so that the search ends: each move passes one label placed before.
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const double other : taken)
+                if (std::abs(other - y) < kDateLabelPitch * dateH) {
+                    y = other - kDateLabelPitch * dateH;
+                    moved = true;
+                }
+        }
+        taken.push_back(y);
+        const double tickEnd = at.x + (west ? -side : side);
+        const double labelEdge = west ? x + width + dateH / 4 : x - dateH / 4;
+        b.line(DrawingLayer::DstDates, {{tickEnd, at.y}, {labelEdge, y + dateH / 2}});
+        b.text(DrawingLayer::DstDates, {x, y}, dateH, label, TextAnchor::BaselineLeft);
     }
 }
 
@@ -548,6 +580,7 @@ ConstructionGeometry BuildConstructionGeometry(const Model& model)
     Builder b;
     const double a = std::abs(model.params.semiMajorAxis);
     b.a = std::isfinite(a) && a > 0 ? a : 1;
+    b.hourLabelShare = model.params.hourLabelSize;
     HourCurves(b, model);
     FixedGnomonFigure(b, model);
     HourMarks(b, model);

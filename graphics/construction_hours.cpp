@@ -230,9 +230,17 @@ void DrawHourPoints(DrawContext& c)
     const int marks = HourMarkCount(m);
     const int fullR = c.bySize(3, 4);
     const int partR = 2;
-    const double distance = c.screen() ? 3 * c.tickLength : 20;
+    double distance = c.screen() ? 3 * c.tickLength : 20;
     const bool fixedGnomon = p.type() == DialType::FixedGnomon;
     s.font.height = c.bySize(16, 36);
+    const bool maker = !c.screen() && c.options.makerHourLabels.has_value();
+    const bool everyHour = maker && c.options.makerHourLabels->everyHour;
+    if (maker) {
+        s.font.height =
+            std::max(1, static_cast<int>(std::lround(c.options.makerHourLabels->share * c.a() * c.S)));
+        distance = std::max(distance, 0.5 * s.font.height);
+    }
+    const auto numbered = [everyHour](int hour) { return everyHour || IsLabelledHour(hour); };
 
     // Which curves carry marks: one pass for types 0 to 6, every hour curve for type 7 (numbered on one).
     const int passes = fixedGnomon ? static_cast<int>(c.state.fixedGnomonCurves.size()) : 1;
@@ -268,7 +276,7 @@ void DrawHourPoints(DrawContext& c)
             if (!skip && !fixedGnomon)
                 g.Ellipse(px - r, py - r, px + r, py + r);
             const int hour = m.state.hourFrom + (j - 1) / lph;
-            if (!skip && full && pass == labelledPass && IsLabelledHour(hour) &&
+            if (!skip && full && pass == labelledPass && numbered(hour) &&
                 std::abs(hourValue - hour) < kLabelHourTolerance) {
                 s.brush = {kWhite, BrushStyle::Solid};
                 if (fixedGnomon && (hour == 9 || hour == 15)) {

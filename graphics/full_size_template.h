@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace umbrix {
 
@@ -38,15 +39,29 @@ constexpr int kTemplateMaxSheets = 1000; // more: refused
 constexpr double kMinCorrection = 0.8;   // printer correction factors outside this range are refused
 constexpr double kMaxCorrection = 1.25;
 
+/// Which way the sheets lie; Auto takes the one needing fewer sheets (portrait when both need as many).
+enum class TemplateOrientation : std::uint8_t { Portrait, Landscape, Auto };
+/// "portrait", "landscape" or "auto"; nothing for any other text.
+[[nodiscard]] std::optional<TemplateOrientation> ParseTemplateOrientation(std::string_view text);
+
+/// What the sheets carry: the whole construction, or only the hour points and their numbers, the date
+/// scale with its labels and the check bars, for transferring the marks to stone.
+enum class TemplateContent : std::uint8_t { Full, Marks };
+/// "full" or "marks"; nothing for any other text.
+[[nodiscard]] std::optional<TemplateContent> ParseTemplateContent(std::string_view text);
+
 struct TemplateRequest {
     PaperSize paper = PaperSize::A4;
     double correctX = 1.0; // printer correction factors
     double correctY = 1.0;
+    TemplateOrientation orientation = TemplateOrientation::Auto;
+    TemplateContent content = TemplateContent::Full;
 };
 
 /// Where the sheets lie, in millimetres on the dial's plane (x east, y north, origin P).
 struct TemplateLayout {
-    PaperMm paper;
+    PaperMm paper; // as the sheets lie: width across, height down
+    bool landscape = false;
     double printableWidthMm = 0;
     double printableHeightMm = 0;
     double leftMm = 0; // lower-left corner of the tiled area: the extent's corner less 20 mm
@@ -64,8 +79,17 @@ struct TemplateLayout {
 };
 
 /// Tiles an extent (dial units of size unitSizeMm): columns = max(1, ceil((W - o) / (w - o))) for the tiled
-/// width W, the printable width w and the overlap o; rows alike.
+/// width W, the printable width w and the overlap o; rows alike. Portrait sheets.
 [[nodiscard]] TemplateLayout LayoutTemplate(const Extent& dialExtent, double unitSizeMm, PaperSize paper);
+
+/// The same with the orientation asked for; Auto tiles both ways and keeps the one with fewer sheets.
+[[nodiscard]] TemplateLayout LayoutTemplate(const Extent& dialExtent, double unitSizeMm, PaperSize paper,
+                                            TemplateOrientation orientation);
+
+/// Per sheet (row by row from the lower left, column within row): whether anything of the construction
+/// but its axes lies on the sheet's printable area. Sheets without are left out of the template.
+[[nodiscard]] std::vector<bool> SheetsWithContent(const TemplateLayout& layout, const ConstructionGeometry& g,
+                                                  double unitSizeMm);
 
 /// The sheet holding a point of the plane (mm): the first column and row whose printable area contains it.
 struct SheetIndex {
@@ -82,7 +106,8 @@ struct PagePoint {
 [[nodiscard]] PagePoint OnSheet(const TemplateLayout& layout, const TemplateRequest& request, int column, int row,
                                 double xMm, double yMm);
 
-/// Draws the map page and every sheet: pages.page() is the first page; NewPage starts each following one.
+/// Draws the map page and every sheet with content: pages.page() is the first page; NewPage starts each
+/// following one. The map shows the sheets left out as empty.
 /// Nothing is drawn when the layout is refused or a correction factor lies outside its range; false then,
 /// or when a page could not be started.
 [[nodiscard]] bool DrawTemplate(const Model& model, LengthUnit unit, const TemplateRequest& request, PageFlow& pages);

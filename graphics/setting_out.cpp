@@ -1,10 +1,16 @@
 #include "graphics/setting_out.h"
 
+#include "core/dial_geometry.h"
 #include "core/dst_ring.h"
 #include "core/ephemeris.h"
 #include "core/gnomon.h"
 #include "core/hour_marks.h"
 #include "core/leap_cycle.h"
+#include "core/numeric.h"
+#include "core/reach_planner.h"
+#include "core/reading.h"
+#include "graphics/true_scale.h"
+#include "text/own_texts.h"
 
 #include <array>
 #include <cmath>
@@ -32,8 +38,10 @@ std::string_view HalfSuffix(DialHalf half)
 /// Adds rows and works out d1, d2 and the chords.
 class Rows {
 public:
-    Rows(const DialParameters& p, double semiMinorAxis, SettingOutPlan& plan)
-        : p_(p), semiMinorAxis_(semiMinorAxis), plan_(plan)
+    Rows(const DialParameters& p, double semiMinorAxis, SettingOutPlan& plan, std::string b1Direction,
+         std::string b2Direction)
+        : p_(p), semiMinorAxis_(semiMinorAxis), plan_(plan), b1Direction_(std::move(b1Direction)),
+          b2Direction_(std::move(b2Direction))
     {
     }
 
@@ -61,8 +69,8 @@ public:
         const double cx = HalfCentreX(p_, half);
         const std::string suffix(HalfSuffix(half));
         add(SettingOutKind::Centre, "P" + suffix, {cx, 0}, half);
-        add(SettingOutKind::Stake, "B1" + suffix, {cx, semiMinorAxis_}, half);
-        add(SettingOutKind::Stake, "B2" + suffix, {cx, -semiMinorAxis_}, half);
+        add(SettingOutKind::Stake, "B1 (" + b1Direction_ + ")" + suffix, {cx, semiMinorAxis_}, half);
+        add(SettingOutKind::Stake, "B2 (" + b2Direction_ + ")" + suffix, {cx, -semiMinorAxis_}, half);
     }
 
     /// The foci of an axis-parallel ellipse with semi-axes ax (along x) and ay (along y) round centre.
@@ -88,6 +96,8 @@ private:
     const DialParameters& p_;
     double semiMinorAxis_; // b of the derived geometry
     SettingOutPlan& plan_;
+    std::string b1Direction_; // where B1 lies from P: north or south (up or down on a plane)
+    std::string b2Direction_;
     std::array<std::optional<DialPoint>, static_cast<std::size_t>(SettingOutKind::DstDate) + 1> last_{};
 };
 
@@ -148,6 +158,38 @@ std::string_view SettingOutKindName(SettingOutKind kind)
     return "";
 }
 
+std::string_view SettingOutKindText(const LanguageState& lang, SettingOutKind kind)
+{
+    static constexpr std::array<OwnText, static_cast<std::size_t>(SettingOutKind::DstDate) + 1> kTexts{
+        OwnText::KindHour,   OwnText::KindDate,   OwnText::KindCentre,  OwnText::KindStake,   OwnText::KindFocus,
+        OwnText::KindZ,      OwnText::KindLoopAm, OwnText::KindLoopPm,  OwnText::KindDstHour, OwnText::KindDstDate};
+    return OwnTextOf(lang, kTexts[static_cast<std::size_t>(kind)]);
+}
+
+StakeDirections StakeDirectionsOf(const Model& model)
+{
+    const LanguageState& lang = model.state.language;
+    // B1 is the end of the minor axis at the 12 o'clock point: (0, b), with b negative where noon lies south.
+    const bool b1Positive = !(model.derived.semiMinorAxis < 0);
+    const bool north = DialYIsNorth(model.params);
+    const OwnText positive = north ? OwnText::StakeNorth : OwnText::StakeUp;
+    const OwnText negative = north ? OwnText::StakeSouth : OwnText::StakeDown;
+    return {std::string(OwnTextOf(lang, b1Positive ? positive : negative)),
+            std::string(OwnTextOf(lang, b1Positive ? negative : positive)), b1Positive};
+}
+
+std::optional<std::string> GnomonHeightWarning(const Model& model, LengthUnit unit)
+{
+    if (model.params.type() == DialType::FixedGnomon)
+        return std::nullopt;
+    const std::optional<GnomonHeightCheck> check = CheckGnomonHeight(model.params, model.state, model.results);
+    if (!check || !check->tooShort)
+        return std::nullopt;
+    return OwnTextWith(model.state.language, OwnText::GnomonTooShort,
+                       FormatDecimals(100 * check->coverage, 0) + " %",
+                       FormatLength(check->heightFor90, unit) + " " + std::string(UnitName(unit)));
+}
+
 std::string ClockText(double hours)
 {
     if (!std::isfinite(hours))
@@ -165,7 +207,8 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
 {
     const DialParameters& p = model.params;
     SettingOutPlan plan;
-    Rows rows(p, model.derived.semiMinorAxis, plan);
+    const StakeDirections directions = StakeDirectionsOf(model);
+    Rows rows(p, model.derived.semiMinorAxis, plan, directions.b1, directions.b2);
     const bool split = IsSplitDial(p);
     const bool fixed = p.type() == DialType::FixedGnomon;
     const std::optional<DstRing> ring =
@@ -258,6 +301,24 @@ std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p, con
         out.push_back({zoneTimes[k] + *offset, ClockLabel(lang, true, abbreviation)});
     }
     return out;
+}
+
+std::vector<SunBearing> SunBearingsAtFullHours(const DialParameters& p, int month, int day)
+{
+    std::vector<SunBearing> bearings;
+    if (month < 1 || month > 12 || day < 1 || day > 31)
+        return bearings;
+    const int dayOfYear = DayOfYear(p.year, month, day);
+    for (int hour = 0; hour <= 24; ++hour) {
+        // Zone time h is universal time h + zoneMeridian / 15 (meridians west positive).
+        const SolarInstant sun = SunAtUniversalTime(p.year, dayOfYear, hour + p.zoneMeridian / 15, p.longitude);
+        const Vec3 d = SunDirection(sun.hourAngleDeg, sun.declinationDeg, p.latitude);
+        if (!(d.up > 0) || !std::isfinite(d.east) || !std::isfinite(d.north))
+            continue;
+        bearings.push_back({hour, Reduce360(std::atan2(d.east, d.north) / degToRad),
+                            std::asin(std::min(d.up, 1.0)) / degToRad});
+    }
+    return bearings;
 }
 
 std::vector<double> ApparentNoonZoneTimes(const DialParameters& p, int month)

@@ -51,18 +51,36 @@ struct SettingOutPlan {
 };
 
 /// The rows of the last calculation. Types 0 to 6: centre P, stakes B1 (0, b) and B2 (0, -b) with b the
-/// semi-minor axis, every hour point, every date mark; foci for types 0, 3, 4, 6 and for type 1 with gnomon
-/// deviation or inclination 0. Split dial: centre and stakes of each half, its hour points, the loop
-/// points, foci per half. Type 7: P, B1, B2, Z, and per date line its ellipse's centre (a date row), its
-/// foci when the gnomon deviation or inclination is 0, and its hour points. Summer-time ring 2: the inner
-/// ring's hour points (dst-hour, labelled with their summer time) and its date marks (dst-date) last; ring 1
-/// adds no rows but gives every hour row its summer-time label as secondLabel.
+/// semi-minor axis, each named with its direction ("B1 (north)"), every hour point, every date mark; foci
+/// for types 0, 3, 4, 6 and for type 1 with gnomon deviation or inclination 0. Split dial: centre and stakes
+/// of each half, its hour points, the loop points, foci per half. Type 7: P, B1, B2, Z, and per date line
+/// its ellipse's centre (a date row), its foci when the gnomon deviation or inclination is 0, and its hour
+/// points. Summer-time ring 2: the inner ring's hour points (dst-hour, labelled with their summer time) and
+/// its date marks (dst-date) last; ring 1 adds no rows but gives every hour row its summer-time label as
+/// secondLabel.
 [[nodiscard]] SettingOutPlan BuildSettingOutPlan(const Model& model);
 
 /// The plan as CSV: UTF-8 with byte-order mark, CR LF, ";" between cells; line 1 "unit;<unit>", line 2
 /// "kind;label;x;y;d1;d2;chord", then one line per row, lengths with the unit's decimals, the chord empty
 /// for the first row of a kind.
 [[nodiscard]] std::string SettingOutCsv(const SettingOutPlan& plan, LengthUnit unit);
+
+/// The kind in the language of `lang`, for the plan's table.
+[[nodiscard]] std::string_view SettingOutKindText(const LanguageState& lang, SettingOutKind kind);
+
+/// Which way each stake lies from P, in the model's language: "north"/"south" on a horizontal plane,
+/// "up"/"down" on others. B1 is (0, b): north where the 12 o'clock point lies north of P, south otherwise.
+struct StakeDirections {
+    std::string b1;
+    std::string b2;
+    bool b1OnPositiveY = true;
+};
+[[nodiscard]] StakeDirections StakeDirectionsOf(const Model& model);
+
+/// The warning of a gnomon too short for its dial (CheckGnomonHeight below 50 %): the share reached and the
+/// height that reaches 90 %, in the model's language; none when the gnomon is tall enough or the check does
+/// not apply (dial types other than 0 and 6).
+[[nodiscard]] std::optional<std::string> GnomonHeightWarning(const Model& model, LengthUnit unit);
 
 /// Zone time of apparent noon at the site (decimal hours) on every day of a month: when a plumb line's
 /// shadow lies exactly north-south. 12 + (longitude - zoneMeridian) / 15 - equation of time / 15.
@@ -78,6 +96,17 @@ struct ClockTimeOfDate {
 /// force, zone time outside it, each with its label.
 [[nodiscard]] std::vector<ClockTimeOfDate> ApparentNoonClockTimes(const DialParameters& p, const LanguageState& lang,
                                                                   int month);
+
+/// The sun at a full hour of zone time on one day: its azimuth from true north, clockwise, and its altitude,
+/// degrees. A plumb line's shadow points to azimuthDeg + 180.
+struct SunBearing {
+    int hour = 12;
+    double azimuthDeg = 0;
+    double altitudeDeg = 0;
+};
+
+/// Every full hour of zone time on day/month of the dial's year at which the sun stands above the horizon.
+[[nodiscard]] std::vector<SunBearing> SunBearingsAtFullHours(const DialParameters& p, int month, int day);
 
 /// A clock time in decimal hours as "HH:MM" (minutes rounded); "--:--" when not finite.
 [[nodiscard]] std::string ClockText(double hours);

@@ -28,6 +28,7 @@ constexpr int kLinePitch = 40;
 constexpr int kBoxTop = 330;
 constexpr int kDotRadius = 6;
 constexpr int kDaysPerTableRow = 4;
+constexpr Colour kLabelGrey{0x60, 0x60, 0x60}; // the drawing's own hour numbers, behind the point numbers
 
 Colour KindColour(SettingOutKind kind)
 {
@@ -50,6 +51,68 @@ Colour KindColour(SettingOutKind kind)
     }
     return kBlack;
 }
+
+bool IsInnerRing(SettingOutKind kind)
+{
+    return kind == SettingOutKind::DstHour || kind == SettingOutKind::DstDate;
+}
+
+/// A box on the page, 0.1 mm, left/top inclusive.
+struct LabelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    [[nodiscard]] bool meets(const LabelBox& o, int gap) const
+    {
+        return left < o.right + gap && o.left < right + gap && top < o.bottom + gap && o.top < bottom + gap;
+    }
+};
+
+struct PlacedLabel {
+    LabelBox box;
+    bool leader = false;
+    int anchorX = 0; // where the leader meets the label
+    int anchorY = 0;
+};
+
+/// The boxes taken so far, and the first free place for a label round a point.
+class LabelBoxes {
+public:
+    void add(const LabelBox& box) { boxes_.push_back(box); }
+    [[nodiscard]] bool free(const LabelBox& box) const
+    {
+        return std::none_of(boxes_.begin(), boxes_.end(), [&](const LabelBox& b) { return b.meets(box, kGap); });
+    }
+    /// Right, left, above, below and the diagonals, at growing distances; the last candidate when all are
+    /// taken. The box is taken.
+    PlacedLabel place(int x, int y, int width, int height)
+    {
+        PlacedLabel last;
+        for (const int r : {kDotRadius + 3, kDotRadius + 14, kDotRadius + 30, kDotRadius + 55, kDotRadius + 90}) {
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, -1}, {0, 1}, {1, -1}, {-1, -1}, {1, 1},
+                                         {-1, 1}}) {
+                // The box's side or corner nearest the point lies r away from it.
+                const int bx = dx > 0 ? x + r : dx < 0 ? x - r - width : x - width / 2;
+                const int by = dy > 0 ? y + r : dy < 0 ? y - r - height : y - height / 2;
+                PlacedLabel candidate{{bx, by, bx + width, by + height}, r > kDotRadius + 14, 0, 0};
+                candidate.anchorX = dx > 0 ? bx : dx < 0 ? bx + width : bx + width / 2;
+                candidate.anchorY = dy > 0 ? by : dy < 0 ? by + height : by + height / 2;
+                last = candidate;
+                if (free(candidate.box)) {
+                    add(candidate.box);
+                    return candidate;
+                }
+            }
+        }
+        add(last.box);
+        return last;
+    }
+
+private:
+    static constexpr int kGap = 3;
+    std::vector<LabelBox> boxes_;
+};
 
 void SetFont(Surface& s, int height, FontStyle style = FontStyle::Regular, Colour colour = kBlack)
 {
@@ -74,6 +137,13 @@ public:
 
     bool ok() const { return ok_; }
     Surface& s() { return pages_.page(); }
+
+    /// Ends the page (unless nothing stands on it yet).
+    void pageBreak()
+    {
+        if (y_ > kPlanMargin)
+            (void)room(kPlanPageHeight);
+    }
 
     /// Makes room for `height`; starts a new page when the current one is full.
     bool room(int height)
@@ -117,7 +187,9 @@ public:
             int x = kPlanMargin;
             for (std::size_t c = 0; c < cells.size() && c < t.widths.size(); ++c) {
                 const int w = t.widths[c];
-                const bool right = c < t.rightAligned.size() && t.rightAligned[c];
+                // A text wider than its column (a reason across empty columns) starts at the column's left.
+                const bool right =
+                    c < t.rightAligned.size() && t.rightAligned[c] && s().TextWidth(cells[c]) <= w - 10;
                 const int tx = right ? x + w - 10 - s().TextWidth(cells[c]) : x;
                 s().TextOut(tx, y_, cells[c]);
                 x += w;
@@ -130,7 +202,8 @@ public:
             s().MoveTo(kPlanMargin, y_ - 4);
             s().LineTo(kPlanPageWidth - kPlanMargin, y_ - 4);
         };
-        if (!room(2 * kTableRowPitch))
+        const int whole = static_cast<int>(t.rows.size() + 1) * kTableRowPitch;
+        if (!room(t.keepTogether && whole <= kPlanPageHeight - 2 * kPlanMargin ? whole : 2 * kTableRowPitch))
             return;
         header();
         for (const std::vector<std::string>& cells : t.rows) {
@@ -150,24 +223,35 @@ private:
     bool ok_ = true;
 };
 
-PlanTable PointTable(const SettingOutPlan& plan, const LanguageState& lang, LengthUnit unit)
+/// The number of row i in the drawing and the table: the inner summer-time ring runs on its own, "S1", "S2".
+std::string RowNumber(const SettingOutPlan& plan, std::size_t i)
+{
+    std::size_t outer = 0;
+    std::size_t inner = 0;
+    for (std::size_t k = 0; k <= i && k < plan.rows.size(); ++k)
+        ++(IsInnerRing(plan.rows[k].kind) ? inner : outer);
+    return i < plan.rows.size() && IsInnerRing(plan.rows[i].kind) ? "S" + std::to_string(inner)
+                                                                  : std::to_string(outer);
+}
+
+PlanTable PointTable(const SettingOutPlan& plan, const LanguageState& lang, LengthUnit unit, bool yIsNorth)
 {
     PlanTable t;
     const std::string u = " [" + std::string(UnitName(unit)) + "]";
     t.header = {T(lang, OwnText::ColumnNumber),
                 T(lang, OwnText::ColumnKind),
                 T(lang, OwnText::ColumnLabel),
-                "x" + u,
-                "y" + u,
+                T(lang, yIsNorth ? OwnText::ColumnEast : OwnText::ColumnRight),
+                T(lang, yIsNorth ? OwnText::ColumnNorth : OwnText::ColumnUp),
                 "d1" + u,
                 "d2" + u,
                 T(lang, OwnText::ColumnChord) + u};
-    t.widths = {130, 200, 390, 220, 220, 220, 220, 200};
+    t.widths = {110, 250, 380, 230, 230, 200, 200, 200};
     t.rightAligned = {true, false, false, true, true, true, true, true};
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         const SettingOutRow& r = plan.rows[i];
         const std::string label = r.secondLabel.empty() ? r.label : r.label + " / " + r.secondLabel;
-        t.rows.push_back({std::to_string(i + 1), std::string(SettingOutKindName(r.kind)), label,
+        t.rows.push_back({RowNumber(plan, i), std::string(SettingOutKindText(lang, r.kind)), label,
                           FormatLength(r.at.x, unit), FormatLength(r.at.y, unit), FormatLength(r.d1, unit),
                           FormatLength(r.d2, unit), r.chord ? FormatLength(*r.chord, unit) : std::string()});
     }
@@ -194,10 +278,20 @@ std::vector<PlanTable> BudgetTables(const ErrorBudget& budget, const LanguageSta
                     T(lang, OwnText::ColumnLatitude) + " min"};
     hours.widths = {150, 300, 300, 330, 330, 330};
     hours.rightAligned = {true, true, true, true, true, true};
-    for (const HourPointBudget& h : budget.hourPoints)
-        hours.rows.push_back({ClockText(h.time), Figure(h.minutesPerMmAlong), Figure(h.minutesPerMmAcross),
-                              Figure(h.minutesPerDegreeTiltNS), Figure(h.minutesPerDegreeTiltEW),
-                              Figure(h.minutesPerTenthDegreeLatitude)});
+    for (const HourPointBudget& h : budget.hourPoints) {
+        std::vector<std::string> cells{ClockText(h.time),
+                                       Figure(h.minutesPerMmAlong),
+                                       Figure(h.minutesPerMmAcross),
+                                       Figure(h.minutesPerDegreeTiltNS),
+                                       Figure(h.minutesPerDegreeTiltEW),
+                                       Figure(h.minutesPerTenthDegreeLatitude)};
+        // A row without a figure says why, across the empty columns.
+        if (std::all_of(cells.begin() + 1, cells.end(), [](const std::string& cell) { return cell.empty(); })) {
+            cells.resize(2);
+            cells[1] = T(lang, OwnText::BudgetNoSun);
+        }
+        hours.rows.push_back(std::move(cells));
+    }
     PlanTable dates;
     dates.header = {T(lang, OwnText::ColumnLabel), "N-S" + perMm, (lang.languageIndex == 2 ? "E-W" : "O-W") + perMm};
     dates.widths = {300, 300, 300};
@@ -261,7 +355,139 @@ PlanTable NoonTable(const Model& model)
         }
         t.rows.push_back(std::move(cells));
     }
+    t.keepTogether = true;
     return t;
+}
+
+/// The sun's azimuth at every full hour of the shadow date: a plumb line's shadow gives the meridian then.
+PlanTable AzimuthTable(const Model& model)
+{
+    const LanguageState& lang = model.state.language;
+    PlanTable t;
+    t.header = {T(lang, OwnText::ColumnClock) + " (" + T(lang, OwnText::ZoneTime) + ")",
+                T(lang, OwnText::ColumnSunAzimuth), T(lang, OwnText::ColumnShadowAzimuth),
+                T(lang, OwnText::ColumnAltitude)};
+    t.widths = {420, 360, 400, 300};
+    t.rightAligned = {false, true, true, true};
+    for (const SunBearing& b : SunBearingsAtFullHours(model.params, model.state.shadowMonth, model.state.shadowDay))
+        t.rows.push_back({ClockText(b.hour), FormatDecimals(b.azimuthDeg, 1) + "\u00b0",
+                          FormatDecimals(Reduce360(b.azimuthDeg + 180), 1) + "\u00b0",
+                          FormatDecimals(b.altitudeDeg, 1) + "\u00b0"});
+    t.keepTogether = true;
+    return t;
+}
+
+/// The date marks as distances from P along the y axis (and across it).
+PlanTable DateDistanceTable(const SettingOutPlan& plan, const LanguageState& lang, LengthUnit unit, bool yIsNorth)
+{
+    PlanTable t;
+    const std::string u = " [" + std::string(UnitName(unit)) + "]";
+    t.header = {T(lang, OwnText::ColumnNumber), T(lang, OwnText::ColumnLabel),
+                T(lang, yIsNorth ? OwnText::ColumnNorth : OwnText::ColumnUp) + u,
+                T(lang, yIsNorth ? OwnText::ColumnEast : OwnText::ColumnRight) + u};
+    t.widths = {150, 450, 400, 400};
+    t.rightAligned = {true, false, true, true};
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        const SettingOutRow& r = plan.rows[i];
+        if (r.kind != SettingOutKind::Date && r.kind != SettingOutKind::DstDate)
+            continue;
+        t.rows.push_back({RowNumber(plan, i), r.label, FormatLength(r.at.y, unit), FormatLength(r.at.x, unit)});
+    }
+    return t;
+}
+
+/// The hour points' numbers in the table: "12-28"; empty when there are none.
+std::string HourRowRange(const SettingOutPlan& plan)
+{
+    std::size_t first = 0;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        if (plan.rows[i].kind != SettingOutKind::Hour)
+            continue;
+        if (first == 0)
+            first = i + 1;
+        last = i + 1;
+    }
+    return first == 0 ? std::string() : RowNumber(plan, first - 1) + "\u2013" + RowNumber(plan, last - 1);
+}
+
+/// The chords through P between opposite hour points (h and h + 12 of one half), for checking.
+PlanTable DiagonalChordTable(const SettingOutPlan& plan, const LanguageState& lang, LengthUnit unit)
+{
+    PlanTable t;
+    t.header = {T(lang, OwnText::ColumnChordFromTo), T(lang, OwnText::ColumnChordFromTo) + " [" +
+                                                         std::string(UnitName(unit)) + "]"};
+    t.widths = {500, 400};
+    t.rightAligned = {false, true};
+    for (const SettingOutRow& a : plan.rows) {
+        if (a.kind != SettingOutKind::Hour)
+            continue;
+        for (const SettingOutRow& b : plan.rows) {
+            if (b.kind != SettingOutKind::Hour || b.half != a.half || &a == &b)
+                continue;
+            const std::string_view la(a.label);
+            const std::string_view lb(b.label);
+            if (la.size() < 5 || lb.size() < 5 || la.substr(2, 3) != ":00" || lb.substr(2, 3) != ":00" ||
+                la.substr(5) != lb.substr(5))
+                continue;
+            const int ha = (la[0] - '0') * 10 + (la[1] - '0');
+            const int hb = (lb[0] - '0') * 10 + (lb[1] - '0');
+            if (hb != ha + 12)
+                continue;
+            t.rows.push_back({std::string(la.substr(0, 5)) + " \u2013 " + std::string(lb.substr(0, 5)) +
+                                  std::string(la.substr(5)),
+                              FormatLength(std::hypot(a.at.x - b.at.x, a.at.y - b.at.y), unit)});
+        }
+    }
+    t.keepTogether = true;
+    return t;
+}
+
+/// The steps in their order, each with its numbers, and the chords to check.
+PlanSection ChecklistSection(const Model& model, const SettingOutDocument& d, LengthUnit unit)
+{
+    const LanguageState& lang = model.state.language;
+    const DialParameters& p = model.params;
+    PlanSection s;
+    s.newPage = true;
+    s.heading = T(lang, OwnText::ChecklistHeading);
+    const std::vector<double> noons = ApparentNoonZoneTimes(p, model.state.shadowMonth);
+    const int day = model.state.shadowDay;
+    const double noon = day >= 1 && day <= static_cast<int>(noons.size()) ? noons[static_cast<std::size_t>(day - 1)]
+                                                                           : NAN;
+    std::string north = OwnTextWith(lang, OwnText::StepNorthNoon, ClockText(noon));
+    if (d.magneticDeclinationDeg)
+        north += " " + OwnTextWith(lang, OwnText::StepNorthCompass,
+                                   FormatDecimals(Reduce360(-*d.magneticDeclinationDeg), 1) + "\u00b0");
+    s.paragraphs.push_back(north);
+    s.paragraphs.push_back(T(lang, OwnText::StepCentre));
+    std::vector<std::string> stakes;
+    std::string foci;
+    for (const SettingOutRow& r : d.plan.rows) {
+        if (r.kind == SettingOutKind::Stake)
+            stakes.push_back(r.label + " y = " + Length(r.at.y, unit));
+        if (r.kind == SettingOutKind::Focus)
+            foci += (foci.empty() ? "" : ", ") + r.label + " (" + FormatLength(r.at.x, unit) + " / " +
+                    FormatLength(r.at.y, unit) + ")";
+    }
+    std::string stakeList;
+    for (std::size_t i = 1; i < stakes.size(); ++i)
+        stakeList += (i > 1 ? ", " : "") + stakes[i];
+    if (!stakes.empty())
+        s.paragraphs.push_back(OwnTextWith(lang, OwnText::StepStakes, stakes.front(), stakeList));
+    if (!foci.empty())
+        s.paragraphs.push_back(OwnTextWith(lang, OwnText::StepFoci, foci));
+    if (const std::string range = HourRowRange(d.plan); !range.empty())
+        s.paragraphs.push_back(OwnTextWith(lang, OwnText::StepHours, range));
+    s.paragraphs.push_back(T(lang, OwnText::StepDates));
+    PlanTable chords = DiagonalChordTable(d.plan, lang, unit);
+    std::string check = T(lang, OwnText::StepCheck);
+    if (p.type() == DialType::Horizontal)
+        check += " " + OwnTextWith(lang, OwnText::StepCheckSpan, Length(2 * p.semiMajorAxis, unit));
+    s.paragraphs.push_back(check);
+    if (!chords.rows.empty())
+        s.table = std::move(chords);
+    return s;
 }
 
 } // namespace
@@ -288,16 +514,22 @@ std::vector<std::string> WrapText(const Surface& s, const std::string& text, int
     return lines;
 }
 
-std::int64_t FittingScaleDenominator(const Extent& extent, double unitSizeMm, double boxMm)
+double FittingScaleDenominator(const Extent& extent, double unitSizeMm, double boxMm)
 {
     const double size = std::max(extent.width(), extent.height()) * unitSizeMm;
     if (!(size > 0) || !std::isfinite(size))
         return 1;
-    for (std::int64_t power = 1; power <= 1000000000; power *= 10)
-        for (const std::int64_t step : {1, 2, 5})
-            if (size / static_cast<double>(step * power) <= boxMm)
+    for (double power = 1; power <= 1e9; power *= 10)
+        for (const double step : {1.0, 2.0, 2.5, 4.0, 5.0})
+            if (size / (step * power) <= boxMm)
                 return step * power;
-    return 1000000000;
+    return 1e9;
+}
+
+std::string ScaleNumberText(double denominator)
+{
+    const bool whole = denominator == std::floor(denominator);
+    return FormatDecimals(denominator, whole ? 0 : 1);
 }
 
 SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
@@ -333,12 +565,16 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     } else {
         notes.paragraphs.push_back(T(lang, OwnText::GnomonHeight) + " " + Length(p.gnomonHeight, unit) + ". " +
                                    T(lang, OwnText::StandOnDate));
+        if (const std::optional<std::string> warning = GnomonHeightWarning(model, unit))
+            notes.paragraphs.push_back(T(lang, OwnText::Warning) + " " + *warning);
     }
     if (IsSplitDial(p))
         notes.paragraphs.push_back(T(lang, OwnText::SplitDialHalves));
     if (!d.yIsNorth)
         notes.paragraphs.push_back(T(lang, OwnText::UpOnPlane));
+    notes.paragraphs.push_back(T(lang, d.yIsNorth ? OwnText::AxesNorth : OwnText::AxesUp));
     notes.paragraphs.push_back(T(lang, OwnText::TwoTapes));
+    notes.paragraphs.push_back(T(lang, d.yIsNorth ? OwnText::TwoPointsEastWest : OwnText::TwoPointsRightLeft));
     for (const StringEllipse& e : d.plan.ellipses) {
         notes.paragraphs.push_back(T(lang, OwnText::StringMethod) + (e.label.empty() ? "" : " " + e.label + ":") +
                                    " A = " + Length(e.semiAxisA, unit) + ", c = " + Length(e.focalDistance, unit) +
@@ -347,6 +583,7 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     for (const std::string& note : d.arrowNotes)
         if (d.yIsNorth)
             notes.paragraphs.push_back(d.arrowLabel + ": " + note);
+    notes.paragraphs.push_back(T(lang, p.latitude < 0 ? OwnText::NoonShadowSouth : OwnText::NoonShadowNorth));
     const int month = std::clamp<int>(model.state.shadowMonth, 1, 12);
     notes.paragraphs.push_back(T(lang, OwnText::NorthHint) + " " +
                                std::string(model.state.MonthNames[static_cast<std::size_t>(month - 1)]) + " " +
@@ -354,10 +591,30 @@ SettingOutDocument BuildSettingOutDocument(const Model& model, LengthUnit unit,
     notes.table = NoonTable(model);
     d.sections.push_back(std::move(notes));
 
+    d.sections.push_back(ChecklistSection(model, d, unit));
+    PlanSection offsets;
+    offsets.heading = T(lang, OwnText::OffsetsHeading);
+    offsets.paragraphs.push_back(T(lang, d.yIsNorth ? OwnText::OffsetsNorth : OwnText::OffsetsUp));
+    d.sections.push_back(std::move(offsets));
+    PlanSection dates;
+    dates.heading = T(lang, OwnText::DateDistancesHeading);
+    dates.paragraphs.push_back(T(lang, OwnText::DateDistancesNote));
+    dates.table = DateDistanceTable(d.plan, lang, unit, d.yIsNorth);
+    if (!dates.table->rows.empty())
+        d.sections.push_back(std::move(dates));
+    if (d.yIsNorth) {
+        PlanSection azimuth;
+        azimuth.heading = OwnTextWith(lang, OwnText::AzimuthHeading, model.state.shadowDateCaption);
+        azimuth.paragraphs.push_back(T(lang, OwnText::AzimuthNote));
+        azimuth.table = AzimuthTable(model);
+        d.sections.push_back(std::move(azimuth));
+    }
+
     PlanSection points;
+    points.newPage = true;
     points.heading =
         T(lang, OwnText::Points) + " (" + T(lang, OwnText::Unit) + ": " + std::string(UnitName(unit)) + ")";
-    points.table = PointTable(d.plan, lang, unit);
+    points.table = PointTable(d.plan, lang, unit, d.yIsNorth);
     d.sections.push_back(std::move(points));
 
     // What an error in setting out costs in time, and the plaque's corrections, from the finished dial.
@@ -388,7 +645,7 @@ bool DrawSettingOutDocument(const SettingOutDocument& d, PageFlow& pages)
     s.TextOut(kPlanMargin, kPlanMargin + kTitleFont + 20, d.subtitle);
 
     // The plan in its box, every point numbered as in the table.
-    const double mmPerUnit = UnitSizeMm(d.unit) / static_cast<double>(d.scaleDenominator);
+    const double mmPerUnit = UnitSizeMm(d.unit) / d.scaleDenominator;
     const double tenthPerUnit = mmPerUnit * kTenthMmPerMm;
     const TrueScalePage page = PageForExtent(d.geometry.dial, mmPerUnit, 0);
     const double left = kPlanMargin + (kPlanBoxSize - page.widthMm * kTenthMmPerMm) / 2;
@@ -413,6 +670,16 @@ bool DrawSettingOutDocument(const SettingOutDocument& d, PageFlow& pages)
         if (line.closed)
             s.LineTo(first.first, first.second);
     }
+    // Every mark and text takes a box; a number goes to the first free place round its point, farther out
+    // along a leader line when the near ones are taken, so that no two texts overprint.
+    LabelBoxes boxes;
+    boxes.add({kPlanMargin + kPlanBoxSize - 160, kBoxTop - 20, kPlanMargin + kPlanBoxSize + 40, kBoxTop + 260});
+    for (const SettingOutRow& row : d.plan.rows) {
+        if (!std::isfinite(row.at.x) || !std::isfinite(row.at.y))
+            continue;
+        const auto q = px(row.at);
+        boxes.add({q.first - kDotRadius, q.second - kDotRadius, q.first + kDotRadius, q.second + kDotRadius});
+    }
     for (std::size_t i = 0; i < d.plan.rows.size(); ++i) {
         const SettingOutRow& row = d.plan.rows[i];
         if (!std::isfinite(row.at.x) || !std::isfinite(row.at.y))
@@ -420,9 +687,39 @@ bool DrawSettingOutDocument(const SettingOutDocument& d, PageFlow& pages)
         const auto q = px(row.at);
         s.pen = {KindColour(row.kind), 1};
         s.brush = {KindColour(row.kind), BrushStyle::Solid};
-        s.Ellipse(q.first - kDotRadius, q.second - kDotRadius, q.first + kDotRadius, q.second + kDotRadius);
+        if (IsInnerRing(row.kind)) // the inner ring's own marker: a square
+            s.Rectangle(q.first - kDotRadius, q.second - kDotRadius, q.first + kDotRadius, q.second + kDotRadius);
+        else
+            s.Ellipse(q.first - kDotRadius, q.second - kDotRadius, q.first + kDotRadius, q.second + kDotRadius);
+    }
+    // The hour numbers and the summer-time labels of the drawing, where they find room.
+    for (const GeometryText& text : d.geometry.texts) {
+        if (text.layer != DrawingLayer::HourLabels && text.layer != DrawingLayer::DstHours)
+            continue;
+        const int height = std::clamp(static_cast<int>(std::lround(text.height * tenthPerUnit)), 14, 40);
+        SetFont(s, height, FontStyle::Regular, text.layer == DrawingLayer::DstHours ? kSummerTime : kLabelGrey);
+        const auto q = px(text.at);
+        const int w = s.TextWidth(text.text);
+        const LabelBox box{q.first - w / 2, q.second - height / 2, q.first + w - w / 2, q.second + height - height / 2};
+        if (!boxes.free(box))
+            continue;
+        boxes.add(box);
+        s.TextOut(box.left, box.top, text.text);
+    }
+    for (std::size_t i = 0; i < d.plan.rows.size(); ++i) {
+        const SettingOutRow& row = d.plan.rows[i];
+        if (!std::isfinite(row.at.x) || !std::isfinite(row.at.y))
+            continue;
+        const auto q = px(row.at);
         SetFont(s, kNumberFont, FontStyle::Regular, KindColour(row.kind));
-        s.TextOut(q.first + kDotRadius + 2, q.second - kNumberFont, std::to_string(i + 1));
+        const std::string number = RowNumber(d.plan, i);
+        const PlacedLabel placed = boxes.place(q.first, q.second, s.TextWidth(number), kNumberFont);
+        if (placed.leader) {
+            s.pen = {KindColour(row.kind), 1};
+            s.MoveTo(q.first, q.second);
+            s.LineTo(placed.anchorX, placed.anchorY);
+        }
+        s.TextOut(placed.box.left, placed.box.top, number);
     }
 
     // Arrow at the box's top right; scale bar and ratio below the box.
@@ -431,7 +728,7 @@ bool DrawSettingOutDocument(const SettingOutDocument& d, PageFlow& pages)
         DrawArrow(s, kPlanMargin + kPlanBoxSize - 60, kBoxTop + 60, 110, *d.magneticDeclinationDeg, "MN");
     const int below = kBoxTop + kPlanBoxSize + 30;
     SetFont(s, kTextFont, FontStyle::Bold);
-    const std::string ratio = d.scaleLabel + " 1 : " + std::to_string(d.scaleDenominator);
+    const std::string ratio = d.scaleLabel + " 1 : " + ScaleNumberText(d.scaleDenominator);
     s.TextOut(kPlanMargin, below, ratio);
     DrawScaleBar(s, kPlanMargin + s.TextWidth(ratio) + 60, below, tenthPerUnit, 600, d.unit);
     int noteY = below;
@@ -445,6 +742,8 @@ bool DrawSettingOutDocument(const SettingOutDocument& d, PageFlow& pages)
 
     Flow flow(pages, std::max(below + 2 * kLinePitch + 20, noteY + kLinePitch));
     for (const PlanSection& section : d.sections) {
+        if (section.newPage)
+            flow.pageBreak();
         flow.heading(section.heading);
         for (const std::string& paragraph : section.paragraphs)
             flow.paragraph(paragraph);

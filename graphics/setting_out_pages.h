@@ -29,9 +29,11 @@ struct PlanTable {
     std::vector<int> widths;        // 0.1 mm per column
     std::vector<bool> rightAligned; // per column
     std::vector<std::vector<std::string>> rows;
+    bool keepTogether = false; // a short table starts a new page rather than split
 };
 
 struct PlanSection {
+    bool newPage = false; // the section begins a page of its own
     std::string heading;
     std::vector<std::string> paragraphs;
     std::optional<PlanTable> table;
@@ -44,7 +46,7 @@ struct SettingOutDocument {
     LengthUnit unit = LengthUnit::Metre;
     SettingOutPlan plan;
     ConstructionGeometry geometry;
-    std::int64_t scaleDenominator = 1;
+    double scaleDenominator = 1; // of the series 1, 2, 2.5, 4, 5 times a power of ten
     bool yIsNorth = true;
     std::optional<double> magneticDeclinationDeg; // east positive
     std::string arrowLabel;
@@ -52,9 +54,12 @@ struct SettingOutDocument {
     std::vector<PlanSection> sections;
 };
 
-/// The smallest scale 1 : N of the series 1, 2, 5, 10, 20, 50, ... at which an extent (dial units of size
-/// unitSizeMm) fits a box of boxMm x boxMm; 1 for an empty extent.
-[[nodiscard]] std::int64_t FittingScaleDenominator(const Extent& extent, double unitSizeMm, double boxMm);
+/// The largest scale 1 : N of the series 1, 2, 2.5, 4, 5, 10, 20, 25, 40, 50, ... at which an extent (dial
+/// units of size unitSizeMm) fits a box of boxMm x boxMm; 1 for an empty extent.
+[[nodiscard]] double FittingScaleDenominator(const Extent& extent, double unitSizeMm, double boxMm);
+
+/// N of a scale 1 : N as printed: "50", "2.5".
+[[nodiscard]] std::string ScaleNumberText(double denominator);
 
 /// The plan of the last calculation: rows, geometry, the scale that fits the plan's box, the arrow, and the
 /// sections: notes (gnomon height and the date scale, the string method with A and c, the two tapes, which

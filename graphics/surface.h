@@ -32,13 +32,15 @@ constexpr Colour kSilver{0xC0, 0xC0, 0xC0};
 constexpr Colour kLightGrey{0xDF, 0xDF, 0xDF};
 constexpr Colour kPaleBlueGreen{0xAF, 0xE7, 0xDF};
 constexpr Colour kYellow{0xFF, 0xFF, 0x00};
+constexpr Colour kSummerTime{0xB0, 0x5A, 0x00}; // the summer-time ring, apart from the shadow path's maroon
 
 enum class BrushStyle : std::uint8_t { Solid, Clear };
 enum class FontStyle : std::uint8_t { Regular, Bold };
 
 struct PenState {
     Colour colour = kBlack;
-    int width = 1; // surface units (pixels)
+    int width = 1;       // surface units (pixels)
+    bool dashed = false; // lines in dashes of about four pen widths, for a second scale beside the first
 };
 
 struct BrushState {

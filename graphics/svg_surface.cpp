@@ -170,7 +170,11 @@ std::string Half(long long twice)
 
 std::string StrokeAttributes(const PenState& pen)
 {
-    return " stroke=\"" + ColourText(pen.colour) + "\" stroke-width=\"" + Num(std::max(pen.width, 1)) + "\"";
+    std::string attributes =
+        " stroke=\"" + ColourText(pen.colour) + "\" stroke-width=\"" + Num(std::max(pen.width, 1)) + "\"";
+    if (pen.dashed)
+        attributes += " stroke-dasharray=\"" + Num(4 * std::max(pen.width, 2)) + "," + Num(3 * std::max(pen.width, 2)) + "\"";
+    return attributes;
 }
 
 // Lines are clipped to a wide band around the surface: renderers work in limited fixed-point ranges, and a
@@ -282,7 +286,7 @@ void SvgSurface::LineTo(int x, int y)
     }
     const std::pair<int, int> from{static_cast<int>(x0), static_cast<int>(y0)};
     if (polyline_.empty() || polyline_.back() != from || !(polylinePen_.colour == pen.colour) ||
-        polylinePen_.width != pen.width) {
+        polylinePen_.width != pen.width || polylinePen_.dashed != pen.dashed) {
         flushPolyline();
         polyline_.push_back(from);
         polylinePen_ = pen;

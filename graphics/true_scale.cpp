@@ -70,7 +70,15 @@ int DrawScaleBar(Surface& s, int x, int y, double tenthMmPerDialUnit, double max
     s.brush = {kWhite, BrushStyle::Clear};
     s.font = {std::string(kFontArial), kMarkFontHeight, kBlack, FontStyle::Regular};
     s.TextOut(x, y + kBarHeight + 3, "0");
-    const std::string label = FormatLength(length, unit) + " " + std::string(UnitName(unit));
+    // A round length needs no trailing zeros: "2 m", "0.5 m", "5 cm".
+    std::string number = FormatDecimals(length, 6);
+    if (number.find('.') != std::string::npos) {
+        while (number.back() == '0')
+            number.pop_back();
+        if (number.back() == '.')
+            number.pop_back();
+    }
+    const std::string label = number + " " + std::string(UnitName(unit));
     s.TextOut(x + total - s.TextWidth(label), y + kBarHeight + 3, label);
     return total;
 }
@@ -158,6 +166,7 @@ TrueScaleSvg DrawTrueScaleSvg(const Model& model, LengthUnit unit, std::int64_t 
     options.screenMode = false;
     options.placement = FixedPlacement{mmPerDialUnit * kTenthMmPerMm, page.centreXMm * kTenthMmPerMm,
                                        page.centreYMm * kTenthMmPerMm, width, height};
+    options.makerHourLabels = MakerHourLabelsOf(model.params);
     // A drawing of its own: its state and what it would ask of the model stay here (the window's screen
     // drawing has asked the same of the same model).
     (void)DrawConstruction(model, state, svg, options);

@@ -102,6 +102,131 @@ constexpr std::array<OwnTextPair, static_cast<std::size_t>(OwnText::Count)> kOwn
      "The template would need more than 1000 sheets and is not made."},
     {OwnText::Notes, "Hinweise", "Notes"},
     {OwnText::Points, "Punkte", "Points"},
+    {OwnText::StakeNorth, "Nord", "north"},
+    {OwnText::StakeSouth, "Süd", "south"},
+    {OwnText::StakeUp, "oben", "up"},
+    {OwnText::StakeDown, "unten", "down"},
+    {OwnText::AxesNorth,
+     "Achsen: x zeigt nach Osten, y nach Norden, beide vom Mittelpunkt P(0/0) aus. B1 ist der Pflock am Ende der "
+     "kleinen Achse beim 12-Uhr-Punkt, B2 der am anderen Ende.",
+     "Axes: x points east, y north, both from the centre P(0/0). B1 is the stake at the end of the minor axis by "
+     "the 12 o'clock point, B2 the one at its other end."},
+    {OwnText::AxesUp,
+     "Achsen: x waagrecht auf der Ebene (positiv nach rechts, von vorn gesehen), y auf der Ebene nach oben, beide "
+     "vom Mittelpunkt P(0/0) aus. B1 ist der Pflock am Ende der kleinen Achse beim 12-Uhr-Punkt, B2 der am "
+     "anderen Ende.",
+     "Axes: x level on the plane (positive to the right, seen from the front), y up the plane, both from the "
+     "centre P(0/0). B1 is the stake at the end of the minor axis by the 12 o'clock point, B2 the one at its "
+     "other end."},
+    {OwnText::TwoPointsEastWest,
+     "Zwei gespannte Bänder treffen sich in zwei Punkten, einer östlich und einer westlich der Mittagslinie "
+     "(y-Achse): bei positivem x den östlichen nehmen, bei negativem x den westlichen; bei x = 0 liegt der Punkt "
+     "auf der Mittagslinie.",
+     "Two taut tapes meet in two points, one east and one west of the noon line (the y axis): take the eastern "
+     "one where x is positive, the western one where x is negative; where x = 0 the point lies on the noon line."},
+    {OwnText::TwoPointsRightLeft,
+     "Zwei gespannte Bänder treffen sich in zwei Punkten, einer rechts und einer links der Mittagslinie "
+     "(y-Achse): bei positivem x den rechten nehmen, bei negativem x den linken; bei x = 0 liegt der Punkt auf "
+     "der Mittagslinie.",
+     "Two taut tapes meet in two points, one right and one left of the noon line (the y axis): take the right "
+     "one where x is positive, the left one where x is negative; where x = 0 the point lies on the noon line."},
+    {OwnText::NoonShadowNorth,
+     "Der Schatten eines Lots zeigt zum wahren Mittag von der Sonne weg, auf der Nordhalbkugel also genau nach "
+     "Norden.",
+     "At apparent noon a plumb line's shadow points away from the sun: in the northern hemisphere exactly "
+     "north."},
+    {OwnText::NoonShadowSouth,
+     "Der Schatten eines Lots zeigt zum wahren Mittag von der Sonne weg, auf der Südhalbkugel also genau nach "
+     "Süden.",
+     "At apparent noon a plumb line's shadow points away from the sun: in the southern hemisphere exactly "
+     "south."},
+    {OwnText::KindHour, "Stunde", "hour"},
+    {OwnText::KindDate, "Datum", "date"},
+    {OwnText::KindCentre, "Mitte", "centre"},
+    {OwnText::KindStake, "Pflock", "stake"},
+    {OwnText::KindFocus, "Brennpunkt", "focus"},
+    {OwnText::KindZ, "Z", "Z"},
+    {OwnText::KindLoopAm, "Schleife am", "loop am"},
+    {OwnText::KindLoopPm, "Schleife pm", "loop pm"},
+    {OwnText::KindDstHour, "Sommerstunde", "summer hour"},
+    {OwnText::KindDstDate, "Sommerdatum", "summer date"},
+    {OwnText::ColumnEast, "x (Ost +)", "x (east +)"},
+    {OwnText::ColumnNorth, "y (Nord +)", "y (north +)"},
+    {OwnText::ColumnRight, "x (rechts +)", "x (right +)"},
+    {OwnText::ColumnUp, "y (oben +)", "y (up +)"},
+    {OwnText::GnomonTooShort,
+     "Der Schatten dieses Zeigers erreicht nur %1 der Stundenmarken; eine Zeigerhöhe von %2 erreicht 90 %.",
+     "this gnomon's shadow reaches only %1 of the hour marks; a gnomon height of %2 reaches 90 %."},
+    {OwnText::Warning, "Warnung:", "Warning:"},
+    {OwnText::SheetEmpty, "leer", "empty"},
+    {OwnText::EmptySheetsLeftOut,
+     "%1 leere Blätter (nur Kreuze, Prüfstrecken und Achsen) werden nicht gedruckt; gedruckt werden %2.",
+     "%1 empty sheets (crosses, check bars and axes only) are left out; %2 are printed."},
+    {OwnText::TemplateOrientationLabel, "Ausrichtung", "Orientation"},
+    {OwnText::OrientationPortrait, "Hochformat", "portrait"},
+    {OwnText::OrientationLandscape, "Querformat", "landscape"},
+    {OwnText::OrientationAuto, "automatisch (weniger Blätter)", "automatic (fewer sheets)"},
+    {OwnText::TemplateContentLabel, "Inhalt", "Content"},
+    {OwnText::ContentFull, "ganze Konstruktion", "whole construction"},
+    {OwnText::ContentMarks, "nur Marken (Stundenpunkte, Ziffern, Datumsskala)",
+     "marks only (hour points, numerals, date scale)"},
+    {OwnText::ChecklistHeading, "Abstecken Schritt für Schritt", "Setting out step by step"},
+    {OwnText::StepNorthNoon,
+     "1. Nord finden: zum wahren Mittag (am Schattendatum um %1, Tabelle unten) zeigt der Schatten eines Lots "
+     "die Nord-Süd-Linie; zu jeder anderen vollen Stunde gibt die Azimuttabelle seine Richtung.",
+     "1. Find north: at apparent noon (on the shadow date at %1, table below) a plumb line's shadow gives the "
+     "north-south line; at any other full hour the azimuth table gives its direction."},
+    {OwnText::StepNorthCompass, "Mit dem Kompass: geographisch Nord liegt bei %1.",
+     "With a compass: true north lies at %1."},
+    {OwnText::StepCentre, "2. Den Mittelpunkt P(0/0) abstecken und die Nord-Süd-Linie (y-Achse) durch ihn spannen.",
+     "2. Stake the centre P(0/0) and stretch the north-south line (the y axis) through it."},
+    {OwnText::StepStakes, "3. Die Pflöcke auf der y-Achse abstecken: %1 und %2.",
+     "3. Stake the stakes on the y axis: %1 and %2."},
+    {OwnText::StepFoci, "4. Die Brennpunkte für die Fadenmethode abstecken: %1.",
+     "4. Stake the foci for the string method: %1."},
+    {OwnText::StepHours,
+     "5. Die Stundenpunkte (Nr. %1) mit zwei Bändern markieren: d1 von B1, d2 von B2, auf der Seite, die das "
+     "Vorzeichen von x nennt.",
+     "5. Mark the hour points (No. %1) by two tapes: d1 from B1, d2 from B2, on the side the sign of x names."},
+    {OwnText::StepDates, "6. Die Datumsskala markieren: jede Marke im Abstand y von P entlang der y-Achse "
+                         "(Tabelle Datumsmarken).",
+     "6. Mark the date scale: each mark at its distance y from P along the y axis (table of date marks)."},
+    {OwnText::StepCheck,
+     "7. Prüfen: die Sehnen durch P zwischen gegenüberliegenden Stundenpunkten müssen diese Längen haben:",
+     "7. Check: the chords through P between opposite hour points must have these lengths:"},
+    {OwnText::StepCheckSpan, "Die Strecke vom 6-Uhr- zum 18-Uhr-Punkt ist gleich 2a = %1.",
+     "The span from the 6 o'clock to the 18 o'clock point equals 2a = %1."},
+    {OwnText::OffsetsHeading, "Abstecken mit Grundlinie und Abständen", "Setting out by baseline and offsets"},
+    {OwnText::OffsetsNorth,
+     "Ohne zwei Bänder: von P aus y entlang der y-Achse messen (positiv nach Norden), dort rechtwinklig x "
+     "abtragen (positiv nach Osten, negativ nach Westen). x und y stehen in der Punkttabelle.",
+     "Without two tapes: from P measure y along the y axis (positive to the north), there measure x at right "
+     "angles (positive to the east, negative to the west). x and y are in the point table."},
+    {OwnText::OffsetsUp,
+     "Ohne zwei Bänder: von P aus y entlang der y-Achse messen (positiv nach oben), dort rechtwinklig x "
+     "abtragen (positiv nach rechts, negativ nach links). x und y stehen in der Punkttabelle.",
+     "Without two tapes: from P measure y along the y axis (positive upwards), there measure x at right angles "
+     "(positive to the right, negative to the left). x and y are in the point table."},
+    {OwnText::DateDistancesHeading, "Datumsmarken: Abstände von P", "Date marks: distances from P"},
+    {OwnText::DateDistancesNote,
+     "Jede Datumsmarke liegt im Abstand y von P entlang der y-Achse und x quer dazu.",
+     "Each date mark lies at the distance y from P along the y axis and x across it."},
+    {OwnText::AzimuthHeading, "Nord ohne Mittag: Azimut der Sonne am %1", "North without noon: the sun's azimuth on %1"},
+    {OwnText::AzimuthNote,
+     "Azimut von geographisch Nord im Uhrzeigersinn. Zur angegebenen Uhrzeit zeigt der Schatten eines Lots in "
+     "die Richtung der letzten Spalte; Nord liegt um diesen Winkel gegen den Uhrzeigersinn vom Schatten.",
+     "Azimuth from true north, clockwise. At the clock time given a plumb line's shadow points in the "
+     "direction of the last column; north lies that angle anticlockwise from the shadow."},
+    {OwnText::ColumnClock, "Uhrzeit", "clock time"},
+    {OwnText::ColumnSunAzimuth, "Azimut Sonne", "sun azimuth"},
+    {OwnText::ColumnShadowAzimuth, "Azimut Schatten", "shadow azimuth"},
+    {OwnText::ColumnAltitude, "Höhe", "altitude"},
+    {OwnText::ColumnChordFromTo, "Sehne", "chord"},
+    {OwnText::EveryHourNumbered, "Jede volle Stunde beziffern (Plan, Schablone, SVG, DXF)",
+     "Number every whole hour (plan, template, SVG, DXF)"},
+    {OwnText::HourLabelSizeLabel, "Ziffernhöhe (Bruchteil der großen Halbachse)",
+     "Numeral height (fraction of the semi-major axis)"},
+    {OwnText::BudgetNoSun, "kein Schatten auf dem Zifferblatt", "no shadow on the dial"},
     {OwnText::ErrorBudgetHeading, "Fehlerbudget: was ein Fehler beim Abstecken kostet",
      "Error budget: what a setting-out error costs"},
     {OwnText::ErrorBudgetNote,

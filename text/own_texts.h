@@ -72,6 +72,68 @@ enum class OwnText : std::uint8_t {
     SheetsRefused,     // more than 1000 sheets
     Notes,
     Points,
+    // The maker's outputs: stakes named by their direction, axes, the two tapes' two points, the noon shadow
+    StakeNorth, // after a stake's name: it lies north of P
+    StakeSouth,
+    StakeUp, // on a plane that is not horizontal
+    StakeDown,
+    AxesNorth,          // x east, y north
+    AxesUp,             // x across, y up the plane
+    TwoPointsEastWest,  // which of the two crossings of two tapes to take
+    TwoPointsRightLeft, // the same on a plane that is not horizontal
+    NoonShadowNorth,    // the plumb line's noon shadow in the northern hemisphere
+    NoonShadowSouth,    // and in the southern
+    KindHour,           // the point table's kinds in the plan's language
+    KindDate,
+    KindCentre,
+    KindStake,
+    KindFocus,
+    KindZ,
+    KindLoopAm,
+    KindLoopPm,
+    KindDstHour,
+    KindDstDate,
+    ColumnEast,  // "x (Ost +)"
+    ColumnNorth, // "y (Nord +)"
+    ColumnRight, // "x (rechts +)" on a plane that is not horizontal
+    ColumnUp,    // "y (oben +)"
+    GnomonTooShort, // "%1" the share of the hour marks reached, "%2" the height that reaches 90 %
+    Warning,        // before a warning on a page
+    SheetEmpty,         // on the sheet map: a sheet left out
+    EmptySheetsLeftOut, // "%1" the sheets left out, "%2" the sheets printed
+    TemplateOrientationLabel, // the template dialog's orientation choice and its items
+    OrientationPortrait,
+    OrientationLandscape,
+    OrientationAuto,
+    TemplateContentLabel, // the template dialog's content choice and its items
+    ContentFull,
+    ContentMarks,
+    // The plan's setting-out checklist, offsets, date distances and the sun's azimuth
+    ChecklistHeading,
+    StepNorthNoon,    // "%1" the clock time of apparent noon on the shadow date
+    StepNorthCompass, // "%1" the compass bearing of true north
+    StepCentre,
+    StepStakes,  // "%1" B1 with its y, "%2" B2 with its y
+    StepFoci,    // "%1" the foci with their coordinates
+    StepHours,   // "%1" the first and last number of the hour rows
+    StepDates,   // date marks by their distance from P
+    StepCheck,   // followed by the chords
+    StepCheckSpan, // "%1" 2a: the 6 h to 18 h span
+    OffsetsHeading,
+    OffsetsNorth, // y along the axis from P, then x at right angles
+    OffsetsUp,
+    DateDistancesHeading,
+    DateDistancesNote,
+    AzimuthHeading, // "%1" the date
+    AzimuthNote,
+    ColumnClock,
+    ColumnSunAzimuth,
+    ColumnShadowAzimuth,
+    ColumnAltitude,
+    ColumnChordFromTo,
+    EveryHourNumbered,  // check box: every whole hour numbered on the plan, template, SVG and DXF
+    HourLabelSizeLabel, // label of hourLabelSize
+    BudgetNoSun,    // a blank row of the error budget: no shadow on the dial at that hour
     // The setting-out plan's error budget and correction table
     ErrorBudgetHeading,
     ErrorBudgetNote,

@@ -66,6 +66,8 @@ void QtSurface::applyPen(const PenState& state)
 {
     QPen qtPen(ToQColor(state.colour));
     qtPen.setWidth(std::max(state.width, 1));
+    if (state.dashed)
+        qtPen.setStyle(Qt::DashLine);
     painter_.setPen(qtPen);
 }
 
@@ -105,7 +107,8 @@ void QtSurface::MoveTo(int x, int y)
 
 void QtSurface::LineTo(int x, int y)
 {
-    const bool samePen = pendingPen_.colour == pen.colour && pendingPen_.width == pen.width;
+    const bool samePen =
+        pendingPen_.colour == pen.colour && pendingPen_.width == pen.width && pendingPen_.dashed == pen.dashed;
     if (!pendingLine_.isEmpty() && !samePen)
         flushLines();
     if (pendingLine_.isEmpty()) {

@@ -29,6 +29,16 @@ SettingsDialog::SettingsDialog(Model& model, Host& host, std::function<void()> a
     leapCycleMean_ = OwnControl<QCheckBox>(this, "chbLeapCycleMean", OwnText::LeapCycleMean, lang);
     leapCycleMean_->setChecked(model.params.leapCycleMean != 0);
     rows->addWidget(leapCycleMean_, 2, 0, 1, 2);
+    // The hour numbers of the plan, the template, the true-scale SVG and the true-size DXF.
+    everyHour_ = OwnControl<QCheckBox>(this, "chbEveryHourNumbered", OwnText::EveryHourNumbered, lang);
+    everyHour_->setChecked(!model.params.hourLabelsScreenRule);
+    rows->addWidget(everyHour_, 3, 0, 1, 2);
+    rows->addWidget(OwnControl<QLabel>(this, "lHourLabelSize", OwnText::HourLabelSizeLabel, lang), 4, 0);
+    shownLabelSize_ = ShortNumber(model.params.hourLabelSize);
+    labelSize_ = new QLineEdit(shownLabelSize_, this);
+    labelSize_->setObjectName(QStringLiteral("eHourLabelSize"));
+    labelSize_->setMaximumWidth(90);
+    rows->addWidget(labelSize_, 4, 1);
     rows->setColumnStretch(0, 1);
     finish(rows);
 }
@@ -42,6 +52,10 @@ std::vector<NamedValue> SettingsDialog::changes() const
         out.push_back({"showLeapCycle", showLeapCycle_->isChecked() ? "1" : "0"});
     if (leapCycleMean_->isChecked() != (model_.params.leapCycleMean != 0))
         out.push_back({"leapCycleMean", leapCycleMean_->isChecked() ? "1" : "0"});
+    if (everyHour_->isChecked() == model_.params.hourLabelsScreenRule)
+        out.push_back({"hourLabels", everyHour_->isChecked() ? "all" : "screen"});
+    if (labelSize_->text() != shownLabelSize_)
+        out.push_back({"hourLabelSize", FieldValue(*labelSize_)});
     return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Options > Further settings: the magnetic declination at the site and the two leap-cycle switches.
+// Options > Further settings: the magnetic declination at the site, the two leap-cycle switches, and the
+// hour numbers of the outputs a maker builds from (every whole hour or the screen's, and their height).
 
 #include "ui/option_dialog.h"
 
@@ -19,6 +20,9 @@ private:
     QLineEdit* declination_ = nullptr;
     QCheckBox* showLeapCycle_ = nullptr;
     QCheckBox* leapCycleMean_ = nullptr;
+    QCheckBox* everyHour_ = nullptr; // hourLabels: all (checked) or screen
+    QLineEdit* labelSize_ = nullptr; // hourLabelSize
+    QString shownLabelSize_;
     QString shownDeclination_;
 };
 

@@ -29,9 +29,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace umbrix {
 
@@ -43,6 +46,10 @@ constexpr int kCorrectionDecimals = 3;
 constexpr double kCorrectionStep = 0.001;
 constexpr std::array<PaperSize, 3> kPapers{PaperSize::A4, PaperSize::A3, PaperSize::Letter};
 constexpr std::array<const char*, 3> kPaperNames{"A4", "A3", "Letter"};
+// The orientation box lists auto first; its index per TemplateOrientation and back.
+constexpr std::array<TemplateOrientation, 3> kOrientations{TemplateOrientation::Auto, TemplateOrientation::Portrait,
+                                                           TemplateOrientation::Landscape};
+constexpr std::array<int, 3> kOrientationIndex{1, 2, 0}; // Portrait, Landscape, Auto
 
 /// The form of the plan the chosen path asks for: its ending in any letter case; a name without any ending
 /// takes the filter's, which is appended. Nothing for a name with another ending.
@@ -59,12 +66,13 @@ std::optional<std::pair<std::string, bool>> SettingOutTarget(const std::string& 
     return std::pair{chosen + (csv ? ".csv" : ".pdf"), csv};
 }
 
-/// The full-size dialog: paper, the two correction factors, a PDF file or the printer.
+/// The full-size dialog: paper, the two correction factors, the orientation, the content, a PDF file or
+/// the printer.
 class TemplateDialog : public QDialog {
 public:
-    /// `sheets` counts the sheets the template takes on a paper.
+    /// `sheets` counts the sheets a request prints (those with content).
     TemplateDialog(QWidget* parent, const LanguageState& lang, const TemplateChoice& proposed,
-                   std::function<long long(PaperSize)> sheets)
+                   std::function<long long(const TemplateRequest&)> sheets)
         : QDialog(parent), lang_(lang), sheets_(std::move(sheets))
     {
         setObjectName(QStringLiteral("TemplateDialog"));
@@ -82,6 +90,13 @@ public:
         y_ = factorBox("sbCorrectY", proposed.request.correctY);
         form->addRow(ToQt(OwnTextOf(lang, OwnText::CorrectionFactorX)), x_);
         form->addRow(ToQt(OwnTextOf(lang, OwnText::CorrectionFactorY)), y_);
+        orientation_ = choiceBox("cbOrientation", lang,
+                                 {OwnText::OrientationAuto, OwnText::OrientationPortrait, OwnText::OrientationLandscape},
+                                 kOrientationIndex[static_cast<std::size_t>(proposed.request.orientation)]);
+        form->addRow(ToQt(OwnTextOf(lang, OwnText::TemplateOrientationLabel)), orientation_);
+        content_ = choiceBox("cbContent", lang, {OwnText::ContentFull, OwnText::ContentMarks},
+                             proposed.request.content == TemplateContent::Marks ? 1 : 0);
+        form->addRow(ToQt(OwnTextOf(lang, OwnText::TemplateContentLabel)), content_);
         toPdf_ = new QRadioButton(ToQt(OwnTextOf(lang, OwnText::ToPdfFile)), this);
         toPdf_->setObjectName(QStringLiteral("rbToPdf"));
         toPrinter_ = new QRadioButton(ToQt(OwnTextOf(lang, OwnText::ToPrinter)), this);
@@ -91,7 +106,8 @@ public:
         count_ = new QLabel(this);
         count_->setObjectName(QStringLiteral("lSheets"));
         form->addRow(count_);
-        connect(paper_, &QComboBox::currentIndexChanged, this, &TemplateDialog::showCount);
+        for (QComboBox* box : {paper_, orientation_, content_})
+            connect(box, &QComboBox::currentIndexChanged, this, &TemplateDialog::showCount);
         for (QDoubleSpinBox* box : {x_, y_})
             connect(box, &QDoubleSpinBox::valueChanged, this, &TemplateDialog::showCount);
         showCount();
@@ -111,6 +127,8 @@ public:
         chosen.request.paper = kPapers[static_cast<std::size_t>(std::max(paper_->currentIndex(), 0))];
         chosen.request.correctX = x_->value();
         chosen.request.correctY = y_->value();
+        chosen.request.orientation = kOrientations[static_cast<std::size_t>(std::max(orientation_->currentIndex(), 0))];
+        chosen.request.content = content_->currentIndex() == 1 ? TemplateContent::Marks : TemplateContent::Full;
         chosen.toPrinter = toPrinter_->isChecked();
         return chosen;
     }
@@ -118,9 +136,19 @@ public:
 private:
     void showCount()
     {
-        const long long sheets = sheets_ ? sheets_(choice().request.paper) : 0;
+        const long long sheets = sheets_ ? sheets_(choice().request) : 0;
         count_->setText(
             ToQt(OwnTextWith(lang_, OwnText::TemplateSheets, std::to_string(sheets), std::to_string(sheets + 1))));
+    }
+
+    QComboBox* choiceBox(const char* name, const LanguageState& lang, std::initializer_list<OwnText> items, int current)
+    {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        for (const OwnText item : items)
+            box->addItem(ToQt(OwnTextOf(lang, item)));
+        box->setCurrentIndex(current);
+        return box;
     }
 
     QDoubleSpinBox* factorBox(const char* name, double value)
@@ -137,11 +165,13 @@ private:
     QComboBox* paper_ = nullptr;
     QDoubleSpinBox* x_ = nullptr;
     QDoubleSpinBox* y_ = nullptr;
+    QComboBox* orientation_ = nullptr;
+    QComboBox* content_ = nullptr;
     QRadioButton* toPdf_ = nullptr;
     QRadioButton* toPrinter_ = nullptr;
     QLabel* count_ = nullptr;
     LanguageState lang_;
-    std::function<long long(PaperSize)> sheets_;
+    std::function<long long(const TemplateRequest&)> sheets_;
 };
 
 } // namespace
@@ -170,6 +200,14 @@ void TrueScaleActions::showError(const std::string& text)
 {
     const LanguageState& lang = window_.model().state.language;
     window_.host().showMessage(CaptionText(lang, Caption::Error), text, MessageIcon::Error);
+}
+
+void TrueScaleActions::warnOfShortGnomon(LengthUnit unit)
+{
+    const Model& model = window_.model();
+    if (const std::optional<std::string> warning = GnomonHeightWarning(model, unit))
+        window_.host().showMessage(CaptionText(model.state.language, Caption::Warning), *warning,
+                                   MessageIcon::Warning);
 }
 
 bool TrueScaleActions::writeFile(const std::string& path, const std::string& bytes)
@@ -216,8 +254,8 @@ void TrueScaleActions::settingOutClicked()
             SettingOutPdf(BuildSettingOutDocument(model, settings.lengthUnit, settings.magneticDeclinationDeg));
         if (pdf.failure)
             showError(OwnTextWith(lang, OwnText::PdfNotMade, path, *pdf.failure));
-        else
-            (void)writeFile(path, pdf.bytes);
+        else if (writeFile(path, pdf.bytes))
+            warnOfShortGnomon(settings.lengthUnit);
     } catch (const std::exception& e) {
         showError(OwnTextWith(lang, OwnText::PdfNotMade, path, e.what()));
     }
@@ -228,10 +266,15 @@ std::optional<TemplateChoice> TrueScaleActions::askTemplate()
     if (chooseTemplate_)
         return chooseTemplate_(lastChoice_);
     const Model& model = window_.model();
-    const Extent dial = BuildConstructionGeometry(model).dial;
+    const ConstructionGeometry geometry = BuildConstructionGeometry(model);
     const double unitMm = UnitSizeMm(WindowTrueScaleSettings(model).lengthUnit);
-    TemplateDialog dialog(&window_, model.state.language, lastChoice_,
-                          [dial, unitMm](PaperSize paper) { return LayoutTemplate(dial, unitMm, paper).sheets(); });
+    TemplateDialog dialog(&window_, model.state.language, lastChoice_, [&geometry, unitMm](const TemplateRequest& r) {
+        const TemplateLayout layout = LayoutTemplate(geometry.dial, unitMm, r.paper, r.orientation);
+        if (layout.refused())
+            return layout.sheets();
+        const std::vector<bool> used = SheetsWithContent(layout, geometry, unitMm);
+        return static_cast<long long>(std::count(used.begin(), used.end(), true));
+    });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
@@ -254,7 +297,8 @@ void TrueScaleActions::printFullSizeClicked()
     lastChoice_ = *choice;
     const TrueScaleSettings settings = WindowTrueScaleSettings(model);
     const TemplateLayout layout =
-        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(settings.lengthUnit), choice->request.paper);
+        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(settings.lengthUnit), choice->request.paper,
+                       choice->request.orientation);
     const std::string sheets = std::to_string(layout.sheets());
     if (layout.refused()) {
         showError(OwnTextWith(lang, OwnText::SheetsCounted, sheets));
@@ -289,8 +333,8 @@ void TrueScaleActions::printFullSizeClicked()
     const PdfBytes pdf = TemplatePdf(model, settings.lengthUnit, choice->request);
     if (pdf.failure)
         showError(OwnTextWith(lang, OwnText::PdfNotMade, answer->path, *pdf.failure));
-    else
-        (void)writeFile(answer->path, pdf.bytes);
+    else if (writeFile(answer->path, pdf.bytes))
+        warnOfShortGnomon(settings.lengthUnit);
 }
 
 void TrueScaleActions::sendToPrinter(const TemplateRequest& request)

@@ -58,6 +58,8 @@ private:
     bool writeFile(const std::string& path, const std::string& bytes);
     void sendToPrinter(const TemplateRequest& request);
     void showError(const std::string& text);
+    /// After a plan or a template: the warning of a gnomon whose shadow misses most hour marks.
+    void warnOfShortGnomon(LengthUnit unit);
 
     MainWindow& window_;
     SaveFileChooser chooseFile_;

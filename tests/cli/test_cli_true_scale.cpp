@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -85,8 +86,10 @@ double Attribute(const std::string& svg, const std::string& name)
     return at == std::string::npos ? NAN : std::atof(svg.c_str() + at + name.size() + 3);
 }
 
-/// The sheets the layout rule gives the default dial with this semi-major axis (metres) on this paper.
-long long ExpectedSheets(const std::string& semiMajorAxis, PaperSize paper)
+/// The sheets the layout rule gives the default dial with this semi-major axis (metres) on this paper:
+/// those of the whole grid, or only those printed (the sheets with some of the construction).
+long long ExpectedSheets(const std::string& semiMajorAxis, PaperSize paper,
+                         TemplateOrientation orientation = TemplateOrientation::Auto, bool printedOnly = false)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
@@ -94,7 +97,12 @@ long long ExpectedSheets(const std::string& semiMajorAxis, PaperSize paper)
     m->params.semiMajorAxis = std::stod(semiMajorAxis);
     RecordingHost host;
     (void)Recalculate(*m, host);
-    return LayoutTemplate(BuildConstructionGeometry(*m).dial, 1000, paper).sheets();
+    const ConstructionGeometry g = BuildConstructionGeometry(*m);
+    const TemplateLayout layout = LayoutTemplate(g.dial, 1000, paper, orientation);
+    if (!printedOnly)
+        return layout.sheets();
+    const std::vector<bool> used = SheetsWithContent(layout, g, 1000);
+    return std::count(used.begin(), used.end(), true);
 }
 
 } // namespace
@@ -194,7 +202,7 @@ TEST_F(CliTrueScale, SettingOutPdfAndTemplateArePrintedOrReportedUnavailable)
     const std::string sheets = File("template.pdf");
     // a = 1.01 m on A3: a few dozen sheets, fewer than the warning's 100.
     const CliRun run = Cli({"--set", "semiMajorAxis=1.01", "--setting-out", plan, "--template", sheets, "--paper", "A3",
-                            "--correct-x", "1.01", "--correct-y", "0.99"});
+                            "--correct-x", "1.01", "--correct-y", "0.99", "--template-orientation", "portrait"});
     if (!PdfOutputAvailable()) {
         EXPECT_EQ(run.code, kExitFile);
         EXPECT_NE(run.err.find(plan + ": PDF output is not available"), std::string::npos) << run.err;
@@ -208,9 +216,9 @@ TEST_F(CliTrueScale, SettingOutPdfAndTemplateArePrintedOrReportedUnavailable)
     if (!Have("pdfinfo"))
         GTEST_SKIP() << "pdfinfo is not installed";
     EXPECT_GE(PdfPages(plan), 1);
-    const long long expected = ExpectedSheets("1.01", PaperSize::A3);
-    EXPECT_LE(expected, kTemplateWarnSheets);
-    EXPECT_EQ(PdfPages(sheets), expected + 1) << "the sheet map, then one page per sheet";
+    EXPECT_LE(ExpectedSheets("1.01", PaperSize::A3, TemplateOrientation::Portrait), kTemplateWarnSheets);
+    const long long expected = ExpectedSheets("1.01", PaperSize::A3, TemplateOrientation::Portrait, true);
+    EXPECT_EQ(PdfPages(sheets), expected + 1) << "the sheet map, then one page per sheet with content";
     EXPECT_NE(Capture("pdfinfo '" + sheets + "'").find("842 x 1191 pts (A3)"), std::string::npos) << "A3 portrait";
 }
 
@@ -264,6 +272,12 @@ TEST_F(CliTrueScale, BadArgumentsExit2NamingWhatWasWrong)
         {{"--template", "t.pdf", "--correct-y", "abc"}, "not abc"},
         {{"--template", "t.pdf", "--correct-x", "nan"}, "not nan"},
         {{"--template", "t.pdf", "--correct-x"}, "--correct-x needs a factor"},
+        {{"--template", "t.pdf", "--template-orientation", "upright"},
+         "--template-orientation takes portrait, landscape or auto, not upright"},
+        {{"--template", "t.pdf", "--template-orientation"}, "--template-orientation needs portrait, landscape or auto"},
+        {{"--template", "t.pdf", "--template-content", "all"}, "--template-content takes full or marks, not all"},
+        {{"--template-content", "marks"}, "--template-content needs --template"},
+        {{"--template-orientation", "auto"}, "--template-orientation needs --template"},
     };
     for (const auto& [options, message] : cases) {
         std::vector<std::string> args = {"--json", json};
@@ -309,4 +323,28 @@ TEST_F(CliTrueScale, WriteProtectedTargetsAreKept)
         ASSERT_EQ(::stat(file.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, 0444u) << name;
     }
+}
+
+// The gnomon's height against the dial: the 40 cm table dial with the 1.7 default (a 1.7 cm gnomon) warns on
+// standard error with the height that reaches 90 %; the README's example, whose gnomon works, does not.
+TEST_F(CliTrueScale, AShortGnomonIsWarnedOfAndTheReadmeExampleIsNot)
+{
+    const std::vector<std::string> table = {"--lang", "en", "--set", "lengthUnit=cm", "--set", "semiMajorAxis=20"};
+    std::vector<std::string> args = table;
+    args.insert(args.end(), {"--setting-out", File("short.csv")});
+    const CliRun warned = Cli(args);
+    EXPECT_EQ(warned.code, kExitDone) << warned.err;
+    const std::size_t at = warned.err.find("umbrix-cli: warning: this gnomon's shadow reaches only ");
+    ASSERT_NE(at, std::string::npos) << warned.err;
+    EXPECT_NE(warned.err.find("a gnomon height of ", at), std::string::npos);
+    EXPECT_NE(warned.err.find(" cm reaches 90 %.", at), std::string::npos);
+
+    const std::string readme = Read(fs::path(UMBRIX_GOLDEN_DIR) / "../../README.md");
+    const std::string example = "--set lengthUnit=cm --set semiMajorAxis=20 --set gnomonHeight=18.5";
+    ASSERT_NE(readme.find(example), std::string::npos);
+    args = table;
+    args.insert(args.end(), {"--set", "gnomonHeight=18.5", "--setting-out", File("fine.csv")});
+    const CliRun fine = Cli(args);
+    EXPECT_EQ(fine.code, kExitDone) << fine.err;
+    EXPECT_EQ(fine.err.find("warning"), std::string::npos) << fine.err;
 }

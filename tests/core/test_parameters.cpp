@@ -105,7 +105,7 @@ TEST(ParameterTable, HelpOrderListsTheFieldsFirstThenTheOtherSettings)
     const auto hours = std::find(names.begin(), names.end(), "hoursTable");
     ASSERT_NE(hours, names.end());
     EXPECT_EQ(*(hours + 1), "lengthUnit");
-    EXPECT_EQ(names.back(), "reachCoverage");
+    EXPECT_EQ(names.back(), "hourLabelSize");
     for (const std::string_view name : names)
         EXPECT_NE(name, "cosPlaneGnomon");
 }
@@ -273,6 +273,9 @@ TEST(DesignSettingsRows, RefusedValuesNameTheParameterAndItsRange)
         {"bodyHeight", "inf", "> 0.05, <= 1000000 dial units"},
         {"reachCoverage", "0", "> 0, <= 1"},
         {"reachCoverage", "1.01", "> 0, <= 1"},
+        {"hourLabels", "some", "all|screen"},
+        {"hourLabelSize", "0.009", "0.01 .. 0.2"},
+        {"hourLabelSize", "0.21", "0.01 .. 0.2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + "=" + c.value);
@@ -301,9 +304,14 @@ TEST(DesignSettingsRows, AcceptedValuesAreStoredWhereTheOutputsReadThem)
                                                                                       {"dstRingScale", "0.95"},
                                                                                       {"dstStart", "1/4"},
                                                                                       {"dstEnd", "31/10"},
-                                                                                      {"reachCoverage", "1"}})
+                                                                                      {"reachCoverage", "1"},
+                                                                                      {"hourLabels", "screen"},
+                                                                                      {"hourLabelSize", "0.2"}})
         ASSERT_EQ(SetParameter(m, name, value).status, SetStatus::Accepted) << name;
     const DialParameters& p = m.params;
+    EXPECT_TRUE(p.hourLabelsScreenRule);
+    EXPECT_EQ(p.hourLabelSize, 0.2);
+    EXPECT_EQ(std::get<std::string>(ValueOf(*FindParameter("hourLabels"), m)), "screen");
     EXPECT_EQ(p.lengthUnit, LengthUnit::Centimetre);
     EXPECT_EQ(p.magneticDeclination, 2.5);
     EXPECT_EQ(p.showLeapCycle, 1);

@@ -173,3 +173,40 @@ TEST(ReachPlanner, OnlyForItsDialsAndValidInputs)
     const ReachMap none = ComputeReachMap(polar, m->state, m->results, {1.7, 0.9});
     EXPECT_FALSE(none.coverage || none.recommendedSemiMajorAxis);
 }
+
+// The gnomon's own height against its dial: a 40 cm table dial (cm) with the 1.7 default reaches too few
+// hour marks and is told the height that reaches 90 %; that height reaches at least 90 % of the planner's
+// cells and a centimetre less does not; a gnomon of that height raises no warning.
+TEST(GnomonHeightCheck, ShortGnomonOnASmallDialIsToldTheHeightThatWorks)
+{
+    const auto table = [](double gnomon) {
+        return CalculatedDial(0, [gnomon](Model& m) {
+            m.params.latitude = 40.42;
+            m.params.longitude = 3.70;
+            m.params.lengthUnit = LengthUnit::Centimetre;
+            m.params.semiMajorAxis = 20;
+            m.params.gnomonHeight = gnomon;
+        });
+    };
+    const auto shortOne = table(1.7);
+    const std::optional<GnomonHeightCheck> check =
+        CheckGnomonHeight(shortOne->params, shortOne->state, shortOne->results);
+    ASSERT_TRUE(check);
+    EXPECT_TRUE(check->tooShort);
+    EXPECT_LT(check->coverage, kGnomonWarnCoverage);
+    const double h = check->heightFor90;
+    EXPECT_EQ(h, std::round(h * 100) / 100);
+    const auto coverageAt = [&](double height) {
+        return *ComputeReachMap(shortOne->params, shortOne->state, shortOne->results, {height, 0.9}).coverage;
+    };
+    EXPECT_GE(coverageAt(h), kGnomonAimCoverage);
+    EXPECT_LT(coverageAt(h - 0.01), kGnomonAimCoverage);
+    const auto tall = table(h);
+    const std::optional<GnomonHeightCheck> fine = CheckGnomonHeight(tall->params, tall->state, tall->results);
+    ASSERT_TRUE(fine);
+    EXPECT_FALSE(fine->tooShort);
+    EXPECT_GE(fine->coverage, kGnomonAimCoverage);
+    // The planner does not apply to the vertical dial: no check.
+    const auto wall = CalculatedDial(4);
+    EXPECT_FALSE(CheckGnomonHeight(wall->params, wall->state, wall->results));
+}

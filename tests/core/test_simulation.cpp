@@ -442,3 +442,29 @@ TEST(CorrectionTable, HandFiguresOfTheCommonDial)
     for (const CorrectionRow& row : none.rows)
         EXPECT_FALSE(row.summerTimeMinutes || row.apparentNoonSummerTime);
 }
+
+// A dial with the inner summer-time ring is read on that ring in summer, whose hours already are summer
+// time: the plaque's summer column then holds the sun's terms alone (Vienna on 1 April: -5.48 minutes of
+// longitude and +4.0 of the equation of time, -1.5 in all, not +58.5). Ring 1 keeps the offset.
+TEST(CorrectionTable, TheInnerRingIsReadInSummerTime)
+{
+    for (const int ring : {1, 2}) {
+        const auto m = CalculatedDial(0, [ring](Model& d) {
+            d.params.latitude = 48.21;
+            d.params.longitude = -16.37;
+            d.params.dst.ring = ring;
+        });
+        const CorrectionTable table = ComputeCorrectionTable(m->params, m->results, m->params.dst);
+        int summer = 0;
+        for (const CorrectionRow& row : table.rows) {
+            if (!row.summerTimeMinutes)
+                continue;
+            ++summer;
+            EXPECT_DOUBLE_EQ(*row.summerTimeMinutes, row.standardTimeMinutes + (ring == 2 ? 0 : 60)) << row.label;
+            if (row.label.rfind("01.Apr", 0) == 0) {
+                EXPECT_NEAR(*row.summerTimeMinutes, ring == 2 ? -1.5 : 58.5, 0.1);
+            }
+        }
+        EXPECT_GT(summer, 10) << ring;
+    }
+}

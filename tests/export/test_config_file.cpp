@@ -106,6 +106,8 @@ TEST(ConfigurationLayout, DefaultDialWritesTheTwentySixLines)
         "dstOffsetHours=1.000000",
         "dstRingScale=0.800000",
         "reachCoverage=0.900000",
+        "hourLabels=all",
+        "hourLabelSize=0.060000",
     };
     EXPECT_EQ(Lines(DefaultModel()), expected);
     EXPECT_EQ(ConfigurationText({"a", "b"}), "a\r\nb\r\n");

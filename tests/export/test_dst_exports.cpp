@@ -1,5 +1,6 @@
-// The summer-time ring in the plot (pens 9 and 10), in the R10 DXF converted from it (layers L_9 and L_10)
-// and in the true-size DXF (layers DST_HOURS and DST_DATES): there with the ring, absent without it.
+// The summer-time ring in the plot (pens 11 and 10, apart from the shadow path's pen 9), in the R10 DXF
+// converted from it (layers L_11 and L_10, both in its layer table) and in the true-size DXF (layers
+// DST_HOURS and DST_DATES): there with the ring, absent without it.
 
 #include "export/hpgl_to_dxf.h"
 #include "export/hpgl_writer.h"
@@ -23,7 +24,7 @@ std::unique_ptr<Model> Dial(int type, int ring)
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
     (void)SelectDialType(*m, type);
-    m->state.showShadowPath = false; // the shadow path has pen 9 too
+    m->state.showShadowPath = false; // the shadow path keeps pen 9 to itself
     m->params.dst.ring = ring;
     RecordingHost host;
     (void)Recalculate(*m, host);
@@ -52,27 +53,27 @@ std::size_t EntitiesOn(const std::string& dxf, const std::string& layer)
 
 } // namespace
 
-TEST(DstRingPlot, PensNineAndTenOnlyWithTheRing)
+TEST(DstRingPlot, PensElevenAndTenOnlyWithTheRing)
 {
     const std::string none = Plot(*Dial(0, 0));
-    EXPECT_EQ(Count(none, "SP 9"), 0u);
+    EXPECT_EQ(Count(none, "SP 11"), 0u);
     EXPECT_EQ(Count(none, "SP 10"), 0u);
-    EXPECT_EQ(Count(Plot(*Dial(5, 2)), "SP 9"), 0u); // a ring the dial may not carry is not plotted
+    EXPECT_EQ(Count(Plot(*Dial(5, 2)), "SP 11"), 0u); // a ring the dial may not carry is not plotted
 
-    // Ring 1: pen 9 for the second labels, no date scale.
+    // Ring 1: pen 11 for the second labels, no date scale.
     const auto one = Dial(0, 1);
     const std::string first = Plot(*one);
-    EXPECT_EQ(Count(first, "SP 9"), 1u);
+    EXPECT_EQ(Count(first, "SP 11"), 1u);
     EXPECT_EQ(Count(first, "SP 10"), 0u);
-    const std::string afterPen = first.substr(first.find("SP 9"));
+    const std::string afterPen = first.substr(first.find("SP 11"));
     EXPECT_NE(afterPen.find("LB13\x03"), std::string::npos);
 
-    // Ring 2: pen 9 for the inner hours, then pen 10 for the inner date scale with its end labels.
+    // Ring 2: pen 11 for the inner hours, then pen 10 for the inner date scale with its end labels.
     const auto two = Dial(0, 2);
     const std::string second = Plot(*two);
-    ASSERT_EQ(Count(second, "SP 9"), 1u);
+    ASSERT_EQ(Count(second, "SP 11"), 1u);
     ASSERT_EQ(Count(second, "SP 10"), 1u);
-    const std::string hours = second.substr(second.find("SP 9"), second.find("SP 10") - second.find("SP 9"));
+    const std::string hours = second.substr(second.find("SP 11"), second.find("SP 10") - second.find("SP 11"));
     const std::string dates = second.substr(second.find("SP 10"));
     EXPECT_NE(hours.find("LB13\x03"), std::string::npos);
     const std::optional<DstRing> ring = ComputeDstRing(two->params, two->state, two->results, two->params.dst);
@@ -84,10 +85,14 @@ TEST(DstRingPlot, PensNineAndTenOnlyWithTheRing)
     // The converted DXF puts them on the layers of their pens.
     const DxfConversion dxf = ConvertHpglToDxf(second);
     ASSERT_EQ(dxf.status, DxfConversionStatus::Converted);
-    EXPECT_GT(EntitiesOn(dxf.dxf, "L_9"), 0u);
+    EXPECT_GT(EntitiesOn(dxf.dxf, "L_11"), 0u);
     EXPECT_GT(EntitiesOn(dxf.dxf, "L_10"), 0u);
+    // The layer table defines L_1 to L_11, each once.
+    for (int pen = 1; pen <= 11; ++pen)
+        EXPECT_EQ(Count(dxf.dxf, "  2\r\nL_" + std::to_string(pen) + "\r\n"), 1u) << pen;
+    EXPECT_EQ(Count(dxf.dxf, "L_12"), 0u);
     const DxfConversion plain = ConvertHpglToDxf(none);
-    EXPECT_EQ(EntitiesOn(plain.dxf, "L_9"), 0u);
+    EXPECT_EQ(EntitiesOn(plain.dxf, "L_11"), 0u);
     EXPECT_EQ(EntitiesOn(plain.dxf, "L_10"), 0u);
 }
 

@@ -108,8 +108,9 @@ TEST(HpglToDxfFile, BeginsWithTheFixedTablesAndEndsWithEof)
                            "  0|LTYPE|  2|DASHDOT| 70|64|  3|- . - . - . - . | 72|65| 73|4| 40|0.000004| 49|0.000002|"
                            " 49|-0.000001| 49|0.00000| 49|-0.000001|"
                            "  0|LTYPE|  2|DOT| 70|64|  3|. . . .  | 72|65| 73|2| 40|0.000001| 49|0.00000| 49|-0.000001|"
-                           "  0|ENDTAB|  0|TABLE|  2|LAYER| 70|    10|";
-    for (int n = 1; n <= 10; ++n)
+                           "  0|ENDTAB|  0|TABLE|  2|LAYER| 70|    11|";
+    // L_1 to L_10 for the plotter's pens, L_11 for the summer-time ring's hours.
+    for (int n = 1; n <= 11; ++n)
         expected += "  0|LAYER| 70|64|  2|L_" + std::to_string(n) + "| 62|" + std::to_string(n) + "|  6|CONTINUOUS|";
     expected += "  0|ENDTAB|  0|TABLE|  2|STYLE| 70|2|"
                 "  0|STYLE|  2|STANDARD| 70|0| 40|0.0| 41|1.00| 50|0.0| 71|0| 42|2.0|  3|txt|  4| |"

@@ -159,3 +159,70 @@ TEST(TrueSizeDxf, EveryDialTypeOpensInEzdxf)
         EXPECT_EQ(std::stoi(lines[k]), expectedPoints[k]) << files[k];
     fs::remove_all(dir);
 }
+
+// What a CNC or laser user takes as it is: every whole hour of the range numbered on HOUR_LABELS (hourLabels
+// all; the screen's rule numbers fewer), the hour ellipse once more as one exact ELLIPSE on its own layer,
+// switched off, and a recover run that fixes nothing. Type 0 at L = 47.25 with a = 2.75 m: semi-axes 2750 and
+// 2750 sin L mm round P; the hours 5 to 21 are x = a sin H, y = b cos H, so the curve runs clockwise from the
+// parameter 90 - (-105) = 195 degrees to 90 - 135 = -45 degrees: counter-clockwise from 315 to 195 degrees.
+TEST(TrueSizeDxf, EveryHourNumberedAndTheEllipseExactForACutter)
+{
+    if (!HaveEzdxf())
+        GTEST_SKIP() << "/usr/bin/python3 cannot import ezdxf";
+    const fs::path dir = Folder("umbrix_true_size_dxf_maker");
+    auto all = CalculatedModel(0);
+    auto screen = CalculatedModel(0);
+    screen->params.hourLabelsScreenRule = true;
+    auto split = CalculatedModel(6, 2);
+    std::vector<fs::path> files;
+    for (const auto& [model, name] : {std::pair{all.get(), "all"}, {screen.get(), "screen"}, {split.get(), "split"}}) {
+        const TrueSizeDxf dxf = WriteTrueSizeDxf(*model, LengthUnit::Metre);
+        ASSERT_TRUE(dxf.ok) << dxf.reason;
+        files.push_back(dir / (std::string(name) + ".dxf"));
+        std::ofstream(files.back(), std::ios::binary) << dxf.bytes;
+    }
+    const std::vector<std::string> lines = ReadBack(files);
+    ASSERT_EQ(lines.size(), 3u);
+    struct Line {
+        int labels = 0;
+        int arcOff = 0;
+        std::vector<std::array<double, 6>> ellipses;
+    };
+    const auto parse = [](const std::string& text) {
+        std::istringstream in(text);
+        std::string skip;
+        in >> skip >> skip >> skip;
+        if (skip != "none")
+            in >> skip;
+        Line l;
+        int count = 0;
+        in >> l.labels >> l.arcOff >> count;
+        for (int i = 0; i < count; ++i) {
+            std::array<double, 6> e{};
+            for (double& v : e)
+                in >> v;
+            l.ellipses.push_back(e);
+        }
+        return l;
+    };
+    const Line a = parse(lines[0]);
+    EXPECT_EQ(a.labels, 17) << lines[0]; // 5 h to 21 h
+    EXPECT_LT(parse(lines[1]).labels, 17) << lines[1];
+    EXPECT_EQ(a.arcOff, 1);
+    ASSERT_EQ(a.ellipses.size(), 1u) << lines[0];
+    const double pi = std::acos(-1.0);
+    const double sinL = std::sin(47.25 * pi / 180);
+    const std::array<double, 6>& e = a.ellipses.front();
+    EXPECT_NEAR(e[0], 0, 0.01);
+    EXPECT_NEAR(e[1], 0, 0.01);
+    EXPECT_NEAR(e[2], 2750, 0.01);
+    EXPECT_NEAR(e[3], 2750 * sinL, 0.01);
+    EXPECT_NEAR(e[4], 315 * pi / 180, 1e-6);
+    EXPECT_NEAR(e[5], 195 * pi / 180, 1e-6);
+    // The split dial: one arc per half, each round its own centre.
+    const Line s = parse(lines[2]);
+    ASSERT_EQ(s.ellipses.size(), 2u) << lines[2];
+    EXPECT_NEAR(s.ellipses[0][0], -s.ellipses[1][0], 1e-6);
+    EXPECT_GT(std::abs(s.ellipses[0][0]), 1);
+    fs::remove_all(dir);
+}

@@ -1,6 +1,6 @@
 // The summer-time ring and the leap-cycle bars on the drawing, in the true-size geometry and in the
-// setting-out plan: present exactly when asked for and allowed, in maroon with dashed ticks, at the places
-// the ring's table gives.
+// setting-out plan: present exactly when asked for and allowed, in their own colour (apart from the shadow
+// path's maroon) with dashed ticks, at the places the ring's table gives.
 
 #include "core/dst_ring.h"
 #include "core/leap_cycle.h"
@@ -24,7 +24,7 @@ namespace {
 
 using test::Calculated;
 
-/// A dial without the shadow path (also drawn in maroon), with summer-time ring `ring` and leap-cycle bars.
+/// A dial without the shadow path (drawn in maroon), with summer-time ring `ring` and leap-cycle bars.
 std::unique_ptr<Model> Dial(int type, int ring, int leapCycle = 0)
 {
     return Calculated(type, [&](Model& m) {
@@ -69,7 +69,7 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-/// Dashes: every maroon line is a separate short stroke started by its own MoveTo, none longer than a dash.
+/// Dashes: every line of the ring is a separate short stroke started by its own MoveTo, none longer than a dash.
 void ExpectDashed(const std::vector<RecordedOp>& lines)
 {
     for (const RecordedOp& line : lines)
@@ -90,31 +90,31 @@ std::size_t OnLayer(const ConstructionGeometry& g, DrawingLayer layer)
 
 } // namespace
 
-TEST(DstRingDrawing, MaroonDashesOnlyWithARingTheDialMayCarry)
+TEST(DstRingDrawing, SummerTimeDashesOnlyWithARingTheDialMayCarry)
 {
-    // No ring, and ring 2 on a dial type that may not carry it: nothing maroon, and the same drawing.
+    // No ring, and ring 2 on a dial type that may not carry it: nothing in the ring's colour, and the same drawing.
     const auto plain = Dial(0, 0);
     const Picture without = Draw(*plain);
-    EXPECT_TRUE(Lines(without.surface, kMaroon).empty());
-    EXPECT_TRUE(Texts(without.surface, kMaroon).empty());
+    EXPECT_TRUE(Lines(without.surface, kSummerTime).empty());
+    EXPECT_TRUE(Texts(without.surface, kSummerTime).empty());
     const auto refused = Dial(3, 2);
     const auto typeThree = Dial(3, 0);
     EXPECT_EQ(Draw(*refused).surface.ops.size(), Draw(*typeThree).surface.ops.size());
-    EXPECT_TRUE(Lines(Draw(*refused).surface, kMaroon).empty());
+    EXPECT_TRUE(Lines(Draw(*refused).surface, kSummerTime).empty());
 
-    // Ring 1: the second labels in maroon, each at the end of a dashed tick; 12 h reads 13 in summer.
+    // Ring 1: the second labels in the ring's colour, each at the end of a dashed tick; 12 h reads 13 in summer.
     const auto one = Dial(0, 1);
     const Picture first = Draw(*one);
-    const std::vector<RecordedOp> ticks = Lines(first.surface, kMaroon);
+    const std::vector<RecordedOp> ticks = Lines(first.surface, kSummerTime);
     ExpectDashed(ticks);
-    const std::vector<std::string> labels = Texts(first.surface, kMaroon);
+    const std::vector<std::string> labels = Texts(first.surface, kSummerTime);
     EXPECT_EQ(labels.size(), 10u);              // one for each numbered hour: 6, 8, 9, 10, 12, 14, 15, 16, 18 and 20
     EXPECT_GE(ticks.size(), 2 * labels.size()); // a tick of at least two dashes each
     EXPECT_TRUE(Has(labels, "13"));
     EXPECT_TRUE(Has(labels, "21"));
     EXPECT_FALSE(Has(labels, "12"));
     EXPECT_EQ(first.surface.ops.size() - without.surface.ops.size(),
-              Lines(first.surface, kMaroon).size() * 2 + labels.size()); // MoveTo + LineTo per dash, a text each
+              Lines(first.surface, kSummerTime).size() * 2 + labels.size()); // MoveTo + LineTo per dash, a text each
 
     // Ring 2 with a half-hour offset: the inner ellipse, its labels and the inner date scale's ends.
     const auto two = Calculated(6, [](Model& m) {
@@ -124,17 +124,17 @@ TEST(DstRingDrawing, MaroonDashesOnlyWithARingTheDialMayCarry)
         m.params.dst.offsetHours = -0.5;
     });
     const Picture inner = Draw(*two);
-    ExpectDashed(Lines(inner.surface, kMaroon));
-    const std::vector<std::string> innerLabels = Texts(inner.surface, kMaroon);
+    ExpectDashed(Lines(inner.surface, kSummerTime));
+    const std::vector<std::string> innerLabels = Texts(inner.surface, kSummerTime);
     EXPECT_TRUE(Has(innerLabels, "11:30"));
     const std::optional<DstRing> ring = ComputeDstRing(two->params, two->state, two->results, two->params.dst);
     ASSERT_TRUE(ring);
     EXPECT_TRUE(Has(innerLabels, TrimmedLabel(ring->dateMarks.front().label)));
     EXPECT_TRUE(Has(innerLabels, TrimmedLabel(ring->dateMarks.back().label)));
-    // Every inner hour point is a maroon dot where the ring's table puts it.
+    // Every inner hour point is a dot in the ring's colour where the ring's table puts it.
     int dots = 0;
     for (const RecordedOp& op : inner.surface.opsOf(SurfaceOp::Ellipse))
-        dots += op.pen.colour == kMaroon;
+        dots += op.pen.colour == kSummerTime;
     EXPECT_EQ(dots, two->results.hourPointCount);
 }
 
@@ -153,10 +153,10 @@ TEST(DstRingDrawing, InnerDateLabelsStandOppositeTheOuterOnesOnTypesZeroAndSix)
         const RecordedOp* label = nullptr;
         const auto& ops = p.surface.ops;
         for (std::size_t i = 0; i < ops.size(); ++i) {
-            if (ops[i].op == SurfaceOp::TextOut && ops[i].font.colour == kMaroon && ops[i].text == april) {
+            if (ops[i].op == SurfaceOp::TextOut && ops[i].font.colour == kSummerTime && ops[i].text == april) {
                 label = &ops[i];
                 for (std::size_t k = i; k-- > 0;)
-                    if (ops[k].op == SurfaceOp::LineTo && ops[k].pen.colour == kMaroon) {
+                    if (ops[k].op == SurfaceOp::LineTo && ops[k].pen.colour == kSummerTime) {
                         tick = &ops[k];
                         break;
                     }

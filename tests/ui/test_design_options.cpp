@@ -137,6 +137,25 @@ TEST_F(DesignOptions, FurtherSettingsApplyTheDeclinationAndTheLeapCycleSwitches)
     EXPECT_EQ(window->model().params.showLeapCycle, 0);
 }
 
+// The hour numbers of the maker's outputs: the screen's rule and a larger numeral, a size out of range kept
+// out whole.
+TEST_F(DesignOptions, FurtherSettingsChooseTheHourNumbersOfTheMakersOutputs)
+{
+    auto* dialog = openDialog<SettingsDialog>("WeitereEinstellungen1");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(in<QCheckBox>(dialog, "chbEveryHourNumbered")->isChecked());
+    in<QCheckBox>(dialog, "chbEveryHourNumbered")->setChecked(false);
+    in<QLineEdit>(dialog, "eHourLabelSize")->setText(QStringLiteral("0.5"));
+    dialog->accept();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(window->model().params.hourLabelsScreenRule);
+    in<QLineEdit>(dialog, "eHourLabelSize")->setText(QStringLiteral("0.1"));
+    dialog->accept();
+    settle();
+    EXPECT_TRUE(window->model().params.hourLabelsScreenRule);
+    EXPECT_EQ(window->model().params.hourLabelSize, 0.1);
+}
+
 // The date-mark page shows the scatter columns the table export writes, and without the switch exactly what
 // it showed before.
 TEST_F(DesignOptions, TheDatePageShowsTheLeapCycleColumnsOnlyWithTheSwitch)

@@ -3,6 +3,10 @@
 // inputs, the keys, the view after a type change, the heat maps, the icons, the help topics and the
 // template's sheet count.
 
+#include "graphics/construction_geometry.h"
+#include "graphics/full_size_template.h"
+#include "text/own_texts.h"
+#include "ui/design_settings_window.h"
 #include "ui/export_panel.h"
 #include "ui/field_comforts.h"
 #include "ui/help_window.h"
@@ -31,6 +35,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <cmath>
 
 namespace umbrix {
@@ -581,10 +586,11 @@ TEST_F(Document, HelpOpensAtThePagesTopicAndFindsText)
     EXPECT_NE(help->findChild<QLineEdit*>(QStringLiteral("HelpFind")), nullptr);
 }
 
-TEST_F(Document, TheTemplateDialogCountsSheetsAndPagesAsThePaperChanges)
+TEST_F(Document, TheTemplateDialogCountsThePrintedSheetsAsThePaperAndOrientationChange)
 {
     QString a4Count;
     QString a3Count;
+    QString portraitCount;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)
@@ -596,10 +602,24 @@ TEST_F(Document, TheTemplateDialogCountsSheetsAndPagesAsThePaperChanges)
             a4Count = count->text();
             paper->setCurrentIndex(1);
             a3Count = count->text();
+            paper->setCurrentIndex(0);
+            if (auto* orientation = dialog->findChild<QComboBox*>(QStringLiteral("cbOrientation"))) {
+                orientation->setCurrentIndex(1); // portrait
+                portraitCount = count->text();
+            }
         }
         dialog->reject();
     });
     action("Originalgroesse1")->trigger();
+    // The sheets left out for want of content are not counted: the count is that of the printed sheets.
+    const ConstructionGeometry geometry = BuildConstructionGeometry(window->model());
+    const double unitMm = UnitSizeMm(WindowTrueScaleSettings(window->model()).lengthUnit);
+    const std::vector<bool> used =
+        SheetsWithContent(LayoutTemplate(geometry.dial, unitMm, PaperSize::A4, TemplateOrientation::Portrait),
+                          geometry, unitMm);
+    const long long printed = std::count(used.begin(), used.end(), true);
+    EXPECT_EQ(portraitCount, ToQt(OwnTextWith(window->model().state.language, OwnText::TemplateSheets,
+                                              std::to_string(printed), std::to_string(printed + 1))));
     EXPECT_TRUE(a4Count.contains(QStringLiteral("Blätter"))) << FromQt(a4Count);
     EXPECT_TRUE(a4Count.contains(QStringLiteral("Seiten"))) << FromQt(a4Count);
     EXPECT_NE(a4Count, a3Count);

@@ -5,10 +5,13 @@
 
 #include "core/driver.h"
 #include "core/input_panel.h"
+#include "core/parameter_set.h"
+#include "graphics/setting_out.h"
 #include "ui/print/true_scale_pdf.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +19,7 @@
 #include <fstream>
 #include <memory>
 #include <regex>
+#include <sstream>
 #include <string>
 
 using namespace umbrix;
@@ -65,14 +69,18 @@ TEST(TrueScalePdf, TemplateHasAMapAndOneA4PagePerSheet)
         GTEST_SKIP() << "pdfinfo is not installed";
     for (const double a : {20.0, 60.0}) {
         auto m = DialInCentimetres(a);
-        const PdfBytes pdf = TemplatePdf(*m, LengthUnit::Centimetre, {});
+        TemplateRequest portrait;
+        portrait.orientation = TemplateOrientation::Portrait;
+        const PdfBytes pdf = TemplatePdf(*m, LengthUnit::Centimetre, portrait);
         ASSERT_FALSE(pdf.failure) << *pdf.failure;
-        const TemplateLayout layout = LayoutTemplate(BuildConstructionGeometry(*m).dial, 10, PaperSize::A4);
+        const ConstructionGeometry g = BuildConstructionGeometry(*m);
+        const TemplateLayout layout = LayoutTemplate(g.dial, 10, PaperSize::A4);
+        const std::vector<bool> used = SheetsWithContent(layout, g, 10);
         const fs::path file = Write("umbrix_template.pdf", pdf.bytes);
         const std::string info = Output("pdfinfo '" + file.string() + "'");
         const std::size_t pages = info.find("Pages:");
         ASSERT_NE(pages, std::string::npos) << info;
-        EXPECT_EQ(std::stoll(info.substr(pages + 6)), 1 + layout.sheets()) << info;
+        EXPECT_EQ(std::stoll(info.substr(pages + 6)), 1 + std::count(used.begin(), used.end(), true)) << info;
         EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
         fs::remove(file);
     }
@@ -128,6 +136,73 @@ TEST(TrueScalePdf, PlanStatesItsScaleAndTrueNorth)
     EXPECT_NE(text.find("Absteckplan"), std::string::npos);
     EXPECT_NE(text.find("geographisch Nord, nicht magnetisch"), std::string::npos);
     EXPECT_NE(text.find("1.5"), std::string::npos); // compass bearing 1.5 degrees for 1.5 degrees west
-    EXPECT_NE(text.find("1 : " + std::to_string(d.scaleDenominator)), std::string::npos);
+    EXPECT_NE(text.find("1 : " + ScaleNumberText(d.scaleDenominator)), std::string::npos);
+    fs::remove(file);
+}
+
+namespace {
+
+/// A dial set by its parameters' own names, as the command line sets them, then calculated.
+std::unique_ptr<Model> SetDial(const std::vector<std::pair<std::string, std::string>>& sets)
+{
+    auto m = std::make_unique<Model>();
+    InitDefaults(*m);
+    SetLanguage(*m, Language::English);
+    for (const auto& [name, value] : sets)
+        EXPECT_EQ(SetParameter(*m, name, value).status, SetStatus::Accepted) << name;
+    RecordingHost host;
+    (void)Recalculate(*m, host);
+    return m;
+}
+
+/// "pages words overlaps" and the overlaps, as pdftotext -bbox reads the document.
+std::string Overlaps(const fs::path& pdf)
+{
+    return Output(std::string("/usr/bin/python3 ") + UMBRIX_GOLDEN_DIR + "/../tools/pdf_word_overlaps.py '" +
+                  pdf.string() + "'");
+}
+
+} // namespace
+
+// Read as a reader sees them: the Vienna garden dial's plan (3 m, the inner summer-time ring, the leap
+// cycle's scatter) and the Madrid table dial's template (40 cm, in cm) have no two words overlapping on any
+// page; the template's map page names the gnomon that is too short.
+TEST(TrueScalePdf, MakersDocumentsHaveNoOverprintedWords)
+{
+    test::App();
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    const auto vienna = SetDial({{"latitude", "48.21"},
+                                 {"longitude", "-16.37"},
+                                 {"zoneMeridian", "-15"},
+                                 {"semiMajorAxis", "1.5"},
+                                 {"dstRing", "2"},
+                                 {"showLeapCycle", "1"}});
+    const PdfBytes plan = SettingOutPdf(BuildSettingOutDocument(*vienna, LengthUnit::Metre, std::nullopt));
+    ASSERT_FALSE(plan.failure) << *plan.failure;
+    const auto madrid = SetDial({{"latitude", "40.42"},
+                                 {"longitude", "3.70"},
+                                 {"zoneMeridian", "-15"},
+                                 {"lengthUnit", "cm"},
+                                 {"semiMajorAxis", "20"}});
+    const PdfBytes sheets = TemplatePdf(*madrid, LengthUnit::Centimetre, {});
+    ASSERT_FALSE(sheets.failure) << *sheets.failure;
+    for (const auto& [name, bytes] : {std::pair{"umbrix_vienna_plan.pdf", plan.bytes},
+                                      std::pair{"umbrix_madrid_template.pdf", sheets.bytes}}) {
+        const fs::path file = Write(name, bytes);
+        const std::string report = Overlaps(file);
+        std::istringstream in(report);
+        int pages = 0;
+        int words = 0;
+        int overlaps = -1;
+        in >> pages >> words >> overlaps;
+        EXPECT_GE(pages, 2) << name;
+        EXPECT_GT(words, 100) << name;
+        EXPECT_EQ(overlaps, 0) << name << "\n" << report;
+        fs::remove(file);
+    }
+    const fs::path file = Write("umbrix_madrid_template.pdf", sheets.bytes);
+    const std::string map = Output("pdftotext -f 1 -l 1 '" + file.string() + "' -");
+    EXPECT_NE(map.find("reaches only"), std::string::npos) << map;
     fs::remove(file);
 }

@@ -58,6 +58,8 @@ void PrintSurface::applyPen()
 {
     QPen qpen(ToQColor(pen.colour));
     qpen.setWidthF(std::max(pen.width, 1));
+    if (pen.dashed)
+        qpen.setStyle(Qt::DashLine);
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
     painter_.setPen(qpen);

@@ -32,15 +32,18 @@ QPageSize PageSizeOf(PaperSize paper)
 /// Pages of a PDF written into memory, each mapped to 0.1 mm from the paper's top-left corner.
 class PdfPages : public PageFlow {
 public:
-    PdfPages(const QPageSize& size, const QString& title) : writer_(&buffer_)
+    PdfPages(const QPageSize& size, const QString& title, bool landscape = false) : writer_(&buffer_)
     {
         buffer_.open(QIODevice::WriteOnly);
         writer_.setPageSize(size);
+        writer_.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         writer_.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer_.setResolution(kPdfDotsPerInch);
         writer_.setCreator(QStringLiteral("umbrix"));
         writer_.setTitle(title);
-        const QSizeF mm = size.size(QPageSize::Millimeter);
+        QSizeF mm = size.size(QPageSize::Millimeter);
+        if (landscape)
+            mm.transpose();
         surface_.setPageSize(static_cast<int>(mm.width() * 10), static_cast<int>(mm.height() * 10));
         began_ = painter_.begin(&writer_);
         map();
@@ -150,11 +153,12 @@ PdfBytes TemplatePdf(const Model& model, LengthUnit unit, const TemplateRequest&
     if (!CorrectionAccepted(request))
         return {{}, "a printer correction factor lies outside 0.8 .. 1.25"};
     const TemplateLayout layout =
-        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper);
+        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper, request.orientation);
     if (layout.refused())
         return {{}, std::string(OwnTextOf(lang, OwnText::SheetsRefused))};
     GuiForCall gui;
-    PdfPages pages(PageSizeOf(request.paper), QString::fromUtf8(OwnTextOf(lang, OwnText::TemplateTitle).data()));
+    PdfPages pages(PageSizeOf(request.paper), QString::fromUtf8(OwnTextOf(lang, OwnText::TemplateTitle).data()),
+                   layout.landscape);
     if (!pages.began())
         return {{}, "the PDF document could not be started"};
     const bool drawn = DrawTemplate(model, unit, request, pages);
@@ -167,11 +171,11 @@ std::optional<std::string> PrintTemplate(QPrinter& printer, const Model& model, 
     if (!CorrectionAccepted(request))
         return "a printer correction factor lies outside 0.8 .. 1.25";
     const TemplateLayout layout =
-        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper);
+        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(unit), request.paper, request.orientation);
     if (layout.refused())
         return std::string(OwnTextOf(model.state.language, OwnText::SheetsRefused));
     printer.setPageSize(PageSizeOf(request.paper));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageOrientation(layout.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     PrinterPages pages(printer);
