@@ -554,27 +554,6 @@ std::array<DrawingLayer, static_cast<std::size_t>(DrawingLayer::Count)> AllLayer
     return layers;
 }
 
-void Extent::add(DialPoint p)
-{
-    if (!Finite(p))
-        return;
-    if (empty) {
-        min = max = p;
-        empty = false;
-        return;
-    }
-    min = {std::min(min.x, p.x), std::min(min.y, p.y)};
-    max = {std::max(max.x, p.x), std::max(max.y, p.y)};
-}
-
-void Extent::include(const Extent& other)
-{
-    if (other.empty)
-        return;
-    add(other.min);
-    add(other.max);
-}
-
 ConstructionGeometry BuildConstructionGeometry(const Model& model)
 {
     Builder b;

@@ -12,7 +12,7 @@
 
 namespace umbrix {
 
-enum class OwnText : std::uint8_t {
+enum class OwnText : std::uint16_t {
     // Input checks and umbrix-cli
     HourRangeReversed,       // the first hour of the hour marks is not before the last
     LoopTablesOnlySplitDial, // umbrix-cli: a loop table asked of a dial that is not split
