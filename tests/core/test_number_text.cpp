@@ -77,8 +77,9 @@ TEST(NumberText, PortableWritingEqualsTheStandardLibraryInEveryFormat)
 {
     for (const double v : SampleValues()) {
         ASSERT_EQ(Portable(v, RealFormat::Shortest, 0), Std(v, RealFormat::Shortest, 0)) << v;
-        if (std::fabs(v) < 1e30 && std::fabs(v) > 1e-30)
+        if (std::fabs(v) < 1e30 && std::fabs(v) > 1e-30) {
             ASSERT_EQ(Portable(v, RealFormat::ShortestFixed, 0), Std(v, RealFormat::ShortestFixed, 0)) << v;
+        }
         ASSERT_EQ(Portable(v, RealFormat::General, 17), Std(v, RealFormat::General, 17)) << v;
         ASSERT_EQ(Portable(v, RealFormat::Scientific, 9), Std(v, RealFormat::Scientific, 9)) << v;
         ASSERT_EQ(Portable(v, RealFormat::Scientific, 1), Std(v, RealFormat::Scientific, 1)) << v;
