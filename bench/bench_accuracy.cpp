@@ -29,9 +29,9 @@ std::unique_ptr<Model> DialOfCase(int which)
         m->params.latitude = which <= 3 ? kLatitudes[which - 1] : 52.5;
     }
     if (which >= 4) {
-        m->params.marksMode = 2;
+        m->params.marksMode = MarksMode::DoubleAnalemma;
         m->state.doubleAnalemmaActive = true;
-        m->params.doubleAnalemmaMethod = static_cast<std::uint8_t>(which - 4);
+        m->params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(which - 4);
     }
     RecordingHost host;
     (void)Recalculate(*m, host);

@@ -28,8 +28,8 @@ std::unique_ptr<Model> Dial(int dialType, int marksMode = -1, int method = 1)
     InitDefaults(*m);
     (void)SelectDialType(*m, dialType);
     if (marksMode >= 0) {
-        m->params.marksMode = static_cast<std::uint8_t>(marksMode);
-        m->params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
+        m->params.marksMode = static_cast<MarksMode>(marksMode);
+        m->params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(method);
     }
     (void)ShowParameters(*m);
     RecordingHost host;

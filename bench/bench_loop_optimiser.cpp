@@ -29,7 +29,7 @@ Model SplitDial(int marksPerMonth, bool fineSearch, int hoursPerHalf)
     Model model;
     InitDefaults(model);
     (void)SelectDialType(model, 6);
-    model.params.marksMode = 2;
+    model.params.marksMode = MarksMode::DoubleAnalemma;
     model.state.doubleAnalemmaActive = true;
     model.params.marksPerMonth = static_cast<std::uint8_t>(marksPerMonth);
     model.state.fineSearch = fineSearch;

@@ -27,7 +27,7 @@ std::unique_ptr<Model> DialOfCase(int which)
     (void)SelectDialType(*m, kTypes[which]);
     if (which == 2) {
         m->params.latitude = 52.5;
-        m->params.marksMode = 2;
+        m->params.marksMode = MarksMode::DoubleAnalemma;
         m->state.doubleAnalemmaActive = true;
     }
     RecordingHost host;
@@ -65,7 +65,7 @@ void BM_DstRingAndCorrectionTable(benchmark::State& state)
 {
     const auto m = DialOfCase(0);
     DstOptions dst;
-    dst.ring = 2;
+    dst.ring = DstRingKind::InnerRing;
     for (auto _ : state) {
         const std::optional<DstRing> ring = ComputeDstRing(m->params, m->state, m->results, dst);
         const CorrectionTable table = ComputeCorrectionTable(m->params, m->results, dst);

@@ -41,28 +41,23 @@ std::string ClockText(double hours)
 /// The caption of a simulated instant under the construction.
 std::string InstantCaption(const Model& model, const Simulation& sim)
 {
-    std::string text = sim.date + " " + ClockText(sim.zoneTime) + std::string(Say(model, " Zonenzeit", " zone time"));
+    std::string text = sim.date + " " + ClockText(sim.zoneTime) + std::string(Say(model, OwnText::SimulationZoneTime));
     if (sim.summerTime)
-        text += " (" + ClockText(*sim.summerTime) + std::string(Say(model, " Sommerzeit)", " summer time)"));
+        text += " (" + ClockText(*sim.summerTime) + std::string(Say(model, OwnText::SimulationSummerTime));
     if (sim.reading)
-        text += std::string(Say(model, ": Ablesung ", ": the dial reads ")) + ClockText(*sim.reading);
+        text += std::string(Say(model, OwnText::SimulationReads)) + ClockText(*sim.reading);
     else if (sim.status == ReadingStatus::NoCrossing)
-        text += Say(model, ": der Schatten verfehlt die Stundenkurve", ": the shadow misses the hour curve");
+        text += Say(model, OwnText::SimulationMissesCurve);
     else
-        text += Say(model, ": kein Schatten auf dem Zifferblatt", ": no shadow on the dial");
+        text += Say(model, OwnText::SimulationTextNoShadow);
     return text;
 }
 
 } // namespace
 
-bool IsEnglish(const Model& model)
+std::string_view Say(const Model& model, OwnText text)
 {
-    return model.state.language.languageIndex == static_cast<int>(Language::English);
-}
-
-std::string_view Say(const Model& model, std::string_view german, std::string_view english)
-{
-    return IsEnglish(model) ? english : german;
+    return OwnTextOf(model.state.language, text);
 }
 
 std::optional<AnalysisTable> AnalysisTableByName(std::string_view name)
@@ -129,7 +124,7 @@ std::optional<std::string> RefusedAnalysis(const Model& model, const AnalysisOpt
     if (options.wantsReach() && !ReachPlannerApplies(model.params))
         return std::string(options.reach ? "--reach" : "--svg-reach") +
                ": the body-height planner is for dial types 0 and 6 only, not dialType=" +
-               std::to_string(model.params.dialType);
+               std::to_string(DialTypeNumber(model.params.dialType));
     return std::nullopt;
 }
 

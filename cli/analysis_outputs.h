@@ -14,6 +14,7 @@
 #include "core/simulation.h"
 #include "core/summer_time.h"
 #include "export/file_writer.h"
+#include "text/own_texts.h"
 
 #include <functional>
 #include <iosfwd>
@@ -28,9 +29,8 @@ namespace umbrix {
 class JsonWriter;
 class SvgPictures;
 
-/// Whether the run speaks English; the German or the English text as it does.
-[[nodiscard]] bool IsEnglish(const Model& model);
-[[nodiscard]] std::string_view Say(const Model& model, std::string_view german, std::string_view english);
+/// The own text in the run's language.
+[[nodiscard]] std::string_view Say(const Model& model, OwnText text);
 
 /// The tables --table writes besides the result pages.
 enum class AnalysisTable { Accuracy, Correction, Dst };

@@ -42,7 +42,7 @@ std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, boo
     const int rows = static_cast<int>(map.dates.size());
     // The map, then the largest and the mean magnitude and the worst cell.
     StringGrid grid(columns + 1, rows + 4);
-    grid.setCell(0, 0, std::string(Say(model, "Datum", "Date")));
+    grid.setCell(0, 0, std::string(Say(model, OwnText::ColumnDate)));
     for (int c = 0; c < columns; ++c)
         grid.setCell(c + 1, 0, std::to_string(map.hours[static_cast<std::size_t>(c)]));
     for (int r = 0; r < rows; ++r) {
@@ -51,18 +51,17 @@ std::string AccuracyTableText(const Model& model, const DesignErrorMap& map, boo
         for (int c = 0; c < columns && c < static_cast<int>(cells.size()); ++c)
             grid.setCell(c + 1, r + 1, CellOrEmpty(cells[static_cast<std::size_t>(c)].minutes, 7, 2));
     }
-    grid.setCell(0, rows + 1, std::string(Say(model, "Größter Betrag", "Largest magnitude")));
+    grid.setCell(0, rows + 1, std::string(Say(model, OwnText::LargestMagnitude)));
     grid.setCell(1, rows + 1, CellOrEmpty(map.maxAbs, 7, 2));
-    grid.setCell(0, rows + 2, std::string(Say(model, "Mittlerer Betrag", "Mean magnitude")));
+    grid.setCell(0, rows + 2, std::string(Say(model, OwnText::MeanMagnitude)));
     grid.setCell(1, rows + 2, CellOrEmpty(map.meanAbs, 7, 2));
     if (map.worst) {
-        grid.setCell(0, rows + 3, std::string(Say(model, "Größter Fehler", "Worst cell")));
+        grid.setCell(0, rows + 3, std::string(Say(model, OwnText::WorstCell)));
         grid.setCell(1, rows + 3, map.worst->date);
         grid.setCell(2, rows + 3, std::to_string(map.worst->hour));
         grid.setCell(3, rows + 3, FormatFixed(7, 2, map.worst->minutes));
     }
-    const std::string_view title = Say(model, "Entwurfsfehler der Ablesung in Minuten (Ablesung - Zeit)",
-                                       "Design error of the reading in minutes (reading - time)");
+    const std::string_view title = Say(model, OwnText::DesignErrorTableTitle);
     return TableLinesText(BuildGridExport(model, title, grid), csv);
 }
 
@@ -70,18 +69,13 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
 {
     const int rows = static_cast<int>(table.rows.size());
     StringGrid grid(7, rows + 1);
-    const bool en = IsEnglish(model);
-    const std::array<std::string_view, 7> heads =
-        en ? std::array<std::string_view, 7>{"Date",
-                                             "Equation of time (min)",
-                                             "Longitude (min)",
-                                             "Standard time (min)",
-                                             "Summer time (min)",
-                                             "Apparent noon",
-                                             "Apparent noon summer time"}
-           : std::array<std::string_view, 7>{
-                 "Datum",         "Zeitgleichung (min)",     "Länge (min)", "Zonenzeit (min)", "Sommerzeit (min)",
-                 "Wahrer Mittag", "Wahrer Mittag Sommerzeit"};
+    const std::array<OwnText, 7> heads{OwnText::ColumnDate,
+                                       OwnText::CorrectionEquationOfTime,
+                                       OwnText::CorrectionLongitude,
+                                       OwnText::CorrectionStandardTime,
+                                       OwnText::CorrectionSummerTime,
+                                       OwnText::CorrectionApparentNoon,
+                                       OwnText::CorrectionApparentNoonSummer};
     // Without summer time at the site the two summer columns are left out.
     const bool summer = table.offsetHours.has_value();
     if (!summer)
@@ -93,7 +87,7 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
             grid.setCell(column[static_cast<std::size_t>(c)], r, std::move(text));
     };
     for (int c = 0; c < 7; ++c)
-        set(c, 0, std::string(heads[static_cast<std::size_t>(c)]));
+        set(c, 0, std::string(Say(model, heads[static_cast<std::size_t>(c)])));
     for (int r = 0; r < rows; ++r) {
         const CorrectionRow& row = table.rows[static_cast<std::size_t>(r)];
         set(0, r + 1, row.label);
@@ -104,15 +98,14 @@ std::string CorrectionTableText(const Model& model, const CorrectionTable& table
         set(5, r + 1, ClockSeconds(row.apparentNoon));
         set(6, r + 1, ClockSeconds(row.apparentNoonSummerTime));
     }
-    std::string title(
-        Say(model, "Korrektur: Minuten zur Ablesung addieren", "Correction: minutes to add to the reading"));
+    std::string title(Say(model, OwnText::CorrectionTableTitle));
     // The rule is named once a dial chose one (a time zone or summerTimeRule); a dial without either keeps
     // its table as it always was, under the EU rule.
     const DstOptions& dst = model.params.dst;
     const bool named = dst.rule.has_value() || !dst.timeZone.empty();
     const std::string rule = named ? SummerRuleText(model.state.language, dst) + ", " : std::string();
     if (table.offsetHours)
-        title += " (" + rule + std::string(Say(model, "Sommerzeit = Zonenzeit + ", "summer time = zone time + ")) +
+        title += " (" + rule + std::string(Say(model, OwnText::CorrectionSummerOffset)) +
                  FormatDecimals(*table.offsetHours, 1) + " h)";
     else
         title += " (" + SummerRuleText(model.state.language, dst) + ")";

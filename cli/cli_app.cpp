@@ -430,7 +430,7 @@ int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, 
     CliSite ownSite;
     CliSite& site = givenSite ? *givenSite : ownSite;
     // The loop tables belong to the split dial alone.
-    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    const bool split = IsSplitDial(model.params);
     for (const auto& [table, file] : options.tables) {
         if (table.page == TablePage::Loops && !split) {
             err << "umbrix-cli: " << OwnTextOf(model.state.language, OwnText::LoopTablesOnlySplitDial) << '\n';

@@ -179,7 +179,7 @@ void WriteSite(JsonWriter& json, const Model& model, const SiteFacts* place)
 void WriteDstRing(JsonWriter& json, const Model& model, ReportTables tables)
 {
     const DialParameters& p = model.params;
-    if (p.dst.ring == 0)
+    if (p.dst.ring == DstRingKind::None)
         return;
     std::optional<DstRing> ring;
     if (tables == ReportTables::Written)
@@ -271,7 +271,7 @@ void WriteLoopStatistics(JsonWriter& json, std::string_view name, const LoopErro
 /// The figure-eight loops of the split dial (empty for every other dial) and their error statistics.
 void WriteLoops(JsonWriter& json, const Model& model)
 {
-    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    const bool split = IsSplitDial(model.params);
     const LoopPair loops = split ? CurrentLoops(model) : LoopPair{};
     json.key("loops");
     json.beginObject();

@@ -26,11 +26,6 @@ constexpr double kSummerSolsticeFromDay = 140;
 constexpr double kSummerSolsticeToDay = 210;
 constexpr int kSearchSteps = 60; // golden section and bisection: far below a second of time
 
-bool IsSplitDial(const DialParameters& p)
-{
-    return p.type() == DialType::MeanTime && p.marksMode == 2;
-}
-
 /// Declination at 12:00 of the reference meridian on (fractional) day `day` of year.
 double NoonDeclination(int year, double day, double referenceMeridianDeg)
 {

@@ -108,13 +108,18 @@ int IntegerOf(const std::vector<std::string_view>& tokens, std::size_t k, long l
     return fallback;
 }
 
-/// The number of a parameter's place on its line within the parameter's bounds, else the line's fallback.
-int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, int fallback,
-                  const FallbackNote& note = {})
+/// The configuration reader's fallback of parameter `name` (its row's column).
+int FallbackOf(std::string_view name)
+{
+    return FindParameter(name)->saved.fallback.value_or(0);
+}
+
+/// The number of a parameter's place on its line within the parameter's bounds, else the row's fallback.
+int IntegerWithin(const std::vector<std::string_view>& tokens, std::string_view name, const FallbackNote& note = {})
 {
     const ParameterRow& row = *FindParameter(name);
     return IntegerOf(tokens, static_cast<std::size_t>(row.saved.position - 1), static_cast<long long>(row.bounds.lo),
-                     static_cast<long long>(row.bounds.hi), fallback, note);
+                     static_cast<long long>(row.bounds.hi), FallbackOf(name), note);
 }
 
 UiMessage ErrorMessage(const LanguageState& lang, std::string text)
@@ -408,11 +413,12 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
         }
         switch (n) {
         case 1:
-            p.year = IntegerWithin(tokens, "year", 2016, note);
-            p.dialType = static_cast<std::uint8_t>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, 0, note));
+            p.year = IntegerWithin(tokens, "year", note);
+            p.dialType =
+                static_cast<DialType>(IntegerOf(tokens, 1, 0, kDialTypeCount - 1, FallbackOf("dialType"), note));
             break;
         case 10: {
-            const int marks = IntegerOf(tokens, 0, 1, 6, 3, note);
+            const int marks = IntegerOf(tokens, 0, 1, 6, FallbackOf("marksPerMonth"), note);
             p.marksPerMonth = static_cast<std::uint8_t>(marks == 4 || marks == 5 ? 3 : marks);
             if (p.marksPerMonth == 6 && p.type() == DialType::FixedGnomon)
                 p.marksPerMonth = 3;
@@ -421,31 +427,32 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         case 11:
-            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", 2, note));
+            p.linesPerHour = static_cast<std::uint8_t>(IntegerWithin(tokens, "linesPerHour", note));
             break;
         case 12:
-            p.marksMode = static_cast<std::uint8_t>(IntegerOf(tokens, 0, 1, 2, 1, note));
+            p.marksMode = static_cast<MarksMode>(IntegerOf(tokens, 0, 1, 2, FallbackOf("marksMode"), note));
             break;
         case 13:
-            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note) != 0;
+            p.showZoneTime = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("showZoneTime"), note) != 0;
             break;
         case 14:
-            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", 5, note));
+            s.hourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "hourFrom", note));
             break;
         case 15:
-            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", 19, note));
+            s.hourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "hourTo", note));
             break;
         case 16:
-            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", 5, note));
+            s.errorHourFrom = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourFrom", note));
             break;
         case 17:
-            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", 19, note));
+            s.errorHourTo = static_cast<std::int16_t>(IntegerWithin(tokens, "errorHourTo", note));
             break;
         case 18: {
-            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note);
-            p.doubleAnalemmaMethod = static_cast<std::uint8_t>(method > 4 || method < 0 ? 0 : method);
-            if (p.doubleAnalemmaMethod != method)
-                NoteFallback(note, tokens.front(), p.doubleAnalemmaMethod);
+            const int method = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("doubleAnalemmaMethod"), note);
+            const int kept = method > 4 || method < 0 ? 0 : method;
+            p.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(kept);
+            if (kept != method)
+                NoteFallback(note, tokens.front(), kept);
             break;
         }
         case 19: {
@@ -458,7 +465,7 @@ LinesRead ReadConfigurationInto(Model& m, const std::vector<std::string>& lines)
             break;
         }
         case 20: {
-            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, 1, note);
+            const int item = IntegerOf(tokens, 0, kInt16Min, kInt16Max, FallbackOf("useDefaultHours"), note);
             s.useDefaultHours = (item > 1 || item < 0 ? 1 : item) == 0;
             if (item > 1 || item < 0)
                 NoteFallback(note, tokens.front(), 1);

@@ -41,7 +41,7 @@ CorrectionTable ComputeCorrectionTable(const DialParameters& p, const Results& r
     const double longitudeMinutes = kMinutesPerDegree * (ReferenceMeridian(p) - p.zoneMeridian);
     const DialClock siteApparent{false, p.longitude, p.longitude};
     // In summer the inner ring is read: its hours are already summer time, so only the sun's terms remain.
-    const bool innerRingRead = dst.ring == 2 && DstRingAllowed(p, 2);
+    const bool innerRingRead = dst.ring == DstRingKind::InnerRing && DstRingAllowed(p, DstRingKind::InnerRing);
     for (const AccuracyRow& row : AccuracyRows(p, r)) {
         // The sun on the site's meridian: apparent noon.
         const SolarInstant noon = SunAtDialTime(siteApparent, p.year, row.dayOfYear, kNoon);

@@ -108,7 +108,7 @@ constexpr std::array<ParameterRow, 16> kDesignSettingRows{{
      .choices = kDstRings,
      .saved = {.line = 0, .extension = kWritten},
      .byDefault = Default(0),
-     .read = [](const Model& m) -> ParameterValue { return m.params.dst.ring; },
+     .read = [](const Model& m) -> ParameterValue { return static_cast<int>(m.params.dst.ring); },
      .apply = ApplyDstRing,
      .refusedBySet = DstRingRefusedBySet,
      .meaningEn = "the daylight-saving hour ring",

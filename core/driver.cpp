@@ -26,11 +26,6 @@ void RefreshAxes(Model& model)
     model.derived = DeriveAxes(model.params, model.state.obliquity, model.derived.fixedGnomonReach);
 }
 
-void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved)
-{
-    model.derived = saved;
-}
-
 namespace {
 
 // --- Parameter changes a calculation makes for good. Each computation works with the limited value on its
@@ -112,7 +107,7 @@ void StoreDoubleAnalemma(Model& model, const DoubleAnalemmaResult& loops)
 {
     Results& r = model.results;
     Grids& grids = model.grids;
-    const bool optimised = model.params.doubleAnalemmaMethod > 1;
+    const bool optimised = IsSearchMethod(model.params.doubleAnalemmaMethod);
     LoopTable& morning = optimised ? r.morningLoopOptimised : r.morningLoop;
     LoopTable& afternoon = optimised ? r.afternoonLoopOptimised : r.afternoonLoop;
     if (loops.hourInput)
@@ -165,14 +160,19 @@ void ComputeMarks(Model& model)
 
 DoubleAnalemmaResult DoubleAnalemmaByMethod(const Model& model, Host& host)
 {
-    switch (model.params.doubleAnalemmaMethod) {
-    case 0:
+    const DoubleAnalemmaMethod method = model.params.doubleAnalemmaMethod;
+    switch (method) {
+    case DoubleAnalemmaMethod::ExactAtTwoHours:
         return ExactTwoHourLoops(model, host);
-    case 1:
+    case DoubleAnalemmaMethod::MeanOfExact:
         return MeanOfPairsLoops(model, host);
-    default:
-        return OptimisedLoops(model, host, std::min<int>(model.params.doubleAnalemmaMethod, 4));
+    case DoubleAnalemmaMethod::SearchLargestError:
+    case DoubleAnalemmaMethod::SearchMeanError:
+    case DoubleAnalemmaMethod::SearchRmsError:
+        break;
     }
+    // A number beyond the last method (never stored by the readers) searches like the last.
+    return OptimisedLoops(model, host, std::min(static_cast<int>(method), kDoubleAnalemmaMethodCount - 1));
 }
 
 } // namespace
@@ -239,7 +239,7 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
 
     RefreshAxes(model);
     if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
-        (p.type() == DialType::MeanTime && p.marksMode == 1)) {
+        (p.type() == DialType::MeanTime && p.marksMode == MarksMode::Analemma)) {
         ComputeDateScale(model);
     } else if (p.type() == DialType::MeanTime) {
         if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)
@@ -374,8 +374,8 @@ Recalculation OnCoordinatesOutputChanged(Model& model, Host& host, Redraw& redra
 
 Recalculation OnMarksModeChanged(Model& model, Host& host, Redraw& redraw, int item)
 {
-    model.params.marksMode = static_cast<std::uint8_t>(std::clamp(item, 0, 1) + 1);
-    model.state.doubleAnalemmaActive = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    model.params.marksMode = static_cast<MarksMode>(std::clamp(item, 0, 1) + 1);
+    model.state.doubleAnalemmaActive = IsSplitDial(model.params);
     if (!model.state.uiReady)
         return {};
     return {true, Recalculate(model, host, RecalcSource::rgTyp, redraw)};
@@ -383,8 +383,8 @@ Recalculation OnMarksModeChanged(Model& model, Host& host, Redraw& redraw, int i
 
 Recalculation OnDoubleAnalemmaMethodChanged(Model& model, Host& host, Redraw& redraw, int item, bool clickedByUser)
 {
-    model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(std::clamp(item, 0, 4));
-    if (!model.state.uiReady || model.params.marksMode != 2 || !clickedByUser)
+    model.params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(std::clamp(item, 0, 4));
+    if (!model.state.uiReady || model.params.marksMode != MarksMode::DoubleAnalemma || !clickedByUser)
         return {};
     return {true, Recalculate(model, host, RecalcSource::rgMittelwert, redraw)};
 }
@@ -397,20 +397,10 @@ Recalculation OnFineSearchClicked(Model& model, Host& host, Redraw& redraw, bool
     return {true, Recalculate(model, host, RecalcSource::chbGenau, redraw)};
 }
 
-void OnErrorHourFromChanged(Model& model, int hour)
-{
-    model.state.errorHourFrom =
-        static_cast<std::int16_t>(std::clamp(hour, kErrorHourFromRange.lo, kErrorHourFromRange.hi));
-    if (model.params.marksMode == 2) {
-        ClearGrid(model.grids.StrGrid8);
-        ClearGrid(model.grids.StrGrid8b);
-    }
-}
-
 void OnErrorHourToChanged(Model& model, int hour)
 {
     model.state.errorHourTo = static_cast<std::int16_t>(std::clamp(hour, kErrorHourToRange.lo, kErrorHourToRange.hi));
-    if (model.params.marksMode == 2) {
+    if (model.params.marksMode == MarksMode::DoubleAnalemma) {
         ClearGrid(model.grids.StrGrid8);
         ClearGrid(model.grids.StrGrid8b);
     }

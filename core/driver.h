@@ -79,9 +79,6 @@ void RefreshDerivedGeometry(Model& model);
 /// derived (by RefreshDerivedGeometry or by the fixed-gnomon marks of a calculation).
 void RefreshAxes(Model& model);
 
-/// Puts back a derived geometry saved before a change of the parameters that is then undone (a
-/// configuration refused halfway), together with the parameters it belongs to.
-void RestoreDerivedGeometry(Model& model, const DerivedGeometry& saved);
 
 /// Recomputes everything for the current parameters and stores the results in the model. Steps: remember
 /// the page; error 12 when |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all
@@ -165,9 +162,8 @@ void OnRiseSetClicked(Model& model, Host& host, Redraw& redraw, bool checked);
                                                           bool clickedByUser);
 /// chbGenau: the fine-search switch; Recalculate when the controls show the parameters.
 [[nodiscard]] Recalculation OnFineSearchClicked(Model& model, Host& host, Redraw& redraw, bool checked);
-/// efStart (4..11), efEnd (13..21): the hour is stored; with the double analemma the two loop grids are
-/// emptied. Nothing is recalculated.
-void OnErrorHourFromChanged(Model& model, int hour);
+/// efEnd (13..21): the hour is stored; with the double analemma the two loop grids are emptied. Nothing is
+/// recalculated.
 void OnErrorHourToChanged(Model& model, int hour);
 /// ChBLambert: only the switch; the circle appears at the next redraw.
 void OnLambertClicked(Model& model, bool checked);

@@ -120,21 +120,26 @@ std::string ClockText(double hours)
 
 } // namespace
 
-bool DstRingAllowed(const DialParameters& p, int ring)
+bool DstRingAllowed(const DialParameters& p, DstRingKind ring)
 {
-    if (ring == 0 || ring == 1)
+    switch (ring) {
+    case DstRingKind::None:
+    case DstRingKind::SecondLabels:
         return true;
-    if (ring != 2)
+    case DstRingKind::InnerRing:
+        break;
+    }
+    if (ring != DstRingKind::InnerRing)
         return false;
     const DialType type = p.type();
-    const bool split = type == DialType::MeanTime && p.marksMode == 2;
+    const bool split = IsSplitDial(p);
     return (type == DialType::Horizontal || type == DialType::HorizontalTiltedGnomon || type == DialType::MeanTime) &&
            !split;
 }
 
 bool DrawsInnerDstRing(const DialParameters& p)
 {
-    return p.dst.ring == 2 && DstRingAllowed(p, 2);
+    return p.dst.ring == DstRingKind::InnerRing && DstRingAllowed(p, DstRingKind::InnerRing);
 }
 
 double DstLabelHours(double hours, double offsetHours)
@@ -180,9 +185,9 @@ std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState
                                       const DstOptions& dst)
 {
     const std::optional<double> offset = SummerOffsetOf(dst, p.zoneMeridian, p.year);
-    if (dst.ring == 0 || !DstRingAllowed(p, dst.ring) || !offset)
+    if (dst.ring == DstRingKind::None || !DstRingAllowed(p, dst.ring) || !offset)
         return std::nullopt;
-    if (dst.ring == 2 && !IsValidDstRingScale(dst.ringScale))
+    if (dst.ring == DstRingKind::InnerRing && !IsValidDstRingScale(dst.ringScale))
         return std::nullopt;
     const std::optional<SummerTimePeriod> period = SummerTimePeriodOf(dst, p.zoneMeridian, p.year);
     if (!period)
@@ -190,14 +195,14 @@ std::optional<DstRing> ComputeDstRing(const DialParameters& p, const SharedState
     DstRing out;
     out.ring = dst.ring;
     out.offsetHours = *offset;
-    out.scale = dst.ring == 2 ? dst.ringScale : 1;
+    out.scale = dst.ring == DstRingKind::InnerRing ? dst.ringScale : 1;
     out.period = *period;
     for (const HourPoint& point : OuterHourPoints(p, r)) {
         const DialPoint at = Scaled({point.x, point.y}, out.scale);
         if (Finite(at))
             out.hourPoints.push_back({at.x, at.y, DstLabelHours(point.time, *offset)});
     }
-    if (dst.ring == 2) {
+    if (dst.ring == DstRingKind::InnerRing) {
         for (DatedMark dated : PeriodMarks(p, s, r, *period)) {
             const DialPoint at = Scaled({dated.mark.x, dated.mark.y}, out.scale);
             if (!Finite(at))
@@ -249,7 +254,7 @@ std::string ClockLabel(const LanguageState& lang, bool summer, std::string_view 
     const bool named = !abbreviation.empty() && abbreviation[0] != '+' && abbreviation[0] != '-';
     if (!named)
         return summer ? std::string(OwnTextOf(lang, OwnText::SummerTimeLabel)) : std::string();
-    if (lang.languageIndex != 2)
+    if (LanguageOf(lang) == Language::German)
         for (const auto& [english, german] : kGerman)
             if (english == abbreviation)
                 return std::string(german);

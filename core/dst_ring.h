@@ -28,7 +28,7 @@
 namespace umbrix {
 
 /// Whether the dial may carry ring `ring`: 0 and 1 every dial, 2 types 0, 1 and 6 but not the split dial.
-[[nodiscard]] bool DstRingAllowed(const DialParameters& p, int ring);
+[[nodiscard]] bool DstRingAllowed(const DialParameters& p, DstRingKind ring);
 
 /// Whether the dial draws the inner ring: its options ask for ring 2 and the dial may carry it. A ring 2
 /// asked of another dial draws nothing.
@@ -52,7 +52,7 @@ namespace umbrix {
 
 /// The ring of a finished dial.
 struct DstRing {
-    int ring = 0;                        // 1 or 2
+    DstRingKind ring = DstRingKind::None; // SecondLabels or InnerRing
     double offsetHours = 1;              // the labels' offset
     double scale = 1;                    // ring 2: dstRingScale; ring 1: 1
     SummerTimePeriod period;             // of the dial's year

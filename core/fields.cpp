@@ -5,6 +5,7 @@
 #include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameters.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -374,7 +375,7 @@ std::string RejectionLine(const Model& model, Field field)
 
 std::string RejectionLine(const Model& model, const ParameterRow& row)
 {
-    const bool en = model.state.language.languageIndex == 2;
+    const Language language = LanguageOf(model.state.language);
     const std::string caption =
         row.field ? CaptionOfLabel(ResourceTextPlain(model.state.language, CaptionResource(*row.field)))
                   : std::string(row.name);
@@ -382,14 +383,14 @@ std::string RejectionLine(const Model& model, const ParameterRow& row)
     if (row.rangeRule == RangeRule::BeyondDateScale) {
         const DialParameters& p = model.params;
         const double reach = std::abs(DateScaleFactor(p) * p.semiMajorAxis);
-        line += FormatDecimals(reach, 2) + (en ? " < |value| \u2264 " : " < |Wert| \u2264 ") +
+        line += FormatDecimals(reach, 2) + std::string(OwnTextOf(model.state.language, OwnText::BeyondTheDateScale)) +
                 BoundNumber(std::min(kMaxDistanceZAxes * p.semiMajorAxis, row.bounds.hi)) + UnitSuffix(model, row.unit);
         return line;
     }
-    const std::string_view special = en ? row.rangeEn : row.rangeDe;
+    const std::string_view special = language == Language::English ? row.rangeEn : row.rangeDe;
     const bool numeric = row.kind == ValueKind::Real || row.kind == ValueKind::Integer;
     const std::string bounds = numeric && special.empty() ? BoundsLine(model, row.bounds, row.unit) : "";
-    return line + (bounds.empty() ? RangeText(row, en ? Language::English : Language::German) : bounds);
+    return line + (bounds.empty() ? RangeText(row, language) : bounds);
 }
 
 bool IsLeapYear(int year)

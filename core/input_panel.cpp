@@ -98,7 +98,7 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     c.show({"Button1"}, type == DialType::MeanTime);
     c.show({"tsShade"}, type != DialType::InclinedPlane && type != DialType::VerticalDeclining);
     c.show({"ChBRiseSet", "eRiseSet", "pErrGraph"}, type == DialType::Horizontal);
-    c.show({"pSplit"}, type == DialType::MeanTime && p.marksMode == 2);
+    c.show({"pSplit"}, IsSplitDial(p));
     c.show({"eVergr", "Label27"}, type == DialType::FixedGnomon);
     if (!ParameterEnabled(*FindParameter("coordinatesAsXY"), p)) {
         c["rgKoordAusg"].item = 0;
@@ -138,12 +138,12 @@ std::vector<ControlState> ConfigureInputPanel(Model& model)
     case DialType::MeanTime:
         SetAllAngles(p, 0);
         ShowShadowInputs(c);
-        c["rgTyp"].item = p.marksMode - 1;
-        s.doubleAnalemmaActive = p.marksMode == 2;
+        c["rgTyp"].item = static_cast<int>(p.marksMode) - 1;
+        s.doubleAnalemmaActive = p.marksMode == MarksMode::DoubleAnalemma;
         c.show({"Panel1"}, false);
         c.show({"Panel2"}, true);
         c["Label3"].text = std::string(LabelRow(s.language, LabelId::NumberOfDateMarks));
-        c.show({"tsSlope"}, p.marksMode == 2);
+        c.show({"tsSlope"}, p.marksMode == MarksMode::DoubleAnalemma);
         c.show({"pErrGraph"}, false);
         break;
     case DialType::FixedGnomon:
@@ -180,11 +180,12 @@ std::vector<ControlState> ShowParameters(Model& model)
         if (row.enabling.splitDialOnly || row.enabling.searchMethodOnly)
             c[row.control].enabled = ParameterEnabled(row, p);
     }
-    const bool split = p.marksMode == 2;
+    const bool split = p.marksMode == MarksMode::DoubleAnalemma;
     c["btGo2"].enabled = split;
     c.show({"tsSlope"}, split);
     s.doubleAnalemmaActive = p.type() == DialType::MeanTime && split;
-    c["Label4"].text = std::string(TextRow(s.language, TextId::MethodHintFirst, p.doubleAnalemmaMethod));
+    c["Label4"].text =
+        std::string(TextRow(s.language, TextId::MethodHintFirst, static_cast<int>(p.doubleAnalemmaMethod)));
     s.uiReady = true;
     return c.take();
 }
@@ -202,7 +203,7 @@ std::string ShownFieldText(const Model& model, Field field)
 
 std::vector<ControlState> SelectDialType(Model& model, int dialType, std::vector<UiMessage>& messages)
 {
-    model.params.dialType = static_cast<std::uint8_t>(std::clamp(dialType, 0, kDialTypeCount - 1));
+    model.params.dialType = static_cast<DialType>(std::clamp(dialType, 0, kDialTypeCount - 1));
     std::vector<ControlState> states = ConfigureInputPanel(model);
     model.state.dialTitle = DialTitle(model);
     RefreshDerivedGeometry(model);

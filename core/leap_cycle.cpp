@@ -3,6 +3,7 @@
 #include "core/date_scale.h"
 #include "core/ephemeris.h"
 #include "core/numeric.h"
+#include "text/own_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +27,7 @@ bool IsCalendarMarkDial(const DialParameters& p)
     case DialType::VerticalDeclining:
         return true;
     case DialType::MeanTime:
-        return p.marksMode != 2;
+        return p.marksMode != MarksMode::DoubleAnalemma;
     case DialType::FixedGnomon:
         return false;
     }
@@ -132,15 +133,15 @@ std::vector<LeapCycleMark> ComputeLeapCycleScatter(const DialParameters& p, cons
 
 std::vector<std::string> LeapCycleColumnHeaders(int year, const LanguageState& lang, LengthUnit unit)
 {
-    const bool en = lang.languageIndex == 2;
+    const auto text = [&](OwnText id) { return std::string(OwnTextOf(lang, id)); };
     std::vector<std::string> headers;
     for (const int y : LeapCycleYears(year))
-        headers.push_back((en ? "Decl. " : "Dekl. ") + std::to_string(y));
+        headers.push_back(text(OwnText::LeapDeclinationOfYear) + std::to_string(y));
     for (const int y : LeapCycleYears(year))
-        headers.push_back((en ? "EoT " : "ZG ") + std::to_string(y));
-    headers.emplace_back(en ? "Decl. spread" : "Streuung Dekl.");
-    headers.emplace_back(en ? "EoT spread s" : "Streuung ZG s");
-    headers.push_back((en ? "Position spread " : "Streuung Lage ") + std::string(UnitName(unit)));
+        headers.push_back(text(OwnText::LeapEquationOfTimeOfYear) + std::to_string(y));
+    headers.push_back(text(OwnText::LeapDeclinationSpread));
+    headers.push_back(text(OwnText::LeapEquationOfTimeSpread));
+    headers.push_back(text(OwnText::LeapPositionSpread) + std::string(UnitName(unit)));
     return headers;
 }
 

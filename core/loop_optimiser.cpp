@@ -4,11 +4,13 @@
 #include "core/ephemeris.h"
 #include "core/numeric.h"
 #include "core/shadow_path.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -134,14 +136,14 @@ MeanHalf ReadMeanHalf(const Model& model, DayHalf half)
     return out;
 }
 
-/// "Tabelle fehlerhaft" and its reason, error caption and icon.
-void ShowTableError(const Model& model, Host& host, std::string_view germanReason, std::string_view englishReason)
+/// "Tabelle fehlerhaft" and its reason (none: the bare words), error caption and icon. In German the words
+/// stand alone whatever the language, as they always have.
+void ShowTableError(const Model& model, Host& host, std::optional<OwnText> reason)
 {
     const LanguageState& lang = model.state.language;
-    std::string text = "Tabelle fehlerhaft";
-    if (!germanReason.empty())
-        text = lang.languageIndex == 2 ? "Table erroneous: " + std::string(englishReason)
-                                       : text + ": " + std::string(germanReason);
+    std::string text(OwnTextOf(StateFor(Language::German), OwnText::TableErroneous));
+    if (reason)
+        text = std::string(OwnTextOf(lang, OwnText::TableErroneous)) + ": " + std::string(OwnTextOf(lang, *reason));
     host.showMessage(CaptionText(lang, Caption::Error), text, MessageIcon::Error);
 }
 
@@ -322,21 +324,21 @@ DoubleAnalemmaResult MeanOfPairsLoops(const Model& model, Host& host)
     }
     out.hourInput = MeanGrid(model, in);
 
-    const auto fail = [&](std::string_view german, std::string_view english) {
-        ShowTableError(model, host, german, english);
+    const auto fail = [&](std::optional<OwnText> reason) {
+        ShowTableError(model, host, reason);
         out.errorCode = kErrorLoopHours;
         return out;
     };
     if (in.morning.count < 2 || in.afternoon.count < 2)
-        return fail("weniger als 2 Stunden in einer Tageshälfte!", "fewer than 2 hours in a half of the day!");
+        return fail(OwnText::TableFewerThanTwoHours);
     if (in.morningTooLong || in.afternoonTooLong)
-        return fail("mehr als 30 Stunden in einer Tageshälfte!", "more than 30 hours in a half of the day!");
+        return fail(OwnText::TableMoreThanThirtyHours);
     const auto sameEnds = [](const HourList& list) {
         return FormatFixed(6, 2, list.hours[0]) ==
                FormatFixed(6, 2, list.hours[static_cast<std::size_t>(list.count - 1)]);
     };
     if (sameEnds(in.morning) || sameEnds(in.afternoon))
-        return fail("", "");
+        return fail(std::nullopt);
 
     const DialParameters& p = model.params;
     const LoopGeometry g = MakeLoopGeometry(p, model.derived);

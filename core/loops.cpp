@@ -369,7 +369,7 @@ LoopPair CurrentLoops(const Model& model)
 
 LoopPair CurrentLoops(const DialParameters& p, const Results& r)
 {
-    if (p.doubleAnalemmaMethod <= 1)
+    if (!IsSearchMethod(p.doubleAnalemmaMethod))
         return {&r.morningLoop, &r.afternoonLoop};
     return {&r.morningLoopOptimised, &r.afternoonLoopOptimised};
 }

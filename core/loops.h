@@ -85,23 +85,31 @@ struct HourErrorValue {
 
 /// The hour error from its precomputed parts (see HourError); every loop computation evaluates it through
 /// this one function, so a search over many positions gives exactly the values of HourError.
+/// The shadow of the gnomon at (x, y) points at the hour mark at the hour angle C for which
+///   D cos C + I sin C = Q,
+/// the shadow's direction from the gnomon (plane coordinates, the north offset I taken along the gnomon's
+/// slant) set against the mark's offset; with J = I^2 + D^2 its two solutions are
+/// cos C = (D Q -/+ I Lr) / J and sin C = (I Q +/- D Lr) / J, Lr = sqrt(J - Q^2).
 inline HourErrorValue EvaluateHourError(const HourErrorDate& d, const HourErrorHour& h, double x, double y)
 {
-    const double i = d.cosZze * (h.markY - y);
-    const double u = x - h.markX;
-    const double dd = d.sinLz * u;
-    const double j = i * i + dd * dd;
-    const double q = u * d.k;
-    const double radicand = j - q * q;
+    const double northOffset = d.cosZze * (h.markY - y); // I: from the gnomon to the mark, along y
+    const double eastOffset = x - h.markX;               // U: from the mark to the gnomon, along x
+    const double eastTerm = d.sinLz * eastOffset;        // D = S U
+    const double offsetSquared = northOffset * northOffset + eastTerm * eastTerm; // J
+    const double dateTerm = eastOffset * d.k;                                     // Q = U K
+    const double radicand = offsetSquared - dateTerm * dateTerm;
     if (!(radicand > 0))
         return {}; // the shadow line never passes the hour mark (also for a value that is not a number)
-    const double lr = std::sqrt(radicand);
-    // The two hour angles whose shadow line passes the mark; the cosines are exact up to rounding.
-    double c1Deg = std::acos(std::clamp((dd * q - i * lr) / j, -1.0, 1.0)) / degToRad;
-    if ((i * q + dd * lr) / j < 0)
+    const double root = std::sqrt(radicand); // Lr
+    // The two hour angles whose shadow line passes the mark; the cosines are exact up to rounding, the sign
+    // of each angle is the sign of its sine.
+    double c1Deg =
+        std::acos(std::clamp((eastTerm * dateTerm - northOffset * root) / offsetSquared, -1.0, 1.0)) / degToRad;
+    if ((northOffset * dateTerm + eastTerm * root) / offsetSquared < 0)
         c1Deg = -c1Deg;
-    double c2Deg = std::acos(std::clamp((dd * q + i * lr) / j, -1.0, 1.0)) / degToRad;
-    if ((i * q - dd * lr) / j < 0)
+    double c2Deg =
+        std::acos(std::clamp((eastTerm * dateTerm + northOffset * root) / offsetSquared, -1.0, 1.0)) / degToRad;
+    if ((northOffset * dateTerm - eastTerm * root) / offsetSquared < 0)
         c2Deg = -c2Deg;
     const double chosenDeg =
         std::abs(h.hoursFromNoon - c2Deg / 15) >= std::abs(h.hoursFromNoon - c1Deg / 15) ? c1Deg : c2Deg;

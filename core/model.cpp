@@ -49,7 +49,7 @@ void SetLanguage(Model& model, Language language)
 
 std::string DialTitle(const Model& model)
 {
-    return ResourceTextPlain(model.state.language, ResourceId::DialTitleFirst, model.params.dialType);
+    return ResourceTextPlain(model.state.language, ResourceId::DialTitleFirst, DialTypeNumber(model.params.dialType));
 }
 
 } // namespace umbrix

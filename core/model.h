@@ -34,6 +34,37 @@ enum class DialType : std::uint8_t {
     FixedGnomon = 7,            // horizontal, gnomon fixed at the point Z
 };
 constexpr int kDialTypeCount = 8;
+
+/// The number of a dial type, as the configuration file, the JSON report and the menus give it.
+[[nodiscard]] constexpr int DialTypeNumber(DialType type)
+{
+    return static_cast<int>(type);
+}
+
+/// Where a mean-time dial (type 6) carries its date marks. The number is the configuration file's and the
+/// JSON report's; the radio group rgTyp shows it less one.
+enum class MarksMode : std::uint8_t {
+    DateScale = 0,      // the date scale of the other dial types
+    Analemma = 1,       // the date marks on one figure-eight loop
+    DoubleAnalemma = 2, // the split dial: a morning and an afternoon dial, each with its loop
+};
+
+/// How the split dial places the gnomon for each date and half day; the number is the configuration
+/// file's, the JSON report's and the radio group rgMittelwert's item.
+enum class DoubleAnalemmaMethod : std::uint8_t {
+    ExactAtTwoHours = 0,    // exact at the two chosen hours of each half day
+    MeanOfExact = 1,        // the mean of the exact positions over a range of hour pairs
+    SearchLargestError = 2, // searches: the smallest largest hour error,
+    SearchMeanError = 3,    // the smallest weighted mean absolute hour error,
+    SearchRmsError = 4,     // the smallest weighted root-mean-square hour error
+};
+constexpr int kDoubleAnalemmaMethodCount = 5;
+
+/// Whether the method searches the gnomon position (the methods after the two of exact positions).
+[[nodiscard]] constexpr bool IsSearchMethod(DoubleAnalemmaMethod method)
+{
+    return method >= DoubleAnalemmaMethod::SearchLargestError;
+}
 /// The inclination of a vertical plane: kept just short of 90 degrees, where the plane's cosine divides.
 constexpr double kVerticalPlaneInclinationDeg = 89.995;
 
@@ -52,9 +83,9 @@ struct DialParameters {
     double gnomonInclination = 0;          // 0 = perpendicular to a horizontal plane
     std::uint8_t marksPerMonth = 3;        // 1, 2, 3 or 6
     std::uint8_t linesPerHour = 2;         // 1 to 6
-    std::uint8_t marksMode = 1;            // 1 = marks on the analemma, 2 = double analemma (type 6)
-    std::uint8_t dialType = 0;             // 0 to 7, see DialType
-    std::uint8_t doubleAnalemmaMethod = 1; // 0 to 4
+    MarksMode marksMode = MarksMode::Analemma;
+    DialType dialType = DialType::Horizontal;
+    DoubleAnalemmaMethod doubleAnalemmaMethod = DoubleAnalemmaMethod::MeanOfExact;
     bool showZoneTime = false;             // hour marks in zone time instead of apparent local time
     std::int32_t year = 2015;              // 1700 to 2100
     bool showLambertCircle = true;
@@ -65,7 +96,7 @@ struct DialParameters {
     // The name of the place the site was taken from ("Wien"), as the user chose it; empty: typed by hand.
     std::string place;
 
-    DialType type() const { return static_cast<DialType>(dialType); }
+    DialType type() const { return dialType; }
 
     // The unit of every length parameter; it names the unit and never converts a stored value.
     LengthUnit lengthUnit = LengthUnit::Metre;
@@ -87,6 +118,13 @@ struct DialParameters {
 
     double bodyHeightOrGnomon() const { return bodyHeight.value_or(gnomonHeight); }
 };
+
+/// The split dial: a mean-time dial whose date marks lie on a morning and an afternoon loop, each half day
+/// with a centre of its own.
+[[nodiscard]] constexpr bool IsSplitDial(const DialParameters& p)
+{
+    return p.dialType == DialType::MeanTime && p.marksMode == MarksMode::DoubleAnalemma;
+}
 
 /// The further shared state every computation reads.
 struct SharedState {

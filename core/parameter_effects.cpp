@@ -51,8 +51,8 @@ SetOutcome ApplyDialType(Model& model, const ParameterValue& value)
 
 SetOutcome ApplyMarksMode(Model& model, const ParameterValue& value)
 {
-    model.params.marksMode = static_cast<std::uint8_t>(Whole(value));
-    model.state.doubleAnalemmaActive = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
+    model.params.marksMode = static_cast<MarksMode>(Whole(value));
+    model.state.doubleAnalemmaActive = IsSplitDial(model.params);
     return {};
 }
 
@@ -210,9 +210,9 @@ UiMessage ValueNotAllowedMessage(const LanguageState& lang, const ParameterRow& 
     std::string shown;
     for (const char c : value.substr(0, kMaxValueShown))
         shown += c >= ' ' && c <= '~' ? c : '?';
-    const bool en = lang.languageIndex == 2;
-    const std::string range = RangeText(row, en ? Language::English : Language::German);
-    std::string text = std::string(row.name) + "=" + shown + (en ? ": allowed: " : ": erlaubt: ") + range;
+    const std::string range = RangeText(row, LanguageOf(lang));
+    std::string text =
+        std::string(row.name) + "=" + shown + std::string(OwnTextOf(lang, OwnText::ValueAllowed)) + range;
     return {std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
 }
 
@@ -268,7 +268,7 @@ SetOutcome ApplyLeapCycleMean(Model& model, const ParameterValue& value)
 
 SetOutcome ApplyDstRing(Model& model, const ParameterValue& value)
 {
-    model.params.dst.ring = Whole(value);
+    model.params.dst.ring = static_cast<DstRingKind>(Whole(value));
     return {};
 }
 
@@ -288,26 +288,22 @@ bool SiteHasSummerTime(const DialParameters& p)
 
 std::optional<UiMessage> DstRingRefusedBySet(const Model& model, const ParameterValue& value)
 {
-    const int ring = Whole(value);
-    if (ring != 0 && !SiteHasSummerTime(model.params)) {
+    const int number = Whole(value);
+    const auto ring = static_cast<DstRingKind>(number);
+    if (ring != DstRingKind::None && !SiteHasSummerTime(model.params)) {
         const LanguageState& lang = model.state.language;
         return UiMessage{std::string(CaptionText(lang, Caption::Problem)),
-                         "dstRing=" + std::to_string(ring) + ": " +
+                         "dstRing=" + std::to_string(number) + ": " +
                              std::string(OwnTextOf(lang, OwnText::SiteWithoutSummerTime)),
                          MessageIcon::Warning};
     }
     if (DstRingAllowed(model.params, ring))
         return std::nullopt;
     const LanguageState& lang = model.state.language;
-    const bool en = lang.languageIndex == 2;
-    const bool split = model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
-    const std::string dial =
-        split ? (en ? "the split dial" : "die geteilte Uhr") : "dialType=" + std::to_string(model.params.dialType);
-    std::string text =
-        "dstRing=" + std::to_string(ring) +
-        (en ? ": the inner summer-time ring is for dial types 0, 1 and 6 without the split dial, not for "
-            : ": der innere Sommerzeitring ist nur für die Uhrtypen 0, 1 und 6 ohne geteilte Uhr, nicht für ") +
-        dial;
+    const std::string dial = IsSplitDial(model.params)
+                                 ? std::string(OwnTextOf(lang, OwnText::TheSplitDial))
+                                 : "dialType=" + std::to_string(DialTypeNumber(model.params.dialType));
+    std::string text = "dstRing=" + std::to_string(number) + OwnTextWith(lang, OwnText::DstInnerRingNotFor, dial, "");
     return UiMessage{std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
 }
 

@@ -3,6 +3,7 @@
 #include "core/number_text.h"
 #include "core/numeric.h"
 #include "core/parameter_effects.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -25,8 +26,7 @@ std::optional<int> ReadInt(std::string_view text)
 UiMessage DisabledMessage(const Model& model, std::string_view name)
 {
     const LanguageState& lang = model.state.language;
-    std::string text = lang.languageIndex == 2 ? "The field " + std::string(name) + " is disabled for this dial type."
-                                               : "Das Feld " + std::string(name) + " ist bei diesem Uhrtyp gesperrt.";
+    std::string text = OwnTextWith(lang, OwnText::FieldDisabled, name, "");
     return {std::string(CaptionText(lang, Caption::Problem)), std::move(text), MessageIcon::Warning};
 }
 

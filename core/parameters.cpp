@@ -150,13 +150,12 @@ std::optional<ParameterValue> DefaultOf(const ParameterRow& row)
 bool ParameterEnabled(const ParameterRow& row, const DialParameters& p)
 {
     const Enabling& e = row.enabling;
-    const bool typeEnabled =
-        e.dialTypes == kAllDialTypes || (p.dialType < kDialTypeCount && ((e.dialTypes >> p.dialType) & 1u) != 0);
+    const bool typeEnabled = e.dialTypes == kAllDialTypes || Contains(e.dialTypes, p.dialType);
     if (!typeEnabled)
         return false;
-    if (e.splitDialOnly && p.marksMode != 2)
+    if (e.splitDialOnly && p.marksMode != MarksMode::DoubleAnalemma)
         return false;
-    return !e.searchMethodOnly || p.doubleAnalemmaMethod > 1;
+    return !e.searchMethodOnly || IsSearchMethod(p.doubleAnalemmaMethod);
 }
 
 std::string RangeText(const ParameterRow& row, Language language)

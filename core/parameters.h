@@ -96,6 +96,10 @@ struct SavedAt {
     int position = 1;
     ConfigCodec codec = ConfigCodec::Plain;
     ExtensionLine extension = ExtensionLine::None;
+    // A whole-number line's value when the line holds no number or one out of range: the file format's own
+    // rule, which for hourTo (19), errorHourFrom (5), errorHourTo (19) and year (2016) is not the default;
+    // for a choice line the value as written in the file (rgDefault: its item).
+    std::optional<int> fallback{};
 };
 
 enum class DefaultRule : std::uint8_t {
@@ -117,14 +121,21 @@ struct DefaultValue {
 }
 
 /// The dial types as bits, type n at bit n.
-using DialTypeSet = std::uint8_t;
-constexpr DialTypeSet kAllDialTypes = 0xFF;
+using DialTypeSet = std::uint32_t;
+static_assert(kDialTypeCount <= 32, "DialTypeSet holds one bit per dial type");
+constexpr DialTypeSet kAllDialTypes = (DialTypeSet{1} << kDialTypeCount) - 1;
 [[nodiscard]] constexpr DialTypeSet DialTypes(std::initializer_list<int> types)
 {
     DialTypeSet set = 0;
     for (const int t : types)
-        set = static_cast<DialTypeSet>(set | (1u << t));
+        set |= DialTypeSet{1} << t;
     return set;
+}
+/// Whether `set` holds `type`.
+[[nodiscard]] constexpr bool Contains(DialTypeSet set, DialType type)
+{
+    const int n = DialTypeNumber(type);
+    return n >= 0 && n < kDialTypeCount && ((set >> n) & 1u) != 0;
 }
 
 /// When the input control of a parameter is enabled: for the listed dial types, and with the further

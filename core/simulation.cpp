@@ -140,11 +140,6 @@ std::string NearestDateLineLabel(const Results& r, double declDeg)
     return label;
 }
 
-bool IsSplit(const DialParameters& p)
-{
-    return p.type() == DialType::MeanTime && p.marksMode == 2;
-}
-
 } // namespace
 
 bool IsValidInstant(const Instant& instant)
@@ -256,7 +251,7 @@ std::optional<Simulation> Simulate(const DialParameters& p, const SharedState& s
     const double dialDay = DayOfYear(p.year, date.month, date.day);
     const double yearLength = DayOfYear(p.year, 12, 31);
     const tUmbrixPoint mark = DateMarkOn(p, s, p.year, date);
-    if (IsSplit(p)) {
+    if (IsSplitDial(p)) {
         const std::vector<AccuracyRow> rows = AccuracyRows(p, r);
         if (rows.empty())
             return std::nullopt;
@@ -291,7 +286,7 @@ std::optional<Simulation> Simulate(const DialParameters& p, const SharedState& s
         const double difference = ReduceHours24(clock - *out.reading + kNoon) - kNoon;
         out.watchCorrectionMinutes = difference * kMinutesPerHour;
     }
-    if (dst.ring == 2 && DstRingAllowed(p, dst.ring))
+    if (dst.ring == DstRingKind::InnerRing && DstRingAllowed(p, dst.ring))
         out.dstRingReading = ReadInnerRing(*dial, out.placement, out.sun, dst);
     return out;
 }

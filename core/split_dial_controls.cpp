@@ -16,11 +16,6 @@ namespace {
 
 constexpr double kRiseSetPlaneLimitDeg = 0.1; // rise/set marks only on a (nearly) horizontal plane
 
-bool SplitVariant(const Model& model)
-{
-    return model.params.type() == DialType::MeanTime && model.params.marksMode == 2;
-}
-
 } // namespace
 
 std::vector<ControlState> VariantControls(Model& model, bool notSplit)
@@ -72,10 +67,10 @@ std::vector<ControlState> TSAnaDatEnter(Model& model)
 std::vector<ControlState> rgTypClick(Model& model, int item, bool fromGroup)
 {
     if (fromGroup)
-        model.params.marksMode = static_cast<std::uint8_t>(std::clamp(item, 0, 1) + 1);
-    const bool split = SplitVariant(model);
+        model.params.marksMode = static_cast<MarksMode>(std::clamp(item, 0, 1) + 1);
+    const bool split = IsSplitDial(model.params);
     ControlStates c;
-    c["rgTyp"].item = model.params.marksMode - 1;
+    c["rgTyp"].item = static_cast<int>(model.params.marksMode) - 1;
     c["tsSlope"].visible = split;
     c["btGo2"].enabled = split;
     c.add(VariantControls(model, !split));
@@ -96,7 +91,7 @@ std::vector<ControlState> rgAnzahlClick(Model& model, int item)
 std::vector<ControlState> rgMittelwertClick(Model& model, int item)
 {
     item = std::clamp(item, 0, 4);
-    model.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(item);
+    model.params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(item);
     ControlStates c;
     c["rgMittelwert"].item = item;
     c["Label4"].text = std::string(TextRow(model.state.language, TextId::MethodHintFirst, item));
@@ -138,7 +133,7 @@ std::vector<ControlState> efEndChange(Model& model, int errorHourFrom, int error
     s.errorHourFrom =
         static_cast<std::int16_t>(std::clamp(errorHourFrom, kErrorHourFromRange.lo, kErrorHourFromRange.hi));
     s.errorHourTo = static_cast<std::int16_t>(std::clamp(errorHourTo, kErrorHourToRange.lo, kErrorHourToRange.hi));
-    if (SplitVariant(model)) {
+    if (IsSplitDial(model.params)) {
         ClearGrid(model.grids.StrGrid8);
         ClearGrid(model.grids.StrGrid8b);
     }

@@ -61,11 +61,19 @@ struct ZoneSummerTime {
     std::vector<SummerSpan> spans;    // in year order, offsets above zone time only
 };
 
+/// The summer-time hours a dial shows; the number is the configuration file's and the JSON report's.
+enum class DstRingKind : std::uint8_t {
+    None = 0,
+    SecondLabels = 1, // every hour point gets a second label, its hour plus the offset
+    InnerRing = 2,    // an inner hour ellipse with a date scale of its own, scaled about P
+};
+constexpr int kDstRingCount = 3;
+
 /// The summer-time options of a dial.
 struct DstOptions {
-    int ring = 0;                               // dstRing: 0 none, 1 second labels on the hour points, 2 an inner ring
+    DstRingKind ring = DstRingKind::None;       // dstRing
     double offsetHours = 1;                     // dstOffsetHours: summer time minus standard time
-    double ringScale = 0.8;                     // dstRingScale: the inner ring's scale about P (ring 2)
+    double ringScale = 0.8;                     // dstRingScale: the inner ring's scale about P (InnerRing)
     std::optional<DayMonth> start;              // dstStart; none: the European rule
     std::optional<DayMonth> end;                // dstEnd; none: the European rule
     std::optional<SummerTimeRule> rule;         // summerTimeRule; none: RuleInForce's default

@@ -81,13 +81,12 @@ void WriteLayerAndColour(std::string& out, const PenStyle& style)
 
 } // namespace
 
-std::string FormatFixed(double value, int width, int decimals)
+std::string ConverterFixed(int width, int decimals, double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
-    const auto [end, ec] =
-        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Fixed, decimals);
+    const auto [end, ec] = WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Fixed, decimals);
     if (ec != std::errc{})
         return PadLeft("0", width);
     return PadLeft(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())), width);
@@ -98,8 +97,7 @@ std::string FormatScientific(double value, int width)
     if (!std::isfinite(value) || value == 0.0)
         value = 0.0;
     std::array<char, kNumberBufferSize> buffer{};
-    const auto [end, ec] =
-        WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Scientific, 1);
+    const auto [end, ec] = WriteReal(buffer.data(), buffer.data() + buffer.size(), value, RealFormat::Scientific, 1);
     std::string text = ec == std::errc{} ? std::string(buffer.data(), end) : std::string("0.0e+00");
     for (char& c : text) {
         if (c == 'e')
@@ -142,9 +140,9 @@ void WriteFixedBeginning(std::string& out, double unitsPerMm)
     for (const std::string_view line : kHeaderStart)
         WriteLine(out, line);
     WriteLine(out, " 10");
-    WriteLine(out, FormatFixed(kExtentXUnits / unitsPerMm, 8, 2));
+    WriteLine(out, ConverterFixed(8, 2, kExtentXUnits / unitsPerMm));
     WriteLine(out, " 20");
-    WriteLine(out, FormatFixed(kExtentYUnits / unitsPerMm, 8, 2));
+    WriteLine(out, ConverterFixed(8, 2, kExtentYUnits / unitsPerMm));
     for (const std::string_view line : kHeaderEndAndLineTypes)
         WriteLine(out, line);
     for (int n = 1; n <= kLayerCount; ++n) {

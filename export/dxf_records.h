@@ -17,7 +17,9 @@ constexpr double kRadiansPerDegree = 0.0174532925;
 
 /// value right-aligned in `width` characters with `decimals` digits after "." (any locale); a longer number
 /// is written whole. -0 is written as 0; a value that is not finite (an overflow of absurd input) as 0.
-[[nodiscard]] std::string FormatFixed(double value, int width, int decimals);
+/// The arguments stand in FormatFixed's order (core/numeric.h); unlike it, a small negative value keeps its
+/// sign ("-0.0000") and a value that is not finite is written as 0, as the converter always wrote them.
+[[nodiscard]] std::string ConverterFixed(int width, int decimals, double value);
 
 /// value in scientific notation with one decimal ("6.0E-01"), right-aligned in `width` characters.
 [[nodiscard]] std::string FormatScientific(double value, int width);

@@ -50,7 +50,7 @@ PointText ClipWindow::towards(PointValue outside, PointValue inside) const
             outside.y = bound;
         }
     }
-    return {dxf::FormatFixed(outside.x, 11, 4), dxf::FormatFixed(outside.y, 11, 4)};
+    return {dxf::ConverterFixed(11, 4, outside.x), dxf::ConverterFixed(11, 4, outside.y)};
 }
 
 } // namespace umbrix::hpgl

@@ -9,7 +9,7 @@ namespace umbrix::hpgl {
 
 namespace {
 
-using dxf::FormatFixed;
+using dxf::ConverterFixed;
 using dxf::kRadiansPerDegree;
 using dxf::ParseNumber;
 
@@ -44,7 +44,7 @@ TextState::TextState(double unitsPerMm)
 
 std::string TextState::initialHeight() const
 {
-    return FormatFixed(kInitialTextHeight / unitsPerMm_, 10, 4);
+    return ConverterFixed(10, 4, kInitialTextHeight / unitsPerMm_);
 }
 
 dxf::TextAttributes TextState::attributes() const
@@ -67,12 +67,12 @@ void TextState::characterSize(std::string_view command, std::string_view paramet
     const std::optional<double> heightCm = reader.parse(*heightRun);
     if (!widthCm || !heightCm)
         return;
-    const std::string height = FormatFixed(*heightCm * kUnitsPerCentimetre / unitsPerMm_, 6, 2);
+    const std::string height = ConverterFixed(6, 2, *heightCm * kUnitsPerCentimetre / unitsPerMm_);
     const double writtenHeight = ParseNumber(height).value_or(0.0);
     const double factor = *widthCm * kUnitsPerCentimetre * kCellPerWidth / unitsPerMm_ / writtenHeight;
     height_ = height;
     if (std::isfinite(factor))
-        widthFactor_ = FormatFixed(factor, 6, 2);
+        widthFactor_ = ConverterFixed(6, 2, factor);
 }
 
 void TextState::direction(std::string_view command, std::string_view parameters, std::vector<std::string>& log)
@@ -93,7 +93,7 @@ void TextState::direction(std::string_view command, std::string_view parameters,
         return;
     }
     if (*run != 0.0 || *rise != 0.0)
-        rotation_ = FormatFixed(std::atan2(*rise, *run) / kRadiansPerDegree, 5, 1);
+        rotation_ = ConverterFixed(5, 1, std::atan2(*rise, *run) / kRadiansPerDegree);
 }
 
 void TextState::slant(std::string_view command, std::string_view parameters, std::vector<std::string>& log)
@@ -110,7 +110,7 @@ void TextState::slant(std::string_view command, std::string_view parameters, std
         log.push_back("Fehler im Befehl SL :" + Utf8FromPlot(*run) + "!");
         return;
     }
-    oblique_ = FormatFixed(std::atan(*tangent) / kRadiansPerDegree, 5, 1);
+    oblique_ = ConverterFixed(5, 1, std::atan(*tangent) / kRadiansPerDegree);
 }
 
 } // namespace umbrix::hpgl

@@ -16,7 +16,7 @@ namespace umbrix {
 
 namespace {
 
-using dxf::FormatFixed;
+using dxf::ConverterFixed;
 using dxf::kRadiansPerDegree;
 using dxf::ParseNumber;
 using hpgl::ClipWindow;
@@ -341,7 +341,7 @@ void HpglToDxfConverter::selectPen(std::string_view command, std::string_view pa
         if (const std::optional<std::string_view> run = reader.run()) {
             const std::optional<double> value = reader.parse(*run);
             if (value && *value > -1.0 && *value < kPenLimit)
-                pen_ = FormatFixed(std::trunc(*value), 0, 0);
+                pen_ = ConverterFixed(0, 0, std::trunc(*value));
             else if (value)
                 log_.push_back("Fehler in: " + Utf8FromPlot(command) + " " + Utf8FromPlot(*run) +
                                "; weil:" + Utf8FromPlot(*run) + " keine Stiftnummer ist.");
@@ -414,15 +414,15 @@ void HpglToDxfConverter::arc(std::string_view command, std::string_view paramete
     if (*sweep == 0.0)
         return;
     const double endDeg = startDeg + *sweep;
-    const std::string radiusText = FormatFixed(radius, 10, 4);
+    const std::string radiusText = ConverterFixed(10, 4, radius);
     if (*sweep > 0.0)
-        dxf::WriteArc(out_, style(), centre->x, centre->y, radiusText, FormatFixed(startDeg, 7, 2),
-                      FormatFixed(endDeg, 7, 2));
+        dxf::WriteArc(out_, style(), centre->x, centre->y, radiusText, ConverterFixed(7, 2, startDeg),
+                      ConverterFixed(7, 2, endDeg));
     else
-        dxf::WriteArc(out_, style(), centre->x, centre->y, radiusText, FormatFixed(endDeg, 7, 2),
-                      FormatFixed(startDeg, 7, 2));
-    current_ = {FormatFixed(xc + radius * std::cos(endDeg * kRadiansPerDegree), 11, 5),
-                FormatFixed(yc + radius * std::sin(endDeg * kRadiansPerDegree), 11, 5)};
+        dxf::WriteArc(out_, style(), centre->x, centre->y, radiusText, ConverterFixed(7, 2, endDeg),
+                      ConverterFixed(7, 2, startDeg));
+    current_ = {ConverterFixed(11, 5, xc + radius * std::cos(endDeg * kRadiansPerDegree)),
+                ConverterFixed(11, 5, yc + radius * std::sin(endDeg * kRadiansPerDegree))};
 }
 
 // EA x, y (ER: relative): the outline of the rectangle from the current point to the corner, as one closed
@@ -456,9 +456,9 @@ void HpglToDxfConverter::label(std::string_view text)
 // IW xmin, ymin, xmax, ymax: the clip window; without (usable) parameters the plotter page.
 void HpglToDxfConverter::inputWindow(std::string_view command, std::string_view parameters)
 {
-    std::array<std::string, 4> bounds{FormatFixed(0.0, 10, 4), FormatFixed(0.0, 10, 4),
-                                      FormatFixed(kPageWidthUnits / unitsPerMm_, 10, 4),
-                                      FormatFixed(kPageHeightUnits / unitsPerMm_, 10, 4)};
+    std::array<std::string, 4> bounds{ConverterFixed(10, 4, 0.0), ConverterFixed(10, 4, 0.0),
+                                      ConverterFixed(10, 4, kPageWidthUnits / unitsPerMm_),
+                                      ConverterFixed(10, 4, kPageHeightUnits / unitsPerMm_)};
     if (!parameters.empty()) {
         ParameterReader reader(command, parameters, log_);
         std::array<std::string, 4> read;
@@ -505,7 +505,7 @@ std::optional<std::string> HpglToDxfConverter::readScaled(ParameterReader& reade
     if (!run)
         return std::nullopt;
     const double value = reader.parse(*run).value_or(-1.0);
-    return FormatFixed(value / unitsPerMm_, 10, 4);
+    return ConverterFixed(10, 4, value / unitsPerMm_);
 }
 
 // A pair of coordinates; relative pairs are added to the current point.
@@ -535,7 +535,7 @@ std::string HpglToDxfConverter::addRelative(std::string_view base, std::string_v
         else
             log_.push_back(std::string(operand) + "=" + std::string(axis) + " hat keinen Zahlenwert");
     }
-    return FormatFixed(sum, 11, 5);
+    return ConverterFixed(11, 5, sum);
 }
 
 } // namespace

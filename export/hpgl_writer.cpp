@@ -56,7 +56,7 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
     plot.literal("IN;SS;VS 1;PA;SP 4;PU 1 1;PD " + w + " 1" + w + " " + h + " 1 " + " " + h + " 1 1;");
     plot.literal(";SP 4;PU 0 0;");
 
-    c.split = p.type() == DialType::MeanTime && p.marksMode == 2;
+    c.split = IsSplitDial(p);
     if (c.split) {
         const long long d = std::llround(p.semiMajorAxis / 10 * plot.u);
         c.leftCentreX = plot.cx - d;
@@ -78,11 +78,11 @@ PlotResult WriteConstructionPlot(const Model& model, Host& host, const PlotSetti
         PlotRiseSetMarks(c);
     // 3. Date marks.
     if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
-        (p.type() == DialType::MeanTime && p.marksMode == 0))
+        (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale))
         PlotDateScale(c);
-    else if (p.type() == DialType::MeanTime && p.marksMode == 1)
+    else if (p.type() == DialType::MeanTime && p.marksMode == MarksMode::Analemma)
         PlotDateScaleB(c);
-    else if (p.type() == DialType::MeanTime && p.marksMode == 2)
+    else if (IsSplitDial(p))
         PlotDateScaleC(c);
     // 4. The pen to the first hour point.
     plot.literal(";SP 4");

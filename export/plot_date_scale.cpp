@@ -84,7 +84,7 @@ void PlotDateScaleB(PlotContext& c)
 void PlotDateScaleC(PlotContext& c)
 {
     const Results& r = c.model.results;
-    const bool optimised = c.p().doubleAnalemmaMethod >= 2;
+    const bool optimised = IsSearchMethod(c.p().doubleAnalemmaMethod);
     const LoopTable& morning = optimised ? r.morningLoopOptimised : r.morningLoop;
     const LoopTable& afternoon = optimised ? r.afternoonLoopOptimised : r.afternoonLoop;
     c.plot.literal(";SP 7");

@@ -118,13 +118,13 @@ void PlotInnerRing(PlotContext& c, const DstRing& ring)
 void PlotDstRing(PlotContext& c)
 {
     const DialParameters& p = c.p();
-    if (p.dst.ring == 0)
+    if (p.dst.ring == DstRingKind::None)
         return;
     const std::optional<DstRing> ring = ComputeDstRing(p, c.model.state, c.model.results, p.dst);
     if (!ring)
         return;
     c.plot.literal(";SI 0.12 0.18" + Pen(kDstHourPen));
-    if (ring->ring == 1)
+    if (ring->ring == DstRingKind::SecondLabels)
         PlotSecondLabels(c, *ring);
     else
         PlotInnerRing(c, *ring);

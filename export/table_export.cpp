@@ -86,22 +86,24 @@ std::vector<std::string> BuildExportLines(const Model& model, TableChoice choice
                      label(ResourceId::GnomonInclination) + "=" + FormatFixed(6, 2, p.gnomonInclination);
     std::string p4;
     std::string p5;
-    if (p.type() == DialType::MeanTime && p.marksMode == 2) {
+    if (IsSplitDial(p)) {
         const int half = choice.afternoon ? 1 : 0;
         const int c = 2 * half + 1;
         p4 = std::string(LabelRow(lang, LabelId::SplitDialCaption)) +
-             std::string(LabelRow(lang, LabelId::MethodNameFirst, p.doubleAnalemmaMethod));
+             std::string(LabelRow(lang, LabelId::MethodNameFirst, static_cast<int>(p.doubleAnalemmaMethod)));
         p5 = std::string(LabelRow(lang, LabelId::Morning, half));
         switch (p.doubleAnalemmaMethod) {
-        case 0:
+        case DoubleAnalemmaMethod::ExactAtTwoHours:
             p5 += CellHours(model, c, 1) + " Uhr, " + CellHours(model, c, 2) + " Uhr";
             p4 += " (" + CellHours(model, 1, 1) + " Uhr, " + CellHours(model, 1, 2) + " Uhr )";
             break;
-        case 1:
+        case DoubleAnalemmaMethod::MeanOfExact:
             p5 += ":" + CellHours(model, c, 1) + " -" + CellHours(model, c, 2) +
                   std::string(LabelRow(lang, LabelId::WithStepsOf)) + CellHours(model, c + 1, 2);
             break;
-        default:
+        case DoubleAnalemmaMethod::SearchLargestError:
+        case DoubleAnalemmaMethod::SearchMeanError:
+        case DoubleAnalemmaMethod::SearchRmsError:
             for (int r = 1; r < model.grids.StrGridEin.rowCount() && !model.grids.StrGridEin.cell(c, r).empty(); ++r)
                 p5 += CellHours(model, c, r);
             break;
@@ -112,7 +114,7 @@ std::vector<std::string> BuildExportLines(const Model& model, TableChoice choice
     }
 
     std::vector<std::string> lines;
-    lines.push_back(std::string(ResourceText(lang, ResourceId::DialTitleFirst, p.dialType)));
+    lines.push_back(std::string(ResourceText(lang, ResourceId::DialTitleFirst, DialTypeNumber(p.dialType))));
     lines.push_back(title + ";");
     lines.push_back(" ;");
     lines.push_back(p1);

@@ -395,9 +395,7 @@ TrueSizeDxf WriteTrueSizeDxf(const Model& model, LengthUnit unit)
     if (result.bytes.size() < kEofRecord.size() ||
         result.bytes.compare(result.bytes.size() - kEofRecord.size(), kEofRecord.size(), kEofRecord) != 0) {
         // The usual cause is a full temporary folder: dxflib's stream drops what does not fit.
-        result.reason = inFolder + ": " + file.path() + ": " +
-                        (lang.languageIndex == 2 ? "incomplete (no EOF record), disk full?"
-                                                 : "unvollständig (kein EOF-Satz), Datenträger voll?");
+        result.reason = inFolder + ": " + file.path() + ": " + std::string(OwnTextOf(lang, OwnText::DxfWithoutEof));
         result.bytes.clear();
         return result;
     }

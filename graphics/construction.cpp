@@ -42,7 +42,7 @@ Colour WindowFontColour(const DrawingState& state)
 void DrawImpossibleConstruction(DrawContext& c)
 {
     Surface& s = c.surface();
-    c.outcome.loopGridsVoid = c.model.params.marksMode == 2;
+    c.outcome.loopGridsVoid = c.model.params.marksMode == MarksMode::DoubleAnalemma;
     s.pen = {kWhite, 1};
     s.brush = {kWhite, BrushStyle::Solid};
     c.canvas.Rectangle(c.offX + 1, c.offY + 1, c.offX + c.surfaceWidth - 2, c.offY + c.surfaceHeight - 2);
@@ -192,7 +192,7 @@ void DrawAxes(DrawContext& c, double centreX, double centreY, bool labelled)
     // The outputs a maker builds from carry their own scale (bar, check bars): no tick numbers among the labels.
     const bool numbers = c.screen() || !c.options.makerHourLabels;
     const double gridStep = c.frame.gridStep;
-    const int k = c.model.params.marksMode == 0 ? 16 : 10;
+    const int k = c.model.params.marksMode == MarksMode::DateScale ? 16 : 10;
     // Beside the date scale the numbers stand right of its marks and labels.
     const double besideDateScaleX = centreX + RoundPx(k / 4.0 * degToRad * c.a() * c.S);
 
@@ -332,11 +332,11 @@ DrawingOutcome DrawConstruction(const Model& model, const DrawingState& startSta
         DrawDateScale(c);
         break;
     case DialType::MeanTime:
-        if (p.marksMode == 0)
+        if (p.marksMode == MarksMode::DateScale)
             DrawDateScale(c);
-        else if (p.marksMode == 1)
+        else if (p.marksMode == MarksMode::Analemma)
             DrawSingleLoopMarks(c);
-        else if (p.marksMode == 2)
+        else if (p.marksMode == MarksMode::DoubleAnalemma)
             DrawDoubleLoopMarks(c);
         break;
     case DialType::FixedGnomon:

@@ -237,7 +237,7 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
 void DrawDstRing(DrawContext& c)
 {
     const Model& m = c.model;
-    if (m.params.dst.ring == 0)
+    if (m.params.dst.ring == DstRingKind::None)
         return;
     const std::optional<DstRing> ring = ComputeDstRing(m.params, m.state, m.results, m.params.dst);
     if (!ring)
@@ -250,7 +250,7 @@ void DrawDstRing(DrawContext& c)
     s.font.style = FontStyle::Regular;
     s.font.height = c.bySize(13, 30);
     c.originX = c.centreX;
-    if (ring->ring == 1)
+    if (ring->ring == DstRingKind::SecondLabels)
         DrawSecondLabels(c, *ring);
     else
         DrawInnerRing(c, *ring);

@@ -189,7 +189,7 @@ void DateScale(Builder& b, const Model& m)
     if (marks.empty())
         return;
     const double h = kDateLabelShare * b.a;
-    if (p.type() == DialType::MeanTime && p.marksMode == 1) {
+    if (p.type() == DialType::MeanTime && p.marksMode == MarksMode::Analemma) {
         // The single analemma: a closed loop, the first half-year's month starts labelled.
         std::vector<DialPoint> pts;
         int labelled = 0;
@@ -250,7 +250,7 @@ void Loops(Builder& b, const Model& m)
 void DstRingGeometry(Builder& b, const Model& m)
 {
     const DialParameters& p = m.params;
-    if (p.dst.ring == 0)
+    if (p.dst.ring == DstRingKind::None)
         return;
     const std::optional<DstRing> ring = ComputeDstRing(p, m.state, m.results, p.dst);
     if (!ring)
@@ -274,7 +274,7 @@ void DstRingGeometry(Builder& b, const Model& m)
         b.text(DrawingLayer::DstHours, {end.x + dx / length * push, end.y + dy / length * push}, h,
                DstHourLabel(DstLabelHours(labelHours, ring->offsetHours)), TextAnchor::Centre);
     };
-    if (ring->ring == 1) {
+    if (ring->ring == DstRingKind::SecondLabels) {
         const bool fixed = p.type() == DialType::FixedGnomon;
         const int labelledLine = fixed ? (p.distanceZ > 0 ? FixedGnomonCurves(m) : 1) : 0;
         const std::vector<DateLineEllipse> lines = DateLineEllipses(m);
@@ -403,7 +403,8 @@ void FixedGnomonFigure(Builder& b, const Model& m)
 void RiseSetAndLambert(Builder& b, const Model& m)
 {
     const DialParameters& p = m.params;
-    const bool withMarks = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == 0);
+    const bool withMarks =
+        p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
     if (!withMarks || !m.state.markRiseSet || !m.results.riseSetPointReal)
         return;
     const double xMark = m.results.riseSetPoint.x;

@@ -29,7 +29,8 @@ const tUmbrixPoint& Slot(const DateMarkTable& table, int k)
 void DrawRiseSetMarks(DrawContext& c)
 {
     const DialParameters& p = c.model.params;
-    const bool withMarks = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == 0);
+    const bool withMarks =
+        p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
     if (!withMarks || !c.model.state.markRiseSet || !c.model.results.riseSetPointReal)
         return;
     Surface& s = c.surface();
@@ -154,7 +155,7 @@ void DrawSingleLoopMarks(DrawContext& c)
 void DrawDoubleLoopMarks(DrawContext& c)
 {
     const Results& res = c.model.results;
-    const bool optimised = c.model.params.doubleAnalemmaMethod >= 2;
+    const bool optimised = IsSearchMethod(c.model.params.doubleAnalemmaMethod);
     const LoopTable& morning = optimised ? res.morningLoopOptimised : res.morningLoop;
     const LoopTable& afternoon = optimised ? res.afternoonLoopOptimised : res.afternoonLoop;
     Surface& s = c.surface();

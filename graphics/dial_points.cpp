@@ -16,17 +16,12 @@ constexpr double kSplitHalfShare = 0.1; // each half's centre lies a / 10 beside
 /// when there are fewer than three marks a month; every mark of the single analemma.
 int DrawnDateMarks(const DialParameters& p)
 {
-    if (p.type() == DialType::MeanTime && p.marksMode == 1)
+    if (p.type() == DialType::MeanTime && p.marksMode == MarksMode::Analemma)
         return kDateMarkSlots + 1;
     return std::min(12 * p.marksPerMonth + (p.marksPerMonth < 3 ? 2 : 0), kDateMarkSlots + 1);
 }
 
 } // namespace
-
-bool IsSplitDial(const DialParameters& p)
-{
-    return p.type() == DialType::MeanTime && p.marksMode == 2;
-}
 
 double HalfCentreX(const DialParameters& p, DialHalf half)
 {

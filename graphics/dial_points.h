@@ -14,9 +14,6 @@ namespace umbrix {
 /// Which part of a dial a point belongs to: the whole dial, or the morning or afternoon half of a split dial.
 enum class DialHalf : std::uint8_t { Whole, Morning, Afternoon };
 
-/// Whether the dial is a split dial (mean-time dial with two loops).
-[[nodiscard]] bool IsSplitDial(const DialParameters& p);
-
 /// x of the centre of a half, dial units: 0 for the whole dial, -a / 10 and +a / 10 for the halves.
 [[nodiscard]] double HalfCentreX(const DialParameters& p, DialHalf half);
 

@@ -23,7 +23,7 @@ DstList DstListOf(const Model& model)
     DstList list;
     list.heading = DstHeading(model.state.language, p.dst.offsetHours);
     std::vector<DstTableRow> rows;
-    if (p.dst.ring != 0)
+    if (p.dst.ring != DstRingKind::None)
         if (const std::optional<DstRing> ring = ComputeDstRing(p, model.state, model.results, p.dst))
             rows = DstTableRows(*ring);
     list.grid = StringGrid(static_cast<int>(kDstColumns.size()), static_cast<int>(rows.size()) + 1);

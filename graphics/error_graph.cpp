@@ -74,7 +74,8 @@ DrawingState DrawErrorGraph(const Model& model, const DrawingState& startState, 
         return state;
     }
     const DialParameters& p = model.params;
-    state.errorPanelVisible = p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == 0);
+    state.errorPanelVisible =
+        p.type() == DialType::Horizontal || (p.type() == DialType::MeanTime && p.marksMode == MarksMode::DateScale);
 
     const double ky = 0.85 * h / range; // pixels per degree of error
     const double y0 = top + RoundPx(0.1 * h - eMin * ky);

@@ -221,10 +221,10 @@ std::vector<std::string> ListHeaderLines(const Model& model, PrintedList list)
     // At least one blank after the year, where the caption is longer than the column.
     std::string year = ResourceTextPlain(lang, ResourceId::CalculationYear) + " = " + std::to_string(p.year);
     year = PadToChars(year, std::max(kHeaderItem2Column, CharCount(year) + 1));
-    const bool split = p.type() == DialType::MeanTime && p.marksMode == 2;
+    const bool split = IsSplitDial(p);
     if (split)
         year += std::string(LabelRow(lang, LabelId::SplitDialCaption)) +
-                std::string(LabelRow(lang, LabelId::MethodNameFirst, p.doubleAnalemmaMethod));
+                std::string(LabelRow(lang, LabelId::MethodNameFirst, static_cast<int>(p.doubleAnalemmaMethod)));
     else if (p.type() == DialType::Horizontal)
         year += ResourceTextPlain(lang, ResourceId::RiseSetPosition) + model.grids.lKoordAufUnter;
     lines.push_back(std::move(year));

@@ -297,7 +297,7 @@ ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRe
             (void)DrawErrorGraph(model, model.drawing, *s, false, top);
         }
     }
-    if (request.printAllLists && model.params.dst.ring != 0) {
+    if (request.printAllLists && model.params.dst.ring != DstRingKind::None) {
         const DstList dst = DstListOf(model);
         if (dst.grid.rowCount() > 1) {
             if (!flow.NewPage())

@@ -212,7 +212,7 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
     const bool split = IsSplitDial(p);
     const bool fixed = p.type() == DialType::FixedGnomon;
     const std::optional<DstRing> ring =
-        p.dst.ring == 0 ? std::nullopt : ComputeDstRing(p, model.state, model.results, p.dst);
+        p.dst.ring == DstRingKind::None ? std::nullopt : ComputeDstRing(p, model.state, model.results, p.dst);
     const std::vector<DialHalf> halves =
         split ? std::vector{DialHalf::Morning, DialHalf::Afternoon} : std::vector{DialHalf::Whole};
     for (const DialHalf half : halves)
@@ -244,7 +244,7 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
         if (fixed && mark.dateLine >= 1 && mark.dateLine <= static_cast<int>(lines.size()))
             label += " " + lines[static_cast<std::size_t>(mark.dateLine - 1)].label;
         rows.add(SettingOutKind::Hour, label + std::string(HalfSuffix(mark.half)), mark.at, mark.half);
-        if (ring && ring->ring == 1)
+        if (ring && ring->ring == DstRingKind::SecondLabels)
             plan.rows.back().secondLabel = ClockText(DstLabelHours(mark.clockHours, ring->offsetHours));
         ++plan.hourRows;
     }
@@ -259,7 +259,7 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
     for (const PlacedDateMark& point : PlacedLoopPoints(model))
         rows.add(point.half == DialHalf::Morning ? SettingOutKind::LoopAm : SettingOutKind::LoopPm, point.label,
                  point.at, point.half);
-    if (ring && ring->ring == 2) {
+    if (ring && ring->ring == DstRingKind::InnerRing) {
         for (const HourPoint& point : ring->hourPoints)
             rows.add(SettingOutKind::DstHour, ClockText(point.time), {point.x, point.y}, DialHalf::Whole);
         for (const tUmbrixPoint& mark : ring->dateMarks)

@@ -138,7 +138,7 @@ std::vector<PlanTable> BudgetTables(const ErrorBudget& budget, const LanguageSta
         hours.rows.push_back(std::move(cells));
     }
     PlanTable dates;
-    dates.header = {T(lang, OwnText::ColumnLabel), "N-S" + perMm, (lang.languageIndex == 2 ? "E-W" : "O-W") + perMm};
+    dates.header = {T(lang, OwnText::ColumnLabel), "N-S" + perMm, T(lang, OwnText::EastWestShort) + perMm};
     dates.widths = {300, 300, 300};
     dates.rightAligned = {false, true, true};
     for (const DateMarkBudget& d : budget.dateMarks)

@@ -3,6 +3,7 @@
 #include "core/parameter_set.h"
 #include "site/coordinates.h"
 #include "site/site_check.h"
+#include "text/language.h"
 
 #include <charconv>
 #include <ostream>
@@ -16,7 +17,7 @@ constexpr std::size_t kPlacesSearched = 200;
 
 bool English(const Model& model)
 {
-    return model.state.language.languageIndex == 2;
+    return umbrix::LanguageOf(model.state.language) == Language::English;
 }
 
 PlaceLanguage LanguageOf(const Model& model)

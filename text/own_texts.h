@@ -309,6 +309,40 @@ enum class OwnText : std::uint16_t {
     SitePastePrompt, // its dialog's prompt
     SiteReverseSign, // the question after a sign warning
     LongitudeUnit,   // the longitude field's unit, with its sign convention
+    // Column heads, messages and titles of the core's and umbrix-cli's own tables and checks
+    LeapDeclinationOfYear, // leap-cycle column head before its year
+    LeapEquationOfTimeOfYear, // leap-cycle column head before its year
+    LeapDeclinationSpread, // leap-cycle column head
+    LeapEquationOfTimeSpread, // leap-cycle column head
+    LeapPositionSpread, // leap-cycle column head before the length unit
+    FieldDisabled, // "%1" the parameter's name
+    ValueAllowed, // between NAME=VALUE and the allowed range
+    TheSplitDial, // the split dial, in a sentence
+    DstInnerRingNotFor, // after "dstRing=N"; "%1" the dial
+    TableErroneous, // the hour table of the split dial cannot be used
+    TableFewerThanTwoHours, // its reason
+    TableMoreThanThirtyHours, // its reason
+    EastWestShort, // the east-west direction in a column head
+    ColumnDate, // a table's date column
+    LargestMagnitude, // summary row of the design-error table
+    MeanMagnitude, // summary row of the design-error table
+    WorstCell, // summary row of the design-error table
+    DesignErrorTableTitle, // title of the design-error table
+    CorrectionEquationOfTime, // correction table column
+    CorrectionLongitude, // correction table column
+    CorrectionStandardTime, // correction table column
+    CorrectionSummerTime, // correction table column
+    CorrectionApparentNoon, // correction table column
+    CorrectionApparentNoonSummer, // correction table column
+    CorrectionTableTitle, // title of the correction table
+    CorrectionSummerOffset, // in the title's brackets, before the offset in hours
+    SimulationZoneTime, // after the clock time of the instant
+    SimulationSummerTime, // after the summer-time clock time, in brackets
+    SimulationReads, // before the time the dial shows
+    SimulationMissesCurve, // the shadow falls beside the hour curve
+    SimulationTextNoShadow, // the shadow does not fall on the dial
+    BeyondTheDateScale, // distanceZ's range: between the date scale's reach and the largest value
+    DxfWithoutEof,      // a written DXF file that lacks its closing record
     Count
 };
 

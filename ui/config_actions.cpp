@@ -127,7 +127,7 @@ bool MainWindow::loadConfiguration(const std::string& path)
     pendingStepName_ =
         ToQt(OwnTextWith(model_.state.language, OwnText::StepOpened, FromQt(QFileInfo(ToQt(path)).fileName())));
     showParametersInControls();
-    SetLanguage(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
+    SetLanguage(LanguageOf(model_.state.language));
 
     ResetView(view_);
     (void)Recalculate(model_, *host_, RecalcSource::Configuration, *redraw_);

@@ -236,7 +236,7 @@ void MainWindow::showParametersInControls()
     control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
     control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
     control<QCheckBox>("chBSchatt")->setChecked(s.showShadowPath);
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+    control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
     applySplitVariant();
 }
 

@@ -40,7 +40,7 @@ DstDialog::DstDialog(Model& model, Host& host, std::function<void()> applied, QW
         group->addButton(rings_[ring], ring);
         rows->addWidget(rings_[ring], ring, 0, 1, 3);
     }
-    if (!DstRingAllowed(model.params, 2)) {
+    if (!DstRingAllowed(model.params, DstRingKind::InnerRing)) {
         rings_[2]->setEnabled(false);
         rings_[2]->setToolTip(ToQt(OwnTextOf(lang, OwnText::DstRingInnerRefused)));
         SetOwnTip(*rings_[2], OwnText::DstRingInnerRefused);
@@ -54,7 +54,8 @@ DstDialog::DstDialog(Model& model, Host& host, std::function<void()> applied, QW
         }
     }
     // A configuration may keep a ring its dial type does not allow: it stays shown as it is.
-    shownRing_ = dst.ring >= 0 && dst.ring <= 2 ? dst.ring : 0;
+    const int ring = static_cast<int>(dst.ring);
+    shownRing_ = ring < kDstRingCount ? ring : 0;
     rings_[shownRing_]->setChecked(true);
 
     rows->addWidget(OwnControl<QLabel>(this, "lDstOffset", OwnText::DstOffset, lang), 3, 0);

@@ -56,7 +56,7 @@ bool FieldRestore::eventFilter(QObject* watched, QEvent* event)
 
 void SetFieldTips(QWidget& root, const LanguageState& lang, const FieldRestore& restore)
 {
-    const Language language = lang.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(lang);
     if (auto* choice = root.findChild<QComboBox*>(QString::fromLatin1(kLengthUnitChoice))) {
         QString tip = ToQt(Meaning(*FindParameter("lengthUnit"), language));
         if (!tip.isEmpty())

@@ -297,7 +297,7 @@ void MainWindow::dialTypeChosen(int dialType)
     (void)OnDialTypeChosen(model_, deferred, *redraw_, dialType, [this](const std::vector<ControlState>& states) {
         applyControlStates(states);
         applySplitVariant();
-        control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+        control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
         relabelRadioGroup(*control<RadioGroup>("rgAnzahl"), 50);
     });
     refreshAfterCalculation();

@@ -200,7 +200,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     setWindowState(windowState() | Qt::WindowMaximized);
 
     readStartConfiguration();
-    qtLanguage_->apply(model_.state.language.languageIndex == 2 ? Language::English : Language::German);
+    qtLanguage_->apply(LanguageOf(model_.state.language));
     RefreshAxes(model_);
     applyControlStates(ConfigureInputPanel(model_));
     ResetView(view_);
@@ -282,7 +282,7 @@ void MainWindow::readStartConfiguration()
     control<QLabel>("lDat2")->setText(ToQt(s.shadowDateCaption));
     control<QCheckBox>("ChBRiseSet")->setChecked(s.markRiseSet);
     control<QCheckBox>("chBSchatt")->setChecked(s.showShadowPath);
-    control<RadioGroup>("rgAuswahl")->setItemIndex(model_.params.dialType);
+    control<RadioGroup>("rgAuswahl")->setItemIndex(DialTypeNumber(model_.params.dialType));
     refreshGrids();
 }
 
@@ -299,7 +299,8 @@ void MainWindow::activateOnce()
         RelabelMenu();
         applySplitVariant();
         applyControlStates(rgAnzeigeClick(0));
-        control<QLabel>("lOptimier")->setVisible(model_.params.doubleAnalemmaMethod != 0);
+        control<QLabel>("lOptimier")
+            ->setVisible(model_.params.doubleAnalemmaMethod != DoubleAnalemmaMethod::ExactAtTwoHours);
     });
     refreshAfterCalculation();
     // The start configuration as the first calculation leaves it is the untitled document, unchanged.

@@ -166,7 +166,7 @@ void MainWindow::showDialTypeCheck()
 {
     for (QAction* action : Aus1->actions())
         if (action->isCheckable())
-            action->setChecked(action->property(kDialTypeProperty).toInt() == model_.params.dialType);
+            action->setChecked(action->property(kDialTypeProperty).toInt() == DialTypeNumber(model_.params.dialType));
 }
 
 void MainWindow::printerSetupClicked()

@@ -220,8 +220,8 @@ void MainWindow::SetLanguage(Language language)
     updateTitle();
     // Texts the walks do not reach: the shadow date in the new month names, the date field's caption.
     control<QLabel>("lDat2")->setText(ToQt(model_.state.shadowDateCaption));
-    control<QLabel>("Label4")->setText(
-        ToQt(TextRow(model_.state.language, TextId::MethodHintFirst, model_.params.doubleAnalemmaMethod)));
+    control<QLabel>("Label4")->setText(ToQt(
+        TextRow(model_.state.language, TextId::MethodHintFirst, static_cast<int>(model_.params.doubleAnalemmaMethod))));
     // The tables and the drawing carry texts of their own (month names, titles): they are made again in
     // the new language, unless the last calculation failed and would only repeat its message.
     if (activated_ && !drawingBlanked_) {

@@ -70,7 +70,7 @@ void MainWindow::connectSlopePage()
 
 void MainWindow::applySplitVariant()
 {
-    applyControlStates(rgTypClick(model_, model_.params.marksMode - 1, false));
+    applyControlStates(rgTypClick(model_, static_cast<int>(model_.params.marksMode) - 1, false));
     enableSplitInputs();
     showDateColumns();
     StrMittel->showGrid(model_.grids.StrMittel);

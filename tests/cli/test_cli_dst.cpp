@@ -35,7 +35,7 @@ std::unique_ptr<Model> Dial(int type, int ring, double offsetHours = 1, Language
     InitDefaults(*m);
     SetLanguage(*m, language);
     (void)SelectDialType(*m, type);
-    m->params.dst.ring = ring;
+    m->params.dst.ring = static_cast<DstRingKind>(ring);
     m->params.dst.offsetHours = offsetHours;
     RecordingHost host;
     (void)Recalculate(*m, host);

@@ -35,9 +35,9 @@ inline std::unique_ptr<Model> CalculatedSplitDial(int method = 0)
 {
     return CalculatedDial(6, [method](Model& m) {
         m.params.latitude = 52.5;
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.state.doubleAnalemmaActive = true;
-        m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
+        m.params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(method);
     });
 }
 

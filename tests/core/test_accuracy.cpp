@@ -57,7 +57,7 @@ void ExpectMapAgrees(const Model& m)
     const double a = p.semiMajorAxis;
     const DesignErrorMap map = ComputeDesignErrorMap(p, m.state, m.results);
     const std::vector<AccuracyRow> rows = AccuracyRows(p, m.results);
-    const bool split = p.type() == DialType::MeanTime && p.marksMode == 2;
+    const bool split = IsSplitDial(p);
     const std::vector<CalendarDate> dates = CalendarMarkDates(p.marksPerMonth);
     const std::vector<LoopDate> loopDates = LoopDates(p.marksPerMonth);
     ASSERT_EQ(map.cells.size(), rows.size());

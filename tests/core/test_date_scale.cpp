@@ -161,7 +161,7 @@ TEST(DateMarks, MeanTimeDialShiftsTheGnomonByTheEquationOfTime)
 {
     constexpr double kPositionTol = 0.002; // 2 mm on a 2.75 m ellipse, about 10 s of time
     auto m = DefaultModel();
-    m->params.dialType = 6;
+    m->params.dialType = DialType::MeanTime;
     m->params.marksPerMonth = 1;
     const DateScaleResult d = ComputeDateMarks(*m);
     const tUmbrixPoint& nov = d.marks[13];
@@ -174,7 +174,7 @@ TEST(DateMarks, MeanTimeDialShiftsTheGnomonByTheEquationOfTime)
 TEST(DateMarks, VerticalSouthDialKeepsTheGnomonOffItsSingularInclination)
 {
     auto m = DefaultModel();
-    m->params.dialType = 4;
+    m->params.dialType = DialType::VerticalSouth;
     m->params.planeInclination = 89.995;
     m->params.gnomonInclination = 0;
     const DateScaleResult d = ComputeDateMarks(*m);
@@ -190,7 +190,7 @@ TEST(DateMarks, VerticalSouthDialKeepsTheGnomonOffItsSingularInclination)
 TEST(DateMarks, FixedGnomonRowsUseTheZodiacDeclinations)
 {
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.marksPerMonth = 1;
     const DateScaleResult one = ComputeDateMarks(*m);
     EXPECT_EQ(Labels(one.marks),
@@ -222,7 +222,7 @@ TEST(DateMarks, FixedGnomonMarksOfOppositeDeclinationsAreMirrored)
 {
     constexpr double kTol = 1e-12;
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.gnomonInclination = 30;
     m->params.gnomonDeviation = 20;
     const DateMarkTable marks = ComputeDateMarks(*m).marks;

@@ -43,7 +43,7 @@ TEST(DerivedGeometry, LowLatitudeExtentIsTheDateScale)
 TEST(DerivedGeometry, GuardsTheCosineOfAGnomonLyingInThePlane)
 {
     DialParameters p;
-    p.dialType = 3;
+    p.dialType = DialType::InclinedPlaneGnomon;
     p.planeInclination = 60;
     p.gnomonInclination = -30; // 90 degrees between them
     const DerivedGeometry g = DeriveAxes(p, 23.44, 0);
@@ -57,7 +57,7 @@ TEST(DerivedGeometry, GuardsTheCosineOfAGnomonLyingInThePlane)
 TEST(DerivedGeometry, BothCosinesAgreeAwayFromTheGuards)
 {
     DialParameters p;
-    p.dialType = 3;
+    p.dialType = DialType::InclinedPlaneGnomon;
     p.planeInclination = 30;
     p.gnomonInclination = 10;
     const DerivedGeometry g = DeriveAxes(p, 23.44, 0);
@@ -83,7 +83,7 @@ TEST(DerivedGeometry, FixedGnomonUsesTheLargestEllipse)
 TEST(DerivedGeometry, TheAxesKeepAReachDerivedEarlier)
 {
     DialParameters p;
-    p.dialType = 7;
+    p.dialType = DialType::FixedGnomon;
     const DerivedGeometry fresh = DeriveGeometry(p, 23.44, 23.44);
     const DerivedGeometry kept = DeriveAxes(p, 23.44, 5.0);
     EXPECT_EQ(kept.fixedGnomonReach, 5.0);

@@ -14,7 +14,7 @@ TEST(DesignSettings, TheDefaultDesignIsInMetresWithTrueNorthOnly)
     const Model m = DefaultModel();
     const AnalysisSettings analysis = AnalysisSettingsOf(m);
     EXPECT_EQ(analysis.lengthUnit, LengthUnit::Metre);
-    EXPECT_EQ(analysis.dst.ring, 0);
+    EXPECT_EQ(static_cast<int>(analysis.dst.ring), 0);
     EXPECT_EQ(analysis.dst.offsetHours, 1);
     EXPECT_FALSE(analysis.dst.start.has_value());
     EXPECT_EQ(analysis.reach.bodyHeight, m.params.gnomonHeight);
@@ -39,7 +39,7 @@ TEST(DesignSettings, EverySettingIsTakenFromItsParameter)
         ASSERT_EQ(SetParameter(m, name, value).status, SetStatus::Accepted) << name;
     AnalysisSettings analysis = AnalysisSettingsOf(m);
     EXPECT_EQ(analysis.lengthUnit, LengthUnit::Foot);
-    EXPECT_EQ(analysis.dst.ring, 2);
+    EXPECT_EQ(static_cast<int>(analysis.dst.ring), 2);
     EXPECT_EQ(analysis.dst.offsetHours, 2);
     EXPECT_EQ(analysis.dst.ringScale, 0.7);
     ASSERT_TRUE(analysis.dst.start && analysis.dst.end);

@@ -146,12 +146,12 @@ TEST(Recalculate, DoubleAnalemmaLeavesTheDateScaleToItsOwnComputation)
     auto m = DefaultModel();
     RecordingHost host;
     (void)SelectDialType(*m, 6);
-    m->params.marksMode = 2;
+    m->params.marksMode = MarksMode::DoubleAnalemma;
     EXPECT_EQ(Recalculate(*m, host), kErrorNone);
     EXPECT_TRUE(m->results.dateMarks[1].label.empty());
     EXPECT_EQ(m->results.hourPointCount, 33);
 
-    m->params.marksMode = 1;
+    m->params.marksMode = MarksMode::Analemma;
     EXPECT_EQ(Recalculate(*m, host), kErrorNone);
     EXPECT_EQ(m->results.dateMarks[1].label, "21.Dez ");
 }
@@ -239,10 +239,10 @@ TEST(Triggers, RadioGroupsRecalculateOnlyWhenTheyShould)
     RecordingHost host;
     RecordingRedraw redraw;
     EXPECT_FALSE(OnMarksModeChanged(*m, host, redraw, 1).ran); // controls not ready
-    m->params.marksMode = 1;
+    m->params.marksMode = MarksMode::Analemma;
     m->state.uiReady = true;
     EXPECT_FALSE(OnDoubleAnalemmaMethodChanged(*m, host, redraw, 2, true).ran); // not the double analemma
-    EXPECT_EQ(m->params.doubleAnalemmaMethod, 2);
+    EXPECT_EQ(static_cast<int>(m->params.doubleAnalemmaMethod), 2);
     EXPECT_TRUE(OnFineSearchClicked(*m, host, redraw, true).ran);
 
     EXPECT_TRUE(OnMarksPerMonthChanged(*m, host, redraw, 3).ran);
@@ -302,7 +302,7 @@ TEST(Triggers, TheDialTypeMenuShowsThePresetsBeforeItCalculates)
         zShown |= s.name == "eVergr" && s.text.has_value();
     EXPECT_TRUE(zShown);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(m->params.dialType, 7);
+    EXPECT_EQ(DialTypeNumber(m->params.dialType), 7);
 }
 
 TEST(Triggers, TheFirstActivationShowsTheParametersThenCalculatesOnce)

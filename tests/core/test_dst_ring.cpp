@@ -25,7 +25,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 DstOptions Ring(int ring, double offsetHours = 1, double scale = 0.8)
 {
     DstOptions dst;
-    dst.ring = ring;
+    dst.ring = static_cast<DstRingKind>(ring);
     dst.offsetHours = offsetHours;
     dst.ringScale = scale;
     return dst;
@@ -99,26 +99,26 @@ TEST(DstRing, WhichDialsMayCarryWhichRing)
 {
     for (int type = 0; type < kDialTypeCount; ++type) {
         const auto m = CalculatedDial(type);
-        EXPECT_TRUE(DstRingAllowed(m->params, 1)) << type;
-        EXPECT_EQ(DstRingAllowed(m->params, 2), type == 0 || type == 1 || type == 6) << type;
-        EXPECT_FALSE(DstRingAllowed(m->params, 3)) << type;
+        EXPECT_TRUE(DstRingAllowed(m->params, DstRingKind::SecondLabels)) << type;
+        EXPECT_EQ(DstRingAllowed(m->params, DstRingKind::InnerRing), type == 0 || type == 1 || type == 6) << type;
+        EXPECT_FALSE(DstRingAllowed(m->params, static_cast<DstRingKind>(3))) << type;
         EXPECT_EQ(ComputeDstRing(m->params, m->state, m->results, Ring(2)).has_value(),
                   type == 0 || type == 1 || type == 6)
             << type;
         EXPECT_FALSE(ComputeDstRing(m->params, m->state, m->results, Ring(0)));
     }
     const auto split = CalculatedSplitDial();
-    EXPECT_FALSE(DstRingAllowed(split->params, 2));
+    EXPECT_FALSE(DstRingAllowed(split->params, DstRingKind::InnerRing));
     // The inner ring is drawn only where it is asked for and allowed; elsewhere a ring 2 draws nothing.
     for (int type = 0; type < kDialTypeCount; ++type) {
         DialParameters p = CalculatedDial(type)->params;
         for (const int ring : {0, 1, 2}) {
-            p.dst.ring = ring;
+            p.dst.ring = static_cast<DstRingKind>(ring);
             EXPECT_EQ(DrawsInnerDstRing(p), ring == 2 && (type == 0 || type == 1 || type == 6)) << type << ring;
         }
     }
     DialParameters splitRing = split->params;
-    splitRing.dst.ring = 2;
+    splitRing.dst.ring = DstRingKind::InnerRing;
     EXPECT_FALSE(DrawsInnerDstRing(splitRing));
     EXPECT_TRUE(ComputeDstRing(split->params, split->state, split->results, Ring(1)));
     // Options that are not valid give no ring.

@@ -177,7 +177,7 @@ TEST(RiseSetPoint, NoRealPositionGivesZeroAndAnEmptyLabel)
 TEST(HourMarks, VerticalSouthDialStaysFiniteWithAVerticalGnomon)
 {
     auto m = DefaultModel();
-    m->params.dialType = 4;
+    m->params.dialType = DialType::VerticalSouth;
     m->params.planeInclination = 89.995;
     m->params.gnomonInclination = 0;
     HourMarksResult r = ComputeHourMarks(*m);
@@ -188,7 +188,7 @@ TEST(HourMarks, VerticalSouthDialStaysFiniteWithAVerticalGnomon)
 TEST(FixedGnomon, SixMarksPerMonthUseNineteenLinesAndListLineThree)
 {
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.marksPerMonth = 6;
     auto f = std::make_unique<FixedGnomonMarksResult>(ComputeFixedGnomonMarks(*m));
     EXPECT_EQ(f->lineCount, 19);
@@ -211,7 +211,7 @@ TEST(FixedGnomon, SixMarksPerMonthUseNineteenLinesAndListLineThree)
 TEST(FixedGnomon, ScalesAndHalfDayArcs)
 {
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.marksPerMonth = 1;
     auto f = std::make_unique<FixedGnomonMarksResult>(ComputeFixedGnomonMarks(*m));
     EXPECT_NEAR(f->scales[4], 2.75, kGeometryTol);
@@ -231,7 +231,7 @@ TEST(FixedGnomon, ScalesAndHalfDayArcs)
 TEST(FixedGnomon, PolarSiteAndGnomonOnADateLineStayFinite)
 {
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.latitude = 80;
     auto f = std::make_unique<FixedGnomonMarksResult>(ComputeFixedGnomonMarks(*m));
     EXPECT_NEAR(f->halfDayArcs[1], 0.0, kGeometryTol);    // winter: the sun does not rise
@@ -257,7 +257,7 @@ TEST(FixedGnomon, PolarSiteAndGnomonOnADateLineStayFinite)
 TEST(FixedGnomon, ZodiacEllipseAxisMatchesTheDateLineOfTheSameDeclination)
 {
     auto m = DefaultModel();
-    m->params.dialType = 7;
+    m->params.dialType = DialType::FixedGnomon;
     m->params.marksPerMonth = 3;
     auto f = std::make_unique<FixedGnomonMarksResult>(ComputeFixedGnomonMarks(*m));
     // Line s uses zodiac entry 2 (s - 1), i.e. table index i = 2 s - 1.

@@ -116,7 +116,7 @@ TEST(DialTypePresets, EachTypeDisablesItsFixedAnglesInYellow)
 TEST(DialTypePresets, MeanTimeDialSwitchesToTheSecondPanel)
 {
     Model m = DefaultModel();
-    m.params.marksMode = 2;
+    m.params.marksMode = MarksMode::DoubleAnalemma;
     const auto states = SelectDialType(m, 6);
     EXPECT_FALSE(Visible(states, "Panel1"));
     EXPECT_TRUE(Visible(states, "Panel2"));

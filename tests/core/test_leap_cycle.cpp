@@ -19,14 +19,14 @@ using namespace umbrix;
 
 namespace {
 
-Model CalculatedDial(int type, int leapCycleMean = 0, int marksMode = 1)
+Model CalculatedDial(int type, int leapCycleMean = 0, MarksMode marksMode = MarksMode::Analemma)
 {
     Model m;
     InitDefaults(m);
     (void)SelectDialType(m, type);
     m.params.leapCycleMean = leapCycleMean;
-    if (marksMode == 2) {
-        m.params.marksMode = 2;
+    if (marksMode == MarksMode::DoubleAnalemma) {
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.state.doubleAnalemmaActive = true;
     }
     RecordingHost host;
@@ -117,7 +117,7 @@ TEST(LeapCycle, NoScatterWithoutCalendarDateMarks)
 {
     EXPECT_TRUE(ComputeLeapCycleScatter(CalculatedDial(7).params, CalculatedDial(7).results).empty());
     Model split = CalculatedDial(6);
-    split.params.marksMode = 2;
+    split.params.marksMode = MarksMode::DoubleAnalemma;
     EXPECT_TRUE(ComputeLeapCycleScatter(split.params, split.results).empty());
     EXPECT_EQ(ComputeLeapCycleScatter(CalculatedDial(3).params, CalculatedDial(3).results).size(), 36u);
 }
@@ -157,8 +157,8 @@ TEST(LeapCycle, TheMeanSwitchPlacesEveryDateMarkFromTheMeans)
 // zone meridian; the obliquity stays the dial year's own.
 TEST(LeapCycle, TheMeanSwitchFeedsTheSplitDialsLoops)
 {
-    const Model mean = CalculatedDial(6, 1, 2);
-    const Model own = CalculatedDial(6, 0, 2);
+    const Model mean = CalculatedDial(6, 1, MarksMode::DoubleAnalemma);
+    const Model own = CalculatedDial(6, 0, MarksMode::DoubleAnalemma);
     const DialParameters& p = mean.params;
     const std::vector<LoopDate> dates = LoopDates(p.marksPerMonth);
     ASSERT_FALSE(dates.empty());

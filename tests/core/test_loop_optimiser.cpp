@@ -24,7 +24,7 @@ Model SplitDial()
     Model model;
     InitDefaults(model);
     (void)SelectDialType(model, 6);
-    model.params.marksMode = 2;
+    model.params.marksMode = MarksMode::DoubleAnalemma;
     return model;
 }
 
@@ -116,7 +116,7 @@ TEST(MeanOfPairs, DefaultListsAndTheRewrittenTable)
     EXPECT_EQ(loops.morning[36].label, "21.Dez ");
 
     // The driver stores the loops of method 1 in the first pair of loop tables.
-    model.params.doubleAnalemmaMethod = 1;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::MeanOfExact;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_EQ(model.results.morningLoop[36].label, "21.Dez ");
     EXPECT_EQ(model.results.afternoonLoop[20].y, loops.afternoon[20].y);
@@ -180,7 +180,7 @@ TEST(MeanOfPairs, OneHourOrTooManyHoursAreRefusedWithAMessage)
     model.state.useDefaultHours = false;
     RecordingHost host;
 
-    model.params.doubleAnalemmaMethod = 1;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::MeanOfExact;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     ASSERT_FALSE(model.grids.StrGrid8b.cell(1, 1).empty());
     SetColumn(model, 1, {"8", "9"}); // step 2 is larger than the span: a list of one hour
@@ -378,7 +378,7 @@ TEST(OptimisedLoops, WholeLoopsMatchThePlainSearchAndStepTheProgress)
     EXPECT_EQ(four.hourInput->cell(2, 2), "  1.00");
 
     // The driver stores the loops of methods 2 to 4 in the second pair of loop tables.
-    model.params.doubleAnalemmaMethod = 3;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::SearchMeanError;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_EQ(model.results.morningLoopOptimised[5].x, loops.morning[5].x);
     EXPECT_EQ(model.results.afternoonLoopOptimised[12].y, loops.afternoon[12].y);

@@ -26,7 +26,7 @@ Model SplitDial()
     Model model;
     InitDefaults(model);
     (void)SelectDialType(model, 6);
-    model.params.marksMode = 2;
+    model.params.marksMode = MarksMode::DoubleAnalemma;
     return model;
 }
 
@@ -234,7 +234,7 @@ TEST(ExactTwoHourLoops, RewritesTheInputAndFillsBothLoops)
     EXPECT_EQ(loops.grids.statistics.cell(0, 1), model.grids.StrMittel.cell(0, 1));
 
     // The driver stores all of it in the model.
-    model.params.doubleAnalemmaMethod = 0;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_EQ(model.results.afternoonLoop[13].x, loops.afternoon[13].x);
     EXPECT_EQ(model.results.morningLoop[72].y, loops.morning[72].y);
@@ -250,7 +250,7 @@ TEST(ExactTwoHourLoops, RewritesTheInputAndFillsBothLoops)
 TEST(ExactTwoHourLoops, EqualOrUnreadableHoursGiveErrorTwentyOne)
 {
     Model model = SplitDial();
-    model.params.doubleAnalemmaMethod = 0;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     RecordingHost host;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     ASSERT_FALSE(model.grids.StrGrid8.cell(1, 1).empty());
@@ -286,7 +286,7 @@ TEST(LoopStatistics, CountsOnlyHoursOfDaylightInsideTheDial)
     Model model = SplitDial();
     model.params.marksPerMonth = 1;
     RecordingHost host;
-    model.params.doubleAnalemmaMethod = 0;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     const LoopGeometry g = MakeLoopGeometry(model.params, model.derived);
     LoopTable table = model.results.afternoonLoop;
@@ -332,7 +332,7 @@ TEST(LoopStatistics, NothingCountedShowsQuestionMarksNeverNaN)
     Model model = SplitDial();
     model.params.marksPerMonth = 1;
     RecordingHost host;
-    model.params.doubleAnalemmaMethod = 0;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     LoopTable table = model.results.morningLoop;
     for (tUmbrixPoint& p : table)
@@ -363,7 +363,7 @@ TEST(ExactTwoHourLoops, PolarDaysCountEveryHourAndPolarNightsNoneWithoutAMessage
     model.params.latitude = 80;
     model.params.marksPerMonth = 6;
     RecordingHost host;
-    model.params.doubleAnalemmaMethod = 0;
+    model.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     ASSERT_EQ(ComputeDoubleAnalemma(model, host), 0);
     EXPECT_TRUE(host.messages.empty());
     const auto row = [](int month, int day) { return (month - 1) * 6 + (day - 1) / 5 + 1; };

@@ -126,7 +126,7 @@ TEST(ParameterEnabling, FollowsTheDialTypePresets)
     };
     for (const Case& c : cases) {
         DialParameters p;
-        p.dialType = static_cast<std::uint8_t>(c.type);
+        p.dialType = static_cast<DialType>(c.type);
         auto enabled = [&](std::string_view name) { return ParameterEnabled(*FindParameter(name), p); };
         SCOPED_TRACE(c.type);
         EXPECT_EQ(enabled("planeInclination"), c.incl);
@@ -144,16 +144,16 @@ TEST(ParameterEnabling, FollowsTheDialTypePresets)
 TEST(ParameterEnabling, TheSplitDialsControlsFollowMarksModeAndMethod)
 {
     DialParameters p;
-    p.dialType = 6;
-    p.marksMode = 1;
-    p.doubleAnalemmaMethod = 3;
+    p.dialType = DialType::MeanTime;
+    p.marksMode = MarksMode::Analemma;
+    p.doubleAnalemmaMethod = DoubleAnalemmaMethod::SearchMeanError;
     EXPECT_FALSE(ParameterEnabled(*FindParameter("hoursTable"), p));
     EXPECT_FALSE(ParameterEnabled(*FindParameter("doubleAnalemmaMethod"), p));
     EXPECT_TRUE(ParameterEnabled(*FindParameter("fineSearch"), p)); // follows the method alone
-    p.marksMode = 2;
+    p.marksMode = MarksMode::DoubleAnalemma;
     EXPECT_TRUE(ParameterEnabled(*FindParameter("hoursTable"), p));
     EXPECT_TRUE(ParameterEnabled(*FindParameter("errorHourTo"), p));
-    p.doubleAnalemmaMethod = 1;
+    p.doubleAnalemmaMethod = DoubleAnalemmaMethod::MeanOfExact;
     EXPECT_FALSE(ParameterEnabled(*FindParameter("fineSearch"), p));
 }
 
@@ -162,8 +162,8 @@ TEST(ParameterEnabling, PanelStatesAgreeWithTheTable)
     for (int type = 0; type < kDialTypeCount; ++type) {
         for (int mode : {1, 2}) {
             Model m = DefaultModel();
-            m.params.marksMode = static_cast<std::uint8_t>(mode);
-            m.params.doubleAnalemmaMethod = 2;
+            m.params.marksMode = static_cast<MarksMode>(mode);
+            m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::SearchLargestError;
             std::vector<ControlState> states = SelectDialType(m, type);
             const std::vector<ControlState> shown = ShowParameters(m);
             states.insert(states.end(), shown.begin(), shown.end());
@@ -188,7 +188,7 @@ TEST(ShowParameters, SwitchesAndTheShadowDateShowTheirValues)
     m.state.showShadowPath = false;
     m.state.coordinatesAsXY = false;
     m.state.useDefaultHours = true;
-    m.params.doubleAnalemmaMethod = 4;
+    m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::SearchRmsError;
     m.state.shadowDateText = "21/06";
     const std::vector<ControlState> states = ShowParameters(m);
     EXPECT_TRUE(*Find(states, "ChBRiseSet")->checked);
@@ -315,7 +315,7 @@ TEST(DesignSettingsRows, AcceptedValuesAreStoredWhereTheOutputsReadThem)
     EXPECT_EQ(p.lengthUnit, LengthUnit::Centimetre);
     EXPECT_EQ(p.magneticDeclination, 2.5);
     EXPECT_EQ(p.showLeapCycle, 1);
-    EXPECT_EQ(p.dst.ring, 1);
+    EXPECT_EQ(static_cast<int>(p.dst.ring), 1);
     EXPECT_EQ(p.dst.offsetHours, -0.5);
     EXPECT_EQ(p.dst.ringScale, 0.95);
     ASSERT_TRUE(p.dst.start && p.dst.end);
@@ -352,14 +352,14 @@ TEST(DesignSettingsRows, TheInnerRingIsRefusedBySetOnDialsWithoutRoomForIt)
         const bool allowed = type == 0 || type == 1 || type == 6;
         const SetOutcome out = SetParameter(m, "dstRing", "2");
         EXPECT_EQ(out.status, allowed ? SetStatus::Accepted : SetStatus::Rejected) << type;
-        EXPECT_EQ(m.params.dst.ring, allowed ? 2 : 0) << type;
+        EXPECT_EQ(static_cast<int>(m.params.dst.ring), allowed ? 2 : 0) << type;
         if (!allowed) {
             ASSERT_EQ(out.messages.size(), 1u);
             EXPECT_NE(out.messages[0].text.find("dialType=" + std::to_string(type)), std::string::npos);
         }
         EXPECT_EQ(SetParameter(m, "dstRing", "1").status, SetStatus::Accepted) << type;
         EXPECT_EQ(SetParameterValue(m, *FindParameter("dstRing"), "2").status, SetStatus::Accepted) << type;
-        EXPECT_EQ(m.params.dst.ring, 2);
+        EXPECT_EQ(static_cast<int>(m.params.dst.ring), 2);
     }
     Model split = DefaultModel();
     ASSERT_EQ(SetParameter(split, "dialType", "6").status, SetStatus::Accepted);
@@ -367,4 +367,50 @@ TEST(DesignSettingsRows, TheInnerRingIsRefusedBySetOnDialsWithoutRoomForIt)
     const SetOutcome out = SetParameter(split, "dstRing", "2");
     EXPECT_EQ(out.status, SetStatus::Rejected);
     EXPECT_NE(out.messages.at(0).text.find("geteilte Uhr"), std::string::npos);
+}
+
+TEST(ParameterTable, EveryWholeNumberLineOfTheFileStatesItsFallbackBesideItsDefault)
+{
+    // The fixed lines of whole numbers (1 and 10 to 18, and the item of line 20) each fall back to a value
+    // of their own row; where the file format's value is not the default, the row says so.
+    std::map<std::string, int> fallbacks;
+    for (const ParameterRow& row : ParameterTable()) {
+        const int line = row.saved.line;
+        const bool wholeLine = line == 1 || (line >= 10 && line <= 18) || line == 20;
+        if (!wholeLine || row.saved.extension != ExtensionLine::None)
+            continue;
+        ASSERT_TRUE(row.saved.fallback.has_value()) << row.name;
+        fallbacks[std::string(row.name)] = *row.saved.fallback;
+    }
+    EXPECT_EQ(fallbacks.size(), 12U);
+    const std::map<std::string, int> differing = {{"hourTo", 19}, {"errorHourFrom", 5}, {"year", 2016}};
+    for (const auto& [name, fallback] : differing) {
+        EXPECT_EQ(fallbacks.at(name), fallback) << name;
+        EXPECT_NE(FindParameter(name)->byDefault.number, fallback) << name;
+    }
+    EXPECT_EQ(fallbacks.at("hourFrom"), FindParameter("hourFrom")->byDefault.number);
+}
+
+TEST(DialModes, EveryDialTypeHasItsBitAndOnlyTheMeanTimeDialWithTwoLoopsIsSplit)
+{
+    for (int n = 0; n < kDialTypeCount; ++n) {
+        const auto type = static_cast<DialType>(n);
+        EXPECT_TRUE(Contains(kAllDialTypes, type)) << n;
+        EXPECT_EQ(Contains(DialTypes({n}), type), true) << n;
+        EXPECT_EQ(Contains(DialTypes({6}), type), type == DialType::MeanTime) << n;
+        for (const MarksMode mode : {MarksMode::DateScale, MarksMode::Analemma, MarksMode::DoubleAnalemma}) {
+            DialParameters p;
+            p.dialType = type;
+            p.marksMode = mode;
+            EXPECT_EQ(IsSplitDial(p), type == DialType::MeanTime && mode == MarksMode::DoubleAnalemma) << n;
+        }
+    }
+    // A number beyond the last type (never stored by the readers) is in no set.
+    EXPECT_FALSE(Contains(kAllDialTypes, static_cast<DialType>(kDialTypeCount)));
+    // The numbers of the configuration file and the JSON report.
+    EXPECT_EQ(DialTypeNumber(DialType::FixedGnomon), 7);
+    EXPECT_EQ(static_cast<int>(MarksMode::DoubleAnalemma), 2);
+    EXPECT_EQ(static_cast<int>(DoubleAnalemmaMethod::SearchRmsError), kDoubleAnalemmaMethodCount - 1);
+    EXPECT_FALSE(IsSearchMethod(DoubleAnalemmaMethod::MeanOfExact));
+    EXPECT_TRUE(IsSearchMethod(DoubleAnalemmaMethod::SearchLargestError));
 }

@@ -72,9 +72,9 @@ TEST(ReachPlanner, RecommendationHoldsWhenTheDialIsRecalculatedInFull)
     ExpectRecommendationHolds(6,
                               [](Model& m) {
                                   m.params.latitude = 52.5;
-                                  m.params.marksMode = 2;
+                                  m.params.marksMode = MarksMode::DoubleAnalemma;
                                   m.state.doubleAnalemmaActive = true;
-                                  m.params.doubleAnalemmaMethod = 0;
+                                  m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
                               },
                               {1.2, 0.9});
 }

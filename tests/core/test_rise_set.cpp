@@ -155,7 +155,7 @@ TEST(SplitDialControls, ChoosingTheSplitDialShowsItsPagesAndDisablesTheRiseSetMa
     InitDefaults(model);
     (void)SelectDialType(model, 6);
     const std::vector<ControlState> split = rgTypClick(model, 1, true);
-    EXPECT_EQ(model.params.marksMode, 2);
+    EXPECT_EQ(static_cast<int>(model.params.marksMode), 2);
     EXPECT_TRUE(model.state.doubleAnalemmaActive);
     for (auto name : {"tsSlope", "pSplit", "pFehler"})
         EXPECT_EQ(Find(split, name)->visible, true) << name;
@@ -174,7 +174,7 @@ TEST(SplitDialControls, ChoosingTheSplitDialShowsItsPagesAndDisablesTheRiseSetMa
 
     // Not from the group: the variant stays.
     (void)rgTypClick(model, 1, false);
-    EXPECT_EQ(model.params.marksMode, 1);
+    EXPECT_EQ(static_cast<int>(model.params.marksMode), 1);
 }
 
 TEST(SplitDialControls, TheLoopStatisticsTitlesAreWrittenInTheLanguageAsked)
@@ -195,7 +195,7 @@ TEST(SplitDialControls, MethodHintsMarksPerMonthAndTableEntry)
     Model model;
     InitDefaults(model);
     std::vector<ControlState> s = rgMittelwertClick(model, 2);
-    EXPECT_EQ(model.params.doubleAnalemmaMethod, 2);
+    EXPECT_EQ(static_cast<int>(model.params.doubleAnalemmaMethod), 2);
     EXPECT_EQ(Find(s, "Label4")->text, "Stunden mit \"Fehlergewichtung\"");
     EXPECT_EQ(Find(s, "chbGenau")->enabled, true);
     s = rgMittelwertClick(model, 0);

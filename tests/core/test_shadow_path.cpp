@@ -140,13 +140,13 @@ TEST(ShadowPath, NearlyVerticalPlaneIsMovedToTheEdgeOfTheGuardBand)
 {
     constexpr double kNoonTol = 0.01; // 1 cm on a 2.75 m dial for a 0.03-degree change of the plane
     auto reference = DefaultModel();
-    reference->params.dialType = 3;
+    reference->params.dialType = DialType::InclinedPlaneGnomon;
     reference->params.gnomonInclination = 30;
     reference->params.planeInclination = 89.96; // just outside the guard band
     const ShadowPathResult outside = PathOf(*reference, 2015, 6, 21);
 
     auto m = DefaultModel();
-    m->params.dialType = 3;
+    m->params.dialType = DialType::InclinedPlaneGnomon;
     m->params.gnomonInclination = 30;
     m->params.planeInclination = 89.99;
     const ShadowPathResult inside = PathOf(*m, 2015, 6, 21);
@@ -190,7 +190,7 @@ TEST(ShadowPath, DialTypesTwoAndFiveLeaveTableAndGridUntouched)
 {
     for (const int type : {2, 5}) {
         auto m = DefaultModel();
-        m->params.dialType = static_cast<std::uint8_t>(type);
+        m->params.dialType = static_cast<DialType>(type);
         m->grids.StrGridShad.setCell(2, 3, "kept");
         m->results.shadowPath[1] = {1.0, 2.0, 3.0};
         EXPECT_FALSE(ComputeShadowPath(*m, 2015, 5, 1).has_value());
@@ -207,7 +207,7 @@ TEST(ShadowPath, DialTypesTwoAndFiveLeaveTableAndGridUntouched)
 TEST(ShadowPath, VerticalSouthDialHasNoShadowWithTheSunNearItsPlane)
 {
     auto m = DefaultModel();
-    m->params.dialType = 4;
+    m->params.dialType = DialType::VerticalSouth;
     m->params.planeInclination = 89.995;
     m->params.gnomonInclination = 90;
     const ShadowPathResult path = PathOf(*m, 2015, 6, 21);
@@ -242,7 +242,7 @@ TEST(ShadowPath, PolarDayHasAShadowAtEverySampleAndPolarNightNone)
           PolarCase{70, 12, false}, PolarCase{-70, 6, false}, PolarCase{89.9, 12, false}, PolarCase{-89.9, 6, false}}) {
         for (int type : {0, 1, 6, 7}) {
             auto m = DefaultModel();
-            m->params.dialType = static_cast<std::uint8_t>(type);
+            m->params.dialType = static_cast<DialType>(type);
             m->params.latitude = c.latitude;
             RefreshAxes(*m);
             const ShadowPathResult r = PathOf(*m, 2015, c.month, 21);

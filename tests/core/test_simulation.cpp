@@ -26,11 +26,6 @@ constexpr double kPositionTol = 1e-6; // in semi-major axes
 constexpr double kMinutesTol = 0.01;  // minutes of time
 constexpr double kLowSunDeg = 5;      // the low-sun instants stand below this
 
-bool IsSplit(const DialParameters& p)
-{
-    return p.type() == DialType::MeanTime && p.marksMode == 2;
-}
-
 /// Noon data of month/day of the dial's year at 12:00 of the reference meridian, as a date mark takes them
 /// (declinations below 0.3 degrees are the equinox's 0).
 IndependentSun NoonOf(const DialParameters& p, int month, int day)
@@ -89,7 +84,7 @@ Expected Independent(const Model& m, const Instant& t)
         e.read = ReadIndependently(m, s, 0, 0, t.year, instantDay, ut, p.gnomonHeight, curve);
         return e;
     }
-    if (IsSplit(p)) {
+    if (IsSplitDial(p)) {
         // Which loop: the dial's mean time of the instant, before or after noon.
         const double dialTime =
             ReadIndependently(m, s, 0, 0, t.year, instantDay, ut, 1, [](double) { return V{}; }).dialTime;
@@ -231,8 +226,8 @@ TEST(Simulation, FullHourOnAMarksDateEqualsTheDesignErrorMap)
         const std::vector<LoopDate> loops = LoopDates(p.marksPerMonth);
         int compared = 0;
         for (const std::size_t row : {std::size_t{3}, std::size_t{14}, std::size_t{25}}) {
-            const int month = IsSplit(p) ? loops[row].month : calendar[row].month;
-            const int day = IsSplit(p) ? loops[row].day : calendar[row].day;
+            const int month = IsSplitDial(p) ? loops[row].month : calendar[row].month;
+            const int day = IsSplitDial(p) ? loops[row].day : calendar[row].day;
             for (std::size_t c = 0; c < map.hours.size(); ++c) {
                 const double h = map.hours[c];
                 const double zone = UtOfDialTime(p, DayOfYear(p.year, month, day), h) - p.zoneMeridian / 15;
@@ -379,12 +374,12 @@ TEST(CorrectionTable, AgreesWithTheSimulationAtApparentNoon)
         const CorrectionTable table = ComputeCorrectionTable(p, m->results, dst);
         const std::vector<CalendarDate> calendar = CalendarMarkDates(p.marksPerMonth);
         const std::vector<LoopDate> loops = LoopDates(p.marksPerMonth);
-        ASSERT_EQ(table.rows.size(), IsSplit(p) ? loops.size() : calendar.size());
+        ASSERT_EQ(table.rows.size(), IsSplitDial(p) ? loops.size() : calendar.size());
         int summer = 0;
         for (std::size_t i = 0; i < table.rows.size(); ++i) {
             const CorrectionRow& row = table.rows[i];
-            const int month = IsSplit(p) ? loops[i].month : calendar[i].month;
-            const int day = IsSplit(p) ? loops[i].day : calendar[i].day;
+            const int month = IsSplitDial(p) ? loops[i].month : calendar[i].month;
+            const int day = IsSplitDial(p) ? loops[i].day : calendar[i].day;
             const std::optional<Simulation> sim =
                 Simulate(p, m->state, m->results, {p.year, month, day, row.apparentNoon}, dst);
             ASSERT_TRUE(sim && sim->reading) << row.label;
@@ -448,7 +443,7 @@ TEST(CorrectionTable, HandFiguresOfTheCommonDial)
 // longitude and +4.0 of the equation of time, -1.5 in all, not +58.5). Ring 1 keeps the offset.
 TEST(CorrectionTable, TheInnerRingIsReadInSummerTime)
 {
-    for (const int ring : {1, 2}) {
+    for (const DstRingKind ring : {DstRingKind::SecondLabels, DstRingKind::InnerRing}) {
         const auto m = CalculatedDial(0, [ring](Model& d) {
             d.params.latitude = 48.21;
             d.params.longitude = -16.37;
@@ -460,11 +455,12 @@ TEST(CorrectionTable, TheInnerRingIsReadInSummerTime)
             if (!row.summerTimeMinutes)
                 continue;
             ++summer;
-            EXPECT_DOUBLE_EQ(*row.summerTimeMinutes, row.standardTimeMinutes + (ring == 2 ? 0 : 60)) << row.label;
+            const bool inner = ring == DstRingKind::InnerRing;
+            EXPECT_DOUBLE_EQ(*row.summerTimeMinutes, row.standardTimeMinutes + (inner ? 0 : 60)) << row.label;
             if (row.label.rfind("01.Apr", 0) == 0) {
-                EXPECT_NEAR(*row.summerTimeMinutes, ring == 2 ? -1.5 : 58.5, 0.1);
+                EXPECT_NEAR(*row.summerTimeMinutes, inner ? -1.5 : 58.5, 0.1);
             }
         }
-        EXPECT_GT(summer, 10) << ring;
+        EXPECT_GT(summer, 10) << static_cast<int>(ring);
     }
 }

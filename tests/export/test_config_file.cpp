@@ -161,9 +161,9 @@ TEST(ConfigurationRead, EveryMethodsHourTableSurvivesSaveAndLoad)
     for (const MethodTable& c : cases) {
         Model m = DefaultModel();
         (void)SelectDialType(m, 6);
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.params.marksPerMonth = 1;
-        m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(c.method);
+        m.params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(c.method);
         m.state.useDefaultHours = false;
         for (int col = 1; col <= 4; ++col)
             for (std::size_t r = 0; r < c.columns[static_cast<std::size_t>(col - 1)].size(); ++r)
@@ -218,9 +218,9 @@ TEST(ConfigurationRead, RoundTripForEveryDialTypeAndVariant)
             m.params.riseSetDeclination = -19.999999;
             m.params.marksPerMonth = type == 7 ? 2 : 6;
             m.params.linesPerHour = 5;
-            m.params.marksMode = type == 6 ? 2 : 1;
+            m.params.marksMode = static_cast<MarksMode>(type == 6 ? 2 : 1);
             m.params.showZoneTime = true;
-            m.params.doubleAnalemmaMethod = static_cast<std::uint8_t>(method);
+            m.params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(method);
             m.state.hourFrom = 3;
             m.state.hourTo = 22;
             m.state.errorHourFrom = 7;
@@ -256,10 +256,10 @@ TEST(ConfigurationRead, OnlyTheFirstLineSetsYearAndTypeAndKeepsTheRest)
     const Model m = Read({"2020   3"}, &read);
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(m.params.year, 2020);
-    EXPECT_EQ(m.params.dialType, 3);
+    EXPECT_EQ(DialTypeNumber(m.params.dialType), 3);
     EXPECT_EQ(m.params.latitude, 47.25);
     EXPECT_EQ(m.state.dialTitle, "Ebene geneigt (ze) und/oder Zeiger geneigt (z)");
-    EXPECT_EQ(Read({"2020"}).params.dialType, 0);
+    EXPECT_EQ(Read({"2020"}).params.dialType, DialType::Horizontal);
     EXPECT_EQ(Read({"year"}).params.year, 2016);
 }
 
@@ -276,7 +276,7 @@ TEST(ConfigurationRead, FallbacksOfTheIntegerLines)
     const Model m = Read(lines);
     EXPECT_EQ(m.params.gnomonHeight, 1.5);
     EXPECT_EQ(m.params.distanceZ, -3.0);
-    EXPECT_EQ(m.params.doubleAnalemmaMethod, 0);
+    EXPECT_EQ(static_cast<int>(m.params.doubleAnalemmaMethod), 0);
     EXPECT_EQ(m.params.linesPerHour, 2);
     EXPECT_EQ(m.state.hourTo, 19);
     EXPECT_EQ(m.params.marksPerMonth, 3);
@@ -316,7 +316,7 @@ TEST(ConfigurationRead, NonNumberStopsAndChangesNothing)
     EXPECT_EQ(read.messages[0].caption, "UMBRIX.EXE  -  Fehler!");
     // All or nothing: the line read before the broken one is not taken either.
     EXPECT_EQ(Lines(m), Lines(DefaultModel()));
-    EXPECT_EQ(m.params.dialType, 0);
+    EXPECT_EQ(DialTypeNumber(m.params.dialType), 0);
 
     Model empty = DefaultModel();
     read = ReadInto(empty, {});
@@ -337,7 +337,7 @@ TEST(ConfigurationRead, LineEndsAndSeparators)
     const auto lines = SplitConfigurationLines("a\r\nb\nc\rd");
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d"}));
     const Model m = Read({"2015;5", "  47.5,", "-7.25", "-15", "1; 2,3   4"});
-    EXPECT_EQ(m.params.dialType, 5);
+    EXPECT_EQ(DialTypeNumber(m.params.dialType), 5);
     EXPECT_EQ(m.params.latitude, 47.5);
     EXPECT_EQ(m.params.planeDeviation, 2);
     EXPECT_EQ(m.params.gnomonDeviation, 3);
@@ -433,7 +433,7 @@ TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
                     std::isfinite(m.derived.cosPlaneGnomon))
             << bytes;
         ASSERT_GE(m.params.linesPerHour, 1);
-        ASSERT_LE(m.params.dialType, 7);
+        ASSERT_LE(DialTypeNumber(m.params.dialType), 7);
     }
     m = pristine;
     (void)ReadInto(m, SplitConfigurationLines(std::string(100000, '9')));
@@ -493,7 +493,7 @@ TEST(ConfigurationRead, AByteOrderMarkBeforeTheFirstLineIsSkipped)
     const Model m = Read(lines, &read);
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(m.params.year, 2030);
-    EXPECT_EQ(m.params.dialType, 3);
+    EXPECT_EQ(DialTypeNumber(m.params.dialType), 3);
 }
 
 TEST(ConfigurationRead, AValueOutsideItsFieldsRangeIsAnErrorOfItsLineAndChangesNothing)
@@ -732,7 +732,7 @@ TEST(ConfigurationExtensions, AFileWithoutTheLinesOfTheDesignSettingsReadsAsThei
     const DialParameters defaults = DefaultModel().params;
     EXPECT_EQ(m.params.lengthUnit, defaults.lengthUnit);
     EXPECT_EQ(m.params.magneticDeclination, 0);
-    EXPECT_EQ(m.params.dst.ring, 0);
+    EXPECT_EQ(static_cast<int>(m.params.dst.ring), 0);
     EXPECT_EQ(m.params.dst.offsetHours, 1);
     EXPECT_EQ(m.params.showLeapCycle, 0);
     EXPECT_EQ(m.params.reachCoverage, defaults.reachCoverage);
@@ -762,8 +762,8 @@ TEST(ConfigurationExtensions, BadValuesAreSkippedWithTheWarningOfTheirLine)
     EXPECT_EQ(m.params.dst.offsetHours, 1);
     EXPECT_FALSE(m.params.dst.start.has_value());
     EXPECT_EQ(m.params.reachCoverage, 0.9);
-    EXPECT_EQ(m.params.dialType, 3);
-    EXPECT_EQ(m.params.dst.ring, 2);
+    EXPECT_EQ(DialTypeNumber(m.params.dialType), 3);
+    EXPECT_EQ(static_cast<int>(m.params.dst.ring), 2);
 }
 
 // --- lines not taken as written ---------------------------------------------------------------------------

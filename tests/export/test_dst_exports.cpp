@@ -25,7 +25,7 @@ std::unique_ptr<Model> Dial(int type, int ring)
     InitDefaults(*m);
     (void)SelectDialType(*m, type);
     m->state.showShadowPath = false; // the shadow path keeps pen 9 to itself
-    m->params.dst.ring = ring;
+    m->params.dst.ring = static_cast<DstRingKind>(ring);
     RecordingHost host;
     (void)Recalculate(*m, host);
     return m;

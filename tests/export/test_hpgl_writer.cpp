@@ -30,7 +30,7 @@ std::unique_ptr<Model> CalculatedModel(int dialType, int marksMode = 1)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
-    m->params.marksMode = static_cast<std::uint8_t>(marksMode);
+    m->params.marksMode = static_cast<MarksMode>(marksMode);
     (void)SelectDialType(*m, dialType);
     RecordingHost host;
     (void)Recalculate(*m, host);
@@ -161,8 +161,8 @@ TEST(HpglWriter, Hp2xxReadsEveryDialType)
     for (const auto& c : cases) {
         auto m = std::make_unique<Model>();
         InitDefaults(*m);
-        m->params.marksMode = static_cast<std::uint8_t>(c.marksMode);
-        m->params.doubleAnalemmaMethod = static_cast<std::uint8_t>(c.method);
+        m->params.marksMode = static_cast<MarksMode>(c.marksMode);
+        m->params.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(c.method);
         (void)SelectDialType(*m, c.type);
         RecordingHost host;
         (void)Recalculate(*m, host);
@@ -245,7 +245,7 @@ TEST(DxfExport, EveryDialTypeMatchesItsPlotInEzdxf)
         const int type = variant < kDialTypeCount ? variant : 6;
         auto m = std::make_unique<Model>();
         InitDefaults(*m);
-        m->params.marksMode = static_cast<std::uint8_t>(variant < kDialTypeCount ? 1 : 2);
+        m->params.marksMode = static_cast<MarksMode>(variant < kDialTypeCount ? 1 : 2);
         (void)SelectDialType(*m, type);
         RecordingHost host;
         (void)Recalculate(*m, host);
@@ -296,8 +296,8 @@ std::vector<DialPoint> PlotRun(const PlotResult& plot, std::string_view start)
         double x = 0;
         double y = 0;
         xy >> x >> y;
-        points.push_back({(x - plot.originX) / plot.unitsPerLength,
-                          (y - (plot.pageHeight - plot.originY)) / plot.unitsPerLength});
+        points.push_back(
+            {(x - plot.originX) / plot.unitsPerLength, (y - (plot.pageHeight - plot.originY)) / plot.unitsPerLength});
     }
     return points;
 }

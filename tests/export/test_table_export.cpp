@@ -51,9 +51,9 @@ TEST(TableExport, TitlesOfTheOtherPagesInEnglish)
 TEST(TableExport, SplitDialHeaderNamesTheMethodAndItsHours)
 {
     Model m = DefaultModel();
-    m.params.dialType = 6;
-    m.params.marksMode = 2;
-    m.params.doubleAnalemmaMethod = 0;
+    m.params.dialType = DialType::MeanTime;
+    m.params.marksMode = MarksMode::DoubleAnalemma;
+    m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     StringGrid& ein = m.grids.StrGridEin;
     ein.setCell(1, 1, "  8.00");
     ein.setCell(1, 2, " 11.00");
@@ -63,13 +63,13 @@ TEST(TableExport, SplitDialHeaderNamesTheMethodAndItsHours)
     EXPECT_EQ(lines[6], "zweigeteilte Sonnenuhr: exakt für 2 ausgewählte Stunden (  8:00 Uhr,  11:00 Uhr )");
     EXPECT_EQ(lines[7], "Nachmittag 13:30 Uhr,  17:30 Uhr;");
 
-    m.params.doubleAnalemmaMethod = 1;
+    m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::MeanOfExact;
     ein.setCell(4, 2, "  0.50");
     lines = BuildTableExport(m, {TablePage::Loops, false});
     EXPECT_EQ(lines[6], "zweigeteilte Sonnenuhr: Mittelwert von Methode 1");
     EXPECT_EQ(lines[7], "Vormittag:  8:00 - 11:00 im Intervall  0:00;");
 
-    m.params.doubleAnalemmaMethod = 3;
+    m.params.doubleAnalemmaMethod = DoubleAnalemmaMethod::SearchMeanError;
     lines = BuildTableExport(m, {TablePage::Loops, true});
     EXPECT_EQ(lines[7], "Nachmittag 13:30 17:30;");
 }
@@ -135,8 +135,8 @@ TEST(TableExport, WrittenFilesReadBackAsTheGridsCells)
     InitDefaults(*plain);
     auto split = std::make_unique<Model>();
     InitDefaults(*split);
-    split->params.marksMode = 2;
-    split->params.doubleAnalemmaMethod = 0;
+    split->params.marksMode = MarksMode::DoubleAnalemma;
+    split->params.doubleAnalemmaMethod = DoubleAnalemmaMethod::ExactAtTwoHours;
     (void)SelectDialType(*split, 6);
     RecordingHost host;
     ASSERT_EQ(Recalculate(*plain, host), 0);

@@ -27,7 +27,7 @@ std::unique_ptr<Model> CalculatedModel(int dialType, int marksMode = 1)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
-    m->params.marksMode = static_cast<std::uint8_t>(marksMode);
+    m->params.marksMode = static_cast<MarksMode>(marksMode);
     (void)SelectDialType(*m, dialType);
     RecordingHost host;
     (void)Recalculate(*m, host);

@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const umbrix::DialParameters& p = model.params;
     const umbrix::DerivedGeometry& d = model.derived;
     if (!std::isfinite(d.cosPlaneGnomon) || !std::isfinite(d.semiMinorAxis) || !std::isfinite(d.extentX) ||
-        p.linesPerHour < 1 || p.linesPerHour > 6 || p.dialType > 7)
+        p.linesPerHour < 1 || p.linesPerHour > 6 || DialTypeNumber(p.dialType) > 7)
         std::abort();
     if (!read.ok) {
         if (umbrix::BuildConfigurationLines(model) != models->defaultLines) // all or nothing

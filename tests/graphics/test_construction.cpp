@@ -170,7 +170,7 @@ TEST(ImpossibleMeanTimeDial, TheSplitDialsLoopGridsAreEmptied)
 {
     auto model = Calculated(6, [](Model& m) {
         m.params.latitude = 20;
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
     });
     ASSERT_FALSE(model->grids.StrGrid8.cell(1, 1).empty());
     Drawing d;
@@ -288,7 +288,7 @@ TEST(HourPoints, AFixedGnomonDialDrawnWithSixMarksPerMonthKeepsThree)
 TEST(SplitDial, NoonMarkStandsRoundBothCentresAndTheGapStaysEmpty)
 {
     auto model = Calculated(6, [](Model& m) {
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.state.doubleAnalemmaActive = true;
     });
     ASSERT_TRUE(model->state.doubleAnalemmaActive);

@@ -29,7 +29,7 @@ std::unique_ptr<Model> Dial(int type, int ring, int leapCycle = 0)
 {
     return Calculated(type, [&](Model& m) {
         m.state.showShadowPath = false;
-        m.params.dst.ring = ring;
+        m.params.dst.ring = static_cast<DstRingKind>(ring);
         m.params.showLeapCycle = leapCycle;
     });
 }
@@ -119,8 +119,8 @@ TEST(DstRingDrawing, SummerTimeDashesOnlyWithARingTheDialMayCarry)
     // Ring 2 with a half-hour offset: the inner ellipse, its labels and the inner date scale's ends.
     const auto two = Calculated(6, [](Model& m) {
         m.state.showShadowPath = false;
-        m.params.marksMode = 0;
-        m.params.dst.ring = 2;
+        m.params.marksMode = MarksMode::DateScale;
+        m.params.dst.ring = DstRingKind::InnerRing;
         m.params.dst.offsetHours = -0.5;
     });
     const Picture inner = Draw(*two);

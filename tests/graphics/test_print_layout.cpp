@@ -160,7 +160,7 @@ using test::Calculated;
 
 void SplitDial(Model& m)
 {
-    m.params.marksMode = 2;
+    m.params.marksMode = MarksMode::DoubleAnalemma;
     m.state.doubleAnalemmaActive = true;
 }
 
@@ -225,9 +225,9 @@ TEST(ListHeader, EnglishCaptionsKeepTheColumnsAndTheSplitDialNamesItsMethod)
     EXPECT_EQ(lines[0].substr(0, 25), "Latitude= 47.25;         ");
     EXPECT_EQ(lines[0].substr(25, 28), "Longitude= -9.59;           ");
     EXPECT_EQ(lines[0].substr(53), "Zone meridian=-15.00;");
-    const std::string method =
-        std::string(LabelRow(model->state.language, LabelId::SplitDialCaption)) +
-        std::string(LabelRow(model->state.language, LabelId::MethodNameFirst, model->params.doubleAnalemmaMethod));
+    const std::string method = std::string(LabelRow(model->state.language, LabelId::SplitDialCaption)) +
+                               std::string(LabelRow(model->state.language, LabelId::MethodNameFirst,
+                                                    static_cast<int>(model->params.doubleAnalemmaMethod)));
     EXPECT_EQ(lines[3], "Calculations for year = 2015 " + method);
     // The morning loops list its hours from the grid's header row.
     EXPECT_EQ(lines[4].rfind("morning:", 0), 0u) << lines[4];
@@ -493,7 +493,7 @@ TEST(PrintLists, TheSummerTimeListFollowsTheListsOfADialWithARing)
     RecordingFlow without;
     ASSERT_EQ(PrintLists(*plain, without, {true, ListPage::Graphic}), ListPrintStatus::Printed);
     auto ring = Calculated(0, [](Model& m) {
-        m.params.dst.ring = 2;
+        m.params.dst.ring = DstRingKind::InnerRing;
         m.params.dst.offsetHours = 2;
     });
     RecordingFlow with;

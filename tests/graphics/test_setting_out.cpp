@@ -3,8 +3,8 @@
 // hint checked against the sun's azimuth at that instant, the stakes named by direction in both hemispheres,
 // and the checklist's, offsets' and azimuths' numbers.
 
-#include "graphics/setting_out.h"
 #include "core/number_text.h"
+#include "graphics/setting_out.h"
 #include "graphics/setting_out_pages.h"
 
 #include "core/driver.h"
@@ -31,7 +31,7 @@ std::unique_ptr<Model> CalculatedModel(int dialType, int marksMode = 1)
 {
     auto m = std::make_unique<Model>();
     InitDefaults(*m);
-    m->params.marksMode = static_cast<std::uint8_t>(marksMode);
+    m->params.marksMode = static_cast<MarksMode>(marksMode);
     (void)SelectDialType(*m, dialType);
     RecordingHost host;
     (void)Recalculate(*m, host);

@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FitCase{"FixedGnomonSouthern", 7, [](Model& m) { m.params.latitude = -35; }, true},
                       FitCase{"Horizontal", 0, {}, false}, FitCase{"HorizontalTiltedGnomon", 1, {}, false},
                       FitCase{"InclinedPlaneGnomon", 3, {}, true}, FitCase{"MeanTime", 6, {}, false},
-                      FitCase{"SplitDial", 6, [](Model& m) { m.params.marksMode = 2; }, false}),
+                      FitCase{"SplitDial", 6, [](Model& m) { m.params.marksMode = MarksMode::DoubleAnalemma; }, false}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 TEST(ExtentSurface, KeepsTheBoxOfEachPartWithTheTextsMeasuredByAnotherSurface)

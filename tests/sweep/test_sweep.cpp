@@ -74,21 +74,23 @@ void DrawParameters(Model& m, ParameterDraw& draw)
 {
     DialParameters& p = m.params;
     SharedState& s = m.state;
-    p.marksMode = static_cast<std::uint8_t>(draw.integer(1, 2));
-    p.doubleAnalemmaMethod = static_cast<std::uint8_t>(draw.integer(0, 4));
+    p.marksMode = static_cast<MarksMode>(draw.integer(1, 2));
+    p.doubleAnalemmaMethod = static_cast<DoubleAnalemmaMethod>(draw.integer(0, 4));
     (void)SelectDialType(m, draw.integer(0, 7));
     p.latitude = draw.latitude();
     p.longitude = draw.uniform(-195, 195);
     p.zoneMeridian = draw.uniform(-195, 195);
-    if (p.dialType == 2 || p.dialType == 3)
+    if (p.dialType == DialType::InclinedPlane || p.dialType == DialType::InclinedPlaneGnomon)
         p.planeInclination = draw.uniform(-90, 110);
-    if (p.dialType == 2 || p.dialType == 5)
+    if (p.dialType == DialType::InclinedPlane || p.dialType == DialType::VerticalDeclining)
         p.planeDeviation = draw.uniform(-180, 180);
-    if (p.dialType == 1 || p.dialType == 3 || p.dialType == 4 || p.dialType == 7)
-        p.gnomonInclination = draw.uniform(p.dialType == 7 ? -70 : -150, p.dialType == 7 ? 70 : 150);
-    if (p.dialType == 1 || p.dialType == 7)
+    if (p.dialType == DialType::HorizontalTiltedGnomon || p.dialType == DialType::InclinedPlaneGnomon ||
+        p.dialType == DialType::VerticalSouth || p.dialType == DialType::FixedGnomon)
+        p.gnomonInclination = draw.uniform(p.dialType == DialType::FixedGnomon ? -70 : -150,
+                                           p.dialType == DialType::FixedGnomon ? 70 : 150);
+    if (p.dialType == DialType::HorizontalTiltedGnomon || p.dialType == DialType::FixedGnomon)
         p.gnomonDeviation = draw.uniform(-180, 180);
-    if (p.dialType == 5)
+    if (p.dialType == DialType::VerticalDeclining)
         p.gnomonDeviation = p.planeDeviation;
     p.gnomonInclinationPlus90 = p.gnomonInclination + 90;
     p.gnomonHeight = draw.uniform(0.051, 10);

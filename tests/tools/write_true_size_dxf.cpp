@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         const bool split = variant == kDialTypeCount;
         auto m = std::make_unique<Model>();
         InitDefaults(*m);
-        m->params.marksMode = split ? 2 : 1;
+        m->params.marksMode = static_cast<MarksMode>(split ? 2 : 1);
         (void)SelectDialType(*m, split ? 6 : variant);
         RecordingHost host;
         (void)Recalculate(*m, host);

@@ -195,7 +195,7 @@ TEST_F(AnalysisPages, EveryCaptionOfBothPagesFollowsTheLanguage)
     showPage("tsSimulation");
     showPage("tsAccuracy");
     for (const LanguageState& lang : {kEn, kDe}) {
-        window->SetLanguage(lang.languageIndex == 2 ? Language::English : Language::German);
+        window->SetLanguage(LanguageOf(lang));
         QCoreApplication::processEvents();
         SCOPED_TRACE(lang.languageIndex);
         EXPECT_EQ(FromQt(pages()->tabText(pageIndex("tsAccuracy"))), OwnTextOf(lang, OwnText::AccuracyPageTitle));

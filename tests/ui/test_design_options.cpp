@@ -45,7 +45,7 @@ protected:
         for (QAction* item : get<QMenu>("Aus1")->actions())
             if (item->property("dialType").toInt() == type && item->isCheckable())
                 item->trigger();
-        ASSERT_EQ(window->model().params.dialType, type);
+        ASSERT_EQ(DialTypeNumber(window->model().params.dialType), type);
     }
 
     template <class T> T* in(QWidget* parent, const char* name)
@@ -83,7 +83,7 @@ TEST_F(DesignOptions, SummerTimeDialogAppliesOnOkRefusesABadValueWholeAndCancelC
     dialog->accept();
     settle();
     const DstOptions& dst = window->model().params.dst;
-    EXPECT_EQ(dst.ring, 2);
+    EXPECT_EQ(static_cast<int>(dst.ring), 2);
     EXPECT_EQ(dst.offsetHours, 1.5);
     EXPECT_EQ(dst.ringScale, 0.7);
     ASSERT_TRUE(dst.start.has_value());
@@ -102,7 +102,7 @@ TEST_F(DesignOptions, SummerTimeDialogAppliesOnOkRefusesABadValueWholeAndCancelC
     dialog->reject();
     settle();
     EXPECT_EQ(window->model().params.dst.ringScale, 0.7);
-    EXPECT_EQ(window->model().params.dst.ring, 2);
+    EXPECT_EQ(static_cast<int>(window->model().params.dst.ring), 2);
 }
 
 TEST_F(DesignOptions, TheInnerRingCannotBeChosenForDialsWithoutRoomForIt)

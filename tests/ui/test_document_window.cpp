@@ -204,19 +204,19 @@ TEST_F(Document, ADialTypeAMarksModeAndAnOpenedFileAreStepsToo)
 {
     QUndoStack& steps = window->undoStack();
     action("analemmat8")->trigger(); // type 7
-    ASSERT_EQ(window->model().params.dialType, 7);
+    ASSERT_EQ(window->model().params.dialType, DialType::FixedGnomon);
     ASSERT_EQ(steps.count(), 1);
     EXPECT_TRUE(steps.undoText().contains(QStringLiteral("0 \u2192 7"))) << FromQt(steps.undoText());
     steps.undo();
-    EXPECT_EQ(window->model().params.dialType, 0);
+    EXPECT_EQ(window->model().params.dialType, DialType::Horizontal);
 
     action("analemmat7")->trigger(); // type 6, the split dial's variants
     emit get<RadioGroup>("rgTyp")->itemClicked(1);
-    ASSERT_EQ(window->model().params.marksMode, 2);
+    ASSERT_EQ(window->model().params.marksMode, MarksMode::DoubleAnalemma);
     const int afterMode = steps.count();
     steps.undo();
-    EXPECT_EQ(window->model().params.marksMode, 1);
-    EXPECT_EQ(window->model().params.dialType, 6);
+    EXPECT_EQ(window->model().params.marksMode, MarksMode::Analemma);
+    EXPECT_EQ(window->model().params.dialType, DialType::MeanTime);
     EXPECT_EQ(steps.index(), afterMode - 1);
 
     Model other;
@@ -228,7 +228,7 @@ TEST_F(Document, ADialTypeAMarksModeAndAnOpenedFileAreStepsToo)
     EXPECT_EQ(steps.undoText(), QStringLiteral("Geöffnet: other.ini"));
     EXPECT_FALSE(window->parametersChanged());
     steps.undo();
-    EXPECT_EQ(window->model().params.dialType, 6);
+    EXPECT_EQ(window->model().params.dialType, DialType::MeanTime);
     EXPECT_TRUE(window->parametersChanged()); // no longer what the file holds
 }
 

@@ -7,7 +7,7 @@
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "qt_app.h"
-#include "ui/window_settings.h"
+#include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/export_panel.h"
 #include "ui/main_window.h"
@@ -15,8 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/table_export_dialog.h"
-#include "text/own_texts.h"
-#include "text/texts.h"
+#include "ui/window_settings.h"
 
 #include <QAction>
 #include <QDir>
@@ -371,7 +370,8 @@ TEST_F(Exports, TheTableOfTheHourPageGoesToTheNameOfTheChosenFilter)
     const QStringList lines = ToQt(written).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 9 + grid.rowCount() + 1);
     EXPECT_TRUE(lines.back().isEmpty());
-    EXPECT_EQ(lines[0], ToQt(ResourceText(kDe, ResourceId::DialTitleFirst, window->model().params.dialType)));
+    EXPECT_EQ(lines[0],
+              ToQt(ResourceText(kDe, ResourceId::DialTitleFirst, DialTypeNumber(window->model().params.dialType))));
     EXPECT_TRUE(lines[1].startsWith(ToQt(TextRow(kDe, TextId::HourMarksTitle)))) << lines[1].toStdString();
     QString firstRow;
     for (int c = 0; c < grid.colCount(); ++c)

@@ -97,7 +97,7 @@ TEST_F(FitToWindow, ItsTextsFollowTheLanguageAndCtrlZeroClashesWithNoOtherKey)
     QAction* item = action("FitToWindow1");
     auto* tool = get<QToolButton>("tbFit");
     for (const LanguageState& lang : {kEn, kDe}) {
-        window->SetLanguage(lang.languageIndex == 2 ? Language::English : Language::German);
+        window->SetLanguage(LanguageOf(lang));
         SCOPED_TRACE(lang.languageIndex);
         EXPECT_EQ(item->text(), ToQt(OwnTextOf(lang, OwnText::FitToWindowItem)));
         EXPECT_EQ(tool->text(), ToQt(OwnTextOf(lang, OwnText::FitToWindowTool)));

@@ -196,7 +196,7 @@ TEST_F(Window, ChecksThatChangeOtherFieldsShowTheirNewValues)
 
     // The vertical declining dial turns its gnomon with the plane.
     action("analemmat6")->trigger();
-    ASSERT_EQ(window->model().params.dialType, 5);
+    ASSERT_EQ(DialTypeNumber(window->model().params.dialType), 5);
     typeAndLeave("eDek", "-20");
     EXPECT_DOUBLE_EQ(window->model().params.gnomonDeviation, -20);
     EXPECT_EQ(get<QLineEdit>("eGnomDek")->text().trimmed(), QStringLiteral("-20.00"));
@@ -258,13 +258,13 @@ TEST_F(Window, AGnomonTooCloseToThePlaneIsReportedOnceAndTheDrawingBlanked)
 TEST_F(Window, DialTypeMenuPresetsTheInputs)
 {
     action("analemmat4")->trigger(); // type 3: the gnomon inclination can be typed
-    ASSERT_EQ(window->model().params.dialType, 3);
+    ASSERT_EQ(DialTypeNumber(window->model().params.dialType), 3);
     EXPECT_TRUE(get<QLineEdit>("eGnomInc")->isEnabled());
     typeAndLeave("eGnomInc", "3");
     ASSERT_DOUBLE_EQ(window->model().params.gnomonInclination, 3);
 
     action("analemmat5")->trigger(); // type 4: a nearly vertical gnomon is set upright
-    EXPECT_EQ(window->model().params.dialType, 4);
+    EXPECT_EQ(DialTypeNumber(window->model().params.dialType), 4);
     EXPECT_DOUBLE_EQ(window->model().params.gnomonInclination, 90);
     EXPECT_EQ(get<QLineEdit>("eGnomInc")->text().trimmed(), QStringLiteral("90"));
     EXPECT_FALSE(get<QLineEdit>("eIncl")->isEnabled());

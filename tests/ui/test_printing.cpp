@@ -10,10 +10,10 @@
 #include "core/input_panel.h"
 #include "core/model.h"
 #include "graphics/print_layout.h"
-#include "ui/print/pdf_memory.h"
-#include "ui/printing.h"
 #include "text/own_texts.h"
 #include "text/texts.h"
+#include "ui/print/pdf_memory.h"
+#include "ui/printing.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
@@ -265,7 +265,7 @@ TEST_F(Printing, AllListsOfTheSplitDialEndWithBothLoopLists)
     if (!HavePoppler())
         GTEST_SKIP() << "poppler-utils missing";
     auto model = Calculated(6, [](Model& m) {
-        m.params.marksMode = 2;
+        m.params.marksMode = MarksMode::DoubleAnalemma;
         m.state.doubleAnalemmaActive = true;
     });
     const auto printer = MakePrinter();

@@ -26,7 +26,7 @@ protected:
     void chooseSplitDial()
     {
         action("analemmat7")->trigger();
-        ASSERT_EQ(window->model().params.dialType, 6);
+        ASSERT_EQ(DialTypeNumber(window->model().params.dialType), 6);
         clickItem("rgTyp", 1);
     }
 
@@ -194,7 +194,7 @@ TEST_F(SplitDial, TheMethodShowsItsHintAndOffersTheFinerSearch)
 {
     chooseSplitDial();
     clickItem("rgMittelwert", 0);
-    EXPECT_EQ(window->model().params.doubleAnalemmaMethod, 0);
+    EXPECT_EQ(static_cast<int>(window->model().params.doubleAnalemmaMethod), 0);
     EXPECT_EQ(get<QLabel>("Label4")->text(), ToQt(TextRow(kDe, TextId::MethodHintFirst)));
     EXPECT_TRUE(get<QLabel>("lOptimier")->isHidden());
     EXPECT_FALSE(get<QCheckBox>("chbGenau")->isEnabled());

@@ -182,13 +182,13 @@ TEST_F(Comforts, TheDialTypeMenuChecksTheCurrentTypeOnly)
     };
     EXPECT_EQ(checkedTypes(), std::vector<QString>{QStringLiteral("analemmat1")});
     action("analemmat5")->trigger(); // the vertical south dial, type 4
-    EXPECT_EQ(window->model().params.dialType, 4);
+    EXPECT_EQ(DialTypeNumber(window->model().params.dialType), 4);
     EXPECT_EQ(checkedTypes(), std::vector<QString>{QStringLiteral("analemmat5")});
     window->SetLanguage(Language::English);
     EXPECT_EQ(checkedTypes(), std::vector<QString>{QStringLiteral("analemmat5")});
 
     // A type set behind the menu's back is checked when the menu opens.
-    window->model().params.dialType = 7;
+    window->model().params.dialType = DialType::FixedGnomon;
     emit get<QMenu>("Aus1")->aboutToShow();
     EXPECT_EQ(checkedTypes(), std::vector<QString>{QStringLiteral("analemmat8")});
 }

@@ -614,8 +614,8 @@ std::string DescribeJson()
         WriteBilingual(json, "range", RangeText(row, Language::German), RangeText(row, Language::English));
         json.key("enabledByDialType");
         json.beginArray();
-        for (int type = 0; type < 8; ++type)
-            json.value((row.enabling.dialTypes & (1u << type)) != 0);
+        for (int type = 0; type < kDialTypeCount; ++type)
+            json.value(Contains(row.enabling.dialTypes, static_cast<DialType>(type)));
         json.endArray();
         json.key("splitDialOnly");
         json.value(row.enabling.splitDialOnly);
@@ -700,7 +700,7 @@ std::string DescribeJson()
         json.value(doc.mime);
         json.key("dialTypes");
         json.beginArray();
-        for (int type = 0; type < 8; ++type)
+        for (int type = 0; type < kDialTypeCount; ++type)
             json.value(type);
         json.endArray();
         json.endObject();
