@@ -129,21 +129,23 @@ std::optional<std::string> PrepareTrueScale(const Model& model, const TrueScaleO
             err << "umbrix-cli: warning: " << *warning << '\n';
     if (options.templatePdf) {
         const TemplateRequest request = options.templateRequest();
-        const TemplateLayout layout = LayoutTemplate(BuildConstructionGeometry(model).dial,
-                                                     UnitSizeMm(settings.lengthUnit), request.paper, request.orientation);
+        const ConstructionGeometry geometry = BuildConstructionGeometry(model);
+        const double unitMm = UnitSizeMm(settings.lengthUnit);
+        const TemplateLayout layout = LayoutTemplate(geometry.dial, unitMm, request.paper, request.orientation);
         const LanguageState& lang = model.state.language;
-        // The sentence with the sheets counted before its full stop.
-        const auto counted = [&](OwnText text) {
+        // The sentence with the sheets counted before its full stop: the tiles, and the sheets printed of them.
+        const auto counted = [&](OwnText text, std::optional<long long> printed) {
             std::string sentence(OwnTextOf(lang, text));
             if (sentence.ends_with('.'))
                 sentence.pop_back();
-            return "--template: " + sentence + " (" + std::to_string(layout.columns) + " x " +
-                   std::to_string(layout.rows) + " = " + std::to_string(layout.sheets()) + ").";
+            return "--template: " + sentence + " (" + (printed ? std::to_string(*printed) + "; " : std::string()) +
+                   std::to_string(layout.columns) + " x " + std::to_string(layout.rows) + " = " +
+                   std::to_string(layout.sheets()) + ").";
         };
         if (layout.refused())
-            return counted(OwnText::SheetsRefused);
-        if (layout.warn())
-            err << "umbrix-cli: " << counted(OwnText::TooManySheets) << '\n';
+            return counted(OwnText::SheetsRefused, std::nullopt);
+        if (const long long printed = PrintedSheets(layout, geometry, unitMm); SheetsNeedConfirming(printed))
+            err << "umbrix-cli: " << counted(OwnText::TooManySheets, printed) << '\n';
     }
     if (options.scaleDenominator) {
         results.svg = DrawTrueScaleSvg(model, settings.lengthUnit, *options.scaleDenominator);

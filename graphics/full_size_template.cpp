@@ -118,7 +118,7 @@ void MapPage(Surface& s, const Model& model, const TemplateLayout& layout, const
          FormatDecimals(r.correctY, 3));
     if (model.state.showShadowPath && r.content == TemplateContent::Full)
         line(ShadowCaption(model, false));
-    if (layout.warn())
+    if (SheetsNeedConfirming(printed))
         line(std::string(OwnTextOf(lang, OwnText::TooManySheets)));
     if (const std::optional<std::string> warning = GnomonHeightWarning(model, unit))
         line(std::string(OwnTextOf(lang, OwnText::Warning)) + " " + *warning);
@@ -370,6 +370,14 @@ bool BoxesMeet(double l1, double b1, double r1, double t1, double l2, double b2,
 }
 
 } // namespace
+
+long long PrintedSheets(const TemplateLayout& layout, const ConstructionGeometry& g, double unitSizeMm)
+{
+    if (layout.refused())
+        return layout.sheets();
+    const std::vector<bool> used = SheetsWithContent(layout, g, unitSizeMm);
+    return std::count(used.begin(), used.end(), true);
+}
 
 std::vector<bool> SheetsWithContent(const TemplateLayout& layout, const ConstructionGeometry& g, double unitSizeMm)
 {

@@ -71,7 +71,6 @@ struct TemplateLayout {
     int columns = 0;
     int rows = 0;
     [[nodiscard]] long long sheets() const { return static_cast<long long>(columns) * rows; }
-    [[nodiscard]] bool warn() const { return sheets() > kTemplateWarnSheets; }
     [[nodiscard]] bool refused() const { return sheets() > kTemplateMaxSheets; }
     /// Lower-left corner of sheet (column, row), both from 0 at the lower left.
     [[nodiscard]] double sheetLeftMm(int column) const;
@@ -90,6 +89,15 @@ struct TemplateLayout {
 /// but its axes lies on the sheet's printable area. Sheets without are left out of the template.
 [[nodiscard]] std::vector<bool> SheetsWithContent(const TemplateLayout& layout, const ConstructionGeometry& g,
                                                   double unitSizeMm);
+
+/// The sheets a template prints: those with content (all of the layout's when it is refused).
+[[nodiscard]] long long PrintedSheets(const TemplateLayout& layout, const ConstructionGeometry& g, double unitSizeMm);
+
+/// Whether a template of this many printed sheets is confirmed first (window) or warned of (command line).
+[[nodiscard]] constexpr bool SheetsNeedConfirming(long long printed)
+{
+    return printed > kTemplateWarnSheets;
+}
 
 /// The sheet holding a point of the plane (mm): the first column and row whose printable area contains it.
 struct SheetIndex {

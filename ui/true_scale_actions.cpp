@@ -269,11 +269,7 @@ std::optional<TemplateChoice> TrueScaleActions::askTemplate()
     const ConstructionGeometry geometry = BuildConstructionGeometry(model);
     const double unitMm = UnitSizeMm(WindowTrueScaleSettings(model).lengthUnit);
     TemplateDialog dialog(&window_, model.state.language, lastChoice_, [&geometry, unitMm](const TemplateRequest& r) {
-        const TemplateLayout layout = LayoutTemplate(geometry.dial, unitMm, r.paper, r.orientation);
-        if (layout.refused())
-            return layout.sheets();
-        const std::vector<bool> used = SheetsWithContent(layout, geometry, unitMm);
-        return static_cast<long long>(std::count(used.begin(), used.end(), true));
+        return PrintedSheets(LayoutTemplate(geometry.dial, unitMm, r.paper, r.orientation), geometry, unitMm);
     });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -296,17 +292,17 @@ void TrueScaleActions::printFullSizeClicked()
     }
     lastChoice_ = *choice;
     const TrueScaleSettings settings = WindowTrueScaleSettings(model);
+    const ConstructionGeometry geometry = BuildConstructionGeometry(model);
+    const double unitMm = UnitSizeMm(settings.lengthUnit);
     const TemplateLayout layout =
-        LayoutTemplate(BuildConstructionGeometry(model).dial, UnitSizeMm(settings.lengthUnit), choice->request.paper,
-                       choice->request.orientation);
-    const std::string sheets = std::to_string(layout.sheets());
+        LayoutTemplate(geometry.dial, unitMm, choice->request.paper, choice->request.orientation);
     if (layout.refused()) {
-        showError(OwnTextWith(lang, OwnText::SheetsCounted, sheets));
+        showError(OwnTextWith(lang, OwnText::SheetsCounted, std::to_string(layout.sheets())));
         return;
     }
-    if (layout.warn()) {
+    if (const long long printed = PrintedSheets(layout, geometry, unitMm); SheetsNeedConfirming(printed)) {
         const QString caption = ToQt(CaptionText(lang, Caption::Warning));
-        const QString text = ToQt(OwnTextWith(lang, OwnText::SheetsQuestion, sheets));
+        const QString text = ToQt(OwnTextWith(lang, OwnText::SheetsQuestion, std::to_string(printed)));
         const bool yes = askSheets_ ? askSheets_(caption, text)
                                     : QMessageBox::question(&window_, caption, text, QMessageBox::Yes | QMessageBox::No,
                                                             QMessageBox::No) == QMessageBox::Yes;

@@ -231,7 +231,11 @@ TEST_F(CliTrueScale, ManySheetsAreWarnedOfAndTooManyRefused)
     ASSERT_LE(sheets, kTemplateMaxSheets);
     const std::string many = File("many.pdf");
     const CliRun warned = Cli({"--lang", "en", "--template", many});
-    EXPECT_NE(warned.err.find("--template: The template needs more than 100 sheets"), std::string::npos) << warned.err;
+    // The warning counts the sheets printed, then the grid they come from.
+    const std::string printed = std::to_string(ExpectedSheets("2.75", PaperSize::A4, TemplateOrientation::Auto, true));
+    EXPECT_NE(warned.err.find("--template: The template needs more than 100 sheets (" + printed + "; "),
+              std::string::npos)
+        << warned.err;
     if (PdfOutputAvailable()) {
         EXPECT_EQ(warned.code, kExitDone) << warned.err;
         EXPECT_TRUE(Read(many).starts_with("%PDF"));
@@ -245,6 +249,22 @@ TEST_F(CliTrueScale, ManySheetsAreWarnedOfAndTooManyRefused)
     EXPECT_NE(refused.err.find("more than 1000 sheets"), std::string::npos) << refused.err;
     EXPECT_FALSE(fs::exists(json)) << "nothing is written";
     EXPECT_FALSE(fs::exists(refusedPdf));
+}
+
+// A grid of more than 100 sheets of which at most 100 carry some of the construction prints without a
+// warning: the empty sheets are left out, and only what is printed counts.
+TEST_F(CliTrueScale, OnlyThePrintedSheetsCountTowardsTheWarning)
+{
+    std::string axis;
+    for (const char* a : {"1.2", "1.35", "1.5", "1.65", "1.8", "1.95"})
+        if (ExpectedSheets(a, PaperSize::A4) > kTemplateWarnSheets &&
+            ExpectedSheets(a, PaperSize::A4, TemplateOrientation::Auto, true) <= kTemplateWarnSheets) {
+            axis = a;
+            break;
+        }
+    ASSERT_FALSE(axis.empty()) << "no dial between 1.2 and 1.95 m with a sparse grid";
+    const CliRun run = Cli({"--lang", "en", "--set", "semiMajorAxis=" + axis, "--template", File("sparse.pdf")});
+    EXPECT_EQ(run.err.find("more than 100 sheets"), std::string::npos) << axis << ": " << run.err;
 }
 
 TEST_F(CliTrueScale, BadArgumentsExit2NamingWhatWasWrong)

@@ -142,13 +142,14 @@ TEST_F(TrueScaleMenu, ThePlanTakesTheFormOfItsEndingAndANameWithoutOneTakesTheFi
 TEST_F(TrueScaleMenu, MoreThanAHundredSheetsAskFirstAndMoreThanAThousandAreRefused)
 {
     axis("2.5");
-    ASSERT_GT(sheets(PaperSize::A4), kTemplateWarnSheets);
+    ASSERT_GT(printed(PaperSize::A4), kTemplateWarnSheets);
     ASSERT_LE(sheets(PaperSize::A4), kTemplateMaxSheets);
     chosen = dir / "template.pdf";
     answerYes = false;
     action("Originalgroesse1")->trigger();
     ASSERT_EQ(questions.size(), 1u);
-    EXPECT_NE(questions[0].find(std::to_string(sheets(PaperSize::A4))), std::string::npos) << questions[0];
+    // The question counts the sheets that would be printed, not the empty ones of the grid.
+    EXPECT_EQ(questions[0], OwnTextWith(kDe, OwnText::SheetsQuestion, std::to_string(printed(PaperSize::A4))));
     EXPECT_EQ(dialogs, 0);
     EXPECT_FALSE(fs::exists(chosen));
     EXPECT_TRUE(host.messages.empty());
