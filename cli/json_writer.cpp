@@ -12,7 +12,8 @@ std::string JsonNumber(double v)
     if (!std::isfinite(v))
         return "null";
     char buf[64];
-    const auto result = WriteReal(buf, buf + sizeof buf, v, RealFormat::General, 17);
+    // The shortest text that reads back as the same double: -9.59, not -9.5899999999999999.
+    const auto result = WriteReal(buf, buf + sizeof buf, v, RealFormat::Shortest);
     return std::string(buf, result.ptr);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// A small streaming JSON writer: UTF-8 strings, numbers with 17 significant digits (round-trip exact),
+// A small streaming JSON writer: UTF-8 strings, numbers in the shortest text that reads back exactly,
 // non-finite numbers as null.
 
 #include <string>
@@ -36,7 +36,7 @@ private:
     bool afterKey_ = false;
 };
 
-/// A JSON number for v: 17 significant digits, "null" when not finite.
+/// A JSON number for v: the shortest text that reads back as v exactly, "null" when not finite.
 std::string JsonNumber(double v);
 
 } // namespace umbrix
