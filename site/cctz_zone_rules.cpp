@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -14,17 +15,6 @@ namespace umbrix {
 namespace {
 
 using Instant = cctz::time_point<cctz::seconds>;
-constexpr double kSecondsPerHour = 3600;
-
-Instant UtcAt(int year, int month, int day, int hour)
-{
-    return cctz::convert(cctz::civil_second(year, month, day, hour, 0, 0), cctz::utc_time_zone());
-}
-
-std::int64_t Seconds(Instant t)
-{
-    return t.time_since_epoch().count();
-}
 
 /// The folder of the tz database: $TZDIR as cctz reads it, else Debian's.
 std::string ZoneFolder()
@@ -33,51 +23,52 @@ std::string ZoneFolder()
     return dir && *dir ? dir : "/usr/share/zoneinfo";
 }
 
-} // namespace
+/// A zone of the tz database as a timeline.
+class CctzTimeline final : public ZoneTimeline {
+public:
+    explicit CctzTimeline(cctz::time_zone tz) : tz_(std::move(tz)) {}
 
-std::optional<ZoneYear> CctzZoneRules::YearOf(std::string_view zoneName, int year) const
+    ZoneState StateAt(std::int64_t utc) const override
+    {
+        const cctz::time_zone::absolute_lookup at = tz_.lookup(Instant(cctz::seconds(utc)));
+        return {at.offset, at.abbr};
+    }
+    std::optional<std::int64_t> NextChangeAfter(std::int64_t utc) const override
+    {
+        cctz::time_zone::civil_transition transition;
+        if (!tz_.next_transition(Instant(cctz::seconds(utc)), &transition))
+            return std::nullopt;
+        return tz_.lookup(transition.to).trans.time_since_epoch().count();
+    }
+
+private:
+    cctz::time_zone tz_;
+};
+
+std::optional<CctzTimeline> Load(std::string_view zoneName)
 {
     cctz::time_zone tz;
     if (zoneName.empty() || !cctz::load_time_zone(std::string(zoneName), &tz))
         return std::nullopt;
-    ZoneYear out;
-    out.zone = std::string(zoneName);
-    out.year = year;
-    const cctz::time_zone::absolute_lookup january = tz.lookup(UtcAt(year, 1, 15, 12));
-    const cctz::time_zone::absolute_lookup july = tz.lookup(UtcAt(year, 7, 15, 12));
-    const cctz::time_zone::absolute_lookup& standard = july.offset < january.offset ? july : january;
-    out.standardOffsetHours = standard.offset / kSecondsPerHour;
-    out.standardAbbreviation = standard.abbr;
+    return CctzTimeline(tz);
+}
 
-    // The year in zone time, and every stretch of one offset in it.
-    const Instant yearStart = UtcAt(year, 1, 1, 0) - cctz::seconds(standard.offset);
-    const Instant yearEnd = UtcAt(year + 1, 1, 1, 0) - cctz::seconds(standard.offset);
-    std::vector<ZonePeriod> stretches;
-    Instant from = yearStart;
-    while (from < yearEnd) {
-        const cctz::time_zone::absolute_lookup at = tz.lookup(from);
-        Instant to = yearEnd;
-        cctz::time_zone::civil_transition transition;
-        if (tz.next_transition(from, &transition)) {
-            const Instant next = tz.lookup(transition.to).trans;
-            if (next > from && next < yearEnd)
-                to = next;
-        }
-        const double offsetHours = at.offset / kSecondsPerHour;
-        if (!stretches.empty() && stretches.back().offsetHours == offsetHours &&
-            stretches.back().abbreviation == at.abbr)
-            stretches.back().endUtc = Seconds(to);
-        else
-            stretches.push_back({Seconds(from), Seconds(to), offsetHours, at.abbr});
-        from = to;
-    }
-    for (ZonePeriod& stretch : stretches) {
-        if (stretch.offsetHours > out.standardOffsetHours)
-            out.summer.push_back(std::move(stretch));
-        else if (stretch.offsetHours < out.standardOffsetHours)
-            out.below.push_back(std::move(stretch));
-    }
-    return out;
+} // namespace
+
+std::optional<ZoneYear> CctzZoneRules::YearOf(std::string_view zoneName, int year) const
+{
+    const std::optional<CctzTimeline> timeline = Load(zoneName);
+    if (!timeline)
+        return std::nullopt;
+    return YearFromTimeline(*timeline, zoneName, year);
+}
+
+std::optional<ZoneTable> CctzZoneTable(std::string_view zoneName, int firstYear, int lastYear)
+{
+    const std::optional<CctzTimeline> timeline = Load(zoneName);
+    if (!timeline)
+        return std::nullopt;
+    return TableOf(*timeline, firstYear, lastYear);
 }
 
 std::vector<std::string> CctzZoneRules::ZoneNames() const
