@@ -41,8 +41,10 @@ golden: build
 
 # The web edition's core with Debian's emscripten (settings and workarounds: cmake/emscripten.cmake):
 # $(WASM_BUILD)/umbrix-cli.js for node, $(WASM_BUILD)/umbrix.js + umbrix.wasm and umbrix-single.js for the page.
-wasm:
+wasm: configure
 	@scripts/bootstrap web
+	cmake --build $(BUILD) -j$(JOBS) --target umbrix-site-data
+	$(BUILD)/site/umbrix-site-data $(WASM_BUILD)/site-data
 	cmake -S . -B $(WASM_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake
 	cmake --build $(WASM_BUILD) -j$(JOBS)
 	@ls -l $(WASM_BUILD)/umbrix-cli.js $(WASM_BUILD)/umbrix.js $(WASM_BUILD)/umbrix.wasm $(WASM_BUILD)/umbrix-single.js

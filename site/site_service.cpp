@@ -1,7 +1,5 @@
 #include "site/site_service.h"
 
-#include "site/cctz_zone_rules.h"
-#include "site/geonames_places.h"
 
 #include <charconv>
 #include <cmath>
@@ -46,11 +44,6 @@ std::string UtcOffsetText(double hours)
 SiteServices::SiteServices(std::unique_ptr<ZoneRules> zones, std::function<PlaceIndex()> buildIndex)
     : zones_(std::move(zones)), buildIndex_(std::move(buildIndex))
 {
-}
-
-SiteServices SiteServices::System()
-{
-    return SiteServices(std::make_unique<CctzZoneRules>(), [] { return BuildGeonamesIndex(); });
 }
 
 const PlaceIndex& SiteServices::places()

@@ -15,6 +15,7 @@
 #include <optional>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -22,8 +23,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+/// Writes `text` to `path` through a temporary file; a file that already holds it is left untouched, so
+/// that what is linked from it is not linked again.
 bool WriteWhole(const fs::path& path, const std::string& text)
 {
+    {
+        std::ifstream in(path, std::ios::binary);
+        if (in && std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) == text)
+            return true;
+    }
     const fs::path temporary = path.string() + ".part";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -191,7 +191,32 @@ TEST_F(SessionTest, LanguageAndPlaceAndDescriptionComeFromTheCore)
     EXPECT_NE(description.find("\"caption\":{\"de\":\"Geogr. Breite\",\"en\":\"Latitude\"}"), std::string::npos);
     EXPECT_NE(description.find("\"enabledByDialType\":[true,true,true,true,true,true,true,true]"),
               std::string::npos);
-    EXPECT_EQ(SearchPlacesJson("Wien", "de"), "[]\n");
+}
+
+// A place found by the page sets what --place sets: the position, the zone with its meridian and summer
+// time, and the place's name; the report then equals umbrix-cli's for --place.
+TEST_F(SessionTest, APlaceFoundSetsWhatThePlaceOptionSets)
+{
+    const std::string found = Compact(SearchPlacesJson("Kapstadt", "de"));
+    EXPECT_NE(found.find("\"name\":\"Kapstadt\""), std::string::npos) << found;
+    EXPECT_NE(found.find("\"timeZone\":\"Africa/Johannesburg\""), std::string::npos) << found;
+    EXPECT_NE(Compact(SearchPlacesJson("Wien, AT", "en")).find("\"name\":\"Vienna\""), std::string::npos);
+    EXPECT_EQ(SearchPlacesJson("Qqqxqq", "en"), "[]\n");
+
+    Session session;
+    session.setLanguage("en");
+    const std::string answer = session.setPlace(
+        R"({"name":"Vienna","latitude":48.20849,"longitudeEast":16.37208,"timeZone":"Europe/Vienna"})");
+    EXPECT_NE(answer.find("accepted"), std::string::npos) << answer;
+    const std::string parameters = Compact(session.parameters());
+    EXPECT_NE(parameters.find("\"timeZone\":\"Europe/Vienna\""), std::string::npos) << parameters;
+    EXPECT_NE(parameters.find("\"zoneMeridian\":-15"), std::string::npos) << parameters;
+    EXPECT_NE(parameters.find("\"place\":\"Vienna\""), std::string::npos) << parameters;
+
+    // An unknown zone is refused and changes nothing.
+    const std::string before = session.parameters();
+    EXPECT_NE(session.setParameter("timeZone", "Mars/Olympus").find("rejected"), std::string::npos);
+    EXPECT_EQ(session.parameters(), before);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "core/parameter_set.h"
 #include "core/parameters.h"
 #include "export/config_file.h"
+#include "site/command_line_site.h"
+#include "site/site_service.h"
 #include "text/texts.h"
 
 #include <cmath>
@@ -87,6 +89,31 @@ std::string_view StatusName(SetStatus status)
 
 /// A flat JSON object {"key": "text" | number | true | false | null} as texts by key; nothing when the text
 /// is not such an object. Numbers keep their text; true and false become "1" and "0".
+/// The site of every session: the time zones read for timeZone and the year, as umbrix-cli reads them.
+CliSite& SharedSite()
+{
+    static CliSite site;
+    return site;
+}
+
+/// The gazetteer the page searches (its index built at the first search).
+SiteServices& SharedPlaces()
+{
+    static SiteServices services = SiteServices::System();
+    return services;
+}
+
+/// The lines a site step wrote, one message each, as the report's messages.
+std::vector<UiMessage> SiteMessages(const std::string& written)
+{
+    std::vector<UiMessage> messages;
+    std::istringstream lines(written);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            messages.push_back({"umbrix", line, MessageIcon::Warning});
+    return messages;
+}
+
 std::optional<std::map<std::string, std::string>> FlatObject(std::string_view text)
 {
     std::map<std::string, std::string> members;
@@ -379,7 +406,21 @@ void Session::setLanguage(std::string_view language)
 
 std::string Session::setParameter(std::string_view name, std::string_view text)
 {
-    const SetOutcome outcome = SetParameter(*model_, name, text);
+    // A new zone or year reads the zone's rule, as after umbrix-cli's --set; a zone that cannot be read is
+    // refused and the parameters stay as they were.
+    const bool readsZone = name == "timeZone" || name == "year";
+    const std::optional<DialParameters> before = readsZone ? std::optional(model_->params) : std::nullopt;
+    SetOutcome outcome = SetParameter(*model_, name, text);
+    if (readsZone && outcome.status == SetStatus::Accepted) {
+        std::ostringstream written;
+        const std::optional<int> stopped = SharedSite().AfterSet(*model_, name, written);
+        const std::vector<UiMessage> site = SiteMessages(written.str());
+        outcome.messages.insert(outcome.messages.end(), site.begin(), site.end());
+        if (stopped) {
+            outcome.status = SetStatus::Rejected;
+            model_->params = *before;
+        }
+    }
     messages_.insert(messages_.end(), outcome.messages.begin(), outcome.messages.end());
     JsonWriter json;
     json.beginObject();
@@ -531,11 +572,10 @@ std::string Session::readConfig(std::string_view bytes, std::string_view fileNam
 std::string Session::setPlace(std::string_view placeJson)
 {
     const auto place = FlatObject(placeJson);
-    double latitude = 0;
-    double longitudeEast = 0;
+    PlaceRecord record;
     const std::string lat = place ? Get(*place, "latitude", "") : "";
     const std::string lon = place ? Get(*place, "longitudeEast", "") : "";
-    if (ReadReal(lat, latitude).ec != std::errc{} || ReadReal(lon, longitudeEast).ec != std::errc{}) {
+    if (ReadReal(lat, record.latitude).ec != std::errc{} || ReadReal(lon, record.longitudeEast).ec != std::errc{}) {
         JsonWriter json;
         json.beginObject();
         json.key("status");
@@ -545,11 +585,19 @@ std::string Session::setPlace(std::string_view placeJson)
         json.endObject();
         return json.text();
     }
-    const std::string first = setParameter("latitude", RealText(latitude));
-    if (first.find("\"accepted\"") == std::string::npos)
-        return first;
-    // Longitudes are west positive here.
-    return setParameter("longitude", RealText(longitudeEast == 0 ? 0.0 : -longitudeEast));
+    record.ownName = record.nameEn = record.nameDe = Get(*place, "name", "");
+    record.timeZone = Get(*place, "timeZone", "");
+    // latitude, longitude (west positive), timeZone and place, as --place sets them; a place without a zone
+    // keeps the zone set before.
+    std::string answer;
+    for (const auto& [name, value] : PlaceSettings(record, PlaceLanguage::English)) {
+        if ((name == "timeZone" || name == "place") && value.empty())
+            continue;
+        answer = setParameter(name, value);
+        if (answer.find("\"accepted\"") == std::string::npos)
+            return answer;
+    }
+    return answer;
 }
 
 std::string DescribeJson()
@@ -710,9 +758,31 @@ std::string DescribeJson()
     return json.text();
 }
 
-std::string SearchPlacesJson(std::string_view, std::string_view)
+std::string SearchPlacesJson(std::string_view text, std::string_view language)
 {
-    return "[]\n";
+    constexpr std::size_t kMostPlaces = 20;
+    const PlaceLanguage lang = language == "de" ? PlaceLanguage::German : PlaceLanguage::English;
+    JsonWriter json;
+    json.beginArray();
+    for (const PlaceRecord* p : SharedPlaces().places().Search(text, lang, kMostPlaces)) {
+        json.beginObject();
+        for (const auto& [key, value] : {std::pair{"name", NameIn(*p, lang)}, std::pair{"state", StateIn(*p, lang)},
+                                         std::pair{"country", CountryIn(*p, lang)},
+                                         std::pair{"countryCode", p->countryCode},
+                                         std::pair{"timeZone", p->timeZone}}) {
+            json.key(key);
+            json.value(value);
+        }
+        json.key("latitude");
+        json.value(p->latitude);
+        json.key("longitudeEast");
+        json.value(p->longitudeEast);
+        json.key("population");
+        json.value(static_cast<double>(p->population));
+        json.endObject();
+    }
+    json.endArray();
+    return json.text();
 }
 
 } // namespace umbrix

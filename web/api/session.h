@@ -54,8 +54,9 @@ public:
     /// Reads a configuration file's bytes through the core's reader: {ok, messages, warnings}.
     [[nodiscard]] std::string readConfig(std::string_view bytes, std::string_view fileName);
 
-    /// Takes a place {latitude, longitudeEast, ...} into latitude and longitude (west positive), through
-    /// the fields' checks: the answer of setParameter for the last value set.
+    /// Takes a place {name, latitude, longitudeEast, timeZone} as --place does: latitude, longitude (west
+    /// positive), the zone with its meridian and summer time, and the place's name, through the fields'
+    /// checks. The answer of setParameter for the last value set, or for the first one refused.
     [[nodiscard]] std::string setPlace(std::string_view placeJson);
 
 private:
@@ -68,7 +69,9 @@ private:
 /// The parameter table, the CLI's options, the panels' texts, the dial types and the outputs, as JSON.
 [[nodiscard]] std::string DescribeJson();
 
-/// Place search: no gazetteer in this build yet, so the answer is always "[]".
+/// The gazetteer's places whose name begins with `text` ("NAME, COUNTRY" narrows), most populous first, at
+/// most 20: [{name, state, country, countryCode, timeZone, latitude, longitudeEast, population}], names in
+/// `language` ("de" or "en").
 [[nodiscard]] std::string SearchPlacesJson(std::string_view text, std::string_view language);
 
 } // namespace umbrix
