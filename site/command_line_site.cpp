@@ -1,4 +1,5 @@
 #include "site/command_line_site.h"
+#include "core/number_text.h"
 
 #include "core/parameter_set.h"
 #include "site/coordinates.h"
@@ -143,9 +144,7 @@ std::optional<int> CliSite::ApplyOptions(Model& model, const SiteOptions& option
         }
         for (const auto& [key, value] :
              {std::pair<std::string, double>{"latitude", read->latitude}, {"longitude", read->longitude}}) {
-            char text[32];
-            const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-            if (const std::optional<int> stop = Set(model, key, std::string(text, ec == std::errc() ? end : text), err))
+            if (const std::optional<int> stop = Set(model, key, RealText(value), err))
                 return stop;
         }
     }

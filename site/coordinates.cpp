@@ -1,4 +1,5 @@
 #include "site/coordinates.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -62,8 +63,9 @@ public:
         if (pos_ == start)
             return std::nullopt;
         double v = 0;
-        const auto [end, ec] = std::from_chars(text_.data() + start, text_.data() + pos_, v);
-        if (ec != std::errc() || end != text_.data() + pos_)
+        const std::string_view number(text_.data() + start, pos_ - start);
+        const auto [end, ec] = ReadReal(number, v);
+        if (ec != std::errc() || end != number.data() + number.size())
             return std::nullopt;
         return v;
     }

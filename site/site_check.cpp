@@ -1,4 +1,5 @@
 #include "site/site_check.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -23,9 +24,7 @@ const PlaceRecord* ReversedLandsOnPlace(const PlaceIndex& index, double typedLat
 
 std::string Number(double v)
 {
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, v == 0 ? 0.0 : v);
-    return ec == std::errc() ? std::string(text, end) : std::string();
+    return RealText(v == 0 ? 0.0 : v);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "site/site_service.h"
+#include "core/number_text.h"
 
 
 #include <charconv>
@@ -16,9 +17,7 @@ constexpr double kSamePlaceKm = 5;
 /// Shortest round-trip text of a number, "." as decimal point.
 std::string Number(double v)
 {
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, v == 0 ? 0.0 : v);
-    return ec == std::errc() ? std::string(text, end) : std::string();
+    return RealText(v == 0 ? 0.0 : v);
 }
 
 std::string Fixed4(double v)

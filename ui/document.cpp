@@ -6,6 +6,7 @@
 // menu, a dialog, the planner, a loaded file), it becomes one step and is named after what changed.
 
 #include "core/input_panel.h"
+#include "core/number_text.h"
 #include "core/parameter_set.h"
 #include "core/parameters.h"
 #include "export/config_file.h"
@@ -54,9 +55,7 @@ std::vector<const ParameterRow*> DocumentRows()
 std::string StepValueText(const ParameterValue& value)
 {
     if (const double* real = std::get_if<double>(&value)) {
-        char buffer[32];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, *real);
-        return ec == std::errc() ? std::string(buffer, end) : std::string();
+        return RealText(*real);
     }
     if (const int* whole = std::get_if<int>(&value))
         return std::to_string(*whole);
@@ -70,9 +69,7 @@ constexpr std::size_t kLongestShownValue = 24; // longer texts (the hours table)
 /// A length for the unit question: up to 10 significant digits, no trailing zeros ("2.75", "275").
 std::string ShortLength(double x)
 {
-    char buffer[40];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 10);
-    return ec == std::errc() ? std::string(buffer, end) : std::string();
+    return RealText(x, RealFormat::General, 10);
 }
 
 /// The lengths a change of the unit converts, with the length a value must differ from to be converted.

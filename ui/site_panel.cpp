@@ -1,4 +1,5 @@
 #include "ui/site_panel.h"
+#include "core/number_text.h"
 
 #include "core/parameter_set.h"
 #include "site/coordinates.h"
@@ -32,9 +33,7 @@ constexpr int kZoneFieldWidthPx = 170;
 
 std::string Number(double v)
 {
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, v);
-    return ec == std::errc() ? std::string(text, end) : std::string();
+    return RealText(v);
 }
 
 } // namespace

@@ -295,3 +295,15 @@ TEST(SourceTree, NoSourceOrHeaderOfTheLayersIsLongerThan600Lines)
         EXPECT_LE(std::count(text.begin(), text.end(), '\n'), kMaxLines) << file;
     }
 }
+
+// Every number of every build goes through the program's one conversion: the WebAssembly toolchain's
+// library has no floating-point <charconv>, so a direct call would build natively and break there.
+TEST(SourceTree, NumbersAreConvertedOnlyThroughTheProgramsOwnConversion)
+{
+    const std::regex direct(R"(std::(to_chars|from_chars)\s*\()");
+    for (const std::string& file : SourcesUnder({"text", "core", "graphics", "export", "site", "ui", "cli", "web"})) {
+        if (file.starts_with("core/number_text"))
+            continue;
+        EXPECT_FALSE(std::regex_search(Read(file), direct)) << file;
+    }
+}

@@ -242,6 +242,32 @@ try {
   }
   fs.rmSync(tmp, { recursive: true, force: true });
 }
+// The site through the data the build wrote for wasm: the same places, zones and summer times as the native
+// program reads through libgeonames and the tz database.
+if (fs.existsSync(nativeCli)) {
+  const siteRuns = [
+    ['--place', 'Wien', '--json', '-'],
+    ['--lang', 'en', '--place', 'Cape Town', '--at', '15/07/2015 10:00', '--json', '-'],
+    ['--place', 'Sydney', '--set', 'year=2027', '--table', 'correction', '-'],
+    ['--set', 'timeZone=America/New_York', '--set', 'year=2027', '--table', 'dst', '-'],
+    ['--place-list', 'Vienna'],
+    ['--place', 'Qqqxqq'],
+    ['--set', 'timeZone=Mars/Olympus'],
+  ];
+  for (const args of siteRuns) {
+    const run = spawnSync('node', [cli, ...args], { encoding: 'utf8' });
+    const native = spawnSync(nativeCli, args, { encoding: 'utf8' });
+    ++compared;
+    const json = args.includes('--json');
+    const difference = json ? jsonDifference(native.stdout, run.stdout, `site ${args.join(' ')}`)
+                            : (native.stdout === run.stdout ? '' : 'the output differs');
+    if (native.status !== run.status || native.stderr !== run.stderr || difference) {
+      console.error(`FAIL umbrix-cli ${args.join(' ')}: node and native differ: ${difference}\n  native ` +
+                    `${native.status} ${JSON.stringify(native.stderr)}\n  node   ${run.status} ${JSON.stringify(run.stderr)}`);
+      ++failures;
+    }
+  }
+}
 console.log(`test-wasm: ${compared} golden files and refused runs of ${cases.length} cases compared, ${failures} failed`);
 for (const [what, kept, bound] of [['', largest, kRelative], [' in the analyses', largestAnalysis, kAnalysisRelative]])
   console.log(`test-wasm: largest number difference${what} ${kept.relative.toExponential(2)} relative ` +
@@ -315,6 +341,20 @@ async function libraryTiming() {
     }
     reader.delete();
   }
+  const found = JSON.parse(M.searchPlaces('Kapstadt', 'de'));
+  if (!found.length || found[0].name !== 'Kapstadt' || found[0].timeZone !== 'Africa/Johannesburg') {
+    console.error(`FAIL library searchPlaces(Kapstadt): ${JSON.stringify(found.slice(0, 2))}`);
+    ++failures;
+  }
+  const placed = new M.Session();
+  const answer = JSON.parse(placed.setPlace(JSON.stringify(found[0] || {})));
+  const placedParameters = JSON.parse(placed.parameters());
+  if (answer.status !== 'accepted' || placedParameters.timeZone !== 'Africa/Johannesburg' ||
+      placedParameters.zoneMeridian !== -30) {
+    console.error(`FAIL library setPlace: ${JSON.stringify(answer)} ${placedParameters.zoneMeridian}`);
+    ++failures;
+  }
+  placed.delete();
   const described = JSON.parse(M.describe());
   if (!described.parameters.some((p) => p.name === 'latitude')) {
     console.error('FAIL library describe(): no latitude');
