@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace umbrix;
 
 TEST(CliJson, DefaultParametersAndObliquity)
@@ -88,7 +90,7 @@ TEST(CliSet, OtherValuesApplyInOrderAndWin)
 
 TEST(CliJson, EnglishRunAndFileOutput)
 {
-    const auto path = std::filesystem::temp_directory_path() / "umbrix_cli_test.json";
+    const auto path = std::filesystem::temp_directory_path() / ("umbrix_cli_test_" + std::to_string(::getpid()) + ".json");
     const CliRun r = Cli({"--lang", "en", "--json", path.string()});
     ASSERT_EQ(r.code, 0) << r.err;
     std::ifstream in(path);
@@ -279,7 +281,7 @@ TEST(CliSet, AnHourRangeThatEndsBeforeItStartsExitsTwo)
 // the hours of daylight) and the rise/set marks: no message, and "NaN" in no output of any kind.
 TEST(CliOutputs, PolarDaysAndNightsWriteNoNaNAnywhere)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_cli_polar";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_cli_polar_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::vector<std::vector<std::string>> dials = {
         {"--set", "markRiseSet=1", "--set", "showLambertCircle=1"},
@@ -345,7 +347,7 @@ std::string ReadBytes(const std::filesystem::path& path)
 // UTF-8 byte-order mark for spreadsheets, .txt plain; "-" is the .txt form on standard output.
 TEST(CliTables, FileNamesInAnyLetterCaseAndStandardOutput)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_cli_tables";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_cli_tables_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const CliRun r = Cli({"--table", "hours", (dir / "a.txt").string(), "--table", "hours", (dir / "B.TXT").string(),
@@ -377,7 +379,7 @@ TEST(CliTables, FileNamesInAnyLetterCaseAndStandardOutput)
 
 TEST(CliTables, LoopTablesExistOnlyForTheSplitDial)
 {
-    const auto file = std::filesystem::temp_directory_path() / "umbrix_cli_loops.txt";
+    const auto file = std::filesystem::temp_directory_path() / ("umbrix_cli_loops_" + std::to_string(::getpid()) + ".txt");
     std::filesystem::remove(file);
     for (const std::vector<std::string>& dial :
          {std::vector<std::string>{}, std::vector<std::string>{"--set", "dialType=6"},

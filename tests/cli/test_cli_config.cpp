@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,7 +18,8 @@ namespace {
 
 std::string TempPath(const char* name)
 {
-    return (std::filesystem::temp_directory_path() / name).string();
+    // One name per test process: test runs of several build trees share the machine's temporary folder.
+    return (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name)).string();
 }
 
 } // namespace

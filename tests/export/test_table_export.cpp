@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -153,7 +155,7 @@ TEST(TableExport, WrittenFilesReadBackAsTheGridsCells)
         {*split, {TablePage::Loops, false}, split->grids.StrGrid8b},
         {*split, {TablePage::Loops, true}, split->grids.StrGrid8},
     };
-    const auto path = std::filesystem::temp_directory_path() / "umbrix_table_test.csv";
+    const auto path = std::filesystem::temp_directory_path() / ("umbrix_table_test_" + std::to_string(::getpid()) + ".csv");
     for (const Case& c : cases) {
         ASSERT_FALSE(WriteTableExport(c.model, c.choice, path.string()));
         EXPECT_FALSE(c.grid.cell(1, 1).empty()); // a calculated table, not an empty one
@@ -182,7 +184,7 @@ TEST(TableExport, CsvFilesBeginWithTheByteOrderMarkAndTxtFilesDoNot)
     Model m = DefaultModel();
     RecordingHost host;
     ASSERT_EQ(Recalculate(m, host), 0);
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_table_bom";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_table_bom_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const TableChoice hours{TablePage::HourMarks, false};
     for (const char* name : {"t.txt", "t.csv", "u.TXT", "u.CSV", "v.Csv"})

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -66,7 +68,7 @@ TEST(TrueScale, SvgHasTheWidthItsMillimetresAskFor)
 {
     if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "rsvg-convert is not installed";
-    const auto dir = std::filesystem::temp_directory_path() / "umbrix_true_scale_svg";
+    const auto dir = std::filesystem::temp_directory_path() / ("umbrix_true_scale_svg_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     for (const auto& [type, n] : {std::pair{0, 50}, {5, 20}, {7, 100}}) {
