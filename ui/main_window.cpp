@@ -207,8 +207,8 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
 
     // The help page of the stored language; a missing page is reported and help stays unavailable.
     if (!findHelpFile_)
-        findHelpFile_ = [dir = paths_.programDir](const std::string& name) { return FindDataFile(dir, name); };
-    const std::vector<std::string> dataDirs = DataDirectories(paths_.programDir);
+        findHelpFile_ = [dirs = paths_.dataDirs](const std::string& name) { return FindFileIn(dirs, name); };
+    const std::vector<std::string>& dataDirs = paths_.dataDirs;
     help_ =
         std::make_unique<HelpBridge>(findHelpFile_, dataDirs.empty() ? paths_.programDir : WithSlash(dataDirs.front()),
                                      options.helpDebug, paths_.programDir, paths_.userDir);

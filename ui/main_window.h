@@ -76,7 +76,7 @@ inline constexpr const char* kDesktopFileName = "io.github.umbrix.Umbrix";
 struct WindowPaths {
     std::string programDir;            // the executable's folder, with a trailing "/"
     std::string userDir;               // the user's configuration folder (~/.config/umbrix/)
-    std::vector<std::string> dataDirs; // installed data folder, then the source tree's data folder
+    std::vector<std::string> dataDirs; // DataDirectories of the program: start configuration, help pages
     std::string workingDir;            // the file dialogs open here
     /// The folders of this run of the program.
     static WindowPaths FromEnvironment();
