@@ -154,6 +154,10 @@ public:
     void activateOnce();
     bool activated() const { return activated_; }
 
+    /// Whether the window has the control a ControlState of the core names: an object name, or
+    /// "group/index" for the item of a radio group.
+    [[nodiscard]] bool hasControl(const std::string& name) const;
+
     /// Arranges the pages and the drawing area for the window size.
     void LayoutWindow();
 
