@@ -41,22 +41,6 @@ namespace umbrix {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: umbrix-cli [--config FILE] [--place NAME[, COUNTRY]] [--coordinates TEXT] [--set NAME=VALUE]...\n"
-    "                  [--lang de|en] [--place-list TEXT]\n"
-    "                  [--json FILE|-] [--svg FILE [--size WxH | --scale 1:N]] [--svg-error FILE]\n"
-    "                  [--plt FILE] [--dxf FILE] [--plot-screen-like] [--dxf-mm FILE]\n"
-    "                  [--pdf FILE [--pdf-lists all|none]] [--setting-out FILE.pdf|FILE.csv]\n"
-    "                  [--template FILE.pdf [--paper A4|A3|letter] [--correct-x F] [--correct-y F]\n"
-    "                                       [--template-orientation portrait|landscape|auto]\n"
-    "                                       [--template-content full|marks]]\n"
-    "                  [--table hours|shadow|dates|loops-am|loops-pm|accuracy|correction|dst FILE.txt|FILE.csv|-]\n"
-    "                  [--accuracy] [--svg-accuracy FILE] [--at \"DD/MM/YYYY HH:MM\"]\n"
-    "                  [--reach] [--svg-reach FILE] [--correction]\n"
-    "                  [--save-config FILE] [--help] [--version]\n"
-    "An output FILE of - is standard output.\n";
-
-
 /// The table names of --table.
 std::optional<TableChoice> TableByName(std::string_view name)
 {
@@ -72,12 +56,6 @@ std::optional<TableChoice> TableByName(std::string_view name)
         return TableChoice{TablePage::Loops, true};
     return std::nullopt;
 }
-
-/// The options that take one value and may be given once (--set and --table may come again).
-constexpr std::array<std::string_view, 21> kSingleOptions{
-    "--config",   "--json",      "--save-config", "--lang",         "--svg",        "--svg-error", "--size",
-    "--pdf",      "--pdf-lists", "--plt",         "--dxf",          "--dxf-mm",     "--setting-out", "--template",
-    "--paper",    "--correct-x", "--correct-y",   "--svg-accuracy", "--svg-reach", "--at",        "--scale"};
 
 /// Two outputs that would write the same place: "-" twice, or one regular file (or a file still to be
 /// made) under two names. Devices and other special files may take several outputs (/dev/null).
@@ -127,18 +105,41 @@ std::optional<std::string> OutputClash(const CliOptions& options)
     return std::nullopt;
 }
 
-/// Parses the arguments; on a usage error returns the message.
-std::optional<std::string> ParseArguments(std::span<const std::string> args, CliOptions& options)
+/// The words of the command line read through the option table alone, before any value is looked at:
+/// every option must be one of the table, an option with a value may be given once (--set and --table
+/// again), and its value (two for --table) must follow. The message of the first fault, else nothing.
+std::optional<std::string> OptionWordsProblem(std::span<const std::string> args)
 {
-    bool help = false;
     std::vector<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (std::find(kSingleOptions.begin(), kSingleOptions.end(), arg) != kSingleOptions.end()) {
-            if (std::find(given.begin(), given.end(), arg) != given.end())
+        const OptionDoc* option = FindCliOption(arg);
+        if (!option)
+            return "unknown option " + arg;
+        if (option->value != OptionValue::None && !option->repeatable) {
+            if (std::find(given.begin(), given.end(), option->name) != given.end())
                 return arg + " is given twice";
-            given.push_back(arg);
+            given.push_back(option->name);
         }
+        const std::size_t valueCount = option->value == OptionValue::None           ? 0
+                                       : option->value == OptionValue::TableAndFile ? 2
+                                                                                    : 1;
+        if (i + valueCount >= args.size())
+            return arg + " needs " + MissingValueText(*option);
+        i += valueCount;
+    }
+    return std::nullopt;
+}
+
+/// Parses the arguments; on a usage error returns the message.
+std::optional<std::string> ParseArguments(std::span<const std::string> args, CliOptions& options)
+{
+    if (std::optional<std::string> problem = OptionWordsProblem(args))
+        return problem;
+    bool help = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+
         auto next = [&](std::string& value) {
             if (i + 1 >= args.size())
                 return false;
@@ -343,10 +344,10 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     CliOptions options;
     if (const std::optional<std::string> problem = ParseArguments(args, options)) {
         if (problem->empty()) {
-            out << kUsage << HelpReference();
+            out << UsageText() << OptionList(Language::English) << HelpReference();
             return kExitDone;
         }
-        err << "umbrix-cli: " << *problem << '\n' << kUsage;
+        err << "umbrix-cli: " << *problem << '\n' << UsageText();
         return kExitUsage;
     }
     if (options.version) {

@@ -13,41 +13,235 @@ namespace {
 using enum OptionValue;
 
 constexpr std::array<OptionDoc, 34> kOptions{{
-    {"--config", File},
-    {"--place", Word},
-    {"--place-list", Word},
-    {"--coordinates", Word},
-    {"--set", Parameter},
-    {"--lang", Choice, "de en"},
-    {"--json", File},
-    {"--svg", File},
-    {"--size", Word},
-    {"--scale", Word},
-    {"--svg-error", File},
-    {"--plt", File},
-    {"--dxf", File},
-    {"--plot-screen-like", None},
-    {"--dxf-mm", File},
-    {"--pdf", File},
-    {"--pdf-lists", Choice, "all none"},
-    {"--setting-out", File},
-    {"--template", File},
-    {"--paper", Choice, "A4 A3 letter"},
-    {"--correct-x", Word},
-    {"--correct-y", Word},
-    {"--template-orientation", Choice, "portrait landscape auto"},
-    {"--template-content", Choice, "full marks"},
-    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst"},
-    {"--accuracy", None},
-    {"--svg-accuracy", File},
-    {"--at", Word},
-    {"--reach", None},
-    {"--svg-reach", File},
-    {"--correction", None},
-    {"--save-config", File},
-    {"--help", None},
-    {"--version", None},
+    {"--config", File, "", "FILE", "", false, "",
+     "load a configuration file (.ini or the older .adt) before the --set options",
+     "eine Konfigurationsdatei (.ini oder das ältere .adt) vor den --set-Optionen laden"},
+    {"--place", Word, "", "NAME[, COUNTRY]", "", false, "",
+     "take latitude, longitude, zone meridian and summer time from the gazetteer",
+     "Breite, Länge, Zonenmeridian und Sommerzeit aus dem Ortsverzeichnis nehmen"},
+    {"--place-list", Word, "", "TEXT", "", false, "",
+     "print the places of the gazetteer that match TEXT, one a line",
+     "die zu TEXT passenden Orte des Ortsverzeichnisses ausgeben, einen je Zeile"},
+    {"--coordinates", Word, "", "TEXT", "", false, "",
+     "set latitude and longitude from coordinates as maps give them, latitude first, east positive",
+     "Breite und Länge aus Koordinaten setzen, wie Karten sie angeben: Breite zuerst, Ost positiv"},
+    {"--set", Parameter, "", "NAME=VALUE", "", true, "",
+     "set a parameter by its name, checked as its input field in the window checks it",
+     "einen Parameter über seinen Namen setzen, geprüft wie sein Eingabefeld im Fenster"},
+    {"--lang", Choice, "de en", "", "", false, "",
+     "the language of every message, text and table",
+     "die Sprache aller Meldungen, Texte und Tabellen"},
+    {"--json", File, "", "FILE|-", "", false, "",
+     "write the parameters and every result table as one JSON object",
+     "die Parameter und alle Ergebnistabellen als ein JSON-Objekt schreiben"},
+    {"--svg", File, "", "FILE", "", false, "",
+     "write the construction drawing as SVG",
+     "die Konstruktionszeichnung als SVG schreiben"},
+    {"--size", Word, "", "WxH", "", false, "--svg",
+     "the size of the SVG picture in pixels",
+     "die Größe des SVG-Bildes in Pixeln"},
+    {"--scale", Word, "", "1:N", "a ratio 1:N", false, "--svg",
+     "draw the SVG true to scale, 1 mm on paper for N mm on the ground",
+     "das SVG maßstäblich zeichnen, 1 mm auf dem Papier für N mm auf dem Boden"},
+    {"--svg-error", File, "", "FILE", "", false, "",
+     "write the error graph of the rise/set marks as SVG",
+     "das Fehlerdiagramm der Auf-/Untergangsmarken als SVG schreiben"},
+    {"--plt", File, "", "FILE", "", false, "",
+     "write the plot as HPGL",
+     "den Plot als HPGL schreiben"},
+    {"--dxf", File, "", "FILE", "", false, "",
+     "write the plot as DXF release 10",
+     "den Plot als DXF Release 10 schreiben"},
+    {"--plot-screen-like", None, "", "", "", false, "",
+     "scale the plot like the screen at zoom 1 instead of by the axis length",
+     "den Plot wie den Bildschirm bei Zoom 1 statt nach der Achslänge skalieren"},
+    {"--dxf-mm", File, "", "FILE", "", false, "",
+     "write the construction true to size as DXF, in millimetres, one layer per element",
+     "die Konstruktion in wahrer Größe als DXF schreiben, in Millimetern, eine Ebene je Element"},
+    {"--pdf", File, "", "FILE", "", false, "",
+     "print the drawing and the lists into a PDF file",
+     "die Zeichnung und die Listen in eine PDF-Datei drucken"},
+    {"--pdf-lists", Choice, "all none", "", "", false, "--pdf",
+     "whether the PDF holds the lists after the drawing",
+     "ob das PDF nach der Zeichnung die Listen enthält"},
+    {"--setting-out", File, "", "FILE.pdf|FILE.csv", "", false, "",
+     "write the setting-out plan: every mark by its distances from the centre and the meridian",
+     "den Absteckplan schreiben: jede Marke mit ihren Abständen von Mitte und Meridian"},
+    {"--template", File, "", "FILE.pdf", "", false, "",
+     "write the full-size template as PDF sheets to lay out on the ground",
+     "die Schablone in voller Größe als PDF-Blätter zum Auslegen schreiben"},
+    {"--paper", Choice, "A4 A3 letter", "", "", false, "--template",
+     "the paper size of the template's sheets",
+     "das Papierformat der Schablonenblätter"},
+    {"--correct-x", Word, "", "F", "a factor", false, "--template",
+     "the printer's scale correction across the sheet",
+     "die Maßstabskorrektur des Druckers quer über das Blatt"},
+    {"--correct-y", Word, "", "F", "a factor", false, "--template",
+     "the printer's scale correction along the sheet",
+     "die Maßstabskorrektur des Druckers längs des Blattes"},
+    {"--template-orientation", Choice, "portrait landscape auto", "", "", false, "--template",
+     "the orientation of the template's sheets",
+     "die Ausrichtung der Schablonenblätter"},
+    {"--template-content", Choice, "full marks", "", "", false, "--template",
+     "the whole construction, or the marks only",
+     "die ganze Konstruktion oder nur die Marken"},
+    {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst", "FILE.txt|FILE.csv|-",
+     "a table name and a file", true, "",
+     "write a table as text (FILE.txt or -) or CSV (FILE.csv)",
+     "eine Tabelle als Text (FILE.txt oder -) oder CSV (FILE.csv) schreiben"},
+    {"--accuracy", None, "", "", "", false, "",
+     "add the accuracy analysis of the design to the JSON report",
+     "die Genauigkeitsanalyse des Entwurfs dem JSON-Bericht hinzufügen"},
+    {"--svg-accuracy", File, "", "FILE", "", false, "",
+     "write the map of the design error as SVG",
+     "die Karte des Entwurfsfehlers als SVG schreiben"},
+    {"--at", Word, "", "\"DD/MM/YYYY HH:MM\"", "a value \"DD/MM/YYYY HH:MM\"", false, "",
+     "the moment the accuracy and the reach are evaluated for",
+     "der Zeitpunkt, für den Genauigkeit und Reichweite ausgewertet werden"},
+    {"--reach", None, "", "", "", false, "",
+     "add the body-height planner (dial types 0 and 6) to the JSON report",
+     "den Körpergrößenplaner (Sonnenuhrtypen 0 und 6) dem JSON-Bericht hinzufügen"},
+    {"--svg-reach", File, "", "FILE", "", false, "",
+     "write the body-height planner's picture as SVG",
+     "das Bild des Körpergrößenplaners als SVG schreiben"},
+    {"--correction", None, "", "", "", false, "",
+     "add the reading correction for summer time to the JSON report",
+     "die Ablesekorrektur für die Sommerzeit dem JSON-Bericht hinzufügen"},
+    {"--save-config", File, "", "FILE", "", false, "",
+     "save the configuration as the window saves it",
+     "die Konfiguration speichern, wie das Fenster sie speichert"},
+    {"--help", None, "", "", "", true, "",
+     "print this help and exit",
+     "diese Hilfe ausgeben und beenden"},
+    {"--version", None, "", "", "", true, "",
+     "print the version and exit",
+     "die Version ausgeben und beenden"},
 }};
+
+/// The options shown on synopsis lines of their own, which the manual page templates write themselves.
+constexpr std::array<std::string_view, 3> kOwnSynopsisLine{"--place-list", "--help", "--version"};
+
+/// The options that modify `parent` (belongsTo), in the table's order.
+std::vector<const OptionDoc*> ModifiersOf(std::string_view parent)
+{
+    std::vector<const OptionDoc*> rows;
+    for (const OptionDoc& o : kOptions)
+        if (o.belongsTo == parent && !parent.empty())
+            rows.push_back(&o);
+    return rows;
+}
+
+/// The words of a blank-separated list.
+std::vector<std::string> Words(std::string_view list)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (const char ch : std::string(list) + " ") {
+        if (ch != ' ') {
+            word += ch;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+std::string JoinedWith(const std::vector<std::string>& words, std::string_view separator)
+{
+    std::string text;
+    for (const std::string& w : words)
+        text += (text.empty() ? "" : std::string(separator)) + w;
+    return text;
+}
+
+/// The value of an option as the usage shows it.
+std::string ShownValue(const OptionDoc& o)
+{
+    switch (o.value) {
+    case None:
+        return {};
+    case Choice:
+        return JoinedWith(Words(o.choices), "|");
+    case TableAndFile:
+        return JoinedWith(Words(o.choices), "|") + " " + std::string(o.shownValue);
+    case File:
+    case Word:
+    case Parameter:
+        break;
+    }
+    return std::string(o.shownValue);
+}
+
+/// "[--name VALUE [modifiers]]", "..." after a repeatable option, in pieces that a line may end after:
+/// the option with its value, then each modifier, the last with the closing bracket.
+std::vector<std::string> UsagePieces(const OptionDoc& o)
+{
+    std::vector<std::string> pieces{"[" + std::string(o.name)};
+    if (const std::string value = ShownValue(o); !value.empty())
+        pieces.back() += " " + value;
+    for (const OptionDoc* modifier : ModifiersOf(o.name))
+        for (const std::string& piece : UsagePieces(*modifier))
+            pieces.push_back(piece);
+    pieces.back() += "]";
+    if (o.repeatable && o.value != None)
+        pieces.back() += "...";
+    return pieces;
+}
+
+/// A synopsis value for roff: escaped, '"' as \(dq, in quotes when it holds a blank.
+std::string RoffValue(std::string_view text)
+{
+    std::string value;
+    for (const char ch : RoffEscaped(text))
+        value += ch == '"' ? std::string("\\(dq") : std::string(1, ch);
+    return value.find(' ') == std::string::npos ? value : "\"" + value + "\"";
+}
+
+/// The synopsis lines of one option and its modifiers; `closings` brackets close after it.
+void SynopsisOf(const OptionDoc& o, std::string& roff, int closings)
+{
+    const std::vector<const OptionDoc*> modifiers = ModifiersOf(o.name);
+    const int own = modifiers.empty() ? closings : 0;
+    std::string close = own > 0 ? " " + std::string(static_cast<std::size_t>(own), ']') : std::string();
+    if (!close.empty() && o.repeatable && o.value != None)
+        close += "...\\&";
+    roff += ".RB [ " + RoffEscaped(o.name) + (o.value == None ? close : std::string()) + "\n";
+    switch (o.value) {
+    case None:
+        break;
+    case Choice:
+        roff += ".BR " + JoinedWith(Words(o.choices), " | ") + close + "\n";
+        break;
+    case TableAndFile:
+        roff += ".IR " + RoffValue("NAME FILE") + close + "\n";
+        break;
+    case File:
+    case Word:
+    case Parameter:
+        roff += (close.empty() ? ".I " : ".IR ") + RoffValue(o.shownValue) + close + "\n";
+        break;
+    }
+    for (std::size_t k = 0; k < modifiers.size(); ++k)
+        SynopsisOf(*modifiers[k], roff, k + 1 == modifiers.size() ? 1 + closings : 1);
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
+/// The synopsis of every option but those on lines of their own; the German page names the placeholders
+/// in German (FILE DATEI, VALUE WERT, COUNTRY LAND).
+std::string ManSynopsis(Language language)
+{
+    std::string roff;
+    for (const OptionDoc& o : kOptions)
+        if (o.belongsTo.empty() &&
+            std::find(kOwnSynopsisLine.begin(), kOwnSynopsisLine.end(), o.name) == kOwnSynopsisLine.end())
+            SynopsisOf(o, roff, 1);
+    if (language == Language::German)
+        for (const auto& [en, de] : {std::pair{"FILE", "DATEI"}, {"VALUE", "WERT"}, {"COUNTRY", "LAND"}})
+            ReplaceAll(roff, en, de);
+    return roff;
+}
 
 struct ExitCodeDoc {
     int code;
@@ -243,6 +437,80 @@ std::span<const OptionDoc> CliOptionDocs()
     return kOptions;
 }
 
+const OptionDoc* FindCliOption(std::string_view name)
+{
+    if (name == "-h")
+        name = "--help";
+    for (const OptionDoc& o : kOptions)
+        if (o.name == name)
+            return &o;
+    return nullptr;
+}
+
+std::string MissingValueText(const OptionDoc& option)
+{
+    if (!option.missing.empty())
+        return std::string(option.missing);
+    if (option.value == File)
+        return "a file";
+    if (option.value == Choice) {
+        std::vector<std::string> words = Words(option.choices);
+        if (words.size() < 2)
+            return JoinedWith(words, "");
+        const std::string last = words.back();
+        words.pop_back();
+        return JoinedWith(words, ", ") + " or " + last;
+    }
+    return "a value";
+}
+
+std::string UsageText()
+{
+    constexpr std::size_t kWidth = 110;
+    const std::string head = "usage: umbrix-cli ";
+    std::string text = head;
+    std::size_t lineLength = head.size();
+    bool lineEmpty = true;
+    for (const OptionDoc& o : kOptions) {
+        if (!o.belongsTo.empty())
+            continue;
+        // A whole option stays on one line where it fits on one; else its modifiers go on the next.
+        const std::vector<std::string> pieces = UsagePieces(o);
+        const std::string whole = JoinedWith(pieces, " ");
+        const bool fits = whole.size() <= kWidth - head.size();
+        const std::vector<std::string> items = fits ? std::vector<std::string>{whole} : pieces;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const std::string& item = items[k];
+            const bool opensLongOption = !fits && k == 0 && items.size() > 1;
+            if (!lineEmpty && (opensLongOption || lineLength + 1 + item.size() > kWidth)) {
+                text += "\n" + std::string(head.size() + (k == 0 ? 0 : 2), ' ');
+                lineLength = head.size();
+                lineEmpty = true;
+            }
+            text += (lineEmpty ? "" : " ") + item;
+            lineLength += (lineEmpty ? 0 : 1) + item.size();
+            lineEmpty = false;
+        }
+    }
+    return text + "\nAn output FILE of - is standard output.\n";
+}
+
+std::string OptionList(Language language)
+{
+    std::string text = language == Language::English ? "\noptions:\n" : "\nOptionen:\n";
+    for (const OptionDoc& o : kOptions) {
+        std::string line = "  " + std::string(o.name);
+        if (const std::string value = o.value == TableAndFile ? "NAME FILE" : ShownValue(o); !value.empty())
+            line += " " + value;
+        line.resize(std::max<std::size_t>(line.size() + 2, 36), ' ');
+        line += language == Language::English ? o.meaningEn : o.meaningDe;
+        if (!o.belongsTo.empty())
+            line += (language == Language::English ? " (with " : " (mit ") + std::string(o.belongsTo) + ")";
+        text += line + "\n";
+    }
+    return text;
+}
+
 std::vector<std::string_view> UndescribedParameters()
 {
     std::vector<std::string_view> missing;
@@ -285,6 +553,7 @@ std::string RoffEscaped(std::string_view text)
 std::string ManualPage(std::string_view manTemplate, Language language, std::string_view version, std::string_view date)
 {
     std::string page(manTemplate);
+    ReplaceAll(page, "@SYNOPSIS@\n", ManSynopsis(language));
     ReplaceAll(page, "@PARAMETERS@\n", ManParameters(language));
     ReplaceAll(page, "@EXIT_CODES@\n", ManExitCodes(language));
     ReplaceAll(page, "@VERSION@", version);

@@ -22,14 +22,37 @@ enum class OptionValue : std::uint8_t {
     TableAndFile // a table name out of `choices`, then a file name
 };
 
+/// One option of umbrix-cli: the single description from which the usage text, the parser's recognition
+/// of the option and of its missing value, the manual pages' synopsis and option list, the bash
+/// completion and the help's list of options are made.
 struct OptionDoc {
     std::string_view name;
     OptionValue value = OptionValue::None;
-    std::string_view choices{}; // separated by blanks
+    std::string_view choices{};   // separated by blanks (Choice, TableAndFile)
+    std::string_view shownValue{}; // the value as the usage shows it; Choice rows show their choices a|b|c
+    std::string_view missing{};    // what "NAME needs ..." says when the value is missing
+    bool repeatable = false;       // may be given more than once (--set, --table)
+    std::string_view belongsTo{};  // the output or input it modifies ("--svg" for --size); empty: its own
+    std::string_view meaningEn{};
+    std::string_view meaningDe{};
 };
 
-/// Every option of umbrix-cli.
+/// Every option of umbrix-cli, in the order of the usage text.
 [[nodiscard]] std::span<const OptionDoc> CliOptionDocs();
+
+/// The row of an option ("-h" is --help); nullptr for a word that is no option of umbrix-cli.
+[[nodiscard]] const OptionDoc* FindCliOption(std::string_view name);
+
+/// What an option's missing value is called in the message "NAME needs ...": its own phrase, or for a
+/// file "a file", for choices "a, b or c".
+[[nodiscard]] std::string MissingValueText(const OptionDoc& option);
+
+/// The usage lines --help and a usage error print, made from the option table: every option with its
+/// value, the options that modify another inside its brackets, wrapped below "usage: umbrix-cli".
+[[nodiscard]] std::string UsageText();
+
+/// The options with their meaning in `language`, one a line, for --help.
+[[nodiscard]] std::string OptionList(Language language);
 
 /// The parameter names the program accepts that the parameter table does not describe (empty when all are).
 [[nodiscard]] std::vector<std::string_view> UndescribedParameters();
@@ -40,8 +63,8 @@ struct OptionDoc {
 /// `text` safe for a roff text line: backslashes, minus signs and a leading control character escaped.
 [[nodiscard]] std::string RoffEscaped(std::string_view text);
 
-/// A manual page from its template: the lines "@PARAMETERS@" and "@EXIT_CODES@" become the parameter list and
-/// the exit codes in `language`, "@VERSION@" and "@DATE@" anywhere become `version` and `date`.
+/// A manual page from its template: the lines "@SYNOPSIS@", "@OPTIONS@", "@PARAMETERS@" and "@EXIT_CODES@"
+/// become the synopsis, the option list, the parameter list and the exit codes in `language`, "@VERSION@" and "@DATE@" anywhere become `version` and `date`.
 [[nodiscard]] std::string ManualPage(std::string_view manTemplate, Language language, std::string_view version,
                                      std::string_view date);
 

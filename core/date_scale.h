@@ -39,6 +39,17 @@ struct CalendarMark {
     double obliquityDeg = 0;
 };
 
+/// Derivation: the gnomon of a date stands at the projection, along the gnomon's direction g onto the
+/// face, of the polar-axis point Q = M tan(decl) (0, cos L, sin L) (horizon frame east, north, up): the
+/// sun's ray through Q meets the equatorial circle of radius M at every hour (see ComputeHourMarks), so
+/// the shadow of the gnomon at that point passes the hour mark of the hour. For a level face and
+/// g = (-sin z sin D, -sin z cos D, cos z): x = -(Q.up / cos z) g.east = M t tan z sin D sin L and
+/// y = Q.north - (Q.up / cos z) g.north = M t (cos L + sin L cos D tan z), the types 0, 1, 7 line below.
+/// Summer declinations (t > 0) put the gnomon towards the raised pole: north of the centre in the northern
+/// hemisphere. Type 6 on the analemma adds the equation of time E as the east-west offset -M E: a sun ahead
+/// of the mean sun (E > 0) is met by a gnomon moved west. The independent vector computation of the tests
+/// (tests/core/independent_dial.h) checks every type.
+///
 /// One calendar-date mark: the declination and equation of time at 12:00 of the reference meridian
 /// (declinations of magnitude below 0.3 degrees count as exactly 0), the label "dd.Mon " in the language of
 /// `s` and the gnomon position for the dial type:

@@ -2,6 +2,7 @@
 
 #include "core/date_scale.h"
 #include "core/derived_geometry.h"
+#include "core/ephemeris.h"
 #include "core/hour_marks.h"
 #include "core/input_panel.h"
 #include "core/loop_optimiser.h"
@@ -18,11 +19,13 @@ namespace umbrix {
 
 void RefreshDerivedGeometry(Model& model)
 {
+    model.state.obliquity = DesignYearObliquity(model.params.year);
     model.derived = DeriveGeometry(model.params, model.state.obliquity, model.state.roundedObliquity);
 }
 
 void RefreshAxes(Model& model)
 {
+    model.state.obliquity = DesignYearObliquity(model.params.year);
     model.derived = DeriveAxes(model.params, model.state.obliquity, model.derived.fixedGnomonReach);
 }
 
@@ -52,13 +55,8 @@ void KeepShadowPlaneInclination(DialParameters& p)
     p.planeInclination = ShadowPlaneInclination(p.planeInclination);
 }
 
-// --- Storing what the computations return.
-
-void StoreObliquity(Model& model, std::optional<double> obliquityDeg)
-{
-    if (obliquityDeg)
-        model.state.obliquity = *obliquityDeg;
-}
+// --- Storing what the computations return. No computation stores the obliquity of the day it took last:
+// --- the model's obliquity is the design year's (RefreshAxes), whatever ran before.
 
 void StoreDateScale(Model& model, const DateScaleResult& dates)
 {
@@ -67,7 +65,6 @@ void StoreDateScale(Model& model, const DateScaleResult& dates)
     // The loop grids belong to the split dial: a date scale leaves them empty.
     ClearGrid(model.grids.StrGrid8);
     ClearGrid(model.grids.StrGrid8b);
-    StoreObliquity(model, dates.obliquityDeg);
 }
 
 void StoreHourMarks(Model& model, const HourMarksResult& marks)
@@ -91,8 +88,6 @@ void StoreFixedGnomonMarks(Model& model, const FixedGnomonMarksResult& marks)
     r.fixedDateLineCount = marks.lineCount;
     r.fixedHourPointCount = marks.pointCount;
     model.grids.StrGridStd = marks.listing;
-    // The date lines' ellipses are new, and with them the largest one, the reach.
-    RefreshDerivedGeometry(model);
 }
 
 void StoreShadowPath(Model& model, const ShadowPathResult& path)
@@ -100,7 +95,6 @@ void StoreShadowPath(Model& model, const ShadowPathResult& path)
     model.results.shadowPath = path.points;
     model.results.shadowPathCount = path.count;
     model.grids.StrGridShad = path.listing;
-    model.state.obliquity = path.obliquityDeg;
 }
 
 void StoreDoubleAnalemma(Model& model, const DoubleAnalemmaResult& loops)
@@ -133,27 +127,23 @@ void StoreDoubleAnalemma(Model& model, const DoubleAnalemmaResult& loops)
     grids.StrGrid8 = loops.grids.afternoonErrors;
     grids.StrGridDat = loops.grids.dateListing;
     grids.StrMittel = loops.grids.statistics;
-    StoreObliquity(model, loops.obliquityDeg);
 }
 
 void ComputeShadowPathOfShadowDate(Model& model)
 {
     if (!HasShadowPath(model.params))
         return;
-    KeepShadowPlaneInclination(model.params);
     if (const std::optional<ShadowPathResult> path =
             ComputeShadowPath(model, model.params.year, model.state.shadowMonth, model.state.shadowDay))
         StoreShadowPath(model, *path);
 }
 
-/// The hour marks read the semi-minor axis and the plane/gnomon cosine of the current parameters.
+/// The hour marks read the semi-minor axis and the plane/gnomon cosine the calculation derived.
 void ComputeMarks(Model& model)
 {
-    RefreshAxes(model);
     if (model.params.type() == DialType::FixedGnomon) {
         StoreFixedGnomonMarks(model, ComputeFixedGnomonMarks(model));
     } else {
-        KeepRiseSetDeclination(model.params);
         StoreHourMarks(model, ComputeHourMarks(model));
     }
 }
@@ -175,6 +165,26 @@ DoubleAnalemmaResult DoubleAnalemmaByMethod(const Model& model, Host& host)
     return OptimisedLoops(model, host, std::min(static_cast<int>(method), kDoubleAnalemmaMethodCount - 1));
 }
 
+/// The parameter limits a calculation makes, all before anything is computed, so that every computation
+/// of the calculation and the axes derived once for it see the same parameters. `shadowPath`: the
+/// calculation will draw a shadow path (its plane is kept off the vertical).
+void KeepCalculationLimits(DialParameters& p, bool shadowPath)
+{
+    KeepVerticalSouthGnomonInclination(p);
+    if (p.type() != DialType::FixedGnomon)
+        KeepRiseSetDeclination(p);
+    if (shadowPath && HasShadowPath(p))
+        KeepShadowPlaneInclination(p);
+}
+
+/// The double analemma with the axes as they stand.
+std::uint8_t ComputeAndStoreDoubleAnalemma(Model& model, Host& host)
+{
+    const DoubleAnalemmaResult loops = DoubleAnalemmaByMethod(model, host);
+    StoreDoubleAnalemma(model, loops);
+    return loops.errorCode;
+}
+
 } // namespace
 
 void ComputeDateScale(Model& model)
@@ -186,9 +196,7 @@ void ComputeDateScale(Model& model)
 std::uint8_t ComputeDoubleAnalemma(Model& model, Host& host)
 {
     RefreshAxes(model); // the loops read the semi-minor axis and the plane/gnomon cosine
-    const DoubleAnalemmaResult loops = DoubleAnalemmaByMethod(model, host);
-    StoreDoubleAnalemma(model, loops);
-    return loops.errorCode;
+    return ComputeAndStoreDoubleAnalemma(model, host);
 }
 
 void StoreDrawing(Model& model, DrawingState& target, const DrawingOutcome& outcome)
@@ -237,12 +245,14 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
     const double offPlaneDeg = std::abs(90 - std::abs(p.gnomonInclination - p.planeInclination));
     std::uint8_t code = offPlaneDeg < kMinGnomonPlaneAngleDeg ? kErrorNoGnomonShadow : kErrorNone;
 
-    RefreshAxes(model);
+    // Every limit first, then the geometry once: no computation below reads what another one left.
+    KeepCalculationLimits(p, code == kErrorNone);
+    RefreshDerivedGeometry(model);
     if ((p.type() != DialType::MeanTime && p.type() != DialType::FixedGnomon) ||
         (p.type() == DialType::MeanTime && p.marksMode == MarksMode::Analemma)) {
-        ComputeDateScale(model);
+        StoreDateScale(model, ComputeDateMarks(model));
     } else if (p.type() == DialType::MeanTime) {
-        if (const std::uint8_t loopCode = ComputeDoubleAnalemma(model, host); loopCode != kErrorNone)
+        if (const std::uint8_t loopCode = ComputeAndStoreDoubleAnalemma(model, host); loopCode != kErrorNone)
             code = loopCode;
     }
     ComputeMarks(model);
@@ -252,9 +262,6 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& 
         redraw.showShadowPathTab(model.state.showShadowPath);
         ComputeShadowPathOfShadowDate(model);
     }
-    // The shadow path may have moved a nearly vertical plane and written the obliquity of its day: the
-    // drawing, the plot and the reports read the geometry of the parameters as they now are.
-    RefreshAxes(model);
     if (code == kErrorNone) {
         if (source != RecalcSource::rgKoordAusg && source != RecalcSource::btGo2)
             redraw.construction(model);
@@ -277,12 +284,14 @@ std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source)
 
 void RecalculateHourMarks(Model& model, Host& /*host*/, RecalcSource /*source*/, Redraw& redraw)
 {
+    const bool shadowPath = model.state.showShadowPath && HasShadowPath(model.params);
+    KeepCalculationLimits(model.params, shadowPath);
+    RefreshDerivedGeometry(model);
     ComputeMarks(model);
-    if (model.state.showShadowPath && HasShadowPath(model.params)) {
+    if (shadowPath) {
         ComputeShadowPathOfShadowDate(model);
         redraw.showShadowPathTab(true);
     }
-    RefreshAxes(model);
     if (model.state.uiReady)
         redraw.construction(model);
 }

@@ -72,22 +72,26 @@ struct Redraw {
 };
 
 /// After a change of the parameters: the derived geometry anew (the fixed gnomon's reach, then the axes with
-/// the current obliquity), stored in model.derived. Every handler that changes a parameter calls this.
+/// the design year's obliquity, DesignYearObliquity), stored in model.derived; the obliquity is stored in
+/// model.state.obliquity. Every handler that changes a parameter calls this, and every calculation once.
 void RefreshDerivedGeometry(Model& model);
 
-/// The axes for the current parameters and obliquity, keeping the fixed gnomon's reach as it was last
-/// derived (by RefreshDerivedGeometry or by the fixed-gnomon marks of a calculation).
+/// The axes for the current parameters and the design year's obliquity, keeping the fixed gnomon's reach
+/// as it was last derived (by RefreshDerivedGeometry).
 void RefreshAxes(Model& model);
 
 
 /// Recomputes everything for the current parameters and stores the results in the model. Steps: remember
 /// the page; error 12 when |90 - |gnomonInclination - planeInclination|| < 15 (the computations run all
-/// the same); the date scale (types 0 to 5, and 6 on the analemma) or the double analemma (type 6,
+/// the same); the parameter limits of the calculation (the vertical south dial's gnomon inclination, the
+/// rise/set declination and, when the shadow path will be drawn, a plane kept 0.03 degrees off the
+/// vertical), then the derived geometry once (RefreshDerivedGeometry), which every step below reads and
+/// none writes; the date scale (types 0 to 5, and 6 on the analemma) or the double analemma (type 6,
 /// marksMode 2); the hour marks (fixed-gnomon marks for type 7) and the rise/set error curve; without
-/// error: the shadow path for types 0, 1, 3, 4, 6 and 7; the derived geometry for the parameters as they
-/// now are; without error, unless the source is rgKoordAusg or btGo2, the redraw; with error c: blank the
-/// drawing, show message row c with the "Problem" caption and the warning icon, and for c > 10 write its
-/// first 39 characters on the drawing; restore the page. Returns the error code.
+/// error: the shadow path for types 0, 1, 3, 4, 6 and 7; without error, unless the source is rgKoordAusg
+/// or btGo2, the redraw; with error c: blank the drawing, show message row c with the "Problem" caption
+/// and the warning icon, and for c > 10 write its first 39 characters on the drawing; restore the page.
+/// Returns the error code.
 [[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source, Redraw& redraw);
 /// The same without a window.
 [[nodiscard]] std::uint8_t Recalculate(Model& model, Host& host, RecalcSource source = RecalcSource::None);

@@ -255,12 +255,17 @@ SunRiseSetResult SunRiseSet(int year, double dayOfYear, double longitudeDeg, dou
             .obliquityDeg = set.obliquityDeg};
 }
 
+double DesignYearObliquity(int year)
+{
+    // Mean obliquity about the March equinox (day 80) of the year, Meeus 22.2 to the linear term.
+    const Ext T = (JulianDay(1, 1, year).julianDay + 80 - 1 - kJulianDayJ2000) / kDaysPerJulianCentury;
+    return static_cast<double>(23.43929111L - 0.013004167L * T);
+}
+
 ZodiacTableResult FillZodiacTable(int year)
 {
     ZodiacTableResult result;
-    // Mean obliquity about the March equinox (day 80) of the year, Meeus 22.2 to the linear term.
-    const Ext T = (JulianDay(1, 1, year).julianDay + 80 - 1 - kJulianDayJ2000) / kDaysPerJulianCentury;
-    result.obliquityDeg = static_cast<double>(23.43929111L - 0.013004167L * T);
+    result.obliquityDeg = DesignYearObliquity(year);
     result.roundedObliquityDeg = static_cast<double>(std::nearbyint(static_cast<Ext>(result.obliquityDeg) * 100) / 100);
 
     // Ecliptic longitude 270 + 5i degrees: sin(-eps) sin(90 + 5i) = sin(eps) sin(270 + 5i).

@@ -121,6 +121,11 @@ struct [[nodiscard]] SunsetAngle {
 /// degrees). Sunrise is at -H0 by symmetry.
 SunsetAngle SunsetHourAngle(double latitudeDeg, double declinationDeg);
 
+/// The obliquity of the ecliptic of a design year: the mean obliquity about its March equinox (day 80,
+/// Meeus 22.2 to the linear term, without nutation), in degrees. One value per year, so that the axes
+/// and extents of a construction do not depend on which day a computation of the sun took last.
+[[nodiscard]] double DesignYearObliquity(int year);
+
 /// Declinations of the sun in 5-degree steps of ecliptic longitude, and the obliquity they use.
 struct [[nodiscard]] ZodiacTableResult {
     std::array<double, 37> declinationsDeg{}; // [0] = -roundedObliquityDeg (winter solstice) ..

@@ -32,6 +32,23 @@ struct HourMarksResult {
 /// Dial types 0 to 6: the HourPointTable (entries 1 .. (hourTo - hourFrom) linesPerHour + 1, at most 145),
 /// its listing for StrGridStd, riseSetPoint for UsableRiseSetDeclination and the label text lKoordAufUnter.
 /// Reads the semi-minor axis and the plane/gnomon cosine of the derived geometry.
+///
+/// Derivation (the independent vector computation of the tests, tests/core/independent_dial.h, checks it
+/// for every type). In the horizon frame (east, north, up) of the dial's centre, take the equatorial
+/// circle of radius a about the centre and, on it, the point of hour angle H on the side away from the sun:
+///   E(H) = a (sin H, cos H sin L, -cos H cos L).
+/// The polar-axis point Q = a tan(decl) (0, cos L, sin L) makes E(H) - Q = (a / cos decl)(cos decl E/a -
+/// sin decl pole), which is the direction away from the sun of declination decl at hour angle H. So the
+/// plane through Q that holds the gnomon's direction g and the sun's ray also holds E(H). Projecting along
+/// g onto the face (P' = P - (P.n / g.n) g, n the face's normal) maps that plane onto the shadow line
+/// of a gnomon standing at Q's projection (the date mark, ComputeDateMark), and E(H) onto a point of that
+/// line: the hour mark. Hour marks are the projected E(H), x = P'.x-axis, y = P'.y-axis of the face.
+/// For a level face n = (0, 0, 1) and a gnomon tilted by z towards azimuth D (from south, positive west),
+/// g = (-sin z sin D, -sin z cos D, cos z), which gives the types 0, 1 line below; the other types tilt the
+/// face by ze about the east axis and turn it by P, or stand the gnomon along the face's normal (type 5).
+/// Signs: H > 0 is the afternoon, the sun in the west, so E(H) and the mark lie east (x > 0); at noon E
+/// lies north of the centre below the horizon, so the noon mark lies north (y > 0) in the northern
+/// hemisphere, and at a southern latitude (sin L < 0) it lies south.
 ///   types 0, 1: x = a (sin H - cos H sin D cos L tan z),   y = a cos H (sin L - tan z cos L cos D)
 ///   type 2:     x = a (cos P sin H - sin P sin L cos H),   y = a (cos P sin L cos H + sin P sin H) / cos ze
 ///   type 3:     x = a sin H,                               y = a cos H (sin(L - ze) + cos(L - ze) tan(ze - z))

@@ -136,7 +136,7 @@ struct SharedState {
     std::int16_t shadowMonth = 5;
     std::string shadowDateText = "01/05";            // "dd/mm"
     std::string shadowDateCaption = "01. Mai";       // "dd. Mon"
-    double obliquity = 23.44;                        // degrees, written by every sun-position computation
+    double obliquity = 23.44;                        // degrees, the design year's (RefreshAxes), never a day's
     double roundedObliquity = 23.44;                 // obliquity of the zodiac-table year, 2 decimals
     std::array<double, 37> ZodiacDeclinationTable{}; // degrees, winter to summer solstice in 5-degree steps
     LanguageState language;                          // languageIndex 1/2, stringIdOffset 0/2000

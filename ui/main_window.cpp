@@ -56,6 +56,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cassert>
+#include <system_error>
 
 namespace umbrix {
 
@@ -207,8 +209,8 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
 
     // The help page of the stored language; a missing page is reported and help stays unavailable.
     if (!findHelpFile_)
-        findHelpFile_ = [dir = paths_.programDir](const std::string& name) { return FindDataFile(dir, name); };
-    const std::vector<std::string> dataDirs = DataDirectories(paths_.programDir);
+        findHelpFile_ = [dirs = paths_.dataDirs](const std::string& name) { return FindFileIn(dirs, name); };
+    const std::vector<std::string>& dataDirs = paths_.dataDirs;
     help_ =
         std::make_unique<HelpBridge>(findHelpFile_, dataDirs.empty() ? paths_.programDir : WithSlash(dataDirs.front()),
                                      options.helpDebug, paths_.programDir, paths_.userDir);
@@ -425,8 +427,21 @@ void MainWindow::applyControlStates(const std::vector<ControlState>& states)
         applyControlState(state);
 }
 
+bool MainWindow::hasControl(const std::string& name) const
+{
+    if (const auto slash = name.find('/'); slash != std::string::npos) {
+        const auto* group = findChild<RadioGroup*>(ToQt(name.substr(0, slash)));
+        int index = -1;
+        return group && ReadInteger(std::string_view(name).substr(slash + 1), index).ec == std::errc{} &&
+               group->button(index) != nullptr;
+    }
+    return findChild<QWidget*>(ToQt(name)) != nullptr;
+}
+
 void MainWindow::applyControlState(const ControlState& state)
 {
+    // A name the window does not know is a fault of the core's control names, found in debug builds.
+    assert(hasControl(state.name) && "the core names a control the window does not have");
     // "group/index" names the caption of one item of a radio group.
     if (const auto slash = state.name.find('/'); slash != std::string::npos) {
         auto* group = findChild<RadioGroup*>(ToQt(state.name.substr(0, slash)));

@@ -76,7 +76,7 @@ inline constexpr const char* kDesktopFileName = "io.github.umbrix.Umbrix";
 struct WindowPaths {
     std::string programDir;            // the executable's folder, with a trailing "/"
     std::string userDir;               // the user's configuration folder (~/.config/umbrix/)
-    std::vector<std::string> dataDirs; // installed data folder, then the source tree's data folder
+    std::vector<std::string> dataDirs; // DataDirectories of the program: start configuration, help pages
     std::string workingDir;            // the file dialogs open here
     /// The folders of this run of the program.
     static WindowPaths FromEnvironment();
@@ -153,6 +153,10 @@ public:
     /// the layout, the axes, the first calculation. Runs once; later calls do nothing.
     void activateOnce();
     bool activated() const { return activated_; }
+
+    /// Whether the window has the control a ControlState of the core names: an object name, or
+    /// "group/index" for the item of a radio group.
+    [[nodiscard]] bool hasControl(const std::string& name) const;
 
     /// Arranges the pages and the drawing area for the window size.
     void LayoutWindow();

@@ -198,6 +198,66 @@ TEST(CliHelp, UsageAndOptionTableNameTheSameOptions)
     }
 }
 
+TEST(CliOptions, TheOptionTableDecidesWhatIsAnOptionWhatMayRepeatAndWhatValueIsMissing)
+{
+    for (const OptionDoc& o : CliOptionDocs()) {
+        SCOPED_TRACE(std::string(o.name));
+        EXPECT_EQ(FindCliOption(o.name), &o);
+        // Both languages describe it, and they are not the same text.
+        EXPECT_FALSE(o.meaningEn.empty());
+        EXPECT_FALSE(o.meaningDe.empty());
+        EXPECT_NE(o.meaningEn, o.meaningDe);
+        if (!o.belongsTo.empty()) {
+            EXPECT_NE(FindCliOption(o.belongsTo), nullptr);
+        }
+        if (o.value == OptionValue::None)
+            continue;
+        // The option alone at the end of the line lacks its value.
+        const CliRun alone = Cli({std::string(o.name)});
+        EXPECT_EQ(alone.code, 2);
+        EXPECT_TRUE(Has(alone.err, std::string(o.name) + " needs " + MissingValueText(o))) << alone.err;
+        if (o.value == OptionValue::Choice) {
+            // Each choice is written as a choice, and the message names them all.
+            for (std::string_view choices = o.choices; !choices.empty();) {
+                const std::string_view choice = choices.substr(0, choices.find(' '));
+                EXPECT_TRUE(Has(MissingValueText(o), std::string(choice)));
+                choices.remove_prefix(std::min(choices.size(), choice.size() + 1));
+            }
+        }
+        if (o.repeatable)
+            continue;
+        // Twice, whatever its values: refused before anything is read or written.
+        std::vector<std::string> twice;
+        for (int k = 0; k < 2; ++k) {
+            twice.emplace_back(o.name);
+            twice.emplace_back(k == 0 ? "a" : "b");
+        }
+        const CliRun repeated = Cli(twice);
+        EXPECT_EQ(repeated.code, 2);
+        EXPECT_TRUE(Has(repeated.err, std::string(o.name) + " is given twice")) << repeated.err;
+    }
+    EXPECT_EQ(FindCliOption("-h"), FindCliOption("--help"));
+    EXPECT_EQ(FindCliOption("--svg-errors"), nullptr);
+    EXPECT_EQ(FindCliOption("-"), nullptr);
+    EXPECT_TRUE(Has(Cli({"--json", "-", "-x"}).err, "unknown option -x"));
+    // --set and --table may come again.
+    EXPECT_EQ(Cli({"--set", "latitude=40", "--set", "latitude=41", "--json", "/dev/null"}).code, 0);
+}
+
+TEST(CliHelp, TheOptionListGivesEveryOptionItsMeaningInBothLanguages)
+{
+    for (const Language language : {Language::English, Language::German}) {
+        const std::string list = OptionList(language);
+        for (const OptionDoc& o : CliOptionDocs()) {
+            const std::string_view meaning = language == Language::English ? o.meaningEn : o.meaningDe;
+            const std::regex line("\n  " + std::string(o.name) + "( [^\n]*)?  " + std::regex_replace(
+                                      std::string(meaning), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)"));
+            EXPECT_TRUE(std::regex_search(list, line)) << o.name;
+        }
+    }
+    EXPECT_TRUE(Has(Cli({"--help"}).out, OptionList(Language::English)));
+}
+
 TEST(CliVersion, PrintsTheProjectVersionAndNothingElse)
 {
     const CliRun r = Cli({"--version"});

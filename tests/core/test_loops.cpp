@@ -244,7 +244,8 @@ TEST(ExactTwoHourLoops, RewritesTheInputAndFillsBothLoops)
     EXPECT_EQ(model.grids.StrGrid8b.row(13), am.row(13));
     EXPECT_EQ(model.grids.StrGridDat.row(1), loops.grids.dateListing.row(1));
     EXPECT_EQ(model.grids.StrMittel.row(1), loops.grids.statistics.row(1));
-    EXPECT_EQ(model.state.obliquity, *loops.obliquityDeg);
+    EXPECT_NE(model.state.obliquity, *loops.obliquityDeg); // the model keeps the design year's obliquity
+    EXPECT_EQ(model.state.obliquity, DesignYearObliquity(model.params.year));
 }
 
 TEST(ExactTwoHourLoops, EqualOrUnreadableHoursGiveErrorTwentyOne)

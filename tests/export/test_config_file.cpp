@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <random>
 #include <tuple>
@@ -452,13 +453,41 @@ TEST(ConfigurationRead, NudgedGnomonInclinationReadsBackUnchanged)
     EXPECT_EQ(Lines(Read(saved)), saved);
 }
 
-TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTree)
+TEST(DataPaths, ShippedFilesAreFoundFromTheBuildTreeButAnInstalledProgramNeverLooksIntoTheSources)
 {
+    namespace fs = std::filesystem;
     // A program run from the build tree finds the shipped start configuration and help pages in the sources.
-    EXPECT_FALSE(FindDataFile("/nonexistent/bin", "start.adt").empty());
-    EXPECT_FALSE(FindDataFile("/nonexistent/bin", "umbrix_e.html").empty());
-    EXPECT_TRUE(FindDataFile("/nonexistent/bin", "no-such-file.txt").empty());
-    EXPECT_EQ(DataDirectories("/opt/umbrix/bin").front(), "/opt/umbrix/share/umbrix");
+    const std::string inBuild = (fs::path(UMBRIX_BUILD_DIR) / "ui").string();
+    EXPECT_FALSE(FindDataFile(inBuild, "start.adt").empty());
+    EXPECT_FALSE(FindDataFile(inBuild, "umbrix_e.html").empty());
+    EXPECT_TRUE(FindDataFile(inBuild, "no-such-file.txt").empty());
+
+    // Installed elsewhere, or of unknown place: the folder beside the program and the install prefix only.
+    const fs::path source = fs::path(UMBRIX_SOURCE_DIR).lexically_normal();
+    for (const std::string programDir : {"/opt/umbrix/bin", "", "/nonexistent/bin", "/usr/bin/"}) {
+        const std::vector<std::string> dirs = DataDirectories(programDir);
+        if (!programDir.empty()) {
+            EXPECT_EQ(dirs.front(), fs::path(programDir + "/../share/umbrix").lexically_normal().string());
+        }
+        for (const std::string& dir : dirs)
+            EXPECT_FALSE(InsideFolder(dir, source.string()) && !InsideFolder(dir, UMBRIX_DATA_DIR))
+                << programDir << " looks into " << dir;
+    }
+    // A build tree's name that merely begins like another folder is not inside it.
+    EXPECT_FALSE(InsideFolder(std::string(UMBRIX_BUILD_DIR) + "-copy/bin", UMBRIX_BUILD_DIR));
+    EXPECT_TRUE(InsideFolder(std::string(UMBRIX_BUILD_DIR) + "/./tests", std::string(UMBRIX_BUILD_DIR) + "/"));
+
+    // An installed layout <prefix>/bin and <prefix>/share/umbrix, moved anywhere, finds its own data.
+    const fs::path prefix = fs::temp_directory_path() / ("umbrix-install-" + std::to_string(::getpid()));
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "umbrix");
+    std::ofstream(prefix / "share" / "umbrix" / "start.adt") << "2015\n";
+    EXPECT_EQ(fs::path(FindDataFile((prefix / "bin").string(), "start.adt")),
+              (prefix / "share" / "umbrix" / "start.adt").lexically_normal());
+    // The help page it lacks is not taken from the sources either.
+    const std::string help = FindDataFile((prefix / "bin").string(), "umbrix_e.html");
+    EXPECT_FALSE(InsideFolder(help, source.string())) << help;
+    fs::remove_all(prefix);
 }
 
 TEST(ConfigurationRead, HugeNumbersSaveInFullAndReadBackWhereTheirFieldIsDisabled)

@@ -60,7 +60,7 @@ protected:
         WindowOptions options;
         options.paths.programDir = dir + "/";
         options.paths.userDir = dir + "/user/";
-        options.paths.dataDirs = {dir + "/data/"};
+        options.paths.dataDirs = {dir + "/data/", UMBRIX_SOURCE_DIR "/help/"}; // the help pages of the sources
         options.paths.workingDir = dir;
         options.host = &host;
         window = std::make_unique<MainWindow>(std::move(options));

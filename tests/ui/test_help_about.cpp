@@ -293,7 +293,7 @@ TEST(ScreenHintChild, DISABLED_RecordsTheStartMessages)
         WindowOptions o;
         o.paths.programDir = FromQt(dir.path()) + "/";
         o.paths.userDir = FromQt(dir.path()) + "/user/";
-        o.paths.dataDirs = {};
+        o.paths.dataDirs = {UMBRIX_SOURCE_DIR "/help/"}; // the help pages of the sources
         o.host = &host;
         MainWindow window(std::move(o));
         window.show();

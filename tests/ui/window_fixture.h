@@ -40,7 +40,7 @@ protected:
         WindowOptions o;
         o.paths.programDir = dir + "/";
         o.paths.userDir = dir + "/user/";
-        o.paths.dataDirs = {dir + "/data/"};
+        o.paths.dataDirs = {dir + "/data/", UMBRIX_SOURCE_DIR "/help/"}; // the help pages of the sources
         o.paths.workingDir = dir;
         o.host = &host;
         return o;
