@@ -162,14 +162,21 @@ SummerSchedule ScheduleOf(const DstOptions& options, double zoneMeridian, int ye
     return schedule;
 }
 
-std::optional<double> SummerOffsetAt(const SummerSchedule& schedule, DayMonth date, double zoneHours)
+const SummerSpan* SpanAt(const SummerSchedule& schedule, DayMonth date, double zoneHours)
 {
     if (!std::isfinite(zoneHours) || !IsValidDayMonth(date))
-        return std::nullopt;
+        return nullptr;
     const double at = HoursIntoYear(schedule.year, date, zoneHours);
     for (const SummerSpan& span : schedule.spans)
         if (at >= span.startHours && at < span.endHours)
-            return span.offsetHours;
+            return &span;
+    return nullptr;
+}
+
+std::optional<double> SummerOffsetAt(const SummerSchedule& schedule, DayMonth date, double zoneHours)
+{
+    if (const SummerSpan* span = SpanAt(schedule, date, zoneHours))
+        return span->offsetHours;
     return std::nullopt;
 }
 

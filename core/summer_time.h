@@ -101,6 +101,9 @@ struct SummerSchedule {
 /// The offset in force at zone time zoneHours on `date` of the schedule's year, or none outside summer time.
 [[nodiscard]] std::optional<double> SummerOffsetAt(const SummerSchedule& schedule, DayMonth date, double zoneHours);
 
+/// The span in force at zone time zoneHours on `date` of the schedule's year, or null outside summer time.
+[[nodiscard]] const SummerSpan* SpanAt(const SummerSchedule& schedule, DayMonth date, double zoneHours);
+
 /// The span in force at noon (12:00 zone time) of `date`, or null.
 [[nodiscard]] const SummerSpan* SpanAtNoon(const SummerSchedule& schedule, DayMonth date);
 

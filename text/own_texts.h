@@ -254,6 +254,8 @@ enum class OwnText : std::uint16_t {
     SimulationDialTime,    // "%1" the time the dial is built to show
     SimulationClockZone,   // "%1" the clock time, no summer time
     SimulationClockSummer, // "%1" the clock time in summer time
+    SimulationClockZoneNamed,   // "%1" the clock time in zone time, "%2" the zone's abbreviation
+    SimulationClockSummerNamed, // "%1" the clock time in summer time, "%2" the zone's abbreviation
     SimulationDifference,  // "%1" minutes: clock time minus reading
     SimulationSun,         // "%1" altitude, "%2" azimuth
     SimulationGnomon,      // "%1" the coordinates, "%2" the nearest mark
@@ -274,6 +276,8 @@ enum class OwnText : std::uint16_t {
     DstStart,              // first day
     DstEnd,                // last day
     DstEuropeanRule,       // beside the two dates: what an empty date means
+    DstRuleLabel,          // the summer-time rule's label
+    DstRuleZoneUnset,      // the rule of the time zone while no zone is chosen
     SettingsDialogItem,    // the Options menu's item, with its accelerator
     SettingsDialogTitle,   // the dialog's title
     MagneticDeclination,   // label: degrees, east positive

@@ -125,8 +125,10 @@ QWidget* WithUnit(QLineEdit& field, Field check, QWidget* unitControl)
     auto* label = new QLabel(cell);
     label->setObjectName(field.objectName() + QStringLiteral("Unit"));
     if (unit == ValueUnit::Degrees) {
-        SetOwnText(*label, OwnText::DegreeSign);
-        label->setText(ToQt(OwnTextOf(StateFor(Language::German), OwnText::DegreeSign)));
+        // The longitude says its convention without hovering: west positive, unlike maps.
+        const OwnText sign = check == Field::eLang ? OwnText::LongitudeUnit : OwnText::DegreeSign;
+        SetOwnText(*label, sign);
+        label->setText(ToQt(OwnTextOf(StateFor(Language::German), sign)));
     } else {
         // The symbol of the design's length unit, shown by ShowLengthUnit.
         label->setProperty(kLengthUnitLabel, true);

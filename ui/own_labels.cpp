@@ -45,6 +45,11 @@ void SetOwnTip(QObject& item, OwnText tip)
     item.setProperty(kTipProperty, static_cast<int>(tip));
 }
 
+void ClearOwnTip(QObject& item)
+{
+    item.setProperty(kTipProperty, QVariant());
+}
+
 bool HasOwnText(const QObject& item)
 {
     return item.property(kTextProperty).isValid();

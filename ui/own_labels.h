@@ -19,6 +19,8 @@ void SetOwnText(QObject& item, OwnText text, std::optional<OwnText> tip = std::n
 
 /// Gives a control the own tooltip `tip` only; its text stays as it is.
 void SetOwnTip(QObject& item, OwnText tip);
+/// Takes the own tooltip SetOwnTip gave away again: relabelling no longer sets one.
+void ClearOwnTip(QObject& item);
 
 /// Whether SetOwnText gave `item` its text (the walk over the numbered menu captions passes it by).
 [[nodiscard]] bool HasOwnText(const QObject& item);

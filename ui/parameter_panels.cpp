@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kPanelHint = "Change input panel with right mouse click";
 constexpr int kFieldWidthPx = 70;
 constexpr int kRowHeightPx = 26;
-constexpr int kColumnGapPx = 8;
+constexpr int kColumnGapPx = 6;
 
 /// A label and its control side by side in a grid cell pair.
 void AddPair(QGridLayout* grid, int row, int column, QWidget* label, QWidget* control)
@@ -80,7 +80,14 @@ ParameterPanel::ParameterPanel(QWidget* parent) : QFrame(parent)
     AddPair(site, 0, 0, MakeLabel(this, "lBreit", 103), field("eBreit", 103, Field::eBreit));
     AddPair(site, 1, 0, MakeLabel(this, "lLang", 104), field("eLang", 0, Field::eLang));
     AddPair(site, 2, 0, MakeLabel(this, "lZone", 105), field("eZone", 0, Field::eZone));
-    AddPair(site, 3, 0, MakeLabel(this, "lJahr", 116), field("ejahr", 0, Field::ejahr));
+    // The year has no unit: its row runs on under the units, so that its long caption leaves the column of
+    // the captions narrow enough for the longitude's unit to name its sign convention.
+    auto* year = new QHBoxLayout;
+    year->setSpacing(site->horizontalSpacing());
+    year->addWidget(MakeLabel(this, "lJahr", 116));
+    year->addStretch(1);
+    year->addWidget(field("ejahr", 0, Field::ejahr));
+    site->addLayout(year, 3, 0, 1, 2);
 
     QGridLayout* gnomon = column();
     AddPair(gnomon, 0, 0, MakeLabel(this, "lGnomInc", 108), field("eGnomInc", 0, Field::eGnomInc));

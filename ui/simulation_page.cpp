@@ -1,6 +1,8 @@
 #include "ui/simulation_page.h"
 
+#include "core/dst_ring.h"
 #include "core/length_unit.h"
+#include "core/summer_time.h"
 #include "graphics/construction.h"
 #include "graphics/instant_drawing.h"
 #include "graphics/setting_out.h"
@@ -54,6 +56,45 @@ QLabel* InfoLabel(QWidget* parent, const char* name)
     label->setObjectName(QString::fromLatin1(name));
     label->setWordWrap(true);
     return label;
+}
+
+/// The zone's record of `year`: the design year's or a further year's the host read; null when not read.
+const ZoneSummerTime* ZoneOfYear(const DstOptions& dst, int year)
+{
+    if (dst.zone.year == year)
+        return &dst.zone;
+    for (const ZoneSummerTime& other : dst.zoneOtherYears)
+        if (other.year == year)
+            return &other;
+    return dst.zone.year != 0 ? &dst.zone : nullptr;
+}
+
+/// Which time the clock shows at the instant and the time it shows: summer time with the zone's
+/// abbreviation ("MESZ"/"CEST") or, without a zone, "Sommerzeit" / "summer time"; else zone time, with the
+/// zone's abbreviation where there is one; and on a line of its own the rule the summer time follows.
+std::string ClockShown(const DialParameters& p, const LanguageState& lang, const Instant& instant,
+                       const Simulation& sim)
+{
+    const DstOptions& dst = p.dst;
+    const bool zoned = !dst.timeZone.empty();
+    std::string shown;
+    if (sim.summerTime) {
+        const SummerSchedule schedule = ScheduleOf(dst, p.zoneMeridian, instant.year);
+        const SummerSpan* span = SpanAt(schedule, DayMonth{instant.day, instant.month}, instant.zoneHours);
+        const std::string label = ClockLabel(lang, true, span ? span->abbreviation : std::string());
+        shown = label == OwnTextOf(lang, OwnText::SummerTimeLabel)
+                    ? OwnTextWith(lang, OwnText::SimulationClockSummer, ClockText(*sim.summerTime))
+                    : OwnTextWith(lang, OwnText::SimulationClockSummerNamed, ClockText(*sim.summerTime), label);
+    } else {
+        const ZoneSummerTime* zone = zoned ? ZoneOfYear(dst, instant.year) : nullptr;
+        const std::string label = ClockLabel(lang, false, zone ? zone->standardAbbreviation : std::string());
+        shown = label.empty() ? OwnTextWith(lang, OwnText::SimulationClockZone, ClockText(sim.zoneTime))
+                              : OwnTextWith(lang, OwnText::SimulationClockZoneNamed, ClockText(sim.zoneTime), label);
+    }
+    std::string rule = SummerRuleText(lang, dst);
+    if (!rule.empty() && rule.front() >= 'a' && rule.front() <= 'z')
+        rule.front() = static_cast<char>(rule.front() - 'a' + 'A');
+    return shown + "\n" + rule;
 }
 
 std::string Minutes(double minutes)
@@ -273,9 +314,7 @@ void SimulationPage::display()
                 ToQt(OwnTextOf(lang, sim.status == ReadingStatus::NoCrossing ? OwnText::SimulationNoCrossing
                                                                              : OwnText::SimulationNoShadow)));
         dialTime_->setText(ToQt(OwnTextWith(lang, OwnText::SimulationDialTime, ClockText(sim.dialTime))));
-        clockTime_->setText(ToQt(sim.summerTime
-                                     ? OwnTextWith(lang, OwnText::SimulationClockSummer, ClockText(*sim.summerTime))
-                                     : OwnTextWith(lang, OwnText::SimulationClockZone, ClockText(sim.zoneTime))));
+        clockTime_->setText(ToQt(ClockShown(model_.params, lang, instant_, sim)));
         if (sim.watchCorrectionMinutes)
             difference_->setText(
                 ToQt(OwnTextWith(lang, OwnText::SimulationDifference, Minutes(*sim.watchCorrectionMinutes))));

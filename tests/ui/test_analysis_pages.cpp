@@ -3,12 +3,15 @@
 // stops at the end, the reading shown is the core's, and drawing an instant leaves the dial as it was.
 // Runs offscreen.
 
+#include "core/parameter_set.h"
 #include "core/simulation.h"
+#include "core/summer_time.h"
 #include "graphics/setting_out.h"
 #include "text/own_texts.h"
 #include "text/texts.h"
 #include "ui/accuracy_page.h"
 #include "ui/simulation_page.h"
+#include "ui/site_panel.h"
 #include "window_fixture.h"
 
 #include <QDateTimeEdit>
@@ -124,8 +127,8 @@ TEST_F(AnalysisPages, NowTakesTheClockInStandardTimeOfTheZoneMeridianAndTheReadi
     EXPECT_EQ(FromQt(text("lSimReading")), OwnTextWith(kDe, OwnText::SimulationReading, ClockText(*core->reading)));
     // In June the clock shows summer time, and the difference is the core's watch correction.
     ASSERT_TRUE(core->summerTime && core->watchCorrectionMinutes);
-    EXPECT_EQ(FromQt(text("lSimClock")),
-              OwnTextWith(kDe, OwnText::SimulationClockSummer, ClockText(*core->summerTime)));
+    EXPECT_EQ(FromQt(text("lSimClock")), OwnTextWith(kDe, OwnText::SimulationClockSummer, ClockText(*core->summerTime)) +
+                                              "\nSommerzeit nach EU-Regel");
     EXPECT_NE(text("lSimDifference").indexOf(ToQt(FormatDecimals(*core->watchCorrectionMinutes, 1))), -1);
     // The correction table has a row per date mark.
     EXPECT_EQ(get<QTableWidget>("SimCorrectionTable")->rowCount(), static_cast<int>(page->correction().rows.size()));
@@ -135,6 +138,46 @@ TEST_F(AnalysisPages, NowTakesTheClockInStandardTimeOfTheZoneMeridianAndTheReadi
     page->setClock([] { return std::int64_t{-9'000'000'000}; });
     get<QPushButton>("btSimNow")->click();
     EXPECT_EQ(page->instant().year, 2015);
+}
+
+// The clock line names the time the clock shows, on a summer and a winter date: summer time with the
+// zone's abbreviation, "Sommerzeit" without a zone, zone time outside the period (the changeover Sunday
+// at noon included), and the rule in force below it.
+TEST_F(AnalysisPages, TheSimulationSaysWhichTimeItsClockShows)
+{
+    showPage("tsSimulation");
+    SimulationPage* page = simulation();
+    const int year = window->model().params.year;
+    const Instant summer{year, 7, 15, 10.0};
+    const Instant winter{year, 1, 15, 10.0};
+    const auto clockAt = [&](const Instant& at) {
+        page->setInstant(at);
+        return text("lSimClock");
+    };
+    // No zone: the EU rule.
+    EXPECT_EQ(clockAt(summer), QStringLiteral("Uhrzeit: 11:00 Sommerzeit\nSommerzeit nach EU-Regel"));
+    EXPECT_EQ(clockAt(winter), QStringLiteral("Uhrzeit: 10:00 Zonenzeit\nSommerzeit nach EU-Regel"));
+
+    // A zone: its abbreviations, in German and in English.
+    // The panel has no meta-object of its own: it is found by its name.
+    auto* site = static_cast<SitePanel*>(window->findChild<QWidget*>(QStringLiteral("SitePanel")));
+    ASSERT_NE(site, nullptr);
+    ASSERT_TRUE(site->chooseZone(QStringLiteral("Europe/Berlin")));
+    EXPECT_EQ(clockAt(summer), QStringLiteral("Uhrzeit: 11:00 MESZ (Sommerzeit)\nSommerzeit der Zone Europe/Berlin"));
+    EXPECT_EQ(clockAt(winter), QStringLiteral("Uhrzeit: 10:00 MEZ (Zonenzeit)\nSommerzeit der Zone Europe/Berlin"));
+    // The last Sunday of October: the clocks went back at 03:00, noon is zone time.
+    const SummerTimePeriod eu = EuropeanSummerTime(year);
+    EXPECT_EQ(clockAt(Instant{year, eu.end.month, eu.end.day, 12.0}),
+              QStringLiteral("Uhrzeit: 12:00 MEZ (Zonenzeit)\nSommerzeit der Zone Europe/Berlin"));
+    window->SetLanguage(Language::English);
+    EXPECT_EQ(clockAt(summer), QStringLiteral("Clock: 11:00 CEST (summer time)\nSummer time of the zone Europe/Berlin"));
+    EXPECT_EQ(clockAt(winter), QStringLiteral("Clock: 10:00 CET (zone time)\nSummer time of the zone Europe/Berlin"));
+
+    // No summer time: zone time in July too.
+    Model& model = window->model();
+    ASSERT_EQ(SetParameter(model, "summerTimeRule", "none").status, SetStatus::Accepted);
+    page->dialChanged();
+    EXPECT_EQ(clockAt(summer), QStringLiteral("Clock: 10:00 CET (zone time)\nNo summer time"));
 }
 
 TEST_F(AnalysisPages, PlayAdvancesFiveMinutesATickStopsAtTheEndAndPausesOnASecondPress)

@@ -2,6 +2,7 @@
 // leap-cycle columns of the date-mark page.
 
 #include "core/design_settings.h"
+#include "core/parameter_set.h"
 #include "core/leap_cycle.h"
 #include "core/reach_planner.h"
 #include "export/table_export.h"
@@ -17,6 +18,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +106,83 @@ TEST_F(DesignOptions, SummerTimeDialogAppliesOnOkRefusesABadValueWholeAndCancelC
     settle();
     EXPECT_EQ(window->model().params.dst.ringScale, 0.7);
     EXPECT_EQ(static_cast<int>(window->model().params.dst.ring), 2);
+}
+
+// The summer-time rule: the one in force shown, "none" taking the rings away, applied as --set
+// summerTimeRule=... applies it, undone as one step, and shown again after a file is opened.
+TEST_F(DesignOptions, TheSummerTimeRuleIsChosenUndoneAndComesBackWithAFile)
+{
+    const auto ruleShown = [&](DstDialog* dialog) {
+        return in<QComboBox>(dialog, "cbSummerTimeRule")->currentData().toString();
+    };
+    const auto chooseRule = [&](DstDialog* dialog, const char* rule) {
+        auto* list = in<QComboBox>(dialog, "cbSummerTimeRule");
+        const int index = list->findData(QString::fromLatin1(rule));
+        ASSERT_GE(index, 0) << rule;
+        list->setCurrentIndex(index);
+    };
+    // Without a zone the EU rule is in force; ring 1 goes with it.
+    DstDialog* dialog = openDialog<DstDialog>("Sommerzeit1");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ruleShown(dialog), QStringLiteral("eu"));
+    EXPECT_EQ(in<QComboBox>(dialog, "cbSummerTimeRule")->count(), 4);
+    EXPECT_EQ(in<QComboBox>(dialog, "cbSummerTimeRule")->currentText(), QStringLiteral("Sommerzeit nach EU-Regel"));
+    in<QRadioButton>(dialog, "rbDstRing1")->setChecked(true);
+    dialog->accept();
+    settle();
+    ASSERT_EQ(window->model().params.dst.ring, DstRingKind::SecondLabels);
+
+    // "none" disables the rings with the reason and gives up the ring chosen.
+    dialog = openDialog<DstDialog>("Sommerzeit1");
+    ASSERT_NE(dialog, nullptr);
+    chooseRule(dialog, "none");
+    for (const char* ring : {"rbDstRing1", "rbDstRing2"}) {
+        EXPECT_FALSE(in<QRadioButton>(dialog, ring)->isEnabled()) << ring;
+        EXPECT_FALSE(in<QRadioButton>(dialog, ring)->toolTip().isEmpty()) << ring;
+    }
+    EXPECT_TRUE(in<QRadioButton>(dialog, "rbDstRing0")->isChecked());
+    // Back to the EU rule, the rings come back.
+    chooseRule(dialog, "eu");
+    EXPECT_TRUE(in<QRadioButton>(dialog, "rbDstRing1")->isEnabled());
+    EXPECT_TRUE(in<QRadioButton>(dialog, "rbDstRing1")->toolTip().isEmpty());
+    chooseRule(dialog, "none");
+    const int steps = window->undoStack().count();
+    dialog->accept();
+    settle();
+    const Model& model = window->model();
+    // The same state --set summerTimeRule=none --set dstRing=0 gives.
+    Model set = window->model();
+    set.params.dst.rule.reset();
+    set.params.dst.ring = DstRingKind::SecondLabels;
+    ASSERT_EQ(SetParameters(set, {{"summerTimeRule", "none"}, {"dstRing", "0"}}).status, SetStatus::Accepted);
+    EXPECT_EQ(model.params.dst.rule, set.params.dst.rule);
+    EXPECT_EQ(model.params.dst.ring, DstRingKind::None);
+    EXPECT_EQ(std::get<std::string>(FindParameter("summerTimeRule")->read(model)), "none");
+    EXPECT_EQ(window->undoStack().count(), steps + 1);
+
+    // A typed date chooses the dates given.
+    dialog = openDialog<DstDialog>("Sommerzeit1");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ruleShown(dialog), QStringLiteral("none"));
+    QTest::keyClicks(in<QLineEdit>(dialog, "eDstStart"), QStringLiteral("01/05"));
+    EXPECT_EQ(ruleShown(dialog), QStringLiteral("custom"));
+    dialog->reject();
+    settle();
+
+    // Saved with the rule, undone to the EU rule, the file brings it back.
+    const std::string path = FromQt(folder.filePath(QStringLiteral("no-summer.ini")));
+    window->setFileChooser([path](const FileDialogRequest&) { return path; });
+    action("Datenspeichern1")->trigger();
+    window->undoStack().undo();
+    EXPECT_FALSE(window->model().params.dst.rule.has_value());
+    EXPECT_EQ(window->model().params.dst.ring, DstRingKind::SecondLabels);
+    ASSERT_TRUE(window->openConfiguration(path));
+    dialog = openDialog<DstDialog>("Sommerzeit1");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ruleShown(dialog), QStringLiteral("none"));
+    EXPECT_FALSE(in<QRadioButton>(dialog, "rbDstRing1")->isEnabled());
+    dialog->reject();
+    settle();
 }
 
 TEST_F(DesignOptions, TheInnerRingCannotBeChosenForDialsWithoutRoomForIt)

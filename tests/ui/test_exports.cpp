@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -419,6 +420,52 @@ TEST_F(Exports, TheGridFollowsThePageShownNotTheButton)
     EXPECT_TRUE(tables->shownTable()->afternoon);
     halfOfDay->setItemIndex(0);
     EXPECT_FALSE(tables->shownTable()->afternoon);
+}
+
+// Each save of the panel, the table dialog and the configuration confirms itself in the status bar with the
+// file's name, in the window's language; a DXF keeps its message box as well. A cancelled dialog says nothing.
+TEST_F(Exports, EverySaveIsConfirmedInTheStatusBarWithItsFileName)
+{
+    const auto status = [&] { return FromQt(window->statusBar()->currentMessage()); };
+    const auto saved = [&](const LanguageState& lang, const char* name) {
+        return OwnTextWith(lang, OwnText::StatusSaved, name);
+    };
+    struct Save {
+        const char* button;
+        const char* name;
+        int filter;
+    };
+    for (const Save& save : {Save{"tbHpg", "dial.plt", 1}, Save{"tbDXF", "dial.dxf", 2}}) {
+        window->statusBar()->clearMessage();
+        answer = SaveDialogAnswer{dir + "/" + save.name, save.filter};
+        click(save.button);
+        click("Button3");
+        ASSERT_TRUE(QFile::exists(ToQt(dir + "/" + save.name))) << save.name;
+        EXPECT_EQ(status(), saved(kDe, save.name));
+    }
+    EXPECT_EQ(host.messages.size(), 1u); // the DXF's box
+
+    showPage("TsDat");
+    window->statusBar()->clearMessage();
+    answer = SaveDialogAnswer{dir + "/hours.txt", 1};
+    click("BtnTsDat");
+    ASSERT_TRUE(QFile::exists(ToQt(dir + "/hours.txt")));
+    EXPECT_EQ(status(), saved(kDe, "hours.txt"));
+    window->statusBar()->clearMessage();
+    answer.reset();
+    click("BtnTsDat");
+    EXPECT_EQ(status(), "");
+
+    // The configuration: Save As, then Save to the same file, in English.
+    window->SetLanguage(Language::English);
+    const std::string config = dir + "/garden.ini";
+    window->setFileChooser([config](const FileDialogRequest&) { return std::optional<std::string>(config); });
+    window->statusBar()->clearMessage();
+    ASSERT_TRUE(window->saveDocumentAs());
+    EXPECT_EQ(status(), saved(kEn, "garden.ini"));
+    window->statusBar()->clearMessage();
+    ASSERT_TRUE(window->saveDocument());
+    EXPECT_EQ(status(), saved(kEn, "garden.ini"));
 }
 
 TEST_F(Exports, ATableThatCannotBeWrittenIsReportedWithItsName)

@@ -17,7 +17,13 @@
 
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QAction>
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +311,82 @@ TEST_F(Printing, SeventyTwoDateMarksSpanTwoPagesWithTheHeaderRowRepeated)
     const std::string second = PdfText(dialog.path, 2, 2);
     EXPECT_TRUE(InOrder(second, {header, GridLine(grid, layout, 52), GridLine(grid, layout, 72)}));
     EXPECT_EQ(Squeezed(second).find(Squeezed(GridLine(grid, layout, 51))), std::string::npos);
+}
+
+namespace {
+
+/// What the preview showed before it was closed: its page count and whether it was found at all.
+struct PreviewSeen {
+    int pages = -1;
+    int setUps = 0;
+};
+
+/// Answers the real set-up dialog with OK and closes the preview once it has drawn its pages: with its
+/// print button (`print`) or as a cancel. Runs beside the modal dialogs on the event loop.
+void AnswerDialogs(QTimer& watcher, PreviewSeen& seen, bool print)
+{
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [&watcher, &seen, print] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* setUp = qobject_cast<QPrintDialog*>(modal)) {
+            ++seen.setUps;
+            setUp->accept();
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+            auto* pages = preview->findChild<QPrintPreviewWidget*>();
+            if (pages == nullptr || pages->pageCount() == 0)
+                return; // not drawn yet
+            seen.pages = pages->pageCount();
+            EXPECT_EQ(preview->objectName(), QStringLiteral("PrintPreview"));
+            if (!print) {
+                preview->reject();
+            } else {
+                for (QAction* action : preview->findChildren<QAction*>())
+                    if (action->text().remove(QLatin1Char('&')) == QStringLiteral("Print"))
+                        action->trigger();
+            }
+            watcher.stop();
+        }
+    });
+    watcher.start();
+}
+
+} // namespace
+
+// Without a set-up function the real dialogs run: the printer's set-up, then the preview of the pages the
+// print would have, drawn on the printer in preview mode. Closed, nothing is printed; its print button
+// prints the pages it showed through the program's own path.
+TEST_F(Printing, ThePreviewShowsThePagesOfThePrintAndOnlyItsPrintButtonPrints)
+{
+    auto model = Calculated(0, [](Model& m) { m.params.marksPerMonth = 6; });
+    const fs::path graphic = TempPdf("preview-graphic.pdf");
+    const auto printer = MakePrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(graphic.string()));
+    {
+        QTimer watcher;
+        PreviewSeen seen;
+        AnswerDialogs(watcher, seen, false);
+        EXPECT_EQ(GrafikG(nullptr, *model, ViewState{}, *printer, host), PrintOutcome::Cancelled);
+        EXPECT_EQ(seen.setUps, 1);
+        EXPECT_EQ(seen.pages, 1); // the construction on one landscape page
+        EXPECT_FALSE(fs::exists(graphic));
+        EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+    }
+    // The 72 date marks: two pages in the preview and in the file its print button writes.
+    const fs::path dates = TempPdf("preview-dates.pdf");
+    printer->setOutputFileName(QString::fromStdString(dates.string()));
+    QTimer watcher;
+    PreviewSeen seen;
+    AnswerDialogs(watcher, seen, true);
+    EXPECT_EQ(Listedrucken1Click(nullptr, *model, false, ListPage::DateMarks, *printer, host),
+              PrintOutcome::Printed);
+    EXPECT_EQ(seen.pages, 2);
+    EXPECT_TRUE(host.messages.empty());
+    ASSERT_TRUE(fs::exists(dates));
+    if (!HavePoppler())
+        GTEST_SKIP() << "poppler-utils missing";
+    EXPECT_EQ(PageCount(dates), 2);
+    EXPECT_TRUE(InOrder(PdfText(dates, 1, 1), {" Datumsmarkierung "}));
 }
 
 TEST(PdfInMemory, OnlyACompleteDocumentIsHandedToTheWriter)

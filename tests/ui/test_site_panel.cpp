@@ -108,11 +108,27 @@ TEST(SitePanel, PastedCoordinates)
 
 using SiteInWindow = test::WindowTest;
 
-TEST_F(SiteInWindow, TheFirstPanelCarriesThePlaceAndTheZone)
+TEST_F(SiteInWindow, TheFirstPanelCarriesThePlaceTheZoneAndTheLongitudeConvention)
 {
     EXPECT_TRUE(window->findChild<QLineEdit*>(QStringLiteral("ePlace")));
     EXPECT_TRUE(window->findChild<QComboBox*>(QStringLiteral("cbTimeZone")));
-
+    // The longitude's unit names its convention in both languages, in full at the smallest window size;
+    // the caption beside the field and the other angles' units stay as they were.
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(1024, 700);
+    for (const Language language : {Language::German, Language::English}) {
+        window->SetLanguage(language);
+        QCoreApplication::processEvents();
+        const QLabel* unit = window->findChild<QLabel*>(QStringLiteral("eLangUnit"));
+        ASSERT_TRUE(unit);
+        EXPECT_EQ(unit->text(), QStringLiteral("° (W +)"));
+        EXPECT_TRUE(unit->isVisibleTo(window.get()));
+        EXPECT_GE(unit->contentsRect().width(), unit->fontMetrics().horizontalAdvance(unit->text()));
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("eBreitUnit"))->text(), QStringLiteral("°"));
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("eZoneUnit"))->text(), QStringLiteral("°"));
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lLang"))->text(),
+                  language == Language::German ? QStringLiteral("geogr. Laenge") : QStringLiteral("Longitude"));
+    }
 }
 
 } // namespace

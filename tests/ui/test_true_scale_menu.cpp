@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QMarginsF>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <array>
@@ -137,6 +138,29 @@ TEST_F(TrueScaleMenu, ThePlanTakesTheFormOfItsEndingAndANameWithoutOneTakesTheFi
     chosen.clear();
     action("Absteckplan1")->trigger();
     EXPECT_EQ(host.messages.size(), 1u);
+}
+
+// Every true-scale output confirms its save in the status bar with the file's name: the plan in both forms
+// and the full-size template; a refused name leaves no confirmation.
+TEST_F(TrueScaleMenu, EveryTrueScaleSaveIsConfirmedInTheStatusBarWithItsFileName)
+{
+    const auto status = [&] { return FromQt(window->statusBar()->currentMessage()); };
+    for (const char* name : {"plan.csv", "plan.pdf"}) {
+        window->statusBar()->clearMessage();
+        chosen = dir / name;
+        action("Absteckplan1")->trigger();
+        ASSERT_TRUE(fs::exists(chosen)) << name;
+        EXPECT_EQ(status(), OwnTextWith(kDe, OwnText::StatusSaved, name));
+    }
+    window->statusBar()->clearMessage();
+    chosen = dir / "template.pdf";
+    action("Originalgroesse1")->trigger();
+    ASSERT_TRUE(fs::exists(chosen));
+    EXPECT_EQ(status(), OwnTextWith(kDe, OwnText::StatusSaved, "template.pdf"));
+    window->statusBar()->clearMessage();
+    chosen = dir / "plan.txt";
+    action("Absteckplan1")->trigger();
+    EXPECT_EQ(status(), "");
 }
 
 TEST_F(TrueScaleMenu, MoreThanAHundredSheetsAskFirstAndMoreThanAThousandAreRefused)
