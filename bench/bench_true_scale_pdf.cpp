@@ -5,7 +5,7 @@
 #include "core/host.h"
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
-#include "ui/print/true_scale_pdf.h"
+#include "export/pdf_outputs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,6 +3,7 @@
 
 #include "cli/analysis_outputs.h"
 #include "cli/json_report.h"
+#include "cli/print_pdf.h"
 #include "cli/reference.h"
 #include "site/command_line_site.h"
 #include "cli/svg_output.h"
@@ -16,13 +17,13 @@
 #include "export/config_file.h"
 #include "export/file_messages.h"
 #include "export/file_writer.h"
+#include "export/pdf_outputs.h"
 #include "export/plot_export.h"
 #include "export/table_export.h"
 #include "graphics/construction.h"
 #include "text/own_texts.h"
 #include "text/text_ids.h"
 #include "text/texts.h"
-#include "ui/print/pdf_export.h"
 
 #include <sys/stat.h>
 

@@ -2,13 +2,13 @@
 
 #include "core/fields.h"
 #include "export/file_messages.h"
+#include "export/pdf_outputs.h"
 #include "export/table_export.h"
 #include "export/true_size_dxf.h"
 #include "graphics/construction_geometry.h"
 #include "graphics/setting_out.h"
 #include "graphics/setting_out_pages.h"
 #include "text/own_texts.h"
-#include "ui/print/true_scale_pdf.h"
 
 #include <ostream>
 

@@ -214,6 +214,20 @@ void StoreDrawing(Model& model, DrawingState& target, const DrawingOutcome& outc
         model.params.marksPerMonth = 3;
 }
 
+void StorePrintedDrawing(Model& model, const DrawingOutcome& outcome)
+{
+    const DrawingState screen = model.drawing;
+    StoreDrawing(model, model.drawing, outcome);
+    DrawingState& state = model.drawing;
+    state.surfaceWidth = screen.surfaceWidth;
+    state.surfaceHeight = screen.surfaceHeight;
+    state.originX = screen.originX;
+    state.originY = screen.originY;
+    state.leftCentreX = screen.leftCentreX;
+    state.rightCentreX = screen.rightCentreX;
+    state.lastTickLength = screen.lastTickLength;
+}
+
 std::string_view ErrorText(const Model& model, std::uint8_t code)
 {
     return MessageRow(model.state.language, code);

@@ -117,6 +117,10 @@ void ComputeDateScale(Model& model);
 /// dial keeps at most 3 marks per month once drawn.
 void StoreDrawing(Model& model, DrawingState& target, const DrawingOutcome& outcome);
 
+/// Stores what a printed drawing left (StoreDrawing into model.drawing), except what the window's view reads
+/// from the last screen drawing: its size (the pan step), its centres (the drag) and its tick length stay.
+void StorePrintedDrawing(Model& model, const DrawingOutcome& outcome);
+
 /// The text of error code `code` in the current language (message table row; empty for a code without
 /// text).
 [[nodiscard]] std::string_view ErrorText(const Model& model, std::uint8_t code);

@@ -12,6 +12,7 @@
 #include "core/grid.h"
 #include "core/model.h"
 #include "graphics/surface.h"
+#include "graphics/view.h"
 
 #include <cstdint>
 #include <optional>
@@ -107,6 +108,18 @@ public:
     virtual bool NewPage() = 0;
 };
 
+/// A print job whose first page is started with StartPrintPage: a printer in the window, a PDF document in
+/// the window and in umbrix-cli.
+class PrintJob : public PageFlow {
+public:
+    /// Begins the document, computes the page geometry into `state` (ComputePrintGeometry) and maps one
+    /// unit of the page's surface onto 0.1 mm with y downwards from the printable origin. False when the
+    /// job cannot begin or reports no usable page.
+    [[nodiscard]] virtual bool StartPrintPage(DrawingState& state) = 0;
+    /// Ends the document; false when the job reported an error.
+    [[nodiscard]] virtual bool finish() = 0;
+};
+
 /// Printing the displayed list while the graphic page is in front is refused (TextTable row 18).
 [[nodiscard]] bool ListPrintRefused(const ListPrintRequest& request);
 
@@ -198,5 +211,16 @@ struct DstList {
 /// dial type 0 by the distance sketch. The drawing state receives the error panel's values. A print of all
 /// lists ends with the summer-time list on a page of its own when the dial has a ring with rows.
 [[nodiscard]] ListPrintStatus PrintLists(const Model& model, PageFlow& flow, const ListPrintRequest& request);
+
+// --- the graphic page ---------------------------------------------------------------------------------------
+
+/// The printer font of the graphic, Arial, in 0.1 mm.
+constexpr int kPrintGraphicFontHeight = 40;
+
+/// The graphic page of GrafikG once the job is started, drawn from the model's drawing state with
+/// printAreaHeight = round(printAreaWidth / 1.65), printer font Arial 40, DrawConstruction in print mode with
+/// the view's zoom and pan (converted by the width ratio of the window image, drawing.imageWidth or else
+/// lastImageWidth). The caller stores the outcome with StorePrintedDrawing.
+[[nodiscard]] DrawingOutcome DrawPrintedGraphic(const Model& model, const ViewState& view, Surface& surface);
 
 } // namespace umbrix

@@ -1,5 +1,6 @@
 #include "ui/printing.h"
 
+#include "core/driver.h"
 #include "export/file_messages.h"
 #include "export/file_writer.h"
 #include "text/texts.h"
@@ -11,7 +12,6 @@
 #include <QDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -79,25 +79,21 @@ private:
     QPrinter& printer_;
 };
 
-/// Runs `pages` on a document of the printer. A printer that prints to a PDF file draws into memory
-/// instead; the complete document then goes through the safe writer, so a failure leaves the old file.
+/// Runs `pages` on a document of the printer. A printer that prints to a PDF file gets a PDF document of
+/// its paper and margins from the one PDF path instead; the complete document then goes through the safe
+/// writer, so a failure leaves the old file.
 PrintOutcome PrintOnDocument(const Model& model, QPrinter& printer, Host& host,
-                             const std::function<PrintOutcome(PrintDocument&)>& pages)
+                             const std::function<PrintOutcome(PrintJob&)>& pages)
 {
     if (!PrintsToPdfFile(printer)) {
         PrintDocument document(printer);
         return pages(document);
     }
-    PrintOutcome outcome = PrintOutcome::Printed;
-    const PdfBytes pdf = DrawPdfInMemory([&](QPdfWriter& writer) { SetUpLikePrinter(writer, printer); },
-                                         [&](PrintDocument& document) -> std::optional<std::string> {
-                                             outcome = pages(document);
-                                             if (outcome != PrintOutcome::Printed)
-                                                 return std::string("not printed");
-                                             return std::nullopt;
-                                         });
+    PdfDocument document(PdfFormatOf(printer), PdfInfoOf(printer));
+    const PrintOutcome outcome = pages(document);
     if (outcome != PrintOutcome::Printed)
         return outcome; // its message has been shown
+    const PdfBytes pdf = document.result("the PDF document could not be finished");
     if (pdf.failure) {
         ReportFailure(model, host);
         return PrintOutcome::Failed;
@@ -127,18 +123,18 @@ PrintOutcome GrafikG(QWidget* parent, Model& model, const ViewState& view, QPrin
         printer.setPageOrientation(QPageLayout::Landscape);
         const auto preview = [&](PrintDocument& document) {
             if (document.StartPrintPage(model.drawing)) {
-                PrintGraphicPage(model, view, document);
+                StorePrintedDrawing(model, DrawPrintedGraphic(model, view, document.page()));
                 (void)document.finish();
             }
         };
         if (!ConfirmPrinter(parent, printer, dialog, preview))
             return PrintOutcome::Cancelled;
-        return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
+        return PrintOnDocument(model, printer, host, [&](PrintJob& document) {
             if (!document.StartPrintPage(model.drawing)) {
                 ReportNotReady(model, host);
                 return PrintOutcome::NotReady;
             }
-            PrintGraphicPage(model, view, document);
+            StorePrintedDrawing(model, DrawPrintedGraphic(model, view, document.page()));
             if (!document.finish()) {
                 ReportFailure(model, host);
                 return PrintOutcome::Failed;
@@ -172,7 +168,7 @@ PrintOutcome Listedrucken1Click(QWidget* parent, Model& model, bool printAllList
         };
         if (!ConfirmPrinter(parent, printer, dialog, preview))
             return PrintOutcome::Cancelled;
-        return PrintOnDocument(model, printer, host, [&](PrintDocument& document) {
+        return PrintOnDocument(model, printer, host, [&](PrintJob& document) {
             if (!document.StartPrintPage(model.drawing)) {
                 ReportNotReady(model, host);
                 return PrintOutcome::NotReady;

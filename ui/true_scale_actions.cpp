@@ -2,6 +2,7 @@
 
 #include "export/file_messages.h"
 #include "export/file_writer.h"
+#include "export/pdf_outputs.h"
 #include "export/table_export.h"
 #include "graphics/construction_geometry.h"
 #include "graphics/setting_out.h"
@@ -12,7 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/own_labels.h"
 #include "ui/print/pdf_memory.h"
-#include "ui/print/true_scale_pdf.h"
+#include "ui/print/true_scale_printer.h"
 #include "ui/qt_text.h"
 
 #include <QAction>

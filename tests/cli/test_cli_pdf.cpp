@@ -1,9 +1,9 @@
 // umbrix-cli --pdf: the graphic page and all lists of every dial type as a PDF that poppler reads and
-// renders; --pdf-lists none; usage errors; a file that cannot be written. Without Qt the option reports
-// that it is unavailable.
+// renders; --pdf-lists none; usage errors; a file that cannot be written; the zodiac signs and the embedded
+// fonts; an unusable font file.
 
 #include "tests/cli/cli_run.h"
-#include "ui/print/pdf_export.h"
+#include "export/pdf_outputs.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +161,39 @@ TEST(CliPdf, AFileThatCannotBeWrittenLeavesExitCode3AndNamesTheFile)
         EXPECT_EQ(text, "old");
     }
     fs::permissions(dir, fs::perms::owner_all);
+}
+
+// The fixed-gnomon dial marks hours 9 and 15 with a zodiac sign: it reaches the PDF as text, in DejaVu Sans,
+// beside the embedded Liberation Sans.
+TEST(CliPdf, ZodiacSignsOfTheFixedGnomonDialSurviveAsTextInEmbeddedFonts)
+{
+    if (std::system("command -v pdftotext > /dev/null 2>&1 && command -v pdffonts > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const fs::path pdf = TempDir() / "fixed-gnomon.pdf";
+    const CliRun run = Cli({"--set", "dialType=7", "--pdf", pdf.string(), "--pdf-lists", "none"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string text = Capture("pdftotext '" + pdf.string() + "' - 2>/dev/null");
+    // Hours 9 and 15 carry cancer for a point Z north of the centre, capricorn for one south of it.
+    EXPECT_TRUE(text.find("\u2651") != std::string::npos || text.find("\u264B") != std::string::npos) << text;
+    const std::string fonts = Capture("pdffonts '" + pdf.string() + "' 2>/dev/null");
+    EXPECT_NE(fonts.find("+LiberationSans "), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("+DejaVuSans"), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find(" no  "), std::string::npos) << "every font embedded\n" << fonts;
+}
+
+// A font file that is no font ends the PDF with exit code 3 and a message naming the PDF and the font; the
+// file is not written.
+TEST(CliPdf, AnUnusableFontFileIsExitCode3AndNoFile)
+{
+    const fs::path fonts = TempDir() / "broken-fonts";
+    fs::create_directories(fonts);
+    std::ofstream(fonts / "LiberationSans-Regular.ttf") << "no font";
+    ::setenv("UMBRIX_FONT_DIR", fonts.c_str(), 1);
+    const fs::path pdf = TempDir() / "no-font.pdf";
+    const CliRun run = Cli({"--pdf", pdf.string()});
+    ::unsetenv("UMBRIX_FONT_DIR");
+    EXPECT_EQ(run.code, kExitFile);
+    EXPECT_NE(run.err.find(pdf.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("LiberationSans-Regular.ttf"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(pdf));
 }

@@ -4,7 +4,7 @@
 
 #include "export/file_writer.h"
 #include "tests/cli/cli_run.h"
-#include "ui/print/pdf_export.h"
+#include "export/pdf_outputs.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "graphics/construction_geometry.h"
 #include "graphics/full_size_template.h"
 #include "tests/cli/cli_run.h"
-#include "ui/print/pdf_export.h"
+#include "export/pdf_outputs.h"
 
 #include <gtest/gtest.h>
 

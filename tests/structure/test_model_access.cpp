@@ -167,9 +167,9 @@ std::vector<Finding> DerivedWrites(const std::string& relative, const std::strin
 /// The folders whose functions take the model read-only: the drawing, printing and the exports.
 const std::vector<std::string> kReadOnlyFolders = {"graphics", "export"};
 
-/// The stand-in of the PDF printer when the program is built without Qt repeats the printer's own
-/// declaration, which prints through the run's model.
-const std::vector<std::string> kPrinterStandIns = {"cli/no_pdf/pdf_unavailable.cpp"};
+/// umbrix-cli's PDF print prints through the run's model, as the window's print does: the printed drawing
+/// leaves its state there.
+const std::vector<std::string> kPrinterStandIns = {"cli/print_pdf.h", "cli/print_pdf.cpp"};
 
 /// A reference or pointer to a model that is not const: Model& or Model* without const before it.
 std::vector<Finding> MutableModelHandles(const std::string& relative, const std::string& text)

@@ -6,8 +6,8 @@
 #include "core/driver.h"
 #include "core/input_panel.h"
 #include "core/parameter_set.h"
+#include "export/pdf_outputs.h"
 #include "graphics/setting_out.h"
-#include "ui/print/true_scale_pdf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,33 +1,20 @@
 #pragma once
-// A PDF document drawn into memory (QPdfWriter on a QBuffer) and checked before anything is written, so
-// that a failed or truncated document never reaches a file.
+// A printer that prints to a PDF file gets the document of the one PDF path (export/pdf_document.h): the
+// printer's paper, orientation, margins and names as the PDF's page format and information.
 
-#include "ui/print/pdf_export.h"
-#include "ui/print/print_document.h"
+#include "export/pdf_document.h"
 
-#include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
-
-class QPdfWriter;
 class QPrinter;
 
 namespace umbrix {
 
-/// Whether `bytes` is a complete PDF document: it begins with "%PDF-" and ends with "%%EOF" within its
-/// last 1 KiB.
-[[nodiscard]] bool IsCompletePdf(std::string_view bytes);
-
-/// `setUp` gives the writer its page layout, resolution and names; `draw` prints every page on the
-/// document (and finishes it) and returns the reason of a failure. The bytes are checked with IsCompletePdf.
-[[nodiscard]] PdfBytes DrawPdfInMemory(const std::function<void(QPdfWriter&)>& setUp,
-                                       const std::function<std::optional<std::string>(PrintDocument&)>& draw);
-
 /// Whether the printer's output is a PDF file (the print dialog's "print to file").
 [[nodiscard]] bool PrintsToPdfFile(const QPrinter& printer);
 
-/// A writer with the printer's page layout, resolution, creator and title.
-void SetUpLikePrinter(QPdfWriter& writer, const QPrinter& printer);
+/// The printer's page as a PDF page format: the paper as it lies and the margins of its printable area, mm.
+[[nodiscard]] PdfPageFormat PdfFormatOf(const QPrinter& printer);
+
+/// The printer's document name as the PDF's title, its creator as the PDF's creator.
+[[nodiscard]] PdfInfo PdfInfoOf(const QPrinter& printer);
 
 } // namespace umbrix

@@ -1,21 +1,11 @@
 #include "ui/print/print_document.h"
 
-#include "core/driver.h"
-#include "graphics/construction.h"
-
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <cmath>
 
 namespace umbrix {
-
-namespace {
-
-constexpr int kGraphicFontHeight = 40; // the printer font of the graphic, Arial
-
-} // namespace
 
 PrinterCapabilities CapabilitiesOf(const QPagedPaintDevice& device, int resolutionDpi)
 {
@@ -40,8 +30,6 @@ PrintDocument::PrintDocument(QPrinter& printer)
     : device_(printer), printer_(&printer), resolutionDpi_(printer.resolution())
 {
 }
-
-PrintDocument::PrintDocument(QPdfWriter& writer) : device_(writer), resolutionDpi_(writer.resolution()) {}
 
 PrintDocument::~PrintDocument()
 {
@@ -94,31 +82,6 @@ bool PrintDocument::finish()
         return false;
     const bool ended = painter_.end();
     return ended && (!printer_ || printer_->printerState() != QPrinter::Error);
-}
-
-void PrintGraphicPage(Model& model, const ViewState& view, PrintDocument& document)
-{
-    DrawingState& state = model.drawing;
-    state.printAreaHeight = PrintAreaHeight(state.printAreaWidth);
-    Surface& surface = document.page();
-    surface.font.name = std::string(kFontArial);
-    surface.font.height = kGraphicFontHeight;
-    DrawOptions options;
-    options.screenMode = false;
-    options.panX = view.panX;
-    options.panY = view.panY;
-    options.zoomFactor = view.zoomFactor;
-    // The printed drawing must not change what the window's view reads from the last screen drawing
-    // (its size sets the pan step, its centre the drag): those values are kept.
-    const DrawingState screen = state;
-    StoreDrawing(model, state, DrawConstruction(model, state, surface, options));
-    state.surfaceWidth = screen.surfaceWidth;
-    state.surfaceHeight = screen.surfaceHeight;
-    state.originX = screen.originX;
-    state.originY = screen.originY;
-    state.leftCentreX = screen.leftCentreX;
-    state.rightCentreX = screen.rightCentreX;
-    state.lastTickLength = screen.lastTickLength;
 }
 
 } // namespace umbrix

@@ -1,7 +1,6 @@
 #pragma once
-// One print job on a QPrinter (a CUPS printer) or on a QPdfWriter (a PDF in memory): StartPrintPage, the
-// pages in 0.1 mm, and the page of the printed graphic. Used by the window's print commands and by
-// umbrix-cli --pdf.
+// One print job on a QPrinter (a CUPS printer, or the print preview): StartPrintPage and the pages in
+// 0.1 mm. A printer that prints to a PDF file is given a PdfDocument instead (ui/print/pdf_memory.h).
 
 #include "core/model.h"
 #include "graphics/print_layout.h"
@@ -11,7 +10,6 @@
 #include <QPainter>
 
 class QPagedPaintDevice;
-class QPdfWriter;
 class QPrinter;
 
 namespace umbrix {
@@ -20,10 +18,9 @@ namespace umbrix {
 /// millimetres and in device pixels at `resolutionDpi`, its offset from the paper's corner, the orientation.
 [[nodiscard]] PrinterCapabilities CapabilitiesOf(const QPagedPaintDevice& device, int resolutionDpi);
 
-class PrintDocument : public PageFlow {
+class PrintDocument : public PrintJob {
 public:
     explicit PrintDocument(QPrinter& printer);
-    explicit PrintDocument(QPdfWriter& writer);
     /// Ends a document that is still open.
     ~PrintDocument() override;
     PrintDocument(const PrintDocument&) = delete;
@@ -32,13 +29,13 @@ public:
     /// Begins the document, computes the page geometry into `state` (ComputePrintGeometry) and maps one
     /// logical unit onto 0.1 mm with y downwards from the printable origin. False when the printer cannot
     /// begin or reports no usable page: the document is then ended.
-    [[nodiscard]] bool StartPrintPage(DrawingState& state);
+    [[nodiscard]] bool StartPrintPage(DrawingState& state) override;
 
     Surface& page() override { return surface_; }
     bool NewPage() override;
 
     /// Ends the document; false when the printer reported an error.
-    [[nodiscard]] bool finish();
+    [[nodiscard]] bool finish() override;
 
 private:
     void mapTenthMillimetres();
@@ -49,11 +46,5 @@ private:
     QPainter painter_;
     PrintSurface surface_{painter_};
 };
-
-/// The graphic page of GrafikG once the document is started: printAreaHeight = round(printAreaWidth / 1.65),
-/// printer font Arial 40, DrawConstruction in print mode with the view's zoom and pan (converted by the
-/// width ratio of the window image, drawing.imageWidth or else lastImageWidth). The size, centres and tick
-/// length of the last screen drawing stay in the drawing state; the print geometry is kept there too.
-void PrintGraphicPage(Model& model, const ViewState& view, PrintDocument& document);
 
 } // namespace umbrix

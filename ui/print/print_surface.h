@@ -12,8 +12,6 @@ namespace umbrix {
 
 /// One inch in the unit of a printer page, 0.1 mm.
 constexpr double kTenthMmPerInch = 254.0;
-/// The resolution the PDFs are written at, as on a high-resolution printer.
-constexpr int kPdfDotsPerInch = 1200;
 
 class PrintSurface : public Surface {
 public:
