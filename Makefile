@@ -151,8 +151,8 @@ test-web: web web/node_modules/.package-lock.json
 bench-web: web web/node_modules/.package-lock.json
 	NODE_PATH=web/node_modules node bench/web/run-bench.js $(WEB_BUILD) $(WASM_BUILD)
 
-# What CI runs after the tests: the sanitizer suite, the sweep and the deterministic fuzz pass.
-ci-extra: sweep ci-fuzz test-asan
+# What CI runs after the tests: the sanitizer suite, the sweep, the deterministic fuzz pass and the web edition.
+ci-extra: sweep ci-fuzz test-asan test-wasm test-web
 
 # Every dial type's true-size DXF opened in LibreCAD (installed by its own bootstrap group) and printed to
 # PDF, each conversion within 60 s, each PDF checked by pdfinfo. Not part of CI.

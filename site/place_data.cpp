@@ -3,6 +3,7 @@
 #include "site/place_data.h"
 
 #include "core/number_text.h"
+#include "site/tab_records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,19 +41,6 @@ private:
     std::map<Key, std::size_t> numbers_;
     std::vector<Key> order_;
 };
-
-std::vector<std::string_view> SplitTabs(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
 
 /// A whole field as an index below `count`.
 std::optional<std::size_t> IndexIn(std::string_view field, std::size_t count)
@@ -110,24 +98,7 @@ std::optional<std::vector<PlaceRecord>> ReadPlaceData(std::string_view text, std
     std::vector<std::tuple<std::string, std::string, std::string>> countries;
     std::vector<std::pair<std::string, std::string>> states;
     std::vector<PlaceRecord> places;
-    std::size_t lineNumber = 0;
-    const auto fail = [&](std::string_view what) {
-        error = "line " + std::to_string(lineNumber) + ": " + std::string(what);
-        return std::nullopt;
-    };
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++lineNumber;
-        if (lineNumber == 1) {
-            if (line != kHeader)
-                return fail("not a place data file of this version");
-            continue;
-        }
-        if (line.empty())
-            continue;
-        const std::vector<std::string_view> f = SplitTabs(line);
+    const auto record = [&](const std::vector<std::string_view>& f) -> std::string {
         const std::string_view kind = f[0];
         if (kind == "Z" && f.size() == 2) {
             zones.emplace_back(f[1]);
@@ -144,11 +115,11 @@ std::optional<std::vector<PlaceRecord>> ReadPlaceData(std::string_view text, std
             long long population = 0;
             const auto [ptr, ec] = ReadInteger(f[9], population);
             if (!state || !country || !zone)
-                return fail("a state, country or zone number that no table line has");
+                return "a state, country or zone number that no table line has";
             if (!latitude || !longitude)
-                return fail("a latitude or longitude that is not a number in range");
+                return "a latitude or longitude that is not a number in range";
             if (ec != std::errc() || ptr != f[9].data() + f[9].size() || population < 0 || population > 0xFFFFFFFFLL)
-                return fail("a population that is not a whole number");
+                return "a population that is not a whole number";
             PlaceRecord& p = places.emplace_back();
             p.ownName = f[1];
             p.nameEn = f[2].empty() ? p.ownName : std::string(f[2]);
@@ -160,11 +131,12 @@ std::optional<std::vector<PlaceRecord>> ReadPlaceData(std::string_view text, std
             p.longitudeEast = *longitude;
             p.population = static_cast<std::uint32_t>(population);
         } else {
-            return fail("a line of unknown kind or with the wrong number of fields");
+            return "a line of unknown kind or with the wrong number of fields";
         }
-    }
-    if (lineNumber == 0) {
-        error = "the file is empty";
+        return {};
+    };
+    if (std::optional<std::string> fault = ReadTabRecords(text, kHeader, "place data file", record)) {
+        error = std::move(*fault);
         return std::nullopt;
     }
     return places;

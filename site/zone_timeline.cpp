@@ -3,6 +3,7 @@
 #include "site/zone_timeline.h"
 
 #include "core/number_text.h"
+#include "site/tab_records.h"
 
 #include <algorithm>
 #include <utility>
@@ -39,18 +40,6 @@ private:
     }
     const ZoneTable& table_;
 };
-
-std::vector<std::string_view> SplitTabs(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
 
 template <class Integer> std::optional<Integer> WholeNumber(std::string_view field)
 {
@@ -165,42 +154,27 @@ std::optional<std::map<std::string, ZoneTable, std::less<>>> ReadZoneTables(std:
 {
     std::map<std::string, ZoneTable, std::less<>> zones;
     ZoneTable* current = nullptr;
-    std::size_t lineNumber = 0;
-    const auto fail = [&](std::string_view what) {
-        error = "line " + std::to_string(lineNumber) + ": " + std::string(what);
-        return std::nullopt;
-    };
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (++lineNumber == 1) {
-            if (line != kHeader)
-                return fail("not a zone table file of this version");
-            continue;
-        }
-        if (line.empty())
-            continue;
-        const std::vector<std::string_view> f = SplitTabs(line);
+    const auto record = [&](const std::vector<std::string_view>& f) -> std::string {
         if (f.size() != 4 || (f[0] != "Z" && f[0] != "T"))
-            return fail("a line of unknown kind or with the wrong number of fields");
+            return "a line of unknown kind or with the wrong number of fields";
         const std::optional<ZoneState> state = StateOf(f[2], f[3]);
         if (!state)
-            return fail("an offset that is not a whole number of seconds within a day");
+            return "an offset that is not a whole number of seconds within a day";
         if (f[0] == "Z") {
             if (f[1].empty() || zones.contains(f[1]))
-                return fail("a zone without a name, or named twice");
+                return "a zone without a name, or named twice";
             current = &zones[std::string(f[1])];
             current->initial = *state;
-            continue;
+            return {};
         }
         const std::optional<std::int64_t> instant = WholeNumber<long long>(f[1]);
         if (!current || !instant || (!current->changes.empty() && *instant <= current->changes.back().first))
-            return fail("a change outside a zone or not after the one before it");
+            return "a change outside a zone or not after the one before it";
         current->changes.emplace_back(*instant, *state);
-    }
-    if (lineNumber == 0) {
-        error = "the file is empty";
+        return {};
+    };
+    if (std::optional<std::string> fault = ReadTabRecords(text, kHeader, "zone table file", record)) {
+        error = std::move(*fault);
         return std::nullopt;
     }
     return zones;

@@ -182,7 +182,7 @@ TEST(Texts, TheSearchSeesALanguageIndexComparison)
 TEST(Texts, NoTextBelowTheWindowIsChosenByTheLanguageIndex)
 {
     int files = 0;
-    for (const char* folder : {"core", "site", "graphics", "export", "cli"})
+    for (const char* folder : {"core", "site", "graphics", "export", "cli", "web"})
         files += ForEachSource(folder, [](const std::string& name, const std::string& text) {
             for (const std::string& line : LanguageIndexComparisons(text))
                 ADD_FAILURE() << name << ":" << line;

@@ -543,8 +543,7 @@ std::string Session::readConfig(std::string_view bytes, std::string_view fileNam
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    const Language language =
-        model_->state.language.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(model_->state.language);
     const ConfigurationRead read = LoadConfigurationFile(*model_, path.string());
     std::error_code ec;
     std::filesystem::remove(path, ec);

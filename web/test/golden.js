@@ -268,6 +268,54 @@ if (fs.existsSync(nativeCli)) {
     }
   }
 }
+// The PDFs (through libharu in both builds): the setting-out plan and the template of a 40 cm dial read by
+// pdftotext and pdfinfo as the native program's, and the template's check bars 100 mm to 0.2 mm in a
+// rendering by pdftocairo.
+if (fs.existsSync(nativeCli)) {
+  const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'umbrix-test-wasm-pdf-'));
+  const tool = (command, args) => spawnSync(command, args, { encoding: 'utf8' });
+  const pdfArgs = (dir) => ['--lang', 'en', '--set', 'lengthUnit=cm', '--set', 'semiMajorAxis=20', '--set',
+    'gnomonHeight=18.5', '--setting-out', path.join(dir, 'plan.pdf'), '--template', path.join(dir, 'template.pdf')];
+  for (const dir of ['node', 'native']) fs.mkdirSync(path.join(tmp, dir));
+  const nodeRun = spawnSync('node', [cli, ...pdfArgs(path.join(tmp, 'node'))], { encoding: 'utf8' });
+  const nativeRun = spawnSync(nativeCli, pdfArgs(path.join(tmp, 'native')), { encoding: 'utf8' });
+  if (nodeRun.status !== 0 || nativeRun.status !== 0) {
+    console.error(`FAIL PDFs: exit ${nodeRun.status} (node) ${nativeRun.status} (native)\n${nodeRun.stderr}`);
+    ++failures;
+  } else {
+    for (const file of ['plan.pdf', 'template.pdf']) {
+      ++compared;
+      const [a, b] = ['node', 'native'].map((d) => path.join(tmp, d, file));
+      const text = (f) => tool('pdftotext', ['-layout', f, '-']).stdout;
+      const info = (f) => tool('pdfinfo', [f]).stdout.split('\n')
+        .filter((l) => /^(Pages|Page size):/.test(l)).join('\n');
+      if (text(a) !== text(b) || info(a) !== info(b) || !text(a).trim()) {
+        console.error(`FAIL ${file}: pdftotext or pdfinfo differ between node and native\n${info(a)}\n${info(b)}`);
+        ++failures;
+      }
+    }
+    ++compared;
+    const svg = path.join(tmp, 'bars.svg');
+    tool('pdftocairo', ['-svg', '-f', '2', '-l', '2', path.join(tmp, 'node', 'template.pdf'), svg]);
+    const page = fs.existsSync(svg) ? fs.readFileSync(svg, 'utf8') : '';
+    const segment = /d="M ([-0-9.]+) ([-0-9.]+) L ([-0-9.]+) ([-0-9.]+) "(?: transform="matrix\(([-0-9.]+),0,0,([-0-9.]+),)?/g;
+    const mmPerPt = 25.4 / 72;
+    let horizontal = false;
+    let vertical = false;
+    for (const m of page.matchAll(segment)) {
+      const kx = m[5] ? Number(m[5]) : 1;
+      const ky = m[6] ? Number(m[6]) : 1;
+      const [x1, y1, x2, y2] = [kx * m[1], ky * m[2], kx * m[3], ky * m[4]];
+      if (Math.abs(y1 - y2) < 1e-3 && Math.abs(Math.abs(x2 - x1) * mmPerPt - 100) <= 0.2) horizontal = true;
+      if (Math.abs(x1 - x2) < 1e-3 && Math.abs(Math.abs(y2 - y1) * mmPerPt - 100) <= 0.2) vertical = true;
+    }
+    if (!horizontal || !vertical) {
+      console.error(`FAIL template.pdf: no check bar of 100 mm (horizontal ${horizontal}, vertical ${vertical})`);
+      ++failures;
+    }
+  }
+  fs.rmSync(tmp, { recursive: true, force: true });
+}
 console.log(`test-wasm: ${compared} golden files and refused runs of ${cases.length} cases compared, ${failures} failed`);
 for (const [what, kept, bound] of [['', largest, kRelative], [' in the analyses', largestAnalysis, kAnalysisRelative]])
   console.log(`test-wasm: largest number difference${what} ${kept.relative.toExponential(2)} relative ` +
