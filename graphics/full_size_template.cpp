@@ -26,7 +26,6 @@ constexpr double kLabelInsetMm = 14; // the sheet's label, right of the top-left
 constexpr double kBarTickMm = 2;
 constexpr int kLabelFont = 30; // 3 mm
 constexpr int kTitleFont = 50;
-constexpr double kMapBoxMm = 170;
 constexpr int kA3LongSideMm = 420; // A3's short side is A4's long side
 
 TemplateLayout LayoutOnSheets(const Extent& dialExtent, double unitSizeMm, PaperMm paper, bool landscape);

@@ -3,6 +3,7 @@
 #include "web/api/session.h"
 
 #include "cli/cli_app.h"
+#include "cli/reference.h"
 #include "core/parameters.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,10 @@ TEST_F(SessionTest, LanguageAndPlaceAndDescriptionComeFromTheCore)
     for (const ParameterRow& row : ParameterTable())
         EXPECT_NE(description.find("\"name\":\"" + std::string(row.name) + "\""), std::string::npos) << row.name;
     EXPECT_NE(description.find("\"name\":\"--template\""), std::string::npos);
+    // Every option carries its meaning in both languages, for the page's tooltips.
+    EXPECT_EQ(description.find("\"meaning\":{\"de\":\"\",\"en\":\"\"}"), std::string::npos);
+    for (const OptionDoc& option : CliOptionDocs())
+        EXPECT_FALSE(option.meaningEn.empty() || option.meaningDe.empty()) << option.name;
     EXPECT_NE(description.find("\"caption\":{\"de\":\"Geogr. Breite\",\"en\":\"Latitude\"}"), std::string::npos);
     EXPECT_NE(description.find("\"enabledByDialType\":[true,true,true,true,true,true,true,true]"),
               std::string::npos);

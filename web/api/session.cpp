@@ -679,6 +679,9 @@ std::string DescribeJson()
         json.value(option.name);
         json.key("value");
         json.value(OptionValueName(option.value));
+        WriteBilingual(json, "meaning", option.meaningDe, option.meaningEn);
+        json.key("belongsTo");
+        json.value(option.belongsTo);
         json.key("choices");
         json.beginArray();
         std::string_view rest = option.choices;
