@@ -217,11 +217,14 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
         if (maker) {
             // On the outputs a maker works from: a leader back to the tick, and no label over another.
             std::vector<double>& taken = west ? westLabels : eastLabels;
+            // Always down the page, and only where that moves the label: each move raises y to another
+            // label's bottom, so the search ends, also where coordinates are too large for a label's
+            // height to change them.
             for (bool moved = true; moved;) {
                 moved = false;
                 for (const double other : taken)
-                    if (std::abs(other - y) < 1.2 * h) {
-                        y = other + 1.2 * h; // always down the page, so that the search ends
+                    if (const double below = other + 1.2 * h; std::abs(other - y) < 1.2 * h && below > y) {
+                        y = below;
                         moved = true;
                     }
             }
