@@ -3,6 +3,7 @@
 // end in a message instead of a crash.
 
 #include "export/pdf_document.h"
+#include "tests/tools/command_output.h"
 #include "export/pdf_fonts.h"
 #include "export/pdf_text.h"
 #include "graphics/print_layout.h"
@@ -24,15 +25,7 @@ namespace fs = std::filesystem;
 
 std::string Output(const std::string& command)
 {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    std::array<char, 4096> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe))
-        out += buffer.data();
-    pclose(pipe);
-    return out;
+    return test::CommandOutput(command);
 }
 
 bool HavePoppler()

@@ -2,6 +2,7 @@
 // check bars measured in the PDF's own coordinates, and the plan's texts.
 
 #include "qt_app.h"
+#include "tests/tools/command_output.h"
 
 #include "core/driver.h"
 #include "core/input_panel.h"
@@ -42,15 +43,7 @@ std::unique_ptr<Model> DialInCentimetres(double semiMajorAxisCm)
 
 std::string Output(const std::string& command)
 {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    std::array<char, 4096> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe))
-        out += buffer.data();
-    pclose(pipe);
-    return out;
+    return test::CommandOutput(command);
 }
 
 fs::path Write(const std::string& name, const std::string& bytes)
