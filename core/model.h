@@ -67,6 +67,9 @@ constexpr int kDoubleAnalemmaMethodCount = 5;
 }
 /// The inclination of a vertical plane: kept just short of 90 degrees, where the plane's cosine divides.
 constexpr double kVerticalPlaneInclinationDeg = 89.995;
+/// The zodiac declinations of the fixed-gnomon dial: winter to summer solstice in 5-degree steps of the
+/// ecliptic longitude.
+constexpr int kZodiacLineCount = 37;
 
 /// Everything that describes a dial. Angles in degrees, lengths in dial units.
 struct DialParameters {
@@ -138,7 +141,7 @@ struct SharedState {
     std::string shadowDateCaption = "01. Mai";       // "dd. Mon"
     double obliquity = 23.44;                        // degrees, the design year's (RefreshAxes), never a day's
     double roundedObliquity = 23.44;                 // obliquity of the zodiac-table year, 2 decimals
-    std::array<double, 37> ZodiacDeclinationTable{}; // degrees, winter to summer solstice in 5-degree steps
+    std::array<double, kZodiacLineCount> ZodiacDeclinationTable{}; // degrees, winter to summer solstice in 5-degree steps
     LanguageState language;                          // languageIndex 1/2, stringIdOffset 0/2000
     std::array<std::string_view, 12> MonthNames{};
     bool showShadowPath = true;

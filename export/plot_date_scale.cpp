@@ -1,5 +1,8 @@
 #include "export/plot_elements.h"
 
+#include "core/loops.h"
+#include "graphics/dial_points.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,36 +10,36 @@ namespace umbrix::plot {
 
 namespace {
 
-/// A figure-eight loop: a closed polyline with a dot at every date, the month starts larger and labelled.
-void PlotLoop(PlotContext& c, const DateMarkTable& loop, int rows, int labelledMonths)
+/// A figure-eight loop through the points of one half (or of the whole dial), each from its centre: a closed
+/// polyline with a dot at every date, the month starts larger and the first `labelledMonths` of them labelled
+/// with the label of their row of `table`, as the tables print it.
+void PlotLoop(PlotContext& c, const std::vector<PlacedDateMark>& points, DialHalf half, const DateMarkTable& table,
+              int labelledMonths)
 {
     HpglPlot& plot = c.plot;
-    if (rows < 1)
+    std::vector<const PlacedDateMark*> loop;
+    for (const PlacedDateMark& point : points)
+        if (point.half == half)
+            loop.push_back(&point);
+    if (loop.empty())
         return;
-    plot.moveToDial(loop[1].x, loop[1].y);
-    for (int i = 2; i <= rows; ++i)
-        plot.drawToDial(loop[static_cast<std::size_t>(i)].x, loop[static_cast<std::size_t>(i)].y);
-    plot.drawToDial(loop[1].x, loop[1].y);
+    plot.moveToDial(loop.front()->local.x, loop.front()->local.y);
+    for (std::size_t i = 1; i < loop.size(); ++i)
+        plot.drawToDial(loop[i]->local.x, loop[i]->local.y);
+    plot.drawToDial(loop.front()->local.x, loop.front()->local.y);
     int labelled = 0;
-    for (int i = 1; i <= rows; ++i) {
-        const tUmbrixPoint& m = loop[static_cast<std::size_t>(i)];
-        const bool monthStart = m.label.rfind("01.", 0) == 0;
+    for (const PlacedDateMark* point : loop) {
+        const DialPoint m = point->local;
+        const bool monthStart = point->label.rfind("01.", 0) == 0;
         const double r = std::round((monthStart ? 35 : 20) * plot.k);
         plot.dot(plot.X(m.x), plot.Y(m.y), r);
         if (monthStart && labelled < labelledMonths) {
             ++labelled;
-            const double lx = m.x > 0 ? plot.X(m.x) + 2 * r : plot.X(m.x) - 2 * r - LabelWidth(plot, m.label);
-            plot.label(lx, plot.Y(m.y) - r, m.label);
+            const std::string& label = table[static_cast<std::size_t>(point->slot)].label;
+            const double lx = m.x > 0 ? plot.X(m.x) + 2 * r : plot.X(m.x) - 2 * r - LabelWidth(plot, label);
+            plot.label(lx, plot.Y(m.y) - r, label);
         }
     }
-}
-
-int LoopRows(const DateMarkTable& loop)
-{
-    int rows = 0;
-    while (rows < kDateMarkSlots && !loop[static_cast<std::size_t>(rows + 1)].label.empty())
-        ++rows;
-    return rows;
 }
 
 } // namespace
@@ -75,24 +78,22 @@ void PlotDateScale(PlotContext& c)
 
 void PlotDateScaleB(PlotContext& c)
 {
-    const DialParameters& p = c.p();
     c.plot.literal(";SP 3");
-    const int rows = std::min(12 * p.marksPerMonth + (p.marksPerMonth <= 2 ? 1 : 0), kDateMarkSlots);
-    PlotLoop(c, c.model.results.dateMarks, std::min(rows, LoopRows(c.model.results.dateMarks)), 6);
+    PlotLoop(c, PlacedDateMarks(c.model), DialHalf::Whole, c.model.results.dateMarks, 6);
 }
 
 void PlotDateScaleC(PlotContext& c)
 {
-    const Results& r = c.model.results;
-    const bool optimised = IsSearchMethod(c.p().doubleAnalemmaMethod);
-    const LoopTable& morning = optimised ? r.morningLoopOptimised : r.morningLoop;
-    const LoopTable& afternoon = optimised ? r.afternoonLoopOptimised : r.afternoonLoop;
+    const std::vector<PlacedDateMark> points = PlacedLoopPoints(c.model);
+    const LoopPair loops = CurrentLoops(c.model);
     c.plot.literal(";SP 7");
     c.plot.cx = c.leftCentreX;
-    PlotLoop(c, morning, LoopRows(morning), 12);
+    if (loops.morning)
+        PlotLoop(c, points, DialHalf::Morning, *loops.morning, 12);
     c.plot.literal(";SP 8");
     c.plot.cx = c.rightCentreX;
-    PlotLoop(c, afternoon, LoopRows(afternoon), 12);
+    if (loops.afternoon)
+        PlotLoop(c, points, DialHalf::Afternoon, *loops.afternoon, 12);
     c.plot.cx = c.leftCentreX;
 }
 

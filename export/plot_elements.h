@@ -62,8 +62,9 @@ void PlotDateScaleB(PlotContext& c);
 /// Element 3 of the split dial: the morning loop round the left centre, the afternoon loop round the right.
 void PlotDateScaleC(PlotContext& c);
 
-/// Element 5: the fixed-gnomon dial's sunrise and sunset curves over the 37 zodiac declinations, drawn while
-/// they lie within the hour range, and the hour lines from the first to the last date line.
+/// Element 5: the fixed-gnomon dial's sunrise and sunset curves over the 37 zodiac declinations, each run of
+/// date lines within the hour range (as every drawing of the dial shows them), and the hour lines from the
+/// first to the last date line.
 void PlotFixedGnomonFigure(PlotContext& c);
 
 /// Element 6: the hour curves through the whole hours, the split dial switching to its afternoon centre.

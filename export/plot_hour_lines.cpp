@@ -1,8 +1,8 @@
 #include "export/plot_elements.h"
 
-#include "core/ephemeris.h"
 #include "core/hour_marks.h"
 #include "core/numeric.h"
+#include "graphics/dial_points.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,31 +53,16 @@ void PlotFixedGnomonFigure(PlotContext& c)
     HpglPlot& plot = c.plot;
     const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
-    for (int curve = 0; curve < 2; ++curve) {
-        plot.literal(curve == 0 ? ";SP 8;" : ";SP 3;");
-        const double boundDeg =
-            (curve == 0 ? 12 - s.hourFrom : s.hourTo - 12) * 15.0 + (curve == 0 ? 1 : -1) * c.zoneShiftDeg();
-        // The curve starts at the first date line on which the sun rises and sets (line 1 but near the poles)
-        // and runs while the lines stay within the hour range.
-        bool started = false;
-        for (int i = 1; i <= 37; ++i) {
-            const double decl = s.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
-            const SunsetAngle sunset = SunsetHourAngle(p.latitude, decl);
-            const double arcDeg = sunset.hourAngleDeg;
-            const bool inHours = sunset.day == SunDay::RisesAndSets && (arcDeg <= boundDeg || i == 1);
-            // A polar date line is skipped before the curve starts and ends it after.
-            if (!inHours) {
-                if (started)
-                    break;
+    // The sunrise curve in pen 8, the sunset curve in pen 3: each run of date lines within the hours.
+    const std::vector<FixedGnomonRiseSetRun> runs = FixedGnomonRiseSetRuns(c.model);
+    for (const bool sunrise : {true, false}) {
+        plot.literal(sunrise ? ";SP 8;" : ";SP 3;");
+        for (const FixedGnomonRiseSetRun& run : runs) {
+            if (run.sunrise != sunrise)
                 continue;
-            }
-            const DialPoint pt =
-                FixedHourMarkPosition(p, ZodiacEllipseAxis(c.model, i), decl, curve == 0 ? -arcDeg : arcDeg);
-            if (!started)
-                plot.moveToDial(pt.x, pt.y);
-            else
-                plot.drawToDial(pt.x, pt.y);
-            started = true;
+            plot.moveToDial(run.points.front().x, run.points.front().y);
+            for (std::size_t k = 1; k < run.points.size(); ++k)
+                plot.drawToDial(run.points[k].x, run.points[k].y);
         }
     }
     plot.literal(";SP 3;");

@@ -44,7 +44,6 @@ constexpr double kWholeHourTolerance = 0.05;
 constexpr double kDateLabelPitch = 1.25; // labels on one side of a date scale stand this many heights apart
 constexpr double kSplitSwitchDeg = 3; // as on the screen: the halves of a split dial overlap round noon
 constexpr int kMaxAxisTicks = 2000;
-constexpr int kZodiacLines = 37;
 
 bool Finite(DialPoint p)
 {
@@ -370,23 +369,8 @@ void FixedGnomonFigure(Builder& b, const Model& m)
     const DialParameters& p = m.params;
     if (p.type() != DialType::FixedGnomon)
         return;
-    const double correction = ZoneCorrectionDeg(p);
-    for (const int side : {-1, 1}) {
-        std::vector<DialPoint> run;
-        for (int i = 1; i <= kZodiacLines; ++i) {
-            const double decl = m.state.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
-            const SunsetAngle sunset = SunsetHourAngle(p.latitude, decl);
-            const double arcDeg = sunset.hourAngleDeg;
-            const double clock = 12 + (side * arcDeg - correction) / 15;
-            // A date line without sunrise and sunset ends the run, as one whose rise or set is out of hours.
-            if (sunset.day != SunDay::RisesAndSets || clock < m.state.hourFrom || clock > m.state.hourTo) {
-                b.line(DrawingLayer::RiseSet, std::exchange(run, {}));
-                continue;
-            }
-            run.push_back(FixedHourMarkPosition(p, ZodiacEllipseAxis(m, i), decl, side * arcDeg));
-        }
-        b.line(DrawingLayer::RiseSet, std::move(run));
-    }
+    for (FixedGnomonRiseSetRun& run : FixedGnomonRiseSetRuns(m))
+        b.line(DrawingLayer::RiseSet, std::move(run.points));
     std::vector<std::vector<DialPoint>> byMark;
     for (const PlacedHourMark& mark : PlacedHourMarks(m)) {
         const std::size_t j =

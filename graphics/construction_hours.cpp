@@ -141,23 +141,10 @@ void DrawFixedGnomonCurves(DrawContext& c)
     // where the sun rises and sets on each date line, as far as they fall within the hour range; in red
     // the boundary lines of that range, the first and the last hour on every date line while the sun is up.
     s.pen = {kTeal, 3};
-    for (const int side : {-1, 1}) {
-        bool move = true;
-        for (int i = 1; i <= kZodiacLines; ++i) {
-            const double decl = m.state.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
-            const double h0 = HalfDayArcDeg(p.latitude, decl);
-            const double clockHour = 12 + (side * h0 - correction) / 15;
-            if (h0 < 0 || h0 >= 180 || clockHour < m.state.hourFrom || clockHour > m.state.hourTo) {
-                move = true;
-                continue;
-            }
-            const DialPoint pt = FixedHourMarkPosition(p, ZodiacEllipseAxis(m, i), decl, side * h0);
-            if (move)
-                g.MoveTo(c.mapX(pt.x), c.mapY(pt.y));
-            else
-                g.LineTo(c.mapX(pt.x), c.mapY(pt.y));
-            move = false;
-        }
+    for (const FixedGnomonRiseSetRun& run : FixedGnomonRiseSetRuns(m)) {
+        g.MoveTo(c.mapX(run.points.front().x), c.mapY(run.points.front().y));
+        for (std::size_t k = 1; k < run.points.size(); ++k)
+            g.LineTo(c.mapX(run.points[k].x), c.mapY(run.points[k].y));
     }
     s.pen = {kRed, 1};
     for (const int hour : {static_cast<int>(m.state.hourFrom), static_cast<int>(m.state.hourTo)}) {
@@ -244,6 +231,7 @@ void DrawHourPoints(DrawContext& c)
 
     // Which curves carry marks: one pass for types 0 to 6, every hour curve for type 7 (numbered on one).
     const int passes = fixedGnomon ? static_cast<int>(c.state.fixedGnomonCurves.size()) : 1;
+    const std::vector<PlacedHourMark> placed = c.split ? PlacedHourMarks(m) : std::vector<PlacedHourMark>{};
     const int labelledPass = fixedGnomon ? (p.distanceZ > 0 ? passes - 1 : 0) : 0;
     for (int pass = 0; pass < passes; ++pass) {
         FixedGnomonCurve* curve = fixedGnomon ? &c.state.fixedGnomonCurves[static_cast<std::size_t>(pass)] : nullptr;
@@ -269,9 +257,12 @@ void DrawHourPoints(DrawContext& c)
             }
             const double px = c.mapX(pt.x);
             const double py = c.mapY(pt.y);
-            // Split dial: the morning half ends a little east of its centre; the marks beyond belong to
-            // the afternoon half.
-            const bool skip = c.split && !switched && px >= c.leftCentreX + c.a() / 20 * c.S;
+            // Split dial: a mark belongs to the afternoon half from the first hour angle past noon (in either
+            // hemisphere, whatever the zone correction); the first one is not drawn on the morning half when
+            // it lies a / 20 or more from the morning centre.
+            const bool afternoon = c.split && (j - 1) < static_cast<int>(placed.size()) &&
+                                   placed[static_cast<std::size_t>(j - 1)].half == DialHalf::Afternoon;
+            const bool skip = afternoon && !switched && std::abs(px - c.leftCentreX) >= c.a() / 20 * c.S;
             const int r = full ? fullR : partR;
             if (!skip && !fixedGnomon)
                 g.Ellipse(px - r, py - r, px + r, py + r);
@@ -291,7 +282,7 @@ void DrawHourPoints(DrawContext& c)
                     WriteHourLabel(c, pt.x, pt.y, px, py, distance, std::to_string(hour));
                 }
             }
-            if (c.split && !switched && px > c.leftCentreX + c.a() / 30 * c.S) {
+            if (afternoon && !switched) {
                 switched = true;
                 const double shift = c.rightCentreX - c.leftCentreX;
                 s.brush = {full ? kRed : kGreen, BrushStyle::Solid};

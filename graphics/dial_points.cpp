@@ -1,5 +1,6 @@
 #include "graphics/dial_points.h"
 
+#include "core/ephemeris.h"
 #include "core/hour_marks.h"
 #include "core/loops.h"
 
@@ -135,7 +136,7 @@ std::vector<PlacedDateMark> PlacedDateMarks(const Model& model)
     const int n = FilledSlots(table, DrawnDateMarks(p));
     for (int k = 1; k <= n; ++k) {
         const tUmbrixPoint& mark = table[static_cast<std::size_t>(k)];
-        marks.push_back({{mark.x, mark.y}, TrimmedLabel(mark.label), DialHalf::Whole});
+        marks.push_back({{mark.x, mark.y}, TrimmedLabel(mark.label), DialHalf::Whole, {mark.x, mark.y}, k});
     }
     return marks;
 }
@@ -154,7 +155,8 @@ std::vector<PlacedDateMark> PlacedLoopPoints(const Model& model)
         const int n = FilledSlots(*table, kLoopRows);
         for (int k = 1; k <= n; ++k) {
             const tUmbrixPoint& point = (*table)[static_cast<std::size_t>(k)];
-            points.push_back({{point.x + HalfCentreX(p, half), point.y}, TrimmedLabel(point.label), half});
+            points.push_back(
+                {{point.x + HalfCentreX(p, half), point.y}, TrimmedLabel(point.label), half, {point.x, point.y}, k});
         }
     }
     return points;
@@ -181,6 +183,50 @@ std::vector<DateLineEllipse> DateLineEllipses(const Model& model)
         lines.push_back(e);
     }
     return lines;
+}
+
+std::vector<FixedGnomonRiseSetPoint> FixedGnomonRiseSetPoints(const Model& model)
+{
+    const DialParameters& p = model.params;
+    std::vector<FixedGnomonRiseSetPoint> points;
+    if (p.type() != DialType::FixedGnomon)
+        return points;
+    const double correction = ZoneCorrectionDeg(p);
+    for (const bool sunrise : {true, false}) {
+        const double side = sunrise ? -1 : 1;
+        for (int i = 1; i <= kZodiacLineCount; ++i) {
+            const double decl = model.state.ZodiacDeclinationTable[static_cast<std::size_t>(i - 1)];
+            const SunsetAngle sunset = SunsetHourAngle(p.latitude, decl);
+            if (sunset.day != SunDay::RisesAndSets)
+                continue;
+            // The clock time of the sun's hour angle -arc (rise) or +arc (set).
+            const double clock = 12 + (side * sunset.hourAngleDeg - correction) / 15;
+            points.push_back({FixedHourMarkPosition(p, ZodiacEllipseAxis(model, i), decl, side * sunset.hourAngleDeg),
+                              i, sunrise, clock >= model.state.hourFrom && clock <= model.state.hourTo});
+        }
+    }
+    return points;
+}
+
+std::vector<FixedGnomonRiseSetRun> FixedGnomonRiseSetRuns(const Model& model)
+{
+    std::vector<FixedGnomonRiseSetRun> runs;
+    const FixedGnomonRiseSetPoint* previous = nullptr;
+    const std::vector<FixedGnomonRiseSetPoint> points = FixedGnomonRiseSetPoints(model);
+    for (const FixedGnomonRiseSetPoint& point : points) {
+        if (!point.inHours)
+            continue;
+        if (!previous || previous->sunrise != point.sunrise || previous->line + 1 != point.line) {
+            if (!runs.empty() && runs.back().points.size() < 2)
+                runs.pop_back();
+            runs.push_back({point.sunrise, {}});
+        }
+        runs.back().points.push_back(point.at);
+        previous = &point;
+    }
+    if (!runs.empty() && runs.back().points.size() < 2)
+        runs.pop_back();
+    return runs;
 }
 
 } // namespace umbrix

@@ -50,6 +50,8 @@ struct PlacedDateMark {
     DialPoint at;
     std::string label; // the mark's label without the trailing blank
     DialHalf half = DialHalf::Whole;
+    DialPoint local; // the same point from its half's centre (at, for the whole dial)
+    int slot = 0;    // its row of the date-mark or loop table, 1..
 };
 
 /// Where the gnomon stands by date: the date marks as the construction draws them (types 0 to 6 without
@@ -69,6 +71,28 @@ struct DateLineEllipse {
     DialPoint centre;       // the point the ellipse is centred on
 };
 [[nodiscard]] std::vector<DateLineEllipse> DateLineEllipses(const Model& model);
+
+/// Type 7: a point of the sunrise or sunset curve, where the hour ellipse of one of the 37 zodiac
+/// declinations meets the sun's rising or setting hour angle.
+struct FixedGnomonRiseSetPoint {
+    DialPoint at;
+    int line = 0;         // the zodiac line 1..37
+    bool sunrise = true;  // false: sunset
+    bool inHours = false; // the sun rises (sets) within the hours hourFrom to hourTo, clock time
+};
+
+/// Type 7: the sunrise curve, then the sunset curve, each along the zodiac lines in order; a line whose sun
+/// does not rise and set has no point. None for every other dial type.
+[[nodiscard]] std::vector<FixedGnomonRiseSetPoint> FixedGnomonRiseSetPoints(const Model& model);
+
+/// Type 7: a run of consecutive zodiac lines within the hours on the sunrise or the sunset curve.
+struct FixedGnomonRiseSetRun {
+    bool sunrise = true;
+    std::vector<DialPoint> points;
+};
+
+/// Type 7: the curves' runs, sunrise first; a run of one line is no curve and left out.
+[[nodiscard]] std::vector<FixedGnomonRiseSetRun> FixedGnomonRiseSetRuns(const Model& model);
 
 /// Number of filled slots of a point table: slots 1, 2, ... up to the first empty label, at most `limit`.
 [[nodiscard]] int FilledSlots(const DateMarkTable& table, int limit);
