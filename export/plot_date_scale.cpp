@@ -47,31 +47,32 @@ void PlotLoop(PlotContext& c, const std::vector<PlacedDateMark>& points, DialHal
 void PlotDateScale(PlotContext& c)
 {
     HpglPlot& plot = c.plot;
-    const DialParameters& p = c.p();
-    const DateMarkTable& marks = c.model.results.dateMarks;
-    int n = 12 * p.marksPerMonth + (p.marksPerMonth < 3 ? 2 : 0);
-    n = std::min(n, kDateMarkSlots + 1);
+    const DateMarkTable& table = c.model.results.dateMarks;
+    const std::vector<PlacedDateMark> marks = PlacedDateMarks(c.model);
     double s = 180;
     plot.literal(";SP 2");
-    for (int i = 1; i <= n; ++i) {
-        const tUmbrixPoint& m = marks[static_cast<std::size_t>(i)];
-        const double x = plot.X(m.x);
-        const double y = plot.Y(m.y);
-        if (m.label == "21.Jun ") {
+    for (const PlacedDateMark& m : marks) {
+        const std::string& label = table[static_cast<std::size_t>(m.slot)].label; // as the tables print it
+        const double x = plot.X(m.local.x);
+        const double y = plot.Y(m.local.y);
+        if (label == "21.Jun ") {
             plot.literal(";SP 3");
             plot.dot(x, y, std::round(35 * plot.k));
             plot.literal(";SP 2");
             s = -s;
         }
-        if (m.label.rfind("01.", 0) == 0) {
-            const double lx = s > 0 ? x - 1.5 * s - LabelWidth(plot, m.label) : x + 1.5 * -s;
-            plot.label(lx, y, m.label);
+        if (label.rfind("01.", 0) == 0) {
+            const double lx = s > 0 ? x - 1.5 * s - LabelWidth(plot, label) : x + 1.5 * -s;
+            plot.label(lx, y, label);
         }
         plot.moveTo(x, y);
         plot.drawTo(x - s, y);
     }
-    const tUmbrixPoint& first = marks[1];
-    const tUmbrixPoint& last = marks[static_cast<std::size_t>(n)];
+    if (marks.empty())
+        return;
+    // The date axis: from the first mark through the centre to the reflection of the last one.
+    const DialPoint first = marks.front().local;
+    const DialPoint last = marks.back().local;
     plot.moveToDial(first.x, first.y);
     plot.drawToDial(-last.x, -last.y);
 }

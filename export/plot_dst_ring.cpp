@@ -1,6 +1,7 @@
 #include "core/dst_ring.h"
 #include "core/hour_marks.h"
 #include "export/plot_elements.h"
+#include "graphics/dial_points.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,15 +78,14 @@ void PlotSecondLabels(PlotContext& c, const DstRing& ring)
 void PlotInnerRing(PlotContext& c, const DstRing& ring)
 {
     HpglPlot& plot = c.plot;
-    const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
     const Results& r = c.model.results;
     for (int t = (s.hourFrom - 12) * 15; t <= (s.hourTo - 12) * 15; ++t) {
-        const DialPoint pt = HourMarkPosition(p, t + c.zoneShiftDeg());
+        const DialPoint pt = ScaledHourEllipsePoint(c.model, ring.scale, t + c.zoneShiftDeg());
         if (t == (s.hourFrom - 12) * 15)
-            plot.moveToDial(ring.scale * pt.x, ring.scale * pt.y);
+            plot.moveToDial(pt.x, pt.y);
         else
-            plot.drawToDial(ring.scale * pt.x, ring.scale * pt.y);
+            plot.drawToDial(pt.x, pt.y);
     }
     const int count = std::clamp(r.hourPointCount, 0, kHourPointSlots);
     for (int j = 1; j <= count; ++j) {

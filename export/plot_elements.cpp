@@ -4,6 +4,7 @@
 #include "core/numeric.h"
 #include "graphics/construction.h"
 #include "text/texts.h"
+#include "graphics/dial_points.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,12 +49,7 @@ int CurveCount(const DialParameters& p)
 
 DialPoint CurvePoint(const PlotContext& c, int n, double hDeg)
 {
-    const DialParameters& p = c.p();
-    if (p.type() != DialType::FixedGnomon)
-        return HourMarkPosition(p, hDeg);
-    const int line = std::clamp(n, 1, kFixedDateLines);
-    return FixedHourMarkPosition(p, c.model.results.fixedScale[static_cast<std::size_t>(line)],
-                                 c.model.results.dateMarks[static_cast<std::size_t>(line)].declination, hDeg);
+    return HourCurvePoint(c.model, n, hDeg);
 }
 
 void PlotAxes(PlotContext& c, bool labelled)

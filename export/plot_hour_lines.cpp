@@ -122,35 +122,27 @@ void PlotHourMarks(PlotContext& c)
     const DialParameters& p = c.p();
     const SharedState& s = c.model.state;
     const bool fixed = p.type() == DialType::FixedGnomon;
-    const int lph = std::max<int>(p.linesPerHour, 1);
-    const int marks = (s.hourTo - s.hourFrom) * lph + 1;
     const int curves = CurveCount(p);
-    auto centreFor = [&](double tau) {
-        if (c.split)
-            plot.cx = tau > 0 ? c.rightCentreX : c.leftCentreX;
-    };
     if (!fixed) {
-        for (int j = 1; j <= marks; ++j) {
-            const double tau = c.hourAngle(s.hourFrom + static_cast<double>(j - 1) / lph);
-            const bool full = lph == 1 || j % lph == 1;
-            plot.literal(full ? ";SP 2;" : ";SP 1;");
-            const DialPoint pt = HourMarkPosition(p, tau);
-            centreFor(tau);
-            plot.dot(plot.X(pt.x), plot.Y(pt.y), std::round((full ? 35 : 20) * plot.k));
+        for (const PlacedHourMark& mark : PlacedHourMarks(c.model)) {
+            plot.literal(mark.fullHour ? ";SP 2;" : ";SP 1;");
+            if (c.split)
+                plot.cx = mark.half == DialHalf::Afternoon ? c.rightCentreX : c.leftCentreX;
+            plot.dot(plot.X(mark.local.x), plot.Y(mark.local.y), std::round((mark.fullHour ? 35 : 20) * plot.k));
         }
     }
     plot.literal(";SI 0.12 0.18;SP 2");
     const double distance = 1.5 * kLabelCharHeight;
     if (!fixed) {
-        const Results& r = c.model.results;
+        const std::vector<PlacedHourMark> placed = PlacedHourMarks(c.model);
         for (int hour = 4; hour <= 20; ++hour) {
             if (!IsLabelledHour(hour, false))
                 continue;
-            for (int j = 1; j <= r.hourPointCount && j <= kHourPointSlots; ++j) {
-                const HourPoint& hp = r.hourPoints[static_cast<std::size_t>(j)];
-                if (std::abs(hp.time - hour) < kWholeHourTolerance) {
-                    centreFor(c.hourAngle(hp.time));
-                    PlotHourLabel(plot, {hp.x, hp.y}, std::to_string(hour), distance);
+            for (const PlacedHourMark& mark : placed) {
+                if (std::abs(mark.clockHours - hour) < kWholeHourTolerance) {
+                    if (c.split)
+                        plot.cx = mark.half == DialHalf::Afternoon ? c.rightCentreX : c.leftCentreX;
+                    PlotHourLabel(plot, mark.local, std::to_string(hour), distance);
                     break;
                 }
             }

@@ -168,9 +168,9 @@ void DrawInnerRing(DrawContext& c, const DstRing& ring)
     const int tFrom = (m.state.hourFrom - 12) * 15;
     const int tTo = (m.state.hourTo - 12) * 15;
     for (int t = tFrom; t <= tTo; ++t) {
-        const DialPoint pt = HourMarkPosition(p, t + correction);
-        const double x = c.mapX(ring.scale * pt.x);
-        const double y = c.mapY(ring.scale * pt.y);
+        const DialPoint pt = ScaledHourEllipsePoint(m, ring.scale, t + correction);
+        const double x = c.mapX(pt.x);
+        const double y = c.mapY(pt.y);
         if (t == tFrom)
             pen.start(x, y);
         else

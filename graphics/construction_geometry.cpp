@@ -131,7 +131,7 @@ void HourCurves(Builder& b, const Model& m)
         for (const DateLineEllipse& line : DateLineEllipses(m)) {
             std::vector<DialPoint> pts;
             for (int t = tFrom; t <= tTo; ++t)
-                pts.push_back(FixedHourMarkPosition(p, line.scale, line.declination, t + correction));
+                pts.push_back(HourCurvePoint(m, line.line, t + correction));
             b.line(DrawingLayer::HourEllipse, std::move(pts));
         }
         return;
@@ -139,7 +139,7 @@ void HourCurves(Builder& b, const Model& m)
     const auto piece = [&](int from, int to, DialHalf half) {
         std::vector<DialPoint> pts;
         for (int t = from; t <= to; ++t) {
-            const DialPoint pt = HourMarkPosition(p, t + correction);
+            const DialPoint pt = HourCurvePoint(m, 0, t + correction);
             pts.push_back({pt.x + HalfCentreX(p, half), pt.y});
         }
         b.line(DrawingLayer::HourEllipse, std::move(pts));
@@ -290,8 +290,7 @@ void DstRingGeometry(Builder& b, const Model& m)
     const double correction = ZoneCorrectionDeg(p);
     std::vector<DialPoint> curve;
     for (int t = (m.state.hourFrom - 12) * 15; t <= (m.state.hourTo - 12) * 15; ++t) {
-        const DialPoint pt = HourMarkPosition(p, t + correction);
-        curve.push_back({ring->scale * pt.x, ring->scale * pt.y});
+        curve.push_back(ScaledHourEllipsePoint(m, ring->scale, t + correction));
     }
     b.line(DrawingLayer::DstHours, std::move(curve));
     const int count = std::clamp(m.results.hourPointCount, 0, kHourPointSlots);

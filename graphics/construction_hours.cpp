@@ -90,7 +90,7 @@ void DrawHourCurve(DrawContext& c)
             tauDeg = t + correction;
             move = true;
         }
-        const DialPoint pt = HourMarkPosition(p, tauDeg);
+        const DialPoint pt = HourCurvePoint(m, 0, tauDeg);
         if (move)
             g.MoveTo(c.mapX(pt.x), c.mapY(pt.y));
         else
@@ -126,7 +126,7 @@ void DrawFixedGnomonCurves(DrawContext& c)
             s.pen.width = c.bySize(2, 4);
         }
         for (int t = tFrom; t <= tTo; ++t) {
-            const DialPoint pt = FixedHourMarkPosition(p, curve.scale, curve.declination, t + correction);
+            const DialPoint pt = HourCurvePoint(m, i, t + correction);
             curve.points.push_back(pt);
             if (t == tFrom)
                 g.MoveTo(c.mapX(pt.x), c.mapY(pt.y));
@@ -156,7 +156,7 @@ void DrawFixedGnomonCurves(DrawContext& c)
                 move = true;
                 continue;
             }
-            const DialPoint pt = FixedHourMarkPosition(p, ZodiacEllipseAxis(m, i), decl, tauDeg);
+            const DialPoint pt = ZodiacCurvePoint(m, i, tauDeg);
             if (move)
                 g.MoveTo(c.mapX(pt.x), c.mapY(pt.y));
             else
@@ -247,7 +247,7 @@ void DrawHourPoints(DrawContext& c)
             DialPoint pt;
             double hourValue = 0;
             if (curve) {
-                pt = FixedHourMarkPosition(p, curve->scale, curve->declination, MarkHourAngleDeg(m, j));
+                pt = HourCurvePoint(m, pass + 1, MarkHourAngleDeg(m, j));
                 curve->hourMarks[static_cast<std::size_t>(j - 1)] = pt;
                 hourValue = m.state.hourFrom + (j - 1) / static_cast<double>(lph);
             } else {

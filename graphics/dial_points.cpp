@@ -102,7 +102,8 @@ std::vector<PlacedHourMark> PlacedHourMarks(const Model& model)
         for (const DateLineEllipse& line : DateLineEllipses(model)) {
             for (int j = 1; j <= count; ++j) {
                 PlacedHourMark m;
-                m.at = FixedHourMarkPosition(p, line.scale, line.declination, MarkHourAngleDeg(model, j));
+                m.at = HourCurvePoint(model, line.line, MarkHourAngleDeg(model, j));
+                m.local = m.at;
                 m.clockHours = model.state.hourFrom + (j - 1) / static_cast<double>(lph);
                 m.fullHour = IsFullHourMark(j, lph);
                 m.dateLine = line.line;
@@ -120,6 +121,7 @@ std::vector<PlacedHourMark> PlacedHourMarks(const Model& model)
         m.fullHour = IsFullHourMark(j, lph);
         if (split)
             m.half = (hp.time - 12) * 15 + ZoneCorrectionDeg(p) > 0 ? DialHalf::Afternoon : DialHalf::Morning;
+        m.local = {hp.x, hp.y};
         m.at = {hp.x + HalfCentreX(p, m.half), hp.y};
         marks.push_back(m);
     }
@@ -185,6 +187,29 @@ std::vector<DateLineEllipse> DateLineEllipses(const Model& model)
     return lines;
 }
 
+DialPoint HourCurvePoint(const Model& model, int line, double hourAngleDeg)
+{
+    const DialParameters& p = model.params;
+    if (p.type() != DialType::FixedGnomon)
+        return HourMarkPosition(p, hourAngleDeg);
+    const auto n = static_cast<std::size_t>(std::clamp(line, 1, kFixedDateLines));
+    return FixedHourMarkPosition(p, model.results.fixedScale[n], model.results.dateMarks[n].declination, hourAngleDeg);
+}
+
+DialPoint ZodiacCurvePoint(const Model& model, int i, double hourAngleDeg)
+{
+    const auto n = static_cast<std::size_t>(std::clamp(i, 1, kZodiacLineCount));
+    return FixedHourMarkPosition(model.params, ZodiacEllipseAxis(model, static_cast<int>(n)),
+                                 model.state.ZodiacDeclinationTable[n - 1],
+                                 hourAngleDeg);
+}
+
+DialPoint ScaledHourEllipsePoint(const Model& model, double scale, double hourAngleDeg)
+{
+    const DialPoint pt = HourMarkPosition(model.params, hourAngleDeg);
+    return {scale * pt.x, scale * pt.y};
+}
+
 std::vector<FixedGnomonRiseSetPoint> FixedGnomonRiseSetPoints(const Model& model)
 {
     const DialParameters& p = model.params;
@@ -201,8 +226,8 @@ std::vector<FixedGnomonRiseSetPoint> FixedGnomonRiseSetPoints(const Model& model
                 continue;
             // The clock time of the sun's hour angle -arc (rise) or +arc (set).
             const double clock = 12 + (side * sunset.hourAngleDeg - correction) / 15;
-            points.push_back({FixedHourMarkPosition(p, ZodiacEllipseAxis(model, i), decl, side * sunset.hourAngleDeg),
-                              i, sunrise, clock >= model.state.hourFrom && clock <= model.state.hourTo});
+            points.push_back({ZodiacCurvePoint(model, i, side * sunset.hourAngleDeg), i, sunrise,
+                              clock >= model.state.hourFrom && clock <= model.state.hourTo});
         }
     }
     return points;

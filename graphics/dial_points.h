@@ -39,6 +39,7 @@ struct PlacedHourMark {
     bool fullHour = false; // the mark of a full hour
     int dateLine = 0;      // fixed-gnomon dial: the date line 1.. whose ellipse carries the mark; else 0
     DialHalf half = DialHalf::Whole;
+    DialPoint local; // the same point from its half's centre (at, but for the halves of a split dial)
 };
 
 /// Every hour mark of the last calculation. Types 0 to 6: the marks of the hour table, in order; a split
@@ -94,6 +95,16 @@ struct FixedGnomonRiseSetRun {
 /// Type 7: the curves' runs, sunrise first; a run of one line is no curve and left out.
 [[nodiscard]] std::vector<FixedGnomonRiseSetRun> FixedGnomonRiseSetRuns(const Model& model);
 
+/// The curves of the construction, which every drawing samples its own way (the plot through whole hours, the
+/// screen and the true-size geometry by degrees): a point at the hour angle hourAngleDeg (degrees, the zone
+/// correction included), from the centre of its half. No drawing computes a position of the dial but through
+/// these and the placed marks above.
+/// The hour ellipse of types 0 to 6 (`line` is not read), or the hour curve of date line `line` (1..) of type 7.
+[[nodiscard]] DialPoint HourCurvePoint(const Model& model, int line, double hourAngleDeg);
+/// Type 7: the hour curve of the zodiac declination i (1..37).
+[[nodiscard]] DialPoint ZodiacCurvePoint(const Model& model, int i, double hourAngleDeg);
+/// The hour ellipse of types 0 to 6 scaled by `scale` about P: the summer-time ring's inner ellipse.
+[[nodiscard]] DialPoint ScaledHourEllipsePoint(const Model& model, double scale, double hourAngleDeg);
 /// Number of filled slots of a point table: slots 1, 2, ... up to the first empty label, at most `limit`.
 [[nodiscard]] int FilledSlots(const DateMarkTable& table, int limit);
 

@@ -11,6 +11,7 @@
 #include "core/reading.h"
 #include "graphics/true_scale.h"
 #include "text/own_texts.h"
+#include "graphics/dial_points.h"
 
 #include <array>
 #include <cmath>
@@ -222,13 +223,13 @@ SettingOutPlan BuildSettingOutPlan(const Model& model)
     if (HasAxisParallelEllipse(p)) {
         if (fixed) {
             for (const DateLineEllipse& line : lines) {
-                const DialPoint east = FixedHourMarkPosition(p, line.scale, line.declination, 90);
-                const DialPoint noon = FixedHourMarkPosition(p, line.scale, line.declination, 0);
+                const DialPoint east = HourCurvePoint(model, line.line, 90);
+                const DialPoint noon = HourCurvePoint(model, line.line, 0);
                 rows.foci(line.label, line.centre, east.x - line.centre.x, noon.y - line.centre.y, DialHalf::Whole);
             }
         } else {
-            const double ax = HourMarkPosition(p, 90).x;
-            const double ay = HourMarkPosition(p, 0).y;
+            const double ax = HourCurvePoint(model, 0, 90).x;
+            const double ay = HourCurvePoint(model, 0, 0).y;
             for (const DialHalf half : halves) {
                 const std::string label = split ? std::string(HalfSuffix(half)).substr(1) : std::string();
                 rows.foci(label, {HalfCentreX(p, half), 0}, ax, ay, half);

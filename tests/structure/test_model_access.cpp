@@ -307,3 +307,20 @@ TEST(SourceTree, NumbersAreConvertedOnlyThroughTheProgramsOwnConversion)
         EXPECT_FALSE(std::regex_search(Read(file), direct)) << file;
     }
 }
+
+// Every drawing - the screen and the print, the SVG pictures, the plot and its DXF, the true-size DXF, the
+// setting-out plan and the template - takes the dial's positions from one place: the placed marks and the
+// offered curves of graphics/dial_points. None calls the core's position formulas itself, so no two outputs
+// can place a mark differently.
+TEST(SourceTree, OnlyThePlacedMarksCallTheDialsPositionFormulas)
+{
+    const std::regex formula(R"(\b(HourMarkPosition|FixedHourMarkPosition|ZodiacEllipseAxis)\s*\()");
+    const std::vector<std::string> files = SourcesUnder({"graphics", "export", "cli", "ui", "web"});
+    EXPECT_FALSE(files.empty());
+    for (const std::string& file : files) {
+        if (file.starts_with("graphics/dial_points."))
+            continue;
+        EXPECT_FALSE(std::regex_search(Read(file), formula)) << file;
+    }
+    EXPECT_TRUE(std::regex_search(Read("graphics/dial_points.cpp"), formula)) << "the search sees a call";
+}
