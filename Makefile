@@ -13,7 +13,7 @@ PACKAGE_BUILD ?= build-package
 WASM_BUILD ?= build-wasm
 
 .PHONY: screenshots golden package check-package all bootstrap configure build test run bench demo clean format test-asan sweep soak \
-	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers wasm test-wasm web test-web bench-web web-deps
+	fuzz fuzz-long fuzz-build ci-fuzz ci-extra check-readers references wasm test-wasm web test-web bench-web web-deps
 
 all: build
 
@@ -33,6 +33,11 @@ test: build
 
 run: build
 	@if [ -x $(BUILD)/ui/umbrix ]; then $(BUILD)/ui/umbrix; else $(BUILD)/cli/umbrix-cli --json -; fi
+
+# Writes the JSON schema in docs/ and the help pages' chapter on umbrix-cli anew from the program's tables.
+references: build
+	cmake --build $(BUILD) --target umbrix_update_references
+	@git status --short docs help
 
 # Writes every golden file anew from the current build; review `git diff tests/golden` before committing.
 golden: build

@@ -6,10 +6,15 @@
 
 namespace umbrix {
 
+bool ReportedInParameters(const ParameterRow& row)
+{
+    return row.kind != ValueKind::HoursTable;
+}
+
 void WriteParameters(JsonWriter& json, const Model& model)
 {
     for (const ParameterRow& row : ParameterTable()) {
-        if (row.kind == ValueKind::HoursTable)
+        if (!ReportedInParameters(row))
             continue;
         json.key(row.name);
         std::visit([&](const auto& value) { json.value(value); }, ValueOf(row, model));

@@ -1,6 +1,7 @@
 #include "cli/reference.h"
 
 #include "cli/cli_app.h"
+#include "cli/reference_text.h"
 #include "core/parameters.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace umbrix {
 namespace {
 
 using enum OptionValue;
+using reference::ExitCodeDoc;
 
 constexpr std::array<OptionDoc, 34> kOptions{{
     {"--config", File, "", "FILE", "", false, "",
@@ -19,8 +21,7 @@ constexpr std::array<OptionDoc, 34> kOptions{{
     {"--place", Word, "", "NAME[, COUNTRY]", "", false, "",
      "take latitude, longitude, zone meridian and summer time from the gazetteer",
      "Breite, Länge, Zonenmeridian und Sommerzeit aus dem Ortsverzeichnis nehmen"},
-    {"--place-list", Word, "", "TEXT", "", false, "",
-     "print the places of the gazetteer that match TEXT, one a line",
+    {"--place-list", Word, "", "TEXT", "", false, "", "print the places of the gazetteer that match TEXT, one a line",
      "die zu TEXT passenden Orte des Ortsverzeichnisses ausgeben, einen je Zeile"},
     {"--coordinates", Word, "", "TEXT", "", false, "",
      "set latitude and longitude from coordinates as maps give them, latitude first, east positive",
@@ -28,29 +29,21 @@ constexpr std::array<OptionDoc, 34> kOptions{{
     {"--set", Parameter, "", "NAME=VALUE", "", true, "",
      "set a parameter by its name, checked as its input field in the window checks it",
      "einen Parameter über seinen Namen setzen, geprüft wie sein Eingabefeld im Fenster"},
-    {"--lang", Choice, "de en", "", "", false, "",
-     "the language of every message, text and table",
+    {"--lang", Choice, "de en", "", "", false, "", "the language of every message, text and table",
      "die Sprache aller Meldungen, Texte und Tabellen"},
-    {"--json", File, "", "FILE|-", "", false, "",
-     "write the parameters and every result table as one JSON object",
+    {"--json", File, "", "FILE|-", "", false, "", "write the parameters and every result table as one JSON object",
      "die Parameter und alle Ergebnistabellen als ein JSON-Objekt schreiben"},
-    {"--svg", File, "", "FILE", "", false, "",
-     "write the construction drawing as SVG",
+    {"--svg", File, "", "FILE", "", false, "", "write the construction drawing as SVG",
      "die Konstruktionszeichnung als SVG schreiben"},
-    {"--size", Word, "", "WxH", "", false, "--svg",
-     "the size of the SVG picture in pixels",
+    {"--size", Word, "", "WxH", "", false, "--svg", "the size of the SVG picture in pixels",
      "die Größe des SVG-Bildes in Pixeln"},
     {"--scale", Word, "", "1:N", "a ratio 1:N", false, "--svg",
      "draw the SVG true to scale, 1 mm on paper for N mm on the ground",
      "das SVG maßstäblich zeichnen, 1 mm auf dem Papier für N mm auf dem Boden"},
-    {"--svg-error", File, "", "FILE", "", false, "",
-     "write the error graph of the rise/set marks as SVG",
+    {"--svg-error", File, "", "FILE", "", false, "", "write the error graph of the rise/set marks as SVG",
      "das Fehlerdiagramm der Auf-/Untergangsmarken als SVG schreiben"},
-    {"--plt", File, "", "FILE", "", false, "",
-     "write the plot as HPGL",
-     "den Plot als HPGL schreiben"},
-    {"--dxf", File, "", "FILE", "", false, "",
-     "write the plot as DXF release 10",
+    {"--plt", File, "", "FILE", "", false, "", "write the plot as HPGL", "den Plot als HPGL schreiben"},
+    {"--dxf", File, "", "FILE", "", false, "", "write the plot as DXF release 10",
      "den Plot als DXF Release 10 schreiben"},
     {"--plot-screen-like", None, "", "", "", false, "",
      "scale the plot like the screen at zoom 1 instead of by the axis length",
@@ -58,11 +51,9 @@ constexpr std::array<OptionDoc, 34> kOptions{{
     {"--dxf-mm", File, "", "FILE", "", false, "",
      "write the construction true to size as DXF, in millimetres, one layer per element",
      "die Konstruktion in wahrer Größe als DXF schreiben, in Millimetern, eine Ebene je Element"},
-    {"--pdf", File, "", "FILE", "", false, "",
-     "print the drawing and the lists into a PDF file",
+    {"--pdf", File, "", "FILE", "", false, "", "print the drawing and the lists into a PDF file",
      "die Zeichnung und die Listen in eine PDF-Datei drucken"},
-    {"--pdf-lists", Choice, "all none", "", "", false, "--pdf",
-     "whether the PDF holds the lists after the drawing",
+    {"--pdf-lists", Choice, "all none", "", "", false, "--pdf", "whether the PDF holds the lists after the drawing",
      "ob das PDF nach der Zeichnung die Listen enthält"},
     {"--setting-out", File, "", "FILE.pdf|FILE.csv", "", false, "",
      "write the setting-out plan: every mark by its distances from the centre and the meridian",
@@ -70,56 +61,53 @@ constexpr std::array<OptionDoc, 34> kOptions{{
     {"--template", File, "", "FILE.pdf", "", false, "",
      "write the full-size template as PDF sheets to lay out on the ground",
      "die Schablone in voller Größe als PDF-Blätter zum Auslegen schreiben"},
-    {"--paper", Choice, "A4 A3 letter", "", "", false, "--template",
-     "the paper size of the template's sheets",
+    {"--paper", Choice, "A4 A3 letter", "", "", false, "--template", "the paper size of the template's sheets",
      "das Papierformat der Schablonenblätter"},
-    {"--correct-x", Word, "", "F", "a factor", false, "--template",
-     "the printer's scale correction across the sheet",
+    {"--correct-x", Word, "", "F", "a factor", false, "--template", "the printer's scale correction across the sheet",
      "die Maßstabskorrektur des Druckers quer über das Blatt"},
-    {"--correct-y", Word, "", "F", "a factor", false, "--template",
-     "the printer's scale correction along the sheet",
+    {"--correct-y", Word, "", "F", "a factor", false, "--template", "the printer's scale correction along the sheet",
      "die Maßstabskorrektur des Druckers längs des Blattes"},
     {"--template-orientation", Choice, "portrait landscape auto", "", "", false, "--template",
-     "the orientation of the template's sheets",
-     "die Ausrichtung der Schablonenblätter"},
+     "the orientation of the template's sheets", "die Ausrichtung der Schablonenblätter"},
     {"--template-content", Choice, "full marks", "", "", false, "--template",
-     "the whole construction, or the marks only",
-     "die ganze Konstruktion oder nur die Marken"},
+     "the whole construction, or the marks only", "die ganze Konstruktion oder nur die Marken"},
     {"--table", TableAndFile, "hours shadow dates loops-am loops-pm accuracy correction dst", "FILE.txt|FILE.csv|-",
-     "a table name and a file", true, "",
-     "write a table as text (FILE.txt or -) or CSV (FILE.csv)",
+     "a table name and a file", true, "", "write a table as text (FILE.txt or -) or CSV (FILE.csv)",
      "eine Tabelle als Text (FILE.txt oder -) oder CSV (FILE.csv) schreiben"},
-    {"--accuracy", None, "", "", "", false, "",
-     "add the accuracy analysis of the design to the JSON report",
+    {"--accuracy", None, "", "", "", false, "", "add the accuracy analysis of the design to the JSON report",
      "die Genauigkeitsanalyse des Entwurfs dem JSON-Bericht hinzufügen"},
-    {"--svg-accuracy", File, "", "FILE", "", false, "",
-     "write the map of the design error as SVG",
+    {"--svg-accuracy", File, "", "FILE", "", false, "", "write the map of the design error as SVG",
      "die Karte des Entwurfsfehlers als SVG schreiben"},
     {"--at", Word, "", "\"DD/MM/YYYY HH:MM\"", "a value \"DD/MM/YYYY HH:MM\"", false, "",
      "the moment the accuracy and the reach are evaluated for",
      "der Zeitpunkt, für den Genauigkeit und Reichweite ausgewertet werden"},
-    {"--reach", None, "", "", "", false, "",
-     "add the body-height planner (dial types 0 and 6) to the JSON report",
+    {"--reach", None, "", "", "", false, "", "add the body-height planner (dial types 0 and 6) to the JSON report",
      "den Körpergrößenplaner (Sonnenuhrtypen 0 und 6) dem JSON-Bericht hinzufügen"},
-    {"--svg-reach", File, "", "FILE", "", false, "",
-     "write the body-height planner's picture as SVG",
+    {"--svg-reach", File, "", "FILE", "", false, "", "write the body-height planner's picture as SVG",
      "das Bild des Körpergrößenplaners als SVG schreiben"},
-    {"--correction", None, "", "", "", false, "",
-     "add the reading correction for summer time to the JSON report",
+    {"--correction", None, "", "", "", false, "", "add the reading correction for summer time to the JSON report",
      "die Ablesekorrektur für die Sommerzeit dem JSON-Bericht hinzufügen"},
-    {"--save-config", File, "", "FILE", "", false, "",
-     "save the configuration as the window saves it",
+    {"--save-config", File, "", "FILE", "", false, "", "save the configuration as the window saves it",
      "die Konfiguration speichern, wie das Fenster sie speichert"},
-    {"--help", None, "", "", "", true, "",
-     "print this help and exit",
-     "diese Hilfe ausgeben und beenden"},
-    {"--version", None, "", "", "", true, "",
-     "print the version and exit",
-     "die Version ausgeben und beenden"},
+    {"--help", None, "", "", "", true, "", "print this help and exit", "diese Hilfe ausgeben und beenden", "-h"},
+    {"--version", None, "", "", "", true, "", "print the version and exit", "die Version ausgeben und beenden"},
 }};
 
-/// The options shown on synopsis lines of their own, which the manual page templates write themselves.
-constexpr std::array<std::string_view, 3> kOwnSynopsisLine{"--place-list", "--help", "--version"};
+constexpr std::array<ExitCodeDoc, 4> kExitCodes{{
+    {kExitDone, "done", "fertig"},
+    {kExitCalculationError,
+     "the construction cannot be built (the calculation reported an error, or the drawing refuses it): only --json "
+     "is written, with the messages and empty tables",
+     "die Konstruktion ist so nicht möglich (Fehler der Berechnung, oder die Zeichnung weist sie ab): nur --json "
+     "wird geschrieben, mit den Meldungen und leeren Tabellen"},
+    {kExitUsage, "bad usage or a rejected value; nothing is written",
+     "falscher Aufruf oder ein abgewiesener Wert; nichts wird geschrieben"},
+    {kExitFile, "a file could not be read or written", "eine Datei konnte nicht gelesen oder geschrieben werden"},
+}};
+
+} // namespace
+
+namespace reference {
 
 /// The options that modify `parent` (belongsTo), in the table's order.
 std::vector<const OptionDoc*> ModifiersOf(std::string_view parent)
@@ -173,6 +161,60 @@ std::string ShownValue(const OptionDoc& o)
     return std::string(o.shownValue);
 }
 
+/// A meaning as a sentence: first letter capital, full stop at the end.
+std::string Sentence(std::string_view text)
+{
+    std::string s(text);
+    if (!s.empty() && s.front() >= 'a' && s.front() <= 'z')
+        s.front() = static_cast<char>(s.front() - 'a' + 'A');
+    return s + ".";
+}
+
+/// The German pages name the placeholders in German: FILE DATEI, VALUE WERT, COUNTRY LAND, WxH BxH,
+/// DD/MM/YYYY TT/MM/JJJJ.
+std::string GermanPlaceholders(std::string text)
+{
+    for (const auto& [en, de] : {std::pair{"FILE", "DATEI"},
+                                 {"VALUE", "WERT"},
+                                 {"COUNTRY", "LAND"},
+                                 {"WxH", "BxH"},
+                                 {"DD/MM/YYYY", "TT/MM/JJJJ"}})
+        ReplaceAll(text, en, de);
+    return text;
+}
+
+/// The value of an option as its own entry in a list shows it: a table name and a file stay two words.
+std::string ListedValue(const OptionDoc& o)
+{
+    return o.value == TableAndFile ? "NAME FILE" : ShownValue(o);
+}
+
+/// The settable parameters in the program's order.
+std::vector<const ParameterRow*> DescribedParameters()
+{
+    std::vector<const ParameterRow*> rows;
+    for (const std::string_view name : ParameterNames())
+        rows.push_back(FindParameter(name));
+    return rows;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+std::span<const ExitCodeDoc> ExitCodeDocs()
+{
+    return kExitCodes;
+}
+
+} // namespace reference
+
+namespace {
+
+using namespace reference;
+
 /// "[--name VALUE [modifiers]]", "..." after a repeatable option, in pieces that a line may end after:
 /// the option with its value, then each modifier, the last with the closing bracket.
 std::vector<std::string> UsagePieces(const OptionDoc& o)
@@ -187,127 +229,6 @@ std::vector<std::string> UsagePieces(const OptionDoc& o)
     if (o.repeatable && o.value != None)
         pieces.back() += "...";
     return pieces;
-}
-
-/// A synopsis value for roff: escaped, '"' as \(dq, in quotes when it holds a blank.
-std::string RoffValue(std::string_view text)
-{
-    std::string value;
-    for (const char ch : RoffEscaped(text))
-        value += ch == '"' ? std::string("\\(dq") : std::string(1, ch);
-    return value.find(' ') == std::string::npos ? value : "\"" + value + "\"";
-}
-
-/// The synopsis lines of one option and its modifiers; `closings` brackets close after it.
-void SynopsisOf(const OptionDoc& o, std::string& roff, int closings)
-{
-    const std::vector<const OptionDoc*> modifiers = ModifiersOf(o.name);
-    const int own = modifiers.empty() ? closings : 0;
-    std::string close = own > 0 ? " " + std::string(static_cast<std::size_t>(own), ']') : std::string();
-    if (!close.empty() && o.repeatable && o.value != None)
-        close += "...\\&";
-    roff += ".RB [ " + RoffEscaped(o.name) + (o.value == None ? close : std::string()) + "\n";
-    switch (o.value) {
-    case None:
-        break;
-    case Choice:
-        roff += ".BR " + JoinedWith(Words(o.choices), " | ") + close + "\n";
-        break;
-    case TableAndFile:
-        roff += ".IR " + RoffValue("NAME FILE") + close + "\n";
-        break;
-    case File:
-    case Word:
-    case Parameter:
-        roff += (close.empty() ? ".I " : ".IR ") + RoffValue(o.shownValue) + close + "\n";
-        break;
-    }
-    for (std::size_t k = 0; k < modifiers.size(); ++k)
-        SynopsisOf(*modifiers[k], roff, k + 1 == modifiers.size() ? 1 + closings : 1);
-}
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
-
-/// The synopsis of every option but those on lines of their own; the German page names the placeholders
-/// in German (FILE DATEI, VALUE WERT, COUNTRY LAND).
-std::string ManSynopsis(Language language)
-{
-    std::string roff;
-    for (const OptionDoc& o : kOptions)
-        if (o.belongsTo.empty() &&
-            std::find(kOwnSynopsisLine.begin(), kOwnSynopsisLine.end(), o.name) == kOwnSynopsisLine.end())
-            SynopsisOf(o, roff, 1);
-    if (language == Language::German)
-        for (const auto& [en, de] : {std::pair{"FILE", "DATEI"}, {"VALUE", "WERT"}, {"COUNTRY", "LAND"}})
-            ReplaceAll(roff, en, de);
-    return roff;
-}
-
-struct ExitCodeDoc {
-    int code;
-    std::string_view meaningEn;
-    std::string_view meaningDe;
-};
-
-constexpr std::array<ExitCodeDoc, 4> kExitCodes{{
-    {kExitDone, "done", "fertig"},
-    {kExitCalculationError,
-     "the construction cannot be built (the calculation reported an error, or the drawing refuses it): only --json "
-     "is written, with the messages and empty tables",
-     "die Konstruktion ist so nicht möglich (Fehler der Berechnung, oder die Zeichnung weist sie ab): nur --json "
-     "wird geschrieben, mit den Meldungen und leeren Tabellen"},
-    {kExitUsage, "bad usage or a rejected value; nothing is written",
-     "falscher Aufruf oder ein abgewiesener Wert; nichts wird geschrieben"},
-    {kExitFile, "a file could not be read or written", "eine Datei konnte nicht gelesen oder geschrieben werden"},
-}};
-
-/// The settable parameters in the program's order.
-std::vector<const ParameterRow*> DescribedParameters()
-{
-    std::vector<const ParameterRow*> rows;
-    for (const std::string_view name : ParameterNames())
-        rows.push_back(FindParameter(name));
-    return rows;
-}
-
-/// A meaning as a sentence: first letter capital, full stop at the end.
-std::string Sentence(std::string_view text)
-{
-    std::string s(text);
-    if (!s.empty() && s.front() >= 'a' && s.front() <= 'z')
-        s.front() = static_cast<char>(s.front() - 'a' + 'A');
-    return s + ".";
-}
-
-std::string ManParameters(Language language)
-{
-    std::string roff;
-    for (const ParameterRow* doc : DescribedParameters()) {
-        roff += ".TP\n.B " + RoffEscaped(doc->name) + "\n";
-        roff += RoffEscaped("(" + RangeText(*doc, language) + ") " + Sentence(Meaning(*doc, language))) + "\n";
-        if (doc->choices.empty())
-            continue;
-        roff += ".RS\n";
-        for (const ChoiceDoc& choice : doc->choices)
-            roff += ".IP " + RoffEscaped(choice.value) + " 4\n" + RoffEscaped(Meaning(choice, language)) + "\n";
-        roff += ".RE\n";
-    }
-    return roff;
-}
-
-std::string ManExitCodes(Language language)
-{
-    std::string roff;
-    for (const ExitCodeDoc& e : kExitCodes)
-        roff += ".TP\n.B " + std::to_string(e.code) + "\n" +
-                RoffEscaped(Sentence(language == Language::English ? e.meaningEn : e.meaningDe)) + "\n";
-    return roff;
-}
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
 }
 
 std::string Joined(const std::vector<std::string>& words)
@@ -439,10 +360,8 @@ std::span<const OptionDoc> CliOptionDocs()
 
 const OptionDoc* FindCliOption(std::string_view name)
 {
-    if (name == "-h")
-        name = "--help";
     for (const OptionDoc& o : kOptions)
-        if (o.name == name)
+        if (o.name == name || (!o.alias.empty() && o.alias == name))
             return &o;
     return nullptr;
 }
@@ -532,33 +451,6 @@ std::string HelpReference()
     for (const ExitCodeDoc& e : kExitCodes)
         text += "  " + std::to_string(e.code) + "  " + std::string(e.meaningEn) + "\n";
     return text;
-}
-
-std::string RoffEscaped(std::string_view text)
-{
-    std::string roff;
-    if (!text.empty() && (text.front() == '.' || text.front() == '\''))
-        roff = "\\&";
-    for (const char ch : text) {
-        if (ch == '\\')
-            roff += "\\e";
-        else if (ch == '-')
-            roff += "\\-";
-        else
-            roff += ch;
-    }
-    return roff;
-}
-
-std::string ManualPage(std::string_view manTemplate, Language language, std::string_view version, std::string_view date)
-{
-    std::string page(manTemplate);
-    ReplaceAll(page, "@SYNOPSIS@\n", ManSynopsis(language));
-    ReplaceAll(page, "@PARAMETERS@\n", ManParameters(language));
-    ReplaceAll(page, "@EXIT_CODES@\n", ManExitCodes(language));
-    ReplaceAll(page, "@VERSION@", version);
-    ReplaceAll(page, "@DATE@", date);
-    return page;
 }
 
 std::string BashCompletion()

@@ -28,13 +28,14 @@ enum class OptionValue : std::uint8_t {
 struct OptionDoc {
     std::string_view name;
     OptionValue value = OptionValue::None;
-    std::string_view choices{};   // separated by blanks (Choice, TableAndFile)
+    std::string_view choices{};    // separated by blanks (Choice, TableAndFile)
     std::string_view shownValue{}; // the value as the usage shows it; Choice rows show their choices a|b|c
     std::string_view missing{};    // what "NAME needs ..." says when the value is missing
     bool repeatable = false;       // may be given more than once (--set, --table)
     std::string_view belongsTo{};  // the output or input it modifies ("--svg" for --size); empty: its own
     std::string_view meaningEn{};
     std::string_view meaningDe{};
+    std::string_view alias{}; // a second name of the option ("-h" for --help); empty: none
 };
 
 /// Every option of umbrix-cli, in the order of the usage text.
@@ -63,10 +64,31 @@ struct OptionDoc {
 /// `text` safe for a roff text line: backslashes, minus signs and a leading control character escaped.
 [[nodiscard]] std::string RoffEscaped(std::string_view text);
 
-/// A manual page from its template: the lines "@SYNOPSIS@", "@OPTIONS@", "@PARAMETERS@" and "@EXIT_CODES@"
-/// become the synopsis, the option list, the parameter list and the exit codes in `language`, "@VERSION@" and "@DATE@" anywhere become `version` and `date`.
+/// A manual page from its template: the lines "@SYNOPSIS@", "@PARAMETERS@" and "@EXIT_CODES@" become the
+/// synopsis, the parameter list and the exit codes in `language`, "@VERSION@" and "@DATE@" anywhere become
+/// `version` and `date`. The line "@OPTIONS@" and what follows it up to the next section (".SH") become the
+/// option list: every option in the table's order, its name and value, its meaning as a sentence, then the
+/// template's own further text for it, the lines after a line "@OPTION NAME@"; lines before the first such
+/// marker open the list. A name the table does not know keeps its marker line, so that the page shows the
+/// fault.
 [[nodiscard]] std::string ManualPage(std::string_view manTemplate, Language language, std::string_view version,
                                      std::string_view date);
+
+/// The lines that open and close the part of a help page written from the tables: the part named `part`
+/// ("options" or "parameters") of the chapter on umbrix-cli.
+[[nodiscard]] std::string HelpPartBegin(std::string_view part);
+[[nodiscard]] std::string_view HelpPartEnd();
+
+/// A help page in `language` with its written parts made anew: between each pair of marker lines, the usage
+/// and the options with their values and meanings ("options"), or the parameters of --set with their meanings
+/// and values ("parameters"). Text outside the marker lines stays as it is; a page without them is returned
+/// unchanged.
+[[nodiscard]] std::string HelpPage(std::string_view page, Language language);
+
+/// The JSON schema of the --json report from its template: the text "@PARAMETER_PROPERTIES@" becomes the
+/// schema of every key of the report's `parameters` object and "@PARAMETER_NAMES@" the list of those keys,
+/// both laid out as the rest of the schema: two blanks more per level than the line the placeholder stands in.
+[[nodiscard]] std::string JsonSchema(std::string_view schemaTemplate);
 
 /// The bash completion of umbrix-cli: options, parameter names and the values of choices and switches.
 [[nodiscard]] std::string BashCompletion();

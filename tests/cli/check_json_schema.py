@@ -3,8 +3,9 @@
 Usage: check_json_schema.py UMBRIX_CLI SCHEMA
 
 Checks the schema itself (a valid 2020-12 schema; every object closed and every property required), validates
-the report of every dial type and every method of the split dial, and makes sure the schema rejects a report
-with a key missing, a key too many or a value of the wrong type.
+the report of every dial type and every method of the split dial, makes sure the schema rejects a report
+with a key missing, a key too many or a value of the wrong type, and that it describes every key of a report's
+parameters (the build writes that part from the parameter table) with a type and a sentence.
 """
 
 import copy
@@ -173,6 +174,20 @@ if scattered is not None:
 for sets, doc in reports.items():
     if any("leapCycle" in mark for mark in doc.get("dateMarks", [])):
         faults.append(f"{sets}: a leapCycle no option asked for")
+
+# Every key of the parameters is described: its type, and a description that is a sentence of its own.
+described = schema["properties"]["parameters"]["properties"]
+for sets, doc in list(reports.items()) + list(analysed.items()):
+    for key, value in doc.get("parameters", {}).items():
+        prop = described.get(key)
+        if prop is None:
+            faults.append(f"{sets}: parameters.{key} is not described")
+            continue
+        text = prop.get("description", "")
+        if "type" not in prop or len(text) < 12 or not text[0].isupper() or not text.endswith("."):
+            faults.append(f"parameters.{key}: no type or no sentence: {prop}")
+if reports and set(described) != set(reports.get("dialType=0", {}).get("parameters", {})):
+    faults.append(f"described but never reported: {sorted(set(described) - set(reports['dialType=0']['parameters']))}")
 
 must_fail("no schemaVersion", lambda d: d.pop("schemaVersion"))
 must_fail("schemaVersion 2", lambda d: d.update(schemaVersion=2))
