@@ -69,6 +69,7 @@ std::optional<std::string> TrueTypeFileProblem(const std::string& path)
         return "its table directory is cut short";
     constexpr std::array<std::string_view, 7> kRequired = {"cmap", "glyf", "head", "hhea", "hmtx", "loca", "maxp"};
     std::array<bool, kRequired.size()> found{};
+    bool controlValueProgram = false;
     for (std::size_t t = 0; t < tables; ++t) {
         const std::size_t entry = kOffsetTableBytes + t * kDirectoryEntryBytes;
         const std::string_view tag(data.data() + entry, 4);
@@ -79,10 +80,17 @@ std::optional<std::string> TrueTypeFileProblem(const std::string& path)
         const auto at = std::find(kRequired.begin(), kRequired.end(), tag);
         if (at != kRequired.end())
             found[static_cast<std::size_t>(at - kRequired.begin())] = true;
+        if (tag == "prep" && length > 0)
+            controlValueProgram = true;
     }
     for (std::size_t i = 0; i < kRequired.size(); ++i)
         if (!found[i])
             return "it has no table " + std::string(kRequired[i]);
+    // libharu writes the embedded copy's tables in a fixed order that ends with prep, and fails to seek to
+    // an empty last table whenever the copy so far fills its 4 KiB buffers exactly: such a font would make
+    // some documents and not others.
+    if (!controlValueProgram)
+        return "it has no control-value program (table prep)";
     return std::nullopt;
 }
 

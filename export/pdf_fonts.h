@@ -44,7 +44,9 @@ struct PdfFontFiles {
 
 /// Why the file at `path` is not a TrueType font the PDF library can be given, or nothing when it is one:
 /// its header ("\0\1\0\0" or "true"), its table directory and the tables the library reads (cmap, glyf,
-/// head, hhea, hmtx, loca, maxp) lying within the file. libharu reads a file that fails here past its end.
+/// head, hhea, hmtx, loca, maxp) lying within the file, and a control-value program (prep) that is not
+/// empty. libharu reads a file that fails the former past its end, and embeds one without the latter only
+/// where the embedded copy's size happens not to be a multiple of 4 KiB.
 [[nodiscard]] std::optional<std::string> TrueTypeFileProblem(const std::string& path);
 
 /// The face that draws a font of the drawing: "Arial" Liberation Sans, the list font Liberation Mono,

@@ -153,6 +153,29 @@ TEST(PdfDocument, AMissingFontFileIsAMessageNamingItAndNoDocument)
     fonts.paths[static_cast<std::size_t>(PdfFace::Sans)] = cut.string();
     EXPECT_TRUE(SignsPage(fonts).failure);
     fs::remove(cut);
+
+    // A font without its control-value program (the tag renamed in the table directory) is refused with
+    // every text, not only where libharu's copy of it happens to end at a 4 KiB boundary.
+    std::string unhinted = font;
+    const std::size_t tables = (static_cast<unsigned char>(font[4]) << 8) | static_cast<unsigned char>(font[5]);
+    bool renamed = false;
+    for (std::size_t t = 0; t < tables; ++t) {
+        const std::size_t entry = 12 + 16 * t;
+        if (unhinted.compare(entry, 4, "prep") == 0) {
+            unhinted.replace(entry, 4, "xrep");
+            renamed = true;
+        }
+    }
+    ASSERT_TRUE(renamed);
+    const fs::path noPrep = Write("umbrix_font_without_prep.ttf", unhinted);
+    const std::optional<std::string> problem = TrueTypeFileProblem(noPrep.string());
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->find("prep"), std::string::npos) << *problem;
+    fonts.paths[static_cast<std::size_t>(PdfFace::Sans)] = noPrep.string();
+    const PdfBytes refused = SignsPage(fonts);
+    ASSERT_TRUE(refused.failure);
+    EXPECT_NE(refused.failure->find(noPrep.string()), std::string::npos) << *refused.failure;
+    fs::remove(noPrep);
 }
 
 TEST(PdfDocument, BrokenUtf8AndControlCharactersAreDrawnWithoutHarm)

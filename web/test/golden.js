@@ -268,29 +268,52 @@ if (fs.existsSync(nativeCli)) {
     }
   }
 }
-// The PDFs (through libharu in both builds): the setting-out plan and the template of a 40 cm dial read by
-// pdftotext and pdfinfo as the native program's, and the template's check bars 100 mm to 0.2 mm in a
-// rendering by pdftocairo.
+// What pdftotext, pdfinfo and pdffonts read in a PDF file.
+function pdfTool(command, args) {
+  return spawnSync(command, args, { encoding: 'utf8' }).stdout || '';
+}
+const pdfText = (f) => pdfTool('pdftotext', ['-layout', f, '-']);
+const pdfInfo = (f) => pdfTool('pdfinfo', [f]).split('\n').filter((l) => /^(Pages|Page size):/.test(l)).join('\n');
+// The faces by name, without the subset's tag ("HPDFAA+"), in the order pdffonts lists them.
+const pdfFaces = (f) => pdfTool('pdffonts', [f]).split('\n').slice(2).filter((l) => l.trim())
+  .map((l) => l.split(/\s+/)[0].replace(/^[A-Z]+\+/, '')).join(' ');
+const pdfRuns = [
+  { lang: 'en', sets: ['lengthUnit=cm', 'semiMajorAxis=20', 'gnomonHeight=18.5'],
+    files: { '--setting-out': 'plan.pdf', '--template': 'template.pdf', '--pdf': 'print.pdf' } },
+  { lang: 'de', sets: ['dialType=7'], files: { '--setting-out': 'plan-fixed.pdf', '--pdf': 'print-fixed.pdf' } },
+];
+
+// The PDFs (through libharu in both builds, umbrix-cli.js with the system's fonts): the setting-out plan,
+// the template and the printed drawing with its lists of a 40 cm dial in English, and the plan and the
+// printed drawing of a fixed-gnomon dial (its zodiac signs) in German, read by pdftotext and pdfinfo as the
+// native program's and drawn in the same faces. Then the template's check bars 100 mm to 0.2 mm in a
+// rendering by pdftocairo. The library's own PDFs, in the fonts it carries, follow with its other checks.
 if (fs.existsSync(nativeCli)) {
   const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'umbrix-test-wasm-pdf-'));
   const tool = (command, args) => spawnSync(command, args, { encoding: 'utf8' });
-  const pdfArgs = (dir) => ['--lang', 'en', '--set', 'lengthUnit=cm', '--set', 'semiMajorAxis=20', '--set',
-    'gnomonHeight=18.5', '--setting-out', path.join(dir, 'plan.pdf'), '--template', path.join(dir, 'template.pdf')];
+  const pdfArgs = (run, dir) => ['--lang', run.lang, ...sets(run.sets),
+    ...Object.entries(run.files).flatMap(([option, file]) => [option, path.join(dir, file)])];
   for (const dir of ['node', 'native']) fs.mkdirSync(path.join(tmp, dir));
-  const nodeRun = spawnSync('node', [cli, ...pdfArgs(path.join(tmp, 'node'))], { encoding: 'utf8' });
-  const nativeRun = spawnSync(nativeCli, pdfArgs(path.join(tmp, 'native')), { encoding: 'utf8' });
-  if (nodeRun.status !== 0 || nativeRun.status !== 0) {
-    console.error(`FAIL PDFs: exit ${nodeRun.status} (node) ${nativeRun.status} (native)\n${nodeRun.stderr}`);
-    ++failures;
-  } else {
-    for (const file of ['plan.pdf', 'template.pdf']) {
+  let made = true;
+  for (const run of pdfRuns) {
+    const nodeRun = spawnSync('node', [cli, ...pdfArgs(run, path.join(tmp, 'node'))], { encoding: 'utf8' });
+    const nativeRun = spawnSync(nativeCli, pdfArgs(run, path.join(tmp, 'native')), { encoding: 'utf8' });
+    if (nodeRun.status !== 0 || nativeRun.status !== 0) {
+      console.error(`FAIL PDFs ${Object.values(run.files).join(' ')}: exit ${nodeRun.status} (node) ` +
+                    `${nativeRun.status} (native)\n${nodeRun.stderr}`);
+      ++failures;
+      made = false;
+    }
+  }
+  if (made) {
+    for (const file of pdfRuns.flatMap((run) => Object.values(run.files))) {
       ++compared;
       const [a, b] = ['node', 'native'].map((d) => path.join(tmp, d, file));
-      const text = (f) => tool('pdftotext', ['-layout', f, '-']).stdout;
-      const info = (f) => tool('pdfinfo', [f]).stdout.split('\n')
-        .filter((l) => /^(Pages|Page size):/.test(l)).join('\n');
-      if (text(a) !== text(b) || info(a) !== info(b) || !text(a).trim()) {
-        console.error(`FAIL ${file}: pdftotext or pdfinfo differ between node and native\n${info(a)}\n${info(b)}`);
+      if (pdfText(a) !== pdfText(b) || pdfInfo(a) !== pdfInfo(b) || !pdfText(a).trim()) {
+        console.error(`FAIL ${file}: pdftotext or pdfinfo differ between node and native\n${pdfInfo(a)}\n${pdfInfo(b)}`);
+        ++failures;
+      } else if (pdfFaces(a) !== pdfFaces(b) || !pdfFaces(a)) {
+        console.error(`FAIL ${file}: drawn in other faces than natively\n  node   ${pdfFaces(a)}\n  native ${pdfFaces(b)}`);
         ++failures;
       }
     }
@@ -408,12 +431,54 @@ async function libraryTiming() {
     console.error('FAIL library describe(): no latitude');
     ++failures;
   }
+  if (fs.existsSync(nativeCli)) libraryPdfs(M);
   const start = process.hrtime.bigint();
   for (let k = 0; k < 20; ++k) s.calculate();
   const ms = Number(process.hrtime.bigint() - start) / 1e6 / 20;
   s.delete();
   console.log(`test-wasm: one calculation inside the library in node: ${ms.toFixed(2)} ms`);
 }
+// The page's PDFs, made by the library with the fonts it carries (cut to the program's characters, see
+// web/CMakeLists.txt), against the native program's with the system's whole fonts: the same text, pages and
+// faces. A character a cut face lacks is drawn in the fallback face, which shows as one more font.
+function libraryPdfs(M) {
+  const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'umbrix-test-wasm-library-pdf-'));
+  const kinds = { '--setting-out': ['setting-out', { format: 'pdf' }], '--template': ['template', {}],
+                  '--pdf': ['pdf', { lists: 'all' }] };
+  for (const run of pdfRuns) {
+    const session = new M.Session();
+    session.setLanguage(run.lang);
+    for (const assignment of run.sets) {
+      const [name, value] = assignment.split('=');
+      const answer = JSON.parse(session.setParameter(name, value));
+      if (answer.status !== 'accepted') {
+        console.error(`FAIL library setParameter(${assignment}): ${JSON.stringify(answer)}`);
+        ++failures;
+      }
+    }
+    for (const [option, file] of Object.entries(run.files)) {
+      ++compared;
+      const [kind, options] = kinds[option];
+      const mine = path.join(tmp, 'library-' + file);
+      const native = path.join(tmp, 'native-' + file);
+      fs.writeFileSync(mine, Buffer.from(session.output(kind, JSON.stringify(options))));
+      const made = spawnSync(nativeCli, ['--lang', run.lang, ...sets(run.sets), option, native], { encoding: 'utf8' });
+      if (made.status !== 0 || pdfText(mine) !== pdfText(native) || pdfInfo(mine) !== pdfInfo(native) ||
+          !pdfText(mine).trim()) {
+        console.error(`FAIL library output(${kind}) ${file}: text or pages differ from the native program's ` +
+                      `${session.lastError()}\n${pdfInfo(mine)}\n${pdfInfo(native)}`);
+        ++failures;
+      } else if (pdfFaces(mine) !== pdfFaces(native)) {
+        console.error(`FAIL library output(${kind}) ${file}: drawn in other faces than natively\n` +
+                      `  library ${pdfFaces(mine)}\n  native  ${pdfFaces(native)}`);
+        ++failures;
+      }
+    }
+    session.delete();
+  }
+  fs.rmSync(tmp, { recursive: true, force: true });
+}
+
 libraryTiming().then(
   () => process.exit(failures === 0 ? 0 : 1),
   (e) => {
