@@ -165,7 +165,7 @@ void MainWindow::takeStepBase()
 
 QString MainWindow::stepName(const std::vector<ParameterValue>& after) const
 {
-    const Language language = model_.state.language.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(model_.state.language);
     const std::vector<const ParameterRow*> rows = DocumentRows();
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < rows.size() && i < after.size() && i < stepValues_.size(); ++i)
@@ -207,7 +207,7 @@ void MainWindow::recordStep()
 void MainWindow::restoreStep(const ConfiguredDial& dial)
 {
     restoringStep_ = true;
-    const Language language = model_.state.language.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(model_.state.language);
     const bool typeChanged = dial.params.dialType != model_.params.dialType;
     ConfiguredDial restored = dial;
     restored.state.uiReady = model_.state.uiReady;
@@ -299,7 +299,7 @@ void MainWindow::newDocument()
     if (!confirmLeave())
         return;
     // The start configuration read onto the defaults, in the language shown now.
-    const Language language = model_.state.language.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(model_.state.language);
     auto fresh = std::make_unique<Model>();
     InitDefaults(*fresh);
     if (const std::optional<std::string> path =
@@ -416,7 +416,7 @@ void MainWindow::lengthUnitChosen(int index)
         statusBar()->showMessage(ToQt(OwnTextWith(lang, OwnText::UnitNoConversion, keptText)));
     }
     pendingStepName_ = ToQt(
-        ParameterCaption(*FindParameter("lengthUnit"), lang.languageIndex == 2 ? Language::English : Language::German) +
+        ParameterCaption(*FindParameter("lengthUnit"), LanguageOf(lang)) +
         " " + from + " \u2192 " + chosen);
     if (convert) {
         ApplyConfiguredDial(model_, ConfiguredDialOf(*converted));

@@ -1,3 +1,4 @@
+#include "text/language.h"
 #include "ui/help_bridge.h"
 
 #include <chrono>
@@ -34,7 +35,7 @@ std::string Timestamp()
 
 std::string HelpFileName(int languageIndex)
 {
-    return languageIndex == 1 ? "umbrix_d.html" : "umbrix_e.html";
+    return LanguageOf({languageIndex, 0}) == Language::German ? "umbrix_d.html" : "umbrix_e.html";
 }
 
 std::string MissingHelpMessage(std::string_view path)

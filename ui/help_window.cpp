@@ -1,3 +1,4 @@
+#include "text/language.h"
 #include "ui/help_window.h"
 
 #include "text/own_texts.h"
@@ -136,7 +137,7 @@ bool HelpWindow::find(const QString& text, bool backward)
 
 void HelpWindow::setLanguage(int languageIndex)
 {
-    const bool german = languageIndex == 1;
+    const bool german = LanguageOf({languageIndex, 0}) == Language::German;
     contents_->setText(german ? QStringLiteral("&Inhalt") : QStringLiteral("&Contents"));
     back_->setText(german ? QStringLiteral("&Zurück") : QStringLiteral("&Back"));
     forward_->setText(german ? QStringLiteral("&Vor") : QStringLiteral("&Forward"));

@@ -271,9 +271,8 @@ void MainWindow::readStartConfiguration()
     // that ships with the program does not decide it.
     const int remembered = ReadWindowMemory().languageIndex;
     const bool userConfiguration = path && QFileInfo(ToQt(*path)).fileName() == QStringLiteral("umbrix.ini");
-    const Language language = remembered != 0 ? (remembered == 2 ? Language::English : Language::German)
-                              : userConfiguration
-                                  ? (model_.state.language.languageIndex == 2 ? Language::English : Language::German)
+    const Language language = remembered != 0 ? LanguageOf({remembered, 0})
+                              : userConfiguration ? LanguageOf(model_.state.language)
                               : SystemLanguageIsGerman() ? Language::German
                                                          : Language::English;
     umbrix::SetLanguage(model_, language);

@@ -89,7 +89,7 @@ void OptionDialog::accept()
     const std::vector<NamedValue> values = changes();
     const SetOutcome outcome = SetParameters(model_, values);
     // The dialog's user knows the parameters by their captions, not by their internal names.
-    const Language language = model_.state.language.languageIndex == 2 ? Language::English : Language::German;
+    const Language language = LanguageOf(model_.state.language);
     for (const UiMessage& m : outcome.messages) {
         std::string text = m.text;
         for (const NamedValue& value : values)

@@ -201,7 +201,7 @@ void MainWindow::RelabelMenu()
     }
     RelabelOwnTexts(*this, lang);
     relabelUndo();
-    const bool german = lang.languageIndex != 2;
+    const bool german = LanguageOf(lang) == Language::German;
     control<QAction>("Deutsch2")->setChecked(german);
     control<QAction>("Englisch2")->setChecked(!german);
 }

@@ -48,7 +48,7 @@ public:
 private:
     void placeEdited(const QString& text);
     void zoneEntered();
-    [[nodiscard]] bool english() const { return model_.state.language.languageIndex == 2; }
+    [[nodiscard]] bool english() const { return LanguageOf(model_.state.language) == Language::English; }
     void warn(const std::string& text);
     bool resolveZone(bool setMeridian);
 

@@ -3,7 +3,7 @@
 // zones) beside graphics and export on top of the core: the hosts (cli, ui, web/api) may use it, the
 // drawing and the exports may not, and the core gets its results as plain data. umbrix-cli takes the
 // window's printing folder (ui/print, its Qt PDF path) and nothing else of the window, the window nothing of
-// umbrix-cli, and the web interface (web/api) builds on umbrix-cli's runs. Below the window no text is
+// umbrix-cli, and the web interface (web/api) builds on umbrix-cli's runs. Outside text/ no text is
 // chosen by comparing the language index: texts that depend on the language are looked up in text/.
 
 #include <gtest/gtest.h>
@@ -179,10 +179,10 @@ TEST(Texts, TheSearchSeesALanguageIndexComparison)
     EXPECT_EQ(LanguageIndexComparisons("lang.languageIndex = 2; // languageIndex == 2 is English\n").size(), 0u);
 }
 
-TEST(Texts, NoTextBelowTheWindowIsChosenByTheLanguageIndex)
+TEST(Texts, NoTextOutsideTheTextsIsChosenByTheLanguageIndex)
 {
     int files = 0;
-    for (const char* folder : {"core", "site", "graphics", "export", "cli", "web"})
+    for (const char* folder : {"core", "site", "graphics", "export", "cli", "ui", "web"})
         files += ForEachSource(folder, [](const std::string& name, const std::string& text) {
             for (const std::string& line : LanguageIndexComparisons(text))
                 ADD_FAILURE() << name << ":" << line;
