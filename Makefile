@@ -45,14 +45,14 @@ golden: build
 	@git status --short tests/golden; git diff --stat tests/golden | tail -n 1
 
 # The web edition's core with Debian's emscripten (settings and workarounds: cmake/emscripten.cmake):
-# $(WASM_BUILD)/umbrix-cli.js for node, $(WASM_BUILD)/umbrix.js + umbrix.wasm and umbrix-single.js for the page.
+# $(WASM_BUILD)/umbrix-cli.js for node, $(WASM_BUILD)/umbrix.js + umbrix.wasm for the page.
 wasm: configure
 	@scripts/bootstrap web
 	cmake --build $(BUILD) -j$(JOBS) --target umbrix-site-data
 	$(BUILD)/site/umbrix-site-data $(WASM_BUILD)/site-data
 	cmake -S . -B $(WASM_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake
 	cmake --build $(WASM_BUILD) -j$(JOBS)
-	@ls -l $(WASM_BUILD)/umbrix-cli.js $(WASM_BUILD)/umbrix.js $(WASM_BUILD)/umbrix.wasm $(WASM_BUILD)/umbrix-single.js
+	@ls -l $(WASM_BUILD)/umbrix-cli.js $(WASM_BUILD)/umbrix.js $(WASM_BUILD)/umbrix.wasm
 	@echo "umbrix.wasm gzip: $$(gzip -9 -c $(WASM_BUILD)/umbrix.wasm | wc -c) bytes"
 
 # Every golden case through the node build, compared with tests/golden (web/test/golden.js).
@@ -64,7 +64,8 @@ test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DUMBRIX_SANITIZE=ON -DUMBRIX_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS) -E "RobustnessSweep|CliProcessOutputs.memory"
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 UMBRIX_AGREEMENT_COUNT=20 \
+		ctest --output-on-failure -j$(JOBS) -E "RobustnessSweep|CliProcessOutputs.memory"
 
 # The robustness sweep (5000 seeded parameter sets); `make soak` runs SOAK_COUNT of them.
 sweep: build

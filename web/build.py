@@ -4,14 +4,16 @@
 usage: web/build.py OUT_DIR (--module BUILD_WASM_DIR | --mock MOCK_JS...)
 
 OUT_DIR/site/        the folder for a static web server: index.html, umbrix.css, src/, help/, umbrix.js + .wasm
-OUT_DIR/umbrix.html  one self-contained file for file:// pages: the page, the single-file library (the wasm
-                     and the place data inside it) and both help pages, all inlined
+OUT_DIR/umbrix.html  one self-contained file for file:// pages: the page, the library with its wasm (and the
+                     place data inside that) gzip-compressed in base64, and both help pages, all inlined
 
---module takes the library's build folder (umbrix.js, umbrix.wasm, umbrix-single.js and any data file the
+--module takes the library's build folder (umbrix.js, umbrix.wasm and any data file the
 library loads beside it). --mock takes the stand-in module's files instead (concatenated in order), for
 building and testing the page before the library exists.
 """
 import argparse
+import base64
+import gzip
 import json
 import re
 import shutil
@@ -35,12 +37,40 @@ def library_files(args) -> tuple[str, str, list[Path]]:
         code = "\n".join(Path(p).read_text(encoding="utf-8") for p in args.mock)
         return code, code, []
     module = Path(args.module)
-    needed = [module / "umbrix.js", module / "umbrix.wasm", module / "umbrix-single.js"]
+    needed = [module / "umbrix.js", module / "umbrix.wasm"]
     missing = [str(p) for p in needed if not p.is_file()]
     if missing:
         sys.exit("web/build.py: the library is not built (missing " + ", ".join(missing) + "); run `make wasm`")
     extras = [p for p in module.iterdir() if p.suffix in (".wasm", ".data", ".bin") and p.is_file()]
-    return (needed[0].read_text(encoding="utf-8"), needed[2].read_text(encoding="utf-8"), extras)
+    library = needed[0].read_text(encoding="utf-8")
+    return library, single_file_library(library, needed[1].read_bytes()), extras
+
+
+def single_file_library(library: str, wasm: bytes) -> str:
+    """The library for a page that cannot fetch: its wasm gzip-compressed in base64 beside the loader, given
+    to the module as its binary (a third of the size of the uncompressed base64 to read and decode)."""
+    packed = base64.b64encode(gzip.compress(wasm, compresslevel=9, mtime=0)).decode("ascii")
+    return (library + "\n" + SINGLE_FILE_LOADER.replace("@WASM_GZIP_BASE64@", packed))
+
+
+# Wraps the module's factory: decodes and inflates the embedded wasm (DecompressionStream, in every current
+# browser) and hands it over as wasmBinary, so that the module fetches nothing.
+SINGLE_FILE_LOADER = """(function () {
+    "use strict";
+    const factory = createUmbrix;
+    const packed = "@WASM_GZIP_BASE64@";
+    async function Inflate() {
+        const text = atob(packed);
+        const bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+        const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+        return new Uint8Array(await new Response(stream).arrayBuffer());
+    }
+    createUmbrix = async function (options) {
+        const wasmBinary = await Inflate();
+        return factory(Object.assign({}, options || {}, { wasmBinary }));
+    };
+})();"""
 
 
 def build_site(out: Path, library: str, extras: list[Path]) -> None:
