@@ -428,9 +428,9 @@ int CalculateAndWrite(std::unique_ptr<Model>& owner, const CliOptions& options, 
                       bool siteTyped)
 {
     Model& model = *owner;
-    // The run's own site, or one of its own when the caller has none (the library's outputs).
-    CliSite ownSite;
-    CliSite& site = givenSite ? *givenSite : ownSite;
+    // The run's own site, or one of its own when the caller has none (its zone tables are read only then).
+    std::optional<CliSite> ownSite;
+    CliSite& site = givenSite ? *givenSite : ownSite.emplace();
     // The loop tables belong to the split dial alone.
     const bool split = IsSplitDial(model.params);
     for (const auto& [table, file] : options.tables) {

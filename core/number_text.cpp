@@ -30,23 +30,26 @@ using RealBuffer = std::array<char, 309 + 2 + kMaxPrecision + 8>;
 /// whatever locale the program or its host set.
 class CNumericLocale {
 public:
-    CNumericLocale() : c_(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr)))
+    CNumericLocale()
     {
-        if (c_)
-            previous_ = uselocale(c_);
+        if (const locale_t c = CLocale())
+            previous_ = uselocale(c);
     }
     ~CNumericLocale()
     {
-        if (c_) {
+        if (previous_)
             uselocale(previous_);
-            freelocale(c_);
-        }
     }
     CNumericLocale(const CNumericLocale&) = delete;
     CNumericLocale& operator=(const CNumericLocale&) = delete;
 
 private:
-    locale_t c_;
+    /// Made once and never freed: a number is written many thousand times per report.
+    static locale_t CLocale()
+    {
+        static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+        return c;
+    }
     locale_t previous_ = nullptr;
 };
 
@@ -89,13 +92,22 @@ double Strtod(const std::string& text, bool& rangeError)
 /// exactly, as printf does.
 std::string Shortest(double v, bool fixedOnly)
 {
-    std::string scientific;
-    for (int digits = 1; digits <= 17; ++digits) {
-        scientific = Printf("%.*e", digits - 1, v);
+    // A decimal of more digits that is nearest to v is no farther from it, so the digit counts that read back
+    // to v are all those from the fewest on: a binary search finds it (17 always does for a finite v).
+    const auto readsBack = [v](int digits) {
         bool rangeError = false;
-        if (Strtod(scientific, rangeError) == v)
-            break;
+        return Strtod(Printf("%.*e", digits - 1, v), rangeError) == v;
+    };
+    int low = 1;
+    int high = 17;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (readsBack(middle))
+            high = middle;
+        else
+            low = middle + 1;
     }
+    const std::string scientific = Printf("%.*e", low - 1, v);
     // scientific is "[-]d[.ddd]e±XX".
     const bool negative = scientific.front() == '-';
     const std::size_t e = scientific.find('e');

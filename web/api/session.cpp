@@ -96,6 +96,14 @@ CliSite& SharedSite()
     return site;
 }
 
+/// The site every calculation and output of the sessions reads its zone tables from (read once: the page
+/// recalculates at every change). It never chooses a place, so no run leaves anything in it.
+CliSite& CalculationSite()
+{
+    static CliSite site;
+    return site;
+}
+
 /// The gazetteer the page searches (its index built at the first search).
 SiteServices& SharedPlaces()
 {
@@ -492,7 +500,7 @@ std::string Session::calculate()
     options.json = "-";
     std::ostringstream out;
     std::ostringstream err;
-    (void)CalculateAndWrite(model_, options, messages_, out, err);
+    (void)CalculateAndWrite(model_, options, messages_, out, err, nullptr, &CalculationSite());
     lastError_ = err.str();
     return out.str();
 }
@@ -520,7 +528,7 @@ std::string Session::output(std::string_view kind, std::string_view optionsJson)
     auto copy = std::make_unique<Model>(*model_);
     std::ostringstream out;
     std::ostringstream err;
-    const int code = CalculateAndWrite(copy, cli, messages_, out, err);
+    const int code = CalculateAndWrite(copy, cli, messages_, out, err, nullptr, &CalculationSite());
     std::optional<std::string> bytes = ReadWholeFile(request.file);
     std::filesystem::remove(request.file, ec);
     if (!bytes || (code != 0 && kind != "json" && kind != "at")) {
