@@ -64,7 +64,7 @@ test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DUMBRIX_SANITIZE=ON -DUMBRIX_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 UMBRIX_AGREEMENT_COUNT=20 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 UMBRIX_AGREEMENT_COUNT=20 UMBRIX_MUTATION_COUNT=3000 \
 		ctest --output-on-failure -j$(JOBS) -E "RobustnessSweep|CliProcessOutputs.memory"
 
 # The robustness sweep (5000 seeded parameter sets); `make soak` runs SOAK_COUNT of them.

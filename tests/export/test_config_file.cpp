@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 #include <fstream>
@@ -398,15 +399,18 @@ TEST(ConfigurationFile, StartConfigurationLookupOrder)
 }
 
 // Seeded random mutations of a valid file: the reader never crashes, hangs or leaves a non-finite value.
-// (The configuration fuzz target goes further, with the calculation of every model read.)
+// (The configuration fuzz target goes further, with the calculation of every model read.) 30 000 files;
+// UMBRIX_MUTATION_COUNT sets another number (the sanitizer suite reads fewer).
 TEST(ConfigurationRead, SurvivesMutatedAndHostileInput)
 {
+    const char* countText = std::getenv("UMBRIX_MUTATION_COUNT");
+    const int count = countText && std::atoi(countText) > 0 ? std::atoi(countText) : 30000;
     const Model pristine = DefaultModel();
     const std::string valid = ConfigurationText(Lines(pristine));
     std::mt19937 random(7);
     const std::string alphabet = "0123456789-.;, /\r\njnDeutschEnglish\x01\xff";
     Model m = pristine;
-    for (int i = 0; i < 30000; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::string bytes = valid;
         const int edits = 1 + static_cast<int>(random() % 8);
         for (int e = 0; e < edits; ++e) {
