@@ -22,7 +22,8 @@ using reference::Sentence;
 /// A JSON value as the schema writes it: a scalar already in JSON text, an object or an array.
 struct SchemaNode {
     std::string scalar;                                      // set for a scalar
-    std::vector<std::pair<std::string, SchemaNode>> members; // an object's, in order
+    std::vector<std::string> keys;                           // an object's members, in order
+    std::vector<SchemaNode> values;                          // (not pairs: the node is incomplete here)
     std::vector<SchemaNode> items;                           // an array's
     bool isObject = false;
     bool isArray = false;
@@ -64,14 +65,14 @@ std::string Pretty(const SchemaNode& node, std::size_t indent)
 {
     const std::string inner(indent + 2, ' ');
     if (node.isObject || node.isArray) {
-        const std::size_t count = node.isObject ? node.members.size() : node.items.size();
+        const std::size_t count = node.isObject ? node.keys.size() : node.items.size();
         if (count == 0)
             return node.isObject ? "{}" : "[]";
         std::string text(node.isObject ? "{" : "[");
         for (std::size_t k = 0; k < count; ++k) {
             text += (k == 0 ? "\n" : ",\n") + inner;
             if (node.isObject)
-                text += JsonText(node.members[k].first) + ": " + Pretty(node.members[k].second, indent + 2);
+                text += JsonText(node.keys[k]) + ": " + Pretty(node.values[k], indent + 2);
             else
                 text += Pretty(node.items[k], indent + 2);
         }
@@ -133,7 +134,10 @@ SchemaNode PropertyOf(const ParameterRow& row)
 {
     SchemaNode node;
     node.isObject = true;
-    auto add = [&](std::string key, SchemaNode value) { node.members.emplace_back(std::move(key), std::move(value)); };
+    auto add = [&](std::string key, SchemaNode value) {
+        node.keys.push_back(std::move(key));
+        node.values.push_back(std::move(value));
+    };
     const bool words = ChoicesAreWords(row);
     switch (row.kind) {
     case ValueKind::Real:
@@ -198,7 +202,8 @@ std::string JsonSchema(std::string_view schemaTemplate)
     for (const ParameterRow& row : ParameterTable()) {
         if (!ReportedInParameters(row))
             continue;
-        properties.members.emplace_back(std::string(row.name), PropertyOf(row));
+        properties.keys.emplace_back(row.name);
+        properties.values.push_back(PropertyOf(row));
         names.push_back(String(row.name));
     }
     std::string schema(schemaTemplate);
